@@ -1,0 +1,64 @@
+#include "clicommands.h"
+
+#include <QDir>
+#include <QTextStream>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace rasp::cli {
+
+namespace {
+
+// One command: its usage line and the routine that carries it out on the remaining arguments.
+struct Command {
+    QString usage;
+    std::function<int(const QStringList &)> run;
+};
+
+const std::map<QString, Command> &commands()
+{
+    static const std::map<QString, Command> table = {};
+    return table;
+}
+
+void printUsage(QTextStream &out)
+{
+    out << u"Использование: raspisanie-cli [-C ПАПКА] КОМАНДА [ПАРАМЕТРЫ]"_s << '\n';
+    out << u"  -C ПАПКА   рабочая папка школы (по умолчанию текущая)"_s << '\n';
+    for (const auto &[name, command] : commands())
+        out << u"  "_s << command.usage << '\n';
+}
+
+} // namespace
+
+int run(const QStringList &arguments)
+{
+    QTextStream err(stderr);
+    QTextStream out(stdout);
+    QStringList args = arguments.mid(1);
+    if (args.size() >= 2 && args.first() == u"-C"_s) {
+        const QString dir = args.at(1);
+        if (!QDir::setCurrent(dir)) {
+            err << u"Рабочая папка не найдена: "_s << QDir::toNativeSeparators(dir) << '\n';
+            return kExitFailed;
+        }
+        args = args.mid(2);
+    }
+    if (args.isEmpty() || args.first() == u"--help"_s || args.first() == u"help"_s) {
+        printUsage(args.isEmpty() ? err : out);
+        return args.isEmpty() ? kExitUsage : kExitOk;
+    }
+    const auto it = commands().find(args.first());
+    if (it == commands().end()) {
+        err << u"Неизвестная команда: "_s << args.first() << '\n';
+        printUsage(err);
+        return kExitUsage;
+    }
+    return it->second.run(args.mid(1));
+}
+
+} // namespace rasp::cli

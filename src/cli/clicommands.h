@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+namespace rasp::cli {
+
+// Exit codes: 0 done, 1 the work could not be done (message on stderr), 2 bad usage.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
+int run(const QStringList &arguments);
+
+} // namespace rasp::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace rasp::day {
+
+// Colours are opaque ARGB values throughout.
+using Argb = quint32;
+inline constexpr Argb kBlack = 0xFF000000u;
+inline constexpr Argb kWhite = 0xFFFFFFFFu;
+inline constexpr Argb kRed = 0xFFFF0000u;
+
+// Font style byte of a subject field: bit 0 bold, bit 3 strike-out.
+inline constexpr quint8 kStyleBold = 0x01;
+inline constexpr quint8 kStyleStrike = 0x08;
+inline constexpr quint8 kStyleFree = kStyleBold;                  // 1
+inline constexpr quint8 kStyleLocked = kStyleBold | kStyleStrike; // 9
+
+// One cell of the day grid: the data its subject field, room field, background and caption carry.
+struct Cell {
+    QString subject;        // text of the subject field
+    QString room;           // text of the room field
+    QString teachers;       // teacher list (hint of the room field)
+    QString caption;        // locked-cell caption text
+    Argb textColour = kBlack;
+    Argb background = kWhite;
+    Argb roomColour = kBlack;
+    quint8 style = kStyleFree;
+    bool roomVisible = false;
+
+    // A cell is locked when its style carries strike-out; the subject field is shown only when free.
+    bool locked() const { return (style & kStyleStrike) != 0; }
+};
+
+// Locks a cell: bold + strike-out, the subject copied into the caption.
+void LockCell(Cell &cell);
+
+// Unlocks a cell: bold only; the caption keeps its text.
+void UnlockCell(Cell &cell);
+
+} // namespace rasp::day

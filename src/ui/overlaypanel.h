@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFrame>
+
+class QLabel;
+
+namespace rasp::ui {
+
+// A white panel drawn inside the main window, centred over it: a 25-px accent title bar with a
+// white centred title and a body on which the owner places its texts and buttons.
+class OverlayPanel : public QFrame
+{
+    Q_OBJECT
+public:
+    OverlayPanel(const QString &title, QSize size, QWidget *parent);
+
+    // The area under the title bar; children are placed in its coordinates.
+    QWidget *body() const { return m_body; }
+    // Centres the panel over its parent and brings it to the front.
+    void centreAndRaise();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_body;
+};
+
+// A multi-line, centred, plain-text label for overlay messages; "\r\n" in the text breaks the line.
+QLabel *makeMessageLabel(QWidget *parent, QRect geometry);
+
+// Shows a message on such a label, turning "\r\n" and lone "\r" into line breaks.
+void setMessageText(QLabel *label, const QString &text);
+
+} // namespace rasp::ui

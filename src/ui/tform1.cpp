@@ -1,0 +1,271 @@
+#include "tform1.h"
+
+#include "daygridview.h"
+#include "overlaypanel.h"
+#include "tabbutton.h"
+#include "uiresources.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QDateEdit *makeDatePicker(QWidget *parent, const QString &name)
+{
+    auto *picker = new QDateEdit(parent);
+    picker->setObjectName(name);
+    picker->setCalendarPopup(true);
+    picker->setDisplayFormat(u"dd.MM.yyyy"_s);
+    return picker;
+}
+
+QToolButton *makePicture(QWidget *parent, const QString &name, const QString &icon, const QString &hint = {})
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(QIcon(u":/img/"_s + icon + u".svg"_s));
+    button->setIconSize(QSize(32, 32));
+    button->setFixedSize(34, 34);
+    button->setAutoRaise(true);
+    button->setToolTip(hint);
+    return button;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent)
+    : QWidget(parent)
+{
+    rasp::ui::initResources();
+    setObjectName(u"Form1"_s);
+    setFont(QFont(u"Calibri"_s, 12));
+    buildShell();
+    buildOverlays();
+    wireApp();
+    wireDay();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildShell()
+{
+    auto *top = new QVBoxLayout(this);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+
+    Rct_Tab = new QWidget(this);
+    Rct_Tab->setObjectName(u"Rct_Tab"_s);
+    Rct_Tab->setFixedHeight(25);
+    auto *bar = new QHBoxLayout(Rct_Tab);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->setSpacing(0);
+    SpeedB1 = new rasp::ui::TabButton(u"Расписание"_s, Rct_Tab);
+    SpeedB5 = new rasp::ui::TabButton(u"Сетка"_s, Rct_Tab);
+    SpeedB2 = new rasp::ui::TabButton(u"Нагрузка"_s, Rct_Tab);
+    SpeedB4 = new rasp::ui::TabButton(u"Настройки"_s, Rct_Tab);
+    for (auto *tab : {SpeedB1, SpeedB5, SpeedB2, SpeedB4})
+        bar->addWidget(tab);
+    bar->addStretch(1);
+    top->addWidget(Rct_Tab);
+
+    auto *pages = new QWidget(this);
+    auto *stack = new QGridLayout(pages);
+    stack->setContentsMargins(0, 0, 0, 0);
+    top->addWidget(pages, 1);
+
+    Tab_1 = new QWidget(pages);
+    Tab_1->setObjectName(u"Tab_1"_s);
+    Tab_2 = new QWidget(pages);
+    Tab_2->setObjectName(u"Tab_2"_s);
+    Tab_4 = new QWidget(pages);
+    Tab_4->setObjectName(u"Tab_4"_s);
+    for (auto *page : {Tab_1, Tab_2, Tab_4})
+        stack->addWidget(page, 0, 0);
+    buildGridPage();
+
+    Tab_3 = new QWidget(this);
+    Tab_3->setObjectName(u"Tab_3"_s);
+    Tab_3->setFixedSize(1300, 670);
+    Tab_3->hide();
+
+    Img_zdite = new QLabel(u"Подождите..."_s, this);
+    Img_zdite->setObjectName(u"Img_zdite"_s);
+    Img_zdite->setAlignment(Qt::AlignCenter);
+    Img_zdite->setFixedSize(370, 130);
+    Img_zdite->setStyleSheet(u"background: #FFFFFF; border: 1px solid #717171; color: #0061B0; font-size: 20pt;"_s);
+    Img_zdite->hide();
+}
+
+void TForm1::buildGridPage()
+{
+    auto *page = new QVBoxLayout(Tab_1);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+
+    sSpeedButton5 = new QToolButton(Tab_1);
+    sSpeedButton5->setObjectName(u"sSpeedButton5"_s);
+    sSpeedButton5->setIcon(QIcon(u":/img/panel.svg"_s));
+    sSpeedButton5->setText(u"Панель инструментов"_s);
+    sSpeedButton5->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    sSpeedButton5->setFixedHeight(25);
+    sSpeedButton5->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    sSpeedButton5->setAutoRaise(true);
+    page->addWidget(sSpeedButton5);
+
+    buildToolPanel();
+    page->addWidget(sPanel8);
+
+    auto *panel1 = new QWidget(Tab_1);
+    panel1->setObjectName(u"Panel1"_s);
+    auto *area = new QVBoxLayout(panel1);
+    area->setContentsMargins(0, 0, 0, 0);
+    area->setSpacing(0);
+
+    Panel5 = new QWidget(panel1);
+    Panel5->setObjectName(u"Panel5"_s);
+    Panel5->setFixedHeight(30);
+    auto *topBar = new QHBoxLayout(Panel5);
+    topBar->setContentsMargins(0, 0, 0, 0);
+    topBar->setSpacing(0);
+
+    Rectangle13 = new QWidget(Panel5);
+    Rectangle13->setObjectName(u"Rectangle13"_s);
+    Rectangle13->setFixedWidth(352);
+    auto *created = new QHBoxLayout(Rectangle13);
+    created->setContentsMargins(6, 0, 6, 0);
+    created->addWidget(new QLabel(u"Будет создано расписание на"_s, Rectangle13));
+    sDateTimePicker3 = makeDatePicker(Rectangle13, u"sDateTimePicker3"_s);
+    created->addWidget(sDateTimePicker3);
+    sLabel2 = new QLabel(Rectangle13);
+    sLabel2->setObjectName(u"sLabel2"_s);
+    created->addWidget(sLabel2, 1);
+
+    Rectangle15 = new QWidget(Panel5);
+    Rectangle15->setObjectName(u"Rectangle15"_s);
+    Rectangle15->setFixedWidth(240);
+    auto *teacher = new QHBoxLayout(Rectangle15);
+    teacher->setContentsMargins(6, 0, 6, 0);
+    teacher->addWidget(new QLabel(u"Учитель: "_s, Rectangle15));
+    sLabel7 = new QLabel(Rectangle15);
+    sLabel7->setObjectName(u"sLabel7"_s);
+    sLabel7->setTextFormat(Qt::PlainText);
+    teacher->addWidget(sLabel7, 1);
+
+    RctSet = new QWidget(Panel5);
+    RctSet->setObjectName(u"RctSet"_s);
+    RctSet->setFixedWidth(595);
+    LabSetOpis = new QLabel(u"Поле для кнопок дней недели"_s, RctSet);
+    LabSetOpis->setObjectName(u"LabSetOpis"_s);
+
+    for (auto *box : {Rectangle13, Rectangle15, RctSet})
+        topBar->addWidget(box);
+    topBar->addStretch(1);
+    area->addWidget(Panel5);
+
+    grid = new rasp::ui::DayGridView(m_state, panel1);
+    grid->setObjectName(u"ScrollBox2"_s);
+    area->addWidget(grid, 1);
+    page->addWidget(panel1, 1);
+
+    cellMenu = new QMenu(this);
+    N2 = cellMenu->addAction(u"Снять выделение"_s);
+}
+
+void TForm1::buildToolPanel()
+{
+    sPanel8 = new QWidget(Tab_1);
+    sPanel8->setObjectName(u"sPanel8"_s);
+    sPanel8->setFixedHeight(146);
+    auto *row = new QHBoxLayout(sPanel8);
+    row->setContentsMargins(4, 2, 4, 2);
+
+    sGroupBox3 = new QGroupBox(u"Автоподбор"_s, sPanel8);
+    sGroupBox3->setFixedWidth(345);
+    Img_SB4 = makePicture(sGroupBox3, u"Img_SB4"_s, u"start"_s, u"Старт"_s);
+    img_SB6 = makePicture(sGroupBox3, u"img_SB6"_s, u"stop"_s, u"Стоп"_s);
+    img_SB7 = makePicture(sGroupBox3, u"img_SB7"_s, u"undo"_s, u"Венуть предыдущий вариант"_s);
+    Img_SB4->move(10, 24);
+    img_SB6->move(50, 24);
+    img_SB7->move(90, 24);
+    auto *maxLabel = new QLabel(u"максимум уроков"_s, sGroupBox3);
+    maxLabel->setGeometry(10, 64, 130, 22);
+    sComboBox2 = new QComboBox(sGroupBox3);
+    sComboBox2->setGeometry(140, 64, 50, 24);
+    auto *firstLabel = new QLabel(u"отсутствие первых уроков"_s, sGroupBox3);
+    firstLabel->setGeometry(10, 96, 130, 40);
+    firstLabel->setWordWrap(true);
+    sComboBox1 = new QComboBox(sGroupBox3);
+    sComboBox1->setGeometry(140, 100, 50, 24);
+    auto *pinLabel = new QLabel(u"Не перемещать"_s, sGroupBox3);
+    pinLabel->setGeometry(200, 18, 140, 20);
+    sCheckListBox1 = new QListWidget(sGroupBox3);
+    sCheckListBox1->setObjectName(u"sCheckListBox1"_s);
+    sCheckListBox1->setGeometry(200, 40, 138, 98);
+
+    sGroupBox1 = new QGroupBox(u"Показывать"_s, sPanel8);
+    sGroupBox1->setFixedWidth(247);
+
+    sGroupBox4 = new QGroupBox(u"Действия"_s, sPanel8);
+    img_SB8 = makePicture(sGroupBox4, u"img_SB8"_s, u"report"_s);
+    img_SB3 = makePicture(sGroupBox4, u"img_SB3"_s, u"hours"_s, u"Расчитать количество часов каждого учителя за день"_s);
+    img_SB9 = makePicture(sGroupBox4, u"img_SB9"_s, u"fromtemplate"_s);
+    img_SB10 = makePicture(sGroupBox4, u"img_SB10"_s, u"clear"_s, u"Очистить"_s);
+    img_SB11 = makePicture(sGroupBox4, u"img_SB11"_s, u"save"_s);
+    img_SB12 = makePicture(sGroupBox4, u"img_SB12"_s, u"word"_s);
+    img_SB2 = makePicture(sGroupBox4, u"img_SB2"_s, u"excel"_s);
+    img_SB13 = makePicture(sGroupBox4, u"img_SB13"_s, u"publish"_s);
+    img_SB14 = makePicture(sGroupBox4, u"img_SB14"_s, u"withdraw"_s);
+    img_SB1 = makePicture(sGroupBox4, u"img_SB1"_s, u"folder"_s, u"Открыть папку с расписанием"_s);
+    labLoadDate = new QLabel(u"Загрузить расписание за"_s, sGroupBox4);
+    labLoadDate->setGeometry(10, 66, 230, 24);
+    sDateTimePicker1 = makeDatePicker(sGroupBox4, u"sDateTimePicker1"_s);
+    sDateTimePicker1->setGeometry(250, 66, 140, 26);
+    labEditDate = new QLabel(u"Редактировать расписание на"_s, sGroupBox4);
+    labEditDate->setGeometry(10, 100, 230, 24);
+    sDateTimePicker2 = makeDatePicker(sGroupBox4, u"sDateTimePicker2"_s);
+    sDateTimePicker2->setGeometry(250, 100, 140, 26);
+
+    sGroupBox9 = new QGroupBox(u"Заметки"_s, sPanel8);
+    sGroupBox9->setFixedWidth(345);
+
+    for (auto *box : {sGroupBox3, sGroupBox1, sGroupBox4, sGroupBox9})
+        row->addWidget(box);
+    row->addStretch(1);
+
+    // The report bounds belong to the report page.
+    sDateTimePicker4 = makeDatePicker(Tab_3, u"sDateTimePicker4"_s);
+    sDateTimePicker5 = makeDatePicker(Tab_3, u"sDateTimePicker5"_s);
+}
+
+void TForm1::buildOverlays()
+{
+    Rct_soobDlg = new rasp::ui::OverlayPanel(u"Внимание!"_s, QSize(297, 148), this);
+    Rct_soobDlg->setObjectName(u"Rct_soobDlg"_s);
+    LabelSoob1 = rasp::ui::makeMessageLabel(Rct_soobDlg->body(), QRect(10, 4, 277, 77));
+    LabelSoob1->setObjectName(u"LabelSoob1"_s);
+    ButtonSoob1 = new QPushButton(u"Да"_s, Rct_soobDlg->body());
+    ButtonSoob1->setObjectName(u"ButtonSoob1"_s);
+    ButtonSoob1->setGeometry(32, 85, 85, 30);
+    ButtonSoob2 = new QPushButton(u"Нет"_s, Rct_soobDlg->body());
+    ButtonSoob2->setObjectName(u"ButtonSoob2"_s);
+    ButtonSoob2->setGeometry(177, 85, 85, 30);
+
+    Rct_soob = new rasp::ui::OverlayPanel(u"Информация"_s, QSize(260, 148), this);
+    Rct_soob->setObjectName(u"Rct_soob"_s);
+    Label10 = rasp::ui::makeMessageLabel(Rct_soob->body(), QRect(7, 4, 246, 73));
+    Label10->setObjectName(u"Label10"_s);
+    Button1 = new QPushButton(u"Замечательно"_s, Rct_soob->body());
+    Button1->setObjectName(u"Button1"_s);
+    Button1->setGeometry(80, 81, 100, 34);
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "day/gridgeometry.h"
+#include "state.h"
+
+#include <QDateEdit>
+#include <QWidget>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QToolButton;
+
+namespace rasp::ui {
+class DayGridView;
+class OverlayPanel;
+class TabButton;
+} // namespace rasp::ui
+
+// The main window. It owns the editor's whole state (one rasp::State) and every page; its
+// handler methods keep the routine names and stay short: read the widgets, call core,
+// refresh the views. Definitions live in tform1_<subsystem>.cpp.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    rasp::State m_state;
+
+    // ---- Application shell: start-up, shutdown, tool state ----------------------------
+    // Start-up: folders, settings, grid, load, template, today's day, server, pages.
+    void FormCreate();
+    // Close confirmation: CanClose becomes true only on the answer "Да".
+    void FormCloseQuery(bool &CanClose);
+    // Puts the page bar and the day-page tool bar into their initial look.
+    void NachSost();
+    // Enables or disables the grid tools according to whether an arrangement runs.
+    void EnabledKomponent();
+    // Scrolls every scrolling area back to the origin.
+    void ScrolNaNol();
+
+    // ---- Application shell: overlays ---------------------------------------------------
+    // Asks a yes/no question inside the window and returns "Да" or "Нет".
+    QString Dial(const QString &s);
+    // Shows a notice with the button "Замечательно"; returns at once.
+    void Rct_SoobPokaz(const QString &s);
+    // Enables or disables the page bar and the pages Tab_1, Tab_2 and Tab_4.
+    void FormEnable(bool stat);
+    // "Да" of the question overlay.
+    void ButtonSoob1Click();
+    // "Нет" of the question overlay; also closes a notice open under the question.
+    void ButtonSoob2Click();
+    // "Замечательно" of the notice overlay.
+    void Button1Click();
+
+    QString resDial;          // answer of the question overlay; empty while it waits
+    QString questionText;     // the question as asked ("\r\n" kept)
+    QString noticeText;       // the notice as given ("\r\n" kept)
+
+    // ---- Day timetable: grid ------------------------------------------------------------
+    // Appends one class column to the grid and refreshes its view.
+    void KlassCreate();
+    // Empties the day on the grid, unlocks and unfreezes everything.
+    void RaspClear();
+    // Moves the selection frame to (row, column) and puts the editor on its subject field.
+    void RamkaKoord(int row, int column);
+    // Shows the selection frame and the notes memo when classes exist, hides both otherwise.
+    void showFrameAndMemo();
+    // A free subject field or a room field was clicked: frame and editor go there.
+    void RaspClick(int row, int column, rasp::day::GridGeometry::Field field);
+
+    // ---- Widgets (named as the routines refer to them) ---------------------------------
+    QWidget *Rct_Tab = nullptr;                 // page bar
+    rasp::ui::TabButton *SpeedB1 = nullptr;     // "Расписание"
+    rasp::ui::TabButton *SpeedB5 = nullptr;     // "Сетка"
+    rasp::ui::TabButton *SpeedB2 = nullptr;     // "Нагрузка"
+    rasp::ui::TabButton *SpeedB4 = nullptr;     // "Настройки"
+    QWidget *Tab_1 = nullptr;                   // grid page (day and template modes)
+    QWidget *Tab_2 = nullptr;                   // load page
+    QWidget *Tab_3 = nullptr;                   // report page, shown over the grid page
+    QWidget *Tab_4 = nullptr;                   // settings page
+
+    QToolButton *sSpeedButton5 = nullptr;       // bar that opens and closes the tool panel
+    QWidget *sPanel8 = nullptr;                 // tool panel
+    QGroupBox *sGroupBox3 = nullptr;            // "Автоподбор"
+    QGroupBox *sGroupBox1 = nullptr;            // "Показывать"
+    QGroupBox *sGroupBox4 = nullptr;            // "Действия"
+    QGroupBox *sGroupBox9 = nullptr;            // "Заметки"
+    QToolButton *Img_SB4 = nullptr;             // "Старт"
+    QToolButton *img_SB6 = nullptr;             // "Стоп"
+    QToolButton *img_SB7 = nullptr;             // "Венуть предыдущий вариант"
+    QComboBox *sComboBox1 = nullptr;            // "отсутствие первых уроков"
+    QComboBox *sComboBox2 = nullptr;            // "максимум уроков"
+    QListWidget *sCheckListBox1 = nullptr;      // "Не перемещать"
+    QToolButton *img_SB8 = nullptr, *img_SB3 = nullptr, *img_SB9 = nullptr, *img_SB10 = nullptr,
+                *img_SB11 = nullptr, *img_SB12 = nullptr, *img_SB2 = nullptr, *img_SB13 = nullptr,
+                *img_SB14 = nullptr, *img_SB1 = nullptr; // the ten action pictures of "Действия"
+    QLabel *labLoadDate = nullptr;              // "Загрузить расписание за"
+    QLabel *labEditDate = nullptr;              // "Редактировать расписание на"
+    QDateEdit *sDateTimePicker1 = nullptr;      // load a saved day into the target date
+    QDateEdit *sDateTimePicker2 = nullptr;      // open a saved day for editing
+    QDateEdit *sDateTimePicker3 = nullptr;      // target date of the grid
+    QDateEdit *sDateTimePicker4 = nullptr;      // report period start
+    QDateEdit *sDateTimePicker5 = nullptr;      // report period end
+    QWidget *Panel5 = nullptr;                  // top bar of the grid area
+    QWidget *Rectangle13 = nullptr;             // creation-date box
+    QLabel *sLabel2 = nullptr;                  // weekday of the target date
+    QWidget *Rectangle15 = nullptr;             // teacher caption box
+    QLabel *sLabel7 = nullptr;                  // teacher list of the focused cell
+    QWidget *RctSet = nullptr;                  // weekday strip of the template page
+    QLabel *LabSetOpis = nullptr;               // caption of the weekday strip
+    QLabel *Img_zdite = nullptr;                // wait picture
+    rasp::ui::DayGridView *grid = nullptr;      // header strip, row strip and grid body (ScrollBox2)
+    QMenu *cellMenu = nullptr;                  // cell context menu
+    QAction *N2 = nullptr;                      // "Снять выделение"
+
+    rasp::ui::OverlayPanel *Rct_soobDlg = nullptr; // question overlay
+    QLabel *LabelSoob1 = nullptr;
+    QPushButton *ButtonSoob1 = nullptr;         // "Да"
+    QPushButton *ButtonSoob2 = nullptr;         // "Нет"
+    rasp::ui::OverlayPanel *Rct_soob = nullptr; // notice overlay
+    QLabel *Label10 = nullptr;
+    QPushButton *Button1 = nullptr;             // "Замечательно"
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildShell();
+    void buildGridPage();
+    void buildToolPanel();
+    void buildOverlays();
+    void wireApp();
+    void wireDay();
+};

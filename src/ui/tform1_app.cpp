@@ -1,0 +1,239 @@
+// Application shell: start-up, shutdown and the tool-state routines of the main window.
+#include "tform1.h"
+
+#include "day/gridops.h"
+#include "daygridview.h"
+#include "overlaypanel.h"
+#include "tabbutton.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QScreen>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr quint32 kAccent = 0xFF0061B0;
+constexpr quint32 kInactive = 0xFFE0E0E0;
+constexpr quint32 kBlackText = 0xFF000000;
+constexpr quint32 kWhiteText = 0xFFFFFFFF;
+
+} // namespace
+
+void TForm1::wireApp()
+{
+    connect(ButtonSoob1, &QPushButton::clicked, this, &TForm1::ButtonSoob1Click);
+    connect(ButtonSoob2, &QPushButton::clicked, this, &TForm1::ButtonSoob2Click);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(sSpeedButton5, &QToolButton::clicked, this, [this] { sPanel8->setVisible(!sPanel8->isVisible()); });
+}
+
+void TForm1::FormCreate()
+{
+    // 1. The single-instance guard runs in the program entry, before this window exists.
+    NachSost();                                                   // 2
+    m_state.simv = QString(QChar(0x0B));                           // 3
+    m_state.max_ur = 6;
+    m_state.vibr_den_set = 1;
+    m_state.chek_pderm = 0;
+    m_state.tab1vis = 0;
+    const QDate today = QDate::currentDate();                      // 4
+    sDateTimePicker4->setDate(today);
+    sDateTimePicker5->setDate(today);
+    // The schedule-server client takes its 1000 ms connect and read time-outs where it is built.
+
+    Rct_soobDlg->hide();                                           // 5
+    Rct_soob->hide();
+    Img_zdite->hide();
+    LabSetOpis->hide();
+    sPanel8->hide();
+    Tab_1->hide();
+    sLabel7->clear();
+    SpeedB2->setTextColour(kBlackText);
+    SpeedB4->setTextColour(kBlackText);
+
+    // 6. The window's random generator is seeded from the clock where it is created.
+    QDir work = QDir::current();                                   // 7
+    for (const QString &folder : {u"r_data"_s, u"setka"_s, u"raspisanie"_s})
+        work.mkdir(folder);
+    m_state.collor = 0;                                            // 8
+
+    m_state.vibor_dat = 0;                                         // 9
+    sDateTimePicker1->setDate(today);
+    sDateTimePicker2->setDate(today);
+    sDateTimePicker3->setDate(today);
+    m_state.vibor_dat = 1;
+    m_state.vt_sm_x = 0;                                           // 10
+    m_state.vt_sm_y = 0;
+    rasp::FillPalette(m_state);                                    // 11
+    // 12. The missing-teachers list gets "Calibri" 12 where that panel is built.
+    // 13. The weekday strip of the template page is built inside RctSet by the template page.
+    // 14. Pictures come from the resource file as the widgets are built.
+    // 15. TextKnop: the action hints for the target date are set here once they exist.
+
+    m_state.klassvis = -1;                                         // 16
+    m_state.klassvis_mas = 0;
+    m_state.pedvis = -1;
+    m_state.pedvis_mas = 0;
+
+    // 17. Settings: SetLoad reads setting.ini here, before column 0 fixes max_ur.
+
+    KlassCreate();                                                 // 18
+    // PedCreate builds teacher row 0 of the load page here.
+
+    const int h = rasp::day::GridGeometry::windowHeight(m_state.max_ur); // 19
+    resize(1350, h);
+    if (const QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+
+    sComboBox2->clear();                                           // 20
+    for (int n = 2; n <= m_state.max_ur; ++n)
+        sComboBox2->addItem(QString::number(n));
+    sComboBox2->setCurrentIndex(sComboBox2->count() - 1);
+    sComboBox1->clear();
+    for (int n = 0; n <= m_state.max_ur - 1; ++n)
+        sComboBox1->addItem(QString::number(n));
+    sComboBox1->setCurrentIndex(0);
+
+    // 21. Load: NagruzLoad(1) reads nagruz.ini here (a column per class, a row per teacher, the index).
+    // 22. Template: SetkaLoad reads the seven template days here.
+    // 23. Highlighting: the mode "только совпадения" is selected here.
+
+    if (m_state.klassvis == 0)                                     // 24
+        m_state.grid.ramkaVisible = false;
+
+    // 25. Today's day. RaspLoad of r_data/<date>.ini with rooms plugs in here when the file
+    // exists; without it every lesson cell starts empty, black and visible.
+    for (int j = 1; j <= m_state.klassvis; ++j) {
+        for (int i = 1; i <= m_state.max_ur; ++i) {
+            rasp::day::Cell &c = m_state.grid.cell(i, j);
+            c.subject.clear();
+            c.room.clear();
+            c.textColour = rasp::day::kBlack;
+            c.roomColour = rasp::day::kBlack;
+            c.teachers.clear();
+            c.roomVisible = true;
+        }
+    }
+    if (m_state.klassvis > 0)
+        RamkaKoord(1, 1);
+
+    showFrameAndMemo();                                            // 26, 27
+    // 28. Server: ServerConekt connects to the schedule server here when the settings ask for it.
+
+    if (m_state.klassvis >= 1) {                                   // 29
+        Tab_1->show();
+        SpeedB1->setEnabled(true);
+        SpeedB2->setEnabled(true);
+        SpeedB5->setEnabled(true);
+    } else {
+        SpeedB2->setEnabled(true);
+    }
+    SpeedB4->setEnabled(true);
+
+    setWindowTitle(u"Редактор расписания 1.0.5.5"_s);             // 30
+    EnabledKomponent();                                            // 31
+    img_SB7->setEnabled(false);
+    ScrolNaNol();                                                  // 32
+    m_state.chek_pderm = 1;                                        // 33
+    // 34. Second shift: VtorayaSmenaGranici places the boundary sliders here when classes exist.
+    grid->gridChanged();
+}
+
+void TForm1::showFrameAndMemo()
+{
+    if (m_state.klassvis < 1) {
+        m_state.grid.ramkaVisible = false;
+        grid->memo()->hide();
+    } else {
+        m_state.grid.ramkaVisible = true;
+        if (m_state.grid.cell(1, 1).roomVisible) {
+            grid->placeMemo();
+            grid->memo()->show();
+        }
+    }
+    grid->viewport()->update();
+}
+
+void TForm1::NachSost()
+{
+    for (auto *page : {Tab_1, Tab_2, Tab_3, Tab_4})               // 1
+        page->hide();
+    SpeedB1->setEnabled(false);
+    SpeedB2->setEnabled(false);
+    SpeedB5->setEnabled(false);
+
+    SpeedB1->setColours(kAccent, kWhiteText);                      // 2
+    for (auto *tab : {SpeedB2, SpeedB4, SpeedB5})
+        tab->setColours(kInactive, kBlackText);
+
+    const std::pair<QToolButton *, int> dayBar[] = {               // 3
+        {img_SB8, 10}, {img_SB3, 50}, {img_SB9, 90}, {img_SB10, 130}, {img_SB11, 170},
+        {img_SB12, 210}, {img_SB2, 250}, {img_SB13, 290}, {img_SB14, 330}, {img_SB1, 370},
+    };
+    for (const auto &[picture, x] : dayBar) {
+        picture->move(x, 24);
+        picture->show();
+    }
+
+    RctSet->hide();                                                // 4
+    // TextKnop sets the action hints here once it exists.
+
+    for (QWidget *w : {static_cast<QWidget *>(labLoadDate), static_cast<QWidget *>(labEditDate),   // 5
+                       static_cast<QWidget *>(sDateTimePicker1), static_cast<QWidget *>(sDateTimePicker2),
+                       Rectangle13, static_cast<QWidget *>(sGroupBox9)})
+        w->show();
+    grid->memo()->hide();
+
+    sGroupBox4->setFixedWidth(410);                                // 6
+    // Box order of the top bar is fixed by the layout: creation date, teacher caption, weekday strip.
+}
+
+void TForm1::EnabledKomponent()
+{
+    const bool idle = Img_SB4->isEnabled();
+    grid->setTogglesEnabled(idle);
+    img_SB6->setEnabled(!idle);
+    img_SB7->setEnabled(idle);
+    N2->setEnabled(idle);
+    sComboBox1->setEnabled(idle);
+    sComboBox2->setEnabled(idle);
+    sCheckListBox1->setEnabled(idle);
+    sGroupBox1->setEnabled(idle);
+    sGroupBox4->setEnabled(idle);
+    grid->memo()->setEnabled(idle);
+    sDateTimePicker3->setEnabled(idle);
+}
+
+void TForm1::ScrolNaNol()
+{
+    // The load page's three areas are scrolled back here as well once that page exists.
+    grid->horizontalScrollBar()->setValue(0);
+    grid->verticalScrollBar()->setValue(0);
+}
+
+void TForm1::FormCloseQuery(bool &CanClose)
+{
+    CanClose = Dial(u"Все изменения не будут сохранены\r\nЗакрыть программу?"_s) == u"Да"_s;
+    if (CanClose)
+        m_state.RecExit = 1;
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    bool canClose = false;
+    FormCloseQuery(canClose);
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,42 @@
+// Day timetable: the grid's columns, clearing and the selection frame.
+#include "tform1.h"
+
+#include "day/gridops.h"
+#include "daygridview.h"
+
+#include <QLabel>
+
+void TForm1::wireDay()
+{
+    connect(grid, &rasp::ui::DayGridView::cellClicked, this, &TForm1::RaspClick);
+}
+
+void TForm1::KlassCreate()
+{
+    rasp::day::KlassCreate(m_state);
+    // The load page's class-name field and its menu button for the new column are built here.
+    grid->gridChanged();
+}
+
+void TForm1::RaspClear()
+{
+    sLabel7->clear();
+    rasp::day::RaspClear(m_state);
+    // Second shift: VtorayaSmenaBlok(1) re-locks the cells outside each class's shift here.
+    grid->syncEditor();
+    grid->viewport()->update();
+}
+
+void TForm1::RamkaKoord(int row, int column)
+{
+    rasp::day::RamkaKoord(m_state, row, column);
+    if (row >= 1 && column >= 1)
+        grid->focusField(row, column, rasp::day::GridGeometry::Subject, false);
+    grid->viewport()->update();
+}
+
+void TForm1::RaspClick(int row, int column, rasp::day::GridGeometry::Field field)
+{
+    rasp::day::RamkaKoord(m_state, row, column);
+    grid->focusField(row, column, field);
+}

@@ -1,0 +1,69 @@
+// Application shell: the question and notice overlays drawn inside the main window.
+#include "tform1.h"
+
+#include "overlaypanel.h"
+#include "tabbutton.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+QString TForm1::Dial(const QString &s)
+{
+    resDial.clear();
+    FormEnable(false);
+    questionText = s;
+    rasp::ui::setMessageText(LabelSoob1, s);
+    Rct_soobDlg->centreAndRaise();
+    Rct_soobDlg->show();
+    ButtonSoob2->setFocus();
+    // Nested wait: painting, timers and the overlays' own buttons go on meanwhile. A question
+    // still open when the application shuts down counts as "Нет".
+    while (resDial.isEmpty()) {
+        if (QCoreApplication::closingDown()) {
+            resDial = u"Нет"_s;
+            break;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    Rct_soobDlg->hide();
+    FormEnable(true);
+    return resDial;
+}
+
+void TForm1::ButtonSoob1Click()
+{
+    resDial = u"Да"_s;
+}
+
+void TForm1::ButtonSoob2Click()
+{
+    resDial = u"Нет"_s;
+    Rct_soob->hide();
+}
+
+void TForm1::Rct_SoobPokaz(const QString &s)
+{
+    noticeText = s;
+    rasp::ui::setMessageText(Label10, s);
+    FormEnable(false);
+    Rct_soob->centreAndRaise();
+    Rct_soob->show();
+}
+
+void TForm1::Button1Click()
+{
+    Rct_soob->hide();
+    FormEnable(true);
+}
+
+void TForm1::FormEnable(bool stat)
+{
+    Rct_Tab->setEnabled(stat);
+    Tab_1->setEnabled(stat);
+    Tab_2->setEnabled(stat);
+    Tab_4->setEnabled(stat);
+}

@@ -1,0 +1,171 @@
+// The question and notice overlays, the window lock they switch, and the close confirmation.
+#include "overlaypanel.h"
+#include "tabbutton.h"
+#include "tform1.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TstOverlays : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<TForm1> m_form;
+
+    bool windowEnabled() const
+    {
+        return m_form->Rct_Tab->isEnabled() && m_form->Tab_1->isEnabled() && m_form->Tab_2->isEnabled()
+               && m_form->Tab_4->isEnabled();
+    }
+
+    // Clicks `button` as soon as the nested wait of a question is running.
+    void answerWith(QPushButton *button, std::function<void()> check = {})
+    {
+        QTimer::singleShot(0, this, [button, check] {
+            if (check)
+                check();
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        QDir::setCurrent(m_dir.path());
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+    void cleanup()
+    {
+        m_form->hide();
+        m_form.reset();
+    }
+
+    void dialAnsweredNoReturnsNoAndReenables()
+    {
+        bool sawOpen = false;
+        answerWith(m_form->ButtonSoob2, [&] {
+            sawOpen = m_form->Rct_soobDlg->isVisible() && !windowEnabled()
+                      && m_form->Rct_soobDlg->findChild<QLabel *>(u"title"_s)->text() == u"Внимание!"_s
+                      && m_form->LabelSoob1->text() == u"Сохранить?\nТочно?"_s;
+        });
+        QCOMPARE(m_form->Dial(u"Сохранить?\r\nТочно?"_s), u"Нет"_s);
+        QVERIFY(sawOpen);
+        QCOMPARE(m_form->questionText, u"Сохранить?\r\nТочно?"_s);
+        QVERIFY(!m_form->Rct_soobDlg->isVisible());
+        QVERIFY(windowEnabled());
+    }
+
+    void dialAnsweredYesReturnsYes()
+    {
+        answerWith(m_form->ButtonSoob1);
+        QCOMPARE(m_form->Dial(u"Удалить?"_s), u"Да"_s);
+        QVERIFY(!m_form->Rct_soobDlg->isVisible());
+        QVERIFY(windowEnabled());
+    }
+
+    void timersAndPaintingGoOnWhileAQuestionWaits()
+    {
+        int ticks = 0;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [&] { ++ticks; });
+        timer.start(10);
+        QTimer::singleShot(120, this, [this] { QTest::mouseClick(m_form->ButtonSoob1, Qt::LeftButton); });
+        QCOMPARE(m_form->Dial(u"Ждём?"_s), u"Да"_s);
+        QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
+    }
+
+    void noticeThenQuestionAnsweredNoClosesBoth()
+    {
+        m_form->Rct_SoobPokaz(u"Сохранено"_s);
+        answerWith(m_form->ButtonSoob2);
+        QCOMPARE(m_form->Dial(u"Продолжить?"_s), u"Нет"_s);
+        QVERIFY(!m_form->Rct_soob->isVisible());
+        QVERIFY(!m_form->Rct_soobDlg->isVisible());
+        QVERIFY(windowEnabled());
+    }
+
+    void noticeThenQuestionAnsweredYesLeavesTheNotice()
+    {
+        m_form->Rct_SoobPokaz(u"Сохранено"_s);
+        answerWith(m_form->ButtonSoob1);
+        QCOMPARE(m_form->Dial(u"Продолжить?"_s), u"Да"_s);
+        QVERIFY(m_form->Rct_soob->isVisible());
+        QVERIFY(windowEnabled()); // the question re-enables the window although the notice stays
+        QTest::mouseClick(m_form->Button1, Qt::LeftButton);
+        QVERIFY(!m_form->Rct_soob->isVisible());
+    }
+
+    void twoNoticesShowTheSecondTextAndOneClickClosesThem()
+    {
+        m_form->Rct_SoobPokaz(u"Первое"_s);
+        m_form->Rct_SoobPokaz(u"Второе\r\nсообщение"_s);
+        QVERIFY(m_form->Rct_soob->isVisible());
+        QVERIFY(!windowEnabled());
+        QCOMPARE(m_form->Label10->text(), u"Второе\nсообщение"_s);
+        QCOMPARE(m_form->noticeText, u"Второе\r\nсообщение"_s);
+        QCOMPARE(m_form->Rct_soob->findChild<QLabel *>(u"title"_s)->text(), u"Информация"_s);
+        QCOMPARE(m_form->Button1->text(), u"Замечательно"_s);
+        QTest::mouseClick(m_form->Button1, Qt::LeftButton);
+        QVERIFY(!m_form->Rct_soob->isVisible());
+        QVERIFY(windowEnabled());
+    }
+
+    void overlaysHaveTheirSizesAndSitCentred()
+    {
+        m_form->Rct_SoobPokaz(u"x"_s);
+        QCOMPARE(m_form->Rct_soob->size(), QSize(260, 148));
+        QCOMPARE(m_form->Rct_soob->geometry().center().x(), m_form->rect().center().x());
+        QCOMPARE(m_form->Rct_soobDlg->size(), QSize(297, 148));
+        QCOMPARE(m_form->Button1->size(), QSize(100, 34));
+        QCOMPARE(m_form->Button1->pos(), QPoint(80, 81));
+        QCOMPARE(m_form->ButtonSoob1->pos(), QPoint(32, 85));
+        QCOMPARE(m_form->ButtonSoob2->pos(), QPoint(177, 85));
+        m_form->Button1Click();
+    }
+
+    void whileAQuestionIsOpenTheTabsDoNotReact()
+    {
+        bool tabsDead = false, reportAlive = false;
+        m_form->Tab_3->show();
+        answerWith(m_form->ButtonSoob2, [&] {
+            tabsDead = !m_form->SpeedB2->isEnabled() && !m_form->SpeedB4->isEnabled();
+            reportAlive = m_form->Tab_3->isEnabled();
+        });
+        m_form->Dial(u"?"_s);
+        QVERIFY(tabsDead);
+        QVERIFY(reportAlive);
+        QVERIFY(m_form->SpeedB4->isEnabled());
+    }
+
+    void closingAnsweredNoKeepsTheWindow()
+    {
+        bool asked = false;
+        answerWith(m_form->ButtonSoob2, [&] {
+            asked = m_form->questionText == u"Все изменения не будут сохранены\r\nЗакрыть программу?"_s;
+        });
+        QVERIFY(!m_form->close());
+        QVERIFY(asked);
+        QVERIFY(m_form->isVisible());
+        QCOMPARE(m_form->m_state.RecExit, 0);
+    }
+
+    void closingAnsweredYesClosesAndStopsAnArrangement()
+    {
+        answerWith(m_form->ButtonSoob1);
+        QVERIFY(m_form->close());
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(m_form->m_state.RecExit, 1);
+    }
+};
+
+QTEST_MAIN(TstOverlays)
+#include "tst_overlays.moc"

@@ -1,0 +1,227 @@
+// Start-up of the editor: folders, window size, page state, the grid view, and the single-instance guard.
+#include "day/gridops.h"
+#include "daygridview.h"
+#include "tabbutton.h"
+#include "tform1.h"
+#include "typetext.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+using rasp::day::GridGeometry;
+
+class TstStartup : public QObject
+{
+    Q_OBJECT
+
+    // Adds classes through the window, as the load reader does, and names them.
+    static void addClasses(TForm1 &form, const QStringList &names)
+    {
+        for (const QString &name : names) {
+            form.KlassCreate();
+            form.m_state.grid.cell(0, form.m_state.klassvis).subject = name;
+        }
+        for (int j = 1; j <= form.m_state.klassvis; ++j)
+            for (int i = 1; i <= form.m_state.max_ur; ++i)
+                form.m_state.grid.cell(i, j).roomVisible = true;
+        form.RamkaKoord(1, 1);
+        form.showFrameAndMemo();
+    }
+
+    // Clicks the centre of a field of a lesson cell in the grid body.
+    static void clickField(TForm1 &form, int row, int column, GridGeometry::Field field)
+    {
+        QWidget *body = form.grid->findChild<QWidget *>(u"ScrollBox2"_s);
+        QVERIFY(body);
+        const QRect r = field == GridGeometry::Subject ? GridGeometry::subjectRect(row, column)
+                                                       : GridGeometry::roomRect(row, column);
+        const QPoint scroll(form.grid->horizontalScrollBar()->value(), form.grid->verticalScrollBar()->value());
+        QTest::mouseClick(body, Qt::LeftButton, {}, r.center() - scroll);
+    }
+
+    static QProcessEnvironment editorEnvironment(const QString &runtimeDir)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        env.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir);
+        return env;
+    }
+
+private slots:
+    void firstStartInAnEmptyFolder()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        TForm1 form;
+
+        for (const QString &folder : {u"r_data"_s, u"setka"_s, u"raspisanie"_s})
+            QVERIFY2(QDir(dir.path()).exists(folder), qPrintable(folder));
+        QCOMPARE(form.windowTitle(), u"Редактор расписания 1.0.5.5"_s);
+        QCOMPARE(form.width(), 1350);
+        QCOMPARE(form.height(), 551);
+
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        for (QWidget *page : {form.Tab_1, form.Tab_2, form.Tab_3, form.Tab_4})
+            QVERIFY2(!page->isVisible(), qPrintable(page->objectName()));
+        QVERIFY(!form.SpeedB1->isEnabled());
+        QVERIFY(!form.SpeedB5->isEnabled());
+        QVERIFY(form.SpeedB2->isEnabled());
+        QVERIFY(form.SpeedB4->isEnabled());
+        // Start-state colours: the day tab looks active, the others inactive.
+        QCOMPARE(form.SpeedB1->fill(), 0xFF0061B0u);
+        QCOMPARE(form.SpeedB1->textColour(), 0xFFFFFFFFu);
+        for (auto *tab : {form.SpeedB5, form.SpeedB2, form.SpeedB4}) {
+            QCOMPARE(tab->fill(), 0xFFE0E0E0u);
+            QCOMPARE(tab->textColour(), 0xFF000000u);
+        }
+
+        const rasp::State &s = form.m_state;
+        QCOMPARE(s.max_ur, 6);
+        QCOMPARE(s.klassvis, 0);
+        QCOMPARE(s.klassvis_mas, 1);
+        QCOMPARE(s.chek_pderm, 1);
+        QCOMPARE(s.vibor_dat, 1);
+        QCOMPARE(s.colorr[1], 0xFF1F3864u);
+        QCOMPARE(s.colorr[18], 0xFFE17979u);
+        QVERIFY(!s.grid.ramkaVisible);
+        QCOMPARE(form.sComboBox2->count(), 5); // "2" .. "6", the last selected
+        QCOMPARE(form.sComboBox2->currentText(), u"6"_s);
+        QCOMPARE(form.sComboBox1->count(), 6); // "0" .. "5", the first selected
+        QCOMPARE(form.sComboBox1->currentText(), u"0"_s);
+        QCOMPARE(form.sDateTimePicker3->date(), QDate::currentDate());
+        QVERIFY(!form.img_SB7->isEnabled());
+        QVERIFY(!form.img_SB6->isEnabled());
+        QVERIFY(form.grid->togglesEnabled());
+        QCOMPARE(form.sGroupBox4->width(), 410);
+        const std::pair<QToolButton *, int> bar[] = {{form.img_SB8, 10},  {form.img_SB3, 50},  {form.img_SB9, 90},
+                                                     {form.img_SB10, 130}, {form.img_SB11, 170}, {form.img_SB12, 210},
+                                                     {form.img_SB2, 250},  {form.img_SB13, 290}, {form.img_SB14, 330},
+                                                     {form.img_SB1, 370}};
+        for (const auto &[picture, x] : bar)
+            QCOMPARE(picture->x(), x);
+    }
+
+    void addingTheFirstClassShowsFrameMemoAndCells()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        addClasses(form, {u"5А"_s, u"5Б"_s, u"6А"_s});
+        QCOMPARE(form.m_state.klassvis, 3);
+        QCOMPARE(form.m_state.klassvis_mas, 4);
+        QCOMPARE(form.m_state.grid.ramkaRow, 1);
+        QCOMPARE(form.m_state.grid.ramkaColumn, 1);
+    }
+
+    void clickingAndTypingEditTheModel()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        TForm1 form;
+        form.Tab_1->show();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        addClasses(form, {u"5А"_s, u"5Б"_s, u"6А"_s});
+        rasp::State &s = form.m_state;
+
+        clickField(form, 2, 3, GridGeometry::Subject);
+        QCOMPARE(s.grid.ramkaRow, 2);
+        QCOMPARE(s.grid.ramkaColumn, 3);
+        QLineEdit *editor = form.grid->editor();
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->hasFocus());
+        typeText(editor, u"Физика"_s);
+        QCOMPARE(s.grid.cell(2, 3).subject, u"Физика"_s);
+
+        clickField(form, 4, 1, GridGeometry::Room);
+        QCOMPARE(s.grid.ramkaRow, 4);
+        QCOMPARE(form.grid->editorField(), GridGeometry::Room);
+        typeText(editor, u"12345678901234"_s); // at most 10 characters
+        QCOMPARE(s.grid.cell(4, 1).room, u"1234567890"_s);
+        QCOMPARE(s.grid.cell(2, 3).subject, u"Физика"_s);
+
+        // A locked cell takes no click: the frame stays where it was.
+        s.grid.cell(5, 2).subject = u"Химия"_s;
+        rasp::day::LockCell(s.grid.cell(5, 2));
+        clickField(form, 5, 2, GridGeometry::Subject);
+        QCOMPARE(s.grid.ramkaRow, 4);
+        QCOMPARE(s.grid.ramkaColumn, 1);
+
+        // The notes memo lies under the last row, as wide as the class columns, and is the day's note.
+        QPlainTextEdit *memo = form.grid->memo();
+        QVERIFY(memo->isVisible());
+        QCOMPARE(memo->width(), 60 * 3 - 5);
+        typeText(memo, u"Замена"_s);
+        QCOMPARE(s.note, u"Замена"_s);
+    }
+
+    void clearingTheDayThroughTheWindowEmptiesEditorAndCaption()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        TForm1 form;
+        form.Tab_1->show();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        addClasses(form, {u"5А"_s});
+        clickField(form, 1, 1, GridGeometry::Subject);
+        typeText(form.grid->editor(), u"Алг"_s);
+        form.sLabel7->setText(u"Иванова"_s);
+        form.RaspClear();
+        QVERIFY(form.m_state.grid.cell(1, 1).subject.isEmpty());
+        QVERIFY(form.grid->editor()->text().isEmpty());
+        QVERIFY(form.sLabel7->text().isEmpty());
+    }
+
+    void secondInstanceExitsWhileTheFirstRunsAndACrashFreesTheGuard()
+    {
+        QTemporaryDir runtime, first, second;
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QProcessEnvironment env = editorEnvironment(runtime.path());
+
+        QProcess one;
+        one.setProcessEnvironment(env);
+        one.setWorkingDirectory(first.path());
+        one.start(QStringLiteral(RASP_EDITOR_BIN), {});
+        QVERIFY(one.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(first.path()).exists(u"r_data"_s), 10000);
+        QCOMPARE(one.state(), QProcess::Running);
+
+        QProcess two;
+        two.setProcessEnvironment(env);
+        two.setWorkingDirectory(second.path());
+        two.start(QStringLiteral(RASP_EDITOR_BIN), {});
+        QVERIFY(two.waitForFinished(15000));
+        QCOMPARE(two.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(two.exitCode(), 0);
+        QVERIFY(!QDir(second.path()).exists(u"r_data"_s)); // it never started up
+        QCOMPARE(one.state(), QProcess::Running);
+
+        one.kill(); // a crash: the guard must not outlive it
+        QVERIFY(one.waitForFinished());
+        QProcess three;
+        three.setProcessEnvironment(env);
+        three.setWorkingDirectory(second.path());
+        three.start(QStringLiteral(RASP_EDITOR_BIN), {});
+        QVERIFY(three.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(second.path()).exists(u"r_data"_s), 10000);
+        QCOMPARE(three.state(), QProcess::Running);
+        three.kill();
+        three.waitForFinished();
+    }
+};
+
+QTEST_MAIN(TstStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,111 @@
+// Windows-1251 text files: encoding, line ends and atomic writing.
+#include "text/cp1251.h"
+#include "text/textfile.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TstTextFile : public QObject
+{
+    Q_OBJECT
+
+    static QByteArray readBytes(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void writeBytes(const QString &path, const QByteArray &bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+private slots:
+    void codePageTableMatchesSystemDecoder()
+    {
+        QStringDecoder system("windows-1251");
+        QVERIFY(system.isValid());
+        for (int b = 0; b < 256; ++b) {
+            if (b == 0x98)
+                continue; // unassigned in the code page
+            const char byte = char(b);
+            const QString expected = system.decode(QByteArrayView(&byte, 1));
+            QCOMPARE(rasp::text::decode1251(QByteArrayView(&byte, 1)), expected);
+            QCOMPARE(rasp::text::encode1251(expected), QByteArray(1, byte));
+        }
+    }
+
+    void cyrillicRoundTripIsByteExact()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"a.ini"_s);
+        const QStringList lines = {u"Ёлка ёж №5"_s, u""_s, u"5А|6Б|"_s, u"~end~"_s};
+        QVERIFY(rasp::text::writeLines(path, lines));
+        const QByteArray expected = "\xA8\xEB\xEA\xE0 \xB8\xE6 \xB9" "5\r\n\r\n5\xC0|6\xC1|\r\n~end~\r\n";
+        QCOMPARE(readBytes(path), expected);
+        const auto read = rasp::text::readLines(path);
+        QVERIFY(read.ok());
+        QCOMPARE(read.lines, lines);
+    }
+
+    void lineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("lone lf") << QByteArray("a\nb\r\nc\n") << QStringList{u"a"_s, u"b"_s, u"c"_s};
+        QTest::newRow("no final end") << QByteArray("a\r\nb") << QStringList{u"a"_s, u"b"_s};
+        QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{u""_s, u""_s, u"x"_s};
+        QTest::newRow("cr inside a line") << QByteArray("a\rb\r\n") << QStringList{u"a\rb"_s};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+    }
+    void lineEnds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"f.ini"_s);
+        writeBytes(path, bytes);
+        const auto read = rasp::text::readLines(path);
+        QVERIFY(read.ok());
+        QCOMPARE(read.lines, lines);
+    }
+
+    void unmappableCharactersBecomeQuestionMarks()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"q.ini"_s);
+        QVERIFY(rasp::text::writeLines(path, {u"a中b😀c€"_s}));
+        QCOMPARE(readBytes(path), QByteArray("a?b?c\x88\r\n"));
+    }
+
+    void missingFileIsNoFileAndUnreadableNamesThePath()
+    {
+        QTemporaryDir dir;
+        const auto missing = rasp::text::readLines(dir.filePath(u"none.ini"_s));
+        QCOMPARE(missing.status, rasp::text::ReadResult::NoFile);
+        QVERIFY(missing.error.isEmpty());
+
+        const auto folder = rasp::text::readLines(dir.path());
+        QCOMPARE(folder.status, rasp::text::ReadResult::Unreadable);
+        QVERIFY(folder.error.contains(QDir::toNativeSeparators(dir.path())));
+    }
+
+    void failedWriteReportsThePath()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"missing-folder/x.ini"_s);
+        QString error;
+        QVERIFY(!rasp::text::writeLines(path, {u"x"_s}, &error));
+        QVERIFY(error.contains(u"x.ini"_s));
+        QVERIFY(!QFile::exists(path));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstTextFile)
+#include "tst_textfile.moc"
