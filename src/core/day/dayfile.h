@@ -1,0 +1,37 @@
+#pragma once
+
+#include "text/textfile.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace rasp {
+struct State;
+}
+
+namespace rasp::day {
+
+// Empties every lesson subject that is exactly one blank " " (done in the grid before saving).
+void EmptySingleBlanks(State &state);
+
+// The lines of a day file for the grid: max_ur subject lines of columns 0..klassvis, max_ur
+// room lines of classes 1..klassvis, the note (one line per note line) and "~end~".
+QStringList DayFileLines(const State &state);
+
+// Writes the grid to `path` (blanks emptied first); false with a Russian error if it failed.
+bool RaspSave(State &state, const QString &path, QString *error = nullptr);
+
+// Fills the grid from day-file lines, by position: subjects of columns 0..klassvis, and with
+// zagruz_kab = 1 rooms and the note (every line up to "~end~"); otherwise rooms and note empty.
+// Missing lines or fields read as empty; fields beyond the last column are not used.
+// The grid is expected to be cleared (RaspClear) beforehand.
+void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab);
+
+// Clears the grid and reads the day file at `path` into it (see ApplyDayFileLines). A missing
+// file leaves the grid cleared and returns NoFile; an unreadable one returns its error.
+text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_kab, QString *error = nullptr);
+
+// Splits one "|"-terminated field off the front of `line`; text after the last "|" counts as a field.
+QString TakeField(QStringView &line);
+
+} // namespace rasp::day
