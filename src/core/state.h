@@ -1,6 +1,7 @@
 #pragma once
 
 #include "day/daygrid.h"
+#include "settings/settings.h"
 
 #include <QString>
 #include <array>
@@ -28,6 +29,8 @@ struct State {
 
     day::DayGrid grid;     // the day grid: cells, row freeze toggles, selection frame
     QString note;          // the day's note (notes memo)
+
+    settings::Settings settings; // the settings page (setting.ini)
 };
 
 // Fills the 18-colour teacher palette colorr[1..18].
