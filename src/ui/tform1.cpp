@@ -50,9 +50,13 @@ TForm1::TForm1(QWidget *parent)
     setObjectName(u"Form1"_s);
     setFont(QFont(u"Calibri"_s, 12));
     buildShell();
+    buildSettingsPage();
     buildOverlays();
     wireApp();
     wireDay();
+    wirePages();
+    wireDayFile();
+    wireSettings();
     FormCreate();
 }
 
