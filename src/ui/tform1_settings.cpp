@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -47,7 +48,17 @@ QLineEdit *makeField(QWidget *parent, const QString &name)
 
 void TForm1::buildSettingsPage()
 {
-    auto *page = new QVBoxLayout(Tab_4);
+    // The page scrolls when the window is lower than its content (6 lesson rows make a low window).
+    auto *outer = new QVBoxLayout(Tab_4);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto *scroll = new QScrollArea(Tab_4);
+    scroll->setObjectName(u"ScrollBox4"_s);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    outer->addWidget(scroll);
+    auto *content = new QWidget(scroll);
+    scroll->setWidget(content);
+    auto *page = new QVBoxLayout(content);
     page->setContentsMargins(10, 10, 10, 0);
     auto *groups = new QGridLayout;
     groups->setHorizontalSpacing(12);
@@ -55,7 +66,7 @@ void TForm1::buildSettingsPage()
     page->addLayout(groups);
 
     // Rooms.
-    roomsGroup = new QGroupBox(u"Кабинеты"_s, Tab_4);
+    roomsGroup = new QGroupBox(u"Кабинеты"_s, content);
     auto *rooms = new QGridLayout(roomsGroup);
     sListBox1 = new QListWidget(roomsGroup);
     sListBox1->setObjectName(u"sListBox1"_s);
@@ -74,7 +85,7 @@ void TForm1::buildSettingsPage()
     groups->addWidget(roomsGroup, 0, 0);
 
     // Subjects locked automatically.
-    auto *lockGroup = new QGroupBox(u"Автоматически блокировать"_s, Tab_4);
+    auto *lockGroup = new QGroupBox(u"Автоматически блокировать"_s, content);
     auto *lock = new QGridLayout(lockGroup);
     lock->addWidget(new QLabel(u"Предметы"_s, lockGroup), 0, 0);
     ListBox2 = new QListWidget(lockGroup);
@@ -99,7 +110,7 @@ void TForm1::buildSettingsPage()
     groups->addWidget(lockGroup, 0, 1);
 
     // Server.
-    auto *server = new QWidget(Tab_4);
+    auto *server = new QWidget(content);
     auto *serverColumn = new QVBoxLayout(server);
     serverColumn->setContentsMargins(0, 0, 0, 0);
     sCheckBox1 = new QCheckBox(u"Использовать сервер"_s, server);
@@ -131,7 +142,7 @@ void TForm1::buildSettingsPage()
     groups->addWidget(server, 0, 2);
 
     // Print options.
-    auto *printGroup = new QGroupBox(u"Параметры вывода на печать"_s, Tab_4);
+    auto *printGroup = new QGroupBox(u"Параметры вывода на печать"_s, content);
     auto *print = new QHBoxLayout(printGroup);
     auto *orientation = new QGroupBox(u"Ориентация листа в Word"_s, printGroup);
     auto *orientationColumn = new QVBoxLayout(orientation);
@@ -150,7 +161,7 @@ void TForm1::buildSettingsPage()
     groups->addWidget(printGroup, 1, 0, 1, 2);
 
     // Second shift.
-    auto *shift = new QWidget(Tab_4);
+    auto *shift = new QWidget(content);
     auto *shiftColumn = new QVBoxLayout(shift);
     shiftColumn->setContentsMargins(0, 0, 0, 0);
     CheckBox3 = new QCheckBox(u"Вторая смена"_s, shift);
@@ -169,21 +180,21 @@ void TForm1::buildSettingsPage()
 
     // Lesson rows and the two behaviour switches.
     auto *behaviour = new QGridLayout;
-    auto *rowsLabel = new QLabel(u"Максимальное количество уроков [первая+вторая смена (если есть)]"_s, Tab_4);
+    auto *rowsLabel = new QLabel(u"Максимальное количество уроков [первая+вторая смена (если есть)]"_s, content);
     behaviour->addWidget(rowsLabel, 0, 0);
-    ComboBox1 = new QComboBox(Tab_4);
+    ComboBox1 = new QComboBox(content);
     ComboBox1->setObjectName(u"ComboBox1"_s);
     for (int n = rasp::settings::kMinLessonRows; n <= rasp::settings::kMaxLessonRows; ++n)
         ComboBox1->addItem(QString::number(n));
     behaviour->addWidget(ComboBox1, 0, 1, Qt::AlignLeft);
-    auto *rowsNotice = new QLabel(u"Новое количество уроков вступит в силу после перезапуска программы"_s, Tab_4);
+    auto *rowsNotice = new QLabel(u"Новое количество уроков вступит в силу после перезапуска программы"_s, content);
     rowsNotice->setObjectName(u"rowsNotice"_s);
     rowsNotice->setStyleSheet(u"color: #717171;"_s);
     behaviour->addWidget(rowsNotice, 1, 0, 1, 2);
-    CheckBox1 = new QCheckBox(u"При загрузке расписания из сетки подгружать номера кабинетов"_s, Tab_4);
+    CheckBox1 = new QCheckBox(u"При загрузке расписания из сетки подгружать номера кабинетов"_s, content);
     CheckBox1->setObjectName(u"CheckBox1"_s);
     behaviour->addWidget(CheckBox1, 2, 0, 1, 2);
-    CheckBox2 = new QCheckBox(u"Анимировать перетаскивание уроков"_s, Tab_4);
+    CheckBox2 = new QCheckBox(u"Анимировать перетаскивание уроков"_s, content);
     CheckBox2->setObjectName(u"CheckBox2"_s);
     behaviour->addWidget(CheckBox2, 3, 0, 1, 2);
     behaviour->setColumnStretch(2, 1);
@@ -191,7 +202,7 @@ void TForm1::buildSettingsPage()
     page->addStretch(1);
 
     // The "Сохранить" bar.
-    auto *saveBar = new QWidget(Tab_4);
+    auto *saveBar = new QWidget(content);
     saveBar->setObjectName(u"saveBar"_s);
     saveBar->setFixedHeight(40);
     auto *saveRow = new QHBoxLayout(saveBar);
