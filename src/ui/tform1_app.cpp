@@ -2,6 +2,7 @@
 #include "tform1.h"
 
 #include "day/gridops.h"
+#include "load/nagruzfile.h"
 #include "daygridview.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
@@ -9,11 +10,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QScreen>
 #include <QToolButton>
@@ -88,7 +91,7 @@ void TForm1::FormCreate()
     // 17. Settings: SetLoad reads setting.ini here, before column 0 fixes max_ur.
 
     KlassCreate();                                                 // 18
-    // PedCreate builds teacher row 0 of the load page here.
+    PedCreate();
 
     const int h = rasp::day::GridGeometry::windowHeight(m_state.max_ur); // 19
     resize(1350, h);
@@ -104,9 +107,10 @@ void TForm1::FormCreate()
         sComboBox1->addItem(QString::number(n));
     sComboBox1->setCurrentIndex(0);
 
-    // 21. Load: NagruzLoad(1) reads nagruz.ini here (a column per class, a row per teacher, the index).
+    if (QFileInfo::exists(rasp::load::NagruzPath()))               // 21
+        NagruzLoad(1);
     // 22. Template: SetkaLoad reads the seven template days here.
-    // 23. Highlighting: the mode "только совпадения" is selected here.
+    sRadioButton2->setChecked(true);                               // 23
 
     if (m_state.klassvis == 0)                                     // 24
         m_state.grid.ramkaVisible = false;
