@@ -21,7 +21,11 @@ struct Command {
 
 const std::map<QString, Command> &commands()
 {
-    static const std::map<QString, Command> table = {};
+    static const std::map<QString, Command> table = {
+        {u"load"_s, {u"load                 нагрузка школы: классы, учителя, предметы (JSON)"_s, RunLoad}},
+        {u"resolve"_s, {u"resolve ФАЙЛ [--mode coincidences|each|selected|none] [--selection УЧИТЕЛЯ]\n"
+                        "                       учителя и цвета каждого урока дня из файла (JSON)"_s, RunResolve}},
+    };
     return table;
 }
 
