@@ -57,6 +57,7 @@ TForm1::TForm1(QWidget *parent)
     wirePages();
     wireDayFile();
     wireSettings();
+    wireHighlight();
     FormCreate();
 }
 
@@ -219,6 +220,7 @@ void TForm1::buildToolPanel()
 
     sGroupBox1 = new QGroupBox(u"Показывать"_s, sPanel8);
     sGroupBox1->setFixedWidth(247);
+    buildRegimGroup();
 
     sGroupBox4 = new QGroupBox(u"Действия"_s, sPanel8);
     img_SB8 = makePicture(sGroupBox4, u"img_SB8"_s, u"report"_s);

@@ -16,6 +16,7 @@ class QListWidget;
 class QRadioButton;
 class QMenu;
 class QPushButton;
+class QButtonGroup;
 class QToolButton;
 
 namespace rasp::ui {
@@ -149,6 +150,28 @@ public:
     void sCheckBox1Change();
     // "Сохранить" of the settings page.
     void SpeedButton6Click();
+    // ---- School reference data: teaching load -------------------------------------------
+    // Reads nagruz.ini: prm 1 at start-up (a column per class, a row per teacher), 0 after a save.
+    void NagruzLoad(int prm);
+    // Writes the load to nagruz.ini; with ssoob = 1 then shows "Данные сохранены".
+    void NagruzSave(int ssoob);
+    // With "RaspUrPredm" empties the subject index, both subject lists and every assignment.
+    void masClear(const QString &tipp);
+    // Appends one teacher row to the load.
+    void PedCreate();
+    // Refills the subject lists from the subject index, in list order.
+    void fillSubjectLists();
+
+    // ---- Day timetable: teacher resolution and highlighting -----------------------------
+    // Recomputes teacher lists and colours of the grid; uchitel is the selected teacher list.
+    void PoiskUchit(const QString &uchitel);
+    // Mode buttons: each acts only when its own button has become checked.
+    void sRadioButton1Change();
+    void sRadioButton2Change();
+    void sRadioButton3Change();
+    void sRadioButton4Change();
+    // Runs the resolution after a key was released in the grid editor and shows the cell's teachers.
+    void resolveAfterGridKey(int row, int column);
 
     // ---- Widgets (named as the routines refer to them) ---------------------------------
     QWidget *Rct_Tab = nullptr;                 // page bar
@@ -188,6 +211,11 @@ public:
     QLabel *sLabel2 = nullptr;                  // weekday of the target date
     QWidget *Rectangle15 = nullptr;             // teacher caption box
     QLabel *sLabel7 = nullptr;                  // teacher list of the focused cell
+    QButtonGroup *Regim = nullptr;              // the four highlighting modes of "Показывать"
+    QRadioButton *sRadioButton2 = nullptr;      // "только совпадения"
+    QRadioButton *sRadioButton1 = nullptr;      // "каждого учителя отдельным цветом"
+    QRadioButton *sRadioButton4 = nullptr;      // "только выбранного учителя"
+    QRadioButton *sRadioButton3 = nullptr;      // "не выделять цветом"
     QWidget *RctSet = nullptr;                  // weekday strip of the template page
     QLabel *LabSetOpis = nullptr;               // caption of the weekday strip
     QLabel *Img_zdite = nullptr;                // wait picture
@@ -253,4 +281,10 @@ private:
     void setActionBarMode(bool dayMode);
 
     bool m_fillingSettingsPage = false; // true while settingsToPage sets the controls
+    void buildRegimGroup();
+    void wireHighlight();
+    // Sets the mode, resolves the grid and puts the focus, frame and caption on cell (1,1).
+    void regimChosen(rasp::day::Regim regim, const QString &uchitel);
+    // Hint of the focused control as the resolution reads it: "row;column" of a focused subject field.
+    QString focusedCellHint() const;
 };

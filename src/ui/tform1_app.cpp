@@ -4,6 +4,7 @@
 #include "day/dayfile.h"
 #include "day/gridops.h"
 #include "settings/settings.h"
+#include "load/nagruzfile.h"
 #include "daygridview.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QScreen>
 #include <QToolButton>
@@ -94,7 +96,7 @@ void TForm1::FormCreate()
         settingsToPage();
 
     KlassCreate();                                                 // 18
-    // PedCreate builds teacher row 0 of the load page here.
+    PedCreate();
 
     const int h = rasp::day::GridGeometry::windowHeight(m_state.max_ur); // 19
     resize(1350, h);
@@ -110,9 +112,10 @@ void TForm1::FormCreate()
         sComboBox1->addItem(QString::number(n));
     sComboBox1->setCurrentIndex(0);
 
-    // 21. Load: NagruzLoad(1) reads nagruz.ini here (a column per class, a row per teacher, the index).
+    if (QFileInfo::exists(rasp::load::NagruzPath()))               // 21
+        NagruzLoad(1);
     // 22. Template: SetkaLoad reads the seven template days here.
-    // 23. Highlighting: the mode "только совпадения" is selected here.
+    sRadioButton2->setChecked(true);                               // 23
 
     if (m_state.klassvis == 0)                                     // 24
         m_state.grid.ramkaVisible = false;

@@ -58,7 +58,7 @@ void TForm1::RaspLoad(const QString &s, int zagruz_kab)
 
 void TForm1::refreshDay(bool afterLoad)
 {
-    // Teachers: PoiskUchit resolves every cell's teacher list and highlighting here.
+    PoiskUchit(QString());
     // Rooms: KabPoisk checks the rooms of the whole day here.
     // Counters: sCheckListBox1Checked applies the default pins and CheckList(0, 1, max_ur) pins
     // the rows here, followed by the per-class limits MaxUrVsego and MaxRepUr.
