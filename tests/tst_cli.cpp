@@ -1,4 +1,10 @@
 // The command-line companion: usage, work folder and exit codes.
+#include "text/textfile.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,7 +28,215 @@ class TstCli : public QObject
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
     }
 
+    // A school of two classes: Иванова teaches algebra in both, English in 5Б is split in two.
+    static void writeSchool(const QString &dir)
+    {
+        QVERIFY(rasp::text::writeLines(dir + u"/nagruz.ini"_s,
+                                       {u"5А|5Б|"_s, u"Иванова|Алгебра;|Алгебра;|"_s, u"Петров||Англ;|"_s,
+                                        u"Сидорова||Англ;Физика;|"_s, u"~end~"_s}));
+        // Lesson 1: algebra in both classes; lesson 2: English in 5Б; rooms; a note.
+        QVERIFY(rasp::text::writeLines(dir + u"/day.ini"_s,
+                                       {u"|Алгебра|Алгебра|"_s, u"||Англ|"_s, u"|||"_s, u"|||"_s, u"|||"_s, u"|||"_s,
+                                        u"12|14|"_s, u"|21|"_s, u"||"_s, u"||"_s, u"||"_s, u"||"_s, u"~end~"_s}));
+    }
+    static QJsonObject json(const Run &r)
+    {
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+        if (error.error != QJsonParseError::NoError)
+            qWarning("%s", qPrintable(error.errorString()));
+        return doc.object();
+    }
+
 private slots:
+    void loadPrintsClassesTeachersAndIndexInOrder()
+    {
+        QTemporaryDir dir;
+        writeSchool(dir.path());
+        const Run r = cli({u"-C"_s, dir.path(), u"load"_s});
+        QCOMPARE(r.code, 0);
+        const QJsonObject o = json(r);
+        QCOMPARE(o.value(u"classes"_s).toArray().toVariantList(), (QVariantList{u"5А"_s, u"5Б"_s}));
+        const QJsonArray teachers = o.value(u"teachers"_s).toArray();
+        QCOMPARE(teachers.size(), 3);
+        const QJsonObject sidorova = teachers.at(2).toObject();
+        QCOMPARE(sidorova.value(u"name"_s).toString(), u"Сидорова"_s);
+        QCOMPARE(sidorova.value(u"colour"_s).toInt(), 4);
+        QCOMPARE(sidorova.value(u"subjects"_s).toArray().at(1).toArray().toVariantList(),
+                 (QVariantList{u"Англ"_s, u"Физика"_s}));
+        QStringList index;
+        for (const QJsonValue &entry : o.value(u"index"_s).toArray())
+            index << entry[u"subject"_s].toString() + u'=' + entry[u"teachers"_s].toString();
+        QCOMPARE(index, (QStringList{u"Алгебра=Иванова,"_s, u"Англ=Петров,Сидорова,"_s, u"Физика=Сидорова,"_s}));
+        QVERIFY(o.value(u"problems"_s).toArray().isEmpty());
+    }
+
+    void loadListsWhatAMalformedFilePassedOver()
+    {
+        QTemporaryDir dir;
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"nagruz.ini"_s), {u"5А|"_s, u"Иванова|Алгебра;|Химия;|"_s}));
+        const Run r = cli({u"-C"_s, dir.path(), u"load"_s});
+        QCOMPARE(r.code, 0);
+        const QJsonArray problems = json(r).value(u"problems"_s).toArray();
+        QCOMPARE(problems.size(), 2);
+        QVERIFY(problems.at(1).toString().contains(u"Химия"_s));
+    }
+
+    void resolvePrintsEveryCellInRowOrder_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("expected"); // "teachers background" for the first four cells
+        QTest::newRow("coincidences by default")
+            << QStringList{} << QStringList{u"Иванова FF8E4A4D"_s, u"Иванова FF8E4A4D"_s, u" FFFFFFFF"_s, u"Петров, Сидорова FFFFFFFF"_s};
+        QTest::newRow("each teacher")
+            << QStringList{u"--mode"_s, u"each"_s}
+            << QStringList{u"Иванова FF8E4A4D"_s, u"Иванова FF8E4A4D"_s, u" FFFFFFFF"_s, u"Петров, Сидорова FF833C0B"_s};
+        QTest::newRow("selected teacher")
+            << QStringList{u"--mode"_s, u"selected"_s, u"--selection"_s, u"Петров"_s}
+            << QStringList{u"Иванова FFFFFFFF"_s, u"Иванова FFFFFFFF"_s, u" FFFFFFFF"_s, u"Петров, Сидорова FF833C0B"_s};
+        QTest::newRow("no colours")
+            << QStringList{u"--mode"_s, u"none"_s}
+            << QStringList{u"Иванова FFFFFFFF"_s, u"Иванова FFFFFFFF"_s, u" FFFFFFFF"_s, u"Петров, Сидорова FFFFFFFF"_s};
+    }
+    void resolvePrintsEveryCellInRowOrder()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        writeSchool(dir.path());
+        const Run r = cli(QStringList{u"-C"_s, dir.path(), u"resolve"_s, u"day.ini"_s} + options);
+        QCOMPARE(r.code, 0);
+        const QJsonArray cells = json(r).value(u"cells"_s).toArray();
+        QCOMPARE(cells.size(), 12); // six lessons of two classes
+        QStringList got;
+        for (int n = 0; n < 4; ++n)
+            got << cells.at(n)[u"teachers"_s].toString() + u' ' + cells.at(n)[u"background"_s].toString();
+        QCOMPARE(got, expected);
+        const QJsonObject second = cells.at(3).toObject();
+        QCOMPARE(second.value(u"row"_s).toInt(), 2);
+        QCOMPARE(second.value(u"class"_s).toInt(), 2);
+        QCOMPARE(second.value(u"subject"_s).toString(), u"Англ"_s);
+        QCOMPARE(second.value(u"room"_s).toString(), u"21"_s);
+        QCOMPARE(cells.at(0)[u"text"_s].toString(), expected.at(0).endsWith(u"FFFFFFFF"_s) ? u"FF000000"_s : u"FFFFFFFF"_s);
+    }
+
+    void commandErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("withSchool");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("load without a load file") << QStringList{u"load"_s} << false << 1 << u"Файл нагрузки не найден"_s;
+        QTest::newRow("load with an argument") << QStringList{u"load"_s, u"x"_s} << true << 2 << u"не принимает"_s;
+        QTest::newRow("resolve without a file name") << QStringList{u"resolve"_s} << true << 2 << u"Укажите файл"_s;
+        QTest::newRow("resolve of a missing day file") << QStringList{u"resolve"_s, u"none.ini"_s} << true << 1
+                                                       << u"Файл расписания не найден"_s;
+        QTest::newRow("resolve with an unknown mode") << QStringList{u"resolve"_s, u"day.ini"_s, u"--mode"_s, u"all"_s}
+                                                      << true << 2 << u"Неизвестный режим: all"_s;
+        QTest::newRow("resolve with an unknown option") << QStringList{u"resolve"_s, u"day.ini"_s, u"--fast"_s} << true
+                                                        << 2 << u"Неверный параметр"_s;
+        QTest::newRow("day without a date") << QStringList{u"day"_s} << true << 2 << u"Укажите дату"_s;
+        QTest::newRow("day with a date of another form") << QStringList{u"day"_s, u"2026-12-09"_s} << true << 2
+                                                         << u"ДД.ММ.ГГГГ: 2026-12-09"_s;
+        QTest::newRow("day of a date never saved") << QStringList{u"day"_s, u"10.12.2026"_s} << true << 1
+                                                   << u"Расписания на 10.12.2026 нет"_s;
+        QTest::newRow("day without a load file") << QStringList{u"day"_s, u"10.12.2026"_s} << false << 1
+                                                 << u"Файл нагрузки не найден"_s;
+        QTest::newRow("settings with an argument") << QStringList{u"settings"_s, u"x"_s} << true << 2
+                                                   << u"не принимает"_s;
+    }
+    void commandErrors()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, withSchool);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        if (withSchool)
+            writeSchool(dir.path());
+        const Run r = cli(QStringList{u"-C"_s, dir.path()} + args);
+        QCOMPARE(r.code, code);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void settingsPrintsTheFileAsTheEditorReadsIt()
+    {
+        QTemporaryDir dir;
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"setting.ini"_s),
+                                       {u"12"_s, u"1а"_s, u"~end~"_s, u"Физ-ра"_s, u"~end~"_s, u"10.0.0.7"_s, u"7100"_s,
+                                        u"завуч"_s, u"тайна"_s, u"1"_s, u"0"_s, u""_s, u"0"_s, u"1"_s, u"10"_s, u"5"_s,
+                                        u"3"_s, u"1"_s, u"0"_s, u"1"_s}));
+        const Run r = cli({u"-C"_s, dir.path(), u"settings"_s});
+        QCOMPARE(r.code, 0);
+        QVERIFY(!r.out.contains(u"тайна"_s)); // the password never leaves the file
+        const QJsonObject o = json(r);
+        QCOMPARE(o.value(u"rooms"_s).toArray().toVariantList(), (QVariantList{u"12"_s, u"1а"_s}));
+        QCOMPARE(o.value(u"blocked"_s).toArray().toVariantList(), QVariantList{u"Физ-ра"_s});
+        QCOMPARE(o.value(u"serverPort"_s).toInt(), 7100);
+        QCOMPARE(o.value(u"login"_s).toString(), u"завуч"_s);
+        QVERIFY(o.value(u"passwordSet"_s).toBool());
+        QVERIFY(o.value(u"useServer"_s).toBool());
+        QCOMPARE(o.value(u"wordOrientation"_s).toString(), u"landscape"_s);
+        QCOMPARE(o.value(u"classNames"_s).toString(), u"row"_s);
+        QVERIFY(o.value(u"animateMoves"_s).toBool());
+        QCOMPARE(o.value(u"max_ur"_s).toInt(), 10);
+        QCOMPARE(o.value(u"vt_sm_y"_s).toInt(), 5);
+        QCOMPARE(o.value(u"vt_sm_x"_s).toInt(), 3);
+        QCOMPARE(o.value(u"secondShiftTables"_s).toString(), u"two"_s);
+        QVERIFY(o.value(u"problems"_s).toArray().isEmpty());
+
+        QTemporaryDir empty;
+        const QJsonObject defaults = json(cli({u"-C"_s, empty.path(), u"settings"_s}));
+        QVERIFY(!defaults.value(u"file"_s).toBool());
+        QCOMPARE(defaults.value(u"max_ur"_s).toInt(), 6);
+        QCOMPARE(defaults.value(u"wordOrientation"_s).toString(), u"portrait"_s);
+        QVERIFY(!defaults.value(u"useServer"_s).toBool());
+    }
+
+    void settingsOfADamagedFileWarnAndFallBack()
+    {
+        QTemporaryDir dir;
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"setting.ini"_s), {u"12"_s, u"~end~"_s, u"10.0.0.7"_s}));
+        const Run r = cli({u"-C"_s, dir.path(), u"settings"_s});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.contains(u"~end~"_s), qPrintable(r.err));
+        const QJsonObject o = json(r);
+        QCOMPARE(o.value(u"rooms"_s).toArray().toVariantList(), QVariantList{u"12"_s});
+        QVERIFY(o.value(u"ip"_s).toString().isEmpty());
+        QCOMPARE(o.value(u"problems"_s).toArray().size(), 1);
+    }
+
+    void dayReadsTheSavedDateWithTheRowsOfTheSettings()
+    {
+        QTemporaryDir dir;
+        writeSchool(dir.path());
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"setting.ini"_s),
+                                       {u"~end~"_s, u"~end~"_s, u""_s, u""_s, u""_s, u""_s, u"0"_s, u"1"_s, u"1"_s,
+                                        u"0"_s, u"0"_s, u"8"_s}));
+        QVERIFY(QDir(dir.path()).mkdir(u"r_data"_s));
+        QStringList lines = {u"|Алгебра|Алгебра|"_s};
+        for (int i = 2; i <= 7; ++i)
+            lines << u"|||"_s;
+        lines << u"||Англ|"_s << u"12|14|"_s;
+        for (int i = 2; i <= 8; ++i)
+            lines << u"||"_s;
+        lines << u"Замена"_s << u"в 5Б"_s << u"~end~"_s;
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"r_data/09.12.2026.ini"_s), lines));
+
+        const Run r = cli({u"-C"_s, dir.path(), u"day"_s, u"09.12.2026"_s});
+        QCOMPARE(r.code, 0);
+        const QJsonObject o = json(r);
+        const QJsonArray cells = o.value(u"cells"_s).toArray();
+        QCOMPARE(cells.size(), 16); // eight lessons of two classes
+        QCOMPARE(cells.at(0)[u"teachers"_s].toString(), u"Иванова"_s);
+        QCOMPARE(cells.at(0)[u"background"_s].toString(), u"FF8E4A4D"_s); // the clash shows
+        QCOMPARE(cells.at(0)[u"room"_s].toString(), u"12"_s);
+        QCOMPARE(cells.at(15)[u"subject"_s].toString(), u"Англ"_s);
+        QCOMPARE(cells.at(15)[u"teachers"_s].toString(), u"Петров, Сидорова"_s);
+        QCOMPARE(o.value(u"note"_s).toString(), u"Замена\nв 5Б"_s);
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");

@@ -1,5 +1,8 @@
 #include "state.h"
 
+#include "day/gridops.h"
+#include "load/loadmodel.h"
+
 namespace rasp {
 
 void FillPalette(State &state)
@@ -12,6 +15,16 @@ void FillPalette(State &state)
     state.colorr[0] = day::kWhite;
     for (int n = 1; n <= 18; ++n)
         state.colorr[n] = kPalette[n - 1];
+}
+
+void BuildPlaceholders(State &state)
+{
+    state.klassvis = -1;
+    state.klassvis_mas = 0;
+    state.pedvis = -1;
+    state.pedvis_mas = 0;
+    day::KlassCreate(state);
+    load::PedCreate(state);
 }
 
 } // namespace rasp

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "day/daygrid.h"
+#include "day/regim.h"
+#include "load/loadmodel.h"
+#include "settings/settings.h"
 
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace rasp {
 
@@ -28,9 +32,24 @@ struct State {
 
     day::DayGrid grid;     // the day grid: cells, row freeze toggles, selection frame
     QString note;          // the day's note (notes memo)
+
+    // Teaching load. Element 0 of the class and teacher arrays exists and is never used.
+    std::vector<QString> Klass;                          // class names, by grid column
+    std::vector<load::PedFioField> PedFio;               // teachers: name and colour number
+    std::vector<std::vector<load::PredmetLines>> Predmet; // [teacher][class]: subject lines
+    load::TUchPredm RaspUrPredm;                         // subject index, rebuilt by the load reader
+
+    // Highlighting mode of the day grid (the "Показывать" group).
+    day::Regim regim = day::Regim::Coincidences;
+
+    settings::Settings settings; // the settings page (setting.ini)
 };
 
 // Fills the 18-colour teacher palette colorr[1..18].
 void FillPalette(State &state);
+
+// Builds the never-shown grid column 0 and teacher row 0, as start-up does before the load is
+// read (klassvis and pedvis become 0). For headless users of a fresh State.
+void BuildPlaceholders(State &state);
 
 } // namespace rasp

@@ -50,9 +50,14 @@ TForm1::TForm1(QWidget *parent)
     setObjectName(u"Form1"_s);
     setFont(QFont(u"Calibri"_s, 12));
     buildShell();
+    buildSettingsPage();
     buildOverlays();
     wireApp();
     wireDay();
+    wirePages();
+    wireDayFile();
+    wireSettings();
+    wireHighlight();
     FormCreate();
 }
 
@@ -215,6 +220,7 @@ void TForm1::buildToolPanel()
 
     sGroupBox1 = new QGroupBox(u"Показывать"_s, sPanel8);
     sGroupBox1->setFixedWidth(247);
+    buildRegimGroup();
 
     sGroupBox4 = new QGroupBox(u"Действия"_s, sPanel8);
     img_SB8 = makePicture(sGroupBox4, u"img_SB8"_s, u"report"_s);

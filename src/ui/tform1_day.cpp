@@ -39,4 +39,5 @@ void TForm1::RaspClick(int row, int column, rasp::day::GridGeometry::Field field
 {
     rasp::day::RamkaKoord(m_state, row, column);
     grid->focusField(row, column, field);
+    sLabel7->setText(m_state.grid.cell(row, column).teachers);
 }

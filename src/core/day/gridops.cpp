@@ -1,5 +1,6 @@
 #include "gridops.h"
 
+#include "load/loadmodel.h"
 #include "state.h"
 
 namespace rasp::day {
@@ -12,6 +13,7 @@ int KlassCreate(State &state)
     const int c = grid.appendColumn();
     state.klassvis_mas = c + 1;
     state.klassvis += 1;
+    load::GrowClassColumns(state);
     for (int i = 0; i <= state.max_ur; ++i)
         grid.cell(i, c).roomVisible = state.klassvis > 0 && i > 0;
     if (state.klassvis >= 1 && c == 1) {

@@ -6,7 +6,8 @@ struct State;
 
 namespace rasp::day {
 
-// Appends one class column to the grid (column 0 on the first call) and counts it in klassvis.
+// Appends one class column to the grid (column 0 on the first call), with its class-name field
+// and an empty subject field per teacher in the load, and counts it in klassvis.
 // The caller fills the class name and recomputes what depends on the classes.
 int KlassCreate(State &state);
 

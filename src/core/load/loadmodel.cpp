@@ -1,0 +1,71 @@
+#include "loadmodel.h"
+
+#include "state.h"
+
+#include <algorithm>
+
+namespace rasp::load {
+
+int PedCreate(State &state)
+{
+    state.pedvis_mas += 1;
+    state.pedvis += 1;
+    const int m = state.pedvis;
+    state.collor = state.collor % kPaletteSize + 1;
+    state.PedFio.resize(state.pedvis_mas);
+    state.PedFio[m] = PedFioField{QString(), state.collor};
+    state.Predmet.resize(state.pedvis_mas);
+    state.Predmet[m].assign(std::max(state.klassvis_mas, 1), PredmetLines());
+    return m;
+}
+
+void GrowClassColumns(State &state)
+{
+    const std::size_t columns = std::max(state.klassvis_mas, 1);
+    state.Klass.resize(columns);
+    for (std::vector<PredmetLines> &row : state.Predmet)
+        row.resize(columns);
+}
+
+void masClear(State &state, QStringView tipp)
+{
+    if (tipp != QLatin1String("RaspUrPredm"))
+        return;
+    state.RaspUrPredm = TUchPredm();
+    for (int m = 1; m <= state.pedvis && m < int(state.Predmet.size()); ++m) {
+        std::vector<PredmetLines> &row = state.Predmet[m];
+        for (int j = 1; j <= state.klassvis && j < int(row.size()); ++j)
+            row[j].clear();
+    }
+}
+
+namespace {
+
+char16_t foldAscii(char16_t c)
+{
+    return c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c;
+}
+
+} // namespace
+
+bool SubjectLess(QStringView a, QStringView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t ca = foldAscii(a[i].unicode());
+        const char16_t cb = foldAscii(b[i].unicode());
+        if (ca != cb)
+            return ca < cb;
+    }
+    return a.size() < b.size();
+}
+
+QStringList SortedSubjects(const TUchPredm &index)
+{
+    QStringList subjects = index.predmet;
+    std::stable_sort(subjects.begin(), subjects.end(),
+                     [](const QString &a, const QString &b) { return SubjectLess(a, b); });
+    return subjects;
+}
+
+} // namespace rasp::load
