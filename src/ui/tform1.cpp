@@ -51,9 +51,11 @@ TForm1::TForm1(QWidget *parent)
     setFont(QFont(u"Calibri"_s, 12));
     buildShell();
     buildOverlays();
+    buildLoadPage();
     wireApp();
     wireDay();
     wireHighlight();
+    wireLoad();
     FormCreate();
 }
 
