@@ -142,6 +142,9 @@ private slots:
         typeSubjects(page->ScrollBox1, 1, 1, {u"Алгебра"_s, QString(), u"Геометрия"_s});
         typeSubjects(page->ScrollBox1, 2, 2, {u"Алгебра"_s});
         QCOMPARE(s.Predmet[1][1], (QStringList{u"Алгебра"_s, QString(), u"Геометрия"_s}));
+        page->ScrollBox1->editor()->insertPlainText(u"Ф|из;"_s); // pasted separators are taken out
+        QCOMPARE(s.Predmet[2][2], QStringList{u"АлгебраФиз"_s});
+        page->ScrollBox1->editor()->setPlainText(u"Алгебра"_s);
         QCOMPARE(s.RaspUrPredm.Count, 0); // the index waits for the save
 
         // A sort moves names, colours and subjects together.
@@ -186,6 +189,20 @@ private slots:
         QCOMPARE(form->noticeText, u"Укажите ФИО всех учителей"_s);
         QCOMPARE(rasp::text::readLines(rasp::load::NagruzPath()).lines.join(u'/').toUtf8(), before);
         QVERIFY(form->m_state.Klass[1].isEmpty()); // the page keeps the edits
+        closeNotice(*form);
+
+        // A file that cannot be written is reported, and the page is not reloaded from the old one.
+        form->m_state.Klass[1] = u"7А"_s;
+        form->m_state.Klass[2] = u"7Б"_s;
+        form->m_state.PedFio[1].name = u"Борисов"_s;
+        QVERIFY(QFile::remove(rasp::load::NagruzPath()));
+        QVERIFY(QDir::current().mkdir(u"nagruz.ini"_s));
+        QTest::mouseClick(form->loadPage->sSpeedButton15, Qt::LeftButton);
+        QVERIFY(form->noticeText != u"Данные сохранены"_s);
+        QVERIFY(form->Rct_soob->isVisible());
+        QCOMPARE(form->m_state.PedFio[1].name, u"Борисов"_s);
+        QCOMPARE(form->m_state.grid.cell(0, 1).subject, u"5А"_s);
+        QVERIFY(QDir::current().rmdir(u"nagruz.ini"_s));
     }
 
     void deleteAClassThroughItsMenu_data()
