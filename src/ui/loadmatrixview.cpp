@@ -1,6 +1,5 @@
 #include "loadmatrixview.h"
 
-#include "load/loadedit.h"
 #include "load/loadgeometry.h"
 #include "state.h"
 
@@ -10,7 +9,6 @@
 #include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTextBlock>
 
 namespace rasp::ui {
 

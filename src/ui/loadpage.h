@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-class QScrollBar;
-class QToolButton;
 
 namespace rasp {
 struct State;

@@ -1,6 +1,5 @@
 #include "loadstripview.h"
 
-#include "load/loadedit.h"
 #include "load/loadgeometry.h"
 #include "state.h"
 

@@ -228,9 +228,4 @@ QString SaveCheck(const State &state)
     return {};
 }
 
-bool AllowedInLoadText(QChar c)
-{
-    return c != u'|' && c != u';';
-}
-
 } // namespace rasp::load

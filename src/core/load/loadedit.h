@@ -50,8 +50,4 @@ QString TooManyTeachersText();
 // empty text when the load may be saved.
 QString SaveCheck(const State &state);
 
-// Whether a typed character may stand in a class name, teacher name or subject: the load file
-// separates its fields with "|" and ";" and escapes nothing.
-bool AllowedInLoadText(QChar c);
-
 } // namespace rasp::load
