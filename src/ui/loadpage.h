@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-
 namespace rasp {
 struct State;
 }
