@@ -103,10 +103,13 @@ public:
     void DopPredmet();
     // A class's "…" button: remembers the class and opens the class menu under it.
     void KlasDelClick(int j);
-    // Class menu: clear the chosen class's load, every class's load, every class name; delete the class.
+    // Class menu: empties the chosen class's subject fields for every teacher.
     void MenuItem2Click();
+    // Class menu: empties every subject field of every class.
     void MenuItem4Click();
+    // Class menu: empties every class name (the grid header keeps its names until a save).
     void MenuItem5Click();
+    // Class menu: deletes the chosen class (the only class with teachers: the whole load).
     void MenuItem6Click();
     // Removes every class and every teacher from the page and the grid (the file stays).
     void DelVsejNagruz();
@@ -120,12 +123,15 @@ public:
     void SpeedButton12Click();
     // A teacher's "…" button: remembers the teacher and opens the teacher menu beside it.
     void PedDelClick(int m);
-    // Teacher menu: clear the chosen teacher's load, every teacher's load, every name; delete
-    // the chosen teacher, every teacher.
+    // Teacher menu: empties the chosen teacher's subject fields in every class.
     void MenuItem21Click();
+    // Teacher menu: empties every subject field of every teacher.
     void MenuItem22Click();
+    // Teacher menu: empties every teacher's name.
     void MenuItem3Click();
+    // Teacher menu: deletes the chosen teacher; the teachers below move up.
     void MenuItem8Click();
+    // Teacher menu: deletes every teacher row.
     void MenuItem23Click();
 
     int num_vibr_klass = 0;                     // class whose menu was opened last
