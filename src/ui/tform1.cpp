@@ -52,12 +52,14 @@ TForm1::TForm1(QWidget *parent)
     buildShell();
     buildSettingsPage();
     buildOverlays();
+    buildLoadPage();
     wireApp();
     wireDay();
     wirePages();
     wireDayFile();
     wireSettings();
     wireHighlight();
+    wireLoad();
     FormCreate();
 }
 

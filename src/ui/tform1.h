@@ -21,6 +21,7 @@ class QToolButton;
 
 namespace rasp::ui {
 class DayGridView;
+class LoadPage;
 class OverlayPanel;
 class TabButton;
 } // namespace rasp::ui
@@ -153,14 +154,68 @@ public:
     // ---- School reference data: teaching load -------------------------------------------
     // Reads nagruz.ini: prm 1 at start-up (a column per class, a row per teacher), 0 after a save.
     void NagruzLoad(int prm);
-    // Writes the load to nagruz.ini; with ssoob = 1 then shows "Данные сохранены".
-    void NagruzSave(int ssoob);
+    // Writes the load to nagruz.ini; with ssoob = 1 then shows "Данные сохранены". False (after
+    // showing why) when the file could not be written.
+    bool NagruzSave(int ssoob);
     // With "RaspUrPredm" empties the subject index, both subject lists and every assignment.
     void masClear(const QString &tipp);
     // Appends one teacher row to the load.
     void PedCreate();
     // Refills the subject lists from the subject index, in list order.
     void fillSubjectLists();
+
+    // ---- School reference data: the load page (classes and teachers editors) -----------
+    // Builds the load page inside Tab_2, the class and teacher menus and the saving picture.
+    void buildLoadPage();
+    void wireLoad();
+    // Repaints the load page from the model after classes or teachers changed.
+    void loadPageChanged();
+    // "Добавить класс": a new class column at the right end of the load page and of the grid.
+    void sSpeedButton18Click();
+    // Builds the subject fields of the newest class column for every teacher row.
+    void DopPredmet();
+    // A class's "…" button: remembers the class and opens the class menu under it.
+    void KlasDelClick(int j);
+    // Class menu: empties the chosen class's subject fields for every teacher.
+    void MenuItem2Click();
+    // Class menu: empties every subject field of every class.
+    void MenuItem4Click();
+    // Class menu: empties every class name (the grid header keeps its names until a save).
+    void MenuItem5Click();
+    // Class menu: deletes the chosen class (the only class with teachers: the whole load).
+    void MenuItem6Click();
+    // Removes every class and every teacher from the page and the grid (the file stays).
+    void DelVsejNagruz();
+    // "Добавить учителя": a new teacher row at the bottom of the load page.
+    void sSpeedButton16Click();
+    // "Сортировать по алфавиту": orders the teachers by name.
+    void sSpeedButton17Click();
+    // "Сохранить": checks the page, writes nagruz.ini and reads it back.
+    void sSpeedButton15Click();
+    // "Удалить ВСЁ": removes every class and every teacher after a question.
+    void SpeedButton12Click();
+    // A teacher's "…" button: remembers the teacher and opens the teacher menu beside it.
+    void PedDelClick(int m);
+    // Teacher menu: empties the chosen teacher's subject fields in every class.
+    void MenuItem21Click();
+    // Teacher menu: empties every subject field of every teacher.
+    void MenuItem22Click();
+    // Teacher menu: empties every teacher's name.
+    void MenuItem3Click();
+    // Teacher menu: deletes the chosen teacher; the teachers below move up.
+    void MenuItem8Click();
+    // Teacher menu: deletes every teacher row.
+    void MenuItem23Click();
+
+    int num_vibr_klass = 0;                     // class whose menu was opened last
+    int num_vibr_ped = 0;                       // teacher whose menu was opened last
+    rasp::ui::LoadPage *loadPage = nullptr;     // the load page inside Tab_2
+    QMenu *PopupMenu3 = nullptr;                // class menu
+    QAction *MenuItem2 = nullptr, *MenuItem4 = nullptr, *MenuItem5 = nullptr, *MenuItem6 = nullptr;
+    QMenu *PopupMenu4 = nullptr;                // teacher menu
+    QAction *MenuItem21 = nullptr, *MenuItem22 = nullptr, *MenuItem3 = nullptr, *MenuItem8 = nullptr,
+            *MenuItem23 = nullptr;
+    QLabel *Image8 = nullptr;                   // "saving" picture
 
     // ---- Day timetable: teacher resolution and highlighting -----------------------------
     // Recomputes teacher lists and colours of the grid; uchitel is the selected teacher list.

@@ -6,6 +6,7 @@
 #include "settings/settings.h"
 #include "load/nagruzfile.h"
 #include "daygridview.h"
+#include "loadpage.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
 
@@ -229,9 +230,10 @@ void TForm1::EnabledKomponent()
 
 void TForm1::ScrolNaNol()
 {
-    // The load page's three areas are scrolled back here as well once that page exists.
     grid->horizontalScrollBar()->setValue(0);
     grid->verticalScrollBar()->setValue(0);
+    if (loadPage)
+        loadPage->scrollToOrigin();
 }
 
 void TForm1::FormCloseQuery(bool &CanClose)

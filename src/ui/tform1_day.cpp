@@ -14,7 +14,7 @@ void TForm1::wireDay()
 void TForm1::KlassCreate()
 {
     rasp::day::KlassCreate(m_state);
-    // The load page's class-name field and its menu button for the new column are built here.
+    // The load page paints the new column from the model; "Добавить класс" refreshes it.
     grid->gridChanged();
 }
 

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QHash>
+#include <QStaticText>
+
+class QPlainTextEdit;
+
+namespace rasp {
+struct State;
+}
+
+namespace rasp::ui {
+
+// The load matrix of the load page (ScrollBox1): one painted widget for the subject fields of
+// every teacher in every class, with a single live multi-line editor on the field being edited.
+// Typing writes the field's lines straight into the load model. It scrolls only by its scroll
+// bars; the two name strips follow its offsets.
+class LoadMatrixView : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    explicit LoadMatrixView(State &state, QWidget *parent = nullptr);
+
+    // Re-reads the model's size and the edited field after classes or teachers changed.
+    void modelChanged();
+    // Puts the live editor on the subject field of teacher m in class j.
+    void editCell(int m, int j, bool takeFocus = true);
+    void releaseEditor();
+
+    QPlainTextEdit *editor() const { return m_editor; }
+    int editorTeacher() const { return m_teacher; }
+    int editorClass() const { return m_klass; }
+    // Viewport position of a matrix point.
+    QPoint toViewport(QPoint content) const;
+
+    // Paints the visible part into a device of the viewport's size (used by the benchmark).
+    void renderTo(QPaintDevice *device);
+
+signals:
+    // The subject field of teacher m in class j was typed into; the model holds the new lines.
+    void cellEdited(int m, int j);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void paintMatrix(QPainter &p, const QRect &exposed);
+    void updateScrollBars();
+    void placeEditor();
+    // Moves the editor by one field along the rows (Tab / Shift+Tab), scrolling it into view.
+    void stepEditor(int step);
+    void ensureCellVisible(int m, int j);
+    const QStaticText &laidOut(const QString &text);
+
+    State &m_state;
+    QPlainTextEdit *m_editor;
+    QFont m_font;
+    QHash<QString, QStaticText> m_texts; // laid-out field texts, by their joined lines
+    int m_teacher = -1;
+    int m_klass = -1;
+    bool m_syncing = false;
+};
+
+} // namespace rasp::ui

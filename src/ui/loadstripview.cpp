@@ -1,0 +1,212 @@
+#include "loadstripview.h"
+
+#include "load/loadgeometry.h"
+#include "state.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QRegularExpressionValidator>
+
+namespace rasp::ui {
+
+using load::LoadGeometry;
+
+namespace {
+
+constexpr QRgb kFieldBorder = 0xFFABADB3;
+constexpr QRgb kDots = 0xFF4D4D4D;
+
+} // namespace
+
+LoadStripView::LoadStripView(State &state, Kind kind, QWidget *parent)
+    : QWidget(parent)
+    , m_state(state)
+    , m_kind(kind)
+    , m_editor(new QLineEdit(this))
+    , m_font(QStringLiteral("Calibri"), 12)
+{
+    setObjectName(kind == Classes ? QStringLiteral("ScrollBox4") : QStringLiteral("ScrollBox3"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    if (kind == Classes)
+        setFixedHeight(LoadGeometry::kClassStripHeight);
+    else
+        setFixedWidth(LoadGeometry::kTeacherStripWidth);
+
+    m_editor->setObjectName(kind == Classes ? QStringLiteral("klassEditor") : QStringLiteral("pedFioEditor"));
+    m_editor->setFont(m_font);
+    m_editor->setAlignment(Qt::AlignCenter);
+    m_editor->setMaxLength(kind == Classes ? LoadGeometry::kClassNameLength : LoadGeometry::kTeacherNameLength);
+    // "|" and ";" separate the fields of the load file, so they cannot be typed into a name.
+    m_editor->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^|;]*")), m_editor));
+    m_editor->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #ABADB3; padding: 0px; background: white; }"
+                                           "QLineEdit:focus { border-color: #0061B0; }"));
+    m_editor->hide();
+    connect(m_editor, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (m_item < 1 || m_item > count())
+            return;
+        setName(m_item, text);
+        emit nameEdited(m_item);
+    });
+}
+
+int LoadStripView::count() const
+{
+    return qMax(0, m_kind == Classes ? m_state.klassvis : m_state.pedvis);
+}
+
+QString LoadStripView::name(int n) const
+{
+    return m_kind == Classes ? m_state.Klass[n] : m_state.PedFio[n].name;
+}
+
+void LoadStripView::setName(int n, const QString &text)
+{
+    (m_kind == Classes ? m_state.Klass[n] : m_state.PedFio[n].name) = text;
+}
+
+QPoint LoadStripView::toWidget(QPoint content) const
+{
+    return m_kind == Classes ? content - QPoint(m_offset, 0) : content - QPoint(0, m_offset);
+}
+
+QPoint LoadStripView::toContent(QPoint widget) const
+{
+    return m_kind == Classes ? widget + QPoint(m_offset, 0) : widget + QPoint(0, m_offset);
+}
+
+QRect LoadStripView::nameRect(int n) const
+{
+    const QRect r = m_kind == Classes ? LoadGeometry::classNameRect(n) : LoadGeometry::teacherNameRect(n);
+    return QRect(toWidget(r.topLeft()), r.size());
+}
+
+QRect LoadStripView::menuRect(int n) const
+{
+    const QRect r = m_kind == Classes ? LoadGeometry::classMenuRect(n) : LoadGeometry::teacherMenuRect(n);
+    return QRect(toWidget(r.topLeft()), r.size());
+}
+
+void LoadStripView::setOffset(int offset)
+{
+    if (offset == m_offset)
+        return;
+    m_offset = offset;
+    placeEditor();
+    update();
+}
+
+void LoadStripView::modelChanged()
+{
+    if (m_item > count()) {
+        releaseEditor();
+    } else if (m_item >= 1 && m_editor->text() != name(m_item)) {
+        m_editor->setText(name(m_item));
+    }
+    placeEditor();
+    update();
+}
+
+void LoadStripView::editItem(int n, bool takeFocus)
+{
+    if (n < 1 || n > count())
+        return;
+    m_item = n;
+    m_editor->setText(name(n));
+    placeEditor();
+    if (takeFocus)
+        m_editor->setFocus(Qt::MouseFocusReason);
+    update();
+}
+
+void LoadStripView::releaseEditor()
+{
+    m_item = -1;
+    m_editor->hide();
+    update();
+}
+
+void LoadStripView::placeEditor()
+{
+    if (m_item < 1 || m_item > count()) {
+        m_editor->hide();
+        return;
+    }
+    m_editor->setGeometry(nameRect(m_item));
+    m_editor->show();
+}
+
+void LoadStripView::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QRect exposed = event->rect();
+    const int n = count();
+    // The items that touch the exposed part, one step of margin on either side.
+    const QPoint from = toContent(exposed.topLeft());
+    const QPoint to = toContent(exposed.bottomRight());
+    int first = 1;
+    int last = n;
+    if (m_kind == Classes) {
+        const auto range = LoadGeometry::classesIn(from.x() - LoadGeometry::kColumnStep, to.x() + LoadGeometry::kColumnStep, n);
+        first = range.first;
+        last = range.second;
+    } else {
+        const auto range = LoadGeometry::teachersIn(from.y() - LoadGeometry::kRowStep, to.y() + LoadGeometry::kRowStep, n);
+        first = range.first;
+        last = range.second;
+    }
+
+    p.setFont(m_font);
+    const QPen border{QColor::fromRgba(kFieldBorder)};
+    for (int i = first; i <= last; ++i) {
+        const QRect field = nameRect(i);
+        if (field.intersects(exposed) && !(i == m_item && m_editor->isVisible())) {
+            p.setPen(border);
+            p.setBrush(Qt::white);
+            p.drawRect(field.adjusted(0, 0, -1, -1));
+            const QString text = name(i);
+            if (!text.isEmpty()) {
+                p.setPen(Qt::black);
+                p.save();
+                p.setClipRect(field.adjusted(1, 1, -1, -1));
+                p.drawText(field, Qt::AlignCenter | Qt::TextSingleLine, text);
+                p.restore();
+            }
+        }
+        const QRect menu = menuRect(i);
+        if (menu.intersects(exposed)) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor::fromRgba(kDots));
+            for (int d = 0; d < 3; ++d)
+                p.drawRect(menu.x() + 2 + 4 * d, menu.y() + 8, 2, 2);
+        }
+    }
+}
+
+void LoadStripView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint content = toContent(event->position().toPoint());
+    const int n = count();
+    const int menu = m_kind == Classes ? LoadGeometry::hitClassMenu(content, n) : LoadGeometry::hitTeacherMenu(content, n);
+    if (menu > 0) {
+        emit menuClicked(menu);
+        return;
+    }
+    const int field = m_kind == Classes ? LoadGeometry::hitClassName(content, n) : LoadGeometry::hitTeacherName(content, n);
+    if (field > 0)
+        editItem(field);
+}
+
+void LoadStripView::wheelEvent(QWheelEvent *event)
+{
+    // ScrollBox3MouseWheel / ScrollBox4MouseWheel: the strips never scroll by the wheel.
+    event->accept();
+}
+
+} // namespace rasp::ui
