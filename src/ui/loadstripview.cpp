@@ -39,7 +39,9 @@ LoadStripView::LoadStripView(State &state, Kind kind, QWidget *parent)
 
     m_editor->setObjectName(kind == Classes ? QStringLiteral("klassEditor") : QStringLiteral("pedFioEditor"));
     m_editor->setFont(m_font);
-    m_editor->setAlignment(Qt::AlignCenter);
+    // Class names are short and centred; teacher names are long, so they start at the left
+    // edge and a name wider than its field is cut on the right.
+    m_editor->setAlignment(kind == Classes ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
     m_editor->setMaxLength(kind == Classes ? LoadGeometry::kClassNameLength : LoadGeometry::kTeacherNameLength);
     // "|" and ";" separate the fields of the load file, so they cannot be typed into a name.
     m_editor->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^|;]*")), m_editor));
@@ -173,7 +175,8 @@ void LoadStripView::paintEvent(QPaintEvent *event)
                 p.setPen(Qt::black);
                 p.save();
                 p.setClipRect(field.adjusted(1, 1, -1, -1));
-                p.drawText(field, Qt::AlignCenter | Qt::TextSingleLine, text);
+                const int align = m_kind == Classes ? int(Qt::AlignCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
+                p.drawText(field.adjusted(3, 0, -1, 0), align | Qt::TextSingleLine, text);
                 p.restore();
             }
         }
