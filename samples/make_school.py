@@ -6,7 +6,7 @@ import os
 CLASSES = ["5А", "5Б", "5В", "6А", "6Б", "6В", "7А", "7Б", "7В", "8А", "8Б", "8В",
            "9А", "9Б", "9В", "10А", "10Б", "11А", "11Б", "11В"]
 
-# Teachers by specialty, in the order they appear in the file.
+# Teachers by subject area, in the order they appear in the file.
 TEACHERS = [
     ("Смирнова Елена Викторовна", "rus"), ("Кузнецова Ольга Николаевна", "rus"),
     ("Попова Татьяна Александровна", "rus"), ("Васильева Ирина Сергеевна", "rus"),
@@ -42,7 +42,7 @@ def grade(cls):
 
 
 def subjects_of(cls):
-    """(subject, specialty, groups) for one class; groups = 2 splits the class between two teachers."""
+    """(subject, subject area, groups) for one class; groups = 2 splits the class between two teachers."""
     g = grade(cls)
     out = [("Рус.яз", "rus", 1), ("Литер", "rus", 1)]
     if g <= 6:
@@ -74,15 +74,15 @@ def main():
     names = [t[0] for t in TEACHERS]
     load = {name: [[] for _ in CLASSES] for name in names}
     hours = {name: 0 for name in names}
-    by_spec = {}
-    for name, spec in TEACHERS:
-        by_spec.setdefault(spec, []).append(name)
+    by_area = {}
+    for name, area in TEACHERS:
+        by_area.setdefault(area, []).append(name)
     for j, cls in enumerate(CLASSES):
         chosen = {}
-        for subject, spec, groups in subjects_of(cls):
-            pool = by_spec[spec]
+        for subject, area, groups in subjects_of(cls):
+            pool = by_area[area]
             # Russian and literature stay with one teacher per class, as do algebra and geometry.
-            key = (spec, "pair") if spec in ("rus", "math") and groups == 1 else None
+            key = (area, "pair") if area in ("rus", "math") and groups == 1 else None
             if key in chosen:
                 picked = [chosen[key]]
             else:

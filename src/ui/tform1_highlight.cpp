@@ -19,7 +19,7 @@ using namespace Qt::Literals::StringLiterals;
 void TForm1::buildRegimGroup()
 {
     auto *column = new QVBoxLayout(sGroupBox1);
-    column->setContentsMargins(10, 4, 6, 4);
+    column->setContentsMargins(6, 4, 4, 4);
     column->setSpacing(2);
     Regim = new QButtonGroup(sGroupBox1);
     Regim->setObjectName(u"Regim"_s);
@@ -29,9 +29,13 @@ void TForm1::buildRegimGroup()
         {&sRadioButton4, u"только выбранного учителя"_s},
         {&sRadioButton3, u"не выделять цветом"_s},
     };
+    // A size smaller than the window's lets the longest caption fit the group's width.
+    QFont font = sGroupBox1->font();
+    font.setPointSize(10);
     int n = 0;
     for (const auto &[button, caption] : buttons) {
         *button = new QRadioButton(caption, sGroupBox1);
+        (*button)->setFont(font);
         Regim->addButton(*button, n++);
         column->addWidget(*button);
     }
