@@ -1,5 +1,7 @@
 #include "loadmodel.h"
 
+#include "text/listorder.h"
+
 #include "state.h"
 
 #include <algorithm>
@@ -39,32 +41,11 @@ void masClear(State &state, QStringView tipp)
     }
 }
 
-namespace {
-
-char16_t foldAscii(char16_t c)
-{
-    return c >= u'a' && c <= u'z' ? char16_t(c - (u'a' - u'A')) : c;
-}
-
-} // namespace
-
-bool SubjectLess(QStringView a, QStringView b)
-{
-    const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t ca = foldAscii(a[i].unicode());
-        const char16_t cb = foldAscii(b[i].unicode());
-        if (ca != cb)
-            return ca < cb;
-    }
-    return a.size() < b.size();
-}
-
 QStringList SortedSubjects(const TUchPredm &index)
 {
     QStringList subjects = index.predmet;
     std::stable_sort(subjects.begin(), subjects.end(),
-                     [](const QString &a, const QString &b) { return SubjectLess(a, b); });
+                     [](const QString &a, const QString &b) { return text::ListTextLess(a, b); });
     return subjects;
 }
 

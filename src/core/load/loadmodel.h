@@ -44,11 +44,7 @@ void GrowClassColumns(State &state);
 // value does nothing. (The window empties its two subject lists alongside.)
 void masClear(State &state, QStringView tipp);
 
-// Order of the subject lists: ASCII letters compared without regard to case, every other
-// character by its code; a string that is a prefix of another comes first.
-bool SubjectLess(QStringView a, QStringView b);
-
-// The index's subjects in list order (SubjectLess, equal ones in index order).
+// The index's subjects in list order (text::ListTextLess, equal ones in index order).
 QStringList SortedSubjects(const TUchPredm &index);
 
 } // namespace rasp::load

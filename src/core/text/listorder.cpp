@@ -6,10 +6,11 @@ namespace rasp::text {
 
 namespace {
 
+// ASCII letters compare as capitals; every other character by its own code.
 char16_t folded(QChar c)
 {
     const char16_t u = c.unicode();
-    return u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u;
+    return u >= u'a' && u <= u'z' ? char16_t(u - u'a' + u'A') : u;
 }
 
 } // namespace
