@@ -87,6 +87,28 @@ private slots:
         QCOMPARE(s.note, u"Заметка"_s);
     }
 
+    void aShorterFileFillsTheTopRowsOfALongerGrid()
+    {
+        rasp::State six = grid(6, 2);
+        six.grid.cell(1, 1).subject = u"Рус"_s;
+        six.grid.cell(6, 2).subject = u"Хим"_s;
+        six.grid.cell(6, 2).room = u"31"_s;
+        six.note = u"н"_s;
+        rasp::State eight = grid(8, 2);
+        eight.grid.cell(8, 1).subject = u"старое"_s;
+        rasp::day::RaspClear(eight);
+        rasp::day::ApplyDayFileLines(eight, rasp::day::DayFileLines(six), 1);
+        QCOMPARE(eight.grid.cell(1, 1).subject, u"Рус"_s);
+        QCOMPARE(eight.grid.cell(6, 2).subject, u"Хим"_s);
+        // Rows 7 and 8 read the first two room lines as subjects; the rooms then read by position.
+        QVERIFY(eight.grid.cell(7, 1).subject.isEmpty());
+        QVERIFY(eight.grid.cell(8, 1).subject.isEmpty());
+        QCOMPARE(eight.grid.cell(4, 2).room, u"31"_s);
+        QCOMPARE(eight.grid.cell(5, 1).room, u"н"_s);
+        QVERIFY(eight.note.isEmpty());
+        QCOMPARE(rasp::day::DayFilePath(QDate(2026, 12, 9)), u"r_data/09.12.2026.ini"_s);
+    }
+
     void filesOfAnotherShapeReadByPosition_data()
     {
         QTest::addColumn<QStringList>("lines");

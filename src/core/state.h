@@ -3,6 +3,7 @@
 #include "day/daygrid.h"
 #include "day/regim.h"
 #include "load/loadmodel.h"
+#include "settings/settings.h"
 
 #include <QString>
 #include <array>
@@ -40,6 +41,7 @@ struct State {
 
     // Highlighting mode of the day grid (the "Показывать" group).
     day::Regim regim = day::Regim::Coincidences;
+    settings::Settings settings; // the settings page (setting.ini)
 };
 
 // Fills the 18-colour teacher palette colorr[1..18].

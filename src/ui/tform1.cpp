@@ -50,10 +50,14 @@ TForm1::TForm1(QWidget *parent)
     setObjectName(u"Form1"_s);
     setFont(QFont(u"Calibri"_s, 12));
     buildShell();
+    buildSettingsPage();
     buildOverlays();
     wireApp();
     wireDay();
     wireHighlight();
+    wirePages();
+    wireDayFile();
+    wireSettings();
     FormCreate();
 }
 

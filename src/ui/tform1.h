@@ -7,14 +7,16 @@
 #include <QWidget>
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
+class QRadioButton;
 class QMenu;
 class QPushButton;
 class QButtonGroup;
-class QRadioButton;
 class QToolButton;
 
 namespace rasp::ui {
@@ -99,6 +101,77 @@ public:
     void sRadioButton4Change();
     // Runs the resolution after a key was released in the grid editor and shows the cell's teachers.
     void resolveAfterGridKey(int row, int column);
+    // ---- Application shell: pages, action captions ------------------------------------
+    // Enters a page: r1 day page, r2 load page, r4 settings page, r5 template page (r3 unused).
+    void SostMeuProg(int r1, int r2, int r3, int r4, int r5);
+    // Tab "Расписание": asks when leaving the template page, then enters the day page.
+    void SpeedB1Click();
+    // Tab "Нагрузка": enters the load page.
+    void SpeedB2Click();
+    // Tab "Настройки": enters the settings page.
+    void SpeedB4Click();
+    // Tab "Сетка": asks when leaving the day page, then enters the template page.
+    void SpeedB5Click();
+    // Sets the weekday label and the action hints from the target date and the active mode.
+    void TextKnop();
+    // Whether the day page (tab "Расписание" filled with the accent) is the active page.
+    bool dayPageActive() const;
+    // Whether the template page (tab "Сетка" filled with the accent) is the active page.
+    bool templatePageActive() const;
+
+    // ---- Day timetable: day file and dates ---------------------------------------------
+    // Writes the grid to the day file at the relative path s, then shows the notice soob.
+    void RaspSave(const QString &s, const QString &soob);
+    // Reads the day file at the relative path s into the grid (rooms and note only with
+    // zagruz_kab = 1) and recomputes everything derived from it.
+    void RaspLoad(const QString &s, int zagruz_kab);
+    // The refresh sequence after the grid's content changed; afterLoad adds the checks that
+    // follow loading or filling a whole day.
+    void refreshDay(bool afterLoad);
+    // Save action of "Действия": the day under the target date, or the template.
+    void sSpeedButton11Click();
+    // Calendar of "Загрузить расписание за" closed: hands its action to ThreadCreate(1).
+    void sDateTimePicker1ClosePicker();
+    // Calendar of "Редактировать расписание на" closed: hands its action to ThreadCreate(2).
+    void sDateTimePicker2ClosePicker();
+    // Calendar of "Будет создано расписание на" closed: hands its action to ThreadCreate(3).
+    void sDateTimePicker3ClosePicker();
+    // Runs date action n (1..3) on the user-interface thread once the current event is done.
+    void ThreadCreate(int n);
+    // Copies the saved day of picker 1 onto the grid; the target date stays.
+    void sDateTimePicker1ClPicker();
+    // Opens the saved day of picker 2 and makes its date the target date.
+    void sDateTimePicker2ClPicker();
+    // The target date changed: refreshes the captions.
+    void sDateTimePicker3ClPicker();
+    // Keyboard focus, selection frame and teacher caption on cell (1, 1) after a day was opened.
+    void focusFirstCell();
+    // Empties the grid and the note for a date that has no day file.
+    void clearDay();
+
+    // ---- Settings ------------------------------------------------------------------------
+    // Reads setting.ini into the state and the settings page; reports a damaged file.
+    void SetLoad();
+    // Writes setting.ini from the settings page; s = 1 also shows the "saved" notice.
+    void SetSave(int s);
+    // Shows the state's settings in the controls of the settings page.
+    void settingsToPage();
+    // "Добавить": adds the typed room.
+    void SpeedButton3Click();
+    // "Удалить": removes the selected room.
+    void SpeedButton4Click();
+    // Upper arrow: adds the selected subject of "Предметы" to "Блокировать".
+    void sSpeedButton2Click();
+    // Lower arrow: removes the selected subject from "Блокировать".
+    void sSpeedButton1Click();
+    // Eye button pressed: the password shows in clear.
+    void SpeedButton5MouseDown();
+    // Eye button released: the password is masked again.
+    void SpeedButton5MouseUp();
+    // "Использовать сервер" switched.
+    void sCheckBox1Change();
+    // "Сохранить" of the settings page.
+    void SpeedButton6Click();
 
     // ---- Widgets (named as the routines refer to them) ---------------------------------
     QWidget *Rct_Tab = nullptr;                 // page bar
@@ -150,6 +223,36 @@ public:
     QMenu *cellMenu = nullptr;                  // cell context menu
     QAction *N2 = nullptr;                      // "Снять выделение"
 
+    // Settings page Tab_4.
+    QGroupBox *roomsGroup = nullptr;            // "Кабинеты"
+    QListWidget *sListBox1 = nullptr;           // rooms
+    QLineEdit *sEdit1 = nullptr;                // room to add
+    QPushButton *SpeedButton3 = nullptr;        // "Добавить"
+    QPushButton *SpeedButton4 = nullptr;        // "Удалить"
+    QListWidget *ListBox2 = nullptr;            // "Предметы": all subjects of the load
+    QListWidget *ListBox3 = nullptr;            // "Блокировать"
+    QToolButton *sSpeedButton2 = nullptr;       // arrow: subject into "Блокировать"
+    QToolButton *sSpeedButton1 = nullptr;       // arrow: subject out of "Блокировать"
+    QCheckBox *sCheckBox1 = nullptr;            // "Использовать сервер"
+    QGroupBox *sGroupBox7 = nullptr;            // server fields
+    QLineEdit *sEdit2 = nullptr;                // "IP"
+    QLineEdit *sEdit5 = nullptr;                // "Порт"
+    QLineEdit *sEdit3 = nullptr;                // "Логин"
+    QLineEdit *sEdit4 = nullptr;                // "Пароль", masked
+    QToolButton *SpeedButton5 = nullptr;        // eye button beside "Пароль"
+    QRadioButton *RadioButton1 = nullptr;       // "Книжная"
+    QRadioButton *RadioButton2 = nullptr;       // "Альбомная"
+    QRadioButton *RadioButton3 = nullptr;       // "в строчку"
+    QRadioButton *RadioButton4 = nullptr;       // "в столбец"
+    QCheckBox *CheckBox1 = nullptr;             // rooms from the template
+    QCheckBox *CheckBox2 = nullptr;             // animate moves
+    QComboBox *ComboBox1 = nullptr;             // lesson rows "6" .. "16"
+    QCheckBox *CheckBox3 = nullptr;             // "Вторая смена"
+    QGroupBox *GroupBox3 = nullptr;             // second-shift table layout
+    QRadioButton *RadioButton5 = nullptr;       // "в одной таблице"
+    QRadioButton *RadioButton6 = nullptr;       // "две разные таблицы"
+    QPushButton *SpeedButton6 = nullptr;        // "Сохранить"
+
     rasp::ui::OverlayPanel *Rct_soobDlg = nullptr; // question overlay
     QLabel *LabelSoob1 = nullptr;
     QPushButton *ButtonSoob1 = nullptr;         // "Да"
@@ -174,4 +277,14 @@ private:
     void regimChosen(rasp::day::Regim regim, const QString &uchitel);
     // Hint of the focused control as the resolution reads it: "row;column" of a focused subject field.
     QString focusedCellHint() const;
+    void buildSettingsPage();
+    void wirePages();
+    void wireDayFile();
+    void wireSettings();
+    // Takes the settings page's controls into the state's settings.
+    void settingsFromPage();
+    // Places the action pictures and the top-bar boxes for the day or the template mode.
+    void setActionBarMode(bool dayMode);
+
+    bool m_fillingSettingsPage = false; // true while settingsToPage sets the controls
 };

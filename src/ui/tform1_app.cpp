@@ -1,8 +1,10 @@
 // Application shell: start-up, shutdown and the tool-state routines of the main window.
 #include "tform1.h"
 
+#include "day/dayfile.h"
 #include "day/gridops.h"
 #include "load/nagruzfile.h"
+#include "settings/settings.h"
 #include "daygridview.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
@@ -81,14 +83,17 @@ void TForm1::FormCreate()
     // 12. The missing-teachers list gets "Calibri" 12 where that panel is built.
     // 13. The weekday strip of the template page is built inside RctSet by the template page.
     // 14. Pictures come from the resource file as the widgets are built.
-    // 15. TextKnop: the action hints for the target date are set here once they exist.
+    TextKnop();                                                    // 15
 
     m_state.klassvis = -1;                                         // 16
     m_state.klassvis_mas = 0;
     m_state.pedvis = -1;
     m_state.pedvis_mas = 0;
 
-    // 17. Settings: SetLoad reads setting.ini here, before column 0 fixes max_ur.
+    if (QFileInfo::exists(rasp::settings::SettingsPath()))        // 17, before column 0 fixes max_ur
+        SetLoad();
+    else
+        settingsToPage();
 
     KlassCreate();                                                 // 18
     PedCreate();
@@ -115,17 +120,21 @@ void TForm1::FormCreate()
     if (m_state.klassvis == 0)                                     // 24
         m_state.grid.ramkaVisible = false;
 
-    // 25. Today's day. RaspLoad of r_data/<date>.ini with rooms plugs in here when the file
-    // exists; without it every lesson cell starts empty, black and visible.
-    for (int j = 1; j <= m_state.klassvis; ++j) {
-        for (int i = 1; i <= m_state.max_ur; ++i) {
-            rasp::day::Cell &c = m_state.grid.cell(i, j);
-            c.subject.clear();
-            c.room.clear();
-            c.textColour = rasp::day::kBlack;
-            c.roomColour = rasp::day::kBlack;
-            c.teachers.clear();
-            c.roomVisible = true;
+    // 25. Today's day: its file with rooms and note, or every lesson cell empty, black and visible.
+    const QString todayFile = rasp::day::DayFilePath(sDateTimePicker3->date());
+    if (QFileInfo::exists(QDir::current().filePath(todayFile))) {
+        RaspLoad(todayFile, 1);
+    } else {
+        for (int j = 1; j <= m_state.klassvis; ++j) {
+            for (int i = 1; i <= m_state.max_ur; ++i) {
+                rasp::day::Cell &c = m_state.grid.cell(i, j);
+                c.subject.clear();
+                c.room.clear();
+                c.textColour = rasp::day::kBlack;
+                c.roomColour = rasp::day::kBlack;
+                c.teachers.clear();
+                c.roomVisible = true;
+            }
         }
     }
     if (m_state.klassvis > 0)
@@ -190,7 +199,7 @@ void TForm1::NachSost()
     }
 
     RctSet->hide();                                                // 4
-    // TextKnop sets the action hints here once it exists.
+    TextKnop();
 
     for (QWidget *w : {static_cast<QWidget *>(labLoadDate), static_cast<QWidget *>(labEditDate),   // 5
                        static_cast<QWidget *>(sDateTimePicker1), static_cast<QWidget *>(sDateTimePicker2),

@@ -2,6 +2,7 @@
 
 #include "gridops.h"
 #include "state.h"
+#include "text/datewords.h"
 
 namespace rasp::day {
 
@@ -10,6 +11,11 @@ namespace {
 const QString kEnd = QStringLiteral("~end~");
 
 } // namespace
+
+QString DayFilePath(QDate date)
+{
+    return QStringLiteral("r_data/") + text::ShortDate(date) + QStringLiteral(".ini");
+}
 
 void EmptySingleBlanks(State &state)
 {

@@ -2,6 +2,7 @@
 
 #include "text/textfile.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,9 @@ struct State;
 }
 
 namespace rasp::day {
+
+// Relative path of the day file of a date: r_data/DD.MM.YYYY.ini.
+QString DayFilePath(QDate date);
 
 // Empties every lesson subject that is exactly one blank " " (done in the grid before saving).
 void EmptySingleBlanks(State &state);

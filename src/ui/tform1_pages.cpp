@@ -1,0 +1,191 @@
+// Application shell: entering and leaving pages, the two modes of the grid page's tool bar,
+// and the action hints that carry the target date.
+#include "tform1.h"
+
+#include "day/dayfile.h"
+#include "daygridview.h"
+#include "hint.h"
+#include "tabbutton.h"
+#include "text/datewords.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr quint32 kAccent = 0xFF0061B0;
+constexpr quint32 kInactive = 0xFFE0E0E0;
+constexpr quint32 kBlackText = 0xFF000000;
+constexpr quint32 kWhiteText = 0xFFFFFFFF;
+
+const QString kLoseChanges = u"Все внесенные изменения будут удалены.\r\nПродолжить?"_s;
+
+} // namespace
+
+void TForm1::wirePages()
+{
+    connect(SpeedB1, &QAbstractButton::clicked, this, &TForm1::SpeedB1Click);
+    connect(SpeedB5, &QAbstractButton::clicked, this, &TForm1::SpeedB5Click);
+    connect(SpeedB2, &QAbstractButton::clicked, this, &TForm1::SpeedB2Click);
+    connect(SpeedB4, &QAbstractButton::clicked, this, &TForm1::SpeedB4Click);
+}
+
+bool TForm1::dayPageActive() const
+{
+    return SpeedB1->fill() == kAccent;
+}
+
+bool TForm1::templatePageActive() const
+{
+    return SpeedB5->fill() == kAccent;
+}
+
+void TForm1::SpeedB1Click()
+{
+    if (templatePageActive() && Dial(kLoseChanges) != u"Да"_s)
+        return;
+    SostMeuProg(1, 0, 0, 0, 0);
+}
+
+void TForm1::SpeedB2Click()
+{
+    SostMeuProg(0, 1, 0, 0, 0);
+}
+
+void TForm1::SpeedB4Click()
+{
+    SostMeuProg(0, 0, 0, 1, 0);
+}
+
+void TForm1::SpeedB5Click()
+{
+    if (dayPageActive() && Dial(kLoseChanges) != u"Да"_s)
+        return;
+    SostMeuProg(0, 0, 0, 0, 1);
+    RaspClear();
+    // Template: SetkaZapol(vibr_den_set) fills the grid from the template of the selected
+    // weekday here, followed by refreshDay(true) and hiding the seven counter badges.
+}
+
+void TForm1::setActionBarMode(bool dayMode)
+{
+    // x in day mode, x in template mode; -1 = hidden in that mode.
+    const struct {
+        QToolButton *picture;
+        int dayX;
+        int templateX;
+    } bar[] = {
+        {img_SB8, 10, 10},   {img_SB3, 50, 50},   {img_SB9, 90, -1},   {img_SB10, 130, 90}, {img_SB11, 170, 130},
+        {img_SB12, 210, 170}, {img_SB2, 250, 210}, {img_SB13, 290, -1}, {img_SB14, 330, -1}, {img_SB1, 370, 250},
+    };
+    for (const auto &b : bar) {
+        const int x = dayMode ? b.dayX : b.templateX;
+        b.picture->setVisible(x >= 0);
+        if (x >= 0)
+            b.picture->move(x, b.picture->y());
+    }
+    for (QWidget *w : {static_cast<QWidget *>(labLoadDate), static_cast<QWidget *>(labEditDate),
+                       static_cast<QWidget *>(sDateTimePicker1), static_cast<QWidget *>(sDateTimePicker2)})
+        w->setVisible(dayMode);
+    sGroupBox4->setFixedWidth(dayMode ? 410 : 290);
+    Rectangle13->setVisible(dayMode);
+    RctSet->setVisible(!dayMode);
+
+    // Box order of the top bar: creation date, teacher caption, weekday strip in day mode;
+    // weekday strip, teacher caption in template mode.
+    auto *topBar = static_cast<QHBoxLayout *>(Panel5->layout());
+    const QList<QWidget *> order = dayMode ? QList<QWidget *>{Rectangle13, Rectangle15, RctSet}
+                                           : QList<QWidget *>{RctSet, Rectangle15, Rectangle13};
+    for (QWidget *box : order)
+        topBar->removeWidget(box);
+    for (int k = 0; k < order.size(); ++k)
+        topBar->insertWidget(k, order.at(k));
+}
+
+void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
+{
+    // 1. Leaving the template page writes the grid into the template in memory.
+    if (templatePageActive() && m_state.klassvis >= 1 && Tab_1->isVisible() && m_state.max_ur > 0) {
+        for (int i = 1; i <= m_state.max_ur; ++i)
+            for (int j = 1; j <= m_state.klassvis; ++j) {
+                rasp::day::Cell &c = m_state.grid.cell(i, j);
+                if (c.subject == u" "_s)
+                    c.subject.clear();
+            }
+        // Template: the subject and room texts of every lesson cell are copied into
+        // Setka[vibr_den_set] here.
+    }
+
+    // 2. Hide the pages and the pop-up lists; every tab inactive.
+    for (QWidget *page : {Tab_1, Tab_2, Tab_3, Tab_4})
+        page->hide();
+    // Counters: the warning icon Img_Migan is hidden and its glow timer Timer4 stopped here.
+    // Rooms and cell editing: the room list ListBox1 and the subject picker ListBox4 are hidden here.
+    for (auto *tab : {SpeedB1, SpeedB5, SpeedB2, SpeedB4})
+        tab->setColours(kInactive, kBlackText);
+
+    if (r1 == 1) { // 3. Day page
+        showFrameAndMemo();
+        SpeedB1->setColours(kAccent, kWhiteText);
+        setActionBarMode(true);
+        TextKnop();
+        sGroupBox9->setVisible(m_state.settings.useServer);
+        m_state.chek_pderm = 0;
+        // Second shift: VtorayaSmenaGranici places the boundary sliders here.
+        const QString path = rasp::day::DayFilePath(sDateTimePicker3->date());
+        if (QFile::exists(QDir::current().filePath(path)))
+            RaspLoad(path, 1);
+        else
+            clearDay();
+        for (int j = 1; j <= m_state.klassvis; ++j)
+            for (int i = 1; i <= m_state.max_ur; ++i)
+                m_state.grid.cell(i, j).roomVisible = true;
+        showFrameAndMemo();
+        m_state.chek_pderm = 1;
+        if (m_state.tab1vis == 1)
+            Tab_1->show();
+        grid->viewport()->update();
+    } else if (r2 == 1) { // 4. Load page
+        SpeedB2->setColours(kAccent, kWhiteText);
+        Tab_2->show();
+    } else if (r4 == 1) { // 5. Settings page
+        SpeedB4->setColours(kAccent, kWhiteText);
+        Tab_4->show();
+    } else if (r5 == 1) { // 6. Template page
+        SpeedB5->setColours(kAccent, kWhiteText);
+        setActionBarMode(false);
+        TextKnop();
+        sGroupBox9->hide();
+        grid->memo()->hide();
+        if (m_state.tab1vis == 1)
+            Tab_1->show();
+    }
+}
+
+void TForm1::TextKnop()
+{
+    const QDate d = sDateTimePicker3->date();
+    const QString date = rasp::text::ShortDate(d);
+    sLabel2->setText(rasp::text::day(d));
+    if (dayPageActive()) {
+        rasp::ui::setHint(img_SB11, u"Сохранить расписание на \r\n"_s + date);
+        rasp::ui::setHint(img_SB8, u"Расчитать количество выданных часов за указанный период"_s);
+        rasp::ui::setHint(img_SB9, u"Загрузить расписание на \r\n"_s + rasp::text::day2(d) + u"\r\n"_s + u"из сетки"_s);
+        rasp::ui::setHint(img_SB12, u"Сохранить расписание\r\nв файл Word на\r\n"_s + date);
+        rasp::ui::setHint(img_SB2, u"Сохранить расписание\r\nв файл Excel на\r\n"_s + date);
+    } else {
+        rasp::ui::setHint(img_SB8, u"Расчитать количество выданных часов за неделю"_s);
+        rasp::ui::setHint(img_SB11, u"Сохранить сетку"_s);
+        rasp::ui::setHint(img_SB12, u"Сохранить сетку\r\nв файл Word"_s);
+        rasp::ui::setHint(img_SB2, u"Сохранить сетку\r\nв файл Excel"_s);
+    }
+    rasp::ui::setHint(img_SB13, u"Опубликовать расписание\r\nна\r\n"_s + date);
+    rasp::ui::setHint(img_SB14, u"Отменить публикацию\r\nрасписания на\r\n"_s + date);
+}

@@ -1,0 +1,341 @@
+// Pages and modes of the window, the action hints, saving a day and the three date pickers,
+// driven through the window's own handlers.
+#include "answerer.h"
+#include "day/dayfile.h"
+#include "daygridview.h"
+#include "hint.h"
+#include "tabbutton.h"
+#include "text/textfile.h"
+#include "tform1.h"
+
+#include <QCalendarWidget>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kLose = u"Все внесенные изменения будут удалены.\r\nПродолжить?"_s;
+const QDate kWednesday(2026, 12, 9);
+constexpr quint32 kAccent = 0xFF0061B0;
+
+// A 6-row day file for two classes: one subject and one room in lesson 1 and a note.
+QStringList dayLines(const QString &subject, const QString &note)
+{
+    QStringList lines = {u"|"_s + subject + u"|Химия|"_s};
+    for (int i = 2; i <= 6; ++i)
+        lines << u"|||"_s;
+    lines << u"12|14|"_s;
+    for (int i = 2; i <= 6; ++i)
+        lines << u"||"_s;
+    lines << note << u"~end~"_s;
+    return lines;
+}
+
+} // namespace
+
+class TstPages : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_work; // a fresh work folder for every test
+    std::unique_ptr<TForm1> m_form;
+
+    void writeDay(QDate date, const QString &subject, const QString &note = u"Заметка"_s)
+    {
+        QVERIFY(rasp::text::writeLines(m_work->filePath(rasp::day::DayFilePath(date)), dayLines(subject, note)));
+    }
+    bool dayFileExists(QDate date) const { return QFile::exists(m_work->filePath(rasp::day::DayFilePath(date))); }
+    const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
+
+private slots:
+    void init()
+    {
+        m_work = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_work->isValid());
+        QDir::setCurrent(m_work->path());
+        m_form = std::make_unique<TForm1>();
+        // Two classes, as the load reader builds them.
+        for (const QString &name : {u"5А"_s, u"5Б"_s}) {
+            m_form->KlassCreate();
+            m_form->m_state.grid.cell(0, m_form->m_state.klassvis).subject = name;
+        }
+        m_form->m_state.tab1vis = 1;
+        m_form->SpeedB1->setEnabled(true);
+        m_form->SpeedB5->setEnabled(true);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+    void cleanup()
+    {
+        m_form->hide();
+        m_form.reset();
+    }
+
+    void dayPageReloadsTheTargetDateOnEveryEntry()
+    {
+        const QDate today = m_form->sDateTimePicker3->date();
+        writeDay(today, u"Алгебра"_s);
+        Answerer answerer(*m_form);
+        m_form->SpeedB1Click();
+        QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
+        QCOMPARE(cell(1, 1).room, u"12"_s);
+        QCOMPARE(m_form->grid->memo()->toPlainText(), u"Заметка"_s);
+        QVERIFY(m_form->Tab_1->isVisible());
+
+        m_form->m_state.grid.cell(1, 1).subject = u"Правка"_s;
+        m_form->SpeedB2Click();
+        QVERIFY(m_form->Tab_2->isVisible());
+        QVERIFY(!m_form->Tab_1->isVisible());
+        QCOMPARE(m_form->SpeedB2->fill(), kAccent);
+        QCOMPARE(m_form->SpeedB1->fill(), 0xFFE0E0E0u);
+        m_form->SpeedB1Click();
+        QCOMPARE(cell(1, 1).subject, u"Алгебра"_s); // the unsaved edit is gone
+        QVERIFY(m_form->Tab_1->isVisible());
+        QCOMPARE(m_form->SpeedB1->fill(), kAccent);
+
+        // Without a file the day page comes back empty, note included.
+        QVERIFY(QFile::remove(m_work->filePath(rasp::day::DayFilePath(today))));
+        m_form->SpeedB4Click();
+        QVERIFY(m_form->Tab_4->isVisible());
+        m_form->SpeedB1Click();
+        QVERIFY(cell(1, 1).subject.isEmpty());
+        QVERIFY(cell(1, 1).room.isEmpty());
+        QVERIFY(m_form->m_state.note.isEmpty());
+        QVERIFY(m_form->grid->memo()->toPlainText().isEmpty());
+        QVERIFY(answerer.asked.isEmpty());
+    }
+
+    void withoutALoadTheDayPageStaysHidden()
+    {
+        m_form->m_state.tab1vis = 0;
+        m_form->SpeedB2Click();
+        m_form->SpeedB1Click();
+        QCOMPARE(m_form->SpeedB1->fill(), kAccent);
+        QVERIFY(!m_form->Tab_1->isVisible());
+    }
+
+    void templatePageAndBackAsk()
+    {
+        {
+            Answerer no(*m_form, {Answerer::No});
+            m_form->SpeedB5Click();
+            QCOMPARE(no.asked, QStringList{kLose});
+            QCOMPARE(m_form->SpeedB1->fill(), kAccent); // "Нет" keeps the day page
+        }
+        {
+            Answerer yes(*m_form, {Answerer::Yes});
+            m_form->SpeedB5Click();
+            QCOMPARE(yes.asked, QStringList{kLose});
+        }
+        QVERIFY(m_form->templatePageActive());
+        QVERIFY(m_form->Tab_1->isVisible());
+        QCOMPARE(m_form->sGroupBox4->width(), 290);
+        for (QToolButton *hidden : {m_form->img_SB9, m_form->img_SB13, m_form->img_SB14})
+            QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
+        const std::pair<QToolButton *, int> templateBar[] = {{m_form->img_SB8, 10},  {m_form->img_SB3, 50},
+                                                             {m_form->img_SB10, 90}, {m_form->img_SB11, 130},
+                                                             {m_form->img_SB12, 170}, {m_form->img_SB2, 210},
+                                                             {m_form->img_SB1, 250}};
+        for (const auto &[picture, x] : templateBar)
+            QCOMPARE(picture->x(), x);
+        QVERIFY(m_form->RctSet->isVisible());
+        QVERIFY(!m_form->Rectangle13->isVisible());
+        QVERIFY(m_form->sDateTimePicker1->isHidden());
+        QVERIFY(m_form->sGroupBox9->isHidden());
+        QVERIFY(!m_form->grid->memo()->isVisible());
+        QVERIFY(m_form->RctSet->x() < m_form->Rectangle15->x());
+
+        // Template -> load page: no question.
+        {
+            Answerer none(*m_form);
+            m_form->SpeedB2Click();
+            QVERIFY(none.asked.isEmpty());
+        }
+        {
+            Answerer yes(*m_form, {Answerer::Yes});
+            m_form->SpeedB5Click(); // from the load page: no question
+            QVERIFY(yes.asked.isEmpty());
+        }
+        {
+            Answerer no(*m_form, {Answerer::No});
+            m_form->SpeedB1Click();
+            QCOMPARE(no.asked, QStringList{kLose});
+            QVERIFY(m_form->templatePageActive());
+        }
+        Answerer yes(*m_form, {Answerer::Yes});
+        m_form->SpeedB1Click();
+        QCOMPARE(yes.asked, QStringList{kLose});
+        QVERIFY(m_form->dayPageActive());
+        QCOMPARE(m_form->sGroupBox4->width(), 410);
+        QCOMPARE(m_form->img_SB1->x(), 370);
+        QVERIFY(!m_form->img_SB9->isHidden());
+        QVERIFY(!m_form->sDateTimePicker1->isHidden());
+        QVERIFY(m_form->Rectangle13->isVisible());
+        QVERIFY(m_form->Rectangle13->x() < m_form->Rectangle15->x());
+        QVERIFY(!m_form->RctSet->isVisible());
+        QVERIFY(m_form->grid->memo()->isVisible());
+    }
+
+    void hintsCarryTheTargetDate()
+    {
+        m_form->sDateTimePicker3->setDate(kWednesday);
+        QCOMPARE(m_form->sLabel2->text(), u"Среда"_s);
+        using rasp::ui::hint;
+        QCOMPARE(hint(m_form->img_SB9), u"Загрузить расписание на \r\nсреду\r\nиз сетки"_s);
+        QCOMPARE(hint(m_form->img_SB11), u"Сохранить расписание на \r\n09.12.2026"_s);
+        QCOMPARE(hint(m_form->img_SB8), u"Расчитать количество выданных часов за указанный период"_s);
+        QCOMPARE(hint(m_form->img_SB12), u"Сохранить расписание\r\nв файл Word на\r\n09.12.2026"_s);
+        QCOMPARE(hint(m_form->img_SB2), u"Сохранить расписание\r\nв файл Excel на\r\n09.12.2026"_s);
+        QCOMPARE(hint(m_form->img_SB13), u"Опубликовать расписание\r\nна\r\n09.12.2026"_s);
+        QCOMPARE(hint(m_form->img_SB14), u"Отменить публикацию\r\nрасписания на\r\n09.12.2026"_s);
+        QCOMPARE(m_form->img_SB11->toolTip(), u"Сохранить расписание на \n09.12.2026"_s);
+
+        Answerer yes(*m_form, {Answerer::Yes});
+        m_form->SpeedB5Click();
+        QCOMPARE(hint(m_form->img_SB8), u"Расчитать количество выданных часов за неделю"_s);
+        QCOMPARE(hint(m_form->img_SB11), u"Сохранить сетку"_s);
+        QCOMPARE(hint(m_form->img_SB12), u"Сохранить сетку\r\nв файл Word"_s);
+        QCOMPARE(hint(m_form->img_SB2), u"Сохранить сетку\r\nв файл Excel"_s);
+        QCOMPARE(hint(m_form->img_SB13), u"Опубликовать расписание\r\nна\r\n09.12.2026"_s);
+    }
+
+    void saveAsksWithTheWeekdayAndWritesTheDay()
+    {
+        m_form->sDateTimePicker3->setDate(kWednesday);
+        rasp::State &s = m_form->m_state;
+        s.grid.cell(1, 1).subject = u"Алгебра"_s;
+        s.grid.cell(2, 2).subject = u" "_s;
+        {
+            Answerer no(*m_form, {Answerer::No});
+            m_form->sSpeedButton11Click();
+            QCOMPARE(no.asked, QStringList{u"Сохранить расписание на среду?"_s});
+            QVERIFY(!dayFileExists(kWednesday));
+        }
+        Answerer yes(*m_form, {Answerer::Yes});
+        QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
+        QCOMPARE(yes.asked, QStringList{u"Сохранить расписание на среду?"_s});
+        QCOMPARE(m_form->noticeText, u"Расписание на среду успешно сохранено"_s);
+        QVERIFY(s.grid.cell(2, 2).subject.isEmpty()); // the single blank is emptied on screen too
+        const rasp::text::ReadResult read = rasp::text::readLines(m_work->filePath(u"r_data/09.12.2026.ini"_s));
+        QVERIFY(read.ok());
+        QCOMPARE(read.lines.at(0), u"|Алгебра||"_s);
+        QCOMPARE(read.lines.at(1), u"|||"_s);
+        QCOMPARE(read.lines.last(), u"~end~"_s);
+    }
+
+    void saveOnTheTemplatePageWritesNoDayFile()
+    {
+        Answerer answers(*m_form, {Answerer::Yes, Answerer::Yes});
+        m_form->SpeedB5Click();
+        m_form->sSpeedButton11Click();
+        QCOMPARE(answers.asked, (QStringList{kLose, u"Сохранить сетку?"_s}));
+        QVERIFY(QDir(m_work->filePath(u"r_data"_s)).isEmpty());
+    }
+
+    void aSaveThatFailsSaysSoInsteadOfSuccess()
+    {
+        m_form->sDateTimePicker3->setDate(kWednesday);
+        QDir(m_work->filePath(rasp::day::DayFilePath(kWednesday))).mkpath(u"."_s); // a folder where the file goes
+        Answerer yes(*m_form, {Answerer::Yes});
+        m_form->sSpeedButton11Click();
+        QVERIFY2(m_form->noticeText.startsWith(u"Не удалось записать файл"_s), qPrintable(m_form->noticeText));
+    }
+
+    void pickerActions_data()
+    {
+        QTest::addColumn<int>("picker");
+        QTest::addColumn<bool>("withFile");
+        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<bool>("targetMoves");
+        QTest::newRow("copy a saved day") << 1 << true << true << u"Копия"_s << QString() << false;
+        QTest::newRow("copy a day without file")
+            << 1 << false << true << QString() << u"Дико извиняюсь, но расписания 09.12.2026 не существует"_s << false;
+        QTest::newRow("open a saved day") << 2 << true << true << u"Копия"_s << QString() << true;
+        QTest::newRow("open a day without file")
+            << 2 << false << true << QString() << u"Это прискорбно, но расписания на 09.12.2026 не существует"_s << true;
+        QTest::newRow("copy answered no") << 1 << true << false << u"Было"_s << QString() << false;
+        QTest::newRow("open answered no") << 2 << true << false << u"Было"_s << QString() << false;
+    }
+    void pickerActions()
+    {
+        QFETCH(int, picker);
+        QFETCH(bool, withFile);
+        QFETCH(bool, answerYes);
+        QFETCH(QString, subject);
+        QFETCH(QString, notice);
+        QFETCH(bool, targetMoves);
+        const QDate target = m_form->sDateTimePicker3->date();
+        if (withFile)
+            writeDay(kWednesday, u"Копия"_s, u"Заметка среды"_s);
+        m_form->m_state.grid.cell(1, 1).subject = u"Было"_s;
+        m_form->grid->memo()->setPlainText(u"Старая заметка"_s);
+        m_form->noticeText.clear();
+
+        Answerer answerer(*m_form, {answerYes ? Answerer::Yes : Answerer::No});
+        QDateEdit *edit = picker == 1 ? m_form->sDateTimePicker1 : m_form->sDateTimePicker2;
+        edit->setDate(kWednesday);
+        picker == 1 ? m_form->sDateTimePicker1ClosePicker() : m_form->sDateTimePicker2ClosePicker();
+        QVERIFY(answerer.asked.isEmpty()); // handed off: nothing runs inside the close handler
+        QTRY_COMPARE(answerer.asked, QStringList{kLose});
+        QTRY_COMPARE(cell(1, 1).subject, subject);
+        QCOMPARE(m_form->noticeText, notice);
+        QCOMPARE(m_form->sDateTimePicker3->date(), targetMoves ? kWednesday : target);
+        if (targetMoves)
+            QCOMPARE(m_form->sLabel2->text(), u"Среда"_s);
+        const QString note = !answerYes ? u"Старая заметка"_s : withFile ? u"Заметка среды"_s : QString();
+        QCOMPARE(m_form->m_state.note, note);
+        QCOMPARE(m_form->grid->memo()->toPlainText(), note);
+        if (answerYes) {
+            QCOMPARE(m_form->m_state.grid.ramkaRow, 1);
+            QCOMPARE(m_form->m_state.grid.ramkaColumn, 1);
+            QCOMPARE(m_form->grid->editorRow(), 1);
+        }
+    }
+
+    void closingTheCalendarHandsTheActionOver()
+    {
+        writeDay(kWednesday, u"Копия"_s);
+        Answerer yes(*m_form, {Answerer::Yes});
+        m_form->sDateTimePicker2->setDate(kWednesday);
+        QWidget *popup = m_form->sDateTimePicker2->calendarWidget()->window();
+        popup->show();
+        popup->hide();
+        QVERIFY(yes.asked.isEmpty());
+        QTRY_COMPARE(m_form->sDateTimePicker3->date(), kWednesday);
+        QCOMPARE(yes.asked, QStringList{kLose});
+        QCOMPARE(cell(1, 1).subject, u"Копия"_s);
+
+        // The target-date picker only retargets: the grid stays as it is.
+        m_form->m_state.grid.cell(1, 1).subject = u"Правка"_s;
+        m_form->sDateTimePicker3->setDate(kWednesday.addDays(1));
+        QWidget *targetPopup = m_form->sDateTimePicker3->calendarWidget()->window();
+        targetPopup->show();
+        targetPopup->hide();
+        QTRY_COMPARE(m_form->sLabel2->text(), u"Четверг"_s);
+        QCOMPARE(cell(1, 1).subject, u"Правка"_s);
+        QCOMPARE(yes.asked.size(), 1);
+    }
+
+    void unarmedPickersDoNothing()
+    {
+        Answerer answerer(*m_form);
+        m_form->m_state.vibor_dat = 0;
+        m_form->sDateTimePicker1ClosePicker();
+        m_form->sDateTimePicker2ClosePicker();
+        QTest::qWait(50);
+        QVERIFY(answerer.asked.isEmpty());
+    }
+};
+
+QTEST_MAIN(TstPages)
+#include "tst_pages.moc"

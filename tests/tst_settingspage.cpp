@@ -1,0 +1,239 @@
+// The settings page: rooms, auto-locked subjects, server fields, print and behaviour options,
+// lesson rows, and setting.ini read at start-up, driven through the window's handlers.
+#include "answerer.h"
+#include "day/daygrid.h"
+#include "settings/settings.h"
+#include "text/textfile.h"
+#include "tform1.h"
+#include "typetext.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TstSettingsPage : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_work;
+    std::unique_ptr<TForm1> m_form;
+
+    void start()
+    {
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        m_form->SpeedB4Click();
+    }
+    void restart()
+    {
+        m_form.reset();
+        start();
+    }
+    QStringList fileLines() const { return rasp::text::readLines(m_work->filePath(u"setting.ini"_s)).lines; }
+    static QStringList items(const QListWidget *list)
+    {
+        QStringList texts;
+        for (int k = 0; k < list->count(); ++k)
+            texts << list->item(k)->text();
+        return texts;
+    }
+    void addRoom(const QString &room)
+    {
+        m_form->sEdit1->clear();
+        typeText(m_form->sEdit1, room);
+        QTest::mouseClick(m_form->SpeedButton3, Qt::LeftButton);
+    }
+    // Clicks a check box or radio button on its indicator (a click beyond its caption misses it).
+    static void clickBox(QAbstractButton *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+    void writeSettings(const QMap<int, QString> &items)
+    {
+        QStringList lines = {u"~end~"_s, u"~end~"_s};
+        for (int n = 3; n <= 17; ++n)
+            lines << items.value(n);
+        QVERIFY(rasp::text::writeLines(m_work->filePath(u"setting.ini"_s), lines));
+    }
+
+private slots:
+    void init()
+    {
+        m_work = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_work->isValid());
+        QDir::setCurrent(m_work->path());
+    }
+    void cleanup() { m_form.reset(); }
+
+    void roomsAddInTheirOrderAndKeepPlainOrderAfterARestart()
+    {
+        start();
+        QVERIFY(m_form->Tab_4->isVisible());
+        for (const QString &room : {u"12"_s, u"5"_s, u"1а"_s})
+            addRoom(room);
+        QCOMPARE(items(m_form->sListBox1), (QStringList{u"5"_s, u"12"_s, u"1а"_s}));
+        QVERIFY(m_form->sEdit1->text().isEmpty());
+        QVERIFY(m_form->sEdit1->hasFocus());
+        QCOMPARE(fileLines().mid(0, 4), (QStringList{u"5"_s, u"12"_s, u"1а"_s, u"~end~"_s}));
+
+        addRoom(u"12"_s);
+        QCOMPARE(m_form->noticeText, u"Такой кабинет уже есть"_s);
+        QCOMPARE(m_form->sEdit1->text(), u"12"_s);
+        QCOMPARE(m_form->m_state.settings.rooms.size(), 3);
+        m_form->Button1Click();
+
+        restart();
+        QCOMPARE(items(m_form->sListBox1), (QStringList{u"12"_s, u"1а"_s, u"5"_s}));
+        QCOMPARE(m_form->m_state.settings.rooms, (QStringList{u"12"_s, u"1а"_s, u"5"_s}));
+    }
+
+    void deletingARoomNeedsASelection()
+    {
+        start();
+        addRoom(u"12"_s);
+        addRoom(u"14"_s);
+        m_form->noticeText.clear();
+        m_form->sListBox1->clearSelection();
+        QTest::mouseClick(m_form->SpeedButton4, Qt::LeftButton);
+        QCOMPARE(m_form->noticeText, u"А выбирать кабинет я за Вас буду?\r\nОно мне надо?"_s);
+        QCOMPARE(m_form->sListBox1->count(), 2);
+        m_form->Button1Click();
+
+        m_form->sListBox1->setCurrentRow(0);
+        QTest::mouseClick(m_form->SpeedButton4, Qt::LeftButton);
+        QCOMPARE(items(m_form->sListBox1), QStringList{u"14"_s});
+        QCOMPARE(fileLines().mid(0, 2), (QStringList{u"14"_s, u"~end~"_s}));
+    }
+
+    void arrowsMoveSubjectsIntoAndOutOfTheLockList()
+    {
+        start();
+        m_form->ListBox2->addItems({u"Алгебра"_s, u"Физ-ра"_s, u"ИЗО"_s}); // as the load fills it
+        QTest::mouseClick(m_form->sSpeedButton2, Qt::LeftButton);
+        QCOMPARE(m_form->noticeText, u"Выберите предмет"_s);
+        m_form->Button1Click();
+
+        m_form->ListBox2->setCurrentRow(1);
+        QTest::mouseClick(m_form->sSpeedButton2, Qt::LeftButton);
+        m_form->ListBox2->setCurrentRow(2);
+        QTest::mouseClick(m_form->sSpeedButton2, Qt::LeftButton);
+        QTest::mouseClick(m_form->sSpeedButton2, Qt::LeftButton); // already there: no second entry
+        QCOMPARE(items(m_form->ListBox3), (QStringList{u"ИЗО"_s, u"Физ-ра"_s}));
+        QCOMPARE(fileLines().mid(0, 4), (QStringList{u"~end~"_s, u"ИЗО"_s, u"Физ-ра"_s, u"~end~"_s}));
+
+        m_form->noticeText.clear();
+        m_form->ListBox3->clearSelection();
+        QTest::mouseClick(m_form->sSpeedButton1, Qt::LeftButton);
+        QCOMPARE(m_form->noticeText, u"Выберите предмет"_s);
+        m_form->Button1Click();
+        m_form->ListBox3->setCurrentRow(0);
+        QTest::mouseClick(m_form->sSpeedButton1, Qt::LeftButton);
+        QCOMPARE(items(m_form->ListBox3), QStringList{u"Физ-ра"_s});
+        QCOMPARE(fileLines().mid(0, 3), (QStringList{u"~end~"_s, u"Физ-ра"_s, u"~end~"_s}));
+    }
+
+    void passwordShowsOnlyWhileTheEyeIsHeld()
+    {
+        start();
+        clickBox(m_form->sCheckBox1);
+        QVERIFY(m_form->SpeedButton5->isEnabled());
+        typeText(m_form->sEdit4, u"секрет"_s);
+        QCOMPARE(m_form->sEdit4->echoMode(), QLineEdit::Password);
+        QTest::mousePress(m_form->SpeedButton5, Qt::LeftButton);
+        QCOMPARE(m_form->sEdit4->echoMode(), QLineEdit::Normal);
+        QTest::mouseRelease(m_form->SpeedButton5, Qt::LeftButton);
+        QCOMPARE(m_form->sEdit4->echoMode(), QLineEdit::Password);
+        QCOMPARE(m_form->m_state.settings.password, u"секрет"_s);
+    }
+
+    void serverSwitchActsAtOnceButTheFileWaitsForSave()
+    {
+        writeSettings({{3, u"10.0.0.7"_s}, {4, u"7100"_s}, {7, u"1"_s}});
+        start();
+        QVERIFY(m_form->sCheckBox1->isChecked());
+        QVERIFY(m_form->sGroupBox7->isEnabled());
+        QVERIFY(!m_form->sGroupBox9->isHidden());
+        QCOMPARE(m_form->sEdit2->text(), u"10.0.0.7"_s);
+
+        clickBox(m_form->sCheckBox1);
+        QVERIFY(!m_form->sGroupBox7->isEnabled());
+        QVERIFY(m_form->sGroupBox9->isHidden());
+        QCOMPARE(fileLines().at(2 + 7 - 3), u"1"_s);
+        QTest::mouseClick(m_form->SpeedButton6, Qt::LeftButton);
+        QCOMPARE(fileLines().at(2 + 7 - 3), u"0"_s);
+        QCOMPARE(m_form->noticeText,
+                 u"Данные сохранены?\r\nДля встепления в силу некоторых параметров возможно потребутся перезапустить программу"_s);
+    }
+
+    void printOptionsAndLessonRowsSurviveARestart()
+    {
+        start();
+        QVERIFY(m_form->RadioButton1->isChecked());
+        QVERIFY(m_form->RadioButton3->isChecked());
+        QVERIFY(m_form->RadioButton5->isChecked());
+        QVERIFY(!m_form->GroupBox3->isEnabled());
+        QCOMPARE(m_form->ComboBox1->currentText(), u"6"_s);
+
+        clickBox(m_form->RadioButton2);
+        clickBox(m_form->RadioButton4);
+        clickBox(m_form->CheckBox3);
+        QVERIFY(m_form->GroupBox3->isEnabled());
+        clickBox(m_form->RadioButton6);
+        clickBox(m_form->CheckBox2);
+        m_form->ComboBox1->setCurrentIndex(4);
+        QTest::mouseClick(m_form->SpeedButton6, Qt::LeftButton);
+        const QStringList lines = fileLines();
+        QCOMPARE(lines.mid(2),
+                 (QStringList{u""_s, u""_s, u""_s, u""_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"1"_s, u"10"_s, u"0"_s,
+                              u"0"_s, u"1"_s, u"0"_s, u"1"_s}));
+        QCOMPARE(m_form->m_state.max_ur, 6); // the grid keeps its rows until the next start
+        QCOMPARE(m_form->m_state.grid.lastRow(), 6);
+
+        restart();
+        QVERIFY(m_form->RadioButton2->isChecked());
+        QVERIFY(m_form->RadioButton4->isChecked());
+        QVERIFY(m_form->CheckBox3->isChecked());
+        QVERIFY(m_form->GroupBox3->isEnabled());
+        QVERIFY(m_form->RadioButton6->isChecked());
+        QVERIFY(m_form->CheckBox2->isChecked());
+        QVERIFY(!m_form->CheckBox1->isChecked());
+        QCOMPARE(m_form->ComboBox1->currentText(), u"10"_s);
+        QCOMPARE(m_form->m_state.max_ur, 10);
+        QCOMPARE(m_form->m_state.grid.lastRow(), 10);
+        QCOMPARE(m_form->height(), 299 + 42 * 10);
+    }
+
+    void sixteenRowsShapeTheGridAndTheWindow()
+    {
+        writeSettings({{12, u"16"_s}, {13, u"9"_s}, {14, u"4"_s}});
+        start();
+        QCOMPARE(m_form->m_state.max_ur, 16);
+        QCOMPARE(m_form->m_state.grid.lastRow(), 16);
+        QCOMPARE(m_form->height(), 971);
+        QCOMPARE(m_form->m_state.vt_sm_y, 9);
+        QCOMPARE(m_form->m_state.vt_sm_x, 4);
+        QCOMPARE(m_form->sComboBox2->currentText(), u"16"_s);
+        QVERIFY(m_form->noticeText.isEmpty());
+    }
+
+    void aDamagedFileStartsWithDefaultsAndSaysWhy()
+    {
+        writeSettings({{4, u"70000"_s}, {12, u"99"_s}, {13, u"x"_s}});
+        start();
+        QCOMPARE(m_form->m_state.max_ur, 6);
+        QCOMPARE(m_form->height(), 551);
+        QVERIFY(m_form->sEdit5->text().isEmpty());
+        QVERIFY2(m_form->noticeText.contains(u"setting.ini"_s) && m_form->noticeText.contains(u"99"_s)
+                     && m_form->noticeText.contains(u"70000"_s),
+                 qPrintable(m_form->noticeText));
+    }
+};
+
+QTEST_MAIN(TstSettingsPage)
+#include "tst_settingspage.moc"
