@@ -52,12 +52,15 @@ TForm1::TForm1(QWidget *parent)
     buildShell();
     buildSettingsPage();
     buildOverlays();
+    buildDayChecks();
     wireApp();
     wireDay();
     wireHighlight();
     wirePages();
     wireDayFile();
     wireSettings();
+    wireDayChecks();
+    wireEditing();
     FormCreate();
 }
 

@@ -19,19 +19,15 @@ void TForm1::PedCreate()
 void TForm1::masClear(const QString &tipp)
 {
     rasp::load::masClear(m_state, tipp);
-    if (tipp == u"RaspUrPredm"_s)
+    if (tipp == u"RaspUrPredm"_s) {
+        m_state.pins.clear();
         sCheckListBox1->clear(); // the settings page's "Предметы" list is emptied with it
+    }
 }
 
 void TForm1::fillSubjectLists()
 {
-    const QStringList subjects = rasp::load::SortedSubjects(m_state.RaspUrPredm);
-    sCheckListBox1->clear();
-    for (const QString &subject : subjects) {
-        auto *item = new QListWidgetItem(subject, sCheckListBox1);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
+    fillPinList();
     // The settings page's "Предметы" list takes the same subjects here.
 }
 
