@@ -377,14 +377,17 @@ private:
     void buildDayChecks();
     void wireDayChecks();
     void wireEditing();
-    // Whether the picker or the room list was open for this cell when the click that precedes a
-    // double-click closed it; that double-click then leaves it closed.
+    // Hides the room list and the subject picker, remembering which one a press just closed.
+    void hidePopupLists();
+    // Whether a press of the double-click under way closed this list for this cell; the
+    // double-click then leaves it closed instead of opening it again.
     bool closedByClick(QListWidget *list, int row, int column) const;
     // Focuses the subject (or room) field of a cell and puts the frame and the caption there.
     void goToCell(int row, int column, rasp::day::GridGeometry::Field field);
     // Writes a subject or room text into the template of the shown weekday.
     void writeTemplate(int row, int column, rasp::day::GridGeometry::Field field, const QString &text);
-    QString m_closedList;                       // "list;row;column" closed by the last click
+    QString m_closedList;                       // "list;row;column" closed by the last press
+    qint64 m_closedListAt = 0;                  // when (ms since epoch)
     void buildSettingsPage();
     void wirePages();
     void wireDayFile();

@@ -8,6 +8,8 @@
 #include "daygridview.h"
 #include "text/listorder.h"
 
+#include <QApplication>
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -60,9 +62,21 @@ void TForm1::goToCell(int row, int column, GridGeometry::Field field)
     sLabel7->setText(m_state.grid.cell(row, column).teachers);
 }
 
+void TForm1::hidePopupLists()
+{
+    for (QListWidget *list : {ListBox1, ListBox4})
+        if (list->isVisible()) {
+            m_closedList = list->objectName() + u';' + list->toolTip();
+            m_closedListAt = QDateTime::currentMSecsSinceEpoch();
+        }
+    ListBox1->hide();
+    ListBox4->hide();
+}
+
 bool TForm1::closedByClick(QListWidget *list, int row, int column) const
 {
-    return m_closedList == list->objectName() + u';' + rasp::day::CellHint(row, column);
+    return m_closedList == list->objectName() + u';' + rasp::day::CellHint(row, column)
+           && QDateTime::currentMSecsSinceEpoch() - m_closedListAt <= QApplication::doubleClickInterval();
 }
 
 void TForm1::RaspClick(int row, int column, GridGeometry::Field field)
@@ -72,14 +86,7 @@ void TForm1::RaspClick(int row, int column, GridGeometry::Field field)
     rasp::day::RamkaKoord(m_state, row, column);
     grid->focusField(row, column, field);
     sLabel7->setText(m_state.grid.cell(row, column).teachers);
-    // A double-click starts with a click: remember which open list this click closed, so that
-    // the double-click closes it for good instead of opening it again.
-    m_closedList.clear();
-    for (QListWidget *list : {ListBox1, ListBox4})
-        if (list->isVisible())
-            m_closedList = list->objectName() + u';' + list->toolTip();
-    ListBox1->hide();
-    ListBox4->hide();
+    hidePopupLists();
 }
 
 void TForm1::UrokKeyUp(int i, int j, int key)
@@ -172,8 +179,7 @@ void TForm1::UrokMouseDown(int /*row*/, int /*column*/, QPointF pos)
     FPressed = true;
     FStartPos = pos;
     OblKolUr->hide();
-    ListBox1->hide();
-    ListBox4->hide();
+    hidePopupLists();
 }
 
 void TForm1::UrokMouseMove(int row, int column, QPointF pos)
