@@ -135,6 +135,15 @@ private slots:
                                                       << true << 2 << u"Неизвестный режим: all"_s;
         QTest::newRow("resolve with an unknown option") << QStringList{u"resolve"_s, u"day.ini"_s, u"--fast"_s} << true
                                                         << 2 << u"Неверный параметр"_s;
+        QTest::newRow("day without a date") << QStringList{u"day"_s} << true << 2 << u"Укажите дату"_s;
+        QTest::newRow("day with a date of another form") << QStringList{u"day"_s, u"2026-12-09"_s} << true << 2
+                                                         << u"ДД.ММ.ГГГГ: 2026-12-09"_s;
+        QTest::newRow("day of a date never saved") << QStringList{u"day"_s, u"10.12.2026"_s} << true << 1
+                                                   << u"Расписания на 10.12.2026 нет"_s;
+        QTest::newRow("day without a load file") << QStringList{u"day"_s, u"10.12.2026"_s} << false << 1
+                                                 << u"Файл нагрузки не найден"_s;
+        QTest::newRow("settings with an argument") << QStringList{u"settings"_s, u"x"_s} << true << 2
+                                                   << u"не принимает"_s;
     }
     void commandErrors()
     {
@@ -149,6 +158,83 @@ private slots:
         QCOMPARE(r.code, code);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
+    }
+
+    void settingsPrintsTheFileAsTheEditorReadsIt()
+    {
+        QTemporaryDir dir;
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"setting.ini"_s),
+                                       {u"12"_s, u"1а"_s, u"~end~"_s, u"Физ-ра"_s, u"~end~"_s, u"10.0.0.7"_s, u"7100"_s,
+                                        u"завуч"_s, u"тайна"_s, u"1"_s, u"0"_s, u""_s, u"0"_s, u"1"_s, u"10"_s, u"5"_s,
+                                        u"3"_s, u"1"_s, u"0"_s, u"1"_s}));
+        const Run r = cli({u"-C"_s, dir.path(), u"settings"_s});
+        QCOMPARE(r.code, 0);
+        QVERIFY(!r.out.contains(u"тайна"_s)); // the password never leaves the file
+        const QJsonObject o = json(r);
+        QCOMPARE(o.value(u"rooms"_s).toArray().toVariantList(), (QVariantList{u"12"_s, u"1а"_s}));
+        QCOMPARE(o.value(u"blocked"_s).toArray().toVariantList(), QVariantList{u"Физ-ра"_s});
+        QCOMPARE(o.value(u"serverPort"_s).toInt(), 7100);
+        QCOMPARE(o.value(u"login"_s).toString(), u"завуч"_s);
+        QVERIFY(o.value(u"passwordSet"_s).toBool());
+        QVERIFY(o.value(u"useServer"_s).toBool());
+        QCOMPARE(o.value(u"wordOrientation"_s).toString(), u"landscape"_s);
+        QCOMPARE(o.value(u"classNames"_s).toString(), u"row"_s);
+        QVERIFY(o.value(u"animateMoves"_s).toBool());
+        QCOMPARE(o.value(u"max_ur"_s).toInt(), 10);
+        QCOMPARE(o.value(u"vt_sm_y"_s).toInt(), 5);
+        QCOMPARE(o.value(u"vt_sm_x"_s).toInt(), 3);
+        QCOMPARE(o.value(u"secondShiftTables"_s).toString(), u"two"_s);
+        QVERIFY(o.value(u"problems"_s).toArray().isEmpty());
+
+        QTemporaryDir empty;
+        const QJsonObject defaults = json(cli({u"-C"_s, empty.path(), u"settings"_s}));
+        QVERIFY(!defaults.value(u"file"_s).toBool());
+        QCOMPARE(defaults.value(u"max_ur"_s).toInt(), 6);
+        QCOMPARE(defaults.value(u"wordOrientation"_s).toString(), u"portrait"_s);
+        QVERIFY(!defaults.value(u"useServer"_s).toBool());
+    }
+
+    void settingsOfADamagedFileWarnAndFallBack()
+    {
+        QTemporaryDir dir;
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"setting.ini"_s), {u"12"_s, u"~end~"_s, u"10.0.0.7"_s}));
+        const Run r = cli({u"-C"_s, dir.path(), u"settings"_s});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.contains(u"~end~"_s), qPrintable(r.err));
+        const QJsonObject o = json(r);
+        QCOMPARE(o.value(u"rooms"_s).toArray().toVariantList(), QVariantList{u"12"_s});
+        QVERIFY(o.value(u"ip"_s).toString().isEmpty());
+        QCOMPARE(o.value(u"problems"_s).toArray().size(), 1);
+    }
+
+    void dayReadsTheSavedDateWithTheRowsOfTheSettings()
+    {
+        QTemporaryDir dir;
+        writeSchool(dir.path());
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"setting.ini"_s),
+                                       {u"~end~"_s, u"~end~"_s, u""_s, u""_s, u""_s, u""_s, u"0"_s, u"1"_s, u"1"_s,
+                                        u"0"_s, u"0"_s, u"8"_s}));
+        QVERIFY(QDir(dir.path()).mkdir(u"r_data"_s));
+        QStringList lines = {u"|Алгебра|Алгебра|"_s};
+        for (int i = 2; i <= 7; ++i)
+            lines << u"|||"_s;
+        lines << u"||Англ|"_s << u"12|14|"_s;
+        for (int i = 2; i <= 8; ++i)
+            lines << u"||"_s;
+        lines << u"Замена"_s << u"в 5Б"_s << u"~end~"_s;
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"r_data/09.12.2026.ini"_s), lines));
+
+        const Run r = cli({u"-C"_s, dir.path(), u"day"_s, u"09.12.2026"_s});
+        QCOMPARE(r.code, 0);
+        const QJsonObject o = json(r);
+        const QJsonArray cells = o.value(u"cells"_s).toArray();
+        QCOMPARE(cells.size(), 16); // eight lessons of two classes
+        QCOMPARE(cells.at(0)[u"teachers"_s].toString(), u"Иванова"_s);
+        QCOMPARE(cells.at(0)[u"background"_s].toString(), u"FF8E4A4D"_s); // the clash shows
+        QCOMPARE(cells.at(0)[u"room"_s].toString(), u"12"_s);
+        QCOMPARE(cells.at(15)[u"subject"_s].toString(), u"Англ"_s);
+        QCOMPARE(cells.at(15)[u"teachers"_s].toString(), u"Петров, Сидорова"_s);
+        QCOMPARE(o.value(u"note"_s).toString(), u"Замена\nв 5Б"_s);
     }
 
     void usageErrors_data()

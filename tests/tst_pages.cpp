@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -111,6 +112,36 @@ private slots:
         QVERIFY(m_form->m_state.note.isEmpty());
         QVERIFY(m_form->grid->memo()->toPlainText().isEmpty());
         QVERIFY(answerer.asked.isEmpty());
+    }
+
+    void todaysDayAppearsAtStartWithItsTeachers()
+    {
+        m_form.reset();
+        QVERIFY(rasp::text::writeLines(m_work->filePath(u"nagruz.ini"_s),
+                                       {u"5А|5Б|"_s, u"Иванова|Алгебра;|Алгебра;|"_s, u"Петров||Химия;|"_s, u"~end~"_s}));
+        writeDay(QDate::currentDate(), u"Алгебра"_s);
+        writeDay(kWednesday.addDays(7), u"Химия"_s, u"Другой день"_s);
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(m_form->Tab_1->isVisible());
+        QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
+        QCOMPARE(cell(1, 1).teachers, u"Иванова"_s);
+        QCOMPARE(cell(1, 2).teachers, u"Петров"_s);
+        QCOMPARE(m_form->grid->memo()->toPlainText(), u"Заметка"_s);
+        QCOMPARE(m_form->m_state.grid.ramkaRow, 1);
+        QCOMPARE(m_form->m_state.grid.ramkaColumn, 1);
+        // The settings page offers the load's subjects for locking.
+        QCOMPARE(m_form->ListBox2->count(), 2);
+
+        // Opening another day resolves its teachers as well.
+        Answerer yes(*m_form, {Answerer::Yes});
+        m_form->sDateTimePicker2->setDate(kWednesday.addDays(7));
+        m_form->sDateTimePicker2ClosePicker();
+        QTRY_COMPARE(cell(1, 1).subject, u"Химия"_s);
+        QCOMPARE(cell(1, 1).teachers, QString()); // nobody teaches chemistry in 5А
+        QCOMPARE(cell(1, 2).teachers, u"Петров"_s);
+        QCOMPARE(m_form->m_state.note, u"Другой день"_s);
     }
 
     void withoutALoadTheDayPageStaysHidden()

@@ -12,6 +12,8 @@ inline constexpr int kExitUsage = 2;
 // The commands, each in its own file: they take the arguments after the command's name.
 int RunLoad(const QStringList &args);
 int RunResolve(const QStringList &args);
+int RunSettings(const QStringList &args);
+int RunDay(const QStringList &args);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);

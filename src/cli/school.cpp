@@ -1,5 +1,6 @@
 #include "school.h"
 
+#include "settings/settings.h"
 #include "state.h"
 
 #include <QDir>
@@ -13,7 +14,13 @@ namespace rasp::cli {
 bool OpenSchool(State &state, load::NagruzReport &report, QString *error)
 {
     FillPalette(state);
-    // Settings are read here before the grid is built, once the settings file is supported.
+    // The settings come first: their lesson-row count shapes the grid, as in the editor.
+    QStringList problems;
+    QString settingsError;
+    if (settings::SetLoad(state, settings::SettingsPath(), &problems, &settingsError) == text::ReadResult::Unreadable)
+        WriteErr(u"Предупреждение: "_s + settingsError);
+    for (const QString &problem : problems)
+        WriteErr(u"Предупреждение: setting.ini: "_s + problem);
     BuildPlaceholders(state);
     report = load::NagruzLoad(state, 1);
     switch (report.status) {

@@ -84,26 +84,6 @@ public:
     // A free subject field or a room field was clicked: frame and editor go there.
     void RaspClick(int row, int column, rasp::day::GridGeometry::Field field);
 
-    // ---- School reference data: teaching load -------------------------------------------
-    // Reads nagruz.ini: prm 1 at start-up (a column per class, a row per teacher), 0 after a save.
-    void NagruzLoad(int prm);
-    // Writes the load to nagruz.ini; with ssoob = 1 then shows "Данные сохранены".
-    void NagruzSave(int ssoob);
-    // With "RaspUrPredm" empties the subject index, both subject lists and every assignment.
-    void masClear(const QString &tipp);
-    // Appends one teacher row to the load.
-    void PedCreate();
-    // Refills the subject lists from the subject index, in list order.
-    void fillSubjectLists();
-
-    // ---- Day timetable: teacher resolution and highlighting -----------------------------
-    // Recomputes teacher lists and colours of the grid; uchitel is the selected teacher list.
-    void PoiskUchit(const QString &uchitel);
-    // Mode buttons: each acts only when its own button has become checked.
-    void sRadioButton1Change();
-    void sRadioButton2Change();
-    void sRadioButton3Change();
-    void sRadioButton4Change();
     // ---- Application shell: pages, action captions ------------------------------------
     // Enters a page: r1 day page, r2 load page, r4 settings page, r5 template page (r3 unused).
     void SostMeuProg(int r1, int r2, int r3, int r4, int r5);
@@ -175,6 +155,26 @@ public:
     void sCheckBox1Change();
     // "Сохранить" of the settings page.
     void SpeedButton6Click();
+    // ---- School reference data: teaching load -------------------------------------------
+    // Reads nagruz.ini: prm 1 at start-up (a column per class, a row per teacher), 0 after a save.
+    void NagruzLoad(int prm);
+    // Writes the load to nagruz.ini; with ssoob = 1 then shows "Данные сохранены".
+    void NagruzSave(int ssoob);
+    // With "RaspUrPredm" empties the subject index, both subject lists and every assignment.
+    void masClear(const QString &tipp);
+    // Appends one teacher row to the load.
+    void PedCreate();
+    // Refills the subject lists from the subject index, in list order.
+    void fillSubjectLists();
+
+    // ---- Day timetable: teacher resolution and highlighting -----------------------------
+    // Recomputes teacher lists and colours of the grid; uchitel is the selected teacher list.
+    void PoiskUchit(const QString &uchitel);
+    // Mode buttons: each acts only when its own button has become checked.
+    void sRadioButton1Change();
+    void sRadioButton2Change();
+    void sRadioButton3Change();
+    void sRadioButton4Change();
 
     // ---- Day timetable: counters and checks ----------------------------------------------
     // Refills "максимум уроков" from how full the classes are.
@@ -368,12 +368,6 @@ private:
     void buildOverlays();
     void wireApp();
     void wireDay();
-    void buildRegimGroup();
-    void wireHighlight();
-    // Sets the mode, resolves the grid and puts the focus, frame and caption on cell (1,1).
-    void regimChosen(rasp::day::Regim regim, const QString &uchitel);
-    // Hint of the focused control as the resolution reads it: "row;column" of a focused subject field.
-    QString focusedCellHint() const;
     void buildDayChecks();
     void wireDayChecks();
     void wireEditing();
@@ -398,4 +392,10 @@ private:
     void setActionBarMode(bool dayMode);
 
     bool m_fillingSettingsPage = false; // true while settingsToPage sets the controls
+    void buildRegimGroup();
+    void wireHighlight();
+    // Sets the mode, resolves the grid and puts the focus, frame and caption on cell (1,1).
+    void regimChosen(rasp::day::Regim regim, const QString &uchitel);
+    // Hint of the focused control as the resolution reads it: "row;column" of a focused subject field.
+    QString focusedCellHint() const;
 };

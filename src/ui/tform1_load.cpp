@@ -28,7 +28,12 @@ void TForm1::masClear(const QString &tipp)
 void TForm1::fillSubjectLists()
 {
     fillPinList();
-    // The settings page's "Предметы" list takes the same subjects here.
+    // The settings page's "Предметы" list takes the same subjects.
+    const QStringList subjects = rasp::load::SortedSubjects(m_state.RaspUrPredm);
+    ListBox2->clear();
+    ListBox2->addItems(subjects);
+    for (int k = 0; k < ListBox2->count(); ++k)
+        ListBox2->item(k)->setFont(QFont(u"Calibri"_s, 12));
 }
 
 void TForm1::NagruzLoad(int prm)

@@ -52,7 +52,7 @@ void TForm1::buildSettingsPage()
     auto *outer = new QVBoxLayout(Tab_4);
     outer->setContentsMargins(0, 0, 0, 0);
     auto *scroll = new QScrollArea(Tab_4);
-    scroll->setObjectName(u"ScrollBox4"_s);
+    scroll->setObjectName(u"settingsScroll"_s);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     outer->addWidget(scroll);
