@@ -154,9 +154,7 @@ void TForm1::sComboBox2Change()
 
 void TForm1::fillPinList()
 {
-    m_state.pins.clear();
-    for (const QString &subject : rasp::load::SortedSubjects(m_state.RaspUrPredm))
-        m_state.pins.push_back({subject, false});
+    rasp::day::FillPinList(m_state);
     const QSignalBlocker quiet(sCheckListBox1);
     sCheckListBox1->clear();
     for (const rasp::day::PinEntry &pin : m_state.pins) {

@@ -1,5 +1,6 @@
 #include "counters.h"
 
+#include "load/loadmodel.h"
 #include "state.h"
 
 #include <QHash>
@@ -71,6 +72,13 @@ LimitList MaxRepUr(const State &state, int maxChosen)
         list.items << QString::number(n);
     list.selected = 0;
     return list;
+}
+
+void FillPinList(State &state)
+{
+    state.pins.clear();
+    for (const QString &subject : load::SortedSubjects(state.RaspUrPredm))
+        state.pins.push_back({subject, false});
 }
 
 void sCheckListBox1Checked(State &state, const QStringList &defaults)

@@ -29,6 +29,9 @@ LimitList MaxUrVsego(const State &state);
 // filled lessons of any class (max_ur without classes); "0" selected.
 LimitList MaxRepUr(const State &state, int maxChosen);
 
+// Refills the pin list from the subject index, in list order, every entry unchecked.
+void FillPinList(State &state);
+
 // Sets the pin checks to the default pins: exactly the entries named in `defaults` are checked.
 void sCheckListBox1Checked(State &state, const QStringList &defaults);
 
