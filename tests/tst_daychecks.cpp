@@ -7,6 +7,8 @@
 #include "day/kabpoisk.h"
 #include "state.h"
 
+#include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -64,6 +66,7 @@ private slots:
         QTest::newRow("12/12 alone") << QStringList{u"12/12"_s, {}} << u"bb"_s;
         QTest::newRow("12/12 and any room to its right") << QStringList{u"12/12"_s, {}, u"30"_s} << u"rbr"_s;
         QTest::newRow("12/12 and any room to its left") << QStringList{u"30"_s, u"12/12"_s, u"31"_s} << u"rrr"_s;
+        QTest::newRow("only the first backslash is a slash") << QStringList{u"12/14\\15"_s, u"9/14/15"_s} << u"rr"_s;
         QTest::newRow("1 beside 12") << QStringList{u"1"_s, u"12"_s} << u"bb"_s;
         QTest::newRow("12/ names 12 alone") << QStringList{u"12/"_s, u"12"_s} << u"rr"_s;
         QTest::newRow("one clash leaves others black") << QStringList{u"5"_s, u"7"_s, u"5"_s} << u"rbr"_s;
@@ -79,6 +82,33 @@ private slots:
         }
         rasp::day::KabPoisk(s, 1, 0, QString());
         QCOMPARE(roomColours(s), colours);
+    }
+
+    void roomMarksMatchEveryPairCompared()
+    {
+        // The pairwise rule as stated, against random rows of awkward room texts.
+        const QStringList texts{QString(), u"1"_s, u"2"_s, u"12"_s, u"1/2"_s, u"2\\1"_s, u"1/1"_s, u"/"_s,
+                                u"12/"_s, u"\\2"_s, u"1/2\\3"_s, u"2/3"_s};
+        QRandomGenerator rng(6);
+        for (int round = 0; round < 300; ++round) {
+            rasp::State s = grid(6, 6);
+            for (int j = 1; j <= 6; ++j)
+                s.grid.cell(1, j).room = texts.at(int(rng.bounded(texts.size())));
+            rasp::day::KabPoisk(s, 1, 0, QString());
+            QString expected;
+            for (int j = 1; j <= 6; ++j) {
+                bool red = false;
+                for (int k = 1; k <= 6 && !red; ++k) {
+                    if (k == j || s.grid.cell(1, j).room.isEmpty() || s.grid.cell(1, k).room.isEmpty())
+                        continue;
+                    const QStringList both = rasp::day::RoomNames(s.grid.cell(1, qMin(j, k)).room)
+                                             + rasp::day::RoomNames(s.grid.cell(1, qMax(j, k)).room);
+                    red = QSet<QString>(both.cbegin(), both.cend()).size() < both.size();
+                }
+                expected += red ? u'r' : u'b';
+            }
+            QCOMPARE(roomColours(s), expected);
+        }
     }
 
     void changingAClashingRoomClearsBothMarks()

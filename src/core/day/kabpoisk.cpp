@@ -2,8 +2,9 @@
 
 #include "state.h"
 
-#include <QHash>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace rasp::day {
@@ -20,48 +21,88 @@ QString slashed(const QString &text)
     return t;
 }
 
+// The room names of a text as views into it (at most two), the first "\" counting as "/".
+struct Names {
+    QStringView name[2];
+    int count = 0;
+    QString owned; // the second name when it held the first "\", read as "/"
+    bool repeats() const { return count == 2 && name[0] == name[1]; }
+};
+
+Names namesOf(const QString &text)
+{
+    Names n;
+    qsizetype cut = -1;
+    for (qsizetype k = 0; k < text.size(); ++k)
+        if (text[k] == u'/' || text[k] == u'\\') {
+            cut = k;
+            break;
+        }
+    const QStringView t(text);
+    if (cut < 0) {
+        if (!t.isEmpty())
+            n.name[n.count++] = t;
+        return n;
+    }
+    if (cut > 0)
+        n.name[n.count++] = t.first(cut);
+    if (cut + 1 < t.size()) {
+        QStringView second = t.sliced(cut + 1);
+        if (text[cut] == u'/' && second.contains(u'\\')) {
+            n.owned = second.toString();
+            n.owned[n.owned.indexOf(u'\\')] = u'/';
+            second = n.owned;
+        }
+        n.name[n.count++] = second;
+    }
+    return n;
+}
+
 // Recolours one row. A pair of non-empty room texts in the row clashes when the names of the
-// two together hold a repeat; such pairs turn both cells red. Worked out with one pass and a
-// count per name instead of comparing every pair:
+// two together hold a repeat; such pairs turn both cells red. Worked out by sorting the row's
+// names instead of comparing every pair:
 // - a cell that names one room twice clashes with every other non-empty cell of the row;
 // - otherwise two cells clash exactly when they share a name.
-void recolourRow(State &state, int row, QHash<QString, int> &cellsPerName, std::vector<QStringList> &names)
+void recolourRow(State &state, int row, std::vector<std::pair<QStringView, int>> &byName, std::vector<Names> &names)
 {
     DayGrid &grid = state.grid;
     const int klassvis = state.klassvis;
-    cellsPerName.clear();
+    byName.clear();
     int nonEmpty = 0;
     int selfRepeats = 0;
     for (int j = 1; j <= klassvis; ++j) {
         Cell &c = grid.cell(row, j);
         c.roomColour = kBlack;
-        QStringList &n = names[std::size_t(j)];
-        n.clear();
+        Names &n = names[std::size_t(j)];
+        n = Names();
         if (c.room.isEmpty())
             continue;
         ++nonEmpty;
-        n = RoomNames(c.room);
-        if (n.size() == 2 && n.at(0) == n.at(1)) {
+        n = namesOf(c.room);
+        if (n.repeats())
             ++selfRepeats;
-            ++cellsPerName[n.at(0)];
-        } else {
-            for (const QString &name : n)
-                ++cellsPerName[name];
-        }
+        for (int k = 0; k < (n.repeats() ? 1 : n.count); ++k)
+            byName.emplace_back(n.name[k], j);
     }
     if (nonEmpty < 2)
         return;
-    for (int j = 1; j <= klassvis; ++j) {
-        Cell &c = grid.cell(row, j);
-        if (c.room.isEmpty())
-            continue;
-        const QStringList &n = names[std::size_t(j)];
-        const bool selfRepeat = n.size() == 2 && n.at(0) == n.at(1);
-        bool red = selfRepeat || selfRepeats > 0;
-        for (qsizetype k = 0; !red && k < n.size(); ++k)
-            red = cellsPerName.value(n.at(k)) >= 2;
-        if (red)
-            c.roomColour = kRed;
+    if (selfRepeats > 0) {
+        for (int j = 1; j <= klassvis; ++j)
+            if (!grid.cell(row, j).room.isEmpty())
+                grid.cell(row, j).roomColour = kRed;
+        return;
+    }
+    // A cell lists a name once, so a run of equal names belongs to different cells.
+    std::sort(byName.begin(), byName.end(),
+              [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
+    for (std::size_t a = 0; a < byName.size();) {
+        std::size_t b = a + 1;
+        while (b < byName.size() && byName[b].first == byName[a].first)
+            ++b;
+        if (b - a >= 2)
+            for (std::size_t k = a; k < b; ++k)
+                grid.cell(row, byName[k].second).roomColour = kRed;
+        a = b;
     }
 }
 
@@ -98,10 +139,11 @@ QStringList RoomNames(const QString &text)
 int KabPoisk(State &state, int ind, int strok, const QString &kabinet)
 {
     if (ind == 1) {
-        QHash<QString, int> cellsPerName;
-        std::vector<QStringList> names(std::size_t(std::max(state.klassvis, 0) + 1));
+        std::vector<std::pair<QStringView, int>> byName;
+        byName.reserve(std::size_t(std::max(state.klassvis, 0)) * 2);
+        std::vector<Names> names(std::size_t(std::max(state.klassvis, 0) + 1));
         for (int i = 1; i <= state.max_ur; ++i)
-            recolourRow(state, i, cellsPerName, names);
+            recolourRow(state, i, byName, names);
         return 0;
     }
     if (ind != 2 || strok < 1 || strok > state.max_ur)
