@@ -8,6 +8,7 @@
 #include "load/nagruzfile.h"
 #include "overlaypanel.h"
 #include "settings/settings.h"
+#include "tabbutton.h"
 #include "text/textfile.h"
 #include "tform1.h"
 #include "typetext.h"
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -333,6 +335,67 @@ private slots:
         // A release on a room field names the cell's teachers.
         click(roomAt(4, 2));
         QCOMPARE(f.sLabel7->text(), u"Петров"_s);
+    }
+
+    void onTheTemplatePageEditsGoIntoTheShownWeekday()
+    {
+        TForm1 &f = *m_form;
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.SpeedB5, Qt::LeftButton);
+        }
+        QVERIFY(f.templatePageActive());
+        QCOMPARE(f.m_state.vibr_den_set, 1);
+        // Wednesday already has Физика in 5А, row 2.
+        f.m_state.Setka[3].resize(f.m_state.max_ur, f.m_state.klassvis_mas);
+        f.m_state.Setka[3].SetkaMasUr[2][1] = u"Физика"_s;
+
+        click(subjectAt(1, 1));
+        typeText(f.grid->editor(), u"Физика"_s);
+        const rasp::tmpl::TSetkaMas &monday = f.m_state.Setka[1];
+        QCOMPARE(monday.SetkaMasUr[1][1], u"Физика"_s);
+        QCOMPARE(f.LabSet[1]->text(), u"1"_s);
+        QCOMPARE(f.LabSet[3]->text(), u"1"_s);
+        QVERIFY(!f.Rct_Set_schet[1]->isHidden() && !f.Rct_Set_schet[3]->isHidden());
+        QVERIFY(f.Rct_Set_schet[2]->isHidden());
+        QVERIFY(f.OblKolUr->isVisible());
+        QCOMPARE(f.Label11->text(), u"Всего 2"_s);
+        // A mouse move over the grid outside the cells hides the callout.
+        QTest::mouseMove(body(), at(QRect(GridGeometry::subjectRect(1, 1).x() + 5, 46, 2, 2))); // between rows 1 and 2
+        QVERIFY(!f.OblKolUr->isVisible());
+
+        // Moving the lesson to row 3 moves it in the template as well.
+        const QPoint from = subjectAt(1, 1);
+        QWidget *target = hitAt(from).first;
+        const QPoint local = from - target->pos();
+        QTest::mousePress(target, Qt::LeftButton, {}, local);
+        QTest::mouseMove(target, local + QPoint(0, 90));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, local + QPoint(0, 90));
+        QTRY_COMPARE(f.peremesen, 0);
+        QCOMPARE(monday.SetkaMasUr[3][1], u"Физика"_s);
+        QCOMPARE(monday.SetkaMasUr[1][1], QString());
+
+        // A picked room too.
+        doubleClick(roomAt(3, 1));
+        QListWidgetItem *room = f.ListBox1->findItems(u"21"_s, Qt::MatchExactly).first();
+        const QPoint p = f.ListBox1->visualItemRect(room).center();
+        QTest::mouseClick(f.ListBox1->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(f.ListBox1->viewport(), Qt::LeftButton, {}, p);
+        QCOMPARE(monday.SetkaMasKab[3][1], u"21"_s);
+    }
+
+    void aPlainClickSelectsTheCellsTeachers()
+    {
+        TForm1 &f = *m_form;
+        f.sRadioButton4->setChecked(true); // "только выбранного учителя"
+        const QPoint p = subjectAt(2, 1);  // Физика of Петров
+        const auto [w, local] = hitAt(p);
+        QTest::mousePress(w, Qt::LeftButton, {}, local);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, local);
+        QCOMPARE(f.peremesen, 0);
+        QVERIFY(cell(2, 1).background != rasp::day::kWhite);
+        QVERIFY(cell(1, 3).background != rasp::day::kWhite); // Англ: Петров, Сидорова
+        QCOMPARE(cell(1, 1).background, rasp::day::kWhite);   // Иванова
     }
 
     void draggingALessonSwapsItWithTheTargetRow_data()

@@ -93,6 +93,7 @@ DayGridView::DayGridView(State &state, QWidget *parent)
     m_memo->hide();
     connect(m_memo, &QPlainTextEdit::textChanged, this, [this] { m_state.note = m_memo->toPlainText(); });
     clip->installEventFilter(this);
+    clip->setMouseTracking(true);
 
     horizontalScrollBar()->setSingleStep(GridGeometry::kColumnStep);
     verticalScrollBar()->setSingleStep(GridGeometry::kRowStep);
@@ -467,6 +468,9 @@ bool DayGridView::bodyMouse(QEvent::Type type, QPoint content, bool editor)
             emit subjectMoved(m_pressRow, m_pressColumn, local(m_pressRow, m_pressColumn));
             return true; // dragging never selects text
         }
+        if (!editor && m_pressField == Field::None
+            && GridGeometry::hitBody(content, m_state.max_ur, qMax(0, m_state.klassvis)).field == Field::None)
+            emit hoveredOutsideCells();
         return !editor;
     case QEvent::MouseButtonRelease: {
         const int row = m_pressRow;

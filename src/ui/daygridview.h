@@ -87,6 +87,8 @@ signals:
     void subjectReleased(int row, int column, QPointF pos);
     // A mouse release after a press on a room field.
     void roomReleased(int row, int column);
+    // The pointer moved over the grid body outside every lesson field, no button held.
+    void hoveredOutsideCells();
     // A double-click on a free subject field or a room field.
     void fieldDoubleClicked(int row, int column, rasp::day::GridGeometry::Field field);
 

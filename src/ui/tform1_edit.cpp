@@ -41,6 +41,7 @@ void TForm1::wireEditing()
     connect(grid, &rasp::ui::DayGridView::subjectMoved, this, &TForm1::UrokMouseMove);
     connect(grid, &rasp::ui::DayGridView::subjectReleased, this, &TForm1::UrokMouseUp);
     connect(grid, &rasp::ui::DayGridView::roomReleased, this, &TForm1::KabMouseUp);
+    connect(grid, &rasp::ui::DayGridView::hoveredOutsideCells, OblKolUr, &QWidget::hide);
     connect(ListBox4, &QListWidget::itemDoubleClicked, this, &TForm1::ListBox4DblClick);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm1::ListBox1DblClick);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
