@@ -66,7 +66,6 @@ void TForm1::buildDayChecks()
     Memo1 = new QPlainTextEdit(Rct_NetUch->body());
     Memo1->setObjectName(u"Memo1"_s);
     Memo1->setReadOnly(true);
-    Memo1->setFont(QFont(u"Calibri"_s, 12));
     Memo1->setGeometry(5, 5, 139, 270);
     Button3 = new QPushButton(u"Я все исправлю"_s, Rct_NetUch->body());
     Button3->setObjectName(u"Button3"_s);
