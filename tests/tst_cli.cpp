@@ -237,6 +237,32 @@ private slots:
         QCOMPARE(o.value(u"note"_s).toString(), u"Замена\nв 5Б"_s);
     }
 
+    void dayShowsRoomClashesPinsMissingTeachersAndHours()
+    {
+        QTemporaryDir dir;
+        writeSchool(dir.path());
+        // No rooms, "Англ" pinned by default.
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"setting.ini"_s), {u"~end~"_s, u"Англ"_s, u"~end~"_s}));
+        QVERIFY(QDir(dir.path()).mkdir(u"r_data"_s));
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"r_data/09.12.2026.ini"_s),
+                                       {u"|Алгебра|Алгебра|"_s, u"||Англ|"_s, u"|Хор||"_s, u"|||"_s, u"|||"_s, u"|||"_s,
+                                        u"12|12|"_s, u"|21|"_s, u"||"_s, u"||"_s, u"||"_s, u"||"_s, u"~end~"_s}));
+        const Run r = cli({u"-C"_s, dir.path(), u"day"_s, u"09.12.2026"_s});
+        QCOMPARE(r.code, 0);
+        const QJsonObject o = json(r);
+        const QJsonArray cells = o.value(u"cells"_s).toArray();
+        QCOMPARE(cells.at(0)[u"roomColour"_s].toString(), u"FFFF0000"_s);
+        QCOMPARE(cells.at(1)[u"roomColour"_s].toString(), u"FFFF0000"_s);
+        QCOMPARE(cells.at(3)[u"roomColour"_s].toString(), u"FF000000"_s);
+        QCOMPARE(cells.at(3)[u"locked"_s].toBool(), true);  // Англ in 5Б
+        QCOMPARE(cells.at(0)[u"locked"_s].toBool(), false);
+        QCOMPARE(o.value(u"missingTeachers"_s).toString(), u"5А\rХор\r\r\n"_s);
+        QStringList hours;
+        for (const QJsonValue &row : o.value(u"hours"_s).toArray())
+            hours << row[u"teacher"_s].toString() + u'=' + QString::number(row[u"hours"_s].toInt());
+        QCOMPARE(hours, (QStringList{u"Иванова=2"_s, u"Петров=1"_s, u"Сидорова=1"_s}));
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");

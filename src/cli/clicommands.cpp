@@ -26,7 +26,7 @@ const std::map<QString, Command> &commands()
         {u"resolve"_s, {u"resolve ФАЙЛ [--mode coincidences|each|selected|none] [--selection УЧИТЕЛЯ]\n"
                         "                       учителя и цвета каждого урока дня из файла (JSON)"_s, RunResolve}},
         {u"settings"_s, {u"settings             настройки из setting.ini (JSON)"_s, RunSettings}},
-        {u"day"_s, {u"day ДД.ММ.ГГГГ        расписание дня из r_data с учителями, цветами и заметкой (JSON)"_s, RunDay}},
+        {u"day"_s, {u"day ДД.ММ.ГГГГ        расписание дня из r_data: учителя, цвета, закрепления, заметка, уроки без учителя, часы учителей (JSON)"_s, RunDay}},
     };
     return table;
 }

@@ -1,7 +1,9 @@
 // raspisanie-cli day: reads the saved day of a date as the editor opens it and prints every
-// cell's teachers and colours with the day's note.
+// cell's teachers, colours and lock with the day's note, the missing teachers and the hours.
 #include "clicommands.h"
+#include "day/counters.h"
 #include "day/dayfile.h"
+#include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
 #include "dayjson.h"
 #include "school.h"
@@ -9,6 +11,7 @@
 #include "text/datewords.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -45,10 +48,20 @@ int RunDay(const QStringList &args)
         WriteErr(error);
         return kExitFailed;
     }
-    // The refresh that follows loading a day, as far as the editor has it: teacher resolution.
-    // The default pins (sCheckListBox1Checked, CheckList) join here with the counters.
+    // The refresh that follows loading a day: teachers, room double bookings, the default pins
+    // and their locks, the missing teachers.
     day::PoiskUchit(state, QString());
-    WriteOut(QJsonDocument(QJsonObject{{u"cells"_s, DayCellsJson(state)}, {u"note"_s, state.note}})
+    day::KabPoisk(state, 1, 0, QString());
+    day::FillPinList(state);
+    day::sCheckListBox1Checked(state, state.settings.blocked);
+    day::CheckList(state, 0, 1, state.max_ur);
+    QJsonArray hours;
+    for (const auto &[teacher, count] : day::TeacherHoursRows(state))
+        hours.append(QJsonObject{{u"teacher"_s, teacher}, {u"hours"_s, count}});
+    WriteOut(QJsonDocument(QJsonObject{{u"cells"_s, DayCellsJson(state)},
+                                       {u"note"_s, state.note},
+                                       {u"missingTeachers"_s, day::NetUchitText(day::NetUchit(state))},
+                                       {u"hours"_s, hours}})
                  .toJson(QJsonDocument::Indented));
     return kExitOk;
 }

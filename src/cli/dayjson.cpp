@@ -25,7 +25,9 @@ QJsonArray DayCellsJson(const State &state)
                                      {u"room"_s, c.room},
                                      {u"teachers"_s, c.teachers},
                                      {u"text"_s, ArgbText(c.textColour)},
-                                     {u"background"_s, ArgbText(c.background)}});
+                                     {u"background"_s, ArgbText(c.background)},
+                                     {u"roomColour"_s, ArgbText(c.roomColour)},
+                                     {u"locked"_s, c.locked()}});
         }
     return cells;
 }

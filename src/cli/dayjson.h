@@ -13,7 +13,7 @@ namespace rasp::cli {
 QString ArgbText(quint32 argb);
 
 // Every lesson cell of the grid in row-major order: row, class, subject, room, teacher list,
-// text and background colour.
+// text and background colour, room text colour and whether the cell is locked.
 QJsonArray DayCellsJson(const State &state);
 
 } // namespace rasp::cli

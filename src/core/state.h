@@ -4,6 +4,7 @@
 #include "day/regim.h"
 #include "load/loadmodel.h"
 #include "settings/settings.h"
+#include "template/tsetkamas.h"
 
 #include <QString>
 #include <array>
@@ -41,8 +42,12 @@ struct State {
 
     // Highlighting mode of the day grid (the "Показывать" group).
     day::Regim regim = day::Regim::Coincidences;
-
     settings::Settings settings; // the settings page (setting.ini)
+
+    // The "Не перемещать" list (sCheckListBox1): one entry per subject, sorted, with its check.
+    std::vector<day::PinEntry> pins;
+    // The weekly template in memory, Setka[1..7] (1 = Monday); only the in-memory model so far.
+    tmpl::Setka Setka;
 };
 
 // Fills the 18-colour teacher palette colorr[1..18].

@@ -93,6 +93,7 @@ DayGridView::DayGridView(State &state, QWidget *parent)
     m_memo->hide();
     connect(m_memo, &QPlainTextEdit::textChanged, this, [this] { m_state.note = m_memo->toPlainText(); });
     clip->installEventFilter(this);
+    clip->setMouseTracking(true);
 
     horizontalScrollBar()->setSingleStep(GridGeometry::kColumnStep);
     verticalScrollBar()->setSingleStep(GridGeometry::kRowStep);
@@ -162,6 +163,8 @@ void DayGridView::placeEditor()
     }
     QRect r = subject ? GridGeometry::subjectRect(m_editRow, m_editColumn)
                       : GridGeometry::roomRect(m_editRow, m_editColumn).adjusted(1, 1, -1, -1);
+    // A lifted cell carries its editor along.
+    r.translate(0, qRound(fieldTop(m_editRow, m_editColumn)) - GridGeometry::slotTop(m_editRow));
     r.moveTopLeft(bodyToViewport(r.topLeft()) - bodyViewportRect().topLeft());
     m_editor->setGeometry(r);
     m_editor->setFont(subject ? m_bold : m_plain);
@@ -236,47 +239,21 @@ void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
     const int firstRow = qMax(1, (area.top() - body.top() + vs) / GridGeometry::kRowStep);
     const int lastRow = qMin(s.max_ur, (area.bottom() - body.top() + vs) / GridGeometry::kRowStep + 1);
 
-    const QPen stroke{QColor::fromRgba(kStroke)};
     const bool editorShown = m_editor->isVisible();
 
     // Grid body.
     p.save();
     p.setClipRect(body);
-    for (int j = firstColumn; j <= lastColumn; ++j) {
-        for (int i = firstRow; i <= lastRow; ++i) {
-            const day::Cell &cell = grid.cell(i, j);
-            const QRect sub(bodyToViewport(GridGeometry::subjectRect(i, j).topLeft()),
-                            QSize(GridGeometry::kFieldWidth, GridGeometry::kFieldHeight));
-            if (cell.locked()) {
-                p.drawPixmap(sub.topLeft(), m_lock);
-                p.setPen(Qt::black);
-                drawCentred(p, sub.translated(0, 1), cell.caption, true);
-            } else {
-                p.setPen(stroke);
-                p.setBrush(argb(cell.background));
-                p.drawRect(sub.adjusted(0, 0, -1, -1));
-                const bool editing = editorShown && m_editField == Field::Subject && m_editRow == i && m_editColumn == j;
-                if (!editing && !cell.subject.isEmpty()) {
-                    p.setPen(argb(cell.textColour));
-                    drawCentred(p, sub, cell.subject, true);
-                }
-            }
-            if (cell.roomVisible) {
-                const QRect room(bodyToViewport(GridGeometry::roomRect(i, j).topLeft()),
-                                 QSize(GridGeometry::kFieldWidth, GridGeometry::kFieldHeight));
-                p.setPen(stroke);
-                p.setBrush(Qt::white);
-                p.drawRect(room.adjusted(0, 0, -1, -1));
-                const bool editing = editorShown && m_editField == Field::Room && m_editRow == i && m_editColumn == j;
-                if (!editing && !cell.room.isEmpty()) {
-                    p.setPen(argb(cell.roomColour));
-                    drawCentred(p, room, cell.room, false);
-                }
-            }
-        }
-    }
+    for (int j = firstColumn; j <= lastColumn; ++j)
+        for (int i = firstRow; i <= lastRow; ++i)
+            if (liftedIndex(i, j) < 0)
+                paintCell(p, i, j, GridGeometry::slotTop(i), editorShown);
+    for (const Lifted &l : m_lifted)
+        if (l.row >= 1 && l.row <= s.max_ur && l.column >= 1 && l.column <= klassvis)
+            paintCell(p, l.row, l.column, qRound(l.top), editorShown);
     if (grid.ramkaVisible && klassvis > 0 && grid.ramkaRow >= 1) {
-        const QRect f = GridGeometry::frameRect(grid.ramkaRow, grid.ramkaColumn);
+        QRect f = GridGeometry::frameRect(grid.ramkaRow, grid.ramkaColumn);
+        f.translate(0, qRound(fieldTop(grid.ramkaRow, grid.ramkaColumn)) - GridGeometry::slotTop(grid.ramkaRow));
         p.setPen(QColor::fromRgba(kFrame));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRect(bodyToViewport(f.topLeft()), f.size()).adjusted(0, 0, -1, -1));
@@ -322,6 +299,92 @@ void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
     }
 }
 
+void DayGridView::paintCell(QPainter &p, int i, int j, int top, bool editorShown)
+{
+    static const QPen stroke{QColor::fromRgba(kStroke)};
+    const day::Cell &cell = m_state.grid.cell(i, j);
+    const int dy = top - GridGeometry::slotTop(i);
+    const QRect sub(bodyToViewport(GridGeometry::subjectRect(i, j).topLeft() + QPoint(0, dy)),
+                    QSize(GridGeometry::kFieldWidth, GridGeometry::kFieldHeight));
+    if (cell.locked()) {
+        p.drawPixmap(sub.topLeft(), m_lock);
+        p.setPen(Qt::black);
+        drawCentred(p, sub.translated(0, 1), cell.caption, true);
+    } else {
+        p.setPen(stroke);
+        p.setBrush(argb(cell.background));
+        p.drawRect(sub.adjusted(0, 0, -1, -1));
+        const bool editing = editorShown && m_editField == Field::Subject && m_editRow == i && m_editColumn == j;
+        if (!editing && !cell.subject.isEmpty()) {
+            p.setPen(argb(cell.textColour));
+            drawCentred(p, sub, cell.subject, true);
+        }
+    }
+    if (cell.roomVisible) {
+        const QRect room(bodyToViewport(GridGeometry::roomRect(i, j).topLeft() + QPoint(0, dy)),
+                         QSize(GridGeometry::kFieldWidth, GridGeometry::kFieldHeight));
+        p.setPen(stroke);
+        p.setBrush(Qt::white);
+        p.drawRect(room.adjusted(0, 0, -1, -1));
+        const bool editing = editorShown && m_editField == Field::Room && m_editRow == i && m_editColumn == j;
+        if (!editing && !cell.room.isEmpty()) {
+            p.setPen(argb(cell.roomColour));
+            drawCentred(p, room, cell.room, false);
+        }
+    }
+}
+
+int DayGridView::liftedIndex(int row, int column) const
+{
+    for (std::size_t n = 0; n < m_lifted.size(); ++n)
+        if (m_lifted[n].row == row && m_lifted[n].column == column)
+            return int(n);
+    return -1;
+}
+
+void DayGridView::setLifted(int row, int column, double top)
+{
+    const int n = liftedIndex(row, column);
+    if (n >= 0)
+        m_lifted.erase(m_lifted.begin() + n);
+    m_lifted.push_back({row, column, top}); // the last lifted cell is drawn in front
+    placeEditor();
+    viewport()->update();
+}
+
+void DayGridView::clearLifted(int row, int column)
+{
+    const int n = liftedIndex(row, column);
+    if (n < 0)
+        return;
+    m_lifted.erase(m_lifted.begin() + n);
+    placeEditor();
+    viewport()->update();
+}
+
+void DayGridView::clearLifted()
+{
+    m_lifted.clear();
+    placeEditor();
+    viewport()->update();
+}
+
+double DayGridView::fieldTop(int row, int column) const
+{
+    const int n = liftedIndex(row, column);
+    return n >= 0 ? m_lifted[std::size_t(n)].top : GridGeometry::slotTop(row);
+}
+
+QRect DayGridView::bodyRectInViewport(const QRect &bodyRect) const
+{
+    return QRect(bodyToViewport(bodyRect.topLeft()), bodyRect.size());
+}
+
+QRect DayGridView::cornerRect() const
+{
+    return QRect(0, 0, GridGeometry::kRowStripWidth, GridGeometry::kHeaderHeight);
+}
+
 void DayGridView::drawCentred(QPainter &p, const QRect &r, const QString &text, bool bold)
 {
     QHash<QString, QStaticText> &cache = bold ? m_boldTexts : m_plainTexts;
@@ -361,26 +424,102 @@ void DayGridView::mousePressEvent(QMouseEvent *event)
     }
 }
 
+QPoint DayGridView::contentOf(QWidget *from, QPointF pos) const
+{
+    const QPoint inClip = from == m_editor ? m_editor->mapToParent(pos.toPoint()) : pos.toPoint();
+    return inClip + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+bool DayGridView::bodyMouse(QEvent::Type type, QPoint content, bool editor)
+{
+    auto local = [this, content](int row, int column) {
+        return QPointF(content.x() - GridGeometry::subjectRect(row, column).x(), content.y() - fieldTop(row, column));
+    };
+    switch (type) {
+    case QEvent::MouseButtonPress: {
+        GridGeometry::Hit hit;
+        if (editor) {
+            hit = {m_editRow, m_editColumn, m_editField};
+        } else {
+            hit = GridGeometry::hitBody(content, m_state.max_ur, qMax(0, m_state.klassvis));
+            // A lifted cell is hit where it is drawn.
+            for (const Lifted &l : m_lifted) {
+                const QRect sub(GridGeometry::subjectRect(l.row, l.column).x(), qRound(l.top),
+                                GridGeometry::kFieldWidth, GridGeometry::kFieldHeight);
+                if (sub.contains(content))
+                    hit = {l.row, l.column, Field::Subject};
+            }
+        }
+        m_pressRow = m_pressColumn = -1;
+        m_pressField = Field::None;
+        const bool free = hit.field == Field::Subject && !m_state.grid.cell(hit.row, hit.column).locked();
+        if (hit.field != Field::Room && !free)
+            return !editor;
+        m_pressRow = hit.row;
+        m_pressColumn = hit.column;
+        m_pressField = hit.field;
+        emit cellClicked(hit.row, hit.column, hit.field);
+        if (hit.field == Field::Subject)
+            emit subjectPressed(hit.row, hit.column, local(hit.row, hit.column));
+        return !editor; // the editor still places its caret
+    }
+    case QEvent::MouseMove:
+        if (m_pressField == Field::Subject) {
+            emit subjectMoved(m_pressRow, m_pressColumn, local(m_pressRow, m_pressColumn));
+            return true; // dragging never selects text
+        }
+        if (!editor && m_pressField == Field::None
+            && GridGeometry::hitBody(content, m_state.max_ur, qMax(0, m_state.klassvis)).field == Field::None)
+            emit hoveredOutsideCells();
+        return !editor;
+    case QEvent::MouseButtonRelease: {
+        const int row = m_pressRow;
+        const int column = m_pressColumn;
+        const Field field = m_pressField;
+        m_pressRow = m_pressColumn = -1;
+        m_pressField = Field::None;
+        if (field == Field::Subject)
+            emit subjectReleased(row, column, local(row, column));
+        else if (field == Field::Room)
+            emit roomReleased(row, column);
+        return !editor;
+    }
+    case QEvent::MouseButtonDblClick: {
+        const GridGeometry::Hit hit = editor ? GridGeometry::Hit{m_editRow, m_editColumn, m_editField}
+                                             : GridGeometry::hitBody(content, m_state.max_ur, qMax(0, m_state.klassvis));
+        // The press half of a double-click still starts a press, as a single click does.
+        bodyMouse(QEvent::MouseButtonPress, content, editor);
+        if (hit.field == Field::Room || (hit.field == Field::Subject && !m_state.grid.cell(hit.row, hit.column).locked()))
+            emit fieldDoubleClicked(hit.row, hit.column, hit.field);
+        return !editor;
+    }
+    default:
+        return false;
+    }
+}
+
 bool DayGridView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_editor && event->type() == QEvent::KeyRelease) {
-        emit editorKeyReleased(m_editRow, m_editColumn, m_editField, static_cast<QKeyEvent *>(event)->key());
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove
+                       || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
+    if (watched == m_editor) {
+        if (type == QEvent::KeyRelease) {
+            emit editorKeyReleased(m_editRow, m_editColumn, m_editField, static_cast<QKeyEvent *>(event)->key());
+            return false;
+        }
+        if (mouse && m_editRow >= 1)
+            return bodyMouse(type, contentOf(m_editor, static_cast<QMouseEvent *>(event)->position()), true);
         return false;
     }
     if (watched == m_editor->parentWidget()) {
-        if (event->type() == QEvent::Wheel) {
+        if (type == QEvent::Wheel) {
             event->accept();
             return true;
         }
-        if (event->type() == QEvent::MouseButtonPress) {
-            const auto *me = static_cast<QMouseEvent *>(event);
-            const QPoint content = me->position().toPoint()
-                                   + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-            const GridGeometry::Hit hit = GridGeometry::hitBody(content, m_state.max_ur, qMax(0, m_state.klassvis));
-            if (hit.field == Field::Room || (hit.field == Field::Subject && !m_state.grid.cell(hit.row, hit.column).locked()))
-                emit cellClicked(hit.row, hit.column, hit.field);
-            return true;
-        }
+        if (mouse)
+            return bodyMouse(type, contentOf(m_editor->parentWidget(), static_cast<QMouseEvent *>(event)->position()),
+                             false);
     }
     return QAbstractScrollArea::eventFilter(watched, event);
 }

@@ -3,9 +3,12 @@
 #include "day/gridgeometry.h"
 
 #include <QAbstractScrollArea>
+#include <QEvent>
 #include <QHash>
 #include <QPixmap>
 #include <QStaticText>
+
+#include <vector>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -51,6 +54,20 @@ public:
     QPoint bodyToViewport(QPoint p) const;
     QPoint headerToViewport(QPoint p) const;
 
+    // Draws the subject field, background and room field of a lesson cell with their top at
+    // `top` (body coordinates) instead of their own row, over every other cell; later lifted
+    // cells are drawn over earlier ones. Used for a dragged and a sliding lesson.
+    void setLifted(int row, int column, double top);
+    // Puts a lifted cell back at its own row; clearLifted() puts all back.
+    void clearLifted(int row, int column);
+    void clearLifted();
+    // Top of the subject field of a lesson cell as drawn (lifted or at its own row).
+    double fieldTop(int row, int column) const;
+    // Where the popup lists and the count callout go: a body rectangle in viewport coordinates.
+    QRect bodyRectInViewport(const QRect &bodyRect) const;
+    // The 70 x 30 corner above the row strip, where the missing-teacher warning sits.
+    QRect cornerRect() const;
+
     // Paints the whole widget into an image of the given size (used by the repaint benchmark).
     void renderTo(QPaintDevice *device);
 
@@ -63,6 +80,17 @@ signals:
     void editorKeyReleased(int row, int column, rasp::day::GridGeometry::Field field, int key);
     // A row's freeze toggle was clicked.
     void toggleClicked(int row);
+    // Mouse press, move and release on a free subject field; `pos` is relative to the field
+    // as drawn. Moves and releases go to the pressed field wherever the pointer is.
+    void subjectPressed(int row, int column, QPointF pos);
+    void subjectMoved(int row, int column, QPointF pos);
+    void subjectReleased(int row, int column, QPointF pos);
+    // A mouse release after a press on a room field.
+    void roomReleased(int row, int column);
+    // The pointer moved over the grid body outside every lesson field, no button held.
+    void hoveredOutsideCells();
+    // A double-click on a free subject field or a room field.
+    void fieldDoubleClicked(int row, int column, rasp::day::GridGeometry::Field field);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -76,6 +104,12 @@ private:
     void paintGrid(QPainter &p, const QRect &exposed);
     // Draws a field text centred in a rectangle, reusing its laid-out form between repaints.
     void drawCentred(QPainter &p, const QRect &r, const QString &text, bool bold);
+    void paintCell(QPainter &p, int row, int column, int top, bool editorShown);
+    // Presses, moves, releases and double-clicks on the body, at a body-content point; `editor`
+    // when they arrived on the live editor.
+    bool bodyMouse(QEvent::Type type, QPoint content, bool editor);
+    QPoint contentOf(QWidget *from, QPointF pos) const;
+    int liftedIndex(int row, int column) const;
     void updateScrollBars();
     void placeEditor();
     QRect bodyViewportRect() const;
@@ -94,6 +128,15 @@ private:
     int m_editColumn = -1;
     Field m_editField = Field::None;
     bool m_togglesEnabled = true;
+    struct Lifted {
+        int row;
+        int column;
+        double top;
+    };
+    std::vector<Lifted> m_lifted;       // few: a dragged lesson and a sliding one
+    int m_pressRow = -1;                // the field a mouse press landed on
+    int m_pressColumn = -1;
+    Field m_pressField = Field::None;
 };
 
 } // namespace rasp::ui

@@ -53,13 +53,16 @@ TForm1::TForm1(QWidget *parent)
     buildSettingsPage();
     buildOverlays();
     buildLoadPage();
+    buildDayChecks();
     wireApp();
     wireDay();
+    wireHighlight();
     wirePages();
     wireDayFile();
     wireSettings();
-    wireHighlight();
     wireLoad();
+    wireDayChecks();
+    wireEditing();
     FormCreate();
 }
 

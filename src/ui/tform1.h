@@ -17,6 +17,11 @@ class QRadioButton;
 class QMenu;
 class QPushButton;
 class QButtonGroup;
+class QGraphicsDropShadowEffect;
+class QListWidgetItem;
+class QPlainTextEdit;
+class QTableWidget;
+class QTimer;
 class QToolButton;
 
 namespace rasp::ui {
@@ -225,8 +230,81 @@ public:
     void sRadioButton2Change();
     void sRadioButton3Change();
     void sRadioButton4Change();
-    // Runs the resolution after a key was released in the grid editor and shows the cell's teachers.
-    void resolveAfterGridKey(int row, int column);
+
+    // ---- Day timetable: counters and checks ----------------------------------------------
+    // Refills "максимум уроков" from how full the classes are.
+    void MaxUrVsego();
+    // Refills "отсутствие первых уроков" from the chosen maximum and the emptiest class.
+    void MaxRepUr();
+    // The user chose a value in "максимум уроков".
+    void sComboBox2Change();
+    // Brings the locks of rows y1..y2 in line with "Не перемещать"; ind 1 asks about coincidences.
+    void CheckList(int ind, int y1, int y2);
+    // Sets the checks of "Не перемещать" to the default pins of the settings ("Блокировать").
+    void sCheckListBox1Checked();
+    // The user (un)checked an entry of "Не перемещать": pins it when chek_pderm is 1.
+    void sCheckListBox1ChangeCheck(QListWidgetItem *item);
+    // Refills "Не перемещать" from the subject index, keeping the checks of subjects still there.
+    void fillPinList();
+    // Rebuilds the missing-teacher list and starts or stops the pulsing warning.
+    void NetUchit();
+    // One 10-ms step of the warning's glow.
+    void Timer4Timer();
+    // Click on the warning: stops it and opens "Не указаны учителя".
+    void SpeedButton11Click();
+    // Opens "Не указаны учителя" with a random caption on its button.
+    void Rct_NetUchit();
+    // Closes "Не указаны учителя".
+    void Button3Click();
+    // Resets the table of "Количество часов в день".
+    void GapolSG2();
+    // Builds and shows the teacher-hours table of the day.
+    void SpeedButton9Click();
+    // Closes the teacher-hours panel.
+    void SpeedButton8Click();
+    // Weekday badges and the "Всего" callout for subject s of class jj at cell (ii, jj).
+    void PodshetKolUr(const QString &s, int ii, int jj);
+
+    // ---- Day timetable: rooms -----------------------------------------------------------
+    // ind 1: marks the rooms used twice in a row red; ind 2: 1 if `kabinet` is taken in row strok.
+    int KabPoisk(int ind, int strok, const QString &kabinet);
+    // Double-click on a room field: opens or closes the list of free rooms.
+    void RaspKabDblClick(int row, int column);
+    // Double-click on the room list: the room goes into the cell.
+    void ListBox1DblClick();
+    // Key release in a room field: template write-through, Up/Down/Enter, recheck.
+    void KabKeyUp(int row, int column, int key);
+    // Mouse release on a room field: the caption shows its teachers.
+    void KabMouseUp(int row, int column);
+
+    // ---- Day timetable: cell editing and moving lessons ---------------------------------
+    // Key release in a subject field: template write-through, navigation, refresh.
+    void UrokKeyUp(int row, int column, int key);
+    // Double-click on a subject field: opens or closes the subject picker.
+    void RaspUrDblClick(int row, int column);
+    // Double-click on the subject picker: the subject goes into the cell.
+    void ListBox4DblClick();
+    // Press, move and release on a subject field: dragging a lesson within its class.
+    void UrokMouseDown(int row, int column, QPointF pos);
+    void UrokMouseMove(int row, int column, QPointF pos);
+    void UrokMouseUp(int row, int column, QPointF pos);
+    // One 10-ms step of the displaced lesson's slide.
+    void TPeremesenStep();
+    // 50-ms tick: completes a move once it is ready.
+    void Timer1Timer();
+
+    bool FPressed = false;    // a press on a subject field may start a drag
+    QPointF FStartPos;        // the press position inside the pressed field
+    int peremesen = 0;        // move state: 0 idle, 1 sliding, 2 ready to complete
+    int y_num_nach = 0;       // target row of the move
+    int y_num_kon = 0;        // origin row of the move
+    int x_nach = 0;           // class column of the move
+    double y_nach = 0;        // current top of the displaced lesson while it slides
+    double y_kon = 0;         // top of the origin row, where the displaced lesson goes
+    int mn_per_Ur = 0;        // slide step in pixels, negative upwards
+    int migan = 0;            // glow alpha of the missing-teacher warning
+    int migan_mn = 10;        // glow step
+    QString Memo1Text;        // text of "Не указаны учителя" as built ("\r" kept)
 
     // ---- Widgets (named as the routines refer to them) ---------------------------------
     QWidget *Rct_Tab = nullptr;                 // page bar
@@ -308,6 +386,25 @@ public:
     QRadioButton *RadioButton6 = nullptr;       // "две разные таблицы"
     QPushButton *SpeedButton6 = nullptr;        // "Сохранить"
 
+    // Day checks and editing.
+    QTimer *Timer1 = nullptr;                   // 50 ms: completes a lesson move
+    QTimer *Timer4 = nullptr;                   // 10 ms: glow of the missing-teacher warning
+    QTimer *slideTimer = nullptr;               // 10 ms: steps of the sliding animation
+    QToolButton *Img_Migan = nullptr;           // the warning picture with its button SpeedButton11
+    QGraphicsDropShadowEffect *ShadowEffect32 = nullptr; // its red glow
+    rasp::ui::OverlayPanel *Rct_NetUch = nullptr; // "Не указаны учителя"
+    QPlainTextEdit *Memo1 = nullptr;
+    QPushButton *Button3 = nullptr;
+    rasp::ui::OverlayPanel *Rct_KolUrUch = nullptr; // "Количество часов в день"
+    QToolButton *SpeedButton8 = nullptr;        // its close button
+    QTableWidget *StringGrid2 = nullptr;        // teacher / hours
+    QListWidget *ListBox1 = nullptr;            // free rooms of a lesson row
+    QListWidget *ListBox4 = nullptr;            // subjects of a class
+    QWidget *OblKolUr = nullptr;                // the "Всего" callout
+    QLabel *Label11 = nullptr;
+    QLabel *Rct_Set_schet[8] = {};              // weekday counter badges 1..7 (label LabSet[k] inside)
+    QLabel *LabSet[8] = {};
+
     rasp::ui::OverlayPanel *Rct_soobDlg = nullptr; // question overlay
     QLabel *LabelSoob1 = nullptr;
     QPushButton *ButtonSoob1 = nullptr;         // "Да"
@@ -326,6 +423,20 @@ private:
     void buildOverlays();
     void wireApp();
     void wireDay();
+    void buildDayChecks();
+    void wireDayChecks();
+    void wireEditing();
+    // Hides the room list and the subject picker, remembering which one a press just closed.
+    void hidePopupLists();
+    // Whether a press of the double-click under way closed this list for this cell; the
+    // double-click then leaves it closed instead of opening it again.
+    bool closedByClick(QListWidget *list, int row, int column) const;
+    // Focuses the subject (or room) field of a cell and puts the frame and the caption there.
+    void goToCell(int row, int column, rasp::day::GridGeometry::Field field);
+    // Writes a subject or room text into the template of the shown weekday.
+    void writeTemplate(int row, int column, rasp::day::GridGeometry::Field field, const QString &text);
+    QString m_closedList;                       // "list;row;column" closed by the last press
+    qint64 m_closedListAt = 0;                  // when (ms since epoch)
     void buildSettingsPage();
     void wirePages();
     void wireDayFile();

@@ -3,8 +3,8 @@
 
 #include "day/dayfile.h"
 #include "day/gridops.h"
-#include "settings/settings.h"
 #include "load/nagruzfile.h"
+#include "settings/settings.h"
 #include "daygridview.h"
 #include "loadpage.h"
 #include "overlaypanel.h"
@@ -81,7 +81,7 @@ void TForm1::FormCreate()
     m_state.vt_sm_x = 0;                                           // 10
     m_state.vt_sm_y = 0;
     rasp::FillPalette(m_state);                                    // 11
-    // 12. The missing-teachers list gets "Calibri" 12 where that panel is built.
+    Memo1->setFont(QFont(u"Calibri"_s, 12));                      // 12
     // 13. The weekday strip of the template page is built inside RctSet by the template page.
     // 14. Pictures come from the resource file as the widgets are built.
     TextKnop();                                                    // 15

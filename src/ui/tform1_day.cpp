@@ -8,7 +8,7 @@
 
 void TForm1::wireDay()
 {
-    connect(grid, &rasp::ui::DayGridView::cellClicked, this, &TForm1::RaspClick);
+    // Gestures on the cells are wired with the editing handlers (wireEditing).
 }
 
 void TForm1::KlassCreate()
@@ -33,11 +33,4 @@ void TForm1::RamkaKoord(int row, int column)
     if (row >= 1 && column >= 1)
         grid->focusField(row, column, rasp::day::GridGeometry::Subject, false);
     grid->viewport()->update();
-}
-
-void TForm1::RaspClick(int row, int column, rasp::day::GridGeometry::Field field)
-{
-    rasp::day::RamkaKoord(m_state, row, column);
-    grid->focusField(row, column, field);
-    sLabel7->setText(m_state.grid.cell(row, column).teachers);
 }

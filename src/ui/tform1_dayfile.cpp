@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QToolButton>
 
@@ -59,12 +60,14 @@ void TForm1::RaspLoad(const QString &s, int zagruz_kab)
 void TForm1::refreshDay(bool afterLoad)
 {
     PoiskUchit(QString());
-    // Rooms: KabPoisk checks the rooms of the whole day here.
-    // Counters: sCheckListBox1Checked applies the default pins and CheckList(0, 1, max_ur) pins
-    // the rows here, followed by the per-class limits MaxUrVsego and MaxRepUr.
+    KabPoisk(1, 0, QString());
+    sCheckListBox1Checked();
+    CheckList(0, 1, m_state.max_ur);
+    MaxUrVsego();
+    MaxRepUr();
     if (afterLoad) {
         m_state.chek_pderm = 1;
-        // Counters: NetUchit raises the missing-teacher warning here.
+        NetUchit();
     }
     grid->syncEditor();
     grid->viewport()->update();
@@ -109,7 +112,8 @@ void TForm1::ThreadCreate(int n)
     QMetaObject::invokeMethod(
         this,
         [this, n] {
-            // Rooms and cell editing: the room list ListBox1 and the subject picker ListBox4 are hidden here.
+            ListBox1->hide();
+            ListBox4->hide();
             switch (n) {
             case 1:
                 sDateTimePicker1ClPicker();
@@ -121,7 +125,7 @@ void TForm1::ThreadCreate(int n)
                 sDateTimePicker3ClPicker();
                 break;
             default:
-                // Cell editing: 4 starts the move animation TPeremesen.
+                // 4, the move animation, steps on the user-interface timer slideTimer instead.
                 break;
             }
         },
@@ -173,6 +177,7 @@ void TForm1::clearDay()
     // A day without a file has no note either: the previous day's note must not be saved under it.
     grid->memo()->clear();
     m_state.note.clear();
+    refreshDay(true);
 }
 
 void TForm1::focusFirstCell()

@@ -52,9 +52,6 @@ void TForm1::wireHighlight()
     connect(sRadioButton2, &QRadioButton::toggled, this, &TForm1::sRadioButton2Change);
     connect(sRadioButton3, &QRadioButton::toggled, this, &TForm1::sRadioButton3Change);
     connect(sRadioButton4, &QRadioButton::toggled, this, &TForm1::sRadioButton4Change);
-    // Until the full key handler of the grid exists, a released key re-resolves the grid.
-    connect(grid, &rasp::ui::DayGridView::editorKeyReleased, this,
-            [this](int row, int column, rasp::day::GridGeometry::Field, int) { resolveAfterGridKey(row, column); });
 }
 
 QString TForm1::focusedCellHint() const
@@ -109,11 +106,4 @@ void TForm1::sRadioButton4Change()
 {
     if (sRadioButton4->isChecked())
         regimChosen(rasp::day::Regim::Selected, m_state.klassvis >= 1 ? m_state.grid.cell(1, 1).teachers : QString());
-}
-
-void TForm1::resolveAfterGridKey(int row, int column)
-{
-    PoiskUchit(QString());
-    if (row >= 1 && row <= m_state.max_ur && column >= 1 && column <= m_state.klassvis)
-        sLabel7->setText(m_state.grid.cell(row, column).teachers);
 }

@@ -28,21 +28,16 @@ void TForm1::masClear(const QString &tipp)
 {
     rasp::load::masClear(m_state, tipp);
     if (tipp == u"RaspUrPredm"_s) {
-        sCheckListBox1->clear();
-        ListBox2->clear(); // the settings page's "Предметы" list is emptied with it
+        m_state.pins.clear();
+        sCheckListBox1->clear(); // the settings page's "Предметы" list is emptied with it
     }
 }
 
 void TForm1::fillSubjectLists()
 {
-    const QStringList subjects = rasp::load::SortedSubjects(m_state.RaspUrPredm);
-    sCheckListBox1->clear();
-    for (const QString &subject : subjects) {
-        auto *item = new QListWidgetItem(subject, sCheckListBox1);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
+    fillPinList();
     // The settings page's "Предметы" list takes the same subjects.
+    const QStringList subjects = rasp::load::SortedSubjects(m_state.RaspUrPredm);
     ListBox2->clear();
     ListBox2->addItems(subjects);
     for (int k = 0; k < ListBox2->count(); ++k)

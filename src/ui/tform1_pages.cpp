@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QListWidget>
+#include <QTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QToolButton>
@@ -126,8 +128,10 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
     // 2. Hide the pages and the pop-up lists; every tab inactive.
     for (QWidget *page : {Tab_1, Tab_2, Tab_3, Tab_4})
         page->hide();
-    // Counters: the warning icon Img_Migan is hidden and its glow timer Timer4 stopped here.
-    // Rooms and cell editing: the room list ListBox1 and the subject picker ListBox4 are hidden here.
+    Img_Migan->hide();
+    Timer4->stop();
+    ListBox1->hide();
+    ListBox4->hide();
     for (auto *tab : {SpeedB1, SpeedB5, SpeedB2, SpeedB4})
         tab->setColours(kInactive, kBlackText);
 

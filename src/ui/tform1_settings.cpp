@@ -288,7 +288,7 @@ void TForm1::SetLoad()
     QString error;
     const auto status = rasp::settings::SetLoad(m_state, rasp::settings::SettingsPath(), &problems, &error);
     settingsToPage();
-    // Counters: sCheckListBox1Checked applies the default pins here.
+    sCheckListBox1Checked();
     if (status == rasp::text::ReadResult::Unreadable)
         Rct_SoobPokaz(error);
     else if (!problems.isEmpty())
@@ -350,10 +350,10 @@ void TForm1::sSpeedButton2Click()
     }
     if (rasp::settings::AddBlocked(m_state.settings, ListBox2->item(row)->text())) {
         fillList(ListBox3, m_state.settings.blocked);
-        // Counters: sCheckListBox1Checked applies the default pins here.
+        sCheckListBox1Checked();
         SetSave(0);
     }
-    // Counters: CheckList(0, 1, max_ur) re-runs the pin check of the whole day here.
+    CheckList(0, 1, m_state.max_ur);
 }
 
 void TForm1::sSpeedButton1Click()
@@ -365,9 +365,9 @@ void TForm1::sSpeedButton1Click()
     }
     m_state.settings.blocked.removeAt(row);
     fillList(ListBox3, m_state.settings.blocked);
-    // Counters: sCheckListBox1Checked applies the default pins here.
+    sCheckListBox1Checked();
     SetSave(0);
-    // Counters: CheckList(0, 1, max_ur) re-runs the pin check of the whole day here.
+    CheckList(0, 1, m_state.max_ur);
 }
 
 void TForm1::SpeedButton5MouseDown()

@@ -33,6 +33,12 @@ struct Cell {
     bool locked() const { return (style & kStyleStrike) != 0; }
 };
 
+// One entry of the "Не перемещать" list: a subject and whether it is pinned.
+struct PinEntry {
+    QString text;
+    bool checked = false;
+};
+
 // Locks a cell: bold + strike-out, the subject copied into the caption.
 void LockCell(Cell &cell);
 

@@ -1,5 +1,8 @@
 #include "gridgeometry.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace rasp::day {
 
 QRect GridGeometry::subjectRect(int row, int column)
@@ -68,6 +71,24 @@ int GridGeometry::hitToggle(QPoint p, int maxUr)
         if (toggleRect(i).contains(p))
             return i;
     return -1;
+}
+
+int GridGeometry::slotTop(int row)
+{
+    return 2 * kFieldHeight * (row - 1) + 5 * row;
+}
+
+int GridGeometry::dropRow(double top, int maxUr)
+{
+    // nearbyint rounds in the default mode, to nearest with halves to even.
+    const double k = std::nearbyint((top - 10 + 2 * kFieldHeight) / (2 * kFieldHeight + 5));
+    return int(std::clamp(k, 1.0, double(std::max(maxUr, 1))));
+}
+
+int GridGeometry::slideStep(double yKon, double yNach)
+{
+    const int step = int(std::nearbyint(std::abs(yKon - yNach) / 10));
+    return yKon < yNach ? -step : step;
 }
 
 int GridGeometry::windowHeight(int maxUr)

@@ -46,6 +46,14 @@ public:
     static Hit hitBody(QPoint p, int maxUr, int klassvis);
     // The lesson row whose freeze toggle is under a row-strip point, or -1.
     static int hitToggle(QPoint p, int maxUr);
+    // Top of the subject field of lesson row r: Y(r) = 2h(r - 1) + 5r, rows 45 apart.
+    static int slotTop(int row);
+    // Row a lesson dragged to field top `top` lands on: (top - 10 + 2h) / (2h + 5) rounded to the
+    // nearest integer, halves to even, then limited to 1..maxUr.
+    static int dropRow(double top, int maxUr);
+    // Step of the sliding animation from yNach towards yKon: a tenth of the distance rounded
+    // (halves to even), negative when yKon lies above yNach.
+    static int slideStep(double yKon, double yNach);
     // Window height for a number of lesson rows (299 + 42 per row; 750 for none).
     static int windowHeight(int maxUr);
 };

@@ -1,0 +1,310 @@
+// Day timetable: the limit lists of "Автоподбор", the pins of "Не перемещать", the missing-teacher
+// warning with its panel, the teacher-hours panel and the weekly count of the template.
+#include "tform1.h"
+
+#include "day/counters.h"
+#include "day/gridgeometry.h"
+#include "daygridview.h"
+#include "overlaypanel.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QGraphicsDropShadowEffect>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Puts a limit list into its box without the box reporting a user's choice.
+void showLimitList(QComboBox *box, const rasp::day::LimitList &list)
+{
+    const QSignalBlocker quiet(box);
+    box->clear();
+    box->addItems(list.items);
+    box->setCurrentIndex(list.selected);
+}
+
+} // namespace
+
+void TForm1::buildDayChecks()
+{
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(50);
+    Timer4 = new QTimer(this);
+    Timer4->setInterval(10);
+    slideTimer = new QTimer(this);
+    slideTimer->setInterval(10);
+
+    // The warning sits in the corner above the row strip.
+    Img_Migan = new QToolButton(grid->viewport());
+    Img_Migan->setObjectName(u"Img_Migan"_s);
+    Img_Migan->setIcon(QIcon(u":/img/warning.svg"_s));
+    Img_Migan->setIconSize(QSize(28, 28));
+    Img_Migan->setAutoRaise(true);
+    Img_Migan->setToolTip(u"Нажми меня"_s);
+    const QRect corner = grid->cornerRect();
+    Img_Migan->setGeometry(corner.x() + (corner.width() - 30) / 2, corner.y(), 30, 30);
+    ShadowEffect32 = new QGraphicsDropShadowEffect(Img_Migan);
+    ShadowEffect32->setOffset(2.1, 2.1); // distance 3 at 45 degrees
+    ShadowEffect32->setBlurRadius(6);
+    ShadowEffect32->setColor(QColor::fromRgba(rasp::day::GenerateRandomColor(0)));
+    Img_Migan->setGraphicsEffect(ShadowEffect32);
+    Img_Migan->hide();
+
+    Rct_NetUch = new rasp::ui::OverlayPanel(u"Не указаны учителя"_s, QSize(151, 343), this);
+    Rct_NetUch->setObjectName(u"Rct_NetUch"_s);
+    Memo1 = new QPlainTextEdit(Rct_NetUch->body());
+    Memo1->setObjectName(u"Memo1"_s);
+    Memo1->setReadOnly(true);
+    Memo1->setGeometry(5, 5, 139, 270);
+    Button3 = new QPushButton(u"Я все исправлю"_s, Rct_NetUch->body());
+    Button3->setObjectName(u"Button3"_s);
+    Button3->setGeometry(10, 282, 129, 30);
+
+    Rct_KolUrUch = new rasp::ui::OverlayPanel(u"Количество часов в день"_s, QSize(291, 502), this);
+    Rct_KolUrUch->setObjectName(u"Rct_KolUrUch"_s);
+    SpeedButton8 = new QToolButton(Rct_KolUrUch);
+    SpeedButton8->setObjectName(u"SpeedButton8"_s);
+    SpeedButton8->setText(u"✕"_s);
+    SpeedButton8->setAutoRaise(true);
+    SpeedButton8->setStyleSheet(u"color: #FFFFFF; background: transparent; border: none;"_s);
+    SpeedButton8->setGeometry(291 - 26, 1, 25, 25);
+    StringGrid2 = new QTableWidget(Rct_KolUrUch->body());
+    StringGrid2->setObjectName(u"StringGrid2"_s);
+    StringGrid2->setGeometry(5, 5, 279, 465);
+    StringGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
+    StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid2->verticalHeader()->hide();
+    StringGrid2->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+
+    // The popup lists and the callout float over the grid.
+    ListBox1 = new QListWidget(grid->viewport());
+    ListBox1->setObjectName(u"ListBox1"_s);
+    ListBox4 = new QListWidget(grid->viewport());
+    ListBox4->setObjectName(u"ListBox4"_s);
+    for (QListWidget *list : {ListBox1, ListBox4}) {
+        list->setFont(QFont(u"Calibri"_s, 12));
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->hide();
+    }
+    ListBox1->resize(rasp::day::GridGeometry::kFieldWidth, 90);
+    ListBox4->resize(rasp::day::GridGeometry::kFieldWidth + 10, 90);
+
+    OblKolUr = new QWidget(grid->viewport());
+    OblKolUr->setObjectName(u"OblKolUr"_s);
+    OblKolUr->setFixedSize(67, 32);
+    OblKolUr->setStyleSheet(u"#OblKolUr { background: #FFFFFF; border: 1px solid #7A7A7A; border-radius: 5px; }"_s);
+    Label11 = new QLabel(OblKolUr);
+    Label11->setObjectName(u"Label11"_s);
+    Label11->setAlignment(Qt::AlignCenter);
+    Label11->setGeometry(0, 0, 67, 32);
+    OblKolUr->hide();
+
+    // Weekday counter badges; the weekday buttons of the template strip carry them.
+    for (int k = 1; k <= 7; ++k) {
+        Rct_Set_schet[k] = new QLabel(RctSet);
+        Rct_Set_schet[k]->setObjectName(u"Rct_Set_schet%1"_s.arg(k));
+        Rct_Set_schet[k]->setGeometry(60 + 80 * (k - 1), 2, 20, 20);
+        Rct_Set_schet[k]->setStyleSheet(u"background: #C00000; border-radius: 10px;"_s);
+        LabSet[k] = new QLabel(Rct_Set_schet[k]);
+        LabSet[k]->setObjectName(u"LabSet%1"_s.arg(k));
+        LabSet[k]->setGeometry(0, 0, 20, 20);
+        LabSet[k]->setAlignment(Qt::AlignCenter);
+        LabSet[k]->setStyleSheet(u"color: #FFFFFF; font-size: 9pt;"_s);
+        Rct_Set_schet[k]->hide();
+    }
+}
+
+void TForm1::wireDayChecks()
+{
+    connect(sComboBox2, &QComboBox::activated, this, &TForm1::sComboBox2Change);
+    connect(sCheckListBox1, &QListWidget::itemChanged, this, &TForm1::sCheckListBox1ChangeCheck);
+    connect(Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
+    connect(Img_Migan, &QToolButton::clicked, this, &TForm1::SpeedButton11Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(img_SB3, &QToolButton::clicked, this, &TForm1::SpeedButton9Click);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
+}
+
+void TForm1::MaxUrVsego()
+{
+    showLimitList(sComboBox2, rasp::day::MaxUrVsego(m_state));
+}
+
+void TForm1::MaxRepUr()
+{
+    showLimitList(sComboBox1, rasp::day::MaxRepUr(m_state, sComboBox2->currentText().toInt()));
+}
+
+void TForm1::sComboBox2Change()
+{
+    MaxRepUr();
+}
+
+void TForm1::fillPinList()
+{
+    rasp::day::FillPinList(m_state);
+    const QSignalBlocker quiet(sCheckListBox1);
+    sCheckListBox1->clear();
+    for (const rasp::day::PinEntry &pin : m_state.pins) {
+        auto *item = new QListWidgetItem(pin.text, sCheckListBox1);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+}
+
+namespace {
+
+// Shows the state's pin checks in the list without the list reporting user changes.
+void showPins(QListWidget *list, const std::vector<rasp::day::PinEntry> &pins)
+{
+    const QSignalBlocker quiet(list);
+    for (int n = 0; n < list->count() && n < int(pins.size()); ++n)
+        list->item(n)->setCheckState(pins[std::size_t(n)].checked ? Qt::Checked : Qt::Unchecked);
+}
+
+} // namespace
+
+void TForm1::sCheckListBox1Checked()
+{
+    rasp::day::sCheckListBox1Checked(m_state, m_state.settings.blocked);
+    showPins(sCheckListBox1, m_state.pins);
+}
+
+void TForm1::CheckList(int ind, int y1, int y2)
+{
+    const bool unchecked = rasp::day::CheckList(m_state, ind, y1, y2,
+                                                [this](const QString &q) { return Dial(q) == u"Да"_s; });
+    if (unchecked)
+        showPins(sCheckListBox1, m_state.pins);
+    grid->syncEditor();
+    grid->viewport()->update();
+}
+
+void TForm1::sCheckListBox1ChangeCheck(QListWidgetItem *item)
+{
+    const int n = sCheckListBox1->row(item);
+    if (n < 0 || n >= int(m_state.pins.size()))
+        return;
+    m_state.pins[std::size_t(n)].checked = item->checkState() == Qt::Checked;
+    if (m_state.chek_pderm == 1)
+        CheckList(1, 1, m_state.max_ur);
+}
+
+void TForm1::NetUchit()
+{
+    const QStringList entries = rasp::day::NetUchit(m_state);
+    Memo1Text = rasp::day::NetUchitText(entries);
+    QString shown = Memo1Text;
+    shown.replace(u"\r\n"_s, u"\n"_s);
+    shown.replace(u'\r', u'\n');
+    Memo1->setPlainText(shown);
+    if (!entries.isEmpty()) {
+        migan = 0;
+        migan_mn = 10;
+        Img_Migan->show();
+        Img_Migan->raise();
+        Timer4->start();
+    } else {
+        Img_Migan->hide();
+        Timer4->stop();
+    }
+}
+
+void TForm1::Timer4Timer()
+{
+    rasp::day::Timer4Step(migan, migan_mn);
+    ShadowEffect32->setColor(QColor::fromRgba(rasp::day::GenerateRandomColor(migan)));
+}
+
+void TForm1::SpeedButton11Click()
+{
+    Img_Migan->hide();
+    Timer4->stop();
+    Rct_NetUchit();
+}
+
+void TForm1::Rct_NetUchit()
+{
+    static const QString captions[] = {u"Печально"_s, u"Ну и ладно"_s, u"Я все исправлю"_s, u"Так надо"_s};
+    QRandomGenerator fresh(quint32(QDateTime::currentMSecsSinceEpoch()));
+    Button3->setText(captions[fresh.bounded(4)]);
+    FormEnable(false);
+    Rct_NetUch->centreAndRaise();
+    Rct_NetUch->show();
+}
+
+void TForm1::Button3Click()
+{
+    Rct_NetUch->hide();
+    FormEnable(true);
+}
+
+void TForm1::GapolSG2()
+{
+    StringGrid2->clear();
+    StringGrid2->setRowCount(0);
+    StringGrid2->setColumnCount(2);
+    StringGrid2->setHorizontalHeaderLabels({u"Учитель"_s, u"Кол-во часов"_s});
+    StringGrid2->setColumnWidth(0, 170);
+    StringGrid2->setColumnWidth(1, 90);
+}
+
+void TForm1::SpeedButton9Click()
+{
+    FormEnable(false);
+    GapolSG2();
+    const auto rows = rasp::day::TeacherHoursRows(m_state);
+    StringGrid2->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        StringGrid2->setItem(r, 0, new QTableWidgetItem(rows[std::size_t(r)].first));
+        StringGrid2->setItem(r, 1, new QTableWidgetItem(QString::number(rows[std::size_t(r)].second)));
+    }
+    if (!rows.empty()) {
+        Rct_KolUrUch->centreAndRaise();
+        Rct_KolUrUch->show();
+    } else {
+        Rct_SoobPokaz(u"Ничего не найдено"_s);
+    }
+}
+
+void TForm1::SpeedButton8Click()
+{
+    Rct_KolUrUch->hide();
+    FormEnable(true);
+}
+
+void TForm1::PodshetKolUr(const QString &s, int ii, int jj)
+{
+    if (s.isEmpty()) {
+        for (int k = 1; k <= 7; ++k)
+            Rct_Set_schet[k]->hide();
+        return;
+    }
+    const rasp::day::WeekCount w = rasp::day::PodshetKolUr(m_state, s, jj);
+    for (int k = 1; k <= 7; ++k) {
+        const int n = w.perDay[std::size_t(k)];
+        LabSet[k]->setText(QString::number(n));
+        Rct_Set_schet[k]->setVisible(n != 0);
+    }
+    if (w.total >= 1) {
+        // Bottom edge on the cell's top edge, left edge at the cell's horizontal centre.
+        const QRect cell = grid->bodyRectInViewport(rasp::day::GridGeometry::subjectRect(ii, jj));
+        OblKolUr->move(cell.center().x(), cell.top() - OblKolUr->height());
+        Label11->setText(u"Всего "_s + QString::number(w.total));
+        OblKolUr->raise();
+        OblKolUr->show();
+    } else {
+        OblKolUr->hide();
+    }
+}

@@ -1,0 +1,481 @@
+// Editing the day in the window, driven through mouse and key events on the grid view and the
+// window's own controls: the refresh after loading a day, pins, the missing-teacher warning, the
+// teacher hours, typing, the subject picker, rooms and dragging lessons.
+#include "answerer.h"
+#include "day/dayfile.h"
+#include "day/gridgeometry.h"
+#include "daygridview.h"
+#include "load/nagruzfile.h"
+#include "overlaypanel.h"
+#include "settings/settings.h"
+#include "tabbutton.h"
+#include "text/textfile.h"
+#include "tform1.h"
+#include "typetext.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+using rasp::day::GridGeometry;
+
+namespace {
+
+// Four classes; 7А has no subjects at all.
+const QStringList kLoad = {
+    u"5А|5Б|6А|7А|"_s,
+    u"Иванова|Алгебра;|Алгебра;|||"_s,
+    u"Петров|Физика;|Физика;|Англ;||"_s,
+    u"Сидорова|||Англ;||"_s,
+    u"Борисова|Химия;||Химия;||"_s,
+    u"~end~"_s,
+};
+
+// Today's day, six rows of 5А | 5Б | 6А | 7А; Хор and Лепка have no teacher.
+const QStringList kSubjects = {
+    u"Алгебра|Алгебра|Англ|"_s,
+    u"Физика|Хор|Химия|"_s,
+    u"Лепка||Англ|"_s,
+    u"Химия|Физика||"_s,
+    u"|||"_s,
+    u"|||"_s,
+};
+const QStringList kRooms = {
+    u"12|12|14/15|"_s,
+    u"12/14|14||"_s,
+    u"|||"_s,
+    u"|||"_s,
+    u"|||"_s,
+    u"|||"_s,
+};
+
+QStringList items(const QComboBox *box)
+{
+    QStringList out;
+    for (int n = 0; n < box->count(); ++n)
+        out << box->itemText(n);
+    return out;
+}
+
+QStringList items(const QListWidget *list)
+{
+    QStringList out;
+    for (int n = 0; n < list->count(); ++n)
+        out << list->item(n)->text();
+    return out;
+}
+
+} // namespace
+
+class TstDayEditing : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_work;
+    std::unique_ptr<TForm1> m_form;
+
+    const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
+    QWidget *body() const { return m_form->grid->findChild<QWidget *>(u"ScrollBox2"_s); }
+    QPoint at(const QRect &bodyRect) const
+    {
+        const QPoint scroll(m_form->grid->horizontalScrollBar()->value(), m_form->grid->verticalScrollBar()->value());
+        return bodyRect.center() - scroll;
+    }
+    QPoint subjectAt(int row, int column) const { return at(GridGeometry::subjectRect(row, column)); }
+    QPoint roomAt(int row, int column) const { return at(GridGeometry::roomRect(row, column)); }
+    // Where a real pointer at body point p lands: on the live editor where it lies, else on the
+    // body; with the local position there.
+    std::pair<QWidget *, QPoint> hitAt(QPoint p) const
+    {
+        QLineEdit *e = m_form->grid->editor();
+        if (e->isVisible() && e->geometry().contains(p))
+            return {e, p - e->pos()};
+        return {body(), p};
+    }
+    void click(QPoint p) const
+    {
+        const auto [w, local] = hitAt(p);
+        QTest::mouseClick(w, Qt::LeftButton, {}, local);
+    }
+    // A double-click as the window system delivers it: press and release, then the second press
+    // as a double-click event on whatever lies there now (the editor has moved in), and release.
+    void doubleClick(QPoint p) const
+    {
+        click(p);
+        const auto [w, local] = hitAt(p);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, local, w->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(w, &dbl);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, local);
+    }
+    QListWidgetItem *pin(const QString &subject) const
+    {
+        const auto found = m_form->sCheckListBox1->findItems(subject, Qt::MatchExactly);
+        return found.isEmpty() ? nullptr : found.first();
+    }
+
+private slots:
+    void init()
+    {
+        m_work = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_work->isValid());
+        QDir::setCurrent(m_work->path());
+        QVERIFY(rasp::text::writeLines(rasp::load::NagruzPath(), kLoad));
+        rasp::settings::Settings settings;
+        settings.rooms = {u"1"_s, u"12"_s, u"14"_s, u"15"_s, u"21"_s};
+        settings.blocked = {u"Химия"_s};
+        QVERIFY(rasp::text::writeLines(rasp::settings::SettingsPath(), rasp::settings::SettingsLines(settings, 0, 0)));
+        QStringList day;
+        for (const QString &row : kSubjects)
+            day << u"|"_s + row + u"|"_s;
+        day << kRooms << u"~end~"_s;
+        QDir().mkpath(u"r_data"_s);
+        QVERIFY(rasp::text::writeLines(rasp::day::DayFilePath(QDate::currentDate()), day));
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+    }
+    void cleanup() { m_form.reset(); }
+
+    void loadingADayRunsTheWholeRefresh()
+    {
+        TForm1 &f = *m_form;
+        // Rooms: 12 twice in row 1; 12/14 and 14 in row 2.
+        QCOMPARE(cell(1, 1).roomColour, rasp::day::kRed);
+        QCOMPARE(cell(1, 2).roomColour, rasp::day::kRed);
+        QCOMPARE(cell(1, 3).roomColour, rasp::day::kBlack);
+        QCOMPARE(cell(2, 1).roomColour, rasp::day::kRed);
+        QCOMPARE(cell(2, 2).roomColour, rasp::day::kRed);
+        // The default pin Химия is checked and its lessons locked.
+        QCOMPARE(pin(u"Химия"_s)->checkState(), Qt::Checked);
+        QCOMPARE(pin(u"Алгебра"_s)->checkState(), Qt::Unchecked);
+        QVERIFY(cell(2, 3).locked() && cell(4, 1).locked());
+        // 5А has 4 lessons, 5Б and 6А 3, 7А none.
+        QCOMPARE(items(f.sComboBox2), (QStringList{u"4"_s, u"5"_s, u"6"_s}));
+        QCOMPARE(f.sComboBox2->currentText(), u"6"_s);
+        QCOMPARE(items(f.sComboBox1), (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}));
+        // Choosing 4 as the maximum shortens it to 0..3.
+        f.sComboBox2->setEnabled(true);
+        f.sComboBox2->setFocus();
+        QTest::keyClick(f.sComboBox2, Qt::Key_Home);
+        QCOMPARE(f.sComboBox2->currentText(), u"4"_s);
+        QCOMPARE(items(f.sComboBox1), (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s}));
+
+        // Missing teachers: Лепка in 5А, Хор in 5Б; the warning pulses.
+        QCOMPARE(f.Memo1Text, u"5А\rЛепка\r\r\n5Б\rХор\r\r\n"_s);
+        QVERIFY(f.Img_Migan->isVisible());
+        QVERIFY(f.Timer4->isActive());
+        QTRY_VERIFY(f.migan > 0);
+        QTest::mouseClick(f.Img_Migan, Qt::LeftButton);
+        QVERIFY(!f.Img_Migan->isVisible());
+        QVERIFY(!f.Timer4->isActive());
+        QVERIFY(f.Rct_NetUch->isVisible());
+        QVERIFY((QStringList{u"Печально"_s, u"Ну и ладно"_s, u"Я все исправлю"_s, u"Так надо"_s}).contains(f.Button3->text()));
+        QVERIFY(!f.Tab_1->isEnabled());
+        QTest::mouseClick(f.Button3, Qt::LeftButton);
+        QVERIFY(!f.Rct_NetUch->isVisible());
+        QVERIFY(f.Tab_1->isEnabled());
+
+        // Hours of the day, sorted by name; 6А's English has two teachers.
+        f.img_SB3->setEnabled(true);
+        QTest::mouseClick(f.img_SB3, Qt::LeftButton);
+        QVERIFY(f.Rct_KolUrUch->isVisible());
+        QStringList rows;
+        for (int r = 0; r < f.StringGrid2->rowCount(); ++r)
+            rows << f.StringGrid2->item(r, 0)->text() + u'=' + f.StringGrid2->item(r, 1)->text();
+        QCOMPARE(rows, (QStringList{u"Борисова=2"_s, u"Иванова=2"_s, u"Петров=4"_s, u"Сидорова=2"_s}));
+        QTest::mouseClick(f.SpeedButton8, Qt::LeftButton);
+        QVERIFY(!f.Rct_KolUrUch->isVisible());
+        QVERIFY(f.Tab_1->isEnabled());
+    }
+
+    void aDayWithoutTeachersHasNoHoursAndNoWarning()
+    {
+        TForm1 &f = *m_form;
+        f.clearDay();
+        QVERIFY(!f.Img_Migan->isVisible());
+        QVERIFY(!f.Timer4->isActive());
+        f.img_SB3->setEnabled(true);
+        QTest::mouseClick(f.img_SB3, Qt::LeftButton);
+        QVERIFY(!f.Rct_KolUrUch->isVisible());
+        QCOMPARE(f.noticeText, u"Ничего не найдено"_s);
+    }
+
+    void pinningAsksAboutCoincidences()
+    {
+        TForm1 &f = *m_form;
+        // Алгебра of Иванова in 5А and 5Б at lesson 1: a coincidence.
+        QVERIFY(cell(1, 1).background != rasp::day::kWhite);
+        {
+            Answerer no(f, {Answerer::No});
+            pin(u"Алгебра"_s)->setCheckState(Qt::Checked);
+            QCOMPARE(no.asked, QStringList{u"Этот предмет имеет совпадение\r\nВсе равно закрепить предмет?"_s});
+        }
+        QCOMPARE(pin(u"Алгебра"_s)->checkState(), Qt::Unchecked);
+        QVERIFY(!cell(1, 1).locked() && !cell(1, 2).locked());
+        {
+            Answerer yes(f, {Answerer::Yes});
+            pin(u"Алгебра"_s)->setCheckState(Qt::Checked);
+            QCOMPARE(yes.asked.size(), 1);
+        }
+        QVERIFY(cell(1, 1).locked() && cell(1, 2).locked());
+        QCOMPARE(cell(1, 1).caption, u"Алгебра"_s);
+        // Unchecking unlocks; a lesson without coincidence is pinned without a question.
+        {
+            Answerer none(f);
+            pin(u"Алгебра"_s)->setCheckState(Qt::Unchecked);
+            pin(u"Физика"_s)->setCheckState(Qt::Checked);
+            QVERIFY(none.asked.isEmpty());
+        }
+        QVERIFY(!cell(1, 1).locked() && !cell(1, 2).locked());
+        QVERIFY(cell(2, 1).locked() && cell(4, 2).locked());
+    }
+
+    void typingRefreshesFromTheSecondCharacterAndKeysSkipLockedCells()
+    {
+        TForm1 &f = *m_form;
+        QLineEdit *editor = f.grid->editor();
+        click(subjectAt(5, 1));
+        QCOMPARE(f.grid->editorRow(), 5);
+        typeText(editor, u"Ф"_s);
+        QCOMPARE(cell(5, 1).subject, u"Ф"_s);
+        QCOMPARE(items(f.sComboBox2), (QStringList{u"4"_s, u"5"_s, u"6"_s})); // nothing refreshed
+        typeText(editor, u"изика"_s);
+        QCOMPARE(items(f.sComboBox2), (QStringList{u"5"_s, u"6"_s}));
+        QCOMPARE(cell(5, 1).teachers, u"Петров"_s);
+        QCOMPARE(f.sLabel7->text(), u"Петров"_s);
+
+        // Up skips the locked Химия of row 4; Enter goes down and names the edited cell's teachers.
+        QTest::keyClick(editor, Qt::Key_Up);
+        QCOMPARE(f.grid->editorRow(), 3);
+        QCOMPARE(f.m_state.grid.ramkaRow, 3);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(f.grid->editorRow(), 5);
+        QCOMPARE(f.sLabel7->text(), cell(3, 1).teachers);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QCOMPARE(f.grid->editorRow(), 6); // the last row keeps the focus
+        // Every cell above row 2 of 6А is free up to row 1; above row 1 nothing moves.
+        click(subjectAt(1, 3));
+        QTest::keyClick(editor, Qt::Key_Up);
+        QCOMPARE(f.grid->editorRow(), 1);
+    }
+
+    void theSubjectPickerOffersTheClassSubjects()
+    {
+        TForm1 &f = *m_form;
+        doubleClick(subjectAt(5, 2));
+        QVERIFY(f.ListBox4->isVisible());
+        QCOMPARE(items(f.ListBox4), (QStringList{u"Алгебра"_s, u"Физика"_s}));
+        QCOMPARE(f.ListBox4->size(), QSize(65, 190));
+        // A second double-click closes it.
+        doubleClick(subjectAt(5, 2));
+        QVERIFY(!f.ListBox4->isVisible());
+        doubleClick(subjectAt(5, 2));
+        QVERIFY(f.ListBox4->isVisible());
+        QListWidgetItem *physics = f.ListBox4->findItems(u"Физика"_s, Qt::MatchExactly).first();
+        const QPoint p = f.ListBox4->visualItemRect(physics).center();
+        QTest::mouseClick(f.ListBox4->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(f.ListBox4->viewport(), Qt::LeftButton, {}, p);
+        QVERIFY(!f.ListBox4->isVisible());
+        QCOMPARE(cell(5, 2).subject, u"Физика"_s);
+        QCOMPARE(cell(5, 2).teachers, u"Петров"_s);
+        QCOMPARE(f.sLabel7->text(), u"Петров"_s);
+        QCOMPARE(items(f.sComboBox2), (QStringList{u"4"_s, u"5"_s, u"6"_s})); // 5Б now has 4
+
+        // 7А is taught nothing: no picker.
+        doubleClick(subjectAt(1, 4));
+        QVERIFY(!f.ListBox4->isVisible());
+    }
+
+    void roomsArePickedFromTheFreeOnesAndRecheckedAsTyped()
+    {
+        TForm1 &f = *m_form;
+        // Row 2 holds 12/14 and 14: the list offers 1, 15 and 21 (1 is not part of 12).
+        doubleClick(roomAt(2, 3));
+        QVERIFY(f.ListBox1->isVisible());
+        QCOMPARE(items(f.ListBox1), (QStringList{u"1"_s, u"15"_s, u"21"_s}));
+        QCOMPARE(f.ListBox1->height(), 19 * 3 + 5);
+        QListWidgetItem *room21 = f.ListBox1->findItems(u"21"_s, Qt::MatchExactly).first();
+        const QPoint p = f.ListBox1->visualItemRect(room21).center();
+        QTest::mouseClick(f.ListBox1->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(f.ListBox1->viewport(), Qt::LeftButton, {}, p);
+        QVERIFY(!f.ListBox1->isVisible());
+        QCOMPARE(cell(2, 3).room, u"21"_s);
+        // Row 1 holds 12 and 14/15: 1 and 21 remain; the list for 12 alone leaves out 12.
+        doubleClick(roomAt(1, 4));
+        QCOMPARE(items(f.ListBox1), (QStringList{u"1"_s, u"21"_s}));
+
+        // Typing 14 over the second 12 clears both marks at the key release; 14/15 of 6А then clashes.
+        click(roomAt(1, 2));
+        QVERIFY(!f.ListBox1->isVisible());
+        QCOMPARE(f.grid->editorField(), GridGeometry::Room);
+        f.grid->editor()->selectAll();
+        typeText(f.grid->editor(), u"13"_s);
+        QCOMPARE(cell(1, 2).room, u"13"_s);
+        QCOMPARE(cell(1, 1).roomColour, rasp::day::kBlack);
+        QCOMPARE(cell(1, 2).roomColour, rasp::day::kBlack);
+        QTest::keyClick(f.grid->editor(), Qt::Key_Down);
+        QCOMPARE(f.grid->editorRow(), 2);
+        QCOMPARE(f.grid->editorField(), GridGeometry::Room);
+
+        // A release on a room field names the cell's teachers.
+        click(roomAt(4, 2));
+        QCOMPARE(f.sLabel7->text(), u"Петров"_s);
+    }
+
+    void onTheTemplatePageEditsGoIntoTheShownWeekday()
+    {
+        TForm1 &f = *m_form;
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.SpeedB5, Qt::LeftButton);
+        }
+        QVERIFY(f.templatePageActive());
+        QCOMPARE(f.m_state.vibr_den_set, 1);
+        // Wednesday already has Физика in 5А, row 2.
+        f.m_state.Setka[3].resize(f.m_state.max_ur, f.m_state.klassvis_mas);
+        f.m_state.Setka[3].SetkaMasUr[2][1] = u"Физика"_s;
+
+        click(subjectAt(1, 1));
+        typeText(f.grid->editor(), u"Физика"_s);
+        const rasp::tmpl::TSetkaMas &monday = f.m_state.Setka[1];
+        QCOMPARE(monday.SetkaMasUr[1][1], u"Физика"_s);
+        QCOMPARE(f.LabSet[1]->text(), u"1"_s);
+        QCOMPARE(f.LabSet[3]->text(), u"1"_s);
+        QVERIFY(!f.Rct_Set_schet[1]->isHidden() && !f.Rct_Set_schet[3]->isHidden());
+        QVERIFY(f.Rct_Set_schet[2]->isHidden());
+        QVERIFY(f.OblKolUr->isVisible());
+        QCOMPARE(f.Label11->text(), u"Всего 2"_s);
+        // A mouse move over the grid outside the cells hides the callout.
+        QTest::mouseMove(body(), at(QRect(GridGeometry::subjectRect(1, 1).x() + 5, 46, 2, 2))); // between rows 1 and 2
+        QVERIFY(!f.OblKolUr->isVisible());
+
+        // Moving the lesson to row 3 moves it in the template as well.
+        const QPoint from = subjectAt(1, 1);
+        QWidget *target = hitAt(from).first;
+        const QPoint local = from - target->pos();
+        QTest::mousePress(target, Qt::LeftButton, {}, local);
+        QTest::mouseMove(target, local + QPoint(0, 90));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, local + QPoint(0, 90));
+        QTRY_COMPARE(f.peremesen, 0);
+        QCOMPARE(monday.SetkaMasUr[3][1], u"Физика"_s);
+        QCOMPARE(monday.SetkaMasUr[1][1], QString());
+
+        // A picked room too.
+        doubleClick(roomAt(3, 1));
+        QListWidgetItem *room = f.ListBox1->findItems(u"21"_s, Qt::MatchExactly).first();
+        const QPoint p = f.ListBox1->visualItemRect(room).center();
+        QTest::mouseClick(f.ListBox1->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(f.ListBox1->viewport(), Qt::LeftButton, {}, p);
+        QCOMPARE(monday.SetkaMasKab[3][1], u"21"_s);
+    }
+
+    void aPlainClickSelectsTheCellsTeachers()
+    {
+        TForm1 &f = *m_form;
+        f.sRadioButton4->setChecked(true); // "только выбранного учителя"
+        const QPoint p = subjectAt(2, 1);  // Физика of Петров
+        const auto [w, local] = hitAt(p);
+        QTest::mousePress(w, Qt::LeftButton, {}, local);
+        QTest::mouseRelease(w, Qt::LeftButton, {}, local);
+        QCOMPARE(f.peremesen, 0);
+        QVERIFY(cell(2, 1).background != rasp::day::kWhite);
+        QVERIFY(cell(1, 3).background != rasp::day::kWhite); // Англ: Петров, Сидорова
+        QCOMPARE(cell(1, 1).background, rasp::day::kWhite);   // Иванова
+    }
+
+    void draggingALessonSwapsItWithTheTargetRow_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<bool>("animate");
+        QTest::addColumn<bool>("onEditor"); // the press lands on the live editor of the focused cell
+        QTest::addColumn<bool>("arranging");
+        QTest::newRow("row 2 to 5, sliding") << 2 << 3 * 45 << 5 << true << true << false;
+        QTest::newRow("row 2 to 5, at the next tick") << 2 << 3 * 45 + 10 << 5 << false << false << false;
+        QTest::newRow("above row 1") << 3 << -400 << 1 << false << true << false;
+        QTest::newRow("below the last row") << 2 << 900 << 6 << false << false << false;
+        QTest::newRow("onto a locked cell") << 3 << 45 << 3 << false << true << false;
+        QTest::newRow("while an arrangement runs") << 2 << 3 * 45 << 2 << false << false << true;
+    }
+    void draggingALessonSwapsItWithTheTargetRow()
+    {
+        QFETCH(int, from);
+        QFETCH(int, dy);
+        QFETCH(int, to);
+        QFETCH(bool, animate);
+        QFETCH(bool, onEditor);
+        QFETCH(bool, arranging);
+        TForm1 &f = *m_form;
+        f.CheckBox2->setChecked(animate);
+        f.Img_SB4->setEnabled(!arranging);
+        QStringList before;
+        QStringList roomsBefore;
+        for (int i = 1; i <= 6; ++i) {
+            before << cell(i, 1).subject;
+            roomsBefore << cell(i, 1).room;
+        }
+        if (onEditor) {
+            click(subjectAt(from, 1));
+            QCOMPARE(f.grid->editorRow(), from);
+        }
+        // Moves and the release go to the widget the press landed on, as the pointer grab does,
+        // at positions relative to where that widget is now (the editor moves with the lesson).
+        const QPoint pressAt = subjectAt(from, 1);
+        QWidget *target = hitAt(pressAt).first;
+        QCOMPARE(target == f.grid->editor(), onEditor);
+        auto local = [&](QPoint p) { return target == f.grid->editor() ? p - target->pos() : p; };
+        QTest::mousePress(target, Qt::LeftButton, {}, local(pressAt));
+        for (int step = 1; step <= 4; ++step)
+            QTest::mouseMove(target, local(pressAt + QPoint(3, dy * step / 4)));
+        if (!arranging)
+            QCOMPARE(qRound(f.grid->fieldTop(from, 1)), GridGeometry::slotTop(from) + dy);
+        QTest::mouseRelease(target, Qt::LeftButton, {}, local(pressAt + QPoint(3, dy)));
+        if (to != from) {
+            QCOMPARE(f.peremesen, animate ? 1 : 2);
+            // No new drag while a move is in flight.
+            const auto [other, p] = hitAt(subjectAt(1, 2));
+            QTest::mousePress(other, Qt::LeftButton, {}, p);
+            QVERIFY(!f.FPressed);
+            QTest::mouseRelease(other, Qt::LeftButton, {}, p);
+            QTRY_COMPARE(f.peremesen, 0);
+            QVERIFY(!f.Timer1->isActive());
+        }
+        QStringList expected = before;
+        QStringList expectedRooms = roomsBefore;
+        expected.swapItemsAt(from - 1, to - 1);
+        expectedRooms.swapItemsAt(from - 1, to - 1);
+        QStringList after;
+        QStringList roomsAfter;
+        for (int i = 1; i <= 6; ++i) {
+            after << cell(i, 1).subject;
+            roomsAfter << cell(i, 1).room;
+            QCOMPARE(f.grid->fieldTop(i, 1), double(GridGeometry::slotTop(i))); // every field back in its slot
+        }
+        QCOMPARE(after, expected);
+        QCOMPARE(roomsAfter, expectedRooms);
+        if (to != from) {
+            QCOMPARE(f.grid->editorRow(), to);
+            QCOMPARE(f.m_state.grid.ramkaRow, to);
+            QCOMPARE(cell(to, 1).teachers, cell(to, 1).subject == u"Физика"_s ? u"Петров"_s : QString());
+        }
+    }
+};
+
+QTEST_MAIN(TstDayEditing)
+#include "tst_dayediting.moc"
