@@ -267,7 +267,8 @@ void TForm1::sSpeedButton15Click()
         NagruzLoad(0);
         // Template: SetkaLoad re-reads the seven template days here (unsaved template edits are dropped).
         PoiskUchit(QString());
-        // Pins: sCheckListBox1Checked and CheckList(0, 1, max_ur) refresh the pinned lessons here.
+        sCheckListBox1Checked();
+        CheckList(0, 1, m_state.max_ur);
     }
     Image8->hide();
     FormEnable(true);
