@@ -20,6 +20,14 @@ void TabButton::setColours(quint32 fill, quint32 text)
     update();
 }
 
+void TabButton::setActiveLook(bool active)
+{
+    if (active)
+        setColours(kTabActiveFill, kTabActiveText);
+    else
+        setColours(kTabInactiveFill, kTabInactiveText);
+}
+
 void TabButton::setTextColour(quint32 text)
 {
     m_text = text;

@@ -26,15 +26,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-constexpr quint32 kAccent = 0xFF0061B0;
-constexpr quint32 kInactive = 0xFFE0E0E0;
-constexpr quint32 kBlackText = 0xFF000000;
-constexpr quint32 kWhiteText = 0xFFFFFFFF;
-
-} // namespace
-
 void TForm1::wireApp()
 {
     connect(ButtonSoob1, &QPushButton::clicked, this, &TForm1::ButtonSoob1Click);
@@ -64,8 +55,8 @@ void TForm1::FormCreate()
     sPanel8->hide();
     Tab_1->hide();
     sLabel7->clear();
-    SpeedB2->setTextColour(kBlackText);
-    SpeedB4->setTextColour(kBlackText);
+    SpeedB2->setTextColour(rasp::ui::kTabInactiveText);
+    SpeedB4->setTextColour(rasp::ui::kTabInactiveText);
 
     // 6. The window's random generator is seeded from the clock where it is created.
     QDir work = QDir::current();                                   // 7
@@ -186,9 +177,9 @@ void TForm1::NachSost()
     SpeedB2->setEnabled(false);
     SpeedB5->setEnabled(false);
 
-    SpeedB1->setColours(kAccent, kWhiteText);                      // 2
+    SpeedB1->setActiveLook(true);                      // 2
     for (auto *tab : {SpeedB2, SpeedB4, SpeedB5})
-        tab->setColours(kInactive, kBlackText);
+        tab->setActiveLook(false);
 
     const std::pair<QToolButton *, int> dayBar[] = {               // 3
         {img_SB8, 10}, {img_SB3, 50}, {img_SB9, 90}, {img_SB10, 130}, {img_SB11, 170},

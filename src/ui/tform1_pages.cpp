@@ -22,11 +22,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-constexpr quint32 kAccent = 0xFF0061B0;
-constexpr quint32 kInactive = 0xFFE0E0E0;
-constexpr quint32 kBlackText = 0xFF000000;
-constexpr quint32 kWhiteText = 0xFFFFFFFF;
-
 const QString kLoseChanges = u"Все внесенные изменения будут удалены.\r\nПродолжить?"_s;
 
 } // namespace
@@ -41,12 +36,12 @@ void TForm1::wirePages()
 
 bool TForm1::dayPageActive() const
 {
-    return SpeedB1->fill() == kAccent;
+    return SpeedB1->hasActiveLook();
 }
 
 bool TForm1::templatePageActive() const
 {
-    return SpeedB5->fill() == kAccent;
+    return SpeedB5->hasActiveLook();
 }
 
 void TForm1::SpeedB1Click()
@@ -133,11 +128,11 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
     ListBox1->hide();
     ListBox4->hide();
     for (auto *tab : {SpeedB1, SpeedB5, SpeedB2, SpeedB4})
-        tab->setColours(kInactive, kBlackText);
+        tab->setActiveLook(false);
 
     if (r1 == 1) { // 3. Day page
         showFrameAndMemo();
-        SpeedB1->setColours(kAccent, kWhiteText);
+        SpeedB1->setActiveLook(true);
         setActionBarMode(true);
         TextKnop();
         sGroupBox9->setVisible(m_state.settings.useServer);
@@ -157,13 +152,13 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
             Tab_1->show();
         grid->viewport()->update();
     } else if (r2 == 1) { // 4. Load page
-        SpeedB2->setColours(kAccent, kWhiteText);
+        SpeedB2->setActiveLook(true);
         Tab_2->show();
     } else if (r4 == 1) { // 5. Settings page
-        SpeedB4->setColours(kAccent, kWhiteText);
+        SpeedB4->setActiveLook(true);
         Tab_4->show();
     } else if (r5 == 1) { // 6. Template page
-        SpeedB5->setColours(kAccent, kWhiteText);
+        SpeedB5->setActiveLook(true);
         setActionBarMode(false);
         TextKnop();
         sGroupBox9->hide();
