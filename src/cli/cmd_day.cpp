@@ -33,10 +33,8 @@ int RunDay(const QStringList &args)
     State state;
     load::NagruzReport report;
     QString error;
-    if (!OpenSchool(state, report, &error)) {
-        WriteErr(error);
+    if (!OpenSchool(state, report))
         return kExitFailed;
-    }
     const QString path = QDir::current().filePath(day::DayFilePath(date));
     switch (day::RaspLoad(state, path, 1, &error)) {
     case text::ReadResult::Ok:

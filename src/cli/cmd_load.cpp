@@ -43,11 +43,8 @@ int RunLoad(const QStringList &args)
     }
     State state;
     load::NagruzReport report;
-    QString error;
-    if (!OpenSchool(state, report, &error)) {
-        WriteErr(error);
+    if (!OpenSchool(state, report))
         return kExitFailed;
-    }
     WriteOut(QJsonDocument(LoadJson(state, report)).toJson(QJsonDocument::Indented));
     return kExitOk;
 }

@@ -55,10 +55,8 @@ int RunResolve(const QStringList &args)
     State state;
     load::NagruzReport report;
     QString error;
-    if (!OpenSchool(state, report, &error)) {
-        WriteErr(error);
+    if (!OpenSchool(state, report))
         return kExitFailed;
-    }
     const QString path = QDir::current().absoluteFilePath(file);
     switch (day::RaspLoad(state, path, 1, &error)) {
     case text::ReadResult::Ok:

@@ -11,7 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::cli {
 
-bool OpenSchool(State &state, load::NagruzReport &report, QString *error)
+bool OpenSchool(State &state, load::NagruzReport &report)
 {
     FillPalette(state);
     // The settings come first: their lesson-row count shapes the grid, as in the editor.
@@ -27,10 +27,10 @@ bool OpenSchool(State &state, load::NagruzReport &report, QString *error)
     case text::ReadResult::Ok:
         return true;
     case text::ReadResult::NoFile:
-        *error = u"Файл нагрузки не найден: %1"_s.arg(QDir::toNativeSeparators(load::NagruzPath()));
+        WriteErr(u"Файл нагрузки не найден: %1"_s.arg(QDir::toNativeSeparators(load::NagruzPath())));
         return false;
     case text::ReadResult::Unreadable:
-        *error = report.error;
+        WriteErr(report.error);
         return false;
     }
     return false;

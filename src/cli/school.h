@@ -13,9 +13,9 @@ namespace rasp::cli {
 
 // Reads the school of the work folder into a fresh state as the editor's start-up does: the
 // palette, the settings (problems of setting.ini go to stderr as warnings), the placeholder
-// column and teacher row, and the load from nagruz.ini. A missing or
-// unreadable load file gives false and a Russian error; `report` tells what the reader passed over.
-bool OpenSchool(State &state, load::NagruzReport &report, QString *error);
+// column and teacher row, and the load from nagruz.ini. A missing or unreadable load file
+// gives false after its Russian error went to stderr; `report` tells what the reader passed over.
+bool OpenSchool(State &state, load::NagruzReport &report);
 
 // Writes UTF-8 text to stdout as it is.
 void WriteOut(const QByteArray &utf8);
