@@ -309,7 +309,8 @@ void DayGridView::paintCell(QPainter &p, int i, int j, int top, bool editorShown
     if (cell.locked()) {
         p.drawPixmap(sub.topLeft(), m_lock);
         p.setPen(Qt::black);
-        drawCentred(p, sub.translated(0, 1), cell.caption, true);
+        // The caption is centred beside the padlock at the picture's left edge.
+        drawCentred(p, sub.adjusted(11, 1, 0, 1), cell.caption, true);
     } else {
         p.setPen(stroke);
         p.setBrush(argb(cell.background));

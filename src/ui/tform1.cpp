@@ -154,7 +154,9 @@ void TForm1::buildGridPage()
     Rectangle13->setFixedWidth(352);
     auto *created = new QHBoxLayout(Rectangle13);
     created->setContentsMargins(6, 0, 6, 0);
-    created->addWidget(new QLabel(u"Будет создано расписание на"_s, Rectangle13));
+    auto *createdCaption = new QLabel(u"Будет создано расписание на"_s, Rectangle13);
+    createdCaption->setFont(QFont(u"Calibri"_s, 10)); // the caption, picker and weekday share 352 px
+    created->addWidget(createdCaption);
     sDateTimePicker3 = makeDatePicker(Rectangle13, u"sDateTimePicker3"_s);
     created->addWidget(sDateTimePicker3);
     sLabel2 = new QLabel(Rectangle13);
