@@ -2,6 +2,8 @@
 // pickers of the day page with their hand-off to the user-interface thread.
 #include "tform1.h"
 
+#include "messages.h"
+
 #include "day/dayfile.h"
 #include "day/gridops.h"
 #include "daygridview.h"
@@ -16,12 +18,6 @@
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-const QString kLoseChanges = u"Все внесенные изменения будут удалены.\r\nПродолжить?"_s;
-
-} // namespace
 
 void TForm1::wireDayFile()
 {
@@ -134,7 +130,7 @@ void TForm1::ThreadCreate(int n)
 
 void TForm1::sDateTimePicker1ClPicker()
 {
-    if (Dial(kLoseChanges) != u"Да"_s)
+    if (Dial(rasp::ui::kLoseChanges) != u"Да"_s)
         return;
     const QDate d = sDateTimePicker1->date();
     const QString path = rasp::day::DayFilePath(d);
@@ -149,7 +145,7 @@ void TForm1::sDateTimePicker1ClPicker()
 
 void TForm1::sDateTimePicker2ClPicker()
 {
-    if (Dial(kLoseChanges) != u"Да"_s)
+    if (Dial(rasp::ui::kLoseChanges) != u"Да"_s)
         return;
     const QDate d = sDateTimePicker2->date();
     const QString path = rasp::day::DayFilePath(d);

@@ -2,6 +2,8 @@
 // and the action hints that carry the target date.
 #include "tform1.h"
 
+#include "messages.h"
+
 #include "day/dayfile.h"
 #include "daygridview.h"
 #include "hint.h"
@@ -19,12 +21,6 @@
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-const QString kLoseChanges = u"Все внесенные изменения будут удалены.\r\nПродолжить?"_s;
-
-} // namespace
 
 void TForm1::wirePages()
 {
@@ -46,7 +42,7 @@ bool TForm1::templatePageActive() const
 
 void TForm1::SpeedB1Click()
 {
-    if (templatePageActive() && Dial(kLoseChanges) != u"Да"_s)
+    if (templatePageActive() && Dial(rasp::ui::kLoseChanges) != u"Да"_s)
         return;
     SostMeuProg(1, 0, 0, 0, 0);
 }
@@ -63,7 +59,7 @@ void TForm1::SpeedB4Click()
 
 void TForm1::SpeedB5Click()
 {
-    if (dayPageActive() && Dial(kLoseChanges) != u"Да"_s)
+    if (dayPageActive() && Dial(rasp::ui::kLoseChanges) != u"Да"_s)
         return;
     SostMeuProg(0, 0, 0, 0, 1);
     RaspClear();
