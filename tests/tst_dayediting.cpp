@@ -337,6 +337,39 @@ private slots:
         QCOMPARE(f.sLabel7->text(), u"Петров"_s);
     }
 
+    void scrollingOrResizingClosesTheCellListsAndTheWheelScrollsNothing()
+    {
+        TForm1 &f = *m_form;
+        for (int n = 0; n < 4; ++n) // eight columns are wider than the narrowest window
+            f.KlassCreate();
+        f.resize(420, 400); // small enough for both scroll bars
+        QScrollBar *h = f.grid->horizontalScrollBar();
+        QScrollBar *v = f.grid->verticalScrollBar();
+        QVERIFY(h->maximum() > 0);
+        QVERIFY(v->maximum() > 0);
+
+        doubleClick(roomAt(2, 3));
+        QVERIFY(f.ListBox1->isVisible());
+        h->setValue(h->value() + 30);
+        QVERIFY(!f.ListBox1->isVisible());
+
+        doubleClick(subjectAt(1, 2));
+        QVERIFY(f.ListBox4->isVisible());
+        v->setValue(v->value() + 20);
+        QVERIFY(!f.ListBox4->isVisible());
+
+        doubleClick(subjectAt(1, 2));
+        QVERIFY(f.ListBox4->isVisible());
+        f.resize(440, 420);
+        QVERIFY(!f.ListBox4->isVisible());
+
+        const int before = v->value();
+        QWheelEvent wheel(QPointF(20, 20), body()->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(body(), &wheel);
+        QCOMPARE(v->value(), before);
+    }
+
     void onTheTemplatePageEditsGoIntoTheShownWeekday()
     {
         TForm1 &f = *m_form;

@@ -63,6 +63,7 @@ TForm1::TForm1(QWidget *parent)
     wireLoad();
     wireDayChecks();
     wireEditing();
+    wireLayout();
     FormCreate();
 }
 
@@ -145,6 +146,9 @@ void TForm1::buildGridPage()
     Panel5 = new QWidget(panel1);
     Panel5->setObjectName(u"Panel5"_s);
     Panel5->setFixedHeight(30);
+    // The boxes keep their designed widths; a window narrower than them cuts the bar off at the
+    // right instead of refusing to shrink.
+    Panel5->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     auto *topBar = new QHBoxLayout(Panel5);
     topBar->setContentsMargins(0, 0, 0, 0);
     topBar->setSpacing(0);
@@ -199,6 +203,7 @@ void TForm1::buildToolPanel()
     sPanel8 = new QWidget(Tab_1);
     sPanel8->setObjectName(u"sPanel8"_s);
     sPanel8->setFixedHeight(146);
+    sPanel8->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // cut off, like the top bar
     auto *row = new QHBoxLayout(sPanel8);
     row->setContentsMargins(4, 2, 4, 2);
 

@@ -413,8 +413,17 @@ public:
     QLabel *Label10 = nullptr;
     QPushButton *Button1 = nullptr;             // "Замечательно"
 
+    // ---- Application shell: layout and scrolling ---------------------------------------
+    // The grid body scrolled sideways: the cell-anchored lists close.
+    void ScrollBox2HScrollChange();
+    // The grid body scrolled up or down: the cell-anchored lists close.
+    void ScrollBox2VScrollChange();
+    // The window changed size: the cell-anchored lists close.
+    void FormResize();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildShell();
@@ -422,6 +431,9 @@ private:
     void buildToolPanel();
     void buildOverlays();
     void wireApp();
+    void wireLayout();
+    // Hides the room list and the subject picker, which are anchored to a cell on screen.
+    void hideCellLists();
     void wireDay();
     void buildDayChecks();
     void wireDayChecks();

@@ -108,8 +108,7 @@ void TForm1::ThreadCreate(int n)
     QMetaObject::invokeMethod(
         this,
         [this, n] {
-            ListBox1->hide();
-            ListBox4->hide();
+            hideCellLists();
             switch (n) {
             case 1:
                 sDateTimePicker1ClPicker();

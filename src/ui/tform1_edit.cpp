@@ -70,8 +70,7 @@ void TForm1::hidePopupLists()
             m_closedList = list->objectName() + u';' + list->toolTip();
             m_closedListAt = QDateTime::currentMSecsSinceEpoch();
         }
-    ListBox1->hide();
-    ListBox4->hide();
+    hideCellLists();
 }
 
 bool TForm1::closedByClick(QListWidget *list, int row, int column) const

@@ -121,8 +121,7 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
         page->hide();
     Img_Migan->hide();
     Timer4->stop();
-    ListBox1->hide();
-    ListBox4->hide();
+    hideCellLists();
     for (auto *tab : {SpeedB1, SpeedB5, SpeedB2, SpeedB4})
         tab->setActiveLook(false);
 

@@ -1,0 +1,46 @@
+// Window layout: what follows the grid body when it scrolls and the window when it is resized.
+// The class-header strip and the row strip are painted by the grid view at the body's offsets,
+// and the notes memo moves with the body, so only the cell-anchored lists are left to close.
+#include "tform1.h"
+
+#include "daygridview.h"
+
+#include <QListWidget>
+#include <QResizeEvent>
+#include <QScrollBar>
+
+void TForm1::wireLayout()
+{
+    connect(grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TForm1::ScrollBox2HScrollChange);
+    connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, &TForm1::ScrollBox2VScrollChange);
+}
+
+void TForm1::hideCellLists()
+{
+    ListBox1->hide();
+    ListBox4->hide();
+}
+
+void TForm1::ScrollBox2HScrollChange()
+{
+    hideCellLists();
+    // Second shift: the horizontal boundary slider TrackBar1 follows the offset here.
+}
+
+void TForm1::ScrollBox2VScrollChange()
+{
+    hideCellLists();
+    // Second shift: the vertical boundary slider TrackBar2 follows the offset here.
+}
+
+void TForm1::FormResize()
+{
+    hideCellLists();
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (ListBox1) // resizes during construction come before the lists exist
+        FormResize();
+}
