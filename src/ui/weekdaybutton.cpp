@@ -2,6 +2,7 @@
 
 #include "tabbutton.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace rasp::ui {
@@ -35,6 +36,13 @@ void WeekdayButton::paintEvent(QPaintEvent *)
     p.setPen(QColor::fromRgba(kStroke));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.setPen(QColor::fromRgba(m_text));
+    // The longest weekday names are wider than 80 px in Calibri 12: they are set a little
+    // smaller rather than cut at both ends.
+    QFont f = font();
+    const int room = width() - 4;
+    for (qreal size = f.pointSizeF(); size > 6 && QFontMetricsF(f).horizontalAdvance(text()) > room; size -= 0.5)
+        f.setPointSizeF(size - 0.5);
+    p.setFont(f);
     p.drawText(rect(), Qt::AlignCenter, text());
 }
 
