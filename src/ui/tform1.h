@@ -282,6 +282,8 @@ public:
     void sSpeedButton9Click();
     // "Очистить": after a question empties the grid (on the template page the shown weekday too).
     void sSpeedButton10Click();
+    // The work of the tab "Сетка": enters the template page and shows the selected weekday.
+    void dejstv();
     // Shows the selected weekday's template on the grid with everything derived from it.
     void showTemplateDay();
     // Puts the counter badges under their weekday buttons / hides all seven.

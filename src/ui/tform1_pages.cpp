@@ -62,8 +62,7 @@ void TForm1::SpeedB5Click()
 {
     if (dayPageActive() && Dial(rasp::ui::kLoseChanges) != u"Да"_s)
         return;
-    SostMeuProg(0, 0, 0, 0, 1);
-    showTemplateDay();
+    dejstv();
 }
 
 void TForm1::setActionBarMode(bool dayMode)

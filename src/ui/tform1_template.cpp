@@ -112,6 +112,12 @@ void TForm1::SetkaZapol(int den)
     grid->viewport()->update();
 }
 
+void TForm1::dejstv()
+{
+    SostMeuProg(0, 0, 0, 0, 1);
+    showTemplateDay();
+}
+
 void TForm1::showTemplateDay()
 {
     RaspClear();
