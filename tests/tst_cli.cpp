@@ -263,6 +263,44 @@ private slots:
         QCOMPARE(hours, (QStringList{u"Иванова=2"_s, u"Петров=1"_s, u"Сидорова=1"_s}));
     }
 
+    void templatePrintsAWeekdayAsTheTemplatePageShowsIt()
+    {
+        QTemporaryDir dir;
+        writeSchool(dir.path());
+        QVERIFY(QDir(dir.path()).mkpath(u"setka/Вторник.ini"_s)); // unreadable: a folder
+        QStringList lines = {u"Ш|Алгебра|Алгебра|"_s, u"||Англ|"_s};
+        for (int i = 3; i <= 6; ++i)
+            lines << u"|||"_s;
+        lines << u"12|12|"_s;
+        for (int i = 2; i <= 6; ++i)
+            lines << u"||"_s;
+        lines << QString() << u"~end~"_s;
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"setka/Среда.ini"_s), lines));
+
+        const Run r = cli({u"-C"_s, dir.path(), u"template"_s, u"среда"_s});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.contains(u"Вторник.ini"_s), qPrintable(r.err)); // another weekday's problem is a warning
+        const QJsonObject o = json(r);
+        QCOMPARE(o.value(u"weekday"_s).toString(), u"Среда"_s);
+        QCOMPARE(o.value(u"saved"_s).toBool(), true);
+        const QJsonArray cells = o.value(u"cells"_s).toArray();
+        QCOMPARE(cells.size(), 12);
+        QCOMPARE(cells.at(0)[u"subject"_s].toString(), u"Алгебра"_s);
+        QCOMPARE(cells.at(0)[u"teachers"_s].toString(), u"Иванова"_s);
+        QCOMPARE(cells.at(0)[u"roomColour"_s].toString(), u"FFFF0000"_s); // 12 twice in lesson 1
+        QCOMPARE(cells.at(3)[u"teachers"_s].toString(), u"Петров, Сидорова"_s);
+        QCOMPARE(cli({u"-C"_s, dir.path(), u"template"_s, u"3"_s}).out, r.out);
+
+        const Run never = cli({u"-C"_s, dir.path(), u"template"_s, u"7"_s});
+        QCOMPARE(never.code, 0);
+        QCOMPARE(json(never).value(u"saved"_s).toBool(), false);
+        QCOMPARE(json(never).value(u"cells"_s).toArray().at(0)[u"subject"_s].toString(), QString());
+
+        const Run unreadable = cli({u"-C"_s, dir.path(), u"template"_s, u"Вторник"_s});
+        QCOMPARE(unreadable.code, 1);
+        QVERIFY2(unreadable.err.contains(u"Не удалось прочитать файл"_s), qPrintable(unreadable.err));
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -270,6 +308,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("no command") << QStringList{} << 2 << u"Использование"_s;
         QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << 2 << u"Неизвестная команда: frobnicate"_s;
+        QTest::newRow("template without a weekday") << QStringList{u"template"_s} << 2 << u"Укажите день недели"_s;
+        QTest::newRow("template of day 8") << QStringList{u"template"_s, u"8"_s} << 2 << u"Укажите день недели"_s;
         QTest::newRow("missing folder") << QStringList{u"-C"_s, u"/no/such/folder"_s, u"help"_s} << 1
                                         << u"Рабочая папка не найдена"_s;
     }

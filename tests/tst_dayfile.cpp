@@ -105,6 +105,7 @@ private slots:
         QVERIFY(eight.grid.cell(8, 1).subject.isEmpty());
         QCOMPARE(eight.grid.cell(4, 2).room, u"31"_s);
         QCOMPARE(eight.grid.cell(5, 1).room, u"н"_s);
+        QVERIFY(eight.grid.cell(6, 1).room.isEmpty()); // the "~end~" line is no room
         QVERIFY(eight.note.isEmpty());
         QCOMPARE(rasp::day::DayFilePath(QDate(2026, 12, 9)), u"r_data/09.12.2026.ini"_s);
     }

@@ -64,6 +64,7 @@ TForm1::TForm1(QWidget *parent)
     wireDayChecks();
     wireEditing();
     wireLayout();
+    wireTemplate();
     FormCreate();
 }
 

@@ -29,6 +29,7 @@ class DayGridView;
 class LoadPage;
 class OverlayPanel;
 class TabButton;
+class WeekdayButton;
 } // namespace rasp::ui
 
 // The main window. It owns the editor's whole state (one rasp::State) and every page; its
@@ -265,6 +266,32 @@ public:
     // Weekday badges and the "Всего" callout for subject s of class jj at cell (ii, jj).
     void PodshetKolUr(const QString &s, int ii, int jj);
 
+    // ---- Weekly template -----------------------------------------------------------------
+    // Builds the weekday strip inside RctSet: seven buttons and their counter badges, the
+    // selected weekday highlighted.
+    void buildWeekdayStrip();
+    // Reads the seven template files into Setka; a file that cannot be read is reported.
+    void SetkaLoad();
+    // Stores the grid into the selected weekday, writes all seven files and says how it went.
+    void SetkaSave();
+    // Puts template day den on the grid, if the grid page is shown.
+    void SetkaZapol(int den);
+    // Click on weekday button k: the grid goes into the weekday left, weekday k comes on the grid.
+    void BtnSetClick(int k);
+    // Day page: after a question, loads the day from the template file of its weekday.
+    void sSpeedButton9Click();
+    // "Очистить": after a question empties the grid (on the template page the shown weekday too).
+    void sSpeedButton10Click();
+    // The work of the tab "Сетка": enters the template page and shows the selected weekday.
+    void dejstv();
+    // Shows the selected weekday's template on the grid with everything derived from it.
+    void showTemplateDay();
+    // Puts the counter badges under their weekday buttons / hides all seven.
+    void placeWeekdayBadges();
+    void hideWeekdayBadges();
+
+    rasp::ui::WeekdayButton *BtnSetMas[8] = {}; // weekday buttons 1..7 (each paints its RctSetMas rectangle)
+
     // ---- Day timetable: rooms -----------------------------------------------------------
     // ind 1: marks the rooms used twice in a row red; ind 2: 1 if `kabinet` is taken in row strok.
     int KabPoisk(int ind, int strok, const QString &kabinet);
@@ -438,6 +465,7 @@ private:
     void buildDayChecks();
     void wireDayChecks();
     void wireEditing();
+    void wireTemplate();
     // Hides the room list and the subject picker, remembering which one a press just closed.
     void hidePopupLists();
     // Whether a press of the double-click under way closed this list for this cell; the

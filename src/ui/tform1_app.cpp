@@ -73,7 +73,7 @@ void TForm1::FormCreate()
     m_state.vt_sm_y = 0;
     rasp::FillPalette(m_state);                                    // 11
     Memo1->setFont(QFont(u"Calibri"_s, 12));                      // 12
-    // 13. The weekday strip of the template page is built inside RctSet by the template page.
+    buildWeekdayStrip();                                           // 13
     // 14. Pictures come from the resource file as the widgets are built.
     TextKnop();                                                    // 15
 
@@ -106,7 +106,7 @@ void TForm1::FormCreate()
 
     if (QFileInfo::exists(rasp::load::NagruzPath()))               // 21
         NagruzLoad(1);
-    // 22. Template: SetkaLoad reads the seven template days here.
+    SetkaLoad();                                                   // 22
     sRadioButton2->setChecked(true);                               // 23
 
     if (m_state.klassvis == 0)                                     // 24
@@ -205,7 +205,8 @@ void TForm1::NachSost()
 
 void TForm1::EnabledKomponent()
 {
-    const bool idle = Img_SB4->isEnabled();
+    // Whether "Старт" itself is enabled, not whether a notice has the page disabled meanwhile.
+    const bool idle = !Img_SB4->testAttribute(Qt::WA_ForceDisabled);
     grid->setTogglesEnabled(idle);
     img_SB6->setEnabled(!idle);
     img_SB7->setEnabled(idle);

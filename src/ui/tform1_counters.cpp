@@ -109,20 +109,6 @@ void TForm1::buildDayChecks()
     Label11->setAlignment(Qt::AlignCenter);
     Label11->setGeometry(0, 0, 67, 32);
     OblKolUr->hide();
-
-    // Weekday counter badges; the weekday buttons of the template strip carry them.
-    for (int k = 1; k <= 7; ++k) {
-        Rct_Set_schet[k] = new QLabel(RctSet);
-        Rct_Set_schet[k]->setObjectName(u"Rct_Set_schet%1"_s.arg(k));
-        Rct_Set_schet[k]->setGeometry(60 + 80 * (k - 1), 2, 20, 20);
-        Rct_Set_schet[k]->setStyleSheet(u"background: #C00000; border-radius: 10px;"_s);
-        LabSet[k] = new QLabel(Rct_Set_schet[k]);
-        LabSet[k]->setObjectName(u"LabSet%1"_s.arg(k));
-        LabSet[k]->setGeometry(0, 0, 20, 20);
-        LabSet[k]->setAlignment(Qt::AlignCenter);
-        LabSet[k]->setStyleSheet(u"color: #FFFFFF; font-size: 9pt;"_s);
-        Rct_Set_schet[k]->hide();
-    }
 }
 
 void TForm1::wireDayChecks()

@@ -77,9 +77,8 @@ void TForm1::sSpeedButton11Click()
         if (Dial(u"Сохранить расписание на "_s + weekday + u"?"_s) == u"Да"_s)
             RaspSave(rasp::day::DayFilePath(d), u"Расписание на "_s + weekday + u" успешно сохранено"_s);
     } else if (templatePageActive()) {
-        if (Dial(u"Сохранить сетку?"_s) == u"Да"_s) {
-            // Template: SetkaSave writes the template of the selected weekday here.
-        }
+        if (Dial(u"Сохранить сетку?"_s) == u"Да"_s)
+            SetkaSave();
     }
 }
 

@@ -51,8 +51,7 @@ void TForm1::wireEditing()
 void TForm1::writeTemplate(int row, int column, GridGeometry::Field field, const QString &text)
 {
     rasp::tmpl::TSetkaMas &day = m_state.Setka[std::size_t(std::clamp(m_state.vibr_den_set, 1, 7))];
-    if (int(day.SetkaMasUr.size()) <= m_state.max_ur || int(day.SetkaMasUr[0].size()) < m_state.klassvis_mas)
-        day.resize(m_state.max_ur, m_state.klassvis_mas);
+    day.grow(m_state.max_ur, m_state.klassvis_mas);
     (field == GridGeometry::Subject ? day.SetkaMasUr : day.SetkaMasKab)[std::size_t(row)][std::size_t(column)] = text;
 }
 

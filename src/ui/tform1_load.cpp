@@ -265,7 +265,7 @@ void TForm1::sSpeedButton15Click()
     // A file that could not be written is not read back: the page keeps the user's edits.
     if (NagruzSave(1)) {
         NagruzLoad(0);
-        // Template: SetkaLoad re-reads the seven template days here (unsaved template edits are dropped).
+        SetkaLoad(); // unsaved template edits are dropped
         PoiskUchit(QString());
         sCheckListBox1Checked();
         CheckList(0, 1, m_state.max_ur);

@@ -8,6 +8,7 @@
 #include "daygridview.h"
 #include "hint.h"
 #include "tabbutton.h"
+#include "template/setka.h"
 #include "text/datewords.h"
 
 #include <QDir>
@@ -61,10 +62,7 @@ void TForm1::SpeedB5Click()
 {
     if (dayPageActive() && Dial(rasp::ui::kLoseChanges) != u"Да"_s)
         return;
-    SostMeuProg(0, 0, 0, 0, 1);
-    RaspClear();
-    // Template: SetkaZapol(vibr_den_set) fills the grid from the template of the selected
-    // weekday here, followed by refreshDay(true) and hiding the seven counter badges.
+    dejstv();
 }
 
 void TForm1::setActionBarMode(bool dayMode)
@@ -112,8 +110,7 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
                 if (c.subject == u" "_s)
                     c.subject.clear();
             }
-        // Template: the subject and room texts of every lesson cell are copied into
-        // Setka[vibr_den_set] here.
+        rasp::tmpl::SetkaFromGrid(m_state, m_state.vibr_den_set);
     }
 
     // 2. Hide the pages and the pop-up lists; every tab inactive.

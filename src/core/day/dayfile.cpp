@@ -4,6 +4,8 @@
 #include "state.h"
 #include "text/datewords.h"
 
+#include <algorithm>
+
 namespace rasp::day {
 
 namespace {
@@ -27,26 +29,33 @@ void EmptySingleBlanks(State &state)
         }
 }
 
+QStringList DayFileLines(int rows, int columns, const CellText &subject, const CellText &room, const QString &note)
+{
+    QStringList lines;
+    lines.reserve(2 * rows + 2);
+    for (int i = 1; i <= rows; ++i) {
+        QString line;
+        for (int j = 0; j <= columns; ++j)
+            line += subject(i, j) + QLatin1Char('|');
+        lines.append(line);
+    }
+    for (int i = 1; i <= rows; ++i) {
+        QString line;
+        for (int j = 1; j <= columns; ++j)
+            line += room(i, j) + QLatin1Char('|');
+        lines.append(line);
+    }
+    lines.append(note.split(QLatin1Char('\n')));
+    lines.append(kEnd);
+    return lines;
+}
+
 QStringList DayFileLines(const State &state)
 {
     const DayGrid &grid = state.grid;
-    QStringList lines;
-    lines.reserve(2 * state.max_ur + 2);
-    for (int i = 1; i <= state.max_ur; ++i) {
-        QString line;
-        for (int j = 0; j <= state.klassvis; ++j)
-            line += grid.cell(i, j).subject + QLatin1Char('|');
-        lines.append(line);
-    }
-    for (int i = 1; i <= state.max_ur; ++i) {
-        QString line;
-        for (int j = 1; j <= state.klassvis; ++j)
-            line += grid.cell(i, j).room + QLatin1Char('|');
-        lines.append(line);
-    }
-    lines.append(state.note.split(QLatin1Char('\n')));
-    lines.append(kEnd);
-    return lines;
+    return DayFileLines(
+        state.max_ur, state.klassvis, [&grid](int i, int j) { return grid.cell(i, j).subject; },
+        [&grid](int i, int j) { return grid.cell(i, j).room; }, state.note);
 }
 
 bool RaspSave(State &state, const QString &path, QString *error)
@@ -68,21 +77,43 @@ QString TakeField(QStringView &line)
     return field;
 }
 
+void ReadDayFileFields(const QStringList &lines, int rows, int columns, const CellSink &subject, const CellSink &room)
+{
+    // The file ends at its "~end~" line: a file of fewer rows than the grid must not give that
+    // line (or anything after it) as a subject or room text.
+    const qsizetype end = std::min(lines.size(), qsizetype(2 * rows));
+    qsizetype last = 0;
+    while (last < end && lines.at(last) != kEnd)
+        ++last;
+    auto lineAt = [&lines, last](int index) { return index < last ? QStringView(lines.at(index)) : QStringView(); };
+    for (int i = 1; i <= rows; ++i) {
+        QStringView line = lineAt(i - 1);
+        for (int j = 0; j <= columns; ++j)
+            subject(i, j, TakeField(line));
+    }
+    if (!room)
+        return;
+    for (int i = 1; i <= rows; ++i) {
+        QStringView line = lineAt(rows + i - 1);
+        for (int j = 1; j <= columns; ++j)
+            room(i, j, TakeField(line));
+    }
+}
+
 void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
 {
     DayGrid &grid = state.grid;
     const int rows = state.max_ur;
-    auto lineAt = [&lines](int index) { return index < lines.size() ? QStringView(lines.at(index)) : QStringView(); };
-    for (int i = 1; i <= rows; ++i) {
-        QStringView line = lineAt(i - 1);
-        for (int j = 0; j <= state.klassvis; ++j)
-            grid.cell(i, j).subject = TakeField(line);
-    }
-    for (int i = 1; i <= rows; ++i) {
-        QStringView line = lineAt(rows + i - 1);
-        for (int j = 1; j <= state.klassvis; ++j)
-            grid.cell(i, j).room = zagruz_kab == 1 ? TakeField(line) : QString();
-    }
+    CellSink room;
+    if (zagruz_kab == 1)
+        room = [&grid](int i, int j, QString text) { grid.cell(i, j).room = std::move(text); };
+    else
+        for (int i = 1; i <= rows; ++i)
+            for (int j = 1; j <= state.klassvis; ++j)
+                grid.cell(i, j).room.clear();
+    ReadDayFileFields(
+        lines, rows, state.klassvis, [&grid](int i, int j, QString text) { grid.cell(i, j).subject = std::move(text); },
+        room);
     state.note.clear();
     if (zagruz_kab != 1)
         return;

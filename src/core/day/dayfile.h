@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace rasp {
 struct State;
 }
@@ -17,6 +19,19 @@ QString DayFilePath(QDate date);
 
 // Empties every lesson subject that is exactly one blank " " (done in the grid before saving).
 void EmptySingleBlanks(State &state);
+
+// The texts of one cell as a writer reads them, and the place a reader puts a field.
+using CellText = std::function<QString(int row, int column)>;
+using CellSink = std::function<void(int row, int column, QString text)>;
+
+// The day-file layout, shared by day files and the weekly template's files: `rows` subject
+// lines of columns 0..columns, `rows` room lines of columns 1..columns, the note lines and "~end~".
+QStringList DayFileLines(int rows, int columns, const CellText &subject, const CellText &room, const QString &note);
+
+// Reads the subject and room fields of that layout by position: subject(i, j, text) for rows
+// 1..rows and columns 0..columns, room(i, j, text) for columns 1..columns (no call without a
+// room sink). Missing lines or fields give empty texts; fields past the last column are unused.
+void ReadDayFileFields(const QStringList &lines, int rows, int columns, const CellSink &subject, const CellSink &room);
 
 // The lines of a day file for the grid: max_ur subject lines of columns 0..klassvis, max_ur
 // room lines of classes 1..klassvis, the note (one line per note line) and "~end~".

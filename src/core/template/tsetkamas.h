@@ -8,10 +8,13 @@
 namespace rasp::tmpl {
 
 // The model day of one weekday: subject and room texts indexed [row][column] like the day grid.
-// Only held in memory here; the template files and page are built on top of it.
+// Column 0 of the subjects keeps what the file held there; row 0 is not used.
 struct TSetkaMas {
     std::vector<std::vector<QString>> SetkaMasUr;  // subjects
     std::vector<std::vector<QString>> SetkaMasKab; // rooms
+    // Set when the weekday's file exists but could not be read at the last SetkaLoad: saving
+    // then leaves that file alone instead of overwriting it with an empty day.
+    QString readError;
 
     // Sizes both matrices to rows 0..lastRow by `columns` columns, keeping what fits.
     void resize(int lastRow, int columns)
@@ -22,13 +25,29 @@ struct TSetkaMas {
                 row.resize(std::size_t(columns));
         }
     }
-    // The subject of (row, column), empty outside the matrix.
-    QString ur(int row, int column) const
+    // Makes both matrices at least rows 0..lastRow by `columns` columns; never shrinks, so every
+    // text keeps its row and column (classes added after the template was read).
+    void grow(int lastRow, int columns)
     {
-        if (row < 0 || std::size_t(row) >= SetkaMasUr.size() || column < 0
-            || std::size_t(column) >= SetkaMasUr[std::size_t(row)].size())
+        for (auto *m : {&SetkaMasUr, &SetkaMasKab}) {
+            if (m->size() < std::size_t(lastRow + 1))
+                m->resize(std::size_t(lastRow + 1));
+            for (auto &row : *m)
+                if (row.size() < std::size_t(columns))
+                    row.resize(std::size_t(columns));
+        }
+    }
+    // The subject of (row, column), empty outside the matrix.
+    QString ur(int row, int column) const { return at(SetkaMasUr, row, column); }
+    // The room of (row, column), empty outside the matrix.
+    QString kab(int row, int column) const { return at(SetkaMasKab, row, column); }
+
+private:
+    static QString at(const std::vector<std::vector<QString>> &m, int row, int column)
+    {
+        if (row < 0 || std::size_t(row) >= m.size() || column < 0 || std::size_t(column) >= m[std::size_t(row)].size())
             return {};
-        return SetkaMasUr[std::size_t(row)][std::size_t(column)];
+        return m[std::size_t(row)][std::size_t(column)];
     }
 };
 

@@ -1,0 +1,73 @@
+// raspisanie-cli template: puts one weekday of the weekly template on the grid as the template
+// page shows it and prints every cell's teachers, colours and lock.
+#include "clicommands.h"
+#include "day/counters.h"
+#include "day/kabpoisk.h"
+#include "day/poiskuchit.h"
+#include "dayjson.h"
+#include "school.h"
+#include "state.h"
+#include "template/setka.h"
+#include "text/datewords.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace rasp::cli {
+
+namespace {
+
+// The weekday number 1..7 of "1".."7" or of a weekday word ("среда", "Среда"); 0 otherwise.
+int ParseWeekday(const QString &arg)
+{
+    bool number = false;
+    const int k = arg.toInt(&number);
+    if (number)
+        return k >= 1 && k <= 7 ? k : 0;
+    for (int n = 1; n <= 7; ++n)
+        if (arg.compare(text::daySet(n), Qt::CaseInsensitive) == 0)
+            return n;
+    return 0;
+}
+
+} // namespace
+
+int RunTemplate(const QStringList &args)
+{
+    const int k = args.size() == 1 ? ParseWeekday(args.first()) : 0;
+    if (k == 0) {
+        WriteErr(u"Укажите день недели: template 1..7 или template Понедельник ... Воскресенье"_s);
+        return kExitUsage;
+    }
+    State state;
+    load::NagruzReport report;
+    if (!OpenSchool(state, report))
+        return kExitFailed;
+    const QStringList problems = tmpl::SetkaLoad(state, QDir::currentPath());
+    if (!state.Setka[std::size_t(k)].readError.isEmpty()) {
+        WriteErr(state.Setka[std::size_t(k)].readError);
+        return kExitFailed;
+    }
+    for (const QString &problem : problems)
+        WriteErr(u"Предупреждение: "_s + problem);
+    // The template page's fill and refresh: the weekday's texts, teachers, room double
+    // bookings, the default pins and their locks.
+    tmpl::SetkaZapol(state, k);
+    day::PoiskUchit(state, QString());
+    day::KabPoisk(state, 1, 0, QString());
+    day::FillPinList(state);
+    day::sCheckListBox1Checked(state, state.settings.blocked);
+    day::CheckList(state, 0, 1, state.max_ur);
+    WriteOut(QJsonDocument(QJsonObject{{u"weekday"_s, text::daySet(k)},
+                                       {u"saved"_s, QFileInfo::exists(tmpl::SetkaPath(k))},
+                                       {u"cells"_s, DayCellsJson(state)},
+                                       {u"missingTeachers"_s, day::NetUchitText(day::NetUchit(state))}})
+                 .toJson(QJsonDocument::Indented));
+    return kExitOk;
+}
+
+} // namespace rasp::cli
