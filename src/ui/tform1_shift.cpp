@@ -183,8 +183,11 @@ void TForm1::MenuItem15Click()
 
 void TForm1::Zamoroz(int r)
 {
+    // "Старт" is disabled while an arrangement runs; asked before the pages are disabled, which
+    // would disable it along with them.
+    const bool running = !Img_SB4->isEnabled();
     FormEnable(false);
-    const auto result = rasp::day::Zamoroz(m_state, r, !Img_SB4->isEnabled(),
+    const auto result = rasp::day::Zamoroz(m_state, r, running,
                                            [this](const QString &q) { return Dial(q) == u"Да"_s; });
     if (result == rasp::day::ZamorozResult::Unfrozen)
         VtorayaSmenaBlok(0);
