@@ -327,6 +327,9 @@ private slots:
         QScrollBar *v = f.grid->verticalScrollBar();
         QVERIFY(h->maximum() >= 100);
         QVERIFY(v->maximum() >= 50);
+        // Shown at home once the window's layout has placed the grid.
+        QVERIFY(f.TrackBar1->isVisible());
+        QVERIFY(f.TrackBar2->isVisible());
         QCOMPARE(inArea(f.TrackBar1), QPoint(68, 37));
         QCOMPARE(inArea(f.TrackBar2), QPoint(59, 60));
         QCOMPARE(f.TrackBar1->width(), 9 * 60 + 5);
@@ -341,6 +344,7 @@ private slots:
         // The strips show the sliders only over themselves.
         QVERIFY(inArea(f.TrackBar1->parentWidget()).x() >= 68);
         QVERIFY(inArea(f.TrackBar2->parentWidget()).y() >= 60);
+        QCOMPARE(f.TrackBar2->parentWidget()->width(), f.TrackBar2->width()); // never cut sideways
 
         f.resize(520, 400);
         QCOMPARE(inArea(f.TrackBar1), QPoint(68 - h->value(), 37));

@@ -6,6 +6,7 @@
 #include "daygridview.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +16,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
+
+#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 using rasp::day::CellElement;
@@ -34,6 +37,30 @@ void placeClipped(QWidget *clip, QWidget *slider, const QRect &want, const QRect
     clip->show();
     clip->raise();
 }
+
+// Calls `changed` whenever the watched widget is moved or resized (the grid's place and size in
+// the area settle only when the window's layout runs, after the window's own resize).
+class GeometryWatcher : public QObject
+{
+public:
+    GeometryWatcher(QWidget *watched, std::function<void()> changed)
+        : QObject(watched)
+        , m_changed(std::move(changed))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+            m_changed();
+        return false;
+    }
+
+private:
+    std::function<void()> m_changed;
+};
 
 } // namespace
 
@@ -92,6 +119,10 @@ void TForm1::wireShift()
     connect(N2, &QAction::triggered, this, &TForm1::N2Click);
     connect(sCheckListBox1, &QWidget::customContextMenuRequested, this,
             [this](QPoint pos) { pinMenu->popup(sCheckListBox1->viewport()->mapToGlobal(pos)); });
+    // The viewport takes its final size after the grid's own resize handling, so it is the
+    // viewport's resize that places the sliders; the grid's move covers a shifted area.
+    new GeometryWatcher(grid, [this] { placeShiftSliders(); });
+    new GeometryWatcher(grid->viewport(), [this] { placeShiftSliders(); });
     connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
     connect(TrackBar2, &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
     connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Change);
@@ -239,13 +270,14 @@ void TForm1::placeShiftSliders()
     }
     const auto g = rasp::day::VtorayaSmenaGranici(m_state.klassvis, m_state.max_ur, grid->horizontalScrollBar()->value(),
                                                   grid->verticalScrollBar()->value());
-    // TrackBar1 shows over the class-header strip (from its home x on), TrackBar2 over the row strip.
+    // TrackBar1 shows over the class-header strip (from its home x on), TrackBar2 over the row
+    // strip and the body's 5-px margin, which its home position reaches into.
     const QRect gridBox = grid->geometry();
     const QRect viewport(grid->viewport()->mapTo(grid->parentWidget(), QPoint(0, 0)), grid->viewport()->size());
     const QRect header(QPoint(rasp::day::GridGeometry::kRowStripWidth - 2, gridBox.top()),
                        QPoint(viewport.right(), gridBox.top() + rasp::day::GridGeometry::kHeaderHeight - 1));
     const QRect rows(QPoint(gridBox.left(), gridBox.top() + rasp::day::GridGeometry::kHeaderHeight),
-                     QPoint(gridBox.left() + rasp::day::GridGeometry::kRowStripWidth - 1, viewport.bottom()));
+                     QPoint(gridBox.left() + rasp::day::GridGeometry::kRowStripWidth + 4, viewport.bottom()));
     placeClipped(trackBar1Clip, TrackBar1, g.trackBar1, header);
     placeClipped(trackBar2Clip, TrackBar2, g.trackBar2, rows);
 }
