@@ -2,6 +2,7 @@
 #include "text/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -261,6 +262,25 @@ private slots:
         for (const QJsonValue &row : o.value(u"hours"_s).toArray())
             hours << row[u"teacher"_s].toString() + u'=' + QString::number(row[u"hours"_s].toInt());
         QCOMPARE(hours, (QStringList{u"Иванова=2"_s, u"Петров=1"_s, u"Сидорова=1"_s}));
+    }
+
+    void dayLocksTheCellsOutsideEachClasssShift()
+    {
+        QTemporaryDir dir;
+        writeSchool(dir.path());
+        // Lessons 1..2 are the first shift, 5А the only first-shift class.
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"setting.ini"_s),
+                                       {u"~end~"_s, u"~end~"_s, u""_s, u""_s, u""_s, u""_s, u"0"_s, u"1"_s, u"1"_s,
+                                        u"0"_s, u"0"_s, u"6"_s, u"2"_s, u"1"_s}));
+        QVERIFY(QDir(dir.path()).mkdir(u"r_data"_s));
+        QVERIFY(QFile::copy(dir.filePath(u"day.ini"_s), dir.filePath(u"r_data/09.12.2026.ini"_s)));
+        const Run r = cli({u"-C"_s, dir.path(), u"day"_s, u"09.12.2026"_s});
+        QCOMPARE(r.code, 0);
+        QString locks;
+        for (const QJsonValue &c : json(r).value(u"cells"_s).toArray())
+            locks += c[u"locked"_s].toBool() ? u'L' : u'-';
+        // Row-major: 5А's empty lessons 3..6 are locked; 5Б's first-shift rows hold lessons.
+        QCOMPARE(locks, u"--" u"--" u"L-" u"L-" u"L-" u"L-"_s);
     }
 
     void usageErrors_data()
