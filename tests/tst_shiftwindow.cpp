@@ -17,7 +17,10 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
+#include <QMouseEvent>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -314,6 +317,27 @@ private slots:
         lines = settingsFile();
         QCOMPARE(lines.at(lines.size() - 4), u"1"_s);
         QCOMPARE(lines.at(lines.size() - 5), u"5"_s);
+
+        // Dragging the class handle three classes to the right applies the split once, on release.
+        QStyleOptionSlider opt;
+        opt.initFrom(f.TrackBar1);
+        opt.orientation = Qt::Horizontal;
+        opt.minimum = f.TrackBar1->minimum();
+        opt.maximum = f.TrackBar1->maximum();
+        opt.sliderPosition = opt.sliderValue = f.TrackBar1->value();
+        const QPoint handle =
+            f.TrackBar1->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, f.TrackBar1).center();
+        QTest::mousePress(f.TrackBar1, Qt::LeftButton, {}, handle);
+        for (int dx = 20; dx <= 180; dx += 20) {
+            QMouseEvent move(QEvent::MouseMove, handle + QPoint(dx, 0), f.TrackBar1->mapToGlobal(handle + QPoint(dx, 0)),
+                             Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(f.TrackBar1, &move);
+        }
+        QCOMPARE(f.m_state.vt_sm_x, 1); // nothing applied while the handle moves
+        QTest::mouseRelease(f.TrackBar1, Qt::LeftButton, {}, handle + QPoint(180, 0));
+        QCOMPARE(f.TrackBar1->value(), 4);
+        QCOMPARE(f.m_state.vt_sm_x, 4);
+        QCOMPARE(locks().at(5), u"LLLL------"_s);
         QVERIFY(answers.asked.isEmpty());
         QVERIFY(f.Tab_1->isEnabled());
     }

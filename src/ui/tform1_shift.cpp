@@ -101,6 +101,9 @@ void TForm1::buildShift()
         s->setSingleStep(1);
         s->setPageStep(1);
         s->setFocusPolicy(Qt::StrongFocus);
+        // A dragged handle applies the split once, where it is let go, so a question about a
+        // coinciding pin never comes up in the middle of a drag.
+        s->setTracking(false);
     }
     trackBar1Clip->hide();
     trackBar2Clip->hide();
