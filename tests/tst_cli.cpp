@@ -2,6 +2,7 @@
 #include "text/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -299,6 +300,25 @@ private slots:
         const Run unreadable = cli({u"-C"_s, dir.path(), u"template"_s, u"Вторник"_s});
         QCOMPARE(unreadable.code, 1);
         QVERIFY2(unreadable.err.contains(u"Не удалось прочитать файл"_s), qPrintable(unreadable.err));
+    }
+
+    void dayLocksTheCellsOutsideEachClasssShift()
+    {
+        QTemporaryDir dir;
+        writeSchool(dir.path());
+        // Lessons 1..2 are the first shift, 5А the only first-shift class.
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"setting.ini"_s),
+                                       {u"~end~"_s, u"~end~"_s, u""_s, u""_s, u""_s, u""_s, u"0"_s, u"1"_s, u"1"_s,
+                                        u"0"_s, u"0"_s, u"6"_s, u"2"_s, u"1"_s}));
+        QVERIFY(QDir(dir.path()).mkdir(u"r_data"_s));
+        QVERIFY(QFile::copy(dir.filePath(u"day.ini"_s), dir.filePath(u"r_data/09.12.2026.ini"_s)));
+        const Run r = cli({u"-C"_s, dir.path(), u"day"_s, u"09.12.2026"_s});
+        QCOMPARE(r.code, 0);
+        QString locks;
+        for (const QJsonValue &c : json(r).value(u"cells"_s).toArray())
+            locks += c[u"locked"_s].toBool() ? u'L' : u'-';
+        // Row-major: 5А's empty lessons 3..6 are locked; 5Б's first-shift rows hold lessons.
+        QCOMPARE(locks, u"--" u"--" u"L-" u"L-" u"L-" u"L-"_s);
     }
 
     void usageErrors_data()

@@ -1,6 +1,7 @@
 // raspisanie-cli day: reads the saved day of a date as the editor opens it and prints every
 // cell's teachers, colours and lock with the day's note, the missing teachers and the hours.
 #include "clicommands.h"
+#include "day/blocking.h"
 #include "day/counters.h"
 #include "day/dayfile.h"
 #include "day/kabpoisk.h"
@@ -47,12 +48,15 @@ int RunDay(const QStringList &args)
         return kExitFailed;
     }
     // The refresh that follows loading a day: teachers, room double bookings, the default pins
-    // and their locks, the missing teachers.
+    // and their locks, the missing teachers, then the second-shift locks. Nobody answers here:
+    // a default pin stays pinned even when its lesson coincides, as the first pinning pass does.
     day::PoiskUchit(state, QString());
     day::KabPoisk(state, 1, 0, QString());
     day::FillPinList(state);
     day::sCheckListBox1Checked(state, state.settings.blocked);
     day::CheckList(state, 0, 1, state.max_ur);
+    state.chek_pderm = 1;
+    day::VtorayaSmenaBlok(state, 1, [](const QString &) { return true; });
     QJsonArray hours;
     for (const auto &[teacher, count] : day::TeacherHoursRows(state))
         hours.append(QJsonObject{{u"teacher"_s, teacher}, {u"hours"_s, count}});

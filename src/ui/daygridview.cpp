@@ -1,8 +1,11 @@
 #include "daygridview.h"
 
+#include "day/blocking.h"
+
 #include "state.h"
 #include "uiresources.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -310,7 +313,7 @@ void DayGridView::paintCell(QPainter &p, int i, int j, int top, bool editorShown
         p.drawPixmap(sub.topLeft(), m_lock);
         p.setPen(Qt::black);
         // The caption is centred beside the padlock at the picture's left edge.
-        drawCentred(p, sub.adjusted(11, 1, 0, 1), cell.caption, true);
+        drawCentred(p, sub.adjusted(day::kPadlockWidth, 1, 0, 1), cell.caption, true);
     } else {
         p.setPen(stroke);
         p.setBrush(argb(cell.background));
@@ -417,7 +420,8 @@ void DayGridView::mousePressEvent(QMouseEvent *event)
 {
     // Presses on the body arrive through the body clip; here only the strips remain.
     const QPoint pos = event->position().toPoint();
-    if (pos.x() < GridGeometry::kRowStripWidth && pos.y() >= GridGeometry::kHeaderHeight && m_togglesEnabled) {
+    if (event->button() == Qt::LeftButton && pos.x() < GridGeometry::kRowStripWidth
+        && pos.y() >= GridGeometry::kHeaderHeight && m_togglesEnabled) {
         const int row = GridGeometry::hitToggle(
             QPoint(pos.x(), pos.y() - GridGeometry::kHeaderHeight + verticalScrollBar()->value()), m_state.max_ur);
         if (row > 0)
@@ -499,11 +503,33 @@ bool DayGridView::bodyMouse(QEvent::Type type, QPoint content, bool editor)
     }
 }
 
+bool DayGridView::bodyContextMenu(QPoint content, QPoint globalPos)
+{
+    const GridGeometry::Hit hit = GridGeometry::hitBody(content, m_state.max_ur, qMax(0, m_state.klassvis));
+    if (hit.field != Field::Subject)
+        return false;
+    emit cellContextMenu(hit.row, hit.column, content.x() - GridGeometry::subjectRect(hit.row, hit.column).x(),
+                         globalPos);
+    return true;
+}
+
 bool DayGridView::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove
                        || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
+    // Only the left button selects, edits and drags; a right press leads to the context menu.
+    if (mouse && (watched == m_editor || watched == m_editor->parentWidget())
+        && static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton && type != QEvent::MouseMove)
+        return true;
+    if (type == QEvent::ContextMenu && (watched == m_editor || watched == m_editor->parentWidget())) {
+        auto *menu = static_cast<QContextMenuEvent *>(event);
+        auto *from = static_cast<QWidget *>(watched);
+        if (watched == m_editor && m_editField != Field::Subject)
+            return false; // a room field keeps the editor's own menu
+        bodyContextMenu(contentOf(from, menu->pos()), menu->globalPos());
+        return true;
+    }
     if (watched == m_editor) {
         if (type == QEvent::KeyRelease) {
             emit editorKeyReleased(m_editRow, m_editColumn, m_editField, static_cast<QKeyEvent *>(event)->key());

@@ -80,6 +80,9 @@ signals:
     void editorKeyReleased(int row, int column, rasp::day::GridGeometry::Field field, int key);
     // A row's freeze toggle was clicked.
     void toggleClicked(int row);
+    // A right-click (context-menu request) on the subject field or lock picture of a lesson
+    // cell, `xInField` pixels right of the field's left edge.
+    void cellContextMenu(int row, int column, int xInField, QPoint globalPos);
     // Mouse press, move and release on a free subject field; `pos` is relative to the field
     // as drawn. Moves and releases go to the pressed field wherever the pointer is.
     void subjectPressed(int row, int column, QPointF pos);
@@ -109,6 +112,8 @@ private:
     // when they arrived on the live editor.
     bool bodyMouse(QEvent::Type type, QPoint content, bool editor);
     QPoint contentOf(QWidget *from, QPointF pos) const;
+    // A context-menu request at a body-content point: emits cellContextMenu on a subject field.
+    bool bodyContextMenu(QPoint content, QPoint globalPos);
     int liftedIndex(int row, int column) const;
     void updateScrollBars();
     void placeEditor();

@@ -54,6 +54,7 @@ TForm1::TForm1(QWidget *parent)
     buildOverlays();
     buildLoadPage();
     buildDayChecks();
+    buildShift();
     wireApp();
     wireDay();
     wireHighlight();
@@ -65,6 +66,7 @@ TForm1::TForm1(QWidget *parent)
     wireEditing();
     wireLayout();
     wireTemplate();
+    wireShift();
     FormCreate();
 }
 
@@ -194,9 +196,6 @@ void TForm1::buildGridPage()
     grid->setObjectName(u"ScrollBox2"_s);
     area->addWidget(grid, 1);
     page->addWidget(panel1, 1);
-
-    cellMenu = new QMenu(this);
-    N2 = cellMenu->addAction(u"Снять выделение"_s);
 }
 
 void TForm1::buildToolPanel()

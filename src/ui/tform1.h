@@ -1,5 +1,6 @@
 #pragma once
 
+#include "day/blocking.h"
 #include "day/gridgeometry.h"
 #include "state.h"
 
@@ -14,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
+class QSlider;
 class QMenu;
 class QPushButton;
 class QButtonGroup;
@@ -380,8 +382,6 @@ public:
     QLabel *LabSetOpis = nullptr;               // caption of the weekday strip
     QLabel *Img_zdite = nullptr;                // wait picture
     rasp::ui::DayGridView *grid = nullptr;      // header strip, row strip and grid body (ScrollBox2)
-    QMenu *cellMenu = nullptr;                  // cell context menu
-    QAction *N2 = nullptr;                      // "Снять выделение"
 
     // Settings page Tab_4.
     QGroupBox *roomsGroup = nullptr;            // "Кабинеты"
@@ -440,6 +440,56 @@ public:
     QLabel *Label10 = nullptr;
     QPushButton *Button1 = nullptr;             // "Замечательно"
 
+    // ---- Day timetable: blocking, freezing and second shift ----------------------------
+    // Right-click on a subject field, lock picture or caption: opens PopupMenu1 for that cell.
+    void cellContextMenu(int row, int column, int xInField, QPoint globalPos);
+    // "Блокировать" → "Ячейку": locks the right-clicked lesson, asking when it coincides.
+    void Z1Click();
+    // "Разблокировать" → "Ячейку": unlocks the right-clicked locked cell.
+    void N1Click();
+    // "Блокировать" → "Вправо и вверх": locks the empty cells above and to the right.
+    void MenuItem11Click();
+    // "Блокировать" → "Влево и вниз": locks the empty cells below and to the left.
+    void MenuItem12Click();
+    // "Разблокировать" → "Вправо и вверх": unlocks every cell above and to the right.
+    void MenuItem14Click();
+    // "Разблокировать" → "Влево и вниз": unlocks every cell below and to the left.
+    void MenuItem15Click();
+    // Freeze toggle of row r: locks the whole row, or unlocks it and re-applies pins and shift.
+    void Zamoroz(int r);
+    // "Снять выделение" of "Не перемещать": unchecks the list and unlocks the whole grid.
+    void N2Click();
+    // Locks every empty cell in rows k1..k2, classes m1..m2.
+    void BlokYach(int k1, int m1, int k2, int m2);
+    // Unlocks every cell in rows k1..k2, classes m1..m2.
+    void RazBlokYach(int k1, int m1, int k2, int m2);
+    // Places, ranges and sets the two second-shift sliders.
+    void VtorayaSmenaGranici();
+    // Applies the second shift (ind 1 lifts every lock first) and keeps setting.ini in step.
+    void VtorayaSmenaBlok(int ind);
+    // "Начало второй смены" moved: stores vt_sm_x and applies the split.
+    void TrackBar1Change();
+    // "Окончание первой смены" moved: stores vt_sm_y and applies the split.
+    void TrackBar2Change();
+    // "Вторая смена" toggled: the table-layout group follows it.
+    void CheckBox3Change();
+
+    QMenu *cellMenu = nullptr;                  // PopupMenu1: the cell context menu
+    QMenu *blockMenu = nullptr;                 // "Блокировать"
+    QMenu *unblockMenu = nullptr;               // "Разблокировать"
+    QAction *Z1 = nullptr, *MenuItem11 = nullptr, *MenuItem12 = nullptr; // "Ячейку", "Вправо и вверх", "Влево и вниз"
+    QAction *N1 = nullptr, *MenuItem14 = nullptr, *MenuItem15 = nullptr; // the same under "Разблокировать"
+    QMenu *pinMenu = nullptr;                   // context menu of "Не перемещать"
+    QAction *N2 = nullptr;                      // "Снять выделение"
+    QSlider *TrackBar1 = nullptr;               // "Начало второй смены" (vt_sm_x)
+    QSlider *TrackBar2 = nullptr;               // "Окончание первой смены" (vt_sm_y)
+    QWidget *trackBar1Clip = nullptr;           // shows TrackBar1 only over the class-header strip
+    QWidget *trackBar2Clip = nullptr;           // shows TrackBar2 only over the row strip
+    int menuRow = 0;                            // cell and element PopupMenu1 was opened on
+    int menuColumn = 0;
+    rasp::day::CellElement menuElement = rasp::day::CellElement::None;
+    QPoint shiftInFile{0, 0};                   // (vt_sm_x, vt_sm_y) as setting.ini holds them
+
     // ---- Application shell: layout and scrolling ---------------------------------------
     // The grid body scrolled sideways: the cell-anchored lists close.
     void ScrollBox2HScrollChange();
@@ -459,6 +509,10 @@ private:
     void buildOverlays();
     void wireApp();
     void wireLayout();
+    void buildShift();
+    void wireShift();
+    // Puts the two sliders at their places for the grid's current scroll offsets.
+    void placeShiftSliders();
     // Hides the room list and the subject picker, which are anchored to a cell on screen.
     void hideCellLists();
     void wireDay();

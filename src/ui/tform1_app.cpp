@@ -150,7 +150,8 @@ void TForm1::FormCreate()
     img_SB7->setEnabled(false);
     ScrolNaNol();                                                  // 32
     m_state.chek_pderm = 1;                                        // 33
-    // 34. Second shift: VtorayaSmenaGranici places the boundary sliders here when classes exist.
+    if (m_state.klassvis > 0 && m_state.max_ur > 0)                 // 34
+        VtorayaSmenaGranici();
     grid->gridChanged();
 }
 

@@ -22,7 +22,7 @@ void TForm1::RaspClear()
 {
     sLabel7->clear();
     rasp::day::RaspClear(m_state);
-    // Second shift: VtorayaSmenaBlok(1) re-locks the cells outside each class's shift here.
+    VtorayaSmenaBlok(1);
     grid->syncEditor();
     grid->viewport()->update();
 }

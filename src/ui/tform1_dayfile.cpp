@@ -48,7 +48,7 @@ void TForm1::RaspLoad(const QString &s, int zagruz_kab)
     const auto status = rasp::day::RaspLoad(m_state, QDir::current().filePath(s), zagruz_kab, &error);
     grid->memo()->setPlainText(m_state.note);
     refreshDay(true);
-    // Second shift: VtorayaSmenaBlok(1) locks the cells outside each class's shift here.
+    VtorayaSmenaBlok(1);
     if (status == rasp::text::ReadResult::Unreadable)
         Rct_SoobPokaz(error);
 }

@@ -1,6 +1,7 @@
 // Window layout: what follows the grid body when it scrolls and the window when it is resized.
 // The class-header strip and the row strip are painted by the grid view at the body's offsets,
-// and the notes memo moves with the body, so only the cell-anchored lists are left to close.
+// and the notes memo moves with the body, so the cell-anchored lists close and the two
+// second-shift sliders follow the offsets.
 #include "tform1.h"
 
 #include "daygridview.h"
@@ -24,18 +25,19 @@ void TForm1::hideCellLists()
 void TForm1::ScrollBox2HScrollChange()
 {
     hideCellLists();
-    // Second shift: the horizontal boundary slider TrackBar1 follows the offset here.
+    placeShiftSliders(); // TrackBar1 left := width of Panel7 - 2 - x
 }
 
 void TForm1::ScrollBox2VScrollChange()
 {
     hideCellLists();
-    // Second shift: the vertical boundary slider TrackBar2 follows the offset here.
+    placeShiftSliders(); // TrackBar2 top := height of Panel5 + height of HorzScrollBox1 - y
 }
 
 void TForm1::FormResize()
 {
     hideCellLists();
+    placeShiftSliders();
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)

@@ -129,7 +129,7 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
         TextKnop();
         sGroupBox9->setVisible(m_state.settings.useServer);
         m_state.chek_pderm = 0;
-        // Second shift: VtorayaSmenaGranici places the boundary sliders here.
+        VtorayaSmenaGranici();
         const QString path = rasp::day::DayFilePath(sDateTimePicker3->date());
         if (QFile::exists(QDir::current().filePath(path)))
             RaspLoad(path, 1);

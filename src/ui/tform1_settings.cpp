@@ -225,7 +225,6 @@ void TForm1::wireSettings()
     connect(SpeedButton5, &QToolButton::pressed, this, &TForm1::SpeedButton5MouseDown);
     connect(SpeedButton5, &QToolButton::released, this, &TForm1::SpeedButton5MouseUp);
     connect(sCheckBox1, &QCheckBox::toggled, this, &TForm1::sCheckBox1Change);
-    connect(CheckBox3, &QCheckBox::toggled, GroupBox3, &QWidget::setEnabled);
     connect(SpeedButton6, &QPushButton::clicked, this, &TForm1::SpeedButton6Click);
     // Every other control takes effect in the state at once; the file follows at the next save.
     auto take = [this] { settingsFromPage(); };
@@ -289,6 +288,7 @@ void TForm1::SetLoad()
     const auto status = rasp::settings::SetLoad(m_state, rasp::settings::SettingsPath(), &problems, &error);
     settingsToPage();
     sCheckListBox1Checked();
+    shiftInFile = QPoint(m_state.vt_sm_x, m_state.vt_sm_y);
     if (status == rasp::text::ReadResult::Unreadable)
         Rct_SoobPokaz(error);
     else if (!problems.isEmpty())
@@ -303,6 +303,7 @@ void TForm1::SetSave(int s)
         Rct_SoobPokaz(error);
         return;
     }
+    shiftInFile = QPoint(m_state.vt_sm_x, m_state.vt_sm_y);
     // Server: the client takes its host from "IP" and its port from ServerPort here.
     if (s == 1)
         Rct_SoobPokaz(

@@ -1,0 +1,337 @@
+// Day timetable: locking cells from their context menu, freezing lesson rows and the second-shift
+// split with its two boundary sliders over the grid's strips.
+#include "tform1.h"
+
+#include "day/blocking.h"
+#include "daygridview.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QToolButton>
+
+#include <functional>
+
+using namespace Qt::Literals::StringLiterals;
+using rasp::day::CellElement;
+
+namespace {
+
+// A slider inside a clip widget that shows it only where it overlaps `area`.
+void placeClipped(QWidget *clip, QWidget *slider, const QRect &want, const QRect &area)
+{
+    const QRect shown = want & area;
+    if (shown.isEmpty()) {
+        clip->hide();
+        return;
+    }
+    clip->setGeometry(shown);
+    slider->setGeometry(QRect(want.topLeft() - shown.topLeft(), want.size()));
+    clip->show();
+    clip->raise();
+}
+
+// Calls `changed` whenever the watched widget is moved or resized (the grid's place and size in
+// the area settle only when the window's layout runs, after the window's own resize).
+class GeometryWatcher : public QObject
+{
+public:
+    GeometryWatcher(QWidget *watched, std::function<void()> changed)
+        : QObject(watched)
+        , m_changed(std::move(changed))
+    {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+            m_changed();
+        return false;
+    }
+
+private:
+    std::function<void()> m_changed;
+};
+
+} // namespace
+
+void TForm1::buildShift()
+{
+    cellMenu = new QMenu(this);
+    cellMenu->setObjectName(u"PopupMenu1"_s);
+    blockMenu = cellMenu->addMenu(QIcon(u":/img/lock.svg"_s), u"Блокировать"_s);
+    Z1 = blockMenu->addAction(u"Ячейку"_s);
+    MenuItem11 = blockMenu->addAction(u"Вправо и вверх"_s);
+    MenuItem12 = blockMenu->addAction(u"Влево и вниз"_s);
+    unblockMenu = cellMenu->addMenu(QIcon(u":/img/unlock.svg"_s), u"Разблокировать"_s);
+    N1 = unblockMenu->addAction(u"Ячейку"_s);
+    MenuItem14 = unblockMenu->addAction(u"Вправо и вверх"_s);
+    MenuItem15 = unblockMenu->addAction(u"Влево и вниз"_s);
+
+    pinMenu = new QMenu(this);
+    pinMenu->setObjectName(u"PopupMenu2"_s);
+    N2 = pinMenu->addAction(u"Снять выделение"_s);
+    sCheckListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    QWidget *area = Panel5->parentWidget(); // the top bar and the grid share it
+    trackBar1Clip = new QWidget(area);
+    trackBar1Clip->setObjectName(u"TrackBar1Clip"_s);
+    TrackBar1 = new QSlider(Qt::Horizontal, trackBar1Clip);
+    TrackBar1->setObjectName(u"TrackBar1"_s);
+    TrackBar1->setToolTip(u"Начало второй смены"_s);
+    trackBar2Clip = new QWidget(area);
+    trackBar2Clip->setObjectName(u"TrackBar2Clip"_s);
+    TrackBar2 = new QSlider(Qt::Vertical, trackBar2Clip);
+    TrackBar2->setObjectName(u"TrackBar2"_s);
+    TrackBar2->setToolTip(u"Окончание первой смены"_s);
+    // Row 1 is at the top, so the vertical slider counts downwards.
+    TrackBar2->setInvertedAppearance(true);
+    TrackBar2->setInvertedControls(true);
+    for (QSlider *s : {TrackBar1, TrackBar2}) {
+        s->setRange(0, 0);
+        s->setSingleStep(1);
+        s->setPageStep(1);
+        s->setFocusPolicy(Qt::StrongFocus);
+        // A dragged handle applies the split once, where it is let go, so a question about a
+        // coinciding pin never comes up in the middle of a drag.
+        s->setTracking(false);
+    }
+    trackBar1Clip->hide();
+    trackBar2Clip->hide();
+}
+
+void TForm1::wireShift()
+{
+    connect(grid, &rasp::ui::DayGridView::cellContextMenu, this, &TForm1::cellContextMenu);
+    connect(grid, &rasp::ui::DayGridView::toggleClicked, this, &TForm1::Zamoroz);
+    connect(Z1, &QAction::triggered, this, &TForm1::Z1Click);
+    connect(MenuItem11, &QAction::triggered, this, &TForm1::MenuItem11Click);
+    connect(MenuItem12, &QAction::triggered, this, &TForm1::MenuItem12Click);
+    connect(N1, &QAction::triggered, this, &TForm1::N1Click);
+    connect(MenuItem14, &QAction::triggered, this, &TForm1::MenuItem14Click);
+    connect(MenuItem15, &QAction::triggered, this, &TForm1::MenuItem15Click);
+    connect(N2, &QAction::triggered, this, &TForm1::N2Click);
+    connect(sCheckListBox1, &QWidget::customContextMenuRequested, this,
+            [this](QPoint pos) { pinMenu->popup(sCheckListBox1->viewport()->mapToGlobal(pos)); });
+    // The viewport takes its final size after the grid's own resize handling, so it is the
+    // viewport's resize that places the sliders; the grid's move covers a shifted area.
+    new GeometryWatcher(grid, [this] { placeShiftSliders(); });
+    new GeometryWatcher(grid->viewport(), [this] { placeShiftSliders(); });
+    connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
+    connect(TrackBar2, &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
+    connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Change);
+}
+
+void TForm1::cellContextMenu(int row, int column, int xInField, QPoint globalPos)
+{
+    const CellElement element = rasp::day::ElementAt(m_state, row, column, xInField);
+    if (element == CellElement::None)
+        return;
+    menuRow = row;
+    menuColumn = column;
+    menuElement = element;
+    cellMenu->popup(globalPos);
+}
+
+namespace {
+
+// The grid was changed by a lock operation: the editor follows its cell, the view repaints.
+void gridLocksChanged(rasp::ui::DayGridView *grid)
+{
+    grid->syncEditor();
+    grid->viewport()->update();
+}
+
+} // namespace
+
+void TForm1::Z1Click()
+{
+    rasp::day::Z1Click(m_state, menuElement, menuRow, menuColumn,
+                       [this](const QString &q) { return Dial(q) == u"Да"_s; });
+    gridLocksChanged(grid);
+}
+
+void TForm1::N1Click()
+{
+    rasp::day::N1Click(m_state, menuElement, menuRow, menuColumn);
+    gridLocksChanged(grid);
+}
+
+void TForm1::MenuItem11Click()
+{
+    FormEnable(false);
+    rasp::day::MenuItem11Click(m_state, menuElement, menuRow, menuColumn);
+    FormEnable(true);
+    gridLocksChanged(grid);
+}
+
+void TForm1::MenuItem12Click()
+{
+    FormEnable(false);
+    rasp::day::MenuItem12Click(m_state, menuElement, menuRow, menuColumn);
+    FormEnable(true);
+    gridLocksChanged(grid);
+}
+
+namespace {
+
+// Shows the wait picture centred in the window and lets it draw once.
+void showWait(QWidget *form, QLabel *wait)
+{
+    wait->move((form->width() - wait->width()) / 2, (form->height() - wait->height()) / 2);
+    wait->show();
+    wait->raise();
+    wait->repaint();
+}
+
+} // namespace
+
+void TForm1::MenuItem14Click()
+{
+    FormEnable(false);
+    showWait(this, Img_zdite);
+    rasp::day::MenuItem14Click(m_state, menuElement, menuRow, menuColumn);
+    Img_zdite->hide();
+    FormEnable(true);
+    gridLocksChanged(grid);
+}
+
+void TForm1::MenuItem15Click()
+{
+    FormEnable(false);
+    showWait(this, Img_zdite);
+    rasp::day::MenuItem15Click(m_state, menuElement, menuRow, menuColumn);
+    Img_zdite->hide();
+    FormEnable(true);
+    gridLocksChanged(grid);
+}
+
+void TForm1::Zamoroz(int r)
+{
+    // "Старт" is disabled while an arrangement runs; asked before the pages are disabled, which
+    // would disable it along with them.
+    const bool running = !Img_SB4->isEnabled();
+    FormEnable(false);
+    const auto result = rasp::day::Zamoroz(m_state, r, running,
+                                           [this](const QString &q) { return Dial(q) == u"Да"_s; });
+    if (result == rasp::day::ZamorozResult::Unfrozen)
+        VtorayaSmenaBlok(0);
+    if (result == rasp::day::ZamorozResult::Frozen || result == rasp::day::ZamorozResult::Unfrozen)
+        PoiskUchit(QString());
+    FormEnable(true);
+    gridLocksChanged(grid);
+}
+
+namespace {
+
+// Shows the state's pin checks in "Не перемещать" without the list reporting user changes.
+void showPinChecks(QListWidget *list, const std::vector<rasp::day::PinEntry> &pins)
+{
+    const QSignalBlocker quiet(list);
+    for (int n = 0; n < list->count() && n < int(pins.size()); ++n)
+        list->item(n)->setCheckState(pins[std::size_t(n)].checked ? Qt::Checked : Qt::Unchecked);
+}
+
+} // namespace
+
+void TForm1::N2Click()
+{
+    rasp::day::N2Click(m_state);
+    showPinChecks(sCheckListBox1, m_state.pins);
+    gridLocksChanged(grid);
+}
+
+void TForm1::BlokYach(int k1, int m1, int k2, int m2)
+{
+    rasp::day::BlokYach(m_state, k1, m1, k2, m2);
+    gridLocksChanged(grid);
+}
+
+void TForm1::RazBlokYach(int k1, int m1, int k2, int m2)
+{
+    rasp::day::RazBlokYach(m_state, k1, m1, k2, m2);
+    gridLocksChanged(grid);
+}
+
+void TForm1::placeShiftSliders()
+{
+    if (!trackBar1Clip) // resizes during construction come before the sliders exist
+        return;
+    if (m_state.klassvis < 1) {
+        trackBar1Clip->hide();
+        trackBar2Clip->hide();
+        return;
+    }
+    const auto g = rasp::day::VtorayaSmenaGranici(m_state.klassvis, m_state.max_ur, grid->horizontalScrollBar()->value(),
+                                                  grid->verticalScrollBar()->value());
+    // TrackBar1 shows over the class-header strip (from its home x on), TrackBar2 over the row
+    // strip and the body's 5-px margin, which its home position reaches into.
+    const QRect gridBox = grid->geometry();
+    const QRect viewport(grid->viewport()->mapTo(grid->parentWidget(), QPoint(0, 0)), grid->viewport()->size());
+    const QRect header(QPoint(rasp::day::GridGeometry::kRowStripWidth - 2, gridBox.top()),
+                       QPoint(viewport.right(), gridBox.top() + rasp::day::GridGeometry::kHeaderHeight - 1));
+    const QRect rows(QPoint(gridBox.left(), gridBox.top() + rasp::day::GridGeometry::kHeaderHeight),
+                     QPoint(gridBox.left() + rasp::day::GridGeometry::kRowStripWidth + 4, viewport.bottom()));
+    placeClipped(trackBar1Clip, TrackBar1, g.trackBar1, header);
+    placeClipped(trackBar2Clip, TrackBar2, g.trackBar2, rows);
+}
+
+void TForm1::VtorayaSmenaGranici()
+{
+    const auto g = rasp::day::VtorayaSmenaGranici(m_state.klassvis, m_state.max_ur, 0, 0);
+    {
+        const QSignalBlocker quiet1(TrackBar1);
+        const QSignalBlocker quiet2(TrackBar2);
+        TrackBar1->setRange(0, g.maximum1);
+        TrackBar1->setValue(rasp::day::ShiftClassBound(m_state));
+        TrackBar2->setRange(0, g.maximum2);
+        TrackBar2->setValue(rasp::day::ShiftRowBound(m_state));
+    }
+    // The sliders hold the bounds as they can show them.
+    m_state.vt_sm_x = TrackBar1->value();
+    m_state.vt_sm_y = TrackBar2->value();
+    placeShiftSliders();
+}
+
+void TForm1::VtorayaSmenaBlok(int ind)
+{
+    const bool split = m_state.klassvis > 0 && m_state.max_ur > 0 && rasp::day::ShiftInForce(m_state);
+    if (split)
+        FormEnable(false);
+    const bool unchecked = rasp::day::VtorayaSmenaBlok(m_state, ind,
+                                                       [this](const QString &q) { return Dial(q) == u"Да"_s; });
+    if (unchecked)
+        showPinChecks(sCheckListBox1, m_state.pins);
+    if (split)
+        FormEnable(true);
+    gridLocksChanged(grid);
+    // setting.ini follows the sliders; an unchanged split is not written again.
+    if (shiftInFile != QPoint(m_state.vt_sm_x, m_state.vt_sm_y))
+        SetSave(0);
+}
+
+void TForm1::TrackBar1Change()
+{
+    m_state.vt_sm_x = TrackBar1->value();
+    VtorayaSmenaBlok(1);
+}
+
+void TForm1::TrackBar2Change()
+{
+    m_state.vt_sm_y = TrackBar2->value();
+    VtorayaSmenaBlok(1);
+}
+
+void TForm1::CheckBox3Change()
+{
+    GroupBox3->setEnabled(CheckBox3->isChecked());
+}
