@@ -7,6 +7,7 @@
 #include "daygridview.h"
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
+#include "tabbutton.h"
 #include "text/textfile.h"
 #include "tform1.h"
 
@@ -340,6 +341,18 @@ private slots:
         QCOMPARE(locks().at(5), u"LLLL------"_s);
         QVERIFY(answers.asked.isEmpty());
         QVERIFY(f.Tab_1->isEnabled());
+    }
+
+    void theTemplatePageLocksOutsideTheShiftsToo()
+    {
+        start(4, 6);
+        TForm1 &f = *m_form;
+        Answerer answers(f, {Answerer::Yes}); // leaving the day page asks first
+        QTest::mouseClick(f.SpeedB5, Qt::LeftButton);
+        QVERIFY(f.SpeedB5->hasActiveLook());
+        // The template is empty: only the split locks, 7А..10А in rows 1..4 and 1А..6А below.
+        QCOMPARE(locks(), (QStringList{u"------LLLL"_s, u"------LLLL"_s, u"------LLLL"_s, u"------LLLL"_s,
+                                       u"LLLLLL----"_s, u"LLLLLL----"_s, u"LLLLLL----"_s}));
     }
 
     void slidersFollowTheGridsScrolling()

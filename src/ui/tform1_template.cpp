@@ -107,7 +107,8 @@ void TForm1::SetkaZapol(int den)
     if (Tab_1->isHidden())
         return;
     rasp::tmpl::SetkaZapol(m_state, den);
-    // Second shift: VtorayaSmenaGranici and VtorayaSmenaBlok(1) re-apply the boundary and its locks here.
+    VtorayaSmenaGranici();
+    VtorayaSmenaBlok(1);
     grid->syncEditor();
     grid->viewport()->update();
 }
