@@ -59,6 +59,7 @@ TForm1::TForm1(QWidget *parent)
     wireHighlight();
     wirePages();
     wireDayFile();
+    wireExport();
     wireSettings();
     wireLoad();
     wireDayChecks();
