@@ -57,6 +57,7 @@ struct XlsxSheet {
     std::map<CellKey, XlsxCell> cells; // every <c> of the sheet, blank styled cells included
     std::vector<Block> merges;
     std::map<int, double> heights;     // rows with a custom height
+    bool wellFormed = true;            // every part parsed without an XML error
 };
 
 // "BC12" -> (12, 55)
@@ -79,6 +80,7 @@ inline XlsxSheet readXlsx(const QString &path)
             if (x.isStartElement() && x.name() == u"sheet")
                 sheet.name = x.attributes().value(QLatin1StringView("name")).toString();
         }
+        sheet.wellFormed = sheet.wellFormed && !x.hasError();
     }
     QStringList strings;
     {
@@ -93,6 +95,7 @@ inline XlsxSheet readXlsx(const QString &path)
             else if (x.isEndElement() && x.name() == u"si")
                 strings << current.replace(QStringLiteral("_x000D_"), QStringLiteral("\r"));
         }
+        sheet.wellFormed = sheet.wellFormed && !x.hasError();
     }
     struct Xf {
         bool bold = false, centred = false, rotated = false, bordered = false;
@@ -135,6 +138,7 @@ inline XlsxSheet readXlsx(const QString &path)
                     section.clear();
             }
         }
+        sheet.wellFormed = sheet.wellFormed && !x.hasError();
     }
     {
         QXmlStreamReader x(zipEntry(path, "xl/worksheets/sheet1.xml"));
@@ -169,6 +173,7 @@ inline XlsxSheet readXlsx(const QString &path)
                 sheet.cells[key] = cell;
             }
         }
+        sheet.wellFormed = sheet.wellFormed && !x.hasError();
     }
     return sheet;
 }
@@ -191,6 +196,7 @@ struct DocxDocument {
     int pageWidth = 0, pageHeight = 0, marginLeft = 0, marginRight = 0;
     bool landscape = false;
     std::vector<DocxTable> tables;
+    bool wellFormed = true;
 };
 
 inline DocxDocument readDocx(const QString &path)
@@ -316,6 +322,7 @@ inline DocxDocument readDocx(const QString &path)
             }
         }
     }
+    doc.wellFormed = !x.hasError();
     return doc;
 }
 

@@ -71,6 +71,7 @@ void addModes()
 // Compares a workbook read back with the sheet it was written from.
 void compareSheet(const Sheet &sheet, const ooxml::XlsxSheet &read)
 {
+    QVERIFY(read.wellFormed);
     QCOMPARE(read.name, sheet.name);
     const auto merges = sorted(read.merges);
     QCOMPARE(merges, sorted(sheet.merges));
@@ -115,6 +116,7 @@ void compareDocument(const Document &doc, const ooxml::DocxDocument &read)
     for (std::size_t n = 0; n < doc.tables.size(); ++n)
         body << (n > 0 ? QStringList{u"p"_s, u"p"_s, u"tbl"_s} : QStringList{u"tbl"_s});
     body << u"p"_s << u"sectPr"_s;
+    QVERIFY(read.wellFormed);
     QCOMPARE(read.body, body);
     QCOMPARE(read.landscape, doc.landscape);
     QCOMPARE(read.pageWidth > read.pageHeight, doc.landscape);

@@ -215,6 +215,11 @@ private slots:
         QCOMPARE(doc.tables.size(), std::size_t(1));
         QCOMPARE(doc.tables[0].rows, 3);
         QCOMPARE(describe(doc.tables[0].merges), u"1,1-1,5 3,1-3,5"_s);
+        // A school without classes still gives a title and a header.
+        const rasp::State none;
+        QCOMPARE(DaySheet(none, exportschool::kDate).cells.size(), std::size_t(2));
+        QCOMPARE(DayDocument(none, exportschool::kDate).tables[0].columns, 1);
+        QCOMPARE(SetkaSheet(none).cells.size(), std::size_t(1));
     }
 
     void setkaSheet_data()
