@@ -15,6 +15,7 @@ int RunResolve(const QStringList &args);
 int RunSettings(const QStringList &args);
 int RunDay(const QStringList &args);
 int RunTemplate(const QStringList &args);
+int RunExport(const QStringList &args);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);

@@ -60,6 +60,7 @@ TForm1::TForm1(QWidget *parent)
     wireHighlight();
     wirePages();
     wireDayFile();
+    wireExport();
     wireSettings();
     wireLoad();
     wireDayChecks();

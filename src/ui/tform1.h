@@ -7,6 +7,8 @@
 #include <QDateEdit>
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -335,6 +337,16 @@ public:
     int migan_mn = 10;        // glow step
     QString Memo1Text;        // text of "Не указаны учителя" as built ("\r" kept)
 
+    // ---- Reports: spreadsheet and document export ----------------------------------------
+    // Excel action: the day (after a question) or the template into a workbook, then opens it.
+    void SpeedButton2Click();
+    // Word action: the day (after a question) or the template into a document, then opens it.
+    void sSpeedButton12Click();
+    // Folder action: opens raspisanie on the day page, setka on the template page.
+    void SpeedButton1Click();
+    // Opens a file or folder with the system's default handler; replaced by tests.
+    std::function<bool(const QString &path)> shellOpen;
+
     // ---- Widgets (named as the routines refer to them) ---------------------------------
     QWidget *Rct_Tab = nullptr;                 // page bar
     rasp::ui::TabButton *SpeedB1 = nullptr;     // "Расписание"
@@ -534,6 +546,10 @@ private:
     void buildSettingsPage();
     void wirePages();
     void wireDayFile();
+    void wireExport();
+    // Writes an export file at the relative path `rel` with the window disabled and the wait
+    // picture shown, then opens it; a failure is reported and nothing is opened.
+    void exportFile(const QString &rel, const std::function<bool(const QString &, QString *)> &write);
     void wireSettings();
     // Takes the settings page's controls into the state's settings.
     void settingsFromPage();

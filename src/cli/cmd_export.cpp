@@ -1,0 +1,66 @@
+// raspisanie-cli export: reads the saved day of a date as the editor opens it and writes it to
+// raspisanie/DD.MM.YYYY.xlsx or .docx with the print options of the settings file.
+#include "clicommands.h"
+#include "day/counters.h"
+#include "day/dayfile.h"
+#include "day/poiskuchit.h"
+#include "docxfile.h"
+#include "reports/exportlayout.h"
+#include "school.h"
+#include "state.h"
+#include "text/datewords.h"
+#include "xlsxfile.h"
+
+#include <QDir>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace rasp::cli {
+
+int RunExport(const QStringList &args)
+{
+    const QString usage = u"Укажите дату и вид файла: export ДД.ММ.ГГГГ --xlsx|--docx"_s;
+    if (args.size() != 2 || (args.at(1) != u"--xlsx"_s && args.at(1) != u"--docx"_s)) {
+        WriteErr(usage);
+        return kExitUsage;
+    }
+    const QDate date = text::ParseShortDate(args.first());
+    if (!date.isValid()) {
+        WriteErr(u"Дата должна быть в виде ДД.ММ.ГГГГ: "_s + args.first());
+        return kExitUsage;
+    }
+    State state;
+    load::NagruzReport report;
+    if (!OpenSchool(state, report))
+        return kExitFailed;
+    QString error;
+    const QString dayPath = QDir::current().filePath(day::DayFilePath(date));
+    switch (day::RaspLoad(state, dayPath, 1, &error)) {
+    case text::ReadResult::Ok:
+        break;
+    case text::ReadResult::NoFile:
+        WriteErr(u"Расписания на %1 нет: %2"_s.arg(text::ShortDate(date), QDir::toNativeSeparators(dayPath)));
+        return kExitFailed;
+    case text::ReadResult::Unreadable:
+        WriteErr(error);
+        return kExitFailed;
+    }
+    // The locks of the default pins, as the editor shows the day after opening it.
+    day::PoiskUchit(state, QString());
+    day::FillPinList(state);
+    day::sCheckListBox1Checked(state, state.settings.blocked);
+    day::CheckList(state, 0, 1, state.max_ur);
+
+    const bool xlsx = args.at(1) == u"--xlsx"_s;
+    const QString out = QDir::current().filePath(reports::DayExportPath(date, xlsx ? u"xlsx"_s : u"docx"_s));
+    const bool written = xlsx ? exporter::WriteXlsx(reports::DaySheet(state, date), out, &error)
+                              : exporter::WriteDocx(reports::DayDocument(state, date), out, &error);
+    if (!written) {
+        WriteErr(error);
+        return kExitFailed;
+    }
+    WriteOut((QDir::toNativeSeparators(out) + u'\n').toUtf8());
+    return kExitOk;
+}
+
+} // namespace rasp::cli

@@ -1,0 +1,278 @@
+#include "docxfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QXmlStreamWriter>
+
+#include <zip.h>
+
+#include <algorithm>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace rasp::exporter {
+
+namespace {
+
+using reports::Block;
+using reports::DocTable;
+using reports::LayoutCell;
+
+const QString W = u"http://schemas.openxmlformats.org/wordprocessingml/2006/main"_s;
+const QString kFont = u"Times New Roman"_s;
+
+// A4 in twentieths of a point; left and right margins 20 points, the rest Word's defaults.
+constexpr int kPageShort = 11906;
+constexpr int kPageLong = 16838;
+constexpr int kSideMargin = 400;
+constexpr int kTopMargin = 1134;
+
+void attr(QXmlStreamWriter &x, const QString &name, const QString &value)
+{
+    x.writeAttribute(W, name, value);
+}
+
+void empty(QXmlStreamWriter &x, const QString &element, const QString &val = QString())
+{
+    x.writeEmptyElement(W, element);
+    if (!val.isNull())
+        attr(x, u"val"_s, val);
+}
+
+// Run properties: Times New Roman in every script slot, bold when asked, size in points.
+void runProps(QXmlStreamWriter &x, bool bold, int size)
+{
+    x.writeStartElement(W, u"rPr"_s);
+    x.writeEmptyElement(W, u"rFonts"_s);
+    for (const QString &slot : {u"ascii"_s, u"hAnsi"_s, u"cs"_s, u"eastAsia"_s})
+        attr(x, slot, kFont);
+    if (bold) {
+        empty(x, u"b"_s);
+        empty(x, u"bCs"_s);
+    }
+    empty(x, u"sz"_s, QString::number(size * 2));
+    empty(x, u"szCs"_s, QString::number(size * 2));
+    x.writeEndElement();
+}
+
+// One centred, single-spaced paragraph; the lines of the text are separated by line breaks.
+void paragraph(QXmlStreamWriter &x, const QString &text, bool bold, int size)
+{
+    static const QRegularExpression breaks(u"\r\n|\r|\n"_s);
+    x.writeStartElement(W, u"p"_s);
+    x.writeStartElement(W, u"pPr"_s);
+    x.writeEmptyElement(W, u"spacing"_s);
+    attr(x, u"before"_s, u"0"_s);
+    attr(x, u"after"_s, u"0"_s);
+    attr(x, u"line"_s, u"240"_s);
+    attr(x, u"lineRule"_s, u"auto"_s);
+    empty(x, u"jc"_s, u"center"_s);
+    runProps(x, bold, size);
+    x.writeEndElement(); // pPr
+    if (!text.isEmpty()) {
+        x.writeStartElement(W, u"r"_s);
+        runProps(x, bold, size);
+        const QStringList lines = text.split(breaks);
+        for (qsizetype n = 0; n < lines.size(); ++n) {
+            if (n > 0)
+                empty(x, u"br"_s);
+            x.writeStartElement(W, u"t"_s);
+            x.writeAttribute(u"xml:space"_s, u"preserve"_s);
+            x.writeCharacters(lines[n]);
+            x.writeEndElement();
+        }
+        x.writeEndElement(); // r
+    }
+    x.writeEndElement(); // p
+}
+
+void border(QXmlStreamWriter &x, const QString &edge)
+{
+    x.writeEmptyElement(W, edge);
+    attr(x, u"val"_s, u"single"_s);
+    attr(x, u"sz"_s, u"4"_s);
+    attr(x, u"space"_s, u"0"_s);
+    attr(x, u"color"_s, u"auto"_s);
+}
+
+const Block *blockAt(const DocTable &t, int row, int column)
+{
+    for (const Block &b : t.merges)
+        if (row >= b.top && row <= b.bottom && column >= b.left && column <= b.right)
+            return &b;
+    return nullptr;
+}
+
+void table(QXmlStreamWriter &x, const DocTable &t, int textWidth)
+{
+    const int columns = std::max(t.columns, 1);
+    const int colWidth = textWidth / columns;
+    x.writeStartElement(W, u"tbl"_s);
+    x.writeStartElement(W, u"tblPr"_s);
+    x.writeEmptyElement(W, u"tblW"_s);
+    attr(x, u"w"_s, QString::number(colWidth * columns));
+    attr(x, u"type"_s, u"dxa"_s);
+    x.writeStartElement(W, u"tblBorders"_s);
+    for (const QString &edge : {u"top"_s, u"left"_s, u"bottom"_s, u"right"_s, u"insideH"_s, u"insideV"_s})
+        border(x, edge);
+    x.writeEndElement();
+    x.writeEmptyElement(W, u"tblLayout"_s);
+    attr(x, u"type"_s, u"fixed"_s);
+    x.writeEndElement(); // tblPr
+    x.writeStartElement(W, u"tblGrid"_s);
+    for (int c = 0; c < columns; ++c) {
+        x.writeEmptyElement(W, u"gridCol"_s);
+        attr(x, u"w"_s, QString::number(colWidth));
+    }
+    x.writeEndElement();
+
+    for (int r = 1; r <= t.rows; ++r) {
+        x.writeStartElement(W, u"tr"_s);
+        for (int c = 1; c <= columns; ++c) {
+            const Block *b = blockAt(t, r, c);
+            if (b && c != b->left)
+                continue; // covered by the block's first column
+            const int span = b ? b->right - b->left + 1 : 1;
+            const bool top = !b || r == b->top;
+            LayoutCell cell;
+            if (top) {
+                const auto it = t.cells.find({r, c});
+                if (it != t.cells.end())
+                    cell = it->second;
+            }
+            x.writeStartElement(W, u"tc"_s);
+            x.writeStartElement(W, u"tcPr"_s);
+            x.writeEmptyElement(W, u"tcW"_s);
+            attr(x, u"w"_s, QString::number(colWidth * span));
+            attr(x, u"type"_s, u"dxa"_s);
+            if (span > 1)
+                empty(x, u"gridSpan"_s, QString::number(span));
+            if (b && b->bottom > b->top) {
+                if (top)
+                    empty(x, u"vMerge"_s, u"restart"_s);
+                else
+                    empty(x, u"vMerge"_s);
+            }
+            const LayoutCell &look = top ? cell : t.cells.count({b->top, b->left}) ? t.cells.at({b->top, b->left}) : cell;
+            if (look.rotated)
+                empty(x, u"textDirection"_s, u"btLr"_s);
+            empty(x, u"vAlign"_s, u"center"_s);
+            x.writeEndElement(); // tcPr
+            paragraph(x, top ? cell.text : QString(), look.bold, look.size > 0 ? look.size : t.fontSize);
+            x.writeEndElement(); // tc
+        }
+        x.writeEndElement(); // tr
+    }
+    x.writeEndElement(); // tbl
+}
+
+QString failure(const QString &path, const QString &why)
+{
+    return u"Не удалось сохранить файл %1: %2"_s.arg(QDir::toNativeSeparators(path), why);
+}
+
+const char kContentTypes[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+    "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+    "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+    "<Override PartName=\"/word/document.xml\" "
+    "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/>"
+    "</Types>";
+
+const char kRels[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+    "<Relationship Id=\"rId1\" "
+    "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+    "Target=\"word/document.xml\"/>"
+    "</Relationships>";
+
+} // namespace
+
+QByteArray DocumentXml(const reports::Document &doc)
+{
+    const int pageWidth = doc.landscape ? kPageLong : kPageShort;
+    const int pageHeight = doc.landscape ? kPageShort : kPageLong;
+    const int textWidth = pageWidth - 2 * kSideMargin;
+    QByteArray bytes;
+    QXmlStreamWriter x(&bytes);
+    x.writeStartDocument(u"1.0"_s, true);
+    x.writeNamespace(W, u"w"_s);
+    x.writeStartElement(W, u"document"_s);
+    x.writeStartElement(W, u"body"_s);
+    for (std::size_t n = 0; n < doc.tables.size(); ++n) {
+        if (n > 0) {
+            paragraph(x, QString(), false, 11);
+            paragraph(x, QString(), false, 11);
+        }
+        table(x, doc.tables[n], textWidth);
+    }
+    paragraph(x, QString(), false, 11); // a document ends with a paragraph
+    x.writeStartElement(W, u"sectPr"_s);
+    x.writeEmptyElement(W, u"pgSz"_s);
+    attr(x, u"w"_s, QString::number(pageWidth));
+    attr(x, u"h"_s, QString::number(pageHeight));
+    if (doc.landscape)
+        attr(x, u"orient"_s, u"landscape"_s);
+    x.writeEmptyElement(W, u"pgMar"_s);
+    attr(x, u"top"_s, QString::number(kTopMargin));
+    attr(x, u"right"_s, QString::number(kSideMargin));
+    attr(x, u"bottom"_s, QString::number(kTopMargin));
+    attr(x, u"left"_s, QString::number(kSideMargin));
+    attr(x, u"header"_s, u"708"_s);
+    attr(x, u"footer"_s, u"708"_s);
+    attr(x, u"gutter"_s, u"0"_s);
+    x.writeEndElement(); // sectPr
+    x.writeEndElement(); // body
+    x.writeEndElement(); // document
+    x.writeEndDocument();
+    return bytes;
+}
+
+bool WriteDocx(const reports::Document &doc, const QString &path, QString *error)
+{
+    const QFileInfo target(path);
+    if (!QDir().mkpath(target.absolutePath())) {
+        if (error)
+            *error = failure(path, u"папка не создается"_s);
+        return false;
+    }
+    // The parts must live until zip_close, which writes a temporary file and renames it.
+    const QByteArray parts[3] = {QByteArray(kContentTypes), QByteArray(kRels), DocumentXml(doc)};
+    const char *names[3] = {"[Content_Types].xml", "_rels/.rels", "word/document.xml"};
+    int err = 0;
+    zip_t *z = zip_open(QFile::encodeName(target.absoluteFilePath()).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
+    if (!z) {
+        zip_error_t ze;
+        zip_error_init_with_code(&ze, err);
+        const QString why = QString::fromLocal8Bit(zip_error_strerror(&ze));
+        zip_error_fini(&ze);
+        if (error)
+            *error = failure(path, why);
+        return false;
+    }
+    for (int n = 0; n < 3; ++n) {
+        zip_source_t *s = zip_source_buffer(z, parts[n].constData(), zip_uint64_t(parts[n].size()), 0);
+        if (!s || zip_file_add(z, names[n], s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
+            const QString why = QString::fromLocal8Bit(zip_strerror(z));
+            zip_source_free(s);
+            zip_discard(z);
+            if (error)
+                *error = failure(path, why);
+            return false;
+        }
+    }
+    if (zip_close(z) < 0) {
+        const QString why = QString::fromLocal8Bit(zip_strerror(z));
+        zip_discard(z);
+        if (error)
+            *error = failure(path, why);
+        return false;
+    }
+    return true;
+}
+
+} // namespace rasp::exporter
