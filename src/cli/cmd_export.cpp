@@ -1,9 +1,6 @@
 // raspisanie-cli export: reads the saved day of a date as the editor opens it and writes it to
 // raspisanie/DD.MM.YYYY.xlsx or .docx with the print options of the settings file.
 #include "clicommands.h"
-#include "day/counters.h"
-#include "day/dayfile.h"
-#include "day/poiskuchit.h"
 #include "docxfile.h"
 #include "reports/exportlayout.h"
 #include "school.h"
@@ -30,27 +27,9 @@ int RunExport(const QStringList &args)
         return kExitUsage;
     }
     State state;
-    load::NagruzReport report;
-    if (!OpenSchool(state, report))
+    if (!OpenDay(state, date))
         return kExitFailed;
     QString error;
-    const QString dayPath = QDir::current().filePath(day::DayFilePath(date));
-    switch (day::RaspLoad(state, dayPath, 1, &error)) {
-    case text::ReadResult::Ok:
-        break;
-    case text::ReadResult::NoFile:
-        WriteErr(u"Расписания на %1 нет: %2"_s.arg(text::ShortDate(date), QDir::toNativeSeparators(dayPath)));
-        return kExitFailed;
-    case text::ReadResult::Unreadable:
-        WriteErr(error);
-        return kExitFailed;
-    }
-    // The locks of the default pins, as the editor shows the day after opening it.
-    day::PoiskUchit(state, QString());
-    day::FillPinList(state);
-    day::sCheckListBox1Checked(state, state.settings.blocked);
-    day::CheckList(state, 0, 1, state.max_ur);
-
     const bool xlsx = args.at(1) == u"--xlsx"_s;
     const QString out = QDir::current().filePath(reports::DayExportPath(date, xlsx ? u"xlsx"_s : u"docx"_s));
     const bool written = xlsx ? exporter::WriteXlsx(reports::DaySheet(state, date), out, &error)

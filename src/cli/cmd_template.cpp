@@ -2,8 +2,6 @@
 // page shows it and prints every cell's teachers, colours and lock.
 #include "clicommands.h"
 #include "day/counters.h"
-#include "day/kabpoisk.h"
-#include "day/poiskuchit.h"
 #include "dayjson.h"
 #include "school.h"
 #include "state.h"
@@ -54,14 +52,9 @@ int RunTemplate(const QStringList &args)
     }
     for (const QString &problem : problems)
         WriteErr(u"Предупреждение: "_s + problem);
-    // The template page's fill and refresh: the weekday's texts, teachers, room double
-    // bookings, the default pins and their locks.
+    // The template page's fill and refresh: the weekday's texts, then as after loading a day.
     tmpl::SetkaZapol(state, k);
-    day::PoiskUchit(state, QString());
-    day::KabPoisk(state, 1, 0, QString());
-    day::FillPinList(state);
-    day::sCheckListBox1Checked(state, state.settings.blocked);
-    day::CheckList(state, 0, 1, state.max_ur);
+    RefreshAfterLoad(state);
     WriteOut(QJsonDocument(QJsonObject{{u"weekday"_s, text::daySet(k)},
                                        {u"saved"_s, QFileInfo::exists(tmpl::SetkaPath(k))},
                                        {u"cells"_s, DayCellsJson(state)},

@@ -1,7 +1,13 @@
 #include "school.h"
 
+#include "day/blocking.h"
+#include "day/counters.h"
+#include "day/dayfile.h"
+#include "day/kabpoisk.h"
+#include "day/poiskuchit.h"
 #include "settings/settings.h"
 #include "state.h"
+#include "text/datewords.h"
 
 #include <QDir>
 
@@ -31,6 +37,40 @@ bool OpenSchool(State &state, load::NagruzReport &report)
         return false;
     case text::ReadResult::Unreadable:
         WriteErr(report.error);
+        return false;
+    }
+    return false;
+}
+
+void RefreshAfterLoad(State &state)
+{
+    // Nobody answers here: a default pin stays pinned even when its lesson coincides, as the
+    // first pinning pass does.
+    day::PoiskUchit(state, QString());
+    day::KabPoisk(state, 1, 0, QString());
+    day::FillPinList(state);
+    day::sCheckListBox1Checked(state, state.settings.blocked);
+    day::CheckList(state, 0, 1, state.max_ur);
+    state.chek_pderm = 1;
+    day::VtorayaSmenaBlok(state, 1, [](const QString &) { return true; });
+}
+
+bool OpenDay(State &state, QDate date)
+{
+    load::NagruzReport report;
+    if (!OpenSchool(state, report))
+        return false;
+    const QString path = QDir::current().filePath(day::DayFilePath(date));
+    QString error;
+    switch (day::RaspLoad(state, path, 1, &error)) {
+    case text::ReadResult::Ok:
+        RefreshAfterLoad(state);
+        return true;
+    case text::ReadResult::NoFile:
+        WriteErr(u"Расписания на %1 нет: %2"_s.arg(text::ShortDate(date), QDir::toNativeSeparators(path)));
+        return false;
+    case text::ReadResult::Unreadable:
+        WriteErr(error);
         return false;
     }
     return false;

@@ -3,6 +3,7 @@
 #include "load/nagruzfile.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 namespace rasp {
@@ -16,6 +17,14 @@ namespace rasp::cli {
 // column and teacher row, and the load from nagruz.ini. A missing or unreadable load file
 // gives false after its Russian error went to stderr; `report` tells what the reader passed over.
 bool OpenSchool(State &state, load::NagruzReport &report);
+
+// The refresh the editor runs after putting a day on the grid, without questions: teachers,
+// room double bookings, the default pins and their locks, then the second-shift locks.
+void RefreshAfterLoad(State &state);
+
+// Opens the school and reads the day of `date` into the grid, refreshed as the editor shows it.
+// A missing or unreadable school or day gives false after its Russian error went to stderr.
+bool OpenDay(State &state, QDate date);
 
 // Writes UTF-8 text to stdout as it is.
 void WriteOut(const QByteArray &utf8);
