@@ -63,6 +63,7 @@ TForm1::TForm1(QWidget *parent)
     wireLoad();
     wireDayChecks();
     wireEditing();
+    wireArrange();
     FormCreate();
 }
 

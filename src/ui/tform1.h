@@ -1,6 +1,8 @@
 #pragma once
 
+#include "arrange/analysis.h"
 #include "day/gridgeometry.h"
+#include "rng.h"
 #include "state.h"
 
 #include <QDateEdit>
@@ -23,6 +25,10 @@ class QPlainTextEdit;
 class QTableWidget;
 class QTimer;
 class QToolButton;
+
+namespace rasp::arrange {
+class Arrangement;
+}
 
 namespace rasp::ui {
 class DayGridView;
@@ -306,6 +312,20 @@ public:
     int migan_mn = 10;        // glow step
     QString Memo1Text;        // text of "Не указаны учителя" as built ("\r" kept)
 
+    // ---- Automatic arrangement ----------------------------------------------------------
+    // "Старт": moves lessons within their classes until no teacher has two lessons at once and
+    // every class's day has an acceptable shape, or until "Стоп"; the grid shows every cycle.
+    void sSpeedButton4Click();
+    // "Стоп": asks the running arrangement to end after its current cycle.
+    void sSpeedButton6Click();
+    // "Венуть предыдущий вариант": puts the grid back as it was before the last run.
+    void sSpeedButton7Click();
+    // The options of "Автоподбор" ("максимум уроков", "отсутствие первых уроков") and the grid's size.
+    rasp::arrange::Options arrangeOptions() const;
+
+    rasp::Rng m_rng{rasp::Rng::clockSeed()};      // the window's random generator, seeded from the clock
+    rasp::arrange::Arrangement *m_arrangement = nullptr; // the run in progress, if any
+
     // ---- Widgets (named as the routines refer to them) ---------------------------------
     QWidget *Rct_Tab = nullptr;                 // page bar
     rasp::ui::TabButton *SpeedB1 = nullptr;     // "Расписание"
@@ -426,6 +446,7 @@ private:
     void buildDayChecks();
     void wireDayChecks();
     void wireEditing();
+    void wireArrange();
     // Hides the room list and the subject picker, remembering which one a press just closed.
     void hidePopupLists();
     // Whether a press of the double-click under way closed this list for this cell; the
