@@ -14,6 +14,7 @@ int RunLoad(const QStringList &args);
 int RunResolve(const QStringList &args);
 int RunSettings(const QStringList &args);
 int RunDay(const QStringList &args);
+int RunArrange(const QStringList &args);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);
