@@ -106,12 +106,13 @@ void BM_ArrangeFullRun(benchmark::State &st)
     const rasp::State day = makeDay();
     qint64 cycles = 0;
     bool finished = true;
+    quint64 seed = 0;
     for (auto _ : st) {
         st.PauseTiming();
         rasp::State s = day;
         st.ResumeTiming();
         rasp::arrange::TakeSnapshot(s);
-        rasp::Rng rng(quint64(st.iterations()) + 1);
+        rasp::Rng rng(++seed);
         rasp::arrange::Arrangement run(s.sost_rasp, fullDay(), rng);
         while (!run.finished() && run.cycles() < 1000000)
             run.step();
@@ -131,12 +132,13 @@ void BM_ArrangeFullRunShowingEachCycle(benchmark::State &st)
 {
     const rasp::State day = makeDay();
     qint64 cycles = 0;
+    quint64 seed = 0;
     for (auto _ : st) {
         st.PauseTiming();
         rasp::State s = day;
         st.ResumeTiming();
         rasp::arrange::TakeSnapshot(s);
-        rasp::Rng rng(quint64(st.iterations()) + 1);
+        rasp::Rng rng(++seed);
         rasp::arrange::Arrangement run(s.sost_rasp, fullDay(), rng);
         while (!run.finished() && run.cycles() < 1000000) {
             run.step();

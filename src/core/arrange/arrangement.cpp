@@ -108,7 +108,9 @@ Arrangement::Arrangement(TPodbor &rasp, const Options &options, Rng &rng)
     , m_options(options)
     , m_rng(rng)
 {
-    m_finished = allAcceptable() && Sootv(m_options, m_rasp.itog_uch, m_index);
+    const bool acceptable = allAcceptable();
+    m_finished = acceptable && Sootv(m_options, m_rasp.itog_uch, m_index);
+    m_indexCurrent = acceptable; // Sootv rebuilt the index from the working copy
 }
 
 bool Arrangement::allAcceptable() const
@@ -127,7 +129,11 @@ void Arrangement::step()
     const int e = m_rng.bounded(1, 2);
 
     // Find a clash and move one of its two lessons to a row where its teachers are free.
-    m_index.rebuild(m_rasp.itog_uch, m_options.lastRow(), m_options.classes());
+    // The finish test of the last cycle may have filed the working copy already; nothing
+    // changes it between two cycles.
+    if (!m_indexCurrent)
+        m_index.rebuild(m_rasp.itog_uch, m_options.lastRow(), m_options.classes());
+    m_indexCurrent = false;
     const Clash clash = FindClash(m_options, m_rasp, d, m_index);
     if (clash.found()) {
         const int i = clash.row;
@@ -169,6 +175,7 @@ void Arrangement::step()
         }
 
     m_finished = !unacceptable && Sootv(m_options, m_rasp.itog_uch, m_index);
+    m_indexCurrent = !unacceptable;
 }
 
 } // namespace rasp::arrange

@@ -58,7 +58,8 @@ public:
     qint64 cycles() const { return m_cycles; }
     const Options &options() const { return m_options; }
 
-    // One cycle: scan order, clash, move, three tidying passes, finish test.
+    // One cycle: scan order, clash, move, three tidying passes, finish test. Between two
+    // cycles the working copy belongs to the run: the caller only reads it.
     void step();
 
 private:
@@ -68,6 +69,7 @@ private:
     Options m_options;
     Rng &m_rng;
     ListIndex m_index;
+    bool m_indexCurrent = false; // m_index files the working copy as it is now
     bool m_finished = false;
     qint64 m_cycles = 0;
 };
