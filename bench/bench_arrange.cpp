@@ -3,92 +3,15 @@
 // arranged from its snapshot until no clash is left. Measured without and with what the window
 // adds per cycle (writing the working copy into the grid and resolving the teachers).
 #include "arrange/arrangement.h"
-#include "benchschool.h"
+#include "arrangeday.h"
 #include "day/poiskuchit.h"
 #include "rng.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QSet>
-
 #include <optional>
 
 namespace {
-
-// The large school with a realistic day: every class has 10..14 lessons from row 1, chosen so
-// that no teacher has two lessons in a row; one lesson in twenty is pinned where it stands; then
-// every class's free lessons are shuffled among its free rows 1..n.
-rasp::State makeDay()
-{
-    rasp::State s = bench::makeSchool();
-    std::mt19937 g(42);
-    // The teacher list of each subject of each class, resolved once on a grid of 15 subjects.
-    std::vector<QStringList> subjects(bench::kClasses + 1);
-    for (int j = 1; j <= bench::kClasses; ++j) {
-        QSet<QString> seen;
-        for (int m = 1; m <= s.pedvis; ++m)
-            for (const QString &line : s.Predmet[m][j])
-                if (!seen.contains(line)) {
-                    seen.insert(line);
-                    subjects[j] << line;
-                }
-        for (int i = 1; i <= bench::kRows; ++i)
-            s.grid.cell(i, j).subject = i <= subjects[j].size() ? subjects[j].at(i - 1) : QString();
-    }
-    rasp::day::PoiskUchit(s, QString());
-    std::vector<std::vector<QString>> lists(bench::kClasses + 1);
-    for (int j = 1; j <= bench::kClasses; ++j)
-        for (int n = 0; n < subjects[j].size(); ++n)
-            lists[j].push_back(s.grid.cell(n + 1, j).teachers);
-
-    std::vector<int> last(bench::kClasses + 1);
-    for (int j = 1; j <= bench::kClasses; ++j)
-        last[j] = 10 + int(g() % 5);
-    for (int i = 1; i <= bench::kRows; ++i) {
-        QSet<QString> used;
-        for (int j = 1; j <= bench::kClasses; ++j) {
-            rasp::day::Cell &c = s.grid.cell(i, j);
-            c = rasp::day::Cell();
-            if (i > last[j])
-                continue;
-            std::vector<int> order(subjects[j].size());
-            for (std::size_t n = 0; n < order.size(); ++n)
-                order[n] = int(n);
-            std::shuffle(order.begin(), order.end(), g);
-            bool placed = false;
-            for (int n : order) {
-                const QStringList names = lists[j][std::size_t(n)].split(QStringLiteral(", "));
-                if (lists[j][std::size_t(n)].isEmpty() || std::any_of(names.begin(), names.end(), [&](const QString &x) { return used.contains(x); }))
-                    continue;
-                for (const QString &x : names)
-                    used.insert(x);
-                c.subject = subjects[j].at(n);
-                c.room = QString::number(100 + int(g() % 120));
-                placed = true;
-                break;
-            }
-            if (!placed)
-                last[j] = i - 1;
-        }
-    }
-    for (int j = 1; j <= bench::kClasses; ++j) {
-        std::vector<int> freeRows;
-        for (int i = 1; i <= last[j]; ++i) {
-            if (g() % 20 == 0)
-                rasp::day::LockCell(s.grid.cell(i, j));
-            else
-                freeRows.push_back(i);
-        }
-        std::vector<rasp::day::Cell> cells;
-        for (int i : freeRows)
-            cells.push_back(s.grid.cell(i, j));
-        std::shuffle(cells.begin(), cells.end(), g);
-        for (std::size_t n = 0; n < freeRows.size(); ++n)
-            s.grid.cell(freeRows[n], j) = cells[n];
-    }
-    rasp::day::PoiskUchit(s, QString());
-    return s;
-}
 
 rasp::arrange::Options fullDay()
 {
@@ -103,7 +26,7 @@ rasp::arrange::Options fullDay()
 // The run as the command line makes it: snapshot, cycles until finished, the result shown once.
 void BM_ArrangeFullRun(benchmark::State &st)
 {
-    const rasp::State day = makeDay();
+    const rasp::State day = bench::makeArrangeDay();
     qint64 cycles = 0;
     bool finished = true;
     quint64 seed = 0;
@@ -130,7 +53,7 @@ BENCHMARK(BM_ArrangeFullRun)->Unit(benchmark::kMillisecond)->Iterations(5);
 // teachers resolved after every cycle (painting not included).
 void BM_ArrangeFullRunShowingEachCycle(benchmark::State &st)
 {
-    const rasp::State day = makeDay();
+    const rasp::State day = bench::makeArrangeDay();
     qint64 cycles = 0;
     quint64 seed = 0;
     for (auto _ : st) {
@@ -154,7 +77,7 @@ BENCHMARK(BM_ArrangeFullRunShowingEachCycle)->Unit(benchmark::kMillisecond)->Ite
 // One cycle of the engine alone on the shuffled day (the first cycles, with many clashes left).
 void BM_ArrangeCycle(benchmark::State &st)
 {
-    rasp::State s = makeDay();
+    rasp::State s = bench::makeArrangeDay();
     rasp::arrange::TakeSnapshot(s);
     rasp::Rng rng(1);
     std::optional<rasp::arrange::Arrangement> run(std::in_place, s.sost_rasp, fullDay(), rng);

@@ -8,6 +8,8 @@
 #include <QDateEdit>
 #include <QWidget>
 
+#include <optional>
+
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -325,6 +327,7 @@ public:
 
     rasp::Rng m_rng{rasp::Rng::clockSeed()};      // the window's random generator, seeded from the clock
     rasp::arrange::Arrangement *m_arrangement = nullptr; // the run in progress, if any
+    std::optional<quint64> arrangeSeed; // a fixed seed for the runs (benchmarks); the clock when empty
 
     // ---- Widgets (named as the routines refer to them) ---------------------------------
     QWidget *Rct_Tab = nullptr;                 // page bar

@@ -50,7 +50,7 @@ void TForm1::sSpeedButton4Click()
 
     ListBox1->hide();
     ListBox4->hide();
-    m_rng.seed(rasp::Rng::clockSeed());
+    m_rng.seed(arrangeSeed.value_or(rasp::Rng::clockSeed()));
     Img_SB4->setEnabled(false);
     EnabledKomponent();
     m_state.RecExit = 0;
