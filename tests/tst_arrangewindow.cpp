@@ -282,6 +282,19 @@ private slots:
         QCOMPARE(subjects(), kArranged);
         QVERIFY(on(f.img_SB7));
 
+        // Another class in a column since the run: undo would put lessons into the wrong class.
+        const QString name = f.m_state.grid.cell(0, 2).subject;
+        f.m_state.grid.cell(0, 2).subject = u"8В"_s;
+        {
+            Answerer none(f);
+            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+            QVERIFY(none.asked.isEmpty());
+        }
+        QCOMPARE(f.noticeText, u"Предыдущий вариант составлен для других классов или другого числа уроков, вернуть его нельзя"_s);
+        QCOMPARE(subjects(), kArranged);
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        f.m_state.grid.cell(0, 2).subject = name;
+
         // An empty day: a notice, no question.
         f.clearDay();
         {
