@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arrange/tpodbor.h"
 #include "day/daygrid.h"
 #include "day/regim.h"
 #include "load/loadmodel.h"
@@ -48,6 +49,11 @@ struct State {
     std::vector<day::PinEntry> pins;
     // The weekly template in memory, Setka[1..7] (1 = Monday); only the in-memory model so far.
     tmpl::Setka Setka;
+
+    // The arrangement's snapshot: the grid before the last run and the run's working copy, with
+    // the shape of the grid it was taken of (undo puts it back only onto the same shape).
+    arrange::TPodbor sost_rasp;
+    arrange::SnapshotShape sost_shape;
 };
 
 // Fills the 18-colour teacher palette colorr[1..18].

@@ -68,6 +68,7 @@ TForm1::TForm1(QWidget *parent)
     wireLayout();
     wireTemplate();
     wireShift();
+    wireArrange();
     FormCreate();
 }
 

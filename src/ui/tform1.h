@@ -1,13 +1,16 @@
 #pragma once
 
 #include "day/blocking.h"
+#include "arrange/analysis.h"
 #include "day/gridgeometry.h"
+#include "rng.h"
 #include "state.h"
 
 #include <QDateEdit>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -27,6 +30,10 @@ class QPlainTextEdit;
 class QTableWidget;
 class QTimer;
 class QToolButton;
+
+namespace rasp::arrange {
+class Arrangement;
+}
 
 namespace rasp::ui {
 class DayGridView;
@@ -346,6 +353,20 @@ public:
     void SpeedButton1Click();
     // Opens a file or folder with the system's default handler; replaced by tests.
     std::function<bool(const QString &path)> shellOpen;
+    // ---- Automatic arrangement ----------------------------------------------------------
+    // "Старт": moves lessons within their classes until no teacher has two lessons at once and
+    // every class's day has an acceptable shape, or until "Стоп"; the grid shows every cycle.
+    void sSpeedButton4Click();
+    // "Стоп": asks the running arrangement to end after its current cycle.
+    void sSpeedButton6Click();
+    // "Венуть предыдущий вариант": puts the grid back as it was before the last run.
+    void sSpeedButton7Click();
+    // The options of "Автоподбор" ("максимум уроков", "отсутствие первых уроков") and the grid's size.
+    rasp::arrange::Options arrangeOptions() const;
+
+    rasp::Rng m_rng{rasp::Rng::clockSeed()};      // the window's random generator, seeded from the clock
+    rasp::arrange::Arrangement *m_arrangement = nullptr; // the run in progress, if any
+    std::optional<quint64> arrangeSeed; // a fixed seed for the runs (benchmarks); the clock when empty
 
     // ---- Widgets (named as the routines refer to them) ---------------------------------
     QWidget *Rct_Tab = nullptr;                 // page bar
@@ -532,6 +553,7 @@ private:
     void wireDayChecks();
     void wireEditing();
     void wireTemplate();
+    void wireArrange();
     // Hides the room list and the subject picker, remembering which one a press just closed.
     void hidePopupLists();
     // Whether a press of the double-click under way closed this list for this cell; the

@@ -1,0 +1,116 @@
+// Automatic arrangement: "Старт", "Стоп" and "Венуть предыдущий вариант" of the group
+// "Автоподбор". The run itself is core's step-wise engine; the window shows each cycle and
+// handles its pending events once per cycle, so "Стоп" and closing the window can act.
+#include "tform1.h"
+
+#include "arrange/arrangement.h"
+#include "daygridview.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+void TForm1::wireArrange()
+{
+    connect(Img_SB4, &QToolButton::clicked, this, &TForm1::sSpeedButton4Click);
+    connect(img_SB6, &QToolButton::clicked, this, &TForm1::sSpeedButton6Click);
+    connect(img_SB7, &QToolButton::clicked, this, &TForm1::sSpeedButton7Click);
+}
+
+rasp::arrange::Options TForm1::arrangeOptions() const
+{
+    rasp::arrange::Options o;
+    o.max_ur = m_state.max_ur;
+    o.klassvis = m_state.klassvis;
+    o.R = sComboBox2->currentText().toInt();
+    o.P = sComboBox1->currentText().toInt();
+    return o;
+}
+
+void TForm1::sSpeedButton4Click()
+{
+    namespace ar = rasp::arrange;
+    // A click that reached the button during the last cycle of a stopped run starts nothing.
+    if (m_arrangement)
+        return;
+    if (ar::GridEmpty(m_state)) {
+        Rct_SoobPokaz(ar::kFillDay);
+        return;
+    }
+    if (!ar::FitsSnapshot(m_state)) {
+        Rct_SoobPokaz(ar::kTooLarge);
+        return;
+    }
+    if (Dial(ar::kStartQuestion) != u"Да"_s)
+        return;
+
+    ListBox1->hide();
+    ListBox4->hide();
+    m_rng.seed(arrangeSeed.value_or(rasp::Rng::clockSeed()));
+    Img_SB4->setEnabled(false);
+    EnabledKomponent();
+    m_state.RecExit = 0;
+    sRadioButton2->setChecked(true);
+
+    ar::TakeSnapshot(m_state);
+    const ar::Options options = arrangeOptions();
+    const bool onDayPage = dayPageActive();
+    const bool onTemplatePage = templatePageActive();
+    ar::Arrangement run(m_state.sost_rasp, options, m_rng);
+    m_arrangement = &run;
+    while (!run.finished()) {
+        run.step();
+        ar::ShowWorkingCopy(m_state);
+        PoiskUchit(QString());
+        QCoreApplication::processEvents();
+        if (m_state.RecExit == 1)
+            break;
+        // Another page, or a grid with other classes or rows, is no longer the grid this run
+        // works on: the run ends before it writes into it again.
+        if (dayPageActive() != onDayPage || templatePageActive() != onTemplatePage
+            || m_state.klassvis != options.klassvis || m_state.max_ur != options.max_ur) {
+            m_state.RecExit = 1;
+            break;
+        }
+    }
+    m_arrangement = nullptr;
+
+    KabPoisk(1, 0, QString());
+    sRadioButton2->setChecked(true);
+    Img_SB4->setEnabled(true);
+    EnabledKomponent();
+    Rct_SoobPokaz(m_state.RecExit == 0 ? ar::kDone : ar::kStopped);
+}
+
+void TForm1::sSpeedButton6Click()
+{
+    m_state.RecExit = 1;
+    Img_SB4->setEnabled(true);
+    EnabledKomponent();
+    PoiskUchit(QString());
+    KabPoisk(1, 0, QString());
+}
+
+void TForm1::sSpeedButton7Click()
+{
+    namespace ar = rasp::arrange;
+    if (!ar::SnapshotMatches(m_state)) {
+        Rct_SoobPokaz(ar::kUndoOtherGrid);
+        return;
+    }
+    if (Dial(ar::kUndoQuestion) != u"Да"_s)
+        return;
+    ar::RestoreOriginal(m_state);
+    PoiskUchit(QString());
+    KabPoisk(1, 0, QString());
+    CheckList(0, 1, m_state.max_ur);
+    sRadioButton2->setChecked(true);
+    Img_SB4->setEnabled(true);
+    img_SB6->setEnabled(false);
+    img_SB7->setEnabled(false);
+    Rct_SoobPokaz(ar::kUndone);
+}
