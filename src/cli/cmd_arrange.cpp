@@ -3,7 +3,6 @@
 #include "arrange/arrangement.h"
 #include "clicommands.h"
 #include "day/counters.h"
-#include "day/dayfile.h"
 #include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
 #include "dayjson.h"
@@ -78,27 +77,8 @@ int RunArrange(const QStringList &args)
     }
 
     State state;
-    load::NagruzReport report;
-    QString error;
-    if (!OpenSchool(state, report))
+    if (!OpenDay(state, date))
         return kExitFailed;
-    const QString path = QDir::current().filePath(day::DayFilePath(date));
-    switch (day::RaspLoad(state, path, 1, &error)) {
-    case text::ReadResult::Ok:
-        break;
-    case text::ReadResult::NoFile:
-        WriteErr(u"Расписания на %1 нет: %2"_s.arg(text::ShortDate(date), QDir::toNativeSeparators(path)));
-        return kExitFailed;
-    case text::ReadResult::Unreadable:
-        WriteErr(error);
-        return kExitFailed;
-    }
-    // The refresh that follows loading a day: teachers, rooms, the default pins and their locks.
-    day::PoiskUchit(state, QString());
-    day::KabPoisk(state, 1, 0, QString());
-    day::FillPinList(state);
-    day::sCheckListBox1Checked(state, state.settings.blocked);
-    day::CheckList(state, 0, 1, state.max_ur);
 
     // The two options as the day page offers them after the refresh; by default its selections.
     arrange::Options options;
