@@ -16,6 +16,7 @@ int RunSettings(const QStringList &args);
 int RunDay(const QStringList &args);
 int RunTemplate(const QStringList &args);
 int RunExport(const QStringList &args);
+int RunHours(const QStringList &args);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);

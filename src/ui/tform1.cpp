@@ -55,6 +55,7 @@ TForm1::TForm1(QWidget *parent)
     buildLoadPage();
     buildDayChecks();
     buildShift();
+    buildReportPage();
     wireApp();
     wireDay();
     wireHighlight();
@@ -68,6 +69,7 @@ TForm1::TForm1(QWidget *parent)
     wireLayout();
     wireTemplate();
     wireShift();
+    wireReport();
     FormCreate();
 }
 

@@ -57,7 +57,7 @@ void TForm1::Rct_SoobPokaz(const QString &s)
 void TForm1::Button1Click()
 {
     Rct_soob->hide();
-    FormEnable(true);
+    FormEnable(!Tab_3->isVisible()); // the open report page keeps the pages disabled
 }
 
 void TForm1::FormEnable(bool stat)
