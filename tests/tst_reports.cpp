@@ -122,7 +122,7 @@ private slots:
         rasp::reports::VipolnenieStart(s, vip);
         QList<bool> steps;
         const QStringList errors = rasp::reports::RaschetPeriod(s, vip, QDate(2026, 12, 1), QDate(2026, 12, 5),
-                                                                [&steps](bool counted) { steps << counted; });
+                                                                [&steps](bool counted) { steps << counted; return true; });
         QVERIFY(errors.isEmpty());
         QCOMPARE(steps, (QList<bool>{true, false, true, false, true}));
         QCOMPARE(columns(vip).first(), u"Хор - 1;Физика - 2;После - 1"_s);
@@ -130,14 +130,24 @@ private slots:
         // Start and end equal: one step, one file at most.
         rasp::reports::VipolnenieStart(s, vip);
         steps.clear();
-        rasp::reports::RaschetPeriod(s, vip, QDate(2026, 12, 3), QDate(2026, 12, 3), [&steps](bool c) { steps << c; });
+        rasp::reports::RaschetPeriod(s, vip, QDate(2026, 12, 3), QDate(2026, 12, 3), [&steps](bool c) { steps << c; return true; });
         QCOMPARE(steps, QList<bool>{true});
         QCOMPARE(columns(vip).first(), u"Физика - 1"_s);
+
+        // A step that says stop ends the run there.
+        rasp::reports::VipolnenieStart(s, vip);
+        steps.clear();
+        rasp::reports::RaschetPeriod(s, vip, QDate(2026, 12, 1), QDate(2026, 12, 5), [&steps](bool c) {
+            steps << c;
+            return steps.size() < 2;
+        });
+        QCOMPARE(steps, (QList<bool>{true, false}));
+        QCOMPARE(columns(vip).first(), u"Хор - 1;Физика - 1"_s);
 
         // End before start: nothing is read.
         rasp::reports::VipolnenieStart(s, vip);
         steps.clear();
-        rasp::reports::RaschetPeriod(s, vip, QDate(2026, 12, 5), QDate(2026, 12, 1), [&steps](bool c) { steps << c; });
+        rasp::reports::RaschetPeriod(s, vip, QDate(2026, 12, 5), QDate(2026, 12, 1), [&steps](bool c) { steps << c; return true; });
         QVERIFY(steps.isEmpty());
         QCOMPARE(rasp::reports::VipRows(vip), 0);
     }
@@ -169,7 +179,7 @@ private slots:
         rasp::reports::Vipolnenie vip;
         rasp::reports::VipolnenieStart(s, vip);
         QList<bool> steps;
-        QVERIFY(rasp::reports::RaschetWeek(s, vip, [&steps](bool c) { steps << c; }).isEmpty());
+        QVERIFY(rasp::reports::RaschetWeek(s, vip, [&steps](bool c) { steps << c; return true; }).isEmpty());
         QCOMPARE(steps, (QList<bool>{true, false, true, false, false, false, true}));
         QCOMPARE(columns(vip), (QStringList{u"Физика - 2;Хор - 2"_s, QString(), u"Хор - 1"_s}));
         QCOMPARE(rasp::reports::VipRows(vip), 2);

@@ -72,6 +72,13 @@ class TstReportWindow : public QObject
             out << m->headerData(c, Qt::Horizontal).toString();
         return out;
     }
+    // Whether the size button shows the picture of that name.
+    bool sizePicture(const QString &name) const
+    {
+        const QSize size(28, 28);
+        return m_form->SpeedButton10->icon().pixmap(size).toImage()
+            == QIcon(u":/img/"_s + name + u".svg"_s).pixmap(size).toImage();
+    }
     bool pagesDisabled() const
     {
         return !m_form->Rct_Tab->isEnabled() && !m_form->Tab_1->isEnabled() && !m_form->Tab_2->isEnabled()
@@ -194,18 +201,22 @@ private slots:
         f.resize(1500, 900);
         QTest::mouseClick(f.img_SB8, Qt::LeftButton);
         QCOMPARE(f.Tab_3->geometry(), QRect(QPoint(100, 115), QSize(1300, 670)));
+        QVERIFY(sizePicture(u"expand"_s));
         QTest::mouseClick(f.SpeedButton10, Qt::LeftButton);
         QCOMPARE(f.Tab_3->geometry(), f.rect());
+        QVERIFY(sizePicture(u"collapse"_s));
         f.resize(1600, 950); // a filling panel follows the window
         QTRY_COMPARE(f.Tab_3->geometry(), f.rect());
         QTest::mouseClick(f.SpeedButton10, Qt::LeftButton);
         QCOMPARE(f.Tab_3->size(), QSize(1300, 670));
         QCOMPARE(f.Tab_3->geometry().center(), f.rect().center());
+        QVERIFY(sizePicture(u"expand"_s));
         // Reopened, the panel is centred again.
         QTest::mouseClick(f.SpeedButton10, Qt::LeftButton);
         QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
         QTest::mouseClick(f.img_SB8, Qt::LeftButton);
         QCOMPARE(f.Tab_3->size(), QSize(1300, 670));
+        QVERIFY(sizePicture(u"expand"_s));
     }
 
     void headerIsAccentWithWhiteEdges()

@@ -43,7 +43,10 @@ int RunHours(const QStringList &args)
     reports::Vipolnenie vip;
     reports::VipolnenieStart(state, vip);
     int files = 0;
-    const auto count = [&files](bool counted) { files += counted ? 1 : 0; };
+    const auto count = [&files](bool counted) {
+        files += counted ? 1 : 0;
+        return true;
+    };
     const QStringList errors = week ? reports::RaschetWeek(state, vip, count)
                                     : reports::RaschetPeriod(state, vip, from, to, count);
 

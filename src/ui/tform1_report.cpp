@@ -178,6 +178,7 @@ void TForm1::RaschetVipProg(int reg)
         sProgressBar1->setValue(std::min(done, sProgressBar1->maximum()));
         QCoreApplication::processEvents();
         QThread::msleep(pauseMs);
+        return isVisible(); // the window closed meanwhile: nothing left to show the result in
     };
     QStringList errors;
     if (reg == 0) {
@@ -185,12 +186,12 @@ void TForm1::RaschetVipProg(int reg)
         const QDate to = sDateTimePicker5->date();
         sProgressBar1->setRange(0, int(std::max<qint64>(from.daysTo(to), 0)));
         sProgressBar1->setValue(0);
-        errors = rasp::reports::RaschetPeriod(m_state, vip, from, to, [&](bool counted) { step(counted, 5); });
+        errors = rasp::reports::RaschetPeriod(m_state, vip, from, to, [&](bool counted) { return step(counted, 5); });
         sSpeedButton19->setEnabled(false);
     } else {
         sProgressBar1->setRange(0, 7);
         sProgressBar1->setValue(0);
-        errors = rasp::reports::RaschetWeek(m_state, vip, [&](bool counted) { step(counted, 15); });
+        errors = rasp::reports::RaschetWeek(m_state, vip, [&](bool counted) { return step(counted, 15); });
     }
     Tab_3->setEnabled(true);
     if (!errors.isEmpty())

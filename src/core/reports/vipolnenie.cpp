@@ -100,8 +100,8 @@ QStringList RaschetPeriod(const State &state, Vipolnenie &vip, QDate from, QDate
         return errors;
     for (QDate d = from; d <= to; d = d.addDays(1)) {
         const bool counted = countFile(state, vip, day::DayFilePath(d), errors);
-        if (step)
-            step(counted);
+        if (step && !step(counted))
+            break;
     }
     return errors;
 }
@@ -111,8 +111,8 @@ QStringList RaschetWeek(const State &state, Vipolnenie &vip, const VipStep &step
     QStringList errors;
     for (int k = 1; k <= 7; ++k) {
         const bool counted = countFile(state, vip, tmpl::SetkaPath(k), errors);
-        if (step)
-            step(counted);
+        if (step && !step(counted))
+            break;
     }
     return errors;
 }

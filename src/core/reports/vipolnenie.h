@@ -43,8 +43,9 @@ int VipRows(const Vipolnenie &vip);
 // Table text of slot k of class j: subject + " - " + count, empty for a free slot.
 QString VipCell(const Vipolnenie &vip, int k, int j);
 
-// One step of a calculation: `counted` says whether a file was read at this step.
-using VipStep = std::function<void(bool counted)>;
+// One step of a calculation: `counted` says whether a file was read at this step. Returning
+// false stops the calculation there (the window was closed meanwhile).
+using VipStep = std::function<bool(bool counted)>;
 
 // Counts the saved days r_data/<date>.ini from `from` to `to` inclusive, in date order, calling
 // `step` after each date. Missing files are skipped; returns the errors of unreadable ones.
