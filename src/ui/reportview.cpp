@@ -65,19 +65,23 @@ ReportHeader::ReportHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent
     setSectionsClickable(false);
 }
 
-void ReportHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
+void StringGrid1DrawColumnHeader(QPainter *painter, const QRect &rect, const QString &text, QFont font)
 {
     painter->save();
     painter->fillRect(rect, QColor::fromRgba(0xFF0061B0));
     painter->setPen(QPen(QColor::fromRgba(0xFFFFFFFF), 1));
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     painter->drawLine(rect.topRight(), rect.bottomRight());
-    QFont f = font();
-    f.setPointSize(12);
-    painter->setFont(f);
-    const QString text = model() ? model()->headerData(logicalIndex, Qt::Horizontal).toString() : QString();
+    font.setPointSize(12);
+    painter->setFont(font);
     painter->drawText(rect.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
     painter->restore();
+}
+
+void ReportHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
+{
+    const QString text = model() ? model()->headerData(logicalIndex, Qt::Horizontal).toString() : QString();
+    StringGrid1DrawColumnHeader(painter, rect, text, font());
 }
 
 } // namespace rasp::ui

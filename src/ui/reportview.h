@@ -32,6 +32,10 @@ private:
     int m_rows = 0;
 };
 
+// Paints one column header of the report table: accent fill, white bottom and right edges,
+// white text of size 12 four pixels in from the left.
+void StringGrid1DrawColumnHeader(QPainter *painter, const QRect &rect, const QString &text, QFont font);
+
 // The column header of the table: accent fill, white bottom and right edges, white text of
 // size 12 four pixels in from the left.
 class ReportHeader : public QHeaderView
@@ -41,7 +45,7 @@ public:
     explicit ReportHeader(QWidget *parent = nullptr);
 
 protected:
-    // Paints one column header (StringGrid1DrawColumnHeader).
+    // Paints one column header with StringGrid1DrawColumnHeader.
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;
 };
 
