@@ -247,6 +247,13 @@ private slots:
         QVERIFY(f.noticeText.contains(u"02.12.2026.ini"_s));
         QTest::mouseClick(f.Button1, Qt::LeftButton);
         QVERIFY(pagesDisabled()); // the report page is still open
+        {
+            Answerer no(f, {Answerer::No});
+            f.close(); // "Закрыть программу?" answered "Нет"
+            QCOMPARE(no.asked.size(), 1);
+        }
+        QVERIFY(f.isVisible());
+        QVERIFY(pagesDisabled());
         QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
         QVERIFY(!pagesDisabled());
     }

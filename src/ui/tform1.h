@@ -378,6 +378,7 @@ public:
     QTableView *StringGrid1 = nullptr;          // result table
     rasp::ui::ReportModel *reportModel = nullptr; // StringGrid1's cells
     bool reportFilled = false;                  // the report page fills the window
+    bool reportOpen = false;                    // the report page is open: the pages stay disabled
 
     // ---- Widgets (named as the routines refer to them) ---------------------------------
     QWidget *Rct_Tab = nullptr;                 // page bar

@@ -128,6 +128,7 @@ void TForm1::placeReportPage()
 
 void TForm1::sSpeedButton8Click()
 {
+    reportOpen = true;
     FormEnable(false);
     reportFilled = false;
     SpeedButton10->setIcon(QIcon(u":/img/expand.svg"_s));
@@ -208,5 +209,6 @@ void TForm1::SpeedButton10Click()
 void TForm1::SpeedButton7Click()
 {
     Tab_3->hide();
+    reportOpen = false;
     FormEnable(true);
 }
