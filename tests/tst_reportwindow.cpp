@@ -128,6 +128,7 @@ private slots:
         saveDay(QDate(2026, 12, 4), {u"|Вне|||"_s});
 
         QCOMPARE(f.img_SB8->toolTip(), u"Расчитать количество выданных часов за указанный период"_s);
+        f.resize(1400, 800);
         QTest::mouseClick(f.img_SB8, Qt::LeftButton);
         QVERIFY(f.Tab_3->isVisible());
         QVERIFY(f.Rectangle16->isVisible());
@@ -211,6 +212,11 @@ private slots:
         QCOMPARE(f.Tab_3->size(), QSize(1300, 670));
         QCOMPARE(f.Tab_3->geometry().center(), f.rect().center());
         QVERIFY(sizePicture(u"expand"_s));
+        // A window smaller than the panel holds all of it.
+        f.resize(1000, 600);
+        QTRY_COMPARE(f.Tab_3->geometry(), f.rect());
+        f.resize(1500, 900);
+        QTRY_COMPARE(f.Tab_3->geometry(), QRect(QPoint(100, 115), QSize(1300, 670)));
         // Reopened, the panel is centred again.
         QTest::mouseClick(f.SpeedButton10, Qt::LeftButton);
         QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);

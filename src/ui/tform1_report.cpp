@@ -121,8 +121,10 @@ void TForm1::placeReportPage()
         Tab_3->setFixedSize(size());
         Tab_3->move(0, 0);
     } else {
-        Tab_3->setFixedSize(kReportSize);
-        Tab_3->move((width() - kReportSize.width()) / 2, (height() - kReportSize.height()) / 2);
+        // Centred 1300 x 670; a smaller window gets the panel cut down to it, never off its edge.
+        const QSize panel = kReportSize.boundedTo(size());
+        Tab_3->setFixedSize(panel);
+        Tab_3->move((width() - panel.width()) / 2, (height() - panel.height()) / 2);
     }
 }
 
