@@ -302,6 +302,45 @@ private slots:
         QVERIFY2(unreadable.err.contains(u"Не удалось прочитать файл"_s), qPrintable(unreadable.err));
     }
 
+    void hoursCountsTheSavedDaysOfAPeriodAndTheTemplateWeek()
+    {
+        QTemporaryDir dir;
+        writeSchool(dir.path());
+        QVERIFY(QDir(dir.path()).mkpath(u"r_data"_s));
+        for (const QString &d : {u"01.12.2026"_s, u"03.12.2026"_s, u"05.12.2026"_s})
+            QVERIFY(QFile::copy(dir.filePath(u"day.ini"_s), dir.filePath(u"r_data/"_s + d + u".ini"_s)));
+        QVERIFY(QDir(dir.path()).mkpath(u"r_data/02.12.2026.ini"_s)); // unreadable: a folder
+
+        const auto subjects = [](const QJsonObject &o) {
+            QStringList out;
+            for (const QJsonValue &c : o.value(u"classes"_s).toArray()) {
+                QStringList cells;
+                for (const QJsonValue &s : c[u"subjects"_s].toArray())
+                    cells << s[u"cell"_s].toString();
+                out << c[u"class"_s].toString() + u": "_s + cells.join(u", "_s);
+            }
+            return out;
+        };
+        const Run r = cli({u"-C"_s, dir.path(), u"hours"_s, u"03.12.2026"_s, u"05.12.2026"_s});
+        QCOMPARE(r.code, 0);
+        QJsonObject o = json(r);
+        QCOMPARE(o.value(u"files"_s).toInt(), 2);
+        QCOMPARE(subjects(o), (QStringList{u"5А: Алгебра - 2"_s, u"5Б: Алгебра - 2, Англ - 2"_s}));
+
+        const Run bad = cli({u"-C"_s, dir.path(), u"hours"_s, u"01.12.2026"_s, u"03.12.2026"_s});
+        QCOMPARE(bad.code, 1); // counted, but one day could not be read
+        QVERIFY2(bad.err.contains(u"02.12.2026.ini"_s), qPrintable(bad.err));
+        QCOMPARE(json(bad).value(u"unreadable"_s).toArray().size(), 1);
+        QCOMPARE(subjects(json(bad)), (QStringList{u"5А: Алгебра - 2"_s, u"5Б: Алгебра - 2, Англ - 2"_s}));
+
+        QVERIFY(QDir(dir.path()).mkpath(u"setka"_s));
+        QVERIFY(QFile::copy(dir.filePath(u"day.ini"_s), dir.filePath(u"setka/Пятница.ini"_s)));
+        const Run week = cli({u"-C"_s, dir.path(), u"hours"_s, u"--week"_s});
+        QCOMPARE(week.code, 0);
+        QCOMPARE(json(week).value(u"files"_s).toInt(), 1);
+        QCOMPARE(subjects(json(week)), (QStringList{u"5А: Алгебра - 1"_s, u"5Б: Алгебра - 1, Англ - 1"_s}));
+    }
+
     void dayLocksTheCellsOutsideEachClasssShift()
     {
         QTemporaryDir dir;
@@ -330,6 +369,11 @@ private slots:
         QTest::newRow("unknown command") << QStringList{u"frobnicate"_s} << 2 << u"Неизвестная команда: frobnicate"_s;
         QTest::newRow("template without a weekday") << QStringList{u"template"_s} << 2 << u"Укажите день недели"_s;
         QTest::newRow("template of day 8") << QStringList{u"template"_s, u"8"_s} << 2 << u"Укажите день недели"_s;
+        QTest::newRow("hours without a period") << QStringList{u"hours"_s} << 2 << u"Укажите период"_s;
+        QTest::newRow("hours with a bad date") << QStringList{u"hours"_s, u"1.12.2026"_s, u"03.12.2026"_s} << 2
+                                               << u"Дата должна быть в виде ДД.ММ.ГГГГ: 1.12.2026"_s;
+        QTest::newRow("hours ending before it starts") << QStringList{u"hours"_s, u"03.12.2026"_s, u"01.12.2026"_s} << 2
+                                                       << u"Конец периода раньше его начала"_s;
         QTest::newRow("missing folder") << QStringList{u"-C"_s, u"/no/such/folder"_s, u"help"_s} << 1
                                         << u"Рабочая папка не найдена"_s;
     }

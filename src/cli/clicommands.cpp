@@ -30,6 +30,7 @@ const std::map<QString, Command> &commands()
         {u"settings"_s, {u"settings             настройки из setting.ini (JSON)"_s, RunSettings}},
         {u"day"_s, {u"day ДД.ММ.ГГГГ        расписание дня из r_data: учителя, цвета, закрепления, заметка, уроки без учителя, часы учителей (JSON)"_s, RunDay}},
         {u"template"_s, {u"template ДЕНЬ         день недели из сетки (1..7 или Понедельник ... Воскресенье): учителя, цвета, закрепления, уроки без учителя (JSON)"_s, RunTemplate}},
+        {u"hours"_s, {u"hours ДД.ММ.ГГГГ ДД.ММ.ГГГГ | hours --week   выданные часы: предметы каждого класса и число уроков по сохраненным дням периода или по сетке (JSON)"_s, RunHours}},
         {u"export"_s, {u"export ДД.ММ.ГГГГ --xlsx|--docx   сохраняет расписание дня в raspisanie и печатает путь к файлу"_s, RunExport}},
     };
     return table;

@@ -55,6 +55,7 @@ TForm1::TForm1(QWidget *parent)
     buildLoadPage();
     buildDayChecks();
     buildShift();
+    buildReportPage();
     wireApp();
     wireDay();
     wireHighlight();
@@ -69,6 +70,7 @@ TForm1::TForm1(QWidget *parent)
     wireTemplate();
     wireShift();
     wireArrange();
+    wireReport();
     FormCreate();
 }
 

@@ -27,6 +27,8 @@ class QButtonGroup;
 class QGraphicsDropShadowEffect;
 class QListWidgetItem;
 class QPlainTextEdit;
+class QProgressBar;
+class QTableView;
 class QTableWidget;
 class QTimer;
 class QToolButton;
@@ -39,6 +41,7 @@ namespace rasp::ui {
 class DayGridView;
 class LoadPage;
 class OverlayPanel;
+class ReportModel;
 class TabButton;
 class WeekdayButton;
 } // namespace rasp::ui
@@ -368,6 +371,36 @@ public:
     rasp::arrange::Arrangement *m_arrangement = nullptr; // the run in progress, if any
     std::optional<quint64> arrangeSeed; // a fixed seed for the runs (benchmarks); the clock when empty
 
+    // ---- Reports: delivered-hours report (Tab_3) -------------------------------------------
+    // "Действия" report action: opens the report page over the grid, modal; on the template
+    // page it counts the template week at once.
+    void sSpeedButton8Click();
+    // Resets the result table to one empty column per class, no rows, progress 0.
+    void NachZapolSG();
+    // "Рассчитать": counts the saved days between the two dates.
+    void sSpeedButton19Click();
+    // A date of the period changed: clears the result, enables "Рассчитать" when end >= start.
+    void sDateTimePicker4ClosePicker();
+    // The calculation: reg 0 the saved days of the period, reg 1 the saved template week.
+    void RaschetVipProg(int reg);
+    // Size button: centred 1300 x 670 or filling the window.
+    void SpeedButton10Click();
+    // Close button: hides the report page and enables the pages.
+    void SpeedButton7Click();
+    // Puts Tab_3 centred or over the whole window, as its size button says.
+    void placeReportPage();
+
+    QWidget *Rectangle16 = nullptr;             // period controls of the report
+    QLabel *Label12 = nullptr;                  // "При расчете учитываются только сохраненные данные"
+    QToolButton *SpeedButton10 = nullptr;       // size button of the report (picture Image11)
+    QToolButton *SpeedButton7 = nullptr;        // close button of the report (picture Image9)
+    QToolButton *sSpeedButton19 = nullptr;      // "Рассчитать"
+    QProgressBar *sProgressBar1 = nullptr;      // progress of the calculation
+    QTableView *StringGrid1 = nullptr;          // result table
+    rasp::ui::ReportModel *reportModel = nullptr; // StringGrid1's cells
+    bool reportFilled = false;                  // the report page fills the window
+    bool reportOpen = false;                    // the report page is open: the pages stay disabled
+
     // ---- Widgets (named as the routines refer to them) ---------------------------------
     QWidget *Rct_Tab = nullptr;                 // page bar
     rasp::ui::TabButton *SpeedB1 = nullptr;     // "Расписание"
@@ -585,4 +618,6 @@ private:
     void regimChosen(rasp::day::Regim regim, const QString &uchitel);
     // Hint of the focused control as the resolution reads it: "row;column" of a focused subject field.
     QString focusedCellHint() const;
+    void buildReportPage();
+    void wireReport();
 };

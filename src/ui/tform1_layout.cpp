@@ -45,4 +45,6 @@ void TForm1::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (ListBox1) // resizes during construction come before the lists exist
         FormResize();
+    if (StringGrid1)
+        placeReportPage();
 }

@@ -30,7 +30,7 @@ QString TForm1::Dial(const QString &s)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     Rct_soobDlg->hide();
-    FormEnable(true);
+    FormEnable(!reportOpen); // the open report page keeps the pages disabled
     return resDial;
 }
 
@@ -57,7 +57,7 @@ void TForm1::Rct_SoobPokaz(const QString &s)
 void TForm1::Button1Click()
 {
     Rct_soob->hide();
-    FormEnable(true);
+    FormEnable(!reportOpen); // the open report page keeps the pages disabled
 }
 
 void TForm1::FormEnable(bool stat)

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDate>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace rasp {
+struct State;
+}
+
+namespace rasp::reports {
+
+// The delivered-hours count: for class j and slot k = 1..klassvis, row 2k-1 of column j holds a
+// subject (empty = free slot) and row 2k its count as decimal text. Row 0 and column 0 are unused.
+struct Vipolnenie {
+    int klassvis = 0;
+    int vipolnen = 0;                             // used rows, 2 x klassvis
+    std::vector<std::vector<QString>> vipolnenie; // [row][class]
+    std::vector<QHash<QString, int>> slotOf;      // per class: subject -> its slot k, for quick look-up
+    std::vector<int> used;                        // per class: slots taken so far
+};
+
+// Sizes the count for the present classes: (2 x klassvis + 1) rows by klassvis_mas columns,
+// subjects empty and counts "0".
+void VipolnenieStart(const State &state, Vipolnenie &vip);
+
+// Counts the subject lines of one day-file layout (max_ur lines, classes 1..klassvis by
+// position): a known subject of a class adds 1, a new one takes the class's first free slot,
+// none left means it is not counted. Rooms and the note are not read.
+void RaspVipLoad(const State &state, Vipolnenie &vip, const QStringList &lines);
+
+// Counts the file `path` (relative to the current folder). A missing file counts nothing and
+// gives true; a file that cannot be read counts nothing, gives false and its Russian error.
+bool RaspVipLoad(const State &state, Vipolnenie &vip, const QString &path, QString *error);
+
+// The number of table rows the count needs: the last slot that some class has filled.
+int VipRows(const Vipolnenie &vip);
+
+// Table text of slot k of class j: subject + " - " + count, empty for a free slot.
+QString VipCell(const Vipolnenie &vip, int k, int j);
+
+// One step of a calculation: `counted` says whether a file was read at this step. Returning
+// false stops the calculation there (the window was closed meanwhile).
+using VipStep = std::function<bool(bool counted)>;
+
+// Counts the saved days r_data/<date>.ini from `from` to `to` inclusive, in date order, calling
+// `step` after each date. Missing files are skipped; returns the errors of unreadable ones.
+QStringList RaschetPeriod(const State &state, Vipolnenie &vip, QDate from, QDate to, const VipStep &step = {});
+
+// Counts the saved template files setka/<weekday>.ini, Monday to Sunday, calling `step` after
+// each weekday. Missing files are skipped; returns the errors of unreadable ones.
+QStringList RaschetWeek(const State &state, Vipolnenie &vip, const VipStep &step = {});
+
+// The result as columns of cell texts: column j-1 holds rows 1..VipRows of class j.
+std::vector<QStringList> VipTable(const Vipolnenie &vip);
+
+} // namespace rasp::reports
