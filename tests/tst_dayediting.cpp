@@ -10,6 +10,7 @@
 #include "settings/settings.h"
 #include "tabbutton.h"
 #include "text/textfile.h"
+#include "gridpointer.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -89,38 +90,13 @@ class TstDayEditing : public QObject
     std::unique_ptr<TForm1> m_form;
 
     const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
-    QWidget *body() const { return m_form->grid->findChild<QWidget *>(u"ScrollBox2"_s); }
-    QPoint at(const QRect &bodyRect) const
-    {
-        const QPoint scroll(m_form->grid->horizontalScrollBar()->value(), m_form->grid->verticalScrollBar()->value());
-        return bodyRect.center() - scroll;
-    }
-    QPoint subjectAt(int row, int column) const { return at(GridGeometry::subjectRect(row, column)); }
-    QPoint roomAt(int row, int column) const { return at(GridGeometry::roomRect(row, column)); }
-    // Where a real pointer at body point p lands: on the live editor where it lies, else on the
-    // body; with the local position there.
-    std::pair<QWidget *, QPoint> hitAt(QPoint p) const
-    {
-        QLineEdit *e = m_form->grid->editor();
-        if (e->isVisible() && e->geometry().contains(p))
-            return {e, p - e->pos()};
-        return {body(), p};
-    }
-    void click(QPoint p) const
-    {
-        const auto [w, local] = hitAt(p);
-        QTest::mouseClick(w, Qt::LeftButton, {}, local);
-    }
-    // A double-click as the window system delivers it: press and release, then the second press
-    // as a double-click event on whatever lies there now (the editor has moved in), and release.
-    void doubleClick(QPoint p) const
-    {
-        click(p);
-        const auto [w, local] = hitAt(p);
-        QMouseEvent dbl(QEvent::MouseButtonDblClick, local, w->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton, {});
-        QApplication::sendEvent(w, &dbl);
-        QTest::mouseRelease(w, Qt::LeftButton, {}, local);
-    }
+    QWidget *body() const { return gridpointer::body(*m_form); }
+    QPoint subjectAt(int row, int column) const { return gridpointer::subjectAt(*m_form, row, column); }
+    QPoint roomAt(int row, int column) const { return gridpointer::roomAt(*m_form, row, column); }
+    QPoint at(const QRect &bodyRect) const { return gridpointer::at(*m_form, bodyRect); }
+    std::pair<QWidget *, QPoint> hitAt(QPoint p) const { return gridpointer::hitAt(*m_form, p); }
+    void click(QPoint p) const { gridpointer::click(*m_form, p); }
+    void doubleClick(QPoint p) const { gridpointer::doubleClick(*m_form, p); }
     QListWidgetItem *pin(const QString &subject) const
     {
         const auto found = m_form->sCheckListBox1->findItems(subject, Qt::MatchExactly);

@@ -5,6 +5,7 @@
 #include "overlaypanel.h"
 #include "tabbutton.h"
 #include "text/textfile.h"
+#include "gridpointer.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -28,10 +29,7 @@ class TstLoadWindow : public QObject
 
     static void clickSubject(TForm1 &form, int row, int column)
     {
-        QWidget *body = form.grid->findChild<QWidget *>(u"ScrollBox2"_s);
-        QVERIFY(body);
-        const QPoint scroll(form.grid->horizontalScrollBar()->value(), form.grid->verticalScrollBar()->value());
-        QTest::mouseClick(body, Qt::LeftButton, {}, GridGeometry::subjectRect(row, column).center() - scroll);
+        QTest::mouseClick(gridpointer::body(form), Qt::LeftButton, {}, gridpointer::subjectAt(form, row, column));
     }
     static void writeLoad(const QStringList &lines)
     {

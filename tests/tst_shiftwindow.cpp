@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 #include "tabbutton.h"
 #include "text/textfile.h"
+#include "gridpointer.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -62,11 +63,8 @@ class TstShiftWindow : public QObject
     QStringList m_settingsLines;
 
     const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
-    QWidget *body() const { return m_form->grid->findChild<QWidget *>(u"ScrollBox2"_s); }
-    QPoint scroll() const
-    {
-        return {m_form->grid->horizontalScrollBar()->value(), m_form->grid->verticalScrollBar()->value()};
-    }
+    QWidget *body() const { return gridpointer::body(*m_form); }
+    QPoint scroll() const { return gridpointer::scroll(*m_form); }
 
     // Lock states of rows 1..max_ur as pictures: 'L' locked, '-' free, one character per class.
     QStringList locks() const
@@ -87,9 +85,7 @@ class TstShiftWindow : public QObject
     {
         const QRect r = GridGeometry::subjectRect(row, column);
         const QPoint p = QPoint(r.x() + dx, r.center().y()) - scroll();
-        QLineEdit *e = m_form->grid->editor();
-        QWidget *w = e->isVisible() && e->geometry().contains(p) ? static_cast<QWidget *>(e) : body();
-        const QPoint local = w == e ? p - e->pos() : p;
+        const auto [w, local] = gridpointer::hitAt(*m_form, p);
         QTest::mousePress(w, Qt::RightButton, {}, local);
         QContextMenuEvent menu(QContextMenuEvent::Mouse, local, w->mapToGlobal(local));
         QApplication::sendEvent(w, &menu);

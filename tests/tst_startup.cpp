@@ -2,6 +2,7 @@
 #include "day/gridops.h"
 #include "daygridview.h"
 #include "tabbutton.h"
+#include "gridpointer.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -40,12 +41,9 @@ class TstStartup : public QObject
     // Clicks the centre of a field of a lesson cell in the grid body.
     static void clickField(TForm1 &form, int row, int column, GridGeometry::Field field)
     {
-        QWidget *body = form.grid->findChild<QWidget *>(u"ScrollBox2"_s);
-        QVERIFY(body);
-        const QRect r = field == GridGeometry::Subject ? GridGeometry::subjectRect(row, column)
-                                                       : GridGeometry::roomRect(row, column);
-        const QPoint scroll(form.grid->horizontalScrollBar()->value(), form.grid->verticalScrollBar()->value());
-        QTest::mouseClick(body, Qt::LeftButton, {}, r.center() - scroll);
+        const QPoint p = field == GridGeometry::Subject ? gridpointer::subjectAt(form, row, column)
+                                                        : gridpointer::roomAt(form, row, column);
+        QTest::mouseClick(gridpointer::body(form), Qt::LeftButton, {}, p);
     }
 
     static QProcessEnvironment editorEnvironment(const QString &runtimeDir)

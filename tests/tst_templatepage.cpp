@@ -9,6 +9,7 @@
 #include "template/setka.h"
 #include "text/cp1251.h"
 #include "text/textfile.h"
+#include "gridpointer.h"
 #include "tform1.h"
 #include "typetext.h"
 #include "weekdaybutton.h"
@@ -70,21 +71,12 @@ class TstTemplatePage : public QObject
     std::unique_ptr<TForm1> m_form;
 
     const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
-    QWidget *body() const { return m_form->grid->findChild<QWidget *>(u"ScrollBox2"_s); }
-    QPoint subjectAt(int row, int column) const
-    {
-        const QPoint scroll(m_form->grid->horizontalScrollBar()->value(), m_form->grid->verticalScrollBar()->value());
-        return GridGeometry::subjectRect(row, column).center() - scroll;
-    }
+    QWidget *body() const { return gridpointer::body(*m_form); }
+    QPoint subjectAt(int row, int column) const { return gridpointer::subjectAt(*m_form, row, column); }
     // Clicks a subject field (on the live editor where it lies) and types text into it.
     void typeInto(int row, int column, const QString &text)
     {
-        const QPoint p = subjectAt(row, column);
-        QLineEdit *e = m_form->grid->editor();
-        if (e->isVisible() && e->geometry().contains(p))
-            QTest::mouseClick(e, Qt::LeftButton, {}, p - e->pos());
-        else
-            QTest::mouseClick(body(), Qt::LeftButton, {}, p);
+        gridpointer::click(*m_form, subjectAt(row, column));
         QCOMPARE(m_form->grid->editorRow(), row);
         m_form->grid->editor()->selectAll();
         QTest::keyClick(m_form->grid->editor(), Qt::Key_Delete);
