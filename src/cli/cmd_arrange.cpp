@@ -59,11 +59,9 @@ int RunArrange(const QStringList &args)
         WriteErr(u"Укажите дату: arrange ДД.ММ.ГГГГ [--seed N]"_s);
         return kExitUsage;
     }
-    const QDate date = text::ParseShortDate(dateText);
-    if (!date.isValid()) {
-        WriteErr(u"Дата должна быть в виде ДД.ММ.ГГГГ: "_s + dateText);
+    QDate date;
+    if (!DateArgument(dateText, &date))
         return kExitUsage;
-    }
     bool ok = true;
     const quint64 seed = seedText.isEmpty() ? Rng::clockSeed() : seedText.toULongLong(&ok);
     if (!ok) {

@@ -22,11 +22,9 @@ int RunDay(const QStringList &args)
         WriteErr(u"Укажите дату: day ДД.ММ.ГГГГ"_s);
         return kExitUsage;
     }
-    const QDate date = text::ParseShortDate(args.first());
-    if (!date.isValid()) {
-        WriteErr(u"Дата должна быть в виде ДД.ММ.ГГГГ: "_s + args.first());
+    QDate date;
+    if (!DateArgument(args.first(), &date))
         return kExitUsage;
-    }
     State state;
     if (!OpenDay(state, date))
         return kExitFailed;

@@ -23,13 +23,8 @@ int RunHours(const QStringList &args)
     }
     QDate from, to;
     if (!week) {
-        from = text::ParseShortDate(args.at(0));
-        to = text::ParseShortDate(args.at(1));
-        for (const auto &[date, arg] : {std::pair{from, args.at(0)}, std::pair{to, args.at(1)}})
-            if (!date.isValid()) {
-                WriteErr(u"Дата должна быть в виде ДД.ММ.ГГГГ: "_s + arg);
-                return kExitUsage;
-            }
+        if (!DateArgument(args.at(0), &from) || !DateArgument(args.at(1), &to))
+            return kExitUsage;
         if (to < from) {
             WriteErr(u"Конец периода раньше его начала"_s);
             return kExitUsage;

@@ -76,6 +76,15 @@ bool OpenDay(State &state, QDate date)
     return false;
 }
 
+bool DateArgument(const QString &text, QDate *date)
+{
+    *date = text::ParseShortDate(text);
+    if (date->isValid())
+        return true;
+    WriteErr(u"Дата должна быть в виде ДД.ММ.ГГГГ: "_s + text);
+    return false;
+}
+
 void WriteOut(const QByteArray &utf8)
 {
     std::fwrite(utf8.constData(), 1, std::size_t(utf8.size()), stdout);

@@ -26,6 +26,9 @@ void RefreshAfterLoad(State &state);
 // A missing or unreadable school or day gives false after its Russian error went to stderr.
 bool OpenDay(State &state, QDate date);
 
+// Reads a DD.MM.YYYY argument; an invalid one gives false after a Russian error on stderr.
+bool DateArgument(const QString &text, QDate *date);
+
 // Writes UTF-8 text to stdout as it is.
 void WriteOut(const QByteArray &utf8);
 
