@@ -9,7 +9,6 @@
 #include "rng.h"
 #include "school.h"
 #include "state.h"
-#include "text/datewords.h"
 
 #include <QDir>
 #include <QJsonDocument>

@@ -5,7 +5,6 @@
 #include "dayjson.h"
 #include "school.h"
 #include "state.h"
-#include "text/datewords.h"
 
 #include <QDir>
 #include <QJsonArray>

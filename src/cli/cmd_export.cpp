@@ -5,7 +5,6 @@
 #include "reports/exportlayout.h"
 #include "school.h"
 #include "state.h"
-#include "text/datewords.h"
 #include "xlsxfile.h"
 
 #include <QDir>
