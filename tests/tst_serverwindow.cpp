@@ -1,6 +1,7 @@
 // The window's exchanges with a scripted schedule server: the notes handshake from the date
 // pickers and the top panel, publish and withdraw with their notices, the poll tick's
 // handling of replies, and the ends of an exchange.
+#include "answerer.h"
 #include "scriptedlink.h"
 #include "tabbutton.h"
 #include "tform1.h"
@@ -83,6 +84,24 @@ private slots:
         QVERIFY(!f.Timer3->isActive());
         QVERIFY(!m_server.connected);
         QVERIFY(f.noticeText.isEmpty());
+    }
+
+    void loadingADayByDateRefreshesTheNotes()
+    {
+        TForm1 &f = *m_form;
+        f.KlassCreate();
+        f.show(); // the question overlay is answered only on a shown window
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        {
+            Answerer no(f, {Answerer::No});
+            f.sDateTimePicker2ClPicker();
+        }
+        QVERIFY(m_server.written.isEmpty()); // nothing loaded, nothing asked of the server
+        Answerer yes(f, {Answerer::Yes});
+        f.sDateTimePicker2ClPicker();
+        QCOMPARE(yes.asked.size(), 1);
+        QCOMPARE(m_server.written, QList<QByteArray>{line(u"conecDispшкола;пароль"_s)});
+        QVERIFY(f.Timer3->isActive());
     }
 
     void handshakeStaysSilent_data()
