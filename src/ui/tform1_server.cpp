@@ -7,11 +7,11 @@
 #include "settings/settings.h"
 #include "text/datewords.h"
 
-#include <QGroupBox>
-
-#include <algorithm>
+#include <QIcon>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
