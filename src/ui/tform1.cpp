@@ -1,4 +1,5 @@
 #include "tform1.h"
+#include "serverlink.h"
 
 #include "daygridview.h"
 #include "overlaypanel.h"
@@ -71,6 +72,7 @@ TForm1::TForm1(QWidget *parent)
     wireShift();
     wireArrange();
     wireReport();
+    wireServer();
     FormCreate();
 }
 

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -42,6 +43,7 @@ class DayGridView;
 class LoadPage;
 class OverlayPanel;
 class ReportModel;
+class ServerLink;
 class TabButton;
 class WeekdayButton;
 } // namespace rasp::ui
@@ -564,6 +566,38 @@ public:
     // The window changed size: the cell-anchored lists close.
     void FormResize();
 
+    // ---- Server link: schedule server protocol --------------------------------------------
+    // Notes refresh handshake: sends "conecDisp" when the server is configured and reachable.
+    void ServerConekt();
+    // Sends request s with feedback: incomplete settings and an unreachable server are told.
+    void SoobsenPubl(const QString &s);
+    // Sends request s as one line; any failure ends the exchange.
+    void soobsen(const QString &s);
+    // Ends the exchange: stops Timer3 and closes the connection.
+    void TCPDis();
+    // Poll tick: takes what the server sent so far as one reply and acts on it.
+    void Timer3Timer();
+    // Publish picture: sends the edited day under the target date.
+    void sSpeedButton13Click();
+    // Withdraw picture: withdraws the publication of the target date.
+    void sSpeedButton14Click();
+    // The strip above the top panel: opens or closes it; opening it on the day page refreshes the notes.
+    void sSpeedButton5Click();
+    // Discards and rebuilds the notes board: emits notesBoardRefresh, where the board plugs in.
+    void LoadZamet();
+    // Replaces the connection to the schedule server (window tests script the server with it).
+    void setServerLink(std::unique_ptr<rasp::ui::ServerLink> link);
+    QTimer *Timer3 = nullptr; // polls the server's replies every 200 ms while an exchange runs
+    QString port_HTTP;        // port of the notes web service, from the "conec" reply
+    QString zamLogin;         // notes user name, from the "conec" reply
+    QString zamParol;         // notes password, from the "conec" reply
+
+signals:
+    // The server answered "zameV": the notes board must be fetched and rebuilt.
+    void notesBoardRefresh();
+
+public:
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -620,4 +654,12 @@ private:
     QString focusedCellHint() const;
     void buildReportPage();
     void wireReport();
+    void wireServer();
+    // Opens the connection to the address and port of the settings; false on failure.
+    bool openServerLink();
+    // Takes the connection's host and port from the settings (when they are read or saved).
+    void takeServerAddress();
+    QString m_serverHost;      // host of the connection, as last read or saved
+    quint16 m_serverPort = 0;  // port of the connection, as last read or saved
+    std::unique_ptr<rasp::ui::ServerLink> m_serverLink;
 };

@@ -31,7 +31,6 @@ void TForm1::wireApp()
     connect(ButtonSoob1, &QPushButton::clicked, this, &TForm1::ButtonSoob1Click);
     connect(ButtonSoob2, &QPushButton::clicked, this, &TForm1::ButtonSoob2Click);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(sSpeedButton5, &QToolButton::clicked, this, [this] { sPanel8->setVisible(!sPanel8->isVisible()); });
 }
 
 void TForm1::FormCreate()
@@ -133,7 +132,7 @@ void TForm1::FormCreate()
         RamkaKoord(1, 1);
 
     showFrameAndMemo();                                            // 26, 27
-    // 28. Server: ServerConekt connects to the schedule server here when the settings ask for it.
+    ServerConekt();                                                // 28
 
     if (m_state.klassvis >= 1) {                                   // 29
         Tab_1->show();

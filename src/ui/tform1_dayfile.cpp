@@ -156,13 +156,13 @@ void TForm1::sDateTimePicker2ClPicker()
     sDateTimePicker3->setDate(d);
     TextKnop();
     focusFirstCell();
-    // Server: ServerConekt connects to or refreshes the schedule server here.
+    ServerConekt();
 }
 
 void TForm1::sDateTimePicker3ClPicker()
 {
     TextKnop();
-    // Server: ServerConekt connects to or refreshes the schedule server here.
+    ServerConekt();
 }
 
 void TForm1::clearDay()

@@ -289,6 +289,7 @@ void TForm1::SetLoad()
     settingsToPage();
     sCheckListBox1Checked();
     shiftInFile = QPoint(m_state.vt_sm_x, m_state.vt_sm_y);
+    takeServerAddress();
     if (status == rasp::text::ReadResult::Unreadable)
         Rct_SoobPokaz(error);
     else if (!problems.isEmpty())
@@ -304,7 +305,7 @@ void TForm1::SetSave(int s)
         return;
     }
     shiftInFile = QPoint(m_state.vt_sm_x, m_state.vt_sm_y);
-    // Server: the client takes its host from "IP" and its port from ServerPort here.
+    takeServerAddress();
     if (s == 1)
         Rct_SoobPokaz(
             u"Данные сохранены?\r\nДля встепления в силу некоторых параметров возможно потребутся перезапустить программу"_s);
@@ -386,9 +387,8 @@ void TForm1::sCheckBox1Change()
     if (m_fillingSettingsPage)
         return;
     const bool on = sCheckBox1->isChecked();
-    if (!on) {
-        // Server: TCPDis disconnects from the schedule server here.
-    }
+    if (!on)
+        TCPDis();
     sGroupBox7->setEnabled(on);
     if (!templatePageActive())
         sGroupBox9->setVisible(on);
