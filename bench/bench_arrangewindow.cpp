@@ -11,6 +11,7 @@
 #include "settings/settings.h"
 #include "text/textfile.h"
 #include "tform1.h"
+#include "widgetbenchmain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -86,10 +87,5 @@ BENCHMARK(BM_ArrangeFullRunInTheWindow)->Unit(benchmark::kMillisecond)->Iteratio
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }

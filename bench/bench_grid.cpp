@@ -2,6 +2,7 @@
 #include "day/gridops.h"
 #include "daygridview.h"
 #include "state.h"
+#include "widgetbenchmain.h"
 
 #include <QApplication>
 #include <QImage>
@@ -61,10 +62,5 @@ BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }

@@ -10,6 +10,7 @@
 #include "state.h"
 #include "text/textfile.h"
 #include "tform1.h"
+#include "widgetbenchmain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -136,10 +137,5 @@ BENCHMARK(BM_ScrollMatrixOnePage)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv);
 }

@@ -4,6 +4,7 @@
 // in force (vt_sm_x = 2, vt_sm_y = 4) 5А and 5Б are the first shift (rows 1..4) and 6А and 6Б
 // the second (rows 5..8, shown as lessons 1..4).
 #include "day/cell.h"
+#include "day/gridops.h"
 #include "state.h"
 
 #include <QDate>
@@ -59,6 +60,18 @@ inline void setMode(rasp::State &s, Mode mode, bool classesInRow)
     s.settings.twoTables = mode == Mode::TwoTables;
     s.vt_sm_x = 2;
     s.vt_sm_y = 4;
+}
+
+// The school with its placeholders, four class columns and the lessons of fill().
+inline rasp::State school()
+{
+    rasp::State s;
+    s.max_ur = 8;
+    rasp::BuildPlaceholders(s);
+    for (int i = 0; i < 4; ++i)
+        rasp::day::KlassCreate(s);
+    fill(s);
+    return s;
 }
 
 } // namespace exportschool

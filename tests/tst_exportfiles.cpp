@@ -29,16 +29,7 @@ Q_DECLARE_METATYPE(Mode)
 
 namespace {
 
-rasp::State school()
-{
-    rasp::State s;
-    s.max_ur = 8;
-    rasp::BuildPlaceholders(s);
-    for (int i = 0; i < 4; ++i)
-        rasp::day::KlassCreate(s);
-    exportschool::fill(s);
-    return s;
-}
+using exportschool::school;
 
 std::vector<Block> sorted(std::vector<Block> blocks)
 {

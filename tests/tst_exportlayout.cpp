@@ -23,16 +23,7 @@ struct Want {
     bool bold;
 };
 
-rasp::State school()
-{
-    rasp::State s;
-    s.max_ur = 8;
-    rasp::BuildPlaceholders(s);
-    for (int i = 0; i < 4; ++i)
-        rasp::day::KlassCreate(s);
-    exportschool::fill(s);
-    return s;
-}
+using exportschool::school;
 
 QString describe(const std::vector<Block> &blocks)
 {
