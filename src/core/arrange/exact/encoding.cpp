@@ -206,10 +206,11 @@ std::vector<int> Encoding::addAtMostCounter(const std::vector<int> &moved, int l
     return totalizer(moved, 0, moved.size(), limit);
 }
 
-int Encoding::solve(const std::vector<int> &assumptions, const std::function<bool()> &stop)
+int Encoding::solve(const std::vector<int> &assumptions, const std::function<bool()> &stop, int conflicts)
 {
     StopTest test(stop);
     m_impl->solver.connect_terminator(&test);
+    m_impl->solver.limit("conflicts", conflicts);
     for (const int a : assumptions)
         m_impl->solver.assume(a);
     const int result = m_impl->solver.solve();
@@ -220,6 +221,17 @@ int Encoding::solve(const std::vector<int> &assumptions, const std::function<boo
 bool Encoding::failed(int lit)
 {
     return m_impl->solver.failed(lit);
+}
+
+void Encoding::preferTrue(const std::vector<int> &lits)
+{
+    for (const int l : lits)
+        m_impl->solver.phase(l);
+}
+
+bool Encoding::value(int lit) const
+{
+    return m_impl->solver.val(lit) > 0;
 }
 
 Placement Encoding::placement() const

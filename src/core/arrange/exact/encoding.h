@@ -35,12 +35,17 @@ public:
     // negation allows at most n - 1.
     std::vector<int> addAtMostCounter(const std::vector<int> &moved, int limit);
 
-    // Solves under the assumptions: 10 satisfiable, 20 unsatisfiable, 0 stopped by `stop`.
-    int solve(const std::vector<int> &assumptions, const std::function<bool()> &stop);
+    // Solves under the assumptions: 10 satisfiable, 20 unsatisfiable, 0 stopped by `stop` or
+    // after `conflicts` conflicts (a negative number: no such limit).
+    int solve(const std::vector<int> &assumptions, const std::function<bool()> &stop, int conflicts = -1);
     // After 20: whether the assumption `lit` was part of the reason.
     bool failed(int lit);
     // After 10: the kind each class has in each row 1..R (-1 for none).
     Placement placement() const;
+    // Makes the solver try these literals true first when it decides.
+    void preferTrue(const std::vector<int> &lits);
+    // After 10: whether literal `lit` is true.
+    bool value(int lit) const;
 
 private:
     int newVar() { return ++m_vars; }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <random>
 #include <set>
 
 using namespace Qt::Literals::StringLiterals;
@@ -106,12 +107,6 @@ int clashBound(const DayModel &model)
     return bound;
 }
 
-// The lessons a placement moves, counted the way the result reports them.
-int movedCount(const DayModel &model, const Placement &p)
-{
-    return int(MovedLessons(model, p).size());
-}
-
 } // namespace
 
 Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &classNames, const Limits &limits)
@@ -184,60 +179,168 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
             return finish(Status::Impossible);
         }
     }
-    Placement best = enc.placement();
-    int upper = movedCount(model, best);
-    progress.best = upper;
-    progress.lowerBound = std::min(clashBound(model), upper);
-    report();
-
-    // Fewer moves: a counter over the moved lessons of the freed classes, its bound tightened by
-    // an assumption after every better day; a refutation that needed no kept class proves the
-    // bound for the whole day.
-    std::vector<int> outputs;
-    int fixedMoves = 0; // lessons of the freed classes that cannot stay, so always move
-    bool rebuild = true;
-    while (upper > progress.lowerBound && !timedOut && !cancelled()) {
-        if (rebuild) {
-            std::vector<int> moved;
-            fixedMoves = 0;
-            for (const int ci : freed)
-                for (const int s : enc.stayLiterals(ci)) {
-                    if (s == 0)
-                        ++fixedMoves;
-                    else
-                        moved.push_back(-s);
+    // Every lesson's "stays" literal, with its class and the tokens of its teachers; lessons that
+    // cannot stay always count as moved.
+    std::vector<int> stays;
+    std::vector<int> stayClass;
+    std::vector<std::vector<int>> stayTokens;
+    int alwaysMoved = 0;
+    for (int ci = 0; ci < classCount; ++ci) {
+        const ClassModel &c = model.classes()[std::size_t(ci)];
+        std::size_t n = 0;
+        for (const LessonKind &k : c.kinds)
+            for (std::size_t m = 0; m < k.rows.size(); ++m, ++n) {
+                const int s = enc.stayLiterals(ci)[n];
+                if (s == 0) {
+                    ++alwaysMoved;
+                    continue;
                 }
-            outputs = enc.addAtMostCounter(moved, upper - fixedMoves);
-            rebuild = false;
-        }
-        const int allowed = upper - 1 - fixedMoves; // moves the counter may still allow
-        if (allowed < 0) {
-            progress.lowerBound = upper;
-            break;
-        }
-        std::vector<int> assumptions = keepOthers();
-        if (allowed < int(outputs.size()))
-            assumptions.push_back(-outputs[std::size_t(allowed)]);
-        const int r = enc.solve(assumptions, stop);
-        if (r == 0)
-            break;
-        if (r == 10) {
-            Placement p = enc.placement();
-            const int count = movedCount(model, p);
-            if (count < upper) {
-                best = std::move(p);
-                upper = count;
-                progress.best = upper;
-                report();
+                stays.push_back(s);
+                stayClass.push_back(ci);
+                stayTokens.push_back(k.tokens);
             }
-            continue;
+    }
+    std::map<int, std::vector<int>> classesOfToken;
+    for (std::size_t n = 0; n < stays.size(); ++n)
+        for (const int t : stayTokens[n])
+            classesOfToken[t].push_back(stayClass[n]);
+
+    Placement best;
+    std::vector<char> bestStays(stays.size(), 0);
+    int upper = 0;
+    // Takes the solver's current day when it moves fewer lessons than the best so far.
+    const auto takeModel = [&](bool first) {
+        int count = alwaysMoved;
+        for (const int s : stays)
+            count += enc.value(s) ? 0 : 1;
+        if (!first && count >= upper)
+            return;
+        best = enc.placement();
+        upper = count;
+        for (std::size_t n = 0; n < stays.size(); ++n)
+            bestStays[n] = enc.value(stays[n]) ? 1 : 0;
+        progress.best = upper;
+        report();
+    };
+    takeModel(true);
+    progress.lowerBound = std::min(std::max(clashBound(model), alwaysMoved), upper);
+    report();
+    enc.preferTrue(stays);
+
+    // Lower bounds from cores: every lesson is asked to stay; a refutation names a set of them of
+    // which one at least must move, so the bound grows by one, and those lessons are replaced by a
+    // counter that allows one of them to move (then two, ...). A day found under these
+    // assumptions moves exactly as many lessons as the bound: it is the fewest.
+    std::vector<int> softs = stays;
+    std::map<int, std::pair<std::size_t, std::size_t>> counterOf; // soft literal -> counter, output
+    std::vector<std::vector<int>> counters;
+    int coreBound = alwaysMoved;
+    int coreConflicts = 1000;
+    bool coresDone = false;
+    // Day improvements: a moved lesson is asked back into its row while every lesson that stays
+    // in the best day keeps staying, or, failing that, while only the classes that share a teacher
+    // with it may change.
+    std::vector<std::size_t> candidates;
+    std::size_t cursor = 0;
+    int sinceImprovement = 0;
+    std::mt19937 shuffle(1);
+
+    while (upper > progress.lowerBound && !timedOut && !cancelled()) {
+        if (!coresDone) {
+            const int r = enc.solve(softs, stop, coreConflicts);
+            if (r == 10) {
+                takeModel(false);
+                coresDone = true;
+                if (upper <= coreBound)
+                    progress.lowerBound = upper;
+                report();
+                continue;
+            }
+            if (r == 20) {
+                std::vector<int> core;
+                std::vector<int> rest;
+                for (const int s : softs)
+                    (enc.failed(s) ? core : rest).push_back(s);
+                if (core.empty()) {
+                    coresDone = true;
+                    continue;
+                }
+                ++coreBound;
+                if (coreBound > progress.lowerBound) {
+                    progress.lowerBound = std::min(coreBound, upper);
+                    report();
+                }
+                softs = std::move(rest);
+                for (const int s : core) {
+                    const auto it = counterOf.find(s);
+                    if (it == counterOf.end())
+                        continue;
+                    const auto [counter, output] = it->second;
+                    if (output + 1 < counters[counter].size()) {
+                        const int next = -counters[counter][output + 1];
+                        softs.push_back(next);
+                        counterOf[next] = {counter, output + 1};
+                    }
+                }
+                if (core.size() > 1) {
+                    std::vector<int> violated;
+                    for (const int s : core)
+                        violated.push_back(-s);
+                    counters.push_back(enc.addAtMostCounter(violated, int(core.size())));
+                    const int next = -counters.back()[1];
+                    softs.push_back(next);
+                    counterOf[next] = {counters.size() - 1, 1};
+                }
+                continue;
+            }
+            if (timedOut || cancelled())
+                break;
+            coreConflicts *= 2;
         }
-        if (!widen()) {
-            progress.lowerBound = upper;
-            report();
-            break;
+
+        // A few improvement tries between two core steps.
+        for (int tries = 0; tries < 20 && !timedOut && !cancelled() && upper > progress.lowerBound; ++tries) {
+            if (cursor >= candidates.size()) {
+                candidates.clear();
+                for (std::size_t n = 0; n < stays.size(); ++n)
+                    if (!bestStays[n])
+                        candidates.push_back(n);
+                std::shuffle(candidates.begin(), candidates.end(), shuffle);
+                cursor = 0;
+                if (candidates.empty())
+                    break;
+            }
+            const std::size_t cand = candidates[cursor++];
+            if (bestStays[cand])
+                continue;
+            std::vector<int> assumptions;
+            for (std::size_t n = 0; n < stays.size(); ++n)
+                if (bestStays[n])
+                    assumptions.push_back(stays[n]);
+            assumptions.push_back(stays[cand]);
+            int r = enc.solve(assumptions, stop, 300);
+            if (r != 10 && !timedOut && !cancelled()) {
+                std::set<int> near;
+                for (const int t : stayTokens[cand])
+                    for (const int ci : classesOfToken[t])
+                        near.insert(ci);
+                assumptions.clear();
+                for (std::size_t n = 0; n < stays.size(); ++n)
+                    if (bestStays[n] && !near.count(stayClass[n]))
+                        assumptions.push_back(stays[n]);
+                assumptions.push_back(stays[cand]);
+                r = enc.solve(assumptions, stop, 300);
+            }
+            if (r == 10) {
+                const int before = upper;
+                takeModel(false);
+                sinceImprovement = upper < before ? 0 : sinceImprovement + 1;
+            } else {
+                ++sinceImprovement;
+            }
         }
-        rebuild = true;
+        if (coresDone && sinceImprovement > int(stays.size()) * 2)
+            break; // nothing more to gain by asking lessons back one at a time
     }
     if (cancelled())
         return finish(Status::Cancelled);
