@@ -27,6 +27,8 @@ const std::map<QString, Command> &commands()
                         "                       учителя и цвета каждого урока дня из файла (JSON)"_s, RunResolve}},
         {u"arrange"_s, {u"arrange ДД.ММ.ГГГГ [--seed N] [--max-lessons R] [--missing-first P] [--max-cycles N]\n"
                         "                       автоподбор дня из r_data без записи файлов: уроки дня после автоподбора (JSON)"_s, RunArrange}},
+        {u"solve"_s, {u"solve ДД.ММ.ГГГГ [--max-lessons R] [--missing-first P] [--time-limit СЕК] [--save]\n"
+                      "                       точный подбор дня: без совпадений и с наименьшим числом перемещённых уроков (JSON; --help)"_s, RunSolve}},
         {u"settings"_s, {u"settings             настройки из setting.ini (JSON)"_s, RunSettings}},
         {u"day"_s, {u"day ДД.ММ.ГГГГ        расписание дня из r_data: учителя, цвета, закрепления, заметка, уроки без учителя, часы учителей (JSON)"_s, RunDay}},
         {u"template"_s, {u"template ДЕНЬ         день недели из сетки (1..7 или Понедельник ... Воскресенье): учителя, цвета, закрепления, уроки без учителя (JSON)"_s, RunTemplate}},
