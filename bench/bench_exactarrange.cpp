@@ -47,6 +47,18 @@ void BM_ExactArrangement(benchmark::State &st)
     dayCounters(st, day);
 }
 
+// Lessons whose row now holds a different lesson than before the run (as the exact count).
+int movedLessons(const bench::GeneratedDay &day, const rasp::arrange::TPodbor &p)
+{
+    int n = 0;
+    for (int j = 1; j <= day.options.klassvis; ++j)
+        for (int i = 1; i <= day.options.max_ur; ++i)
+            if (!p.ishod_ur[i][j].isEmpty() && p.ishod_styl[i][j] != rasp::day::kStyleLocked
+                && (p.ishod_ur[i][j] != p.itog_ur[i][j] || p.ishod_uch[i][j] != p.itog_uch[i][j]))
+                ++n;
+    return n;
+}
+
 // args: classes, rows, teachers, seed; the run's own seed is the day's seed
 void BM_RandomisedRun(benchmark::State &st)
 {
@@ -58,6 +70,7 @@ void BM_RandomisedRun(benchmark::State &st)
         while (!run.finished() && run.cycles() < 60000)
             run.step();
         st.counters["finished"] = run.finished() ? 1 : 0;
+        st.counters["moves"] = movedLessons(day, p);
         st.counters["cycles"] = double(run.cycles());
     }
     dayCounters(st, day);

@@ -167,18 +167,6 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
         return grew;
     };
 
-    // A first day: free only what must change, widen by the solver's reasons while none exists.
-    for (;;) {
-        const int r = enc.solve(keepOthers(), stop);
-        if (r == 10)
-            break;
-        if (r == 0)
-            return finish(cancelled() ? Status::Cancelled : Status::Timeout);
-        if (!widen()) {
-            result.reason = u"Расстановки без совпадений учителей нет: ни одна перестановка уроков внутри классов не убирает все совпадения"_s;
-            return finish(Status::Impossible);
-        }
-    }
     // Every lesson's "stays" literal, with its class and the tokens of its teachers; lessons that
     // cannot stay always count as moved.
     std::vector<int> stays;
@@ -205,6 +193,18 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
         for (const int t : stayTokens[n])
             classesOfToken[t].push_back(stayClass[n]);
 
+    // A first day: free only what must change, widen by the solver's reasons while none exists.
+    for (;;) {
+        const int r = enc.solve(keepOthers(), stop);
+        if (r == 10)
+            break;
+        if (r == 0)
+            return finish(cancelled() ? Status::Cancelled : Status::Timeout);
+        if (!widen()) {
+            result.reason = u"Расстановки без совпадений учителей нет: ни одна перестановка уроков внутри классов не убирает все совпадения"_s;
+            return finish(Status::Impossible);
+        }
+    }
     Placement best;
     std::vector<char> bestStays(stays.size(), 0);
     int upper = 0;
@@ -225,6 +225,7 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
     takeModel(true);
     progress.lowerBound = std::min(std::max(clashBound(model), alwaysMoved), upper);
     report();
+    // From here on the solver tries "stays" first (before the first day it slows the search).
     enc.preferTrue(stays);
 
     // Lower bounds from cores: every lesson is asked to stay; a refutation names a set of them of
