@@ -1,6 +1,9 @@
 // raspisanie-cli zameny: the substitution sheet of a saved day against the template of its
 // weekday, or the tally per teacher over a period; as JSON, or written to workbook/document files.
 #include "clicommands.h"
+#include "docxfile.h"
+#include "reports/zamenylayout.h"
+#include "xlsxfile.h"
 #include "reports/zameny.h"
 #include "reports/zamenytally.h"
 #include "school.h"
@@ -8,10 +11,13 @@
 #include "text/datewords.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+
+#include <type_traits>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,8 +25,8 @@ namespace rasp::cli {
 
 namespace {
 
-const QString kHelp = uR"(Использование: raspisanie-cli zameny ДАТА
-               raspisanie-cli zameny С ПО --teachers
+const QString kHelp = uR"(Использование: raspisanie-cli zameny ДАТА [--xlsx] [--docx]
+               raspisanie-cli zameny С ПО --teachers [--xlsx]
 
 Сравнивает сохраненное расписание дня (r_data/ДАТА.ini) с шаблоном его дня недели
 (setka/<день недели>.ini) и печатает лист замен в JSON:
@@ -32,9 +38,11 @@ const QString kHelp = uR"(Использование: raspisanie-cli zameny ДА
 
 Параметры:
   --teachers   итог по учителям за период (нужны две даты)
+  --xlsx       записать лист (или итог) в raspisanie/Замены *.xlsx и напечатать путь вместо JSON
+  --docx       записать лист в raspisanie/Замены *.docx и напечатать путь вместо JSON
   --help       эта справка
 
-Коды выхода: 0 — готово; 1 — нет дня или шаблона, файл не удалось прочитать;
+Коды выхода: 0 — готово; 1 — нет дня или шаблона, файл не удалось прочитать или записать;
 2 — неверные параметры.
 
 Пример: raspisanie-cli -C школа zameny 11.12.2026
@@ -105,6 +113,25 @@ QJsonObject tallyJson(const State &state, const reports::ZamenyTally &tally, QDa
                        {u"unreadable"_s, QJsonArray::fromStringList(tally.errors)}};
 }
 
+// Writes a workbook or document under the work folder and prints its path; false after the error.
+template<typename Layout>
+bool writeFile(const Layout &layout, const QString &relative)
+{
+    const QString path = QDir::current().filePath(relative);
+    QString error;
+    bool written = false;
+    if constexpr (std::is_same_v<Layout, reports::Sheet>)
+        written = exporter::WriteXlsx(layout, path, &error);
+    else
+        written = exporter::WriteDocx(layout, path, &error);
+    if (!written) {
+        WriteErr(error);
+        return false;
+    }
+    WriteOut((QDir::toNativeSeparators(path) + u'\n').toUtf8());
+    return true;
+}
+
 } // namespace
 
 int RunZameny(const QStringList &args)
@@ -112,7 +139,9 @@ int RunZameny(const QStringList &args)
     QCommandLineParser parser;
     const QCommandLineOption help(u"help"_s);
     const QCommandLineOption teachers(u"teachers"_s);
-    parser.addOptions({help, teachers});
+    const QCommandLineOption xlsx(u"xlsx"_s);
+    const QCommandLineOption docx(u"docx"_s);
+    parser.addOptions({help, teachers, xlsx, docx});
     parser.addPositionalArgument(u"дата"_s, QString());
     if (!parser.parse(QStringList{u"zameny"_s} + args))
         return usageError(parser.errorText());
@@ -126,6 +155,8 @@ int RunZameny(const QStringList &args)
         return usageError(u"Укажите одну дату: zameny ДД.ММ.ГГГГ"_s);
     if (period && dates.size() != 2)
         return usageError(u"Для итога по учителям укажите период: zameny С ПО --teachers"_s);
+    if (period && parser.isSet(docx))
+        return usageError(u"Итог по учителям записывается только в .xlsx"_s);
     QDate from, to;
     if (!DateArgument(dates.at(0), &from))
         return kExitUsage;
@@ -142,7 +173,12 @@ int RunZameny(const QStringList &args)
 
     if (period) {
         const reports::ZamenyTally tally = reports::ZamenyPeriod(state, from, to);
-        WriteOut(QJsonDocument(tallyJson(state, tally, from, to)).toJson(QJsonDocument::Indented));
+        if (parser.isSet(xlsx)) {
+            if (!writeFile(reports::TallyWorkbook(tally, from, to), reports::TallyExportPath(from, to)))
+                return kExitFailed;
+        } else {
+            WriteOut(QJsonDocument(tallyJson(state, tally, from, to)).toJson(QJsonDocument::Indented));
+        }
         for (const QString &s : tally.skipped)
             WriteErr(u"Не учтено: "_s + s);
         for (const QString &e : tally.errors)
@@ -155,7 +191,16 @@ int RunZameny(const QStringList &args)
         WriteErr(result.error);
         return kExitFailed;
     }
-    WriteOut(QJsonDocument(sheetJson(state, *result.sheet)).toJson(QJsonDocument::Indented));
+    if (!parser.isSet(xlsx) && !parser.isSet(docx)) {
+        WriteOut(QJsonDocument(sheetJson(state, *result.sheet)).toJson(QJsonDocument::Indented));
+        return kExitOk;
+    }
+    if (parser.isSet(xlsx)
+        && !writeFile(reports::ZamenyWorkbook(state, *result.sheet), reports::ZamenyExportPath(from, u"xlsx"_s)))
+        return kExitFailed;
+    if (parser.isSet(docx)
+        && !writeFile(reports::ZamenyDocument(state, *result.sheet), reports::ZamenyExportPath(from, u"docx"_s)))
+        return kExitFailed;
     return kExitOk;
 }
 
