@@ -19,6 +19,7 @@ int RunExport(const QStringList &args);
 int RunArrange(const QStringList &args);
 int RunHours(const QStringList &args);
 int RunSolve(const QStringList &args);
+int RunZameny(const QStringList &args);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);
