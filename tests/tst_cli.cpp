@@ -443,7 +443,7 @@ private slots:
                 QVERIFY2(r.out.startsWith(u"Использование: raspisanie-cli [-C ПАПКА] "_s + name), qPrintable(r.out));
                 QVERIFY2(r.out.contains(u"\nКоды выхода"_s), qPrintable(name));
                 QVERIFY2(r.out.contains(u"\n  1   "_s) && r.out.contains(u"\n  2   неверные параметры"_s), qPrintable(name));
-                QVERIFY2(r.out.contains(u"\nПример:\n  raspisanie-cli -C ~/школа "_s + name), qPrintable(name));
+                QVERIFY2(r.out.contains(u"\nПример: raspisanie-cli -C ~/школа "_s + name), qPrintable(name));
             }
             const Run bad = cli({name, u"--no-such-option"_s});
             QCOMPARE(bad.code, 2);

@@ -26,7 +26,7 @@ const std::vector<Command> &commands()
     static const std::vector<Command> table = {
         {LoadHelp, RunLoad},         {SettingsHelp, RunSettings}, {DayHelp, RunDay},
         {TemplateHelp, RunTemplate}, {ResolveHelp, RunResolve},   {ArrangeHelp, RunArrange},
-        {HoursHelp, RunHours},       {ExportHelp, RunExport},
+        {HoursHelp, RunHours},       {ZamenyHelp, RunZameny},     {ExportHelp, RunExport},
     };
     return table;
 }

@@ -29,6 +29,8 @@ CommandHelp ArrangeHelp();
 int RunArrange(const QStringList &args);
 CommandHelp HoursHelp();
 int RunHours(const QStringList &args);
+CommandHelp ZamenyHelp();
+int RunZameny(const QStringList &args);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);

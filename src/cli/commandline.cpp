@@ -94,7 +94,7 @@ QString CommandLine::helpText() const
     text += u"\nПечатает: "_s + m_help.prints + u"\n"_s;
     text += u"\nКоды выхода (сообщения об ошибках идут в stderr):\n"_s
           + HelpRows({{u"0"_s, u"готово"_s}, {u"1"_s, m_help.failure}, {u"2"_s, u"неверные параметры"_s}});
-    text += u"\nПример:\n  "_s + u"raspisanie-cli -C ~/школа %1 %2"_s.arg(m_help.name, m_help.example).trimmed() + u'\n';
+    text += u"\nПример: "_s + u"raspisanie-cli -C ~/школа %1 %2"_s.arg(m_help.name, m_help.example).trimmed() + u'\n';
     return text;
 }
 
