@@ -156,7 +156,7 @@ private slots:
         QTemporaryDir dir;
         const Run r = cli({u"-C"_s, dir.path(), u"solve"_s, u"--help"_s});
         QCOMPARE(r.code, 0);
-        for (const QString &part : {u"solve ДД.ММ.ГГГГ"_s, u"--time-limit"_s, u"--save"_s, u"Код выхода"_s, u"Пример:"_s})
+        for (const QString &part : {u"solve ДД.ММ.ГГГГ"_s, u"--time-limit"_s, u"--save"_s, u"Коды выхода"_s, u"Пример:"_s})
             QVERIFY2(r.out.contains(part), qPrintable(part));
     }
 
@@ -168,7 +168,7 @@ private slots:
         QTest::newRow("no date") << QStringList{} << 2 << u"Укажите дату"_s;
         QTest::newRow("bad date") << QStringList{u"31.02.2026"_s} << 2 << u"ДД.ММ.ГГГГ"_s;
         QTest::newRow("two dates") << QStringList{u"09.12.2026"_s, u"10.12.2026"_s} << 2 << u"Лишний параметр"_s;
-        QTest::newRow("unknown option") << QStringList{u"09.12.2026"_s, u"--fast"_s} << 2 << u"Неверные параметры"_s;
+        QTest::newRow("unknown option") << QStringList{u"09.12.2026"_s, u"--fast"_s} << 2 << u"Неверный параметр команды solve: --fast"_s;
         QTest::newRow("bad time limit") << QStringList{u"09.12.2026"_s, u"--time-limit"_s, u"0"_s} << 2 << u"Время на поиск"_s;
         QTest::newRow("maximum not offered") << QStringList{u"09.12.2026"_s, u"--max-lessons"_s, u"2"_s} << 2
                                              << u"Максимум уроков: 2 нельзя выбрать, возможны 3, 4, 5, 6"_s;

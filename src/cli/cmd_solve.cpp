@@ -3,8 +3,9 @@
 // result as JSON; writes the day file only with --save and only when a day was found.
 #include "arrange/arrangement.h"
 #include "arrange/exact/exactsolver.h"
+#include "arrangeoptions.h"
 #include "clicommands.h"
-#include "day/counters.h"
+#include "commandline.h"
 #include "day/dayfile.h"
 #include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
@@ -12,7 +13,6 @@
 #include "school.h"
 #include "state.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,49 +23,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace rasp::cli {
 
 namespace {
-
-const QString kSolveHint = u"Подробнее: raspisanie-cli solve --help"_s;
-
-// The command's help: arguments, what it prints, exit codes and an example.
-QString solveHelp()
-{
-    return u"Использование: raspisanie-cli [-C ПАПКА] solve ДД.ММ.ГГГГ [--max-lessons R] [--missing-first P]\n"
-           "                                        [--time-limit СЕК] [--save]\n"
-           "Точный подбор дня из r_data: расписание без совпадений учителей, в котором перемещено\n"
-           "как можно меньше уроков (только внутри своих классов, закреплённые клетки не трогаются),\n"
-           "или причина, по которой такого расписания нет.\n"
-           "\n"
-           "  ДД.ММ.ГГГГ          дата сохранённого дня\n"
-           "  --max-lessons R     максимум уроков (по умолчанию выбранный на странице дня)\n"
-           "  --missing-first P   отсутствие первых уроков (по умолчанию выбранное на странице дня)\n"
-           "  --time-limit СЕК    время на поиск, секунд (по умолчанию 10)\n"
-           "  --save              записать найденный день в файл дня (без него файлы не пишутся)\n"
-           "\n"
-           "Печатает JSON: status (solved, impossible или timeout), optimal (доказано, что меньше\n"
-           "перемещений нельзя), moved (class, className, subject, from, to), reason, ms, lowerBound\n"
-           "и cells (уроки дня, как их печатает arrange).\n"
-           "Код выхода: 0 найдено, 1 расписания нет или оно не найдено за отведённое время,\n"
-           "2 неверные параметры.\n"
-           "Пример: raspisanie-cli -C школа solve 09.12.2026 --time-limit 30 --save\n"_s;
-}
-
-// Reports bad usage with the hint to --help.
-int usageError(const QString &message)
-{
-    WriteErr(message + u". "_s + kSolveHint);
-    return kExitUsage;
-}
-
-// Takes the value of an option that must be one of the items of its limit list.
-bool limitValue(const QString &value, const day::LimitList &list, const QString &name, int *out)
-{
-    if (!list.items.contains(value)) {
-        WriteErr(u"%1: %2 нельзя выбрать, возможны %3. %4"_s.arg(name, value, list.items.join(u", "), kSolveHint));
-        return false;
-    }
-    *out = value.toInt();
-    return true;
-}
 
 QString statusText(arrange::exact::Status status)
 {
@@ -81,37 +38,38 @@ QString statusText(arrange::exact::Status status)
 
 } // namespace
 
+CommandHelp SolveHelp()
+{
+    return {u"solve"_s, u"ДД.ММ.ГГГГ [--max-lessons R] [--missing-first P] [--time-limit СЕК] [--save]"_s,
+            u"точный подбор дня из r_data: без совпадений учителей и с наименьшим числом перемещенных уроков "
+            "(только внутри своих классов, закрепленные клетки не трогаются), или причина, почему такого дня нет (JSON)"_s,
+            u"JSON: status (solved, impossible или timeout), optimal (доказано, что меньше перемещений нельзя), "
+            "moved (class, className, subject, from, to), reason, ms, lowerBound, cells (как у day)"_s,
+            u"нет нагрузки или дня, день пуст или слишком велик, расписания без совпадений нет (reason говорит почему) "
+            "или оно не найдено за --time-limit (JSON все равно печатается)"_s,
+            u"09.12.2026 --time-limit 30 --save"_s};
+}
+
 int RunSolve(const QStringList &args)
 {
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(u"help"_s);
-    const QCommandLineOption maxLessons(u"max-lessons"_s, QString(), u"R"_s);
-    const QCommandLineOption missingFirst(u"missing-first"_s, QString(), u"P"_s);
-    const QCommandLineOption timeLimit(u"time-limit"_s, QString(), u"SEC"_s, u"10"_s);
-    const QCommandLineOption save(u"save"_s);
-    parser.addOptions({help, maxLessons, missingFirst, timeLimit, save});
-    parser.addPositionalArgument(u"date"_s, QString());
-    if (!parser.parse(QStringList{u"solve"_s} + args))
-        return usageError(u"Неверные параметры команды solve: "_s + parser.errorText());
-    if (parser.isSet(help)) {
-        WriteOut(solveHelp().toUtf8());
-        return kExitOk;
-    }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty())
-        return usageError(u"Укажите дату: solve ДД.ММ.ГГГГ"_s);
-    if (positional.size() > 1)
-        return usageError(u"Лишний параметр команды solve: "_s + positional.at(1));
+    CommandLine line(SolveHelp());
+    line.addArgument(u"ДД.ММ.ГГГГ"_s, u"дата сохраненного дня"_s);
+    line.addOption(QCommandLineOption(u"max-lessons"_s, u"максимум уроков из списка окна; по умолчанию его выбор"_s,
+                                      u"R"_s));
+    line.addOption(QCommandLineOption(u"missing-first"_s,
+                                      u"отсутствие первых уроков из списка окна; по умолчанию его выбор"_s, u"P"_s));
+    line.addOption(QCommandLineOption(u"time-limit"_s, u"время на поиск в секундах (по умолчанию 10)"_s, u"СЕК"_s));
+    line.addOption(QCommandLineOption(u"save"_s, u"записать найденный день в файл дня; без него файлы не пишутся"_s));
+    if (const auto stop = line.parse(args, 1, 1, u"Укажите дату: solve ДД.ММ.ГГГГ"_s))
+        return *stop;
     QDate date;
-    if (!DateArgument(positional.first(), &date)) {
-        WriteErr(kSolveHint);
-        return kExitUsage;
-    }
-    bool ok = false;
-    const double seconds = parser.value(timeLimit).toDouble(&ok);
-    if (!ok || seconds <= 0 || seconds > 86400)
-        return usageError(u"Время на поиск должно быть числом секунд больше 0 и не больше 86400: "_s + parser.value(timeLimit));
+    if (!DateArgument(line.positional().first(), &date))
+        return line.usageHint();
+    const QString limitText = line.value(u"time-limit"_s);
+    bool ok = true;
+    const double seconds = limitText.isEmpty() ? 10.0 : limitText.toDouble(&ok);
+    if (!ok || !(seconds > 0) || seconds > 86400)
+        return line.usageError(u"Время на поиск должно быть числом секунд больше 0 и не больше 86400: "_s + limitText);
 
     State state;
     if (!OpenDay(state, date))
@@ -119,16 +77,9 @@ int RunSolve(const QStringList &args)
 
     // The two options as the day page offers them after the refresh; by default its selections.
     arrange::Options options;
-    options.max_ur = state.max_ur;
-    options.klassvis = state.klassvis;
-    const day::LimitList maxList = day::MaxUrVsego(state);
-    options.R = maxList.items.value(maxList.selected).toInt();
-    if (parser.isSet(maxLessons) && !limitValue(parser.value(maxLessons), maxList, u"Максимум уроков"_s, &options.R))
-        return kExitUsage;
-    const day::LimitList missingList = day::MaxRepUr(state, options.R);
-    options.P = missingList.items.value(missingList.selected).toInt();
-    if (parser.isSet(missingFirst) && !limitValue(parser.value(missingFirst), missingList, u"Отсутствие первых уроков"_s, &options.P))
-        return kExitUsage;
+    if (const QString error = ArrangeOptions(state, line.value(u"max-lessons"_s), line.value(u"missing-first"_s), &options);
+        !error.isEmpty())
+        return line.usageError(error);
 
     if (arrange::GridEmpty(state)) {
         WriteErr(arrange::kFillDay);
@@ -176,7 +127,7 @@ int RunSolve(const QStringList &args)
         WriteErr(reason);
         return kExitFailed;
     }
-    if (parser.isSet(save)) {
+    if (line.isSet(u"save"_s)) {
         QString error;
         if (!day::RaspSave(state, QDir::current().filePath(day::DayFilePath(date)), &error)) {
             WriteErr(error);
