@@ -18,6 +18,7 @@ int RunTemplate(const QStringList &args);
 int RunExport(const QStringList &args);
 int RunArrange(const QStringList &args);
 int RunHours(const QStringList &args);
+int RunZameny(const QStringList &args);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);
