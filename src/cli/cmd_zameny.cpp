@@ -1,51 +1,28 @@
 // raspisanie-cli zameny: the substitution sheet of a saved day against the template of its
 // weekday, or the tally per teacher over a period; as JSON, or written to workbook/document files.
 #include "clicommands.h"
+#include "docxfile.h"
+#include "reports/zamenylayout.h"
+#include "xlsxfile.h"
 #include "reports/zameny.h"
 #include "reports/zamenytally.h"
 #include "school.h"
 #include "state.h"
 #include "text/datewords.h"
 
-#include <QCommandLineParser>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+
+#include <type_traits>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::cli {
 
 namespace {
-
-const QString kHelp = uR"(Использование: raspisanie-cli zameny ДАТА
-               raspisanie-cli zameny С ПО --teachers
-
-Сравнивает сохраненное расписание дня (r_data/ДАТА.ini) с шаблоном его дня недели
-(setka/<день недели>.ini) и печатает лист замен в JSON:
-  {date, weekday, changes: [{class, column, row, kind, was, now}]}
-  kind: replacement (замена), moved (перенос), cancelled (отмена), added (новый урок),
-  room (смена кабинета); was/now: {subject, room, teachers, row} или null; row — номер урока.
-С параметром --teachers считает за период С..ПО для каждого учителя уроки, данные вместо
-другого учителя, и уроки, от которых он освобожден, с датами (JSON).
-
-Параметры:
-  --teachers   итог по учителям за период (нужны две даты)
-  --help       эта справка
-
-Коды выхода: 0 — готово; 1 — нет дня или шаблона, файл не удалось прочитать;
-2 — неверные параметры.
-
-Пример: raspisanie-cli -C школа zameny 11.12.2026
-)"_s;
-
-// The usage error: one line pointing to --help.
-int usageError(const QString &what)
-{
-    WriteErr(what + u" (подробнее: raspisanie-cli zameny --help)"_s);
-    return kExitUsage;
-}
 
 QJsonValue lessonJson(const State &state, int column, const std::optional<reports::Lesson> &l)
 {
@@ -105,35 +82,69 @@ QJsonObject tallyJson(const State &state, const reports::ZamenyTally &tally, QDa
                        {u"unreadable"_s, QJsonArray::fromStringList(tally.errors)}};
 }
 
+// Writes a workbook or document under the work folder and prints its path; false after the error.
+template<typename Layout>
+bool writeFile(const Layout &layout, const QString &relative)
+{
+    const QString path = QDir::current().filePath(relative);
+    QString error;
+    bool written = false;
+    if constexpr (std::is_same_v<Layout, reports::Sheet>)
+        written = exporter::WriteXlsx(layout, path, &error);
+    else
+        written = exporter::WriteDocx(layout, path, &error);
+    if (!written) {
+        WriteErr(error);
+        return false;
+    }
+    WriteOut((QDir::toNativeSeparators(path) + u'\n').toUtf8());
+    return true;
+}
+
 } // namespace
+
+CommandHelp ZamenyHelp()
+{
+    return {u"zameny"_s, u"ДД.ММ.ГГГГ [--xlsx] [--docx] | zameny С ПО --teachers [--xlsx]"_s,
+            u"замены: день против шаблона его дня недели или итог по учителям за период (JSON или файлы)"_s,
+            u"лист замен дня r_data/ДАТА.ini против шаблона setka/<день недели>.ini в JSON:\n"
+            "  {date, weekday, changes: [{class, column, row, kind, was, now}]}\n"
+            "  kind: replacement (замена), moved (перенос), cancelled (отмена), added (новый урок),\n"
+            "  room (смена кабинета); was/now: {subject, room, teachers, row} или null; row - номер урока.\n"
+            "С --teachers: за период С..ПО для каждого учителя уроки, данные вместо другого учителя,\n"
+            "и уроки, от которых он освобожден, с датами (JSON).\n"
+            "С --xlsx или --docx вместо JSON: путь к каждому записанному файлу"_s,
+            u"нет дня или шаблона, файл не удалось прочитать или записать"_s, u"11.12.2026"_s};
+}
 
 int RunZameny(const QStringList &args)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption help(u"help"_s);
-    const QCommandLineOption teachers(u"teachers"_s);
-    parser.addOptions({help, teachers});
-    parser.addPositionalArgument(u"дата"_s, QString());
-    if (!parser.parse(QStringList{u"zameny"_s} + args))
-        return usageError(parser.errorText());
-    if (parser.isSet(help)) {
-        WriteOut(kHelp.toUtf8());
-        return kExitOk;
-    }
-    const QStringList dates = parser.positionalArguments();
-    const bool period = parser.isSet(teachers);
+    CommandLine line(ZamenyHelp());
+    line.addArgument(u"ДД.ММ.ГГГГ"_s, u"сохраненный день, сравниваемый с шаблоном его дня недели"_s);
+    line.addArgument(u"С ПО"_s, u"первый и последний день периода (с --teachers)"_s);
+    line.addOption(QCommandLineOption(u"teachers"_s, u"итог по учителям за период (нужны две даты)"_s));
+    line.addOption(QCommandLineOption(u"xlsx"_s, u"записать лист (или итог) в raspisanie/Замены *.xlsx"_s));
+    line.addOption(QCommandLineOption(u"docx"_s, u"записать лист в raspisanie/Замены *.docx"_s));
+    if (const auto stop = line.parse(args, 0, 2))
+        return *stop;
+    const QStringList dates = line.positional();
+    const bool period = line.isSet(u"teachers"_s);
+    const bool xlsx = line.isSet(u"xlsx"_s);
+    const bool docx = line.isSet(u"docx"_s);
     if (!period && dates.size() != 1)
-        return usageError(u"Укажите одну дату: zameny ДД.ММ.ГГГГ"_s);
+        return line.usageError(u"Укажите одну дату: zameny ДД.ММ.ГГГГ"_s);
     if (period && dates.size() != 2)
-        return usageError(u"Для итога по учителям укажите период: zameny С ПО --teachers"_s);
+        return line.usageError(u"Для итога по учителям укажите период: zameny С ПО --teachers"_s);
+    if (period && docx)
+        return line.usageError(u"Итог по учителям записывается только в .xlsx"_s);
     QDate from, to;
     if (!DateArgument(dates.at(0), &from))
-        return kExitUsage;
+        return line.usageHint();
     to = from;
     if (period && !DateArgument(dates.at(1), &to))
-        return kExitUsage;
+        return line.usageHint();
     if (to < from)
-        return usageError(u"Конец периода раньше его начала"_s);
+        return line.usageError(u"Конец периода раньше его начала"_s);
 
     State state;
     load::NagruzReport report;
@@ -142,7 +153,12 @@ int RunZameny(const QStringList &args)
 
     if (period) {
         const reports::ZamenyTally tally = reports::ZamenyPeriod(state, from, to);
-        WriteOut(QJsonDocument(tallyJson(state, tally, from, to)).toJson(QJsonDocument::Indented));
+        if (xlsx) {
+            if (!writeFile(reports::TallyWorkbook(tally, from, to), reports::TallyExportPath(from, to)))
+                return kExitFailed;
+        } else {
+            WriteOut(QJsonDocument(tallyJson(state, tally, from, to)).toJson(QJsonDocument::Indented));
+        }
         for (const QString &s : tally.skipped)
             WriteErr(u"Не учтено: "_s + s);
         for (const QString &e : tally.errors)
@@ -155,7 +171,16 @@ int RunZameny(const QStringList &args)
         WriteErr(result.error);
         return kExitFailed;
     }
-    WriteOut(QJsonDocument(sheetJson(state, *result.sheet)).toJson(QJsonDocument::Indented));
+    if (!xlsx && !docx) {
+        WriteOut(QJsonDocument(sheetJson(state, *result.sheet)).toJson(QJsonDocument::Indented));
+        return kExitOk;
+    }
+    if (xlsx
+        && !writeFile(reports::ZamenyWorkbook(state, *result.sheet), reports::ZamenyExportPath(from, u"xlsx"_s)))
+        return kExitFailed;
+    if (docx
+        && !writeFile(reports::ZamenyDocument(state, *result.sheet), reports::ZamenyExportPath(from, u"docx"_s)))
+        return kExitFailed;
     return kExitOk;
 }
 
