@@ -9,10 +9,12 @@
 #include "tabbutton.h"
 #include "text/textfile.h"
 #include "tform1.h"
+#include "daygridview.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -211,7 +213,9 @@ private slots:
         QVERIFY(lockedWhileRunning);
         QCOMPARE(f.m_state.RecExit, 1);
         QVERIFY(!f.m_arrangement);
-        QCOMPARE(f.noticeText, u"Сделайте несколько перестановок вручную и повторите автоподбор еще раз"_s);
+        // Only "Стоп" itself points to the exact arrangement.
+        QCOMPARE(f.noticeText, u"Сделайте несколько перестановок вручную и повторите автоподбор еще раз"_s
+                                   + (how == u"stop"_s ? u" или нажмите «Точный подбор»"_s : QString()));
         QVERIFY(idleWithUndo());
         if (how == u"close"_s) {
             QVERIFY(!f.isVisible());
@@ -232,6 +236,81 @@ private slots:
         QTest::mouseClick(f.img_SB7, Qt::LeftButton);
         QCOMPARE(subjects(), kUnsolvable);
         QCOMPARE(f.noticeText, u"Готово"_s);
+    }
+
+    void theExactArrangementMovesTheFewestLessonsFramesThemAndCanBeUndone()
+    {
+        open(kSolvable);
+        TForm1 &f = *m_form;
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.exactButton, Qt::LeftButton);
+            QCOMPARE(yes.asked, QStringList{u"Все изменения будут удалены\r\nПродолжить?"_s});
+            // Its end arrives through the event loop: until then the tool lock holds and the
+            // progress line shows.
+            QVERIFY(lockedForRun());
+            QVERIFY(!on(f.exactButton));
+            QVERIFY(f.exactProgress->isVisible());
+            QVERIFY(f.exactProgress->text().startsWith(u"Точный подбор: "_s));
+            QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 20000);
+        }
+        QCOMPARE(f.noticeText, u"Готово! Перемещено уроков: 2 (наименьшее возможное)"_s);
+        QCOMPARE(subjects(), kArranged);
+        QVERIFY(!f.exactProgress->isVisible());
+        QCOMPARE(f.m_state.grid.cell(2, 2).teachers, u"Иванова"_s);
+        QCOMPARE(f.m_state.grid.cell(2, 2).room, u"14"_s); // the room went with Алгебра
+        QVERIFY(f.m_state.grid.cell(3, 1).locked() && f.m_state.grid.cell(2, 3).locked());
+        for (int i = 1; i <= 6; ++i)
+            for (int j = 1; j <= 4; ++j)
+                QCOMPARE(f.m_state.grid.cell(i, j).background, rasp::day::kWhite);
+        const std::vector<std::pair<int, int>> moved{{2, 2}, {1, 2}}; // (row, column) where they went
+        QCOMPARE(f.grid->movedMarks(), moved);
+        QVERIFY(idleWithUndo());
+        QVERIFY(on(f.exactButton));
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+        // Saving ends the marks.
+        f.RaspSave(rasp::day::DayFilePath(QDate::currentDate()), u"сохранено"_s);
+        QVERIFY(f.grid->movedMarks().empty());
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+        // "Венуть предыдущий вариант" returns to the day before the exact arrangement.
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+        }
+        QCOMPARE(subjects(), kSolvable);
+        QCOMPARE(f.noticeText, u"Готово"_s);
+    }
+
+    void theExactArrangementIsCancelledByStopOrExplainsAnImpossibleDay()
+    {
+        open(kSolvable);
+        TForm1 &f = *m_form;
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.exactButton, Qt::LeftButton);
+            QVERIFY(on(f.img_SB6));
+            QTest::mouseClick(f.img_SB6, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 20000);
+        }
+        QCOMPARE(f.noticeText, u"Точный подбор остановлен, расписание не изменено"_s);
+        QCOMPARE(subjects(), kSolvable);
+        QVERIFY(f.grid->movedMarks().empty());
+        QVERIFY(idleWithUndo());
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+        open(kUnsolvable);
+        TForm1 &g = *m_form;
+        {
+            Answerer yes(g, {Answerer::Yes});
+            QTest::mouseClick(g.exactButton, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!g.noticeText.isEmpty(), 20000);
+        }
+        QCOMPARE(g.noticeText,
+                 u"Расписания без совпадений нет. Закреплённые уроки совпадают: Борисова в ряду 1 у классов 5А и 6А"_s);
+        QCOMPARE(subjects(), kUnsolvable);
+        QVERIFY(idleWithUndo());
     }
 
     void anArrangedDayEndsAtOnceAndCanStillBeUndone()

@@ -68,6 +68,12 @@ public:
     // The 70 x 30 corner above the row strip, where the missing-teacher warning sits.
     QRect cornerRect() const;
 
+    // Marks lesson cells (row, column) with a thin frame until the marks are cleared: the lessons
+    // an exact arrangement moved. Clearing repaints only when there were marks.
+    void setMovedMarks(std::vector<std::pair<int, int>> cells);
+    void clearMovedMarks();
+    const std::vector<std::pair<int, int>> &movedMarks() const { return m_movedMarks; }
+
     // Paints the whole widget into an image of the given size (used by the repaint benchmark).
     void renderTo(QPaintDevice *device);
 
@@ -133,6 +139,7 @@ private:
     int m_editColumn = -1;
     Field m_editField = Field::None;
     bool m_togglesEnabled = true;
+    std::vector<std::pair<int, int>> m_movedMarks; // (row, column) of the marked cells
     struct Lifted {
         int row;
         int column;

@@ -17,6 +17,7 @@ namespace {
 
 constexpr QRgb kStroke = 0xFF7A7A7A;
 constexpr QRgb kFrame = 0xFF5E5E5E;
+constexpr QRgb kMovedMark = 0xFF0061B0; // the accent colour: frames of lessons an exact arrangement moved
 
 // The colour of a core ARGB value.
 QColor argb(day::Argb c)
@@ -37,6 +38,20 @@ void DayGridView::renderTo(QPaintDevice *device)
     QPainter p(device);
     p.fillRect(QRect(0, 0, device->width(), device->height()), Qt::white);
     paintGrid(p, QRect(0, 0, device->width(), device->height()));
+}
+
+void DayGridView::setMovedMarks(std::vector<std::pair<int, int>> cells)
+{
+    m_movedMarks = std::move(cells);
+    viewport()->update();
+}
+
+void DayGridView::clearMovedMarks()
+{
+    if (m_movedMarks.empty())
+        return;
+    m_movedMarks.clear();
+    viewport()->update();
 }
 
 void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
@@ -67,6 +82,16 @@ void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
     for (const Lifted &l : m_lifted)
         if (l.row >= 1 && l.row <= s.max_ur && l.column >= 1 && l.column <= klassvis)
             paintCell(p, l.row, l.column, qRound(l.top), editorShown);
+    if (!m_movedMarks.empty()) {
+        p.setPen(QPen(QColor::fromRgba(kMovedMark), 2));
+        p.setBrush(Qt::NoBrush);
+        for (const auto &[row, column] : m_movedMarks) {
+            if (row < firstRow || row > lastRow || column < firstColumn || column > lastColumn)
+                continue;
+            const QRect f = GridGeometry::frameRect(row, column);
+            p.drawRect(QRect(bodyToViewport(f.topLeft()), f.size()).adjusted(2, 2, -2, -2));
+        }
+    }
     if (grid.ramkaVisible && klassvis > 0 && grid.ramkaRow >= 1) {
         QRect f = GridGeometry::frameRect(grid.ramkaRow, grid.ramkaColumn);
         f.translate(0, qRound(fieldTop(grid.ramkaRow, grid.ramkaColumn)) - GridGeometry::slotTop(grid.ramkaRow));

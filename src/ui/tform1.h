@@ -41,6 +41,7 @@ class Arrangement;
 
 namespace rasp::ui {
 class DayGridView;
+class ExactRun;
 class LoadPage;
 class OverlayPanel;
 class ReportModel;
@@ -370,6 +371,23 @@ public:
     // The options of "Автоподбор" ("максимум уроков", "отсутствие первых уроков") and the grid's size.
     rasp::arrange::Options arrangeOptions() const;
 
+    // "Точный подбор": after the same question and snapshot as "Старт", the exact arrangement of
+    // the day on a worker thread under the same tool lock; "Стоп" cancels it and keeps the grid.
+    void exactButtonClick();
+    // The exact arrangement has ended: shows its day (the moved lessons framed) or its reason.
+    void exactRunFinished();
+    // Writes the elapsed time and the best count so far into the progress line.
+    void showExactProgress();
+    // Whether the grid still shows the day the snapshot was taken of (same page, rows, classes, cells).
+    bool gridIsSnapshot() const;
+
+    rasp::ui::ExactRun *m_exactRun = nullptr; // the exact arrangement in progress, if any
+    QTimer *m_exactTimer = nullptr;           // refreshes the progress line while it runs
+    bool m_exactOnDayPage = false;            // the page the exact arrangement was started on
+    bool m_exactOnTemplatePage = false;
+    qint64 exactTimeLimitMs = 60000;          // the exact arrangement's time limit
+    bool m_stoppedByUser = false;             // "Стоп" ended the randomised run
+
     rasp::Rng m_rng{rasp::Rng::clockSeed()};      // the window's random generator, seeded from the clock
     rasp::arrange::Arrangement *m_arrangement = nullptr; // the run in progress, if any
     std::optional<quint64> arrangeSeed; // a fixed seed for the runs (benchmarks); the clock when empty
@@ -424,6 +442,8 @@ public:
     QToolButton *Img_SB4 = nullptr;             // "Старт"
     QToolButton *img_SB6 = nullptr;             // "Стоп"
     QToolButton *img_SB7 = nullptr;             // "Венуть предыдущий вариант"
+    QToolButton *exactButton = nullptr;         // "Точный подбор"
+    QLabel *exactProgress = nullptr;            // the exact arrangement's progress line
     QComboBox *sComboBox1 = nullptr;            // "отсутствие первых уроков"
     QComboBox *sComboBox2 = nullptr;            // "максимум уроков"
     QListWidget *sCheckListBox1 = nullptr;      // "Не перемещать"

@@ -7,6 +7,7 @@
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
 #include "daygridview.h"
+#include "exactrun.h"
 #include "loadpage.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
@@ -211,6 +212,7 @@ void TForm1::EnabledKomponent()
     grid->setTogglesEnabled(idle);
     img_SB6->setEnabled(!idle);
     img_SB7->setEnabled(idle);
+    exactButton->setEnabled(idle);
     N2->setEnabled(idle);
     sComboBox1->setEnabled(idle);
     sComboBox2->setEnabled(idle);
@@ -232,8 +234,11 @@ void TForm1::ScrolNaNol()
 void TForm1::FormCloseQuery(bool &CanClose)
 {
     CanClose = Dial(u"Все изменения не будут сохранены\r\nЗакрыть программу?"_s) == u"Да"_s;
-    if (CanClose)
+    if (CanClose) {
         m_state.RecExit = 1;
+        if (m_exactRun)
+            m_exactRun->cancel();
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

@@ -5,6 +5,7 @@
 
 #include "arrange/arrangement.h"
 #include "daygridview.h"
+#include "exactrun.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -14,11 +15,19 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// Added to the closing notice of a run stopped by "Стоп".
+const QString kTryExact = u" или нажмите «Точный подбор»"_s;
+
+} // namespace
+
 void TForm1::wireArrange()
 {
     connect(Img_SB4, &QToolButton::clicked, this, &TForm1::sSpeedButton4Click);
     connect(img_SB6, &QToolButton::clicked, this, &TForm1::sSpeedButton6Click);
     connect(img_SB7, &QToolButton::clicked, this, &TForm1::sSpeedButton7Click);
+    connect(exactButton, &QToolButton::clicked, this, &TForm1::exactButtonClick);
 }
 
 rasp::arrange::Options TForm1::arrangeOptions() const
@@ -35,7 +44,7 @@ void TForm1::sSpeedButton4Click()
 {
     namespace ar = rasp::arrange;
     // A click that reached the button during the last cycle of a stopped run starts nothing.
-    if (m_arrangement)
+    if (m_arrangement || m_exactRun)
         return;
     if (ar::GridEmpty(m_state)) {
         Rct_SoobPokaz(ar::kFillDay);
@@ -54,6 +63,8 @@ void TForm1::sSpeedButton4Click()
     Img_SB4->setEnabled(false);
     EnabledKomponent();
     m_state.RecExit = 0;
+    m_stoppedByUser = false;
+    grid->clearMovedMarks();
     sRadioButton2->setChecked(true);
 
     ar::TakeSnapshot(m_state);
@@ -83,11 +94,18 @@ void TForm1::sSpeedButton4Click()
     sRadioButton2->setChecked(true);
     Img_SB4->setEnabled(true);
     EnabledKomponent();
-    Rct_SoobPokaz(m_state.RecExit == 0 ? ar::kDone : ar::kStopped);
+    // Stopped by "Стоп": the notice also points to the exact arrangement, which never cycles.
+    Rct_SoobPokaz(m_state.RecExit == 0 ? ar::kDone : m_stoppedByUser ? ar::kStopped + kTryExact : ar::kStopped);
 }
 
 void TForm1::sSpeedButton6Click()
 {
+    // The exact arrangement is cancelled; its end keeps the grid and releases the tool lock.
+    if (m_exactRun) {
+        m_exactRun->cancel();
+        return;
+    }
+    m_stoppedByUser = m_arrangement != nullptr;
     m_state.RecExit = 1;
     Img_SB4->setEnabled(true);
     EnabledKomponent();

@@ -32,6 +32,7 @@ void TForm1::wireDayFile()
 
 void TForm1::RaspSave(const QString &s, const QString &soob)
 {
+    grid->clearMovedMarks(); // saved: the marks of an exact arrangement have served
     const QString path = QDir::current().filePath(s);
     QDir().mkpath(QFileInfo(path).absolutePath()); // r_data may have been removed while the editor ran
     QString error;

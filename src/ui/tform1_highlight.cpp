@@ -64,6 +64,8 @@ QString TForm1::focusedCellHint() const
 
 void TForm1::PoiskUchit(const QString &uchitel)
 {
+    // Every change of the grid's content comes here: the marks of an exact arrangement go.
+    grid->clearMovedMarks();
     rasp::day::PoiskUchit(m_state, uchitel, focusedCellHint());
     grid->syncEditor();
     grid->viewport()->update();

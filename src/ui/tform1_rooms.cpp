@@ -15,6 +15,7 @@ using rasp::day::GridGeometry;
 
 int TForm1::KabPoisk(int ind, int strok, const QString &kabinet)
 {
+    grid->clearMovedMarks(); // a room edit ends the marks of an exact arrangement too
     const int taken = rasp::day::KabPoisk(m_state, ind, strok, kabinet);
     if (ind == 1) {
         grid->syncEditor();
