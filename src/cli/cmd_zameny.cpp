@@ -10,7 +10,6 @@
 #include "state.h"
 #include "text/datewords.h"
 
-#include <QCommandLineParser>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,36 +23,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace rasp::cli {
 
 namespace {
-
-const QString kHelp = uR"(Использование: raspisanie-cli zameny ДАТА [--xlsx] [--docx]
-               raspisanie-cli zameny С ПО --teachers [--xlsx]
-
-Сравнивает сохраненное расписание дня (r_data/ДАТА.ini) с шаблоном его дня недели
-(setka/<день недели>.ini) и печатает лист замен в JSON:
-  {date, weekday, changes: [{class, column, row, kind, was, now}]}
-  kind: replacement (замена), moved (перенос), cancelled (отмена), added (новый урок),
-  room (смена кабинета); was/now: {subject, room, teachers, row} или null; row — номер урока.
-С параметром --teachers считает за период С..ПО для каждого учителя уроки, данные вместо
-другого учителя, и уроки, от которых он освобожден, с датами (JSON).
-
-Параметры:
-  --teachers   итог по учителям за период (нужны две даты)
-  --xlsx       записать лист (или итог) в raspisanie/Замены *.xlsx и напечатать путь вместо JSON
-  --docx       записать лист в raspisanie/Замены *.docx и напечатать путь вместо JSON
-  --help       эта справка
-
-Коды выхода: 0 — готово; 1 — нет дня или шаблона, файл не удалось прочитать или записать;
-2 — неверные параметры.
-
-Пример: raspisanie-cli -C школа zameny 11.12.2026
-)"_s;
-
-// The usage error: one line pointing to --help.
-int usageError(const QString &what)
-{
-    WriteErr(what + u" (подробнее: raspisanie-cli zameny --help)"_s);
-    return kExitUsage;
-}
 
 QJsonValue lessonJson(const State &state, int column, const std::optional<reports::Lesson> &l)
 {
@@ -134,37 +103,48 @@ bool writeFile(const Layout &layout, const QString &relative)
 
 } // namespace
 
+CommandHelp ZamenyHelp()
+{
+    return {u"zameny"_s, u"ДД.ММ.ГГГГ [--xlsx] [--docx] | zameny С ПО --teachers [--xlsx]"_s,
+            u"замены: день против шаблона его дня недели или итог по учителям за период (JSON или файлы)"_s,
+            u"лист замен дня r_data/ДАТА.ini против шаблона setka/<день недели>.ini в JSON:\n"
+            "  {date, weekday, changes: [{class, column, row, kind, was, now}]}\n"
+            "  kind: replacement (замена), moved (перенос), cancelled (отмена), added (новый урок),\n"
+            "  room (смена кабинета); was/now: {subject, room, teachers, row} или null; row - номер урока.\n"
+            "С --teachers: за период С..ПО для каждого учителя уроки, данные вместо другого учителя,\n"
+            "и уроки, от которых он освобожден, с датами (JSON).\n"
+            "С --xlsx или --docx вместо JSON: путь к каждому записанному файлу"_s,
+            u"нет дня или шаблона, файл не удалось прочитать или записать"_s, u"11.12.2026"_s};
+}
+
 int RunZameny(const QStringList &args)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption help(u"help"_s);
-    const QCommandLineOption teachers(u"teachers"_s);
-    const QCommandLineOption xlsx(u"xlsx"_s);
-    const QCommandLineOption docx(u"docx"_s);
-    parser.addOptions({help, teachers, xlsx, docx});
-    parser.addPositionalArgument(u"дата"_s, QString());
-    if (!parser.parse(QStringList{u"zameny"_s} + args))
-        return usageError(parser.errorText());
-    if (parser.isSet(help)) {
-        WriteOut(kHelp.toUtf8());
-        return kExitOk;
-    }
-    const QStringList dates = parser.positionalArguments();
-    const bool period = parser.isSet(teachers);
+    CommandLine line(ZamenyHelp());
+    line.addArgument(u"ДД.ММ.ГГГГ"_s, u"сохраненный день, сравниваемый с шаблоном его дня недели"_s);
+    line.addArgument(u"С ПО"_s, u"первый и последний день периода (с --teachers)"_s);
+    line.addOption(QCommandLineOption(u"teachers"_s, u"итог по учителям за период (нужны две даты)"_s));
+    line.addOption(QCommandLineOption(u"xlsx"_s, u"записать лист (или итог) в raspisanie/Замены *.xlsx"_s));
+    line.addOption(QCommandLineOption(u"docx"_s, u"записать лист в raspisanie/Замены *.docx"_s));
+    if (const auto stop = line.parse(args, 0, 2))
+        return *stop;
+    const QStringList dates = line.positional();
+    const bool period = line.isSet(u"teachers"_s);
+    const bool xlsx = line.isSet(u"xlsx"_s);
+    const bool docx = line.isSet(u"docx"_s);
     if (!period && dates.size() != 1)
-        return usageError(u"Укажите одну дату: zameny ДД.ММ.ГГГГ"_s);
+        return line.usageError(u"Укажите одну дату: zameny ДД.ММ.ГГГГ"_s);
     if (period && dates.size() != 2)
-        return usageError(u"Для итога по учителям укажите период: zameny С ПО --teachers"_s);
-    if (period && parser.isSet(docx))
-        return usageError(u"Итог по учителям записывается только в .xlsx"_s);
+        return line.usageError(u"Для итога по учителям укажите период: zameny С ПО --teachers"_s);
+    if (period && docx)
+        return line.usageError(u"Итог по учителям записывается только в .xlsx"_s);
     QDate from, to;
     if (!DateArgument(dates.at(0), &from))
-        return kExitUsage;
+        return line.usageHint();
     to = from;
     if (period && !DateArgument(dates.at(1), &to))
-        return kExitUsage;
+        return line.usageHint();
     if (to < from)
-        return usageError(u"Конец периода раньше его начала"_s);
+        return line.usageError(u"Конец периода раньше его начала"_s);
 
     State state;
     load::NagruzReport report;
@@ -173,7 +153,7 @@ int RunZameny(const QStringList &args)
 
     if (period) {
         const reports::ZamenyTally tally = reports::ZamenyPeriod(state, from, to);
-        if (parser.isSet(xlsx)) {
+        if (xlsx) {
             if (!writeFile(reports::TallyWorkbook(tally, from, to), reports::TallyExportPath(from, to)))
                 return kExitFailed;
         } else {
@@ -191,14 +171,14 @@ int RunZameny(const QStringList &args)
         WriteErr(result.error);
         return kExitFailed;
     }
-    if (!parser.isSet(xlsx) && !parser.isSet(docx)) {
+    if (!xlsx && !docx) {
         WriteOut(QJsonDocument(sheetJson(state, *result.sheet)).toJson(QJsonDocument::Indented));
         return kExitOk;
     }
-    if (parser.isSet(xlsx)
+    if (xlsx
         && !writeFile(reports::ZamenyWorkbook(state, *result.sheet), reports::ZamenyExportPath(from, u"xlsx"_s)))
         return kExitFailed;
-    if (parser.isSet(docx)
+    if (docx
         && !writeFile(reports::ZamenyDocument(state, *result.sheet), reports::ZamenyExportPath(from, u"docx"_s)))
         return kExitFailed;
     return kExitOk;
