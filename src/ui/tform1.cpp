@@ -73,6 +73,7 @@ TForm1::TForm1(QWidget *parent)
     wireArrange();
     wireReport();
     wireServer();
+    wireNotes();
     FormCreate();
 }
 
