@@ -217,6 +217,12 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
     for (const auto &[c, w] : columnWidth)
         check(worksheet_set_column(ws, lxw_col_t(c - 1), lxw_col_t(c - 1), std::clamp(w + 2, 4, 40), nullptr), 1, c);
 
+    if (sheet.printA4Portrait) {
+        worksheet_set_paper(ws, 9); // A4
+        worksheet_set_portrait(ws);
+        worksheet_fit_to_pages(ws, 1, 0); // one page wide, as many pages high as needed
+    }
+
     const lxw_error e = workbook_close(wb);
     if (e != LXW_NO_ERROR || !refused.isEmpty()) {
         QFile::remove(tmpPath);
