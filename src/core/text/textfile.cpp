@@ -140,7 +140,7 @@ ReadResult readLines(const QString &path)
     return result;
 }
 
-bool writeLines(const QString &path, const QStringList &lines, QString *error, Access access)
+QByteArray encodeLines(const QStringList &lines)
 {
     QByteArray bytes;
     qsizetype size = 0;
@@ -151,6 +151,12 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error, A
         bytes += encode1251(line);
         bytes += "\r\n";
     }
+    return bytes;
+}
+
+bool writeLines(const QString &path, const QStringList &lines, QString *error, Access access)
+{
+    const QByteArray bytes = encodeLines(lines);
     QSaveFile file(path);
     const bool opened = file.open(QIODevice::WriteOnly);
     // Restricting the temporary file before anything is written means the text is never readable by others,

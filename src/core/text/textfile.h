@@ -29,6 +29,9 @@ enum class Access { Default, OwnerOnly };
 // Writes lines as Windows-1251 with CR LF after every line, whole or not at all; returns false with a Russian error.
 bool writeLines(const QString &path, const QStringList &lines, QString *error = nullptr, Access access = Access::Default);
 
+// The bytes writeLines writes: each line as Windows-1251 followed by CR LF.
+QByteArray encodeLines(const QStringList &lines);
+
 // Splits raw bytes into lines the way readLines does.
 QStringList splitLines(QByteArrayView bytes);
 
