@@ -18,6 +18,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -224,6 +225,9 @@ private slots:
             QVERIFY(!written);
             QVERIFY2(error.startsWith(u"Не удалось сохранить файл "_s), qPrintable(error));
             QVERIFY(error.contains(QDir::toNativeSeparators(path)));
+            // Russian through and through: no English text of a library.
+            static const QRegularExpression latinWord(u"[A-Za-z]{3,}"_s);
+            QVERIFY2(!error.mid(error.indexOf(u": "_s)).contains(latinWord), qPrintable(error));
             QVERIFY(QFileInfo(path).isDir());
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());

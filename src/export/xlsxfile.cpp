@@ -227,7 +227,9 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
     if (e != LXW_NO_ERROR || !refused.isEmpty()) {
         QFile::remove(tmpPath);
         if (error)
-            *error = failure(path, refused.isEmpty() ? QString::fromUtf8(lxw_strerror(e)) : refused);
+            *error = failure(path, !refused.isEmpty()                          ? refused
+                                   : e == LXW_ERROR_MEMORY_MALLOC_FAILED ? u"не хватает памяти"_s
+                                                                         : u"ошибка записи книги (код %1)"_s.arg(int(e)));
         return false;
     }
     // The temporary file was created for the owner only; the workbook gets the mode any new file
