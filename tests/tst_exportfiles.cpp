@@ -15,12 +15,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 using namespace rasp::reports;
@@ -226,6 +231,117 @@ private slots:
             QVERIFY(QFileInfo(path).isDir());
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void writers_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("workbook") << u"xlsx"_s;
+        QTest::newRow("document") << u"docx"_s;
+    }
+
+    // Temporary files that an export killed half-way left in the folder (and its stale lock) are
+    // removed by the next export into that folder; files of other names stay.
+    void leftoversOfInterruptedExportsAreRemoved_data() { writers_data(); }
+    void leftoversOfInterruptedExportsAreRemoved()
+    {
+        QFETCH(QString, suffix);
+        QTemporaryDir dir;
+        const QDir d(dir.path());
+        const QStringList leftovers{u".~Ab12Cd.xlsx"_s, u"05.12.2026.docx.Xy34Zw"_s, u"Сетка.docx.q1W2e3"_s};
+        const QStringList kept{u"05.12.2026.docx"_s, u".~list.xlsx"_s, u"notes.docx.txt"_s};
+        for (const QString &name : leftovers + kept) {
+            QFile f(d.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
+        }
+        // An export process that died holding the folder's lock.
+        const pid_t child = ::fork();
+        if (child == 0) {
+            QLockFile lock(d.filePath(u".export.lock"_s));
+            ::_exit(lock.tryLock(1000) ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QVERIFY(QFile::exists(d.filePath(u".export.lock"_s)));
+
+        const rasp::State s = school();
+        const QString out = d.filePath(u"09.12.2026."_s + suffix);
+        QString error;
+        const bool written = suffix == u"xlsx"_s ? rasp::exporter::WriteXlsx(DaySheet(s, exportschool::kDate), out, &error)
+                                                 : rasp::exporter::WriteDocx(DayDocument(s, exportschool::kDate), out, &error);
+        QVERIFY2(written, qPrintable(error));
+        QStringList expected = kept + QStringList{u"09.12.2026."_s + suffix};
+        expected.sort();
+        QStringList left = d.entryList(QDir::Files | QDir::Hidden);
+        left.sort();
+        QCOMPARE(left, expected);
+    }
+
+    // A text the workbook cannot hold fails the export, naming the cell, and an earlier file of
+    // that name stays as it was.
+    void textTooLongForACellFailsTheWorkbook_data()
+    {
+        QTest::addColumn<bool>("merged");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("cell") << false << u"C2"_s;
+        QTest::newRow("merged block") << true << u"A5"_s;
+    }
+    void textTooLongForACellFailsTheWorkbook()
+    {
+        QFETCH(bool, merged);
+        QFETCH(QString, cell);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"long.xlsx"_s);
+        Sheet sheet;
+        sheet.put(1, 1, LayoutCell{u"Заголовок"_s});
+        const QString text(32768, u'я');
+        if (merged) {
+            sheet.put(5, 1, LayoutCell{text});
+            sheet.merge(Block{5, 1, 5, 3});
+        } else {
+            sheet.put(2, 3, LayoutCell{text});
+        }
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        QString error;
+        QVERIFY(!rasp::exporter::WriteXlsx(sheet, path, &error));
+        QVERIFY2(error.contains(u"ячейка "_s + cell) && error.contains(u"32767"_s), qPrintable(error));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"long.xlsx"_s});
+
+        sheet.put(merged ? 5 : 2, merged ? 1 : 3, LayoutCell{QString(32767, u'я')}); // the longest allowed
+        QVERIFY2(rasp::exporter::WriteXlsx(sheet, path, &error), qPrintable(error));
+    }
+
+    // Both writers give a new file the mode the umask allows and keep the mode of a file replaced.
+    void filesFollowTheUmask_data() { writers_data(); }
+    void filesFollowTheUmask()
+    {
+        QFETCH(QString, suffix);
+        QTemporaryDir dir;
+        const rasp::State s = school();
+        const auto write = [&](const QString &path) {
+            return suffix == u"xlsx"_s ? rasp::exporter::WriteXlsx(DaySheet(s, exportschool::kDate), path)
+                                       : rasp::exporter::WriteDocx(DayDocument(s, exportschool::kDate), path);
+        };
+        const auto mode = [](const QString &path) {
+            struct stat st {};
+            return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
+        };
+        const mode_t saved = ::umask(027);
+        const QString fresh = dir.filePath(u"fresh."_s + suffix);
+        const bool written = write(fresh);
+        const QString kept = dir.filePath(u"kept."_s + suffix);
+        const bool first = write(kept);
+        ::chmod(QFile::encodeName(kept).constData(), 0600);
+        const bool again = write(kept);
+        ::umask(saved);
+        QVERIFY(written && first && again);
+        QCOMPARE(mode(fresh), 0640);
+        QCOMPARE(mode(kept), 0600);
     }
 
     void cliExportsASavedDay_data()

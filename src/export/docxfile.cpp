@@ -1,5 +1,7 @@
 #include "docxfile.h"
 
+#include "exportfolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -263,6 +265,7 @@ bool WriteDocx(const reports::Document &doc, const QString &path, QString *error
             *error = failure(path, u"папка не создается"_s);
         return false;
     }
+    const ExportFolder folder(target.absolutePath());
     // The parts must live until zip_close, which writes a temporary file and renames it.
     const QByteArray parts[3] = {QByteArray(kContentTypes), QByteArray(kRels), DocumentXml(doc)};
     const char *names[3] = {"[Content_Types].xml", "_rels/.rels", "word/document.xml"};

@@ -1,5 +1,7 @@
 #include "xlsxfile.h"
 
+#include "exportfolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +13,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+
+#include <sys/stat.h>
 #include <tuple>
 
 using namespace Qt::Literals::StringLiterals;
@@ -81,6 +85,33 @@ QString failure(const QString &path, const QString &why)
     return u"Не удалось сохранить файл %1: %2"_s.arg(QDir::toNativeSeparators(path), why);
 }
 
+// The most characters a workbook cell holds.
+constexpr qsizetype kMaxCellText = 32767;
+
+// Characters (code points) of UTF-8 text, as the workbook library counts them.
+qsizetype characterCount(const QByteArray &utf8)
+{
+    return std::count_if(utf8.begin(), utf8.end(), [](char b) { return (uchar(b) & 0xC0) != 0x80; });
+}
+
+// The A1 name of a cell, 1-based row and column.
+QString cellName(int row, int column)
+{
+    QString letters;
+    for (int c = column; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar(u'A' + (c - 1) % 26));
+    return letters + QString::number(row);
+}
+
+// Why the workbook library refused a cell, in Russian where the reason is the text.
+QString cellFailure(int row, int column, lxw_error e)
+{
+    const QString why = e == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED
+                            ? u"текст длиннее %1 знаков"_s.arg(kMaxCellText)
+                            : QString::fromUtf8(lxw_strerror(e));
+    return u"ячейка %1: %2"_s.arg(cellName(row, column), why);
+}
+
 } // namespace
 
 bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
@@ -91,6 +122,7 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
             *error = failure(path, u"папка не создается"_s);
         return false;
     }
+    const ExportFolder folder(target.absolutePath());
     // The workbook is written beside the target and moved over it when complete.
     QString tmpPath;
     {
@@ -127,13 +159,25 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
         return Look{cell.bold, cell.centred, cell.rotated, isBordered(r, c), cell.text.contains(u'\n') || cell.text.contains(u'\r')};
     };
 
+    // The first cell the library refused; the workbook is then not kept (a missing text must
+    // not pass for a complete export).
+    QString refused;
+    const auto check = [&refused](lxw_error e, int row, int column) {
+        if (e != LXW_NO_ERROR && refused.isEmpty())
+            refused = cellFailure(row, column, e);
+    };
+
     std::map<CellKey, bool> merged;
     for (const Block &b : sheet.merges) {
         const auto it = sheet.cells.find({b.top, b.left});
         const LayoutCell cell = it != sheet.cells.end() ? it->second : LayoutCell{};
-        worksheet_merge_range(ws, lxw_row_t(b.top - 1), lxw_col_t(b.left - 1), lxw_row_t(b.bottom - 1),
-                              lxw_col_t(b.right - 1), cellText(cell.text).constData(),
-                              formats.get(lookOf(cell, b.top, b.left)));
+        // The library drops a merged block's over-long text without saying so.
+        if (characterCount(cellText(cell.text)) > kMaxCellText)
+            check(LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED, b.top, b.left);
+        check(worksheet_merge_range(ws, lxw_row_t(b.top - 1), lxw_col_t(b.left - 1), lxw_row_t(b.bottom - 1),
+                                    lxw_col_t(b.right - 1), cellText(cell.text).constData(),
+                                    formats.get(lookOf(cell, b.top, b.left))),
+              b.top, b.left);
         for (int r = b.top; r <= b.bottom; ++r)
             for (int c = b.left; c <= b.right; ++c)
                 merged[{r, c}] = true;
@@ -147,9 +191,9 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
             continue;
         lxw_format *f = formats.get(lookOf(cell, r, c));
         if (cell.number)
-            worksheet_write_number(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), cell.text.toDouble(), f);
+            check(worksheet_write_number(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), cell.text.toDouble(), f), r, c);
         else
-            worksheet_write_string(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), cellText(cell.text).constData(), f);
+            check(worksheet_write_string(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), cellText(cell.text).constData(), f), r, c);
         const QStringList ls = lines(cell.text);
         lineCount[r] = std::max(lineCount[r], int(ls.size()));
         for (const QString &l : ls)
@@ -158,18 +202,20 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
     for (const auto &[key, on] : bordered) {
         if (!on || merged.count(key) || sheet.cells.count(key))
             continue;
-        worksheet_write_blank(ws, lxw_row_t(key.first - 1), lxw_col_t(key.second - 1), formats.get(Look{false, false, false, true, false}));
+        check(worksheet_write_blank(ws, lxw_row_t(key.first - 1), lxw_col_t(key.second - 1),
+                                    formats.get(Look{false, false, false, true, false})),
+              key.first, key.second);
     }
     // Rows with several lines get room for them (not every reader grows a row by itself);
     // columns get room for their longest line.
     for (const auto &[r, n] : lineCount) {
         if (n > 1 && !sheet.rowHeights.count(r))
-            worksheet_set_row(ws, lxw_row_t(r - 1), 15.0 * n, nullptr);
+            check(worksheet_set_row(ws, lxw_row_t(r - 1), 15.0 * n, nullptr), r, 1);
     }
     for (const auto &[r, h] : sheet.rowHeights)
-        worksheet_set_row(ws, lxw_row_t(r - 1), h, nullptr);
+        check(worksheet_set_row(ws, lxw_row_t(r - 1), h, nullptr), r, 1);
     for (const auto &[c, w] : columnWidth)
-        worksheet_set_column(ws, lxw_col_t(c - 1), lxw_col_t(c - 1), std::clamp(w + 2, 4, 40), nullptr);
+        check(worksheet_set_column(ws, lxw_col_t(c - 1), lxw_col_t(c - 1), std::clamp(w + 2, 4, 40), nullptr), 1, c);
 
     if (sheet.printA4Portrait) {
         worksheet_set_paper(ws, 9); // A4
@@ -178,15 +224,17 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
     }
 
     const lxw_error e = workbook_close(wb);
-    if (e != LXW_NO_ERROR) {
+    if (e != LXW_NO_ERROR || !refused.isEmpty()) {
         QFile::remove(tmpPath);
         if (error)
-            *error = failure(path, e == LXW_ERROR_MEMORY_MALLOC_FAILED
-                                       ? u"не хватает памяти"_s
-                                       : u"ошибка записи книги (код %1)"_s.arg(int(e)));
+            *error = failure(path, !refused.isEmpty()                          ? refused
+                                   : e == LXW_ERROR_MEMORY_MALLOC_FAILED ? u"не хватает памяти"_s
+                                                                         : u"ошибка записи книги (код %1)"_s.arg(int(e)));
         return false;
     }
-    QFile::setPermissions(tmpPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // The temporary file was created for the owner only; the workbook gets the mode any new file
+    // gets under the umask (or keeps the replaced file's), as the document writer's files do.
+    ::chmod(QFile::encodeName(tmpPath).constData(), mode_t(NewFileMode(target.absoluteFilePath())));
     if (std::rename(QFile::encodeName(tmpPath).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
         QFile::remove(tmpPath);
         if (error)

@@ -117,8 +117,11 @@ void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
     state.note.clear();
     if (zagruz_kab != 1)
         return;
+    // The file ends at its first "~end~": one met among the subject or room lines leaves no note.
+    const qsizetype end = lines.indexOf(kEnd);
+    const qsizetype last = end < 0 ? lines.size() : end;
     QStringList note;
-    for (int k = 2 * rows; k < lines.size() && lines.at(k) != kEnd; ++k)
+    for (qsizetype k = 2 * rows; k < last; ++k)
         note.append(lines.at(k));
     state.note = note.join(QLatin1Char('\n'));
 }

@@ -4,6 +4,7 @@
 #include "text/listorder.h"
 
 #include <QDir>
+#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -31,14 +32,24 @@ std::optional<int> wholeNumber(const QString &text, int low, int high)
     return value;
 }
 
-// Adds the non-empty lines [from, to) to a list in list order, each text once.
-void readBlock(const QStringList &lines, qsizetype from, qsizetype to, QStringList &list)
+// The non-empty lines [from, to), each text once, in list order (equal keys keep file order).
+QStringList readBlock(const QStringList &lines, qsizetype from, qsizetype to, QStringList *withBar = nullptr)
 {
+    QStringList list;
+    QSet<QString> seen;
+    seen.reserve(to - from);
     for (qsizetype k = from; k < to; ++k) {
         const QString &item = lines.at(k);
-        if (!item.isEmpty() && !list.contains(item))
-            text::SortedInsert(list, item);
+        if (item.isEmpty() || seen.contains(item))
+            continue;
+        seen.insert(item);
+        if (withBar && item.contains(QLatin1Char('|')))
+            withBar->append(item);
+        else
+            list.append(item);
     }
+    std::stable_sort(list.begin(), list.end(), [](const QString &a, const QString &b) { return text::ListTextLess(a, b); });
+    return list;
 }
 
 } // namespace
@@ -64,13 +75,18 @@ ParsedSettings ParseSettingsLines(const QStringList &lines)
         out.problems << u"нет строки «~end~» после списка кабинетов"_s;
         return out;
     }
-    readBlock(lines, 0, roomsEnd, s.rooms);
+    // A room holding "|" would split its day-file field and shift the rooms after it.
+    QStringList withBar;
+    s.rooms = readBlock(lines, 0, roomsEnd, &withBar);
+    if (!withBar.isEmpty())
+        out.problems << (withBar.size() == 1 ? u"кабинет «%1» содержит «|» и пропущен"_s.arg(withBar.first())
+                                              : u"кабинеты с «|» пропущены: «%1» и ещё %2"_s.arg(withBar.first()).arg(withBar.size() - 1));
     const qsizetype blockedEnd = lines.indexOf(kEnd, roomsEnd + 1);
     if (blockedEnd < 0) {
         out.problems << u"нет строки «~end~» после списка блокируемых предметов"_s;
         return out;
     }
-    readBlock(lines, roomsEnd + 1, blockedEnd, s.blocked);
+    s.blocked = readBlock(lines, roomsEnd + 1, blockedEnd);
 
     // Items 3..17 follow the second block, one line each; a missing line reads as empty.
     auto item = [&](int n) { return lines.value(blockedEnd + n - 2); };

@@ -6,6 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -29,28 +37,110 @@ QStringList splitLines(QByteArrayView bytes)
     return lines;
 }
 
+namespace {
+
+// The Russian reason for an errno of stat() or open().
+QString notReadableReason(int openErrno)
+{
+    switch (openErrno) {
+    case EACCES:
+    case EPERM:
+        return u"нет прав на чтение"_s;
+    case ELOOP:
+        return u"ссылки на файл замкнуты в кольцо"_s;
+    case ENOENT:
+        return u"файл не найден или ссылка ведёт на несуществующий файл"_s;
+    case EISDIR:
+        return u"это папка"_s;
+    default:
+        return QString::fromLocal8Bit(std::strerror(openErrno));
+    }
+}
+
+// Reads the whole regular file at `path` into `bytes`; false with a Russian reason otherwise.
+bool readRegularFile(const QString &path, QByteArray &bytes, QString &reason)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat before {};
+    // stat() follows links, so a link to a device or a FIFO is refused before it is opened
+    // (opening some devices has effects, and opening a FIFO waits for a writer).
+    if (::stat(native.constData(), &before) != 0) {
+        reason = notReadableReason(errno);
+        return false;
+    }
+    if (S_ISDIR(before.st_mode)) {
+        reason = u"это папка"_s;
+        return false;
+    }
+    if (!S_ISREG(before.st_mode)) {
+        reason = u"это не обычный файл"_s;
+        return false;
+    }
+    // O_NONBLOCK: should the path have been swapped for a FIFO since, the open does not wait.
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        reason = notReadableReason(errno);
+        return false;
+    }
+    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        reason = u"это не обычный файл"_s;
+        return false;
+    }
+    if (opened.st_size > kMaxFileSize) {
+        reason = u"файл больше %1 МБ"_s.arg(kMaxFileSize / (1024 * 1024));
+        return false;
+    }
+    const qsizetype size = qsizetype(opened.st_size);
+    // One byte more than the size is asked for, so a file that grew while it was read is noticed.
+    bytes.resize(size + 1);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, std::size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            reason = u"ошибка чтения (%1)"_s.arg(QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    if (got != size) {
+        reason = u"прочитано %1 байт из %2: файл изменился или повреждён"_s.arg(got).arg(size);
+        return false;
+    }
+    bytes.resize(size);
+    return true;
+}
+
+} // namespace
+
 ReadResult readLines(const QString &path)
 {
     ReadResult result;
-    QFileInfo info(path);
-    if (!info.exists()) {
+    const QFileInfo info(path);
+    // A dangling or looping link counts as a damaged file, not as a missing one: saving over
+    // it would write somewhere the user never chose.
+    if (!info.exists() && !info.isSymLink()) {
         result.status = ReadResult::NoFile;
         return result;
     }
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    QString reason;
+    if (!readRegularFile(path, bytes, reason)) {
         result.status = ReadResult::Unreadable;
-        result.error = u"Не удалось прочитать файл %1: %2"_s.arg(QDir::toNativeSeparators(path),
-                                                                  info.isDir() ? u"это папка"_s : file.errorString());
+        result.error = u"Не удалось прочитать файл %1: %2"_s.arg(QDir::toNativeSeparators(path), reason);
         return result;
     }
-    const QByteArray bytes = file.readAll();
     result.status = ReadResult::Ok;
     result.lines = splitLines(bytes);
     return result;
 }
 
-bool writeLines(const QString &path, const QStringList &lines, QString *error, Access access)
+QByteArray encodeLines(const QStringList &lines)
 {
     QByteArray bytes;
     qsizetype size = 0;
@@ -61,6 +151,12 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error, A
         bytes += encode1251(line);
         bytes += "\r\n";
     }
+    return bytes;
+}
+
+bool writeLines(const QString &path, const QStringList &lines, QString *error, Access access)
+{
+    const QByteArray bytes = encodeLines(lines);
     QSaveFile file(path);
     const bool opened = file.open(QIODevice::WriteOnly);
     // Restricting the temporary file before anything is written means the text is never readable by others,

@@ -14,7 +14,13 @@ struct ReadResult {
     bool ok() const { return status == Ok; }
 };
 
-// Reads a Windows-1251 file as lines; CR LF, a lone LF and a missing final line end all count as line ends.
+// The largest data file read: a school's files are far smaller, and a device or a runaway file
+// must not fill the memory.
+inline constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+// Reads a Windows-1251 file as lines; CR LF, a lone LF and a missing final line end all count as
+// line ends. Only a regular file (after following links) of at most kMaxFileSize bytes is read,
+// and only whole: a read error or a byte count other than the file's size makes it Unreadable.
 ReadResult readLines(const QString &path);
 
 // Who may read a written file: the platform's default, or its owner only (files holding a password).
@@ -22,6 +28,9 @@ enum class Access { Default, OwnerOnly };
 
 // Writes lines as Windows-1251 with CR LF after every line, whole or not at all; returns false with a Russian error.
 bool writeLines(const QString &path, const QStringList &lines, QString *error = nullptr, Access access = Access::Default);
+
+// The bytes writeLines writes: each line as Windows-1251 followed by CR LF.
+QByteArray encodeLines(const QStringList &lines);
 
 // Splits raw bytes into lines the way readLines does.
 QStringList splitLines(QByteArrayView bytes);
