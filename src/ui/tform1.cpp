@@ -56,6 +56,7 @@ TForm1::TForm1(QWidget *parent)
     buildLoadPage();
     buildDayChecks();
     buildShift();
+    buildUndo();
     buildReportPage();
     wireApp();
     wireDay();
@@ -73,6 +74,8 @@ TForm1::TForm1(QWidget *parent)
     wireArrange();
     wireReport();
     wireServer();
+    wireUndo();
+    wireExplain();
     FormCreate();
 }
 

@@ -5,6 +5,7 @@
 
 #include "arrange/arrangement.h"
 #include "daygridview.h"
+#include "day/gridsnapshot.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -51,8 +52,10 @@ void TForm1::sSpeedButton4Click()
     ListBox1->hide();
     ListBox4->hide();
     m_rng.seed(arrangeSeed.value_or(rasp::Rng::clockSeed()));
+    const rasp::day::GridSnapshot before = rasp::day::TakeGridSnapshot(m_state);
     Img_SB4->setEnabled(false);
     EnabledKomponent();
+    updateUndoActions();
     m_state.RecExit = 0;
     sRadioButton2->setChecked(true);
 
@@ -60,6 +63,7 @@ void TForm1::sSpeedButton4Click()
     const ar::Options options = arrangeOptions();
     const bool onDayPage = dayPageActive();
     const bool onTemplatePage = templatePageActive();
+    bool gridLeft = false; // another page or grid came up during the run
     ar::Arrangement run(m_state.sost_rasp, options, m_rng);
     m_arrangement = &run;
     while (!run.finished()) {
@@ -74,6 +78,7 @@ void TForm1::sSpeedButton4Click()
         if (dayPageActive() != onDayPage || templatePageActive() != onTemplatePage
             || m_state.klassvis != options.klassvis || m_state.max_ur != options.max_ur) {
             m_state.RecExit = 1;
+            gridLeft = true;
             break;
         }
     }
@@ -83,6 +88,10 @@ void TForm1::sSpeedButton4Click()
     sRadioButton2->setChecked(true);
     Img_SB4->setEnabled(true);
     EnabledKomponent();
+    // The finished or stopped run is one step, unless its grid is no longer shown.
+    if (!gridLeft)
+        recordWholeGridStep(u"автоподбор"_s, before);
+    updateUndoActions();
     Rct_SoobPokaz(m_state.RecExit == 0 ? ar::kDone : ar::kStopped);
 }
 
@@ -104,6 +113,7 @@ void TForm1::sSpeedButton7Click()
     }
     if (Dial(ar::kUndoQuestion) != u"Да"_s)
         return;
+    beginStep();
     ar::RestoreOriginal(m_state);
     PoiskUchit(QString());
     KabPoisk(1, 0, QString());
@@ -112,5 +122,6 @@ void TForm1::sSpeedButton7Click()
     Img_SB4->setEnabled(true);
     img_SB6->setEnabled(false);
     img_SB7->setEnabled(false);
+    endStep(wholeDayStep(u"возврат предыдущего варианта"_s));
     Rct_SoobPokaz(ar::kUndone);
 }
