@@ -1,17 +1,10 @@
 #include "daygridview.h"
 
-#include "day/blocking.h"
-
 #include "state.h"
 #include "uiresources.h"
 
-#include <QContextMenuEvent>
-#include <QEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSvgRenderer>
@@ -22,9 +15,7 @@ using day::GridGeometry;
 
 namespace {
 
-constexpr QRgb kStroke = 0xFF7A7A7A;
-constexpr QRgb kFrame = 0xFF5E5E5E;
-
+// The colour of a core ARGB value.
 QColor argb(day::Argb c)
 {
     return QColor::fromRgba(c);
@@ -213,131 +204,6 @@ void DayGridView::setTogglesEnabled(bool enabled)
     viewport()->update();
 }
 
-void DayGridView::paintEvent(QPaintEvent *event)
-{
-    QPainter p(viewport());
-    paintGrid(p, event->rect());
-}
-
-void DayGridView::renderTo(QPaintDevice *device)
-{
-    QPainter p(device);
-    p.fillRect(QRect(0, 0, device->width(), device->height()), Qt::white);
-    paintGrid(p, QRect(0, 0, device->width(), device->height()));
-}
-
-void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
-{
-    const State &s = m_state;
-    const day::DayGrid &grid = s.grid;
-    const int hs = horizontalScrollBar()->value();
-    const int vs = verticalScrollBar()->value();
-    const QRect body = bodyViewportRect();
-    const int klassvis = qMax(0, s.klassvis);
-
-    // Visible class and row ranges, from the exposed part of the body.
-    const QRect area = exposed.intersected(QRect(body.topLeft(), QSize(exposed.right() + 1, exposed.bottom() + 1)));
-    const int firstColumn = qMax(1, (area.left() - body.left() + hs) / GridGeometry::kColumnStep);
-    const int lastColumn = qMin(klassvis, (area.right() - body.left() + hs) / GridGeometry::kColumnStep + 1);
-    const int firstRow = qMax(1, (area.top() - body.top() + vs) / GridGeometry::kRowStep);
-    const int lastRow = qMin(s.max_ur, (area.bottom() - body.top() + vs) / GridGeometry::kRowStep + 1);
-
-    const bool editorShown = m_editor->isVisible();
-
-    // Grid body.
-    p.save();
-    p.setClipRect(body);
-    for (int j = firstColumn; j <= lastColumn; ++j)
-        for (int i = firstRow; i <= lastRow; ++i)
-            if (liftedIndex(i, j) < 0)
-                paintCell(p, i, j, GridGeometry::slotTop(i), editorShown);
-    for (const Lifted &l : m_lifted)
-        if (l.row >= 1 && l.row <= s.max_ur && l.column >= 1 && l.column <= klassvis)
-            paintCell(p, l.row, l.column, qRound(l.top), editorShown);
-    if (grid.ramkaVisible && klassvis > 0 && grid.ramkaRow >= 1) {
-        QRect f = GridGeometry::frameRect(grid.ramkaRow, grid.ramkaColumn);
-        f.translate(0, qRound(fieldTop(grid.ramkaRow, grid.ramkaColumn)) - GridGeometry::slotTop(grid.ramkaRow));
-        p.setPen(QColor::fromRgba(kFrame));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(bodyToViewport(f.topLeft()), f.size()).adjusted(0, 0, -1, -1));
-    }
-    p.restore();
-
-    // Class-header strip: the class names of row 0.
-    const QRect header(0, 0, viewport()->width(), GridGeometry::kHeaderHeight);
-    if (exposed.intersects(header)) {
-        p.save();
-        p.setClipRect(header);
-        p.fillRect(header, Qt::white);
-        p.setFont(m_bold);
-        p.setPen(Qt::black);
-        const int firstHeader = qMax(1, (hs - 15) / GridGeometry::kColumnStep);
-        const int lastHeader = qMin(klassvis, (hs + header.width()) / GridGeometry::kColumnStep + 1);
-        for (int j = firstHeader; j <= lastHeader; ++j) {
-            const QRect h = GridGeometry::subjectRect(0, j);
-            drawCentred(p, QRect(headerToViewport(h.topLeft()), h.size()), grid.cell(0, j).subject, true);
-        }
-        p.restore();
-    }
-
-    // Row strip: freeze toggles and row numbers.
-    const QRect strip(0, GridGeometry::kHeaderHeight, GridGeometry::kRowStripWidth, body.height());
-    if (exposed.intersects(strip)) {
-        p.save();
-        p.setClipRect(strip);
-        p.fillRect(strip, Qt::white);
-        p.setFont(m_bold);
-        p.setPen(m_togglesEnabled ? Qt::black : Qt::gray);
-        if (!m_togglesEnabled)
-            p.setOpacity(0.5);
-        for (int i = 1; i <= s.max_ur; ++i) {
-            const QRect t = GridGeometry::toggleRect(i);
-            const QPoint at(t.x(), t.y() + GridGeometry::kHeaderHeight - vs);
-            p.drawPixmap(at, grid.frozen(i) ? m_snegOn : m_snegOff);
-            const QRect n = GridGeometry::rowLabelRect(i);
-            drawCentred(p, QRect(QPoint(n.x(), n.y() + GridGeometry::kHeaderHeight - vs), n.size()),
-                        QString::number(i), true);
-        }
-        p.restore();
-    }
-}
-
-void DayGridView::paintCell(QPainter &p, int i, int j, int top, bool editorShown)
-{
-    static const QPen stroke{QColor::fromRgba(kStroke)};
-    const day::Cell &cell = m_state.grid.cell(i, j);
-    const int dy = top - GridGeometry::slotTop(i);
-    const QRect sub(bodyToViewport(GridGeometry::subjectRect(i, j).topLeft() + QPoint(0, dy)),
-                    QSize(GridGeometry::kFieldWidth, GridGeometry::kFieldHeight));
-    if (cell.locked()) {
-        p.drawPixmap(sub.topLeft(), m_lock);
-        p.setPen(Qt::black);
-        // The caption is centred beside the padlock at the picture's left edge.
-        drawCentred(p, sub.adjusted(day::kPadlockWidth, 1, 0, 1), cell.caption, true);
-    } else {
-        p.setPen(stroke);
-        p.setBrush(argb(cell.background));
-        p.drawRect(sub.adjusted(0, 0, -1, -1));
-        const bool editing = editorShown && m_editField == Field::Subject && m_editRow == i && m_editColumn == j;
-        if (!editing && !cell.subject.isEmpty()) {
-            p.setPen(argb(cell.textColour));
-            drawCentred(p, sub, cell.subject, true);
-        }
-    }
-    if (cell.roomVisible) {
-        const QRect room(bodyToViewport(GridGeometry::roomRect(i, j).topLeft() + QPoint(0, dy)),
-                         QSize(GridGeometry::kFieldWidth, GridGeometry::kFieldHeight));
-        p.setPen(stroke);
-        p.setBrush(Qt::white);
-        p.drawRect(room.adjusted(0, 0, -1, -1));
-        const bool editing = editorShown && m_editField == Field::Room && m_editRow == i && m_editColumn == j;
-        if (!editing && !cell.room.isEmpty()) {
-            p.setPen(argb(cell.roomColour));
-            drawCentred(p, room, cell.room, false);
-        }
-    }
-}
-
 int DayGridView::liftedIndex(int row, int column) const
 {
     for (std::size_t n = 0; n < m_lifted.size(); ++n)
@@ -389,174 +255,6 @@ QRect DayGridView::cornerRect() const
     return QRect(0, 0, GridGeometry::kRowStripWidth, GridGeometry::kHeaderHeight);
 }
 
-void DayGridView::drawCentred(QPainter &p, const QRect &r, const QString &text, bool bold)
-{
-    QHash<QString, QStaticText> &cache = bold ? m_boldTexts : m_plainTexts;
-    if (cache.size() > 4096)
-        cache.clear();
-    auto it = cache.find(text);
-    if (it == cache.end()) {
-        QStaticText laid(text);
-        laid.setTextFormat(Qt::PlainText);
-        laid.setPerformanceHint(QStaticText::AggressiveCaching);
-        laid.prepare(QTransform(), bold ? m_bold : m_plain);
-        it = cache.insert(text, laid);
-    }
-    p.setFont(bold ? m_bold : m_plain);
-    const QSizeF size = it->size();
-    const QPointF at(r.x() + (r.width() - size.width()) / 2.0, r.y() + (r.height() - size.height()) / 2.0);
-    if (size.width() <= r.width()) {
-        p.drawStaticText(at, *it);
-        return;
-    }
-    // A text wider than its field is cut at the field's edges, as a text field shows it.
-    p.save();
-    p.setClipRect(r, Qt::IntersectClip);
-    p.drawStaticText(at, *it);
-    p.restore();
-}
-
-void DayGridView::mousePressEvent(QMouseEvent *event)
-{
-    // Presses on the body arrive through the body clip; here only the strips remain.
-    const QPoint pos = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && pos.x() < GridGeometry::kRowStripWidth
-        && pos.y() >= GridGeometry::kHeaderHeight && m_togglesEnabled) {
-        const int row = GridGeometry::hitToggle(
-            QPoint(pos.x(), pos.y() - GridGeometry::kHeaderHeight + verticalScrollBar()->value()), m_state.max_ur);
-        if (row > 0)
-            emit toggleClicked(row);
-    }
-}
-
-QPoint DayGridView::contentOf(QWidget *from, QPointF pos) const
-{
-    const QPoint inClip = from == m_editor ? m_editor->mapToParent(pos.toPoint()) : pos.toPoint();
-    return inClip + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
-}
-
-bool DayGridView::bodyMouse(QEvent::Type type, QPoint content, bool editor)
-{
-    auto local = [this, content](int row, int column) {
-        return QPointF(content.x() - GridGeometry::subjectRect(row, column).x(), content.y() - fieldTop(row, column));
-    };
-    switch (type) {
-    case QEvent::MouseButtonPress: {
-        GridGeometry::Hit hit;
-        if (editor) {
-            hit = {m_editRow, m_editColumn, m_editField};
-        } else {
-            hit = GridGeometry::hitBody(content, m_state.max_ur, qMax(0, m_state.klassvis));
-            // A lifted cell is hit where it is drawn.
-            for (const Lifted &l : m_lifted) {
-                const QRect sub(GridGeometry::subjectRect(l.row, l.column).x(), qRound(l.top),
-                                GridGeometry::kFieldWidth, GridGeometry::kFieldHeight);
-                if (sub.contains(content))
-                    hit = {l.row, l.column, Field::Subject};
-            }
-        }
-        m_pressRow = m_pressColumn = -1;
-        m_pressField = Field::None;
-        const bool free = hit.field == Field::Subject && !m_state.grid.cell(hit.row, hit.column).locked();
-        if (hit.field != Field::Room && !free)
-            return !editor;
-        m_pressRow = hit.row;
-        m_pressColumn = hit.column;
-        m_pressField = hit.field;
-        emit cellClicked(hit.row, hit.column, hit.field);
-        if (hit.field == Field::Subject)
-            emit subjectPressed(hit.row, hit.column, local(hit.row, hit.column));
-        return !editor; // the editor still places its caret
-    }
-    case QEvent::MouseMove:
-        if (m_pressField == Field::Subject) {
-            emit subjectMoved(m_pressRow, m_pressColumn, local(m_pressRow, m_pressColumn));
-            return true; // dragging never selects text
-        }
-        if (!editor && m_pressField == Field::None
-            && GridGeometry::hitBody(content, m_state.max_ur, qMax(0, m_state.klassvis)).field == Field::None)
-            emit hoveredOutsideCells();
-        return !editor;
-    case QEvent::MouseButtonRelease: {
-        const int row = m_pressRow;
-        const int column = m_pressColumn;
-        const Field field = m_pressField;
-        m_pressRow = m_pressColumn = -1;
-        m_pressField = Field::None;
-        if (field == Field::Subject)
-            emit subjectReleased(row, column, local(row, column));
-        else if (field == Field::Room)
-            emit roomReleased(row, column);
-        return !editor;
-    }
-    case QEvent::MouseButtonDblClick: {
-        const GridGeometry::Hit hit = editor ? GridGeometry::Hit{m_editRow, m_editColumn, m_editField}
-                                             : GridGeometry::hitBody(content, m_state.max_ur, qMax(0, m_state.klassvis));
-        // The press half of a double-click still starts a press, as a single click does.
-        bodyMouse(QEvent::MouseButtonPress, content, editor);
-        if (hit.field == Field::Room || (hit.field == Field::Subject && !m_state.grid.cell(hit.row, hit.column).locked()))
-            emit fieldDoubleClicked(hit.row, hit.column, hit.field);
-        return !editor;
-    }
-    default:
-        return false;
-    }
-}
-
-bool DayGridView::bodyContextMenu(QPoint content, QPoint globalPos)
-{
-    const GridGeometry::Hit hit = GridGeometry::hitBody(content, m_state.max_ur, qMax(0, m_state.klassvis));
-    if (hit.field != Field::Subject)
-        return false;
-    emit cellContextMenu(hit.row, hit.column, content.x() - GridGeometry::subjectRect(hit.row, hit.column).x(),
-                         globalPos);
-    return true;
-}
-
-bool DayGridView::eventFilter(QObject *watched, QEvent *event)
-{
-    const QEvent::Type type = event->type();
-    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove
-                       || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick;
-    // Only the left button selects, edits and drags; a right press leads to the context menu.
-    if (mouse && (watched == m_editor || watched == m_editor->parentWidget())
-        && static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton && type != QEvent::MouseMove)
-        return true;
-    if (type == QEvent::ContextMenu && (watched == m_editor || watched == m_editor->parentWidget())) {
-        auto *menu = static_cast<QContextMenuEvent *>(event);
-        auto *from = static_cast<QWidget *>(watched);
-        if (watched == m_editor && m_editField != Field::Subject)
-            return false; // a room field keeps the editor's own menu
-        bodyContextMenu(contentOf(from, menu->pos()), menu->globalPos());
-        return true;
-    }
-    if (watched == m_editor) {
-        if (type == QEvent::KeyRelease) {
-            emit editorKeyReleased(m_editRow, m_editColumn, m_editField, static_cast<QKeyEvent *>(event)->key());
-            return false;
-        }
-        if (mouse && m_editRow >= 1)
-            return bodyMouse(type, contentOf(m_editor, static_cast<QMouseEvent *>(event)->position()), true);
-        return false;
-    }
-    if (watched == m_editor->parentWidget()) {
-        if (type == QEvent::Wheel) {
-            event->accept();
-            return true;
-        }
-        if (mouse)
-            return bodyMouse(type, contentOf(m_editor->parentWidget(), static_cast<QMouseEvent *>(event)->position()),
-                             false);
-    }
-    return QAbstractScrollArea::eventFilter(watched, event);
-}
-
-void DayGridView::wheelEvent(QWheelEvent *event)
-{
-    // The wheel never scrolls the grid: it scrolls only by its scroll bars.
-    event->accept();
-}
-
 void DayGridView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
@@ -571,3 +269,4 @@ void DayGridView::scrollContentsBy(int, int)
 }
 
 } // namespace rasp::ui
+
