@@ -17,6 +17,11 @@
 #include "typetext.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -431,6 +436,32 @@ private slots:
         f.BtnSetClick(den % 7 + 1);
         QVERIFY(!f.undoStack->canUndo());
         QVERIFY(!f.undoStack->canRedo());
+    }
+
+    void toolTipsExplainCoincidencesRedRoomsAndShapes()
+    {
+        TForm1 &f = *m_form;
+        using F = GridGeometry::Field;
+        // Row 1: Алгебра of Иванова in 5А and 5Б, both in room 12; 5Б has no lesson in row 3.
+        QCOMPARE(f.cellToolTip(1, 1, F::Subject), u"Иванова\nИванова в этот урок также в 5Б"_s);
+        QCOMPARE(f.cellToolTip(1, 2, F::Room), u"Кабинет 12 в этот урок также у 5А"_s);
+        QCOMPARE(f.cellToolTip(1, 3, F::Room), QString()); // 14/15 is not red
+        QCOMPARE(f.rowToolTip(3), u"5Б: окно на 3-м уроке"_s);
+        QCOMPARE(f.rowToolTip(2), QString());
+        // In another mode the colour is not a coincidence: only the teachers are named.
+        f.sRadioButton1->setChecked(true);
+        QCOMPARE(f.cellToolTip(1, 1, F::Subject), u"Иванова"_s);
+        // A tool-tip request on the painted grid lands on the right field and row number.
+        QWidget *body = gridpointer::body(f);
+        QHelpEvent onRoom(QEvent::ToolTip, roomAt(1, 2), body->mapToGlobal(roomAt(1, 2)));
+        QApplication::sendEvent(body, &onRoom);
+        QCOMPARE(QToolTip::text(), u"Кабинет 12 в этот урок также у 5А"_s);
+        const QRect label = GridGeometry::rowLabelRect(3); // row-strip x, body y
+        const QPoint rowLabel(label.center().x(),
+                              label.center().y() + GridGeometry::kHeaderHeight - f.grid->verticalScrollBar()->value());
+        QHelpEvent onRow(QEvent::ToolTip, rowLabel, f.grid->viewport()->mapToGlobal(rowLabel));
+        QApplication::sendEvent(f.grid->viewport(), &onRow);
+        QCOMPARE(QToolTip::text(), u"5Б: окно на 3-м уроке"_s);
     }
 
     void nothingIsUndoneWhileAnArrangementRuns()
