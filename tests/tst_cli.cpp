@@ -266,6 +266,44 @@ private slots:
         QCOMPARE(hours, (QStringList{u"Иванова=2"_s, u"Петров=1"_s, u"Сидорова=1"_s}));
     }
 
+    void dayExplainsClashesRedRoomsAndClassShapes()
+    {
+        QTemporaryDir dir;
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"nagruz.ini"_s),
+                                       {u"5А|5Б|6В|"_s, u"Иванова|Алгебра;|Алгебра;||"_s, u"Петров||Англ;||"_s,
+                                        u"Сидорова||Англ;|Физика;|"_s, u"~end~"_s}));
+        QVERIFY(QDir(dir.path()).mkdir(u"r_data"_s));
+        // Row 1: the second teacher of 5Б's English also teaches 6В; 12/14 against 14. Row 2: Иванова
+        // twice. Row 3: 5Б and 6В again. 5А has a gap in row 3, 6В one in row 2.
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"r_data/09.12.2026.ini"_s),
+                                       {u"|Алгебра|Англ|Физика|"_s, u"|Алгебра|Алгебра||"_s, u"||Англ|Физика|"_s,
+                                        u"|Алгебра|||"_s, u"||||"_s, u"||||"_s, u"12/14|14||"_s, u"|||"_s, u"|||"_s,
+                                        u"|||"_s, u"|||"_s, u"|||"_s, u"~end~"_s}));
+        const Run plain = cli({u"-C"_s, dir.path(), u"day"_s, u"09.12.2026"_s});
+        QCOMPARE(plain.code, 0);
+        QVERIFY(!json(plain).contains(u"clashes"_s));
+        const Run r = cli({u"-C"_s, dir.path(), u"day"_s, u"09.12.2026"_s, u"--explain"_s});
+        QCOMPARE(r.code, 0);
+        const QJsonObject o = json(r);
+        auto entries = [&](const QString &key, const QString &name) {
+            QStringList out;
+            for (const QJsonValue &e : o.value(key).toArray()) {
+                QStringList classes;
+                for (const QJsonValue &c : e[u"classes"_s].toArray())
+                    classes << QString::number(c.toInt());
+                out << u"%1:%2:%3"_s.arg(e[u"row"_s].toInt()).arg(e[name].toString(), classes.join(u','));
+            }
+            return out;
+        };
+        QCOMPARE(entries(u"clashes"_s, u"teacher"_s), (QStringList{u"1:Сидорова:2,3"_s, u"2:Иванова:1,2"_s, u"3:Сидорова:2,3"_s}));
+        QCOMPARE(entries(u"rooms"_s, u"room"_s), QStringList{u"1:14:1,2"_s});
+        QStringList shape;
+        for (const QJsonValue &e : o.value(u"shape"_s).toArray())
+            shape << QString::number(e[u"class"_s].toInt()) + u' ' + e[u"problem"_s].toString();
+        QCOMPARE(shape, (QStringList{u"1 Окно на 3-м уроке"_s, u"3 Окно на 2-м уроке"_s}));
+        QVERIFY(cli({u"day"_s, u"--help"_s}).out.contains(u"--explain"_s));
+    }
+
     void templatePrintsAWeekdayAsTheTemplatePageShowsIt()
     {
         QTemporaryDir dir;

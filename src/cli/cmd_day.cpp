@@ -1,7 +1,9 @@
 // raspisanie-cli day: reads the saved day of a date as the editor opens it and prints every
-// cell's teachers, colours and lock with the day's note, the missing teachers and the hours.
+// cell's teachers, colours and lock with the day's note, the missing teachers and the hours;
+// with --explain also why lessons are coloured, rooms red and class days badly shaped.
 #include "clicommands.h"
 #include "day/counters.h"
+#include "day/explain.h"
 #include "dayjson.h"
 #include "school.h"
 #include "state.h"
@@ -15,12 +17,49 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::cli {
 
+namespace {
+
+QJsonArray columnsJson(const std::vector<int> &columns)
+{
+    QJsonArray out;
+    for (int k : columns)
+        out.append(k);
+    return out;
+}
+
+// The explanations of the day as the day page shows it: teacher clashes and red rooms of every
+// row, and the shape problems for the limit lists' own selections ("максимум уроков" and
+// "отсутствие первых уроков" as refilled after loading the day).
+void addExplanations(const State &state, QJsonObject &document)
+{
+    QJsonArray clashes;
+    for (const day::TeacherClash &c : day::TeacherClashes(state))
+        clashes.append(QJsonObject{{u"row"_s, c.row}, {u"teacher"_s, c.teacher}, {u"classes"_s, columnsJson(c.classes)}});
+    QJsonArray rooms;
+    for (const day::RoomClash &c : day::RoomClashes(state))
+        rooms.append(QJsonObject{{u"row"_s, c.row}, {u"room"_s, c.room}, {u"classes"_s, columnsJson(c.classes)}});
+    const day::LimitList maxLessons = day::MaxUrVsego(state);
+    const int R = maxLessons.items.value(maxLessons.selected).toInt();
+    const day::LimitList missingFirst = day::MaxRepUr(state, R);
+    const int P = missingFirst.items.value(missingFirst.selected).toInt();
+    QJsonArray shape;
+    for (const day::ShapeProblem &p : day::ShapeProblems(state, R, P))
+        shape.append(QJsonObject{{u"class"_s, p.column}, {u"problem"_s, p.text}});
+    document.insert(u"clashes"_s, clashes);
+    document.insert(u"rooms"_s, rooms);
+    document.insert(u"shape"_s, shape);
+}
+
+} // namespace
+
 CommandHelp DayHelp()
 {
     return {u"day"_s, u"ДД.ММ.ГГГГ"_s,
             u"расписание дня из r_data: учителя, цвета, закрепления, заметка, уроки без учителя, часы учителей (JSON)"_s,
             u"JSON: cells (каждый урок по строкам: row, class, subject, room, teachers, цвета, locked), note, "
-            "missingTeachers, hours (часы каждого учителя)"_s,
+            "missingTeachers, hours (часы каждого учителя); с --explain ещё clashes ([{row, teacher, classes}]: "
+            "учитель в нескольких классах одного урока), rooms ([{row, room, classes}]: красные кабинеты) и "
+            "shape ([{class, problem}]: окна и поздние начала дня класса)"_s,
             u"нет файла нагрузки или дня на эту дату, либо файл не читается"_s, u"09.12.2026"_s};
 }
 
@@ -28,6 +67,7 @@ int RunDay(const QStringList &args)
 {
     CommandLine line(DayHelp());
     line.addArgument(u"ДД.ММ.ГГГГ"_s, u"дата сохраненного дня (файл r_data/ДД.ММ.ГГГГ.ini)"_s);
+    line.addOption(QCommandLineOption(u"explain"_s, u"объяснить совпадения учителей, красные кабинеты и форму дня классов"_s));
     if (const auto stop = line.parse(args, 1, 1, u"Укажите дату: day ДД.ММ.ГГГГ"_s))
         return *stop;
     QDate date;
@@ -39,11 +79,13 @@ int RunDay(const QStringList &args)
     QJsonArray hours;
     for (const auto &[teacher, count] : day::TeacherHoursRows(state))
         hours.append(QJsonObject{{u"teacher"_s, teacher}, {u"hours"_s, count}});
-    WriteOut(QJsonDocument(QJsonObject{{u"cells"_s, DayCellsJson(state)},
-                                       {u"note"_s, state.note},
-                                       {u"missingTeachers"_s, day::NetUchitText(day::NetUchit(state))},
-                                       {u"hours"_s, hours}})
-                 .toJson(QJsonDocument::Indented));
+    QJsonObject document{{u"cells"_s, DayCellsJson(state)},
+                         {u"note"_s, state.note},
+                         {u"missingTeachers"_s, day::NetUchitText(day::NetUchit(state))},
+                         {u"hours"_s, hours}};
+    if (line.isSet(u"explain"_s))
+        addExplanations(state, document);
+    WriteOut(QJsonDocument(document).toJson(QJsonDocument::Indented));
     return kExitOk;
 }
 

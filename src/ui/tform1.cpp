@@ -56,6 +56,7 @@ TForm1::TForm1(QWidget *parent)
     buildLoadPage();
     buildDayChecks();
     buildShift();
+    buildUndo();
     buildReportPage();
     buildZamenyPage();
     wireApp();
@@ -76,6 +77,8 @@ TForm1::TForm1(QWidget *parent)
     wireZameny();
     wireServer();
     wireNotes();
+    wireUndo();
+    wireExplain();
     FormCreate();
 }
 

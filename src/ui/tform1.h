@@ -3,10 +3,12 @@
 #include "day/blocking.h"
 #include "arrange/analysis.h"
 #include "day/gridgeometry.h"
+#include "day/gridsnapshot.h"
 #include "reports/zameny.h"
 #include "reports/zamenytally.h"
 #include "rng.h"
 #include "server/replyreader.h"
+#include "undo/gridcommand.h"
 #include "state.h"
 
 #include <QDateEdit>
@@ -36,6 +38,7 @@ class QTableView;
 class QTableWidget;
 class QTimer;
 class QToolButton;
+class QUndoStack;
 
 namespace rasp::arrange {
 class Arrangement;
@@ -612,6 +615,61 @@ public:
     rasp::day::CellElement menuElement = rasp::day::CellElement::None;
     QPoint shiftInFile{0, 0};                   // (vt_sm_x, vt_sm_y) as setting.ini holds them
 
+    // ---- Undo and redo of the grid's edits (src/ui/undo) --------------------------------
+    // Builds the history, the actions "Отменить" / "Повторить" with their keys and their places
+    // at the top of the cell menu.
+    void buildUndo();
+    void wireUndo();
+    // Undoes / redoes one step, unless an arrangement runs, a lesson move is under way or the
+    // grid is not shown.
+    void undoStep();
+    void redoStep();
+    // Empties the history: another day or weekday came onto the grid (kept while a step that
+    // replaces the grid itself is being recorded).
+    void clearHistory();
+    // Takes the grid before an edit that becomes one step; nested calls join the outer step.
+    void beginStep();
+    // Builds the command of a step from the grid's change.
+    using MakeStep = std::function<std::unique_ptr<rasp::ui::undo::GridEditCommand>(rasp::day::GridChange)>;
+    // Ends the step begun by beginStep: records it with `make` when the grid changed.
+    // `evenIfCellsKept` records it although no cell changed (a slider moved without new locks).
+    void endStep(const MakeStep &make, bool evenIfCellsKept = false);
+    // The maker of a step of one command kind, with the edit's own teacher selection.
+    template <typename Command>
+    MakeStep stepOf(const QString &text, const QString &selection = {})
+    {
+        return [this, text, selection](rasp::day::GridChange change) {
+            return std::unique_ptr<rasp::ui::undo::GridEditCommand>(
+                new Command(text, std::move(change), restoreFunction(), stepTemplateDay(), selection));
+        };
+    }
+    // The maker of a step that replaced the whole day (clear, fill, arrangement).
+    MakeStep wholeDayStep(const QString &text);
+    // Records one whole-grid step from a snapshot taken before it (an arrangement run).
+    void recordWholeGridStep(const QString &text, const rasp::day::GridSnapshot &before);
+    // Puts one side of a step into the grid and refreshes teachers, colours, rooms and counters.
+    bool restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after);
+    // The captions and enabled states of the two actions follow the history and the run state.
+    void updateUndoActions();
+    // Whether an automatic arrangement runs ("Старт" disabled, or its loop not yet left).
+    bool arrangementRunning() const;
+    // The maker of a second-shift step from the bounds before the slider moved to the bounds now.
+    MakeStep shiftStep(QPoint before);
+    // The name of a cell in step texts: "5А, 2".
+    QString cellName(int row, int column) const;
+
+    // ---- Explanations of the grid's colours (tool tips) ----------------------------------
+    void wireExplain();
+    // A lesson field's tool tip: its teachers and, when coloured as a coincidence, the classes
+    // sharing them; a red room's: the classes using it too.
+    QString cellToolTip(int row, int column, rasp::day::GridGeometry::Field field) const;
+    // A row number's tool tip: the classes whose day has a gap or a late start in that row.
+    QString rowToolTip(int row) const;
+
+    QUndoStack *undoStack = nullptr;            // the history of the shown day or template weekday
+    QAction *undoAction = nullptr;              // "Отменить: …", Ctrl+Z
+    QAction *redoAction = nullptr;              // "Повторить: …", Ctrl+Shift+Z and Ctrl+Y
+
     // ---- Application shell: layout and scrolling ---------------------------------------
     // The grid body scrolled sideways: the cell-anchored lists close.
     void ScrollBox2HScrollChange();
@@ -695,6 +753,29 @@ private:
     bool closedByClick(QListWidget *list, int row, int column) const;
     // Focuses the subject (or room) field of a cell and puts the frame and the caption there.
     void goToCell(int row, int column, rasp::day::GridGeometry::Field field);
+    bool undoAllowed() const;
+    int stepTemplateDay() const;
+    void pushStep(const rasp::day::GridSnapshot &before, const MakeStep &make, bool evenIfCellsKept = false);
+    rasp::ui::undo::RestoreStep restoreFunction();
+    // Typing runs: a run of typing in one field is one step, closed when the field loses the focus.
+    bool typingRunOn(int row, int column, rasp::day::GridGeometry::Field field) const;
+    void openTypingRun(int row, int column, rasp::day::GridGeometry::Field field, bool textChanged);
+    void typingKeyPressed();
+    // Records what the run of the field (row, column, field) changed so far, merged into its step.
+    void recordTyping(int row, int column, rasp::day::GridGeometry::Field field);
+    void closeTypingRun();
+    struct TypingRun {
+        bool open = false;
+        int row = 0;
+        int column = 0;
+        rasp::day::GridGeometry::Field field = rasp::day::GridGeometry::Field::None;
+        int run = 0;                            // number of the run, for merging its key releases
+        rasp::day::GridSnapshot before;         // the grid before the run's first key
+    };
+    TypingRun m_typing;
+    int m_stepDepth = 0;                        // nesting of beginStep / endStep
+    rasp::day::GridSnapshot m_stepBefore;       // the grid before the step being recorded
+    rasp::day::GridSnapshot m_settled;          // the grid as the history last left it
     // Writes a subject or room text into the template of the shown weekday.
     void writeTemplate(int row, int column, rasp::day::GridGeometry::Field field, const QString &text);
     QString m_closedList;                       // "list;row;column" closed by the last press

@@ -6,6 +6,7 @@
 #include "arrange/arrangement.h"
 #include "daygridview.h"
 #include "exactrun.h"
+#include "day/gridsnapshot.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -60,8 +61,10 @@ void TForm1::sSpeedButton4Click()
     ListBox1->hide();
     ListBox4->hide();
     m_rng.seed(arrangeSeed.value_or(rasp::Rng::clockSeed()));
+    const rasp::day::GridSnapshot before = rasp::day::TakeGridSnapshot(m_state);
     Img_SB4->setEnabled(false);
     EnabledKomponent();
+    updateUndoActions();
     m_state.RecExit = 0;
     m_stoppedByUser = false;
     grid->clearMovedMarks();
@@ -71,6 +74,7 @@ void TForm1::sSpeedButton4Click()
     const ar::Options options = arrangeOptions();
     const bool onDayPage = dayPageActive();
     const bool onTemplatePage = templatePageActive();
+    bool gridLeft = false; // another page or grid came up during the run
     ar::Arrangement run(m_state.sost_rasp, options, m_rng);
     m_arrangement = &run;
     while (!run.finished()) {
@@ -85,6 +89,7 @@ void TForm1::sSpeedButton4Click()
         if (dayPageActive() != onDayPage || templatePageActive() != onTemplatePage
             || m_state.klassvis != options.klassvis || m_state.max_ur != options.max_ur) {
             m_state.RecExit = 1;
+            gridLeft = true;
             break;
         }
     }
@@ -94,6 +99,10 @@ void TForm1::sSpeedButton4Click()
     sRadioButton2->setChecked(true);
     Img_SB4->setEnabled(true);
     EnabledKomponent();
+    // The finished or stopped run is one step, unless its grid is no longer shown.
+    if (!gridLeft)
+        recordWholeGridStep(u"автоподбор"_s, before);
+    updateUndoActions();
     // Stopped by "Стоп": the notice also points to the exact arrangement, which never cycles.
     Rct_SoobPokaz(m_state.RecExit == 0 ? ar::kDone : m_stoppedByUser ? ar::kStopped + kTryExact : ar::kStopped);
 }
@@ -122,6 +131,7 @@ void TForm1::sSpeedButton7Click()
     }
     if (Dial(ar::kUndoQuestion) != u"Да"_s)
         return;
+    beginStep();
     ar::RestoreOriginal(m_state);
     PoiskUchit(QString());
     KabPoisk(1, 0, QString());
@@ -130,5 +140,6 @@ void TForm1::sSpeedButton7Click()
     Img_SB4->setEnabled(true);
     img_SB6->setEnabled(false);
     img_SB7->setEnabled(false);
+    endStep(wholeDayStep(u"возврат предыдущего варианта"_s));
     Rct_SoobPokaz(ar::kUndone);
 }

@@ -6,6 +6,7 @@
 #include "day/gridgeometry.h"
 #include "daygridview.h"
 #include "overlaypanel.h"
+#include "undo/editcommands.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -182,9 +183,13 @@ void TForm1::sCheckListBox1ChangeCheck(QListWidgetItem *item)
     const int n = sCheckListBox1->row(item);
     if (n < 0 || n >= int(m_state.pins.size()))
         return;
-    m_state.pins[std::size_t(n)].checked = item->checkState() == Qt::Checked;
+    beginStep();
+    const bool checked = item->checkState() == Qt::Checked;
+    m_state.pins[std::size_t(n)].checked = checked;
     if (m_state.chek_pderm == 1)
         CheckList(1, 1, m_state.max_ur);
+    endStep(stepOf<rasp::ui::undo::LockCommand>((checked ? u"закрепление «"_s : u"открепление «"_s)
+                                                + m_state.pins[std::size_t(n)].text + u"»"_s));
 }
 
 void TForm1::NetUchit()

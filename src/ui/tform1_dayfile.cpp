@@ -50,6 +50,7 @@ void TForm1::RaspLoad(const QString &s, int zagruz_kab)
     grid->memo()->setPlainText(m_state.note);
     refreshDay(true);
     VtorayaSmenaBlok(1);
+    clearHistory();
     if (status == rasp::text::ReadResult::Unreadable)
         Rct_SoobPokaz(error);
 }
@@ -173,6 +174,7 @@ void TForm1::clearDay()
     grid->memo()->clear();
     m_state.note.clear();
     refreshDay(true);
+    clearHistory();
 }
 
 void TForm1::focusFirstCell()

@@ -7,6 +7,7 @@
 #include "day/gridops.h"
 #include "daygridview.h"
 #include "text/listorder.h"
+#include "undo/editcommands.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -120,6 +121,7 @@ void TForm1::UrokKeyUp(int i, int j, int key)
     }
     if (templatePageActive())
         PodshetKolUr(m_state.grid.cell(i, j).subject, i, j);
+    recordTyping(i, j, GridGeometry::Subject);
 }
 
 void TForm1::RaspUrDblClick(int i, int j)
@@ -157,6 +159,7 @@ void TForm1::ListBox4DblClick()
     int j = 0;
     if (!item || !item->isSelected() || !rasp::day::ParseCellHint(ListBox4->toolTip(), &i, &j))
         return;
+    beginStep();
     m_state.grid.cell(i, j).subject = item->text();
     if (templatePageActive()) {
         writeTemplate(i, j, GridGeometry::Subject, item->text());
@@ -169,6 +172,7 @@ void TForm1::ListBox4DblClick()
     MaxRepUr();
     sLabel7->setText(m_state.grid.cell(i, j).teachers);
     grid->syncEditor();
+    endStep(stepOf<rasp::ui::undo::PickCommand>(u"выбор предмета "_s + cellName(i, j)));
 }
 
 void TForm1::UrokMouseDown(int /*row*/, int /*column*/, QPointF pos)
@@ -247,6 +251,7 @@ void TForm1::Timer1Timer()
     const int k = y_num_nach;
     const int i = y_num_kon;
     const int x = x_nach;
+    beginStep();
     rasp::day::Cell &a = m_state.grid.cell(k, x);
     rasp::day::Cell &b = m_state.grid.cell(i, x);
     std::swap(a.subject, b.subject);
@@ -267,8 +272,10 @@ void TForm1::Timer1Timer()
         grid->focusField(k, x, GridGeometry::Subject);
         grid->editor()->setCursorPosition(int(grid->editor()->text().size()));
     }
-    PoiskUchit(m_state.regim == rasp::day::Regim::None ? QString() : m_state.grid.cell(i, x).teachers);
+    const QString selection = m_state.regim == rasp::day::Regim::None ? QString() : m_state.grid.cell(i, x).teachers;
+    PoiskUchit(selection);
     KabPoisk(1, 0, QString());
     peremesen = 0;
     Timer1->stop();
+    endStep(stepOf<rasp::ui::undo::MoveLessonCommand>(u"перенос урока %1 → %2"_s.arg(cellName(i, x)).arg(k), selection));
 }

@@ -6,6 +6,7 @@
 #include "day/kabpoisk.h"
 #include "daygridview.h"
 #include "text/listorder.h"
+#include "undo/editcommands.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -54,11 +55,13 @@ void TForm1::ListBox1DblClick()
     int j = 0;
     if (!item || !item->isSelected() || !rasp::day::ParseCellHint(ListBox1->toolTip(), &i, &j))
         return;
+    beginStep();
     m_state.grid.cell(i, j).room = item->text();
     if (templatePageActive())
         writeTemplate(i, j, GridGeometry::Room, item->text());
     KabPoisk(1, 0, QString());
     ListBox1->hide();
+    endStep(stepOf<rasp::ui::undo::PickCommand>(u"выбор кабинета "_s + cellName(i, j)));
 }
 
 void TForm1::KabKeyUp(int i, int j, int key)
@@ -73,6 +76,7 @@ void TForm1::KabKeyUp(int i, int j, int key)
     if (key != Qt::Key_Up && key != Qt::Key_Down)
         sLabel7->setText(m_state.grid.cell(i, j).teachers);
     KabPoisk(1, 0, QString());
+    recordTyping(i, j, GridGeometry::Room);
 }
 
 void TForm1::KabMouseUp(int i, int j)

@@ -4,6 +4,7 @@
 
 #include "day/blocking.h"
 #include "daygridview.h"
+#include "undo/editcommands.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -21,6 +22,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using rasp::day::CellElement;
+using rasp::ui::undo::LockCommand;
 
 namespace {
 
@@ -155,31 +157,39 @@ void gridLocksChanged(rasp::ui::DayGridView *grid)
 
 void TForm1::Z1Click()
 {
+    beginStep();
     rasp::day::Z1Click(m_state, menuElement, menuRow, menuColumn,
                        [this](const QString &q) { return Dial(q) == u"Да"_s; });
     gridLocksChanged(grid);
+    endStep(stepOf<LockCommand>(u"блокировка ячейки "_s + cellName(menuRow, menuColumn)));
 }
 
 void TForm1::N1Click()
 {
+    beginStep();
     rasp::day::N1Click(m_state, menuElement, menuRow, menuColumn);
     gridLocksChanged(grid);
+    endStep(stepOf<LockCommand>(u"разблокировка ячейки "_s + cellName(menuRow, menuColumn)));
 }
 
 void TForm1::MenuItem11Click()
 {
+    beginStep();
     FormEnable(false);
     rasp::day::MenuItem11Click(m_state, menuElement, menuRow, menuColumn);
     FormEnable(true);
     gridLocksChanged(grid);
+    endStep(stepOf<LockCommand>(u"блокировка вправо и вверх от "_s + cellName(menuRow, menuColumn)));
 }
 
 void TForm1::MenuItem12Click()
 {
+    beginStep();
     FormEnable(false);
     rasp::day::MenuItem12Click(m_state, menuElement, menuRow, menuColumn);
     FormEnable(true);
     gridLocksChanged(grid);
+    endStep(stepOf<LockCommand>(u"блокировка влево и вниз от "_s + cellName(menuRow, menuColumn)));
 }
 
 namespace {
@@ -197,22 +207,26 @@ void showWait(QWidget *form, QLabel *wait)
 
 void TForm1::MenuItem14Click()
 {
+    beginStep();
     FormEnable(false);
     showWait(this, Img_zdite);
     rasp::day::MenuItem14Click(m_state, menuElement, menuRow, menuColumn);
     Img_zdite->hide();
     FormEnable(true);
     gridLocksChanged(grid);
+    endStep(stepOf<LockCommand>(u"разблокировка вправо и вверх от "_s + cellName(menuRow, menuColumn)));
 }
 
 void TForm1::MenuItem15Click()
 {
+    beginStep();
     FormEnable(false);
     showWait(this, Img_zdite);
     rasp::day::MenuItem15Click(m_state, menuElement, menuRow, menuColumn);
     Img_zdite->hide();
     FormEnable(true);
     gridLocksChanged(grid);
+    endStep(stepOf<LockCommand>(u"разблокировка влево и вниз от "_s + cellName(menuRow, menuColumn)));
 }
 
 void TForm1::Zamoroz(int r)
@@ -220,6 +234,8 @@ void TForm1::Zamoroz(int r)
     // "Старт" is disabled while an arrangement runs; asked before the pages are disabled, which
     // would disable it along with them.
     const bool running = !Img_SB4->isEnabled();
+    const bool wasFrozen = r >= 1 && r <= m_state.max_ur && m_state.grid.frozen(r);
+    beginStep();
     FormEnable(false);
     const auto result = rasp::day::Zamoroz(m_state, r, running,
                                            [this](const QString &q) { return Dial(q) == u"Да"_s; });
@@ -229,6 +245,7 @@ void TForm1::Zamoroz(int r)
         PoiskUchit(QString());
     FormEnable(true);
     gridLocksChanged(grid);
+    endStep(stepOf<LockCommand>((wasFrozen ? u"разморозка урока "_s : u"заморозка урока "_s) + QString::number(r)));
 }
 
 namespace {
@@ -245,9 +262,11 @@ void showPinChecks(QListWidget *list, const std::vector<rasp::day::PinEntry> &pi
 
 void TForm1::N2Click()
 {
+    beginStep();
     rasp::day::N2Click(m_state);
     showPinChecks(sCheckListBox1, m_state.pins);
     gridLocksChanged(grid);
+    endStep(stepOf<LockCommand>(u"снятие выделения"_s));
 }
 
 void TForm1::BlokYach(int k1, int m1, int k2, int m2)
@@ -321,14 +340,29 @@ void TForm1::VtorayaSmenaBlok(int ind)
 
 void TForm1::TrackBar1Change()
 {
+    const QPoint before(m_state.vt_sm_x, m_state.vt_sm_y);
+    beginStep();
     m_state.vt_sm_x = TrackBar1->value();
     VtorayaSmenaBlok(1);
+    endStep(shiftStep(before), before != QPoint(m_state.vt_sm_x, m_state.vt_sm_y));
 }
 
 void TForm1::TrackBar2Change()
 {
+    const QPoint before(m_state.vt_sm_x, m_state.vt_sm_y);
+    beginStep();
     m_state.vt_sm_y = TrackBar2->value();
     VtorayaSmenaBlok(1);
+    endStep(shiftStep(before), before != QPoint(m_state.vt_sm_x, m_state.vt_sm_y));
+}
+
+TForm1::MakeStep TForm1::shiftStep(QPoint before)
+{
+    const QPoint after(m_state.vt_sm_x, m_state.vt_sm_y);
+    return [this, before, after](rasp::day::GridChange change) {
+        return std::make_unique<rasp::ui::undo::ShiftSplitCommand>(u"изменение второй смены"_s, std::move(change),
+                                                                    restoreFunction(), stepTemplateDay(), before, after);
+    };
 }
 
 void TForm1::CheckBox3Change()

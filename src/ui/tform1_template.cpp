@@ -126,6 +126,7 @@ void TForm1::showTemplateDay()
     refreshDay(true);
     hideWeekdayBadges();
     OblKolUr->hide();
+    clearHistory();
 }
 
 void TForm1::BtnSetClick(int k)
@@ -146,25 +147,30 @@ void TForm1::sSpeedButton9Click()
              + u"Все изменения в текущем расписании будут удалены"_s)
         != u"Да"_s)
         return;
+    beginStep();
     // The template file is read from disk: unsaved template edits are not used.
     const QString path = u"setka/"_s + sLabel2->text() + u".ini"_s;
     if (!QFileInfo::exists(QDir::current().filePath(path))) {
         clearDay();
+        endStep(wholeDayStep(u"загрузка дня из сетки"_s));
         Rct_SoobPokaz(u"Это ужасно, но шаблона на "_s + weekday + u" не существует"_s);
         return;
     }
     RaspLoad(path, CheckBox1->isChecked() ? 1 : 0);
+    endStep(wholeDayStep(u"загрузка дня из сетки"_s));
 }
 
 void TForm1::sSpeedButton10Click()
 {
     if (Dial(u"Все изменения не будут сохранены.\r\nОчистить?"_s) == u"Да"_s) {
+        beginStep();
         RaspClear();
         if (templatePageActive())
             rasp::tmpl::SetkaClearDay(m_state, m_state.vibr_den_set);
         // The whole refresh, not only the limit lists: the cleared grid must not keep the
         // missing-teacher warning or red rooms of the day it replaced.
         refreshDay(true);
+        endStep(wholeDayStep(templatePageActive() ? u"очистка сетки"_s : u"очистка дня"_s));
         return;
     }
     MaxUrVsego();
