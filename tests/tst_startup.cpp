@@ -3,6 +3,7 @@
 #include "daygridview.h"
 #include "tabbutton.h"
 #include "gridpointer.h"
+#include "pagearea.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -108,6 +109,55 @@ private slots:
                                                      {form.img_SB1, 370}, {form.img_SBZam, 410}};
         for (const auto &[picture, x] : bar)
             QCOMPARE(picture->x(), x);
+    }
+
+    // Where the empty page area shows anything: the box of the pixels that differ from its corner.
+    static QRect paintedBox(rasp::ui::PageArea *area)
+    {
+        const QImage image = area->grab().toImage();
+        const QRgb background = image.pixel(0, 0);
+        QRect box;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != background)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+
+    void firstStartHintUntilTheFirstLoadIsSaved()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        rasp::ui::PageArea *area = form.pageArea;
+        QVERIFY(area->hintShown());
+        // One centred line of text and nothing else; the tabs stay as a first start sets them.
+        const QRect box = paintedBox(area);
+        QVERIFY(!box.isEmpty());
+        QVERIFY2(box.height() < 30 && box.width() > 300, qPrintable(u"%1x%2"_s.arg(box.width()).arg(box.height())));
+        QVERIFY(qAbs(box.center().x() - area->width() / 2) <= 2);
+        QVERIFY(qAbs(box.center().y() - area->height() / 2) <= 10);
+        QVERIFY(!form.SpeedB1->isEnabled() && form.SpeedB2->isEnabled());
+        QVERIFY(!area->findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly));
+
+        // A page in front hides it; the first saved load ends it for good.
+        QTest::mouseClick(form.SpeedB2, Qt::LeftButton);
+        QVERIFY(form.Tab_2->isVisible());
+        QVERIFY(!area->hintShown());
+        form.sSpeedButton18Click();
+        form.m_state.Klass[1] = u"5А"_s;
+        form.sSpeedButton16Click();
+        form.m_state.PedFio[1].name = u"Иванова"_s;
+        form.sSpeedButton15Click();
+        QCOMPARE(form.noticeText, u"Данные сохранены"_s);
+        form.Tab_2->hide();
+        QVERIFY(!area->hintShown());
+        QVERIFY(paintedBox(area).isEmpty());
+        TForm1 fresh;
+        fresh.show();
+        QVERIFY(!fresh.pageArea->hintShown());
     }
 
     void addingTheFirstClassShowsFrameMemoAndCells()

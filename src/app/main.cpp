@@ -5,6 +5,7 @@
 #include "tform1.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +16,9 @@ int main(int argc, char *argv[])
         return *stop;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("raspisanie"));
+    // The desktop entry's name and icon, so docks and window lists match the window to the entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("raspisanie"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/app/raspisanie.svg")));
     SingleInstance guard;
     if (!guard.acquire())
         return showAlreadyRunning();

@@ -3,6 +3,7 @@
 
 #include "daygridview.h"
 #include "overlaypanel.h"
+#include "pagearea.h"
 #include "tabbutton.h"
 #include "uiresources.h"
 
@@ -105,16 +106,17 @@ void TForm1::buildShell()
     bar->addStretch(1);
     top->addWidget(Rct_Tab);
 
-    auto *pages = new QWidget(this);
-    auto *stack = new QGridLayout(pages);
+    // Until the school has a load no page is shown; the empty area then says where to begin.
+    pageArea = new rasp::ui::PageArea([this] { return m_state.klassvis == 0 && Tab_3->isHidden(); }, this);
+    auto *stack = new QGridLayout(pageArea);
     stack->setContentsMargins(0, 0, 0, 0);
-    top->addWidget(pages, 1);
+    top->addWidget(pageArea, 1);
 
-    Tab_1 = new QWidget(pages);
+    Tab_1 = new QWidget(pageArea);
     Tab_1->setObjectName(u"Tab_1"_s);
-    Tab_2 = new QWidget(pages);
+    Tab_2 = new QWidget(pageArea);
     Tab_2->setObjectName(u"Tab_2"_s);
-    Tab_4 = new QWidget(pages);
+    Tab_4 = new QWidget(pageArea);
     Tab_4->setObjectName(u"Tab_4"_s);
     for (auto *page : {Tab_1, Tab_2, Tab_4})
         stack->addWidget(page, 0, 0);

@@ -49,6 +49,7 @@ class DayGridView;
 class ExactRun;
 class LoadPage;
 class OverlayPanel;
+class PageArea;
 class ReportModel;
 class ServerLink;
 class NotesBoardView;
@@ -464,6 +465,7 @@ public:
     rasp::ui::TabButton *SpeedB5 = nullptr;     // "Сетка"
     rasp::ui::TabButton *SpeedB2 = nullptr;     // "Нагрузка"
     rasp::ui::TabButton *SpeedB4 = nullptr;     // "Настройки"
+    rasp::ui::PageArea *pageArea = nullptr;     // holds the pages; paints the first-start line
     QWidget *Tab_1 = nullptr;                   // grid page (day and template modes)
     QWidget *Tab_2 = nullptr;                   // load page
     QWidget *Tab_3 = nullptr;                   // report page, shown over the grid page
