@@ -57,6 +57,10 @@ struct XlsxSheet {
     std::map<CellKey, XlsxCell> cells; // every <c> of the sheet, blank styled cells included
     std::vector<Block> merges;
     std::map<int, double> heights;     // rows with a custom height
+    int paperSize = 0;                 // page setup: 9 = A4
+    QString orientation;               // "portrait" / "landscape" when set
+    int fitToWidth = -1;               // pages wide when scaled to fit (-1: not set)
+    bool fitToPage = false;            // scaling to fit is on
     bool wellFormed = true;            // every part parsed without an XML error
 };
 
@@ -151,6 +155,12 @@ inline XlsxSheet readXlsx(const QString &path)
                 const auto a = x.attributes();
                 if (x.name() == u"row" && a.value(QLatin1StringView("customHeight")) == u"1")
                     sheet.heights[a.value(QLatin1StringView("r")).toInt()] = a.value(QLatin1StringView("ht")).toDouble();
+                else if (x.name() == u"pageSetup") {
+                    sheet.paperSize = a.value(QLatin1StringView("paperSize")).toInt();
+                    sheet.orientation = a.value(QLatin1StringView("orientation")).toString();
+                    sheet.fitToWidth = a.hasAttribute(QLatin1StringView("fitToWidth")) ? a.value(QLatin1StringView("fitToWidth")).toInt() : 1;
+                } else if (x.name() == u"pageSetUpPr")
+                    sheet.fitToPage = a.value(QLatin1StringView("fitToPage")) == u"1";
                 else if (x.name() == u"c") {
                     key = cellRef(a.value(QLatin1StringView("r")));
                     cell = XlsxCell{};

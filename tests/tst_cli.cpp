@@ -159,6 +159,8 @@ private slots:
         QCOMPARE(r.code, code);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
+        if (code == 2) // bad usage ends with the hint to the command's help
+            QVERIFY2(r.err.endsWith(u"Подробнее: raspisanie-cli %1 --help\n"_s.arg(args.first())), qPrintable(r.err));
     }
 
     void settingsPrintsTheFileAsTheEditorReadsIt()
@@ -376,6 +378,15 @@ private slots:
                                                        << u"Конец периода раньше его начала"_s;
         QTest::newRow("missing folder") << QStringList{u"-C"_s, u"/no/such/folder"_s, u"help"_s} << 1
                                         << u"Рабочая папка не найдена"_s;
+        QTest::newRow("-C without a folder") << QStringList{u"-C"_s} << 2 << u"Не указана рабочая папка после -C"_s;
+        QTest::newRow("unknown program option") << QStringList{u"--fast"_s, u"load"_s} << 2
+                                                << u"Неверный параметр: --fast\nПодробнее: raspisanie-cli --help\n"_s;
+        QTest::newRow("help of an unknown command") << QStringList{u"help"_s, u"frobnicate"_s} << 2
+                                                    << u"Неизвестная команда: frobnicate"_s;
+        QTest::newRow("export without its kind") << QStringList{u"export"_s, u"09.12.2026"_s} << 2
+                                                 << u"Укажите дату и вид файла"_s;
+        QTest::newRow("export of both kinds") << QStringList{u"export"_s, u"09.12.2026"_s, u"--xlsx"_s, u"--docx"_s}
+                                              << 2 << u"Укажите дату и вид файла"_s;
     }
     void usageErrors()
     {
@@ -393,6 +404,52 @@ private slots:
         const Run r = cli({u"-C"_s, dir.path(), u"--help"_s});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.contains(u"-C ПАПКА"_s));
+    }
+
+    void versionIsTheWindowsVersion_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("alone") << QStringList{u"--version"_s};
+        QTest::newRow("with a work folder") << QStringList{u"-C"_s, u"."_s, u"--version"_s};
+    }
+    void versionIsTheWindowsVersion()
+    {
+        QFETCH(QStringList, args);
+        const Run r = cli(args);
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, u"raspisanie-cli 1.0.5.5\n"_s);
+    }
+
+    // Every command of the list answers --help (also as -h and "help COMMAND") with its usage,
+    // exit codes and an example, and refuses an unknown option with exit 2 and the hint.
+    void everyListedCommandHasHelpAndRefusesUnknownOptions()
+    {
+        const Run list = cli({u"--help"_s});
+        QCOMPARE(list.code, 0);
+        QStringList names;
+        const QString block = list.out.section(u"Команды:\n"_s, 1).section(u"\n\n"_s, 0, 0);
+        for (const QString &line : block.split(u'\n'))
+            if (line.startsWith(u"  "_s) && line.at(2) != u' ')
+                names << line.trimmed().section(u' ', 0, 0);
+        for (const QString &known : {u"load"_s, u"settings"_s, u"day"_s, u"template"_s, u"resolve"_s, u"arrange"_s,
+                                     u"hours"_s, u"export"_s})
+            QVERIFY2(names.contains(known), qPrintable(known));
+        for (const QString &name : std::as_const(names)) {
+            for (const QStringList &args : {QStringList{name, u"--help"_s}, QStringList{name, u"-h"_s},
+                                            QStringList{u"help"_s, name}}) {
+                const Run r = cli(args);
+                QCOMPARE(r.code, 0);
+                QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+                QVERIFY2(r.out.startsWith(u"Использование: raspisanie-cli [-C ПАПКА] "_s + name), qPrintable(r.out));
+                QVERIFY2(r.out.contains(u"\nКоды выхода"_s), qPrintable(name));
+                QVERIFY2(r.out.contains(u"\n  1   "_s) && r.out.contains(u"\n  2   неверные параметры"_s), qPrintable(name));
+                QVERIFY2(r.out.contains(u"\nПример: raspisanie-cli -C ~/школа "_s + name), qPrintable(name));
+            }
+            const Run bad = cli({name, u"--no-such-option"_s});
+            QCOMPARE(bad.code, 2);
+            QVERIFY(bad.out.isEmpty());
+            QCOMPARE(bad.err, u"Неверный параметр команды %1: --no-such-option\nПодробнее: raspisanie-cli %1 --help\n"_s.arg(name));
+        }
     }
 };
 

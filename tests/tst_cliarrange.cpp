@@ -116,8 +116,8 @@ private slots:
         for (const QJsonValue &c : cells)
             QCOMPARE(c[u"background"_s].toString(), u"FFFFFFFF"_s);   // no coincidence left
         QCOMPARE(folderState(dir.path()), before);
-        // The same seed gives the same run.
-        const Run again = cli({u"-C"_s, dir.path(), u"arrange"_s, u"09.12.2026"_s, u"--seed"_s, u"12"_s});
+        // The same seed gives the same run, options given before the date or with "=".
+        const Run again = cli({u"-C"_s, dir.path(), u"arrange"_s, u"--seed=12"_s, u"09.12.2026"_s});
         QCOMPARE(again.out, r.out);
     }
 
@@ -153,6 +153,10 @@ private slots:
             << u"Отсутствие первых уроков: 2 нельзя выбрать, возможны 0, 1"_s;
         QTest::newRow("empty day") << QStringList{} << QStringList{u"09.12.2026"_s} << 1 << u"Заполните расписание"_s;
         QTest::newRow("unknown option") << kSolvable << QStringList{u"09.12.2026"_s, u"--fast"_s} << 2 << u"Неверный параметр"_s;
+        QTest::newRow("seed without its value") << kSolvable << QStringList{u"09.12.2026"_s, u"--seed"_s} << 2
+                                                << u"Не указано значение параметра --seed команды arrange"_s;
+        QTest::newRow("two dates") << kSolvable << QStringList{u"09.12.2026"_s, u"10.12.2026"_s} << 2
+                                   << u"Лишний параметр команды arrange: 10.12.2026"_s;
     }
     void errors()
     {

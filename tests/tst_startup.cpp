@@ -7,6 +7,7 @@
 #include "typetext.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -218,6 +219,71 @@ private slots:
         QCOMPARE(three.state(), QProcess::Running);
         three.kill();
         three.waitForFinished();
+    }
+
+    // The editor's command line, answered before any window (no display is needed).
+    void editorCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("version") << QStringList{u"--version"_s} << 0 << u"raspisanie 1.0.5.5\n"_s << QString();
+        QTest::newRow("help") << QStringList{u"--help"_s} << 0 << u"Использование: raspisanie [ПАПКА]\n"_s << QString();
+        QTest::newRow("unknown option") << QStringList{u"--fast"_s} << 2 << QString()
+                                        << u"Неверный параметр: --fast\nПодробнее: raspisanie --help\n"_s;
+        QTest::newRow("two folders") << QStringList{u"a"_s, u"b"_s} << 2 << QString() << u"Лишний параметр: b\n"_s;
+        QTest::newRow("a folder under a file") << QStringList{u"file/school"_s} << 1 << QString()
+                                               << u"Рабочая папка недоступна: "_s;
+    }
+    void editorCommandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(u"file"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(RASP_EDITOR_BIN), args);
+        QVERIFY(p.waitForFinished(15000));
+        QCOMPARE(p.exitCode(), code);
+        const QString gotOut = QString::fromUtf8(p.readAllStandardOutput());
+        const QString gotErr = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(out.isEmpty() ? gotOut.isEmpty() : gotOut.startsWith(out), qPrintable(gotOut));
+        QVERIFY2(err.isEmpty() ? gotErr.isEmpty() : gotErr.contains(err), qPrintable(gotErr));
+        QVERIFY(!QDir(dir.path()).exists(u"r_data"_s));
+    }
+
+    // The first argument is the work folder: a missing one is created, a file stands for its folder.
+    void theFirstArgumentIsTheWorkFolder_data()
+    {
+        QTest::addColumn<QString>("arg");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("a new folder") << u"schools/new"_s << u"schools/new"_s;
+        QTest::newRow("a file in the folder") << u"old/nagruz.ini"_s << u"old"_s;
+    }
+    void theFirstArgumentIsTheWorkFolder()
+    {
+        QFETCH(QString, arg);
+        QFETCH(QString, folder);
+        QTemporaryDir dir, runtime;
+        QVERIFY(QDir(dir.path()).mkpath(u"old"_s));
+        QFile load(dir.filePath(u"old/nagruz.ini"_s));
+        QVERIFY(load.open(QIODevice::WriteOnly));
+        load.close();
+        QProcess editor;
+        editor.setProcessEnvironment(editorEnvironment(runtime.path()));
+        editor.setWorkingDirectory(dir.path());
+        editor.start(QStringLiteral(RASP_EDITOR_BIN), {arg});
+        QVERIFY(editor.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(dir.filePath(folder)).exists(u"r_data"_s), 10000);
+        QVERIFY(!QDir(dir.path()).exists(u"r_data"_s));
+        editor.kill();
+        editor.waitForFinished();
     }
 };
 

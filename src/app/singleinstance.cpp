@@ -1,5 +1,7 @@
 #include "singleinstance.h"
 
+#include "appversion.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -27,7 +29,7 @@ bool SingleInstance::acquire()
 int showAlreadyRunning()
 {
     QWidget box;
-    box.setWindowTitle(u"Редактор расписания 1.0.5.5"_s);
+    box.setWindowTitle(u"Редактор расписания "_s + rasp::AppVersion());
     box.setFont(QFont(u"Calibri"_s, 12));
     auto *layout = new QVBoxLayout(&box);
     auto *text = new QLabel(u"Программа уже запущена"_s, &box);

@@ -1,11 +1,12 @@
 #include "clicommands.h"
 
-#include <QDir>
-#include <QTextStream>
+#include "appversion.h"
+#include "school.h"
 
-#include <cstdio>
-#include <functional>
-#include <map>
+#include <QCommandLineParser>
+#include <QDir>
+
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -13,63 +14,101 @@ namespace rasp::cli {
 
 namespace {
 
-// One command: its usage line and the routine that carries it out on the remaining arguments.
+// One command: the help it gives and the routine that carries it out.
 struct Command {
-    QString usage;
-    std::function<int(const QStringList &)> run;
+    CommandHelp (*help)();
+    int (*run)(const QStringList &);
 };
 
-const std::map<QString, Command> &commands()
+// Every command, in the order the list of commands shows them. A new command adds one row.
+const std::vector<Command> &commands()
 {
-    static const std::map<QString, Command> table = {
-        {u"load"_s, {u"load                 нагрузка школы: классы, учителя, предметы (JSON)"_s, RunLoad}},
-        {u"resolve"_s, {u"resolve ФАЙЛ [--mode coincidences|each|selected|none] [--selection УЧИТЕЛЯ]\n"
-                        "                       учителя и цвета каждого урока дня из файла (JSON)"_s, RunResolve}},
-        {u"arrange"_s, {u"arrange ДД.ММ.ГГГГ [--seed N] [--max-lessons R] [--missing-first P] [--max-cycles N]\n"
-                        "                       автоподбор дня из r_data без записи файлов: уроки дня после автоподбора (JSON)"_s, RunArrange}},
-        {u"settings"_s, {u"settings             настройки из setting.ini (JSON)"_s, RunSettings}},
-        {u"day"_s, {u"day ДД.ММ.ГГГГ        расписание дня из r_data: учителя, цвета, закрепления, заметка, уроки без учителя, часы учителей (JSON)"_s, RunDay}},
-        {u"template"_s, {u"template ДЕНЬ         день недели из сетки (1..7 или Понедельник ... Воскресенье): учителя, цвета, закрепления, уроки без учителя (JSON)"_s, RunTemplate}},
-        {u"hours"_s, {u"hours ДД.ММ.ГГГГ ДД.ММ.ГГГГ | hours --week   выданные часы: предметы каждого класса и число уроков по сохраненным дням периода или по сетке (JSON)"_s, RunHours}},
-        {u"export"_s, {u"export ДД.ММ.ГГГГ --xlsx|--docx   сохраняет расписание дня в raspisanie и печатает путь к файлу"_s, RunExport}},
+    static const std::vector<Command> table = {
+        {LoadHelp, RunLoad},         {SettingsHelp, RunSettings}, {DayHelp, RunDay},
+        {TemplateHelp, RunTemplate}, {ResolveHelp, RunResolve},   {ArrangeHelp, RunArrange},
+        {HoursHelp, RunHours},       {ZamenyHelp, RunZameny},     {ExportHelp, RunExport},
     };
     return table;
 }
 
-void printUsage(QTextStream &out)
+// The command of a word, or nullptr.
+const Command *findCommand(const QString &name)
 {
-    out << u"Использование: raspisanie-cli [-C ПАПКА] КОМАНДА [ПАРАМЕТРЫ]"_s << '\n';
-    out << u"  -C ПАПКА   рабочая папка школы (по умолчанию текущая)"_s << '\n';
-    for (const auto &[name, command] : commands())
-        out << u"  "_s << command.usage << '\n';
+    for (const Command &command : commands())
+        if (command.help().name == name)
+            return &command;
+    return nullptr;
+}
+
+// The program's help: usage, general options, the commands with their summaries, exit codes.
+QString usageText()
+{
+    QString text = u"Использование: raspisanie-cli [-C ПАПКА] КОМАНДА [ПАРАМЕТРЫ]\n"
+                   "Рабочие данные школы читаются из рабочей папки; ответы печатаются в stdout (обычно JSON).\n\n"
+                   "Параметры:\n"_s;
+    text += HelpRows({{u"-C ПАПКА"_s, u"рабочая папка школы (по умолчанию текущая)"_s},
+                      {u"-h, --help"_s, u"показать эту справку"_s},
+                      {u"--version"_s, u"показать версию"_s}});
+    text += u"\nКоманды:\n"_s;
+    for (const Command &command : commands()) {
+        const CommandHelp help = command.help();
+        text += u"  "_s + (help.name + u' ' + help.synopsis).trimmed() + u"\n      "_s + help.summary + u'\n';
+    }
+    text += u"\nКоды выхода: 0 готово, 1 работа не выполнена, 2 неверные параметры.\n"
+            "Справка по команде: raspisanie-cli КОМАНДА --help (или raspisanie-cli help КОМАНДА).\n"_s;
+    return text;
 }
 
 } // namespace
 
 int run(const QStringList &arguments)
 {
-    QTextStream err(stderr);
-    QTextStream out(stdout);
-    QStringList args = arguments.mid(1);
-    if (args.size() >= 2 && args.first() == u"-C"_s) {
-        const QString dir = args.at(1);
-        if (!QDir::setCurrent(dir)) {
-            err << u"Рабочая папка не найдена: "_s << QDir::toNativeSeparators(dir) << '\n';
-            return kExitFailed;
-        }
-        args = args.mid(2);
-    }
-    if (args.isEmpty() || args.first() == u"--help"_s || args.first() == u"help"_s) {
-        printUsage(args.isEmpty() ? err : out);
-        return args.isEmpty() ? kExitUsage : kExitOk;
-    }
-    const auto it = commands().find(args.first());
-    if (it == commands().end()) {
-        err << u"Неизвестная команда: "_s << args.first() << '\n';
-        printUsage(err);
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(QCommandLineOption(u"C"_s, QString(), u"ПАПКА"_s));
+    parser.addOption(QCommandLineOption(QStringList{u"h"_s, u"help"_s}));
+    parser.addOption(QCommandLineOption(u"version"_s));
+    if (!parser.parse(arguments)) {
+        if (const QString unknown = UnknownOptionWord(parser, arguments.mid(1)); !unknown.isEmpty())
+            WriteErr(u"Неверный параметр: "_s + unknown);
+        else if (arguments.last() == u"-C"_s)
+            WriteErr(u"Не указана рабочая папка после -C"_s);
+        else
+            WriteErr(u"Неверные параметры: "_s + arguments.mid(1).join(u' '));
+        WriteErr(HelpHint());
         return kExitUsage;
     }
-    return it->second.run(args.mid(1));
+    if (parser.isSet(u"C"_s)) {
+        const QString dir = parser.value(u"C"_s);
+        if (!QDir::setCurrent(dir)) {
+            WriteErr(u"Рабочая папка не найдена: "_s + QDir::toNativeSeparators(dir));
+            return kExitFailed;
+        }
+    }
+    if (parser.isSet(u"version"_s)) {
+        WriteOut((u"raspisanie-cli "_s + AppVersion() + u'\n').toUtf8());
+        return kExitOk;
+    }
+    QStringList args = parser.positionalArguments();
+    if (args.isEmpty() && !parser.isSet(u"help"_s)) {
+        WriteErr(usageText().trimmed());
+        return kExitUsage;
+    }
+    if (args.isEmpty() || (args.size() == 1 && args.first() == u"help"_s)) {
+        WriteOut(usageText().toUtf8());
+        return kExitOk;
+    }
+    // "help COMMAND" is the command's own --help.
+    if (args.first() == u"help"_s)
+        args = QStringList{args.at(1), u"--help"_s};
+    const Command *command = findCommand(args.first());
+    if (command == nullptr) {
+        WriteErr(u"Неизвестная команда: "_s + args.first());
+        WriteErr(HelpHint());
+        return kExitUsage;
+    }
+    return command->run(args.mid(1));
 }
 
 } // namespace rasp::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commandline.h"
+
 #include <QStringList>
 
 namespace rasp::cli {
@@ -9,15 +11,26 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-// The commands, each in its own file: they take the arguments after the command's name.
+// The commands, each in its own file: its help (for --help and the list of commands) and the
+// routine that carries it out on the arguments after the command's word.
+CommandHelp LoadHelp();
 int RunLoad(const QStringList &args);
+CommandHelp ResolveHelp();
 int RunResolve(const QStringList &args);
+CommandHelp SettingsHelp();
 int RunSettings(const QStringList &args);
+CommandHelp DayHelp();
 int RunDay(const QStringList &args);
+CommandHelp TemplateHelp();
 int RunTemplate(const QStringList &args);
+CommandHelp ExportHelp();
 int RunExport(const QStringList &args);
+CommandHelp ArrangeHelp();
 int RunArrange(const QStringList &args);
+CommandHelp HoursHelp();
 int RunHours(const QStringList &args);
+CommandHelp ZamenyHelp();
+int RunZameny(const QStringList &args);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);

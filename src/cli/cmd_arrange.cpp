@@ -20,58 +20,55 @@ namespace rasp::cli {
 
 namespace {
 
-// Takes the value of an option that must be one of the items of its limit list.
-bool limitValue(const QString &value, const day::LimitList &list, const QString &name, int *out)
+// Takes the value of an option that must be one of the items of its limit list; gives the
+// Russian error when it is not.
+QString limitValue(const QString &value, const day::LimitList &list, const QString &name, int *out)
 {
-    if (!list.items.contains(value)) {
-        WriteErr(u"%1: %2 нельзя выбрать, возможны %3"_s.arg(name, value, list.items.join(u", ")));
-        return false;
-    }
+    if (!list.items.contains(value))
+        return u"%1: %2 нельзя выбрать, возможны %3"_s.arg(name, value, list.items.join(u", "));
     *out = value.toInt();
-    return true;
+    return QString();
 }
 
 } // namespace
 
+CommandHelp ArrangeHelp()
+{
+    return {u"arrange"_s, u"ДД.ММ.ГГГГ [--seed N] [--max-lessons R] [--missing-first P] [--max-cycles N]"_s,
+            u"автоподбор дня из r_data без записи файлов: уроки дня после автоподбора (JSON)"_s,
+            u"JSON: cells (как у day), finished, cycles, seed, maxLessons, missingFirst, message"_s,
+            u"нет нагрузки или дня, день пуст или слишком велик, либо автоподбор не закончен за --max-cycles "
+            "циклов (тогда день все равно печатается)"_s,
+            u"09.12.2026 --seed 7"_s};
+}
+
 int RunArrange(const QStringList &args)
 {
-    QString dateText, seedText, maxText, missingText, cyclesText;
-    for (qsizetype n = 0; n < args.size(); ++n) {
-        const QString &arg = args.at(n);
-        const bool hasValue = n + 1 < args.size();
-        if (arg == u"--seed"_s && hasValue)
-            seedText = args.at(++n);
-        else if (arg == u"--max-lessons"_s && hasValue)
-            maxText = args.at(++n);
-        else if (arg == u"--missing-first"_s && hasValue)
-            missingText = args.at(++n);
-        else if (arg == u"--max-cycles"_s && hasValue)
-            cyclesText = args.at(++n);
-        else if (!arg.startsWith(u"--"_s) && dateText.isEmpty())
-            dateText = arg;
-        else {
-            WriteErr(u"Неверный параметр команды arrange: "_s + arg);
-            return kExitUsage;
-        }
-    }
-    if (dateText.isEmpty()) {
-        WriteErr(u"Укажите дату: arrange ДД.ММ.ГГГГ [--seed N]"_s);
-        return kExitUsage;
-    }
+    CommandLine line(ArrangeHelp());
+    line.addArgument(u"ДД.ММ.ГГГГ"_s, u"дата сохраненного дня"_s);
+    line.addOption(QCommandLineOption(u"seed"_s, u"зерно случайных чисел; по умолчанию от часов, печатается в ответе"_s,
+                                      u"N"_s));
+    line.addOption(QCommandLineOption(u"max-lessons"_s, u"максимум уроков из списка окна; по умолчанию его выбор"_s,
+                                      u"R"_s));
+    line.addOption(QCommandLineOption(u"missing-first"_s,
+                                      u"отсутствие первых уроков из списка окна; по умолчанию его выбор"_s, u"P"_s));
+    line.addOption(QCommandLineOption(u"max-cycles"_s, u"предел циклов автоподбора (по умолчанию 100000)"_s, u"N"_s));
+    if (const auto stop = line.parse(args, 1, 1, u"Укажите дату: arrange ДД.ММ.ГГГГ [--seed N]"_s))
+        return *stop;
+    const QString seedText = line.value(u"seed"_s);
+    const QString maxText = line.value(u"max-lessons"_s);
+    const QString missingText = line.value(u"missing-first"_s);
+    const QString cyclesText = line.value(u"max-cycles"_s);
     QDate date;
-    if (!DateArgument(dateText, &date))
-        return kExitUsage;
+    if (!DateArgument(line.positional().first(), &date))
+        return line.usageHint();
     bool ok = true;
     const quint64 seed = seedText.isEmpty() ? Rng::clockSeed() : seedText.toULongLong(&ok);
-    if (!ok) {
-        WriteErr(u"Зерно должно быть целым неотрицательным числом: "_s + seedText);
-        return kExitUsage;
-    }
+    if (!ok)
+        return line.usageError(u"Зерно должно быть целым неотрицательным числом: "_s + seedText);
     const qint64 maxCycles = cyclesText.isEmpty() ? 100000 : cyclesText.toLongLong(&ok);
-    if (!ok || maxCycles < 0) {
-        WriteErr(u"Число циклов должно быть целым неотрицательным числом: "_s + cyclesText);
-        return kExitUsage;
-    }
+    if (!ok || maxCycles < 0)
+        return line.usageError(u"Число циклов должно быть целым неотрицательным числом: "_s + cyclesText);
 
     State state;
     if (!OpenDay(state, date))
@@ -83,12 +80,17 @@ int RunArrange(const QStringList &args)
     options.klassvis = state.klassvis;
     const day::LimitList maxList = day::MaxUrVsego(state);
     options.R = maxList.items.value(maxList.selected).toInt();
-    if (!maxText.isEmpty() && !limitValue(maxText, maxList, u"Максимум уроков"_s, &options.R))
-        return kExitUsage;
+    if (!maxText.isEmpty()) {
+        if (const QString error = limitValue(maxText, maxList, u"Максимум уроков"_s, &options.R); !error.isEmpty())
+            return line.usageError(error);
+    }
     const day::LimitList missingList = day::MaxRepUr(state, options.R);
     options.P = missingList.items.value(missingList.selected).toInt();
-    if (!missingText.isEmpty() && !limitValue(missingText, missingList, u"Отсутствие первых уроков"_s, &options.P))
-        return kExitUsage;
+    if (!missingText.isEmpty()) {
+        const QString error = limitValue(missingText, missingList, u"Отсутствие первых уроков"_s, &options.P);
+        if (!error.isEmpty())
+            return line.usageError(error);
+    }
 
     if (arrange::GridEmpty(state)) {
         WriteErr(arrange::kFillDay);

@@ -15,15 +15,24 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::cli {
 
+CommandHelp DayHelp()
+{
+    return {u"day"_s, u"ДД.ММ.ГГГГ"_s,
+            u"расписание дня из r_data: учителя, цвета, закрепления, заметка, уроки без учителя, часы учителей (JSON)"_s,
+            u"JSON: cells (каждый урок по строкам: row, class, subject, room, teachers, цвета, locked), note, "
+            "missingTeachers, hours (часы каждого учителя)"_s,
+            u"нет файла нагрузки или дня на эту дату, либо файл не читается"_s, u"09.12.2026"_s};
+}
+
 int RunDay(const QStringList &args)
 {
-    if (args.size() != 1) {
-        WriteErr(u"Укажите дату: day ДД.ММ.ГГГГ"_s);
-        return kExitUsage;
-    }
+    CommandLine line(DayHelp());
+    line.addArgument(u"ДД.ММ.ГГГГ"_s, u"дата сохраненного дня (файл r_data/ДД.ММ.ГГГГ.ini)"_s);
+    if (const auto stop = line.parse(args, 1, 1, u"Укажите дату: day ДД.ММ.ГГГГ"_s))
+        return *stop;
     QDate date;
-    if (!DateArgument(args.first(), &date))
-        return kExitUsage;
+    if (!DateArgument(line.positional().first(), &date))
+        return line.usageHint();
     State state;
     if (!OpenDay(state, date))
         return kExitFailed;

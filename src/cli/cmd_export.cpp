@@ -13,21 +13,33 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::cli {
 
+CommandHelp ExportHelp()
+{
+    return {u"export"_s, u"ДД.ММ.ГГГГ --xlsx|--docx"_s,
+            u"сохраняет расписание дня в папку raspisanie с настройками печати и печатает путь к файлу"_s,
+            u"путь к записанному файлу raspisanie/ДД.ММ.ГГГГ.xlsx или .docx"_s,
+            u"нет файла нагрузки или дня на эту дату, либо файл не записывается"_s, u"09.12.2026 --xlsx"_s};
+}
+
 int RunExport(const QStringList &args)
 {
     const QString usage = u"Укажите дату и вид файла: export ДД.ММ.ГГГГ --xlsx|--docx"_s;
-    if (args.size() != 2 || (args.at(1) != u"--xlsx"_s && args.at(1) != u"--docx"_s)) {
-        WriteErr(usage);
-        return kExitUsage;
-    }
+    CommandLine line(ExportHelp());
+    line.addArgument(u"ДД.ММ.ГГГГ"_s, u"дата сохраненного дня"_s);
+    line.addOption(QCommandLineOption(u"xlsx"_s, u"книга .xlsx"_s));
+    line.addOption(QCommandLineOption(u"docx"_s, u"документ .docx"_s));
+    if (const auto stop = line.parse(args, 1, 1, usage))
+        return *stop;
+    const bool xlsx = line.isSet(u"xlsx"_s);
+    if (xlsx == line.isSet(u"docx"_s))
+        return line.usageError(usage);
     QDate date;
-    if (!DateArgument(args.first(), &date))
-        return kExitUsage;
+    if (!DateArgument(line.positional().first(), &date))
+        return line.usageHint();
     State state;
     if (!OpenDay(state, date))
         return kExitFailed;
     QString error;
-    const bool xlsx = args.at(1) == u"--xlsx"_s;
     const QString out = QDir::current().filePath(reports::DayExportPath(date, xlsx ? u"xlsx"_s : u"docx"_s));
     const bool written = xlsx ? exporter::WriteXlsx(reports::DaySheet(state, date), out, &error)
                               : exporter::WriteDocx(reports::DayDocument(state, date), out, &error);

@@ -14,21 +14,35 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::cli {
 
+CommandHelp HoursHelp()
+{
+    return {u"hours"_s, u"ДД.ММ.ГГГГ ДД.ММ.ГГГГ | hours --week"_s,
+            u"выданные часы: предметы каждого класса и число уроков по сохраненным дням периода или по сетке (JSON)"_s,
+            u"JSON: files (сколько дней посчитано), rows, classes (class и subjects: subject, count, cell), "
+            "unreadable, from и to или week"_s,
+            u"нет файла нагрузки, или какие-то файлы дней не читаются (ответ все равно печатается, "
+            "а эти файлы перечислены)"_s,
+            u"01.12.2026 31.12.2026"_s};
+}
+
 int RunHours(const QStringList &args)
 {
-    const bool week = args.size() == 1 && args.first() == u"--week"_s;
-    if (!week && args.size() != 2) {
-        WriteErr(u"Укажите период: hours ДД.ММ.ГГГГ ДД.ММ.ГГГГ или hours --week"_s);
-        return kExitUsage;
-    }
+    const QString missing = u"Укажите период: hours ДД.ММ.ГГГГ ДД.ММ.ГГГГ или hours --week"_s;
+    CommandLine line(HoursHelp());
+    line.addArgument(u"ДД.ММ.ГГГГ ДД.ММ.ГГГГ"_s, u"первый и последний день периода"_s);
+    line.addOption(QCommandLineOption(u"week"_s, u"считать по сохраненной сетке недели, а не по дням"_s));
+    if (const auto stop = line.parse(args, 0, 2))
+        return *stop;
+    const bool week = line.isSet(u"week"_s);
+    const QStringList dates = line.positional();
+    if (dates.size() != (week ? 0 : 2))
+        return line.usageError(missing);
     QDate from, to;
     if (!week) {
-        if (!DateArgument(args.at(0), &from) || !DateArgument(args.at(1), &to))
-            return kExitUsage;
-        if (to < from) {
-            WriteErr(u"Конец периода раньше его начала"_s);
-            return kExitUsage;
-        }
+        if (!DateArgument(dates.at(0), &from) || !DateArgument(dates.at(1), &to))
+            return line.usageHint();
+        if (to < from)
+            return line.usageError(u"Конец периода раньше его начала"_s);
     }
     State state;
     load::NagruzReport report;

@@ -35,12 +35,19 @@ QJsonObject LoadJson(const State &state, const load::NagruzReport &report)
                        {u"problems"_s, QJsonArray::fromStringList(report.problems)}};
 }
 
+CommandHelp LoadHelp()
+{
+    return {u"load"_s, QString(), u"нагрузка школы из nagruz.ini: классы, учителя, их предметы и цвета (JSON)"_s,
+            u"JSON: classes, teachers (name, colour, subjects по классам), index (предмет и его учителя), "
+            "problems (что пропущено при чтении файла)"_s,
+            u"файла нагрузки нет или он не читается"_s, QString()};
+}
+
 int RunLoad(const QStringList &args)
 {
-    if (!args.isEmpty()) {
-        WriteErr(u"Команда load не принимает параметров: "_s + args.join(u' '));
-        return kExitUsage;
-    }
+    CommandLine line(LoadHelp());
+    if (const auto stop = line.parse(args, 0, 0))
+        return *stop;
     State state;
     load::NagruzReport report;
     if (!OpenSchool(state, report))

@@ -17,6 +17,15 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::cli {
 
+CommandHelp ResolveHelp()
+{
+    return {u"resolve"_s, u"ФАЙЛ [--mode РЕЖИМ] [--selection УЧИТЕЛЯ]"_s,
+            u"учителя и цвета каждого урока дня из файла так, как их показывает редактор (JSON)"_s,
+            u"JSON: cells (каждый урок по строкам: row, class, subject, room, teachers, цвета)"_s,
+            u"нет файла нагрузки или файла расписания, либо он не читается"_s,
+            u"r_data/09.12.2026.ini --mode selected --selection Иванова"_s};
+}
+
 int RunResolve(const QStringList &args)
 {
     static const std::map<QString, day::Regim> modes = {
@@ -25,31 +34,23 @@ int RunResolve(const QStringList &args)
         {u"selected"_s, day::Regim::Selected},
         {u"none"_s, day::Regim::None},
     };
-    QString file;
-    QString selection;
+    CommandLine line(ResolveHelp());
+    line.addArgument(u"ФАЙЛ"_s, u"файл расписания дня (путь от рабочей папки)"_s);
+    line.addOption(QCommandLineOption(u"mode"_s, u"подсветка: coincidences (по умолчанию), each, selected, none"_s,
+                                      u"РЕЖИМ"_s));
+    line.addOption(QCommandLineOption(u"selection"_s, u"выбранные учителя для режима selected"_s, u"УЧИТЕЛЯ"_s));
+    if (const auto stop = line.parse(args, 1, 1,
+                                     u"Укажите файл расписания: resolve ФАЙЛ [--mode РЕЖИМ] [--selection УЧИТЕЛЯ]"_s))
+        return *stop;
+    const QString file = line.positional().first();
+    const QString selection = line.value(u"selection"_s);
     day::Regim mode = day::Regim::Coincidences;
-    for (qsizetype n = 0; n < args.size(); ++n) {
-        const QString &arg = args.at(n);
-        const bool hasValue = n + 1 < args.size();
-        if (arg == u"--mode"_s && hasValue) {
-            const auto it = modes.find(args.at(++n));
-            if (it == modes.end()) {
-                WriteErr(u"Неизвестный режим: %1 (возможны coincidences, each, selected, none)"_s.arg(args.at(n)));
-                return kExitUsage;
-            }
-            mode = it->second;
-        } else if (arg == u"--selection"_s && hasValue) {
-            selection = args.at(++n);
-        } else if (!arg.startsWith(u"--"_s) && file.isEmpty()) {
-            file = arg;
-        } else {
-            WriteErr(u"Неверный параметр команды resolve: "_s + arg);
-            return kExitUsage;
-        }
-    }
-    if (file.isEmpty()) {
-        WriteErr(u"Укажите файл расписания: resolve ФАЙЛ [--mode РЕЖИМ] [--selection УЧИТЕЛЯ]"_s);
-        return kExitUsage;
+    if (line.isSet(u"mode"_s)) {
+        const auto it = modes.find(line.value(u"mode"_s));
+        if (it == modes.end())
+            return line.usageError(u"Неизвестный режим: %1 (возможны coincidences, each, selected, none)"_s.arg(
+                line.value(u"mode"_s)));
+        mode = it->second;
     }
 
     State state;

@@ -14,12 +14,19 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::cli {
 
+CommandHelp SettingsHelp()
+{
+    return {u"settings"_s, QString(), u"настройки из setting.ini так, как их читает редактор (JSON)"_s,
+            u"JSON: кабинеты, сервер (пароль только как passwordSet), печать, число уроков, вторая смена, "
+            "problems (что в файле не так); предупреждения идут в stderr"_s,
+            u"setting.ini не читается"_s, QString()};
+}
+
 int RunSettings(const QStringList &args)
 {
-    if (!args.isEmpty()) {
-        WriteErr(u"Команда settings не принимает параметров"_s);
-        return kExitUsage;
-    }
+    CommandLine line(SettingsHelp());
+    if (const auto stop = line.parse(args, 0, 0))
+        return *stop;
     State state;
     QStringList problems;
     QString error;

@@ -34,13 +34,25 @@ int ParseWeekday(const QString &arg)
 
 } // namespace
 
+CommandHelp TemplateHelp()
+{
+    return {u"template"_s, u"ДЕНЬ"_s,
+            u"день недели из сетки: учителя, цвета, закрепления, уроки без учителя (JSON)"_s,
+            u"JSON: weekday, saved (есть ли файл сетки этого дня), cells (как у day), missingTeachers; "
+            "предупреждения о сетке идут в stderr"_s,
+            u"нет файла нагрузки или файл сетки этого дня не читается"_s, u"Среда"_s};
+}
+
 int RunTemplate(const QStringList &args)
 {
-    const int k = args.size() == 1 ? ParseWeekday(args.first()) : 0;
-    if (k == 0) {
-        WriteErr(u"Укажите день недели: template 1..7 или template Понедельник ... Воскресенье"_s);
-        return kExitUsage;
-    }
+    const QString missing = u"Укажите день недели: template 1..7 или template Понедельник ... Воскресенье"_s;
+    CommandLine line(TemplateHelp());
+    line.addArgument(u"ДЕНЬ"_s, u"день недели: 1..7 или Понедельник ... Воскресенье"_s);
+    if (const auto stop = line.parse(args, 1, 1, missing))
+        return *stop;
+    const int k = ParseWeekday(line.positional().first());
+    if (k == 0)
+        return line.usageError(missing);
     State state;
     load::NagruzReport report;
     if (!OpenSchool(state, report))

@@ -171,6 +171,12 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
     for (const auto &[c, w] : columnWidth)
         worksheet_set_column(ws, lxw_col_t(c - 1), lxw_col_t(c - 1), std::clamp(w + 2, 4, 40), nullptr);
 
+    if (sheet.printA4Portrait) {
+        worksheet_set_paper(ws, 9); // A4
+        worksheet_set_portrait(ws);
+        worksheet_fit_to_pages(ws, 1, 0); // one page wide, as many pages high as needed
+    }
+
     const lxw_error e = workbook_close(wb);
     if (e != LXW_NO_ERROR) {
         QFile::remove(tmpPath);

@@ -1,6 +1,7 @@
 // Application shell: start-up, shutdown and the tool-state routines of the main window.
 #include "tform1.h"
 
+#include "appversion.h"
 #include "day/dayfile.h"
 #include "day/gridops.h"
 #include "load/nagruzfile.h"
@@ -144,7 +145,7 @@ void TForm1::FormCreate()
     }
     SpeedB4->setEnabled(true);
 
-    setWindowTitle(u"Редактор расписания 1.0.5.5"_s);             // 30
+    setWindowTitle(u"Редактор расписания "_s + rasp::AppVersion()); // 30
     EnabledKomponent();                                            // 31
     img_SB7->setEnabled(false);
     ScrolNaNol();                                                  // 32

@@ -43,6 +43,7 @@ struct Sheet {
     std::vector<Block> merges;
     std::vector<Block> borders;        // thin lines on every edge of every cell of each block
     std::map<int, double> rowHeights;  // row -> height in points; other rows keep the default
+    bool printA4Portrait = false;      // printed on A4 portrait, scaled to one page wide
 
     // Writes a cell (replacing what was there).
     void put(int row, int column, LayoutCell cell) { cells[{row, column}] = std::move(cell); }

@@ -1,0 +1,187 @@
+// raspisanie-cli zameny: the substitution sheet of a saved day against the template of its
+// weekday, or the tally per teacher over a period; as JSON, or written to workbook/document files.
+#include "clicommands.h"
+#include "docxfile.h"
+#include "reports/zamenylayout.h"
+#include "xlsxfile.h"
+#include "reports/zameny.h"
+#include "reports/zamenytally.h"
+#include "school.h"
+#include "state.h"
+#include "text/datewords.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+
+#include <type_traits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace rasp::cli {
+
+namespace {
+
+QJsonValue lessonJson(const State &state, int column, const std::optional<reports::Lesson> &l)
+{
+    if (!l)
+        return QJsonValue::Null;
+    return QJsonObject{{u"subject"_s, l->subject},
+                       {u"room"_s, l->room},
+                       {u"teachers"_s, l->teachers},
+                       {u"row"_s, reports::LessonNumber(state, column, l->row)}};
+}
+
+QJsonObject sheetJson(const State &state, const reports::ZamenySheet &sheet)
+{
+    QJsonArray changes;
+    for (const reports::Change &c : sheet.changes) {
+        const QString klass = std::size_t(c.column) < state.Klass.size() ? state.Klass[std::size_t(c.column)] : QString();
+        changes.append(QJsonObject{{u"class"_s, klass},
+                                   {u"column"_s, c.column},
+                                   {u"row"_s, reports::LessonNumber(state, c.column, c.row)},
+                                   {u"kind"_s, reports::KindName(c.kind)},
+                                   {u"was"_s, lessonJson(state, c.column, c.was)},
+                                   {u"now"_s, lessonJson(state, c.column, c.now)}});
+    }
+    QJsonObject out{{u"date"_s, text::ShortDate(sheet.date)}, {u"weekday"_s, text::day(sheet.date)},
+                    {u"changes"_s, changes}};
+    if (sheet.changes.empty())
+        out.insert(u"message"_s, reports::NoChangesText(sheet.date));
+    return out;
+}
+
+QJsonArray eventsJson(const State &state, const std::vector<reports::TeacherEvent> &events)
+{
+    QJsonArray out;
+    for (const reports::TeacherEvent &e : events) {
+        const QString klass = std::size_t(e.column) < state.Klass.size() ? state.Klass[std::size_t(e.column)] : QString();
+        out.append(QJsonObject{{u"date"_s, text::ShortDate(e.date)}, {u"class"_s, klass}, {u"row"_s, e.lesson}});
+    }
+    return out;
+}
+
+QJsonObject tallyJson(const State &state, const reports::ZamenyTally &tally, QDate from, QDate to)
+{
+    QJsonArray teachers;
+    for (const reports::TeacherTally &t : tally.teachers)
+        teachers.append(QJsonObject{{u"teacher"_s, t.teacher},
+                                    {u"takenOver"_s, int(t.takenOver.size())},
+                                    {u"freed"_s, int(t.freed.size())},
+                                    {u"moved"_s, int(t.moved.size())},
+                                    {u"added"_s, int(t.added.size())},
+                                    {u"takenOverLessons"_s, eventsJson(state, t.takenOver)},
+                                    {u"freedLessons"_s, eventsJson(state, t.freed)}});
+    return QJsonObject{{u"from"_s, text::ShortDate(from)},
+                       {u"to"_s, text::ShortDate(to)},
+                       {u"days"_s, tally.days},
+                       {u"teachers"_s, teachers},
+                       {u"skipped"_s, QJsonArray::fromStringList(tally.skipped)},
+                       {u"unreadable"_s, QJsonArray::fromStringList(tally.errors)}};
+}
+
+// Writes a workbook or document under the work folder and prints its path; false after the error.
+template<typename Layout>
+bool writeFile(const Layout &layout, const QString &relative)
+{
+    const QString path = QDir::current().filePath(relative);
+    QString error;
+    bool written = false;
+    if constexpr (std::is_same_v<Layout, reports::Sheet>)
+        written = exporter::WriteXlsx(layout, path, &error);
+    else
+        written = exporter::WriteDocx(layout, path, &error);
+    if (!written) {
+        WriteErr(error);
+        return false;
+    }
+    WriteOut((QDir::toNativeSeparators(path) + u'\n').toUtf8());
+    return true;
+}
+
+} // namespace
+
+CommandHelp ZamenyHelp()
+{
+    return {u"zameny"_s, u"ДД.ММ.ГГГГ [--xlsx] [--docx] | zameny С ПО --teachers [--xlsx]"_s,
+            u"замены: день против шаблона его дня недели или итог по учителям за период (JSON или файлы)"_s,
+            u"лист замен дня r_data/ДАТА.ini против шаблона setka/<день недели>.ini в JSON:\n"
+            "  {date, weekday, changes: [{class, column, row, kind, was, now}]}\n"
+            "  kind: replacement (замена), moved (перенос), cancelled (отмена), added (новый урок),\n"
+            "  room (смена кабинета); was/now: {subject, room, teachers, row} или null; row - номер урока.\n"
+            "С --teachers: за период С..ПО для каждого учителя уроки, данные вместо другого учителя,\n"
+            "и уроки, от которых он освобожден, с датами (JSON).\n"
+            "С --xlsx или --docx вместо JSON: путь к каждому записанному файлу"_s,
+            u"нет дня или шаблона, файл не удалось прочитать или записать"_s, u"11.12.2026"_s};
+}
+
+int RunZameny(const QStringList &args)
+{
+    CommandLine line(ZamenyHelp());
+    line.addArgument(u"ДД.ММ.ГГГГ"_s, u"сохраненный день, сравниваемый с шаблоном его дня недели"_s);
+    line.addArgument(u"С ПО"_s, u"первый и последний день периода (с --teachers)"_s);
+    line.addOption(QCommandLineOption(u"teachers"_s, u"итог по учителям за период (нужны две даты)"_s));
+    line.addOption(QCommandLineOption(u"xlsx"_s, u"записать лист (или итог) в raspisanie/Замены *.xlsx"_s));
+    line.addOption(QCommandLineOption(u"docx"_s, u"записать лист в raspisanie/Замены *.docx"_s));
+    if (const auto stop = line.parse(args, 0, 2))
+        return *stop;
+    const QStringList dates = line.positional();
+    const bool period = line.isSet(u"teachers"_s);
+    const bool xlsx = line.isSet(u"xlsx"_s);
+    const bool docx = line.isSet(u"docx"_s);
+    if (!period && dates.size() != 1)
+        return line.usageError(u"Укажите одну дату: zameny ДД.ММ.ГГГГ"_s);
+    if (period && dates.size() != 2)
+        return line.usageError(u"Для итога по учителям укажите период: zameny С ПО --teachers"_s);
+    if (period && docx)
+        return line.usageError(u"Итог по учителям записывается только в .xlsx"_s);
+    QDate from, to;
+    if (!DateArgument(dates.at(0), &from))
+        return line.usageHint();
+    to = from;
+    if (period && !DateArgument(dates.at(1), &to))
+        return line.usageHint();
+    if (to < from)
+        return line.usageError(u"Конец периода раньше его начала"_s);
+
+    State state;
+    load::NagruzReport report;
+    if (!OpenSchool(state, report))
+        return kExitFailed;
+
+    if (period) {
+        const reports::ZamenyTally tally = reports::ZamenyPeriod(state, from, to);
+        if (xlsx) {
+            if (!writeFile(reports::TallyWorkbook(tally, from, to), reports::TallyExportPath(from, to)))
+                return kExitFailed;
+        } else {
+            WriteOut(QJsonDocument(tallyJson(state, tally, from, to)).toJson(QJsonDocument::Indented));
+        }
+        for (const QString &s : tally.skipped)
+            WriteErr(u"Не учтено: "_s + s);
+        for (const QString &e : tally.errors)
+            WriteErr(e);
+        return tally.errors.isEmpty() ? kExitOk : kExitFailed;
+    }
+
+    const reports::ZamenyResult result = reports::ZamenyForDate(state, from);
+    if (!result.sheet) {
+        WriteErr(result.error);
+        return kExitFailed;
+    }
+    if (!xlsx && !docx) {
+        WriteOut(QJsonDocument(sheetJson(state, *result.sheet)).toJson(QJsonDocument::Indented));
+        return kExitOk;
+    }
+    if (xlsx
+        && !writeFile(reports::ZamenyWorkbook(state, *result.sheet), reports::ZamenyExportPath(from, u"xlsx"_s)))
+        return kExitFailed;
+    if (docx
+        && !writeFile(reports::ZamenyDocument(state, *result.sheet), reports::ZamenyExportPath(from, u"docx"_s)))
+        return kExitFailed;
+    return kExitOk;
+}
+
+} // namespace rasp::cli

@@ -1,0 +1,10 @@
+#include "appversion.h"
+
+namespace rasp {
+
+QString AppVersion()
+{
+    return QStringLiteral(RASP_VERSION);
+}
+
+} // namespace rasp

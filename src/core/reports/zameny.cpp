@@ -1,0 +1,354 @@
+#include "reports/zameny.h"
+
+#include "day/dayfile.h"
+#include "day/poiskuchit.h"
+#include "reports/exportlayout.h"
+#include "state.h"
+#include "template/setka.h"
+#include "text/datewords.h"
+#include "text/textfile.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <cstdlib>
+#include <tuple>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace rasp::reports {
+
+bool IsLesson(const QString &subject)
+{
+    return std::any_of(subject.cbegin(), subject.cend(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+namespace {
+
+// A room text in the form compared: "\" as "/", without outer blanks.
+QString normalRoom(const QString &room)
+{
+    QString r = room.trimmed();
+    r.replace(u'\\', u'/');
+    return r;
+}
+
+// The same lesson: subject and teacher list equal (rooms aside).
+bool sameLesson(const Lesson &a, const Lesson &b)
+{
+    return a.subject == b.subject && a.teachers == b.teachers;
+}
+
+// Where a change is listed: a moved or added lesson under its new row, the rest under the old.
+int listedRow(const Change &c)
+{
+    return c.now ? c.now->row : c.was->row;
+}
+
+bool changeLess(const Change &a, const Change &b)
+{
+    if (a.column != b.column)
+        return a.column < b.column;
+    if (a.row != b.row)
+        return a.row < b.row;
+    return int(a.kind) < int(b.kind);
+}
+
+} // namespace
+
+bool RoomsDiffer(const QString &was, const QString &now)
+{
+    const QString a = normalRoom(was);
+    const QString b = normalRoom(now);
+    return !a.isEmpty() && !b.isEmpty() && a != b;
+}
+
+std::vector<Change> CompareClass(int column, const std::vector<Lesson> &was, const std::vector<Lesson> &now)
+{
+    std::vector<Change> out;
+    std::vector<bool> wasDone(was.size(), false);
+    std::vector<bool> nowDone(now.size(), false);
+    int lastRow = 0;
+    for (const Lesson &l : was)
+        lastRow = std::max(lastRow, l.row);
+    for (const Lesson &l : now)
+        lastRow = std::max(lastRow, l.row);
+    std::vector<int> nowAt(std::size_t(lastRow + 1), -1);
+    for (std::size_t n = 0; n < now.size(); ++n)
+        nowAt[std::size_t(now[n].row)] = int(n);
+
+    const auto add = [&](ChangeKind kind, std::size_t w, std::size_t n) {
+        Change c;
+        c.column = column;
+        c.kind = kind;
+        if (w < was.size()) {
+            c.was = was[w];
+            wasDone[w] = true;
+        }
+        if (n < now.size()) {
+            c.now = now[n];
+            nowDone[n] = true;
+        }
+        c.row = listedRow(c);
+        out.push_back(std::move(c));
+    };
+    const std::size_t none = std::size_t(-1);
+
+    // 1. The same lesson in the same row: unchanged, or only its room changed.
+    for (std::size_t w = 0; w < was.size(); ++w) {
+        const int n = nowAt[std::size_t(was[w].row)];
+        if (n < 0 || !sameLesson(was[w], now[std::size_t(n)]))
+            continue;
+        if (RoomsDiffer(was[w].room, now[std::size_t(n)].room)) {
+            add(ChangeKind::Room, w, std::size_t(n));
+        } else {
+            wasDone[w] = true;
+            nowDone[std::size_t(n)] = true;
+        }
+    }
+
+    // 2. The same lesson in another row: moved. The nearest pairs are taken first, ties by the
+    // earlier template row, then the earlier day row, so the pairing never depends on chance.
+    struct Pair {
+        int distance;
+        int wasRow;
+        int nowRow;
+        std::size_t w;
+        std::size_t n;
+    };
+    std::vector<Pair> pairs;
+    for (std::size_t w = 0; w < was.size(); ++w) {
+        if (wasDone[w])
+            continue;
+        for (std::size_t n = 0; n < now.size(); ++n)
+            if (!nowDone[n] && sameLesson(was[w], now[n]))
+                pairs.push_back({std::abs(was[w].row - now[n].row), was[w].row, now[n].row, w, n});
+    }
+    std::sort(pairs.begin(), pairs.end(), [](const Pair &a, const Pair &b) {
+        return std::tie(a.distance, a.wasRow, a.nowRow) < std::tie(b.distance, b.wasRow, b.nowRow);
+    });
+    for (const Pair &p : pairs)
+        if (!wasDone[p.w] && !nowDone[p.n])
+            add(ChangeKind::Moved, p.w, p.n);
+
+    // 3. Another lesson in the same row: replacement.
+    for (std::size_t w = 0; w < was.size(); ++w) {
+        if (wasDone[w])
+            continue;
+        const int n = nowAt[std::size_t(was[w].row)];
+        if (n >= 0 && !nowDone[std::size_t(n)])
+            add(ChangeKind::Replacement, w, std::size_t(n));
+    }
+
+    // 4. What is left: template lessons cancelled, day lessons added.
+    for (std::size_t w = 0; w < was.size(); ++w)
+        if (!wasDone[w])
+            add(ChangeKind::Cancelled, w, none);
+    for (std::size_t n = 0; n < now.size(); ++n)
+        if (!nowDone[n])
+            add(ChangeKind::Added, none, n);
+
+    std::sort(out.begin(), out.end(), changeLess);
+    return out;
+}
+
+std::vector<Change> CompareLessons(const DayLessons &was, const DayLessons &now)
+{
+    static const std::vector<Lesson> empty;
+    std::vector<Change> out;
+    const std::size_t columns = std::max(was.byClass.size(), now.byClass.size());
+    for (std::size_t j = 1; j < columns; ++j) {
+        const auto &w = j < was.byClass.size() ? was.byClass[j] : empty;
+        const auto &n = j < now.byClass.size() ? now.byClass[j] : empty;
+        if (w.empty() && n.empty())
+            continue;
+        std::vector<Change> c = CompareClass(int(j), w, n);
+        out.insert(out.end(), std::make_move_iterator(c.begin()), std::make_move_iterator(c.end()));
+    }
+    return out;
+}
+
+struct LessonReader::Scratch {
+    State state;
+};
+
+LessonReader::LessonReader(const State &state)
+    : m_scratch(std::make_unique<Scratch>())
+{
+    State &s = m_scratch->state;
+    s.max_ur = state.max_ur;
+    s.klassvis = std::max(state.klassvis, 0);
+    s.klassvis_mas = s.klassvis + 1;
+    s.grid.setLastRow(s.max_ur);
+    for (int j = 0; j <= s.klassvis; ++j)
+        s.grid.appendColumn();
+    s.pedvis = state.pedvis;
+    s.pedvis_mas = state.pedvis_mas;
+    s.PedFio = state.PedFio;
+    s.Predmet = state.Predmet;
+    s.RaspUrPredm = state.RaspUrPredm;
+    s.colorr = state.colorr;
+    s.regim = day::Regim::None; // only the teacher lists are wanted, not the colours
+}
+
+LessonReader::~LessonReader() = default;
+
+DayLessons LessonReader::read(const QStringList &lines)
+{
+    State &s = m_scratch->state;
+    for (int j = 1; j <= s.klassvis; ++j)
+        for (int i = 1; i <= s.max_ur; ++i) {
+            day::Cell &c = s.grid.cell(i, j);
+            c.subject.clear();
+            c.room.clear();
+        }
+    day::ReadDayFileFields(
+        lines, s.max_ur, s.klassvis,
+        [&s](int i, int j, QString text) {
+            if (j >= 1)
+                s.grid.cell(i, j).subject = std::move(text);
+        },
+        [&s](int i, int j, QString text) { s.grid.cell(i, j).room = std::move(text); });
+    day::PoiskUchit(s, QString());
+
+    DayLessons out;
+    out.byClass.resize(std::size_t(s.klassvis + 1));
+    for (int j = 1; j <= s.klassvis; ++j)
+        for (int i = 1; i <= s.max_ur; ++i) {
+            const day::Cell &c = s.grid.cell(i, j);
+            if (IsLesson(c.subject))
+                out.byClass[std::size_t(j)].push_back({i, c.subject, c.room, c.teachers});
+        }
+    return out;
+}
+
+ZamenySheet ZamenySheetOf(QDate date, const DayLessons &templateLessons, const DayLessons &dayLessons)
+{
+    return {date, CompareLessons(templateLessons, dayLessons)};
+}
+
+ZamenyResult ZamenyForDate(const State &state, QDate date)
+{
+    ZamenyResult result;
+    if (!date.isValid()) {
+        result.error = u"Неверная дата"_s;
+        return result;
+    }
+    const QString dayPath = day::DayFilePath(date);
+    const text::ReadResult dayRead = text::readLines(dayPath);
+    if (dayRead.status == text::ReadResult::NoFile) {
+        result.error = u"Расписание на %1 не сохранено: нет файла %2"_s.arg(text::ShortDate(date),
+                                                                          QDir::toNativeSeparators(dayPath));
+        return result;
+    }
+    if (!dayRead.ok()) {
+        result.error = dayRead.error;
+        return result;
+    }
+    const QString setkaPath = tmpl::SetkaPath(date.dayOfWeek());
+    const text::ReadResult setkaRead = text::readLines(setkaPath);
+    if (setkaRead.status == text::ReadResult::NoFile) {
+        result.error = u"Шаблона на %1 нет: нет файла %2"_s.arg(text::day2(date), QDir::toNativeSeparators(setkaPath));
+        return result;
+    }
+    if (!setkaRead.ok()) {
+        result.error = setkaRead.error;
+        return result;
+    }
+    LessonReader reader(state);
+    const DayLessons was = reader.read(setkaRead.lines);
+    result.sheet = ZamenySheetOf(date, was, reader.read(dayRead.lines));
+    return result;
+}
+
+int LessonNumber(const State &state, int column, int row)
+{
+    if (ExportModeOf(state) != ExportMode::Single && column > state.vt_sm_x && row > state.vt_sm_y)
+        return row - state.vt_sm_y;
+    return row;
+}
+
+QString KindText(ChangeKind kind)
+{
+    switch (kind) {
+    case ChangeKind::Replacement:
+        return u"замена"_s;
+    case ChangeKind::Moved:
+        return u"перенос"_s;
+    case ChangeKind::Cancelled:
+        return u"отмена"_s;
+    case ChangeKind::Added:
+        return u"новый урок"_s;
+    case ChangeKind::Room:
+        return u"смена кабинета"_s;
+    }
+    return {};
+}
+
+QString KindName(ChangeKind kind)
+{
+    switch (kind) {
+    case ChangeKind::Replacement:
+        return u"replacement"_s;
+    case ChangeKind::Moved:
+        return u"moved"_s;
+    case ChangeKind::Cancelled:
+        return u"cancelled"_s;
+    case ChangeKind::Added:
+        return u"added"_s;
+    case ChangeKind::Room:
+        return u"room"_s;
+    }
+    return {};
+}
+
+QString ZamenyTitle(QDate date)
+{
+    return u"Замены на "_s + text::day2(date) + u' ' + text::ShortDate(date);
+}
+
+QString NoChangesText(QDate date)
+{
+    return u"Замен на %1 %2 нет: расписание совпадает с шаблоном"_s.arg(text::day2(date), text::ShortDate(date));
+}
+
+namespace {
+
+// Subject and, on a second line, the teachers of a lesson.
+QString lessonText(const std::optional<Lesson> &l)
+{
+    if (!l)
+        return {};
+    return l->teachers.isEmpty() ? l->subject : l->subject + u"\r\n"_s + l->teachers;
+}
+
+} // namespace
+
+std::vector<SheetRow> SheetRows(const State &state, const ZamenySheet &sheet)
+{
+    std::vector<SheetRow> rows;
+    rows.reserve(sheet.changes.size());
+    for (const Change &c : sheet.changes) {
+        SheetRow r;
+        if (c.column >= 0 && std::size_t(c.column) < state.Klass.size())
+            r.klass = state.Klass[std::size_t(c.column)];
+        r.lesson = LessonNumber(state, c.column, c.row);
+        r.was = c.kind == ChangeKind::Moved ? u"%1-й урок"_s.arg(LessonNumber(state, c.column, c.was->row))
+                                             : lessonText(c.was);
+        r.now = lessonText(c.now);
+        if (c.was && c.now && RoomsDiffer(c.was->room, c.now->room))
+            r.room = c.was->room + u" → "_s + c.now->room;
+        else if (c.now)
+            r.room = c.now->room;
+        r.kind = KindText(c.kind);
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+QStringList SheetHeader()
+{
+    return {u"Класс"_s, u"Урок"_s, u"Было"_s, u"Стало"_s, u"Кабинет"_s, u"Изменение"_s};
+}
+
+} // namespace rasp::reports

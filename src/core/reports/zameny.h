@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace rasp {
+struct State;
+}
+
+namespace rasp::reports {
+
+// How a lesson of the day differs from the template of its weekday.
+enum class ChangeKind { Replacement, Moved, Cancelled, Added, Room };
+
+// One lesson of a class: its grid row, subject, room and resolved teacher list.
+struct Lesson {
+    int row = 0;
+    QString subject;
+    QString room;
+    QString teachers;
+    bool operator==(const Lesson &) const = default;
+};
+
+// The lessons of one day-file layout (a day or a template weekday), class by class:
+// byClass[j] holds the lessons of grid column j in row order; column 0 is unused.
+struct DayLessons {
+    std::vector<std::vector<Lesson>> byClass;
+};
+
+// One difference of a class: the grid row it is listed under, its kind, the template's lesson
+// (`was`) and the day's (`now`); a cancelled lesson has no `now`, an added one no `was`.
+struct Change {
+    int column = 0;
+    int row = 0;
+    ChangeKind kind = ChangeKind::Replacement;
+    std::optional<Lesson> was;
+    std::optional<Lesson> now;
+};
+
+// The substitution sheet of a date: every difference of the day from its template weekday,
+// sorted by class column, then by the row listed under.
+struct ZamenySheet {
+    QDate date;
+    std::vector<Change> changes;
+};
+
+// Whether a subject text is a lesson: it holds a letter or a digit. Empty cells, blanks and
+// placeholders such as "$$" or "-" are not lessons.
+bool IsLesson(const QString &subject);
+
+// Whether two room texts name different rooms: both given (a "\" counts as "/", outer blanks
+// ignored) and not equal. A room missing on either side is no change.
+bool RoomsDiffer(const QString &was, const QString &now);
+
+// Compares the template lessons of one class (`was`) with the day's (`now`), both in row order
+// with at most one lesson per row. Matching runs in four passes, each on what the earlier ones
+// left: the same lesson in the same row (a room change when the rooms differ); the same lesson
+// (subject and teacher list) in another row, nearest rows first (moved); another lesson in the
+// same row (replacement); then the rest (cancelled, added).
+std::vector<Change> CompareClass(int column, const std::vector<Lesson> &was, const std::vector<Lesson> &now);
+
+// Compares a template weekday with a day, every class of the school; sorted as a sheet.
+std::vector<Change> CompareLessons(const DayLessons &was, const DayLessons &now);
+
+// Reads day-file layouts into lessons with the editor's own teacher resolution (PoiskUchit on a
+// grid of its own, so the caller's grid is never touched). Holds a copy of the school's load.
+class LessonReader
+{
+public:
+    explicit LessonReader(const State &state);
+    ~LessonReader();
+    LessonReader(const LessonReader &) = delete;
+    LessonReader &operator=(const LessonReader &) = delete;
+
+    // The lessons of the subject and room lines of a day file or template file, by position
+    // (max_ur rows, classes 1..klassvis); empty cells and placeholders are left out.
+    DayLessons read(const QStringList &lines);
+
+private:
+    struct Scratch;
+    std::unique_ptr<Scratch> m_scratch;
+};
+
+// The outcome of reading one day with its template weekday.
+struct ZamenyResult {
+    std::optional<ZamenySheet> sheet;
+    QString error; // Russian, when there is no sheet
+};
+
+// The substitution sheet of `date`: r_data/<date>.ini against setka/<weekday>.ini of the work
+// folder. A date without a saved day, a weekday without a template or an unreadable file gives
+// no sheet and a Russian message saying which.
+ZamenyResult ZamenyForDate(const State &state, QDate date);
+
+// The same with a reader and the template's lessons ready (used over a period).
+ZamenySheet ZamenySheetOf(QDate date, const DayLessons &templateLessons, const DayLessons &dayLessons);
+
+// The lesson number of grid row `row` in class column `column` as the printed timetable counts
+// it: with the second shift in effect for the exports, a second-shift class counts its rows after
+// the first shift's last row from 1; every other lesson keeps its grid row.
+int LessonNumber(const State &state, int column, int row);
+
+// The word of a kind in the window and the files ("замена", "перенос", ...).
+QString KindText(ChangeKind kind);
+// The name of a kind in the CLI's JSON ("replacement", "moved", "cancelled", "added", "room").
+QString KindName(ChangeKind kind);
+
+// Title of the sheet: "Замены на пятницу 11.12.2026".
+QString ZamenyTitle(QDate date);
+
+// The message of a sheet without changes.
+QString NoChangesText(QDate date);
+
+// One row of the sheet as shown and exported: class, lesson, was, now, room, kind.
+struct SheetRow {
+    QString klass;
+    int lesson = 0;
+    QString was;
+    QString now;
+    QString room;
+    QString kind;
+};
+
+// The sheet's rows in its order. Was/now give the subject and, on a second line, the teachers;
+// a moved lesson shows in "was" the lesson it came from ("2-й урок"); the room column shows
+// "old → new" when the rooms differ, otherwise the day's room.
+std::vector<SheetRow> SheetRows(const State &state, const ZamenySheet &sheet);
+
+// The captions of the sheet's columns.
+QStringList SheetHeader();
+
+} // namespace rasp::reports
