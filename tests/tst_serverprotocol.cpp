@@ -2,6 +2,7 @@
 // publication carries it, and how a reply is read step by step.
 #include "day/gridops.h"
 #include "server/protocol.h"
+#include "server/replyreader.h"
 #include "state.h"
 
 #include <QTest>
@@ -174,6 +175,40 @@ private slots:
         QFETCH(QString, reply);
         QFETCH(std::vector<ReplyAction>, actions);
         QCOMPARE(rasp::server::ParseReply(reply), actions);
+    }
+
+    // One exchange's reads: decoded across reads and bounded (limit 8 bytes here).
+    void replyReader_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("reads");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<bool>("over");
+        const QByteArray zh = u"Ж"_s.toUtf8(); // two bytes
+        QTest::newRow("character split between reads: whole in the second")
+            << QList<QByteArray>{"ab" + zh.left(1), zh.mid(1) + "c"} << QStringList{u"ab"_s, u"Жc"_s} << false;
+        QTest::newRow("exactly the limit") << QList<QByteArray>{"12345678"} << QStringList{u"12345678"_s} << false;
+        QTest::newRow("past the limit in one read: the rest dropped")
+            << QList<QByteArray>{"123456789"} << QStringList{u"12345678"_s} << true;
+        QTest::newRow("past the limit over reads")
+            << QList<QByteArray>{"12345", "6789", "0"} << QStringList{u"12345"_s, u"678"_s, u""_s} << true;
+        QTest::newRow("invalid bytes become a replacement, never a stop")
+            << QList<QByteArray>{"a\xFF" "b"} << QStringList{u"a\uFFFDb"_s} << false;
+    }
+    void replyReader()
+    {
+        QFETCH(QList<QByteArray>, reads);
+        QFETCH(QStringList, texts);
+        QFETCH(bool, over);
+        rasp::server::ReplyReader reader(8);
+        QStringList got;
+        for (const QByteArray &r : reads)
+            got << reader.take(r);
+        QCOMPARE(got, texts);
+        QCOMPARE(reader.overLimit(), over);
+        reader.take("\xD0"); // a character cut off as the exchange ends
+        reader.reset();       // a fresh exchange reads again, with nothing left over
+        QCOMPARE(reader.take("xy"), u"xy"_s);
+        QVERIFY(!reader.overLimit());
     }
 };
 

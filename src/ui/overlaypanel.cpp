@@ -1,7 +1,10 @@
 #include "overlaypanel.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace rasp::ui {
 
@@ -54,6 +57,48 @@ void setMessageText(QLabel *label, const QString &text)
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     label->setText(shown);
+}
+
+namespace {
+
+// The label's text with its line breaks as setMessageText shows them.
+QString shownText(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+} // namespace
+
+QString fitMessageText(const QLabel *label, const QString &text)
+{
+    // Far more than the overlay can show; measuring stays cheap for any text.
+    constexpr qsizetype kMaxMeasured = 1000;
+    const QRect area = label->contentsRect();
+    const QFontMetrics fm(label->font());
+    auto fits = [&](const QString &t) {
+        const QRect r = fm.boundingRect(QRect(0, 0, area.width(), 1 << 20), Qt::AlignCenter | Qt::TextWordWrap,
+                                        shownText(t));
+        return r.height() <= area.height() && r.width() <= area.width();
+    };
+    if (text.size() <= kMaxMeasured && fits(text))
+        return text;
+    auto cut = [&](qsizetype n) {
+        if (n > 0 && n < text.size() && text.at(n - 1).isHighSurrogate())
+            --n;
+        return text.left(n) + QChar(0x2026);
+    };
+    qsizetype lo = 0, hi = std::min(text.size(), kMaxMeasured);
+    while (lo < hi) { // the longest prefix that fits with its "…"
+        const qsizetype mid = (lo + hi + 1) / 2;
+        if (fits(cut(mid)))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return cut(lo);
 }
 
 } // namespace rasp::ui

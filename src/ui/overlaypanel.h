@@ -32,4 +32,7 @@ QLabel *makeMessageLabel(QWidget *parent, QRect geometry);
 // Shows a message on such a label, turning "\r\n" and lone "\r" into line breaks.
 void setMessageText(QLabel *label, const QString &text);
 
+// A message from outside (the server) cut to what such a label can show, ending with "…" when cut.
+QString fitMessageText(const QLabel *label, const QString &text);
+
 } // namespace rasp::ui

@@ -1,10 +1,14 @@
 #include "serverlink.h"
 
+#include "server/replyreader.h"
+
 namespace rasp::ui {
 
 TcpServerLink::TcpServerLink(int connectTimeoutMs, int readTimeoutMs)
     : m_connectTimeoutMs(connectTimeoutMs), m_readTimeoutMs(readTimeoutMs)
 {
+    // A flooding server fills this buffer and waits; the window never holds more of it.
+    m_socket.setReadBufferSize(rasp::server::kMaxReplyBytes);
 }
 
 bool TcpServerLink::isOpen()

@@ -4,6 +4,7 @@
 #include "arrange/analysis.h"
 #include "day/gridgeometry.h"
 #include "rng.h"
+#include "server/replyreader.h"
 #include "state.h"
 
 #include <QDateEdit>
@@ -588,6 +589,9 @@ public:
     // Replaces the connection to the schedule server (window tests script the server with it).
     void setServerLink(std::unique_ptr<rasp::ui::ServerLink> link);
     QTimer *Timer3 = nullptr; // polls the server's replies every 200 ms while an exchange runs
+    // The exchange got no reply that ends it in time: closes it; a request the user made is told.
+    void serverReplyOverdue();
+    QTimer *replyDeadline = nullptr; // single-shot, 10 s, restarted by every request sent
     QString port_HTTP;        // port of the notes web service, from the "conec" reply
     QString zamLogin;         // notes user name, from the "conec" reply
     QString zamParol;         // notes password, from the "conec" reply
@@ -662,4 +666,8 @@ private:
     QString m_serverHost;      // host of the connection, as last read or saved
     quint16 m_serverPort = 0;  // port of the connection, as last read or saved
     std::unique_ptr<rasp::ui::ServerLink> m_serverLink;
+    // Starts the wait for the reply to a request just sent; `tell` when the user made it.
+    void awaitServerReply(bool tell);
+    rasp::server::ReplyReader m_serverReply; // the current exchange's bytes, decoded and bounded
+    bool m_tellNoReply = false;              // a request of the user waits for its reply
 };

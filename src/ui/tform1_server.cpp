@@ -2,6 +2,7 @@
 // the 200 ms poll of its replies and the top-panel toggle that refreshes the notes.
 #include "tform1.h"
 
+#include "overlaypanel.h"
 #include "server/protocol.h"
 #include "serverlink.h"
 #include "settings/settings.h"
@@ -39,6 +40,11 @@ void TForm1::wireServer()
     m_serverLink = std::make_unique<rasp::ui::TcpServerLink>(rasp::server::kConnectTimeoutMs,
                                                              rasp::server::kReadTimeoutMs);
     connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
+    replyDeadline = new QTimer(this);
+    replyDeadline->setObjectName(u"replyDeadline"_s);
+    replyDeadline->setSingleShot(true);
+    replyDeadline->setInterval(rasp::server::kReplyDeadlineMs);
+    connect(replyDeadline, &QTimer::timeout, this, &TForm1::serverReplyOverdue);
     connect(img_SB13, &QToolButton::clicked, this, &TForm1::sSpeedButton13Click);
     connect(img_SB14, &QToolButton::clicked, this, &TForm1::sSpeedButton14Click);
     connect(sSpeedButton5, &QToolButton::clicked, this, &TForm1::sSpeedButton5Click);
@@ -46,7 +52,7 @@ void TForm1::wireServer()
 
 void TForm1::setServerLink(std::unique_ptr<rasp::ui::ServerLink> link)
 {
-    Timer3->stop();
+    TCPDis();
     m_serverLink = std::move(link);
 }
 
@@ -74,6 +80,7 @@ void TForm1::ServerConekt()
         if (!Timer3->isActive())
             Timer3->start();
         soobsen(rasp::server::ConecRequest(s.login, s.password));
+        awaitServerReply(false);
     }
 }
 
@@ -92,7 +99,24 @@ void TForm1::SoobsenPubl(const QString &s)
         if (!Timer3->isActive())
             Timer3->start();
         soobsen(s);
+        awaitServerReply(true);
     }
+}
+
+void TForm1::awaitServerReply(bool tell)
+{
+    if (!Timer3->isActive())
+        return; // the send failed and the exchange is over
+    m_tellNoReply = m_tellNoReply || tell;
+    replyDeadline->start();
+}
+
+void TForm1::serverReplyOverdue()
+{
+    const bool tell = m_tellNoReply;
+    TCPDis();
+    if (tell)
+        Rct_SoobPokaz(rasp::server::NoReplyText());
 }
 
 void TForm1::soobsen(const QString &s)
@@ -104,6 +128,9 @@ void TForm1::soobsen(const QString &s)
 void TForm1::TCPDis()
 {
     Timer3->stop();
+    replyDeadline->stop();
+    m_tellNoReply = false;
+    m_serverReply.reset();
     m_serverLink->close();
 }
 
@@ -120,10 +147,13 @@ void TForm1::Timer3Timer()
     }
     using rasp::server::ReplyAction;
     const rasp::settings::Settings &s = m_state.settings;
-    for (const ReplyAction &a : rasp::server::ParseReply(QString::fromUtf8(bytes))) {
+    // Decoded across ticks and bounded: a flood ends the exchange once its first part is read.
+    const QString reply = m_serverReply.take(bytes);
+    const bool flooded = m_serverReply.overLimit();
+    for (const ReplyAction &a : rasp::server::ParseReply(reply)) {
         switch (a.kind) {
         case ReplyAction::ShowMessage:
-            Rct_SoobPokaz(a.text);
+            Rct_SoobPokaz(rasp::ui::fitMessageText(Label10, a.text));
             break;
         case ReplyAction::StoreConec:
             port_HTTP = a.portHttp;
@@ -144,6 +174,8 @@ void TForm1::Timer3Timer()
             break;
         }
     }
+    if (flooded && Timer3->isActive())
+        TCPDis();
 }
 
 void TForm1::sSpeedButton13Click()

@@ -79,6 +79,11 @@ QString NoAccessText()
     return u"У вас нет прав доступа к серверу расписания"_s;
 }
 
+QString NoReplyText()
+{
+    return u"Сервер не ответил. Попробуйте еще раз"_s;
+}
+
 std::vector<ReplyAction> ParseReply(QString r)
 {
     std::vector<ReplyAction> actions;

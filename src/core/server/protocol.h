@@ -22,6 +22,8 @@ inline constexpr QStringView kZameDDisp = u"zameDDisp";
 inline constexpr int kConnectTimeoutMs = 1000;
 inline constexpr int kReadTimeoutMs = 1000;
 inline constexpr int kPollIntervalMs = 200;
+// How long a request waits for the reply that ends its exchange before the link gives up.
+inline constexpr int kReplyDeadlineMs = 10000;
 
 // Notes refresh handshake: "conecDisp" + login + ";" + password.
 QString ConecRequest(const QString &login, const QString &password);
@@ -66,6 +68,9 @@ struct ReplyAction {
 
 // The notice of the reply "error".
 QString NoAccessText();
+
+// The notice when a publish, withdraw or delete request got no reply in time.
+QString NoReplyText();
 
 // Reads one reply as the poll tick received it. The checks run in order on the same text:
 // "soobs" and "conec" shorten it and the later checks see the rest. An empty list means the
