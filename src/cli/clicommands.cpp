@@ -25,7 +25,7 @@ const std::vector<Command> &commands()
 {
     static const std::vector<Command> table = {
         {LoadHelp, RunLoad},         {SettingsHelp, RunSettings}, {DayHelp, RunDay},
-        {TemplateHelp, RunTemplate}, {ResolveHelp, RunResolve},   {ArrangeHelp, RunArrange},
+        {TemplateHelp, RunTemplate}, {ResolveHelp, RunResolve},   {ArrangeHelp, RunArrange}, {SolveHelp, RunSolve},
         {HoursHelp, RunHours},       {ZamenyHelp, RunZameny},     {ExportHelp, RunExport},
     };
     return table;

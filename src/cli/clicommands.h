@@ -31,6 +31,8 @@ CommandHelp HoursHelp();
 int RunHours(const QStringList &args);
 CommandHelp ZamenyHelp();
 int RunZameny(const QStringList &args);
+CommandHelp SolveHelp();
+int RunSolve(const QStringList &args);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);

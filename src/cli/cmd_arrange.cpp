@@ -1,8 +1,8 @@
 // raspisanie-cli arrange: opens the saved day of a date as the editor does, runs the automatic
 // arrangement on it headless and prints the arranged day's cells. No file is written.
 #include "arrange/arrangement.h"
+#include "arrangeoptions.h"
 #include "clicommands.h"
-#include "day/counters.h"
 #include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
 #include "dayjson.h"
@@ -17,20 +17,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::cli {
-
-namespace {
-
-// Takes the value of an option that must be one of the items of its limit list; gives the
-// Russian error when it is not.
-QString limitValue(const QString &value, const day::LimitList &list, const QString &name, int *out)
-{
-    if (!list.items.contains(value))
-        return u"%1: %2 нельзя выбрать, возможны %3"_s.arg(name, value, list.items.join(u", "));
-    *out = value.toInt();
-    return QString();
-}
-
-} // namespace
 
 CommandHelp ArrangeHelp()
 {
@@ -76,21 +62,8 @@ int RunArrange(const QStringList &args)
 
     // The two options as the day page offers them after the refresh; by default its selections.
     arrange::Options options;
-    options.max_ur = state.max_ur;
-    options.klassvis = state.klassvis;
-    const day::LimitList maxList = day::MaxUrVsego(state);
-    options.R = maxList.items.value(maxList.selected).toInt();
-    if (!maxText.isEmpty()) {
-        if (const QString error = limitValue(maxText, maxList, u"Максимум уроков"_s, &options.R); !error.isEmpty())
-            return line.usageError(error);
-    }
-    const day::LimitList missingList = day::MaxRepUr(state, options.R);
-    options.P = missingList.items.value(missingList.selected).toInt();
-    if (!missingText.isEmpty()) {
-        const QString error = limitValue(missingText, missingList, u"Отсутствие первых уроков"_s, &options.P);
-        if (!error.isEmpty())
-            return line.usageError(error);
-    }
+    if (const QString error = ArrangeOptions(state, maxText, missingText, &options); !error.isEmpty())
+        return line.usageError(error);
 
     if (arrange::GridEmpty(state)) {
         WriteErr(arrange::kFillDay);

@@ -57,6 +57,7 @@ TForm1::TForm1(QWidget *parent)
     buildDayChecks();
     buildShift();
     buildReportPage();
+    buildZamenyPage();
     wireApp();
     wireDay();
     wireHighlight();
@@ -72,6 +73,7 @@ TForm1::TForm1(QWidget *parent)
     wireShift();
     wireArrange();
     wireReport();
+    wireZameny();
     wireServer();
     FormCreate();
 }
@@ -251,6 +253,7 @@ void TForm1::buildToolPanel()
     img_SB13 = makePicture(sGroupBox4, u"img_SB13"_s, u"publish"_s);
     img_SB14 = makePicture(sGroupBox4, u"img_SB14"_s, u"withdraw"_s);
     img_SB1 = makePicture(sGroupBox4, u"img_SB1"_s, u"folder"_s, u"Открыть папку с расписанием"_s);
+    img_SBZam = makePicture(sGroupBox4, u"img_SBZam"_s, u"zameny"_s);
     labLoadDate = new QLabel(u"Загрузить расписание за"_s, sGroupBox4);
     labLoadDate->setGeometry(10, 66, 230, 24);
     sDateTimePicker1 = makeDatePicker(sGroupBox4, u"sDateTimePicker1"_s);

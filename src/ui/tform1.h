@@ -3,6 +3,8 @@
 #include "day/blocking.h"
 #include "arrange/analysis.h"
 #include "day/gridgeometry.h"
+#include "reports/zameny.h"
+#include "reports/zamenytally.h"
 #include "rng.h"
 #include "server/replyreader.h"
 #include "state.h"
@@ -47,6 +49,7 @@ class ReportModel;
 class ServerLink;
 class TabButton;
 class WeekdayButton;
+class ZamenyPage;
 } // namespace rasp::ui
 
 // The main window. It owns the editor's whole state (one rasp::State) and every page; its
@@ -374,6 +377,34 @@ public:
     rasp::arrange::Arrangement *m_arrangement = nullptr; // the run in progress, if any
     std::optional<quint64> arrangeSeed; // a fixed seed for the runs (benchmarks); the clock when empty
 
+    // ---- Reports: substitutions (Tab_Zam) ----------------------------------------------------
+    // "Действия" action "Замены": opens the substitution page over the grid for the target date,
+    // modal like the report page.
+    void ZamenyClick();
+    // Compares the saved day of the page's date with its template weekday and shows the result.
+    void ZamenyPokaz();
+    // Shows the checked view (by class, by teacher, the period) of what was computed.
+    void ZamenyVid();
+    // "Рассчитать": the tally per teacher over the page's period, the progress bar advancing per date.
+    void ZamenyRaschet();
+    // Export buttons: the sheet (in the period view the tally) to .xlsx; the sheet to .docx.
+    void ZamenyExcel();
+    void ZamenyWord();
+    // Size button: centred 1300 x 670 or over the whole window.
+    void ZamenySize();
+    // Close button: hides the page and enables the pages.
+    void ZamenyClose();
+    // Puts the page centred or over the whole window, as its size button says.
+    void placeZamenyPage();
+
+    rasp::ui::ZamenyPage *Tab_Zam = nullptr;    // substitution page, shown over the grid page
+    QToolButton *img_SBZam = nullptr;           // "Замены" picture of "Действия"
+    std::optional<rasp::reports::ZamenySheet> zamenySheet; // the sheet of the page's date
+    QString zamenyError;                        // why the page's date has no sheet
+    std::optional<rasp::reports::ZamenyTally> zamenyTally; // the last period counted
+    QDate zamenyFrom, zamenyTo;                 // that period
+    bool zamenyFilled = false;                  // the page fills the window
+
     // ---- Reports: delivered-hours report (Tab_3) -------------------------------------------
     // "Действия" report action: opens the report page over the grid, modal; on the template
     // page it counts the template week at once.
@@ -658,6 +689,8 @@ private:
     QString focusedCellHint() const;
     void buildReportPage();
     void wireReport();
+    void buildZamenyPage();
+    void wireZameny();
     void wireServer();
     // Opens the connection to the address and port of the settings; false on failure.
     bool openServerLink();

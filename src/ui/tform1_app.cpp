@@ -184,7 +184,7 @@ void TForm1::NachSost()
 
     const std::pair<QToolButton *, int> dayBar[] = {               // 3
         {img_SB8, 10}, {img_SB3, 50}, {img_SB9, 90}, {img_SB10, 130}, {img_SB11, 170},
-        {img_SB12, 210}, {img_SB2, 250}, {img_SB13, 290}, {img_SB14, 330}, {img_SB1, 370},
+        {img_SB12, 210}, {img_SB2, 250}, {img_SB13, 290}, {img_SB14, 330}, {img_SB1, 370}, {img_SBZam, 410},
     };
     for (const auto &[picture, x] : dayBar) {
         picture->move(x, 24);
@@ -200,7 +200,7 @@ void TForm1::NachSost()
         w->show();
     grid->memo()->hide();
 
-    sGroupBox4->setFixedWidth(410);                                // 6
+    sGroupBox4->setFixedWidth(450);                                // 6
     // Box order of the top bar is fixed by the layout: creation date, teacher caption, weekday strip.
 }
 

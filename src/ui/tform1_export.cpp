@@ -35,7 +35,7 @@ void TForm1::exportFile(const QString &rel, const std::function<bool(const QStri
     QString error;
     const bool written = write(path, &error);
     Img_zdite->hide();
-    FormEnable(true);
+    FormEnable(!reportOpen); // an open report page keeps the pages disabled
     if (!written) {
         Rct_SoobPokaz(error);
         return;

@@ -47,4 +47,6 @@ void TForm1::resizeEvent(QResizeEvent *event)
         FormResize();
     if (StringGrid1)
         placeReportPage();
+    if (Tab_Zam)
+        placeZamenyPage();
 }

@@ -75,6 +75,7 @@ void TForm1::setActionBarMode(bool dayMode)
     } bar[] = {
         {img_SB8, 10, 10},   {img_SB3, 50, 50},   {img_SB9, 90, -1},   {img_SB10, 130, 90}, {img_SB11, 170, 130},
         {img_SB12, 210, 170}, {img_SB2, 250, 210}, {img_SB13, 290, -1}, {img_SB14, 330, -1}, {img_SB1, 370, 250},
+        {img_SBZam, 410, -1},
     };
     for (const auto &b : bar) {
         const int x = dayMode ? b.dayX : b.templateX;
@@ -85,7 +86,7 @@ void TForm1::setActionBarMode(bool dayMode)
     for (QWidget *w : {static_cast<QWidget *>(labLoadDate), static_cast<QWidget *>(labEditDate),
                        static_cast<QWidget *>(sDateTimePicker1), static_cast<QWidget *>(sDateTimePicker2)})
         w->setVisible(dayMode);
-    sGroupBox4->setFixedWidth(dayMode ? 410 : 290);
+    sGroupBox4->setFixedWidth(dayMode ? 450 : 290);
     Rectangle13->setVisible(dayMode);
     RctSet->setVisible(!dayMode);
 

@@ -1,0 +1,140 @@
+// raspisanie-cli solve: opens the saved day of a date as the editor does and arranges it exactly:
+// a clash-free day with the fewest moved lessons, or the reason why none exists. Prints the
+// result as JSON; writes the day file only with --save and only when a day was found.
+#include "arrange/arrangement.h"
+#include "arrange/exact/exactsolver.h"
+#include "arrangeoptions.h"
+#include "clicommands.h"
+#include "commandline.h"
+#include "day/dayfile.h"
+#include "day/kabpoisk.h"
+#include "day/poiskuchit.h"
+#include "dayjson.h"
+#include "school.h"
+#include "state.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace rasp::cli {
+
+namespace {
+
+QString statusText(arrange::exact::Status status)
+{
+    switch (status) {
+    case arrange::exact::Status::Solved:
+        return u"solved"_s;
+    case arrange::exact::Status::Impossible:
+        return u"impossible"_s;
+    default:
+        return u"timeout"_s;
+    }
+}
+
+} // namespace
+
+CommandHelp SolveHelp()
+{
+    return {u"solve"_s, u"ДД.ММ.ГГГГ [--max-lessons R] [--missing-first P] [--time-limit СЕК] [--save]"_s,
+            u"точный подбор дня из r_data: без совпадений учителей и с наименьшим числом перемещенных уроков "
+            "(только внутри своих классов, закрепленные клетки не трогаются), или причина, почему такого дня нет (JSON)"_s,
+            u"JSON: status (solved, impossible или timeout), optimal (доказано, что меньше перемещений нельзя), "
+            "moved (class, className, subject, from, to), reason, ms, lowerBound, cells (как у day)"_s,
+            u"нет нагрузки или дня, день пуст или слишком велик, расписания без совпадений нет (reason говорит почему) "
+            "или оно не найдено за --time-limit (JSON все равно печатается)"_s,
+            u"09.12.2026 --time-limit 30 --save"_s};
+}
+
+int RunSolve(const QStringList &args)
+{
+    CommandLine line(SolveHelp());
+    line.addArgument(u"ДД.ММ.ГГГГ"_s, u"дата сохраненного дня"_s);
+    line.addOption(QCommandLineOption(u"max-lessons"_s, u"максимум уроков из списка окна; по умолчанию его выбор"_s,
+                                      u"R"_s));
+    line.addOption(QCommandLineOption(u"missing-first"_s,
+                                      u"отсутствие первых уроков из списка окна; по умолчанию его выбор"_s, u"P"_s));
+    line.addOption(QCommandLineOption(u"time-limit"_s, u"время на поиск в секундах (по умолчанию 10)"_s, u"СЕК"_s));
+    line.addOption(QCommandLineOption(u"save"_s, u"записать найденный день в файл дня; без него файлы не пишутся"_s));
+    if (const auto stop = line.parse(args, 1, 1, u"Укажите дату: solve ДД.ММ.ГГГГ"_s))
+        return *stop;
+    QDate date;
+    if (!DateArgument(line.positional().first(), &date))
+        return line.usageHint();
+    const QString limitText = line.value(u"time-limit"_s);
+    bool ok = true;
+    const double seconds = limitText.isEmpty() ? 10.0 : limitText.toDouble(&ok);
+    if (!ok || !(seconds > 0) || seconds > 86400)
+        return line.usageError(u"Время на поиск должно быть числом секунд больше 0 и не больше 86400: "_s + limitText);
+
+    State state;
+    if (!OpenDay(state, date))
+        return kExitFailed;
+
+    // The two options as the day page offers them after the refresh; by default its selections.
+    arrange::Options options;
+    if (const QString error = ArrangeOptions(state, line.value(u"max-lessons"_s), line.value(u"missing-first"_s), &options);
+        !error.isEmpty())
+        return line.usageError(error);
+
+    if (arrange::GridEmpty(state)) {
+        WriteErr(arrange::kFillDay);
+        return kExitFailed;
+    }
+    if (!arrange::FitsSnapshot(state)) {
+        WriteErr(arrange::kTooLarge);
+        return kExitFailed;
+    }
+
+    arrange::TakeSnapshot(state);
+    QStringList classNames;
+    for (int j = 1; j <= state.klassvis; ++j)
+        classNames << state.grid.cell(0, j).subject;
+    arrange::exact::Limits limits;
+    limits.timeLimitMs = qint64(seconds * 1000);
+    const arrange::exact::Result result = arrange::exact::SolveExact(state.sost_rasp, options, classNames, limits);
+    const bool solved = result.status == arrange::exact::Status::Solved;
+    if (solved) {
+        state.regim = day::Regim::Coincidences;
+        arrange::ShowWorkingCopy(state);
+        day::PoiskUchit(state, QString());
+        day::KabPoisk(state, 1, 0, QString());
+    }
+
+    QJsonArray moved;
+    for (const arrange::exact::MovedLesson &m : result.moved)
+        moved.append(QJsonObject{{u"class"_s, m.column},
+                                 {u"className"_s, m.className},
+                                 {u"subject"_s, m.subject},
+                                 {u"from"_s, m.from},
+                                 {u"to"_s, m.to}});
+    QString reason = result.reason;
+    if (result.status == arrange::exact::Status::Timeout)
+        reason = u"За %1 с расписание без совпадений не найдено, но и не доказано, что его нет"_s.arg(seconds);
+    WriteOut(QJsonDocument(QJsonObject{{u"status"_s, statusText(result.status)},
+                                       {u"optimal"_s, result.optimal},
+                                       {u"moved"_s, moved},
+                                       {u"reason"_s, reason},
+                                       {u"ms"_s, result.ms},
+                                       {u"lowerBound"_s, result.lowerBound},
+                                       {u"cells"_s, DayCellsJson(state)}})
+                 .toJson(QJsonDocument::Indented));
+    if (!solved) {
+        WriteErr(reason);
+        return kExitFailed;
+    }
+    if (line.isSet(u"save"_s)) {
+        QString error;
+        if (!day::RaspSave(state, QDir::current().filePath(day::DayFilePath(date)), &error)) {
+            WriteErr(error);
+            return kExitFailed;
+        }
+    }
+    return kExitOk;
+}
+
+} // namespace rasp::cli

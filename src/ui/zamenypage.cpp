@@ -1,0 +1,155 @@
+#include "zamenypage.h"
+
+#include "reportview.h"
+#include "texttablemodel.h"
+
+#include <QButtonGroup>
+#include <QDateEdit>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace rasp::ui {
+
+namespace {
+
+QToolButton *pictureButton(QWidget *parent, const QString &name, const QString &icon, const QString &hint, int size)
+{
+    auto *b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setIcon(QIcon(u":/img/"_s + icon + u".svg"_s));
+    b->setIconSize(QSize(size - 6, size - 6));
+    b->setFixedSize(size, size);
+    b->setAutoRaise(true);
+    b->setToolTip(hint);
+    return b;
+}
+
+QDateEdit *dateField(QWidget *parent, const QString &name)
+{
+    auto *d = new QDateEdit(parent);
+    d->setObjectName(name);
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(u"dd.MM.yyyy"_s);
+    d->setFixedWidth(140);
+    return d;
+}
+
+} // namespace
+
+ZamenyPage::ZamenyPage(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(u"Tab_Zam"_s);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+
+    auto *bar = new QWidget(this);
+    bar->setObjectName(u"zamenyBar"_s);
+    bar->setFixedHeight(40);
+    bar->setStyleSheet(u"#zamenyBar { background: #0061B0; } QLabel { color: #FFFFFF; }"_s);
+    auto *barRow = new QHBoxLayout(bar);
+    barRow->setContentsMargins(8, 0, 4, 0);
+    caption = new QLabel(u"Замены: сохраненный день против шаблона его дня недели"_s, bar);
+    caption->setAlignment(Qt::AlignCenter);
+    sizeButton = pictureButton(bar, u"zamenySize"_s, u"expand"_s, QString(), 34);
+    closeButton = pictureButton(bar, u"zamenyClose"_s, u"close"_s, u"Закрыть"_s, 34);
+    barRow->addSpacing(2 * 34 + 6); // keeps the caption centred against the two buttons
+    barRow->addWidget(caption, 1);
+    barRow->addWidget(sizeButton);
+    barRow->addWidget(closeButton);
+    page->addWidget(bar);
+
+    auto *dayRow = new QHBoxLayout;
+    dayRow->setContentsMargins(10, 4, 10, 4);
+    dayRow->addWidget(new QLabel(u"Замены на"_s, this));
+    date = dateField(this, u"zamenyDate"_s);
+    dayRow->addWidget(date);
+    dayRow->addSpacing(20);
+    views = new QButtonGroup(this);
+    views->setExclusive(true);
+    const QString viewNames[] = {u"По классам"_s, u"По учителям"_s, u"За период"_s};
+    for (int v = ByClass; v <= Period; ++v) {
+        auto *b = new QToolButton(this);
+        b->setText(viewNames[v]);
+        b->setCheckable(true);
+        b->setFixedHeight(30);
+        views->addButton(b, v);
+        dayRow->addWidget(b);
+    }
+    views->button(ByClass)->setChecked(true);
+    dayRow->addStretch(1);
+    excelButton = pictureButton(this, u"zamenyExcel"_s, u"excel"_s, u"Сохранить в файл Excel"_s, 34);
+    wordButton = pictureButton(this, u"zamenyWord"_s, u"word"_s, u"Сохранить в файл Word"_s, 34);
+    dayRow->addWidget(excelButton);
+    dayRow->addWidget(wordButton);
+    page->addLayout(dayRow);
+
+    auto *periodRow = new QHBoxLayout;
+    periodRow->setContentsMargins(10, 4, 10, 4);
+    periodRow->addWidget(new QLabel(u"Итог по учителям с"_s, this));
+    from = dateField(this, u"zamenyFrom"_s);
+    periodRow->addWidget(from);
+    periodRow->addWidget(new QLabel(u"по"_s, this));
+    to = dateField(this, u"zamenyTo"_s);
+    periodRow->addWidget(to);
+    countButton = pictureButton(this, u"zamenyCount"_s, u"report"_s, u"Рассчитать"_s, 34);
+    periodRow->addWidget(countButton);
+    progress = new QProgressBar(this);
+    progress->setFixedWidth(272);
+    progress->setTextVisible(false);
+    periodRow->addWidget(progress);
+    periodRow->addStretch(1);
+    page->addLayout(periodRow);
+
+    status = new QLabel(this);
+    status->setObjectName(u"zamenyStatus"_s);
+    status->setTextFormat(Qt::PlainText);
+    status->setContentsMargins(10, 2, 10, 4);
+    status->setWordWrap(true);
+    page->addWidget(status);
+
+    model = new TextTableModel(this);
+    table = new QTableView(this);
+    table->setObjectName(u"zamenyTable"_s);
+    table->setHorizontalHeader(new ReportHeader(table));
+    table->setModel(model);
+    table->verticalHeader()->hide();
+    table->setShowGrid(true);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(true);
+    page->addWidget(table, 1);
+}
+
+ZamenyPage::View ZamenyPage::view() const
+{
+    return View(std::max(views->checkedId(), 0));
+}
+
+void ZamenyPage::setView(View v)
+{
+    views->button(v)->setChecked(true);
+}
+
+void ZamenyPage::showTable(const QStringList &header, std::vector<QStringList> rows, const std::vector<int> &widths)
+{
+    model->setTable(header, std::move(rows));
+    for (std::size_t c = 0; c < widths.size() && int(c) < header.size(); ++c)
+        table->setColumnWidth(int(c), widths[c]);
+    table->resizeRowsToContents();
+}
+
+} // namespace rasp::ui
