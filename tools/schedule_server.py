@@ -1,13 +1,52 @@
 #!/usr/bin/env python3
-"""Reference schedule server for development: answers the editor's one-line requests.
+"""Reference schedule server for development: answers the editor's one-line requests and
+serves the notes file over HTTP.
 
-Run: tools/schedule_server.py [--port 5050] [--login школа] [--password пароль]
-Listens on 127.0.0.1 only. Publications are kept in memory and printed.
+Run: tools/schedule_server.py [--port 5050] [--http-port 8080] [--login школа] [--password пароль]
+                              [--notes-login учитель] [--notes-password заметки] [--notes FOLDER]
+
+Both services listen on 127.0.0.1 only; port 0 picks a free port. The first line printed names
+the ports in use. The notes file is FOLDER/data.ini (Windows-1251, CR LF); "zameDDisp" removes
+the note whose key matches from that file. Publications are kept in memory and printed.
 """
 import argparse
+import base64
+import http.server
+import os
 import socketserver
+import sys
+import threading
 
 VT = "\x0b"
+
+
+class NotesFile:
+    """The notes file in its folder; one lock guards reading and rewriting it."""
+
+    def __init__(self, folder):
+        self.path = os.path.join(folder, "data.ini") if folder else None
+        self.lock = threading.Lock()
+
+    def read(self):
+        with self.lock:
+            if not self.path or not os.path.exists(self.path):
+                return b""
+            with open(self.path, "rb") as f:
+                return f.read()
+
+    def delete(self, key):
+        """Removes every note whose first five fields (each followed by VT) equal key."""
+        with self.lock:
+            if not self.path or not os.path.exists(self.path):
+                return 0
+            with open(self.path, "rb") as f:
+                lines = f.read().decode("cp1251").split("\r\n")
+            kept = [line for line in lines if not (key and line.startswith(key))]
+            tmp = self.path + ".new"
+            with open(tmp, "wb") as f:
+                f.write("\r\n".join(kept).encode("cp1251", "replace"))
+            os.replace(tmp, self.path)
+            return len(lines) - len(kept)
 
 
 class Handler(socketserver.StreamRequestHandler):
@@ -21,25 +60,59 @@ class Handler(socketserver.StreamRequestHandler):
             tag, rest = line[:9], line[9:]
             if tag == "conecDisp":
                 ok = rest == f"{cfg.login};{cfg.password}"
-                reply = ("conec" + "".join(f + "$" for f in
-                         ["1", str(cfg.http_port), "", "", "", "", "", "", "notes", "notes", ""])) if ok else "error"
+                fields = ["1", str(self.server.http_port), "", "", "", "", "", "",
+                          cfg.notes_login, cfg.notes_password, ""]
+                reply = ("conec" + "".join(f + "$" for f in fields)) if ok else "error"
             elif tag == "zameVDisp":
                 reply = "zameV" if rest == f"{cfg.login};{cfg.password};" else "error"
             elif tag == "publlDisp":
                 org, date, payload = (rest.split(";", 2) + ["", ""])[:3]
-                self.server.published[date] = payload
-                print(f"publish {org!r} {date}: {payload}")
-                reply = f"soobsРасписание на {date} опубликовано"
+                if org != cfg.login.replace(";", ""):
+                    reply = "error"
+                else:
+                    self.server.published[date] = payload
+                    print(f"publish {org!r} {date}: {payload}", flush=True)
+                    reply = f"soobsРасписание на {date} опубликовано"
             elif tag == "pubdeDisp":
                 gone = self.server.published.pop(rest, None) is not None
-                reply = f"soobsПубликация расписания на {rest} отменена" if gone else f"soobsРасписание на {rest} не было опубликовано"
+                reply = (f"soobsПубликация расписания на {rest} отменена" if gone
+                         else f"soobsРасписание на {rest} не было опубликовано")
             elif tag == "zameDDisp":
-                print("delete note", rest.split(VT))
-                reply = "zameV"
+                parts = rest.split(VT, 2)
+                if len(parts) < 3 or parts[0] != cfg.login or parts[1] != cfg.password:
+                    reply = "error"
+                else:
+                    removed = self.server.notes.delete(parts[2])
+                    print(f"delete note {parts[2].split(VT)[:5]}: {removed} removed", flush=True)
+                    continue  # the editor expects no answer; it asks "zameVDisp" after a while
             else:
                 reply = "soobsНеизвестный запрос"
             self.wfile.write(reply.encode("utf-8"))
             self.wfile.flush()
+
+
+class NotesHandler(http.server.BaseHTTPRequestHandler):
+    def do_GET(self):
+        cfg = self.server.cfg
+        expected = base64.b64encode(f"{cfg.notes_login}:{cfg.notes_password}".encode("utf-8")).decode()
+        if self.headers.get("Authorization", "") != "Basic " + expected:
+            self.send_response(401)
+            self.send_header("WWW-Authenticate", 'Basic realm="zametki", charset="UTF-8"')
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
+        if self.path != "/zametki/data.ini":
+            self.send_error(404)
+            return
+        body = self.server.notes.read()
+        self.send_response(200)
+        self.send_header("Content-Type", "text/plain; charset=windows-1251")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def log_message(self, fmt, *args):
+        pass
 
 
 def main():
@@ -48,14 +121,30 @@ def main():
     ap.add_argument("--http-port", type=int, default=8080)
     ap.add_argument("--login", default="школа")
     ap.add_argument("--password", default="пароль")
+    ap.add_argument("--notes-login", default="учитель")
+    ap.add_argument("--notes-password", default="заметки")
+    ap.add_argument("--notes", default="", help="folder holding data.ini, the notes file")
     cfg = ap.parse_args()
+    notes = NotesFile(cfg.notes)
+
     socketserver.ThreadingTCPServer.allow_reuse_address = True
+    http.server.ThreadingHTTPServer.allow_reuse_address = True
+    web = http.server.ThreadingHTTPServer(("127.0.0.1", cfg.http_port), NotesHandler)
+    web.cfg, web.notes = cfg, notes
+    threading.Thread(target=web.serve_forever, daemon=True).start()
     with socketserver.ThreadingTCPServer(("127.0.0.1", cfg.port), Handler) as srv:
-        srv.cfg = cfg
-        srv.published = {}
-        print(f"schedule server on 127.0.0.1:{cfg.port}")
-        srv.serve_forever()
+        srv.daemon_threads = True
+        srv.cfg, srv.notes, srv.published = cfg, notes, {}
+        srv.http_port = web.server_address[1]
+        print(f"schedule server on 127.0.0.1:{srv.server_address[1]}, notes on 127.0.0.1:{srv.http_port}",
+              flush=True)
+        try:
+            srv.serve_forever()
+        except KeyboardInterrupt:
+            pass
+    web.shutdown()
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

@@ -75,6 +75,7 @@ TForm1::TForm1(QWidget *parent)
     wireReport();
     wireZameny();
     wireServer();
+    wireNotes();
     FormCreate();
 }
 

@@ -47,6 +47,8 @@ class LoadPage;
 class OverlayPanel;
 class ReportModel;
 class ServerLink;
+class NotesBoardView;
+class NotesFetcher;
 class TabButton;
 class WeekdayButton;
 class ZamenyPage;
@@ -615,8 +617,16 @@ public:
     void sSpeedButton14Click();
     // The strip above the top panel: opens or closes it; opening it on the day page refreshes the notes.
     void sSpeedButton5Click();
-    // Discards and rebuilds the notes board: emits notesBoardRefresh, where the board plugs in.
+    // Discards the notes board and fetches the notes file anew; the board is built when it arrives.
     void LoadZamet();
+    // Deletes the note of a card after confirmation, then asks the server for the notes again.
+    void ZametkaClose(const QString &key);
+    // The notes fetch ended: writes the working copies and builds the board or shows "Пусто".
+    void notesFetched(bool ok, const QByteArray &body, const QByteArray &contentType);
+    rasp::ui::NotesBoardView *scr = nullptr; // the notes board; hidden while discarded
+    QLabel *lab_vir_shir = nullptr;           // the board's status line: "Пусто", "Обновление ..."
+    QTimer *zametWait = nullptr;              // the 2000 ms wait between a deletion and the new list
+    rasp::ui::NotesFetcher *notesFetcher = nullptr;
     // Replaces the connection to the schedule server (window tests script the server with it).
     void setServerLink(std::unique_ptr<rasp::ui::ServerLink> link);
     QTimer *Timer3 = nullptr; // polls the server's replies every 200 ms while an exchange runs
@@ -628,8 +638,10 @@ public:
     QString zamParol;         // notes password, from the "conec" reply
 
 signals:
-    // The server answered "zameV": the notes board must be fetched and rebuilt.
+    // The server answered "zameV": the notes board is being fetched and rebuilt.
     void notesBoardRefresh();
+    // The board was rebuilt from a fetch: cards shown, or the status line says "Пусто".
+    void notesBoardRebuilt();
 
 public:
 
@@ -692,6 +704,10 @@ private:
     void buildZamenyPage();
     void wireZameny();
     void wireServer();
+    void wireNotes();
+    // Shows the status line with this text and no board.
+    void showNotesStatus(const QString &text);
+    QString m_notesDate; // the target date the fetch under way was made for
     // Opens the connection to the address and port of the settings; false on failure.
     bool openServerLink();
     // Takes the connection's host and port from the settings (when they are read or saved).

@@ -5,10 +5,12 @@
 #include "overlaypanel.h"
 #include "server/protocol.h"
 #include "serverlink.h"
+#include "notesboardview.h"
 #include "settings/settings.h"
 #include "text/datewords.h"
 
 #include <QIcon>
+#include <QLabel>
 #include <QTimer>
 #include <QToolButton>
 
@@ -74,8 +76,7 @@ void TForm1::ServerConekt()
         return;
     if (!m_serverLink->isOpen())
         openServerLink(); // a failure is silent for the refresh
-    // Notes board: its status line (lab_vir_shir) is made visible here, whether or not the
-    // connection opened.
+    lab_vir_shir->show(); // the board's status line, whether or not the connection opened
     if (m_serverLink->isOpen()) {
         if (!Timer3->isActive())
             Timer3->start();
@@ -209,7 +210,7 @@ void TForm1::sSpeedButton5Click()
         if (resizable)
             resize(width(), height() - panelHeight);
     } else {
-        // Notes board: the board (scr) is hidden here if it exists.
+        scr->hide(); // the board comes back with the next rebuild
         if (dayPageActive())
             ServerConekt();
         sSpeedButton5->setIcon(QIcon(u":/img/collapse.svg"_s));
@@ -217,10 +218,4 @@ void TForm1::sSpeedButton5Click()
             resize(width(), height() + panelHeight);
         sPanel8->show();
     }
-}
-
-void TForm1::LoadZamet()
-{
-    // The notes board fetches the notes file and rebuilds itself from this signal.
-    emit notesBoardRefresh();
 }

@@ -1,0 +1,139 @@
+#include "notesboardview.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+
+namespace rasp::ui {
+
+namespace {
+
+const QColor kBorder = QColor::fromRgba(0xFF676767);
+
+// A card text with its CR LF and lone CR breaks as painted line breaks.
+QString shown(const QString &text)
+{
+    QString s = text;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+} // namespace
+
+NotesBoardView::NotesBoardView(QWidget *parent) : QAbstractScrollArea(parent)
+{
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Always there, so the cards' width (and so their heights) never depends on their number.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    viewport()->setAutoFillBackground(false);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
+}
+
+void NotesBoardView::setBoard(server::NotesBoardModel board)
+{
+    m_board = std::move(board);
+    m_pressed = -1;
+    relayout();
+    verticalScrollBar()->setValue(0);
+}
+
+void NotesBoardView::clear()
+{
+    setBoard({});
+}
+
+int NotesBoardView::ViravHeight(const QString &ss, bool bold, int siz, int width) const
+{
+    QFont f = font();
+    f.setPointSize(siz);
+    f.setBold(bold);
+    const QFontMetrics fm(f);
+    return fm.boundingRect(QRect(0, 0, std::max(width, 1), 1 << 24), Qt::AlignLeft | Qt::TextWordWrap, shown(ss))
+        .height();
+}
+
+void NotesBoardView::relayout()
+{
+    // The viewport's width to come: a hidden board is laid out too, before it gets its resize.
+    const int width = std::max(this->width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width(), 1);
+    std::vector<int> heights;
+    heights.reserve(m_board.cards.size());
+    for (const server::NoteCard &c : m_board.cards)
+        heights.push_back(ViravHeight(c.body, false, 10, width - 10));
+    m_geometry = server::LayoutCards(width, heights);
+    verticalScrollBar()->setRange(0, std::max(server::BoardHeight(m_geometry) - viewport()->height(), 0));
+    verticalScrollBar()->setPageStep(viewport()->height());
+    verticalScrollBar()->setSingleStep(20);
+    viewport()->update();
+}
+
+void NotesBoardView::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    relayout();
+}
+
+void NotesBoardView::paintEvent(QPaintEvent *event)
+{
+    QPainter p(viewport());
+    p.setRenderHint(QPainter::Antialiasing);
+    const int dy = verticalScrollBar()->value();
+    const QRect exposed = event->rect().translated(0, dy);
+    QFont heading = font();
+    heading.setPointSize(9);
+    heading.setBold(true);
+    QFont body = font();
+    body.setPointSize(10);
+    body.setBold(false);
+    p.translate(0, -dy);
+    // Only the cards in the exposed band are painted (the cards are sorted by y).
+    auto first = std::lower_bound(m_geometry.begin(), m_geometry.end(), exposed.top(),
+                                  [](const server::CardGeometry &g, int y) { return g.card.bottom() < y; });
+    for (auto it = first; it != m_geometry.end() && it->card.top() <= exposed.bottom(); ++it) {
+        const server::NoteCard &c = m_board.cards[size_t(it - m_geometry.begin())];
+        const QRectF frame = QRectF(it->card).adjusted(0.5, 0.5, -0.5, -0.5);
+        QPainterPath path;
+        path.addRoundedRect(frame, 5, 5);
+        if (c.fill)
+            p.fillPath(path, QColor::fromRgba(*c.fill));
+        p.setPen(QPen(kBorder, 1));
+        p.drawPath(path);
+        p.setPen(Qt::white);
+        if (!c.key.isEmpty()) {
+            const QRectF x = QRectF(it->cross).adjusted(4, 4, -4, -4);
+            p.setPen(QPen(Qt::white, 2));
+            p.drawLine(x.topLeft(), x.bottomRight());
+            p.drawLine(x.topRight(), x.bottomLeft());
+            p.setPen(Qt::white);
+            p.setFont(heading);
+            p.drawText(it->heading, Qt::AlignLeft | Qt::AlignVCenter, shown(c.leftHeading));
+            p.drawText(it->heading, Qt::AlignRight | Qt::AlignVCenter, shown(c.rightHeading));
+        }
+        p.setFont(body);
+        p.drawText(it->body, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, shown(c.body));
+    }
+}
+
+int NotesBoardView::crossUnder(QPoint viewportPos) const
+{
+    const int i = server::CrossAt(m_geometry, viewportPos + QPoint(0, verticalScrollBar()->value()));
+    return i >= 0 && !m_board.cards[size_t(i)].key.isEmpty() ? i : -1;
+}
+
+void NotesBoardView::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton ? crossUnder(event->position().toPoint()) : -1;
+}
+
+void NotesBoardView::mouseReleaseEvent(QMouseEvent *event)
+{
+    const int pressed = m_pressed;
+    m_pressed = -1;
+    if (event->button() == Qt::LeftButton && pressed >= 0 && crossUnder(event->position().toPoint()) == pressed)
+        emit deleteClicked(m_board.cards[size_t(pressed)].key);
+}
+
+} // namespace rasp::ui
