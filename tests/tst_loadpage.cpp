@@ -346,6 +346,75 @@ private slots:
         QCOMPARE(form->loadPage->ScrollBox3->offset(), v->value());
     }
 
+    void aLongerNameFromTheFileIsKeptWholeWhenEdited_data()
+    {
+        QTest::addColumn<bool>("klass");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("class") << true << u"10проф"_s;
+        QTest::newRow("teacher") << false << QString(u"Иванова-Петровская "_s.repeated(4)).trimmed();
+    }
+    void aLongerNameFromTheFileIsKeptWholeWhenEdited()
+    {
+        QFETCH(bool, klass);
+        QFETCH(QString, stored);
+        const QString className = klass ? stored : u"5А"_s;
+        const QString teacher = klass ? u"Иванова"_s : stored;
+        writeLoad({className + u"|"_s, teacher + u"|а;|"_s, u"~end~"_s});
+        auto form = openLoadPage();
+        const rasp::State &s = form->m_state;
+        LoadStripView *strip = klass ? form->loadPage->ScrollBox4 : form->loadPage->ScrollBox3;
+        auto name = [&] { return klass ? s.Klass[1] : s.PedFio[1].name; };
+        QTest::mouseClick(strip, Qt::LeftButton, {}, strip->nameRect(1).center());
+        QCOMPARE(strip->editorItem(), 1);
+        QCOMPARE(strip->editor()->text(), stored);
+        QCOMPARE(name(), stored);
+        // Shortened by one, and no character typed while the name is over the limit.
+        QTest::keyClick(strip->editor(), Qt::Key_End);
+        QTest::keyClick(strip->editor(), Qt::Key_Backspace);
+        QCOMPARE(name(), stored.chopped(1));
+        typeText(strip->editor(), u"x"_s);
+        QCOMPARE(name(), stored.chopped(1));
+        // A new name is typed up to the limit, without the load file's separators.
+        strip->editor()->selectAll();
+        const QString typed = klass ? u"7;Б|ВГД"_s : u"Сидорова|"_s;
+        typeText(strip->editor(), typed);
+        QCOMPARE(name(), klass ? u"7БВГ"_s : u"Сидорова"_s);
+    }
+
+    void aCellWithTwoSubjectsOpensOnItsFirstLine_data()
+    {
+        QTest::addColumn<int>("clickedLine"); // -1: reached with Tab
+        QTest::addColumn<int>("caretLine");
+        QTest::newRow("click on the first line") << 0 << 0;
+        QTest::newRow("click on the second line") << 1 << 1;
+        QTest::newRow("Tab") << -1 << 1;
+    }
+    void aCellWithTwoSubjectsOpensOnItsFirstLine()
+    {
+        QFETCH(int, clickedLine);
+        QFETCH(int, caretLine);
+        writeLoad({u"5А|6А|"_s, u"Иванова|а;|Алгебра;Геометрия;|"_s, u"~end~"_s});
+        auto form = openLoadPage();
+        rasp::ui::LoadMatrixView *matrix = form->loadPage->ScrollBox1;
+        const QRect r = LoadGeometry::subjectRect(1, 2);
+        if (clickedLine < 0) {
+            QTest::mouseClick(matrix->viewport(), Qt::LeftButton, {}, matrix->toViewport(LoadGeometry::subjectRect(1, 1).center()));
+            QTest::keyClick(matrix->editor(), Qt::Key_Tab);
+        } else {
+            // The lines are about 20 px high below a 3-px margin.
+            QTest::mouseClick(matrix->viewport(), Qt::LeftButton, {},
+                              matrix->toViewport(QPoint(r.left() + 30, r.top() + 12 + 20 * clickedLine)));
+        }
+        QCOMPARE(matrix->editorClass(), 2);
+        QPlainTextEdit *editor = matrix->editor();
+        QCOMPARE(editor->toPlainText(), u"Алгебра\nГеометрия"_s);
+        // The first line is at the top of the field, and the caret is on the line asked for.
+        QCOMPARE(editor->cursorForPosition(QPoint(5, 5)).blockNumber(), 0);
+        QCOMPARE(editor->textCursor().blockNumber(), caretLine);
+        if (clickedLine < 0)
+            QVERIFY(editor->textCursor().atEnd());
+    }
+
     void stripsFollowTheMatrixAndTheWheelScrollsNothing()
     {
         QStringList load{QString()};

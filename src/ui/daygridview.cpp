@@ -1,6 +1,7 @@
 #include "daygridview.h"
 
 #include "state.h"
+#include "typedlength.h"
 #include "uiresources.h"
 
 #include <QLineEdit>
@@ -67,7 +68,10 @@ DayGridView::DayGridView(State &state, QWidget *parent)
     m_editor->setObjectName(QStringLiteral("gridEditor"));
     m_editor->setFrame(false);
     m_editor->setAlignment(Qt::AlignCenter);
-    m_editor->setMaxLength(10);
+    // A text read from a file may be longer than may be typed: it is shown and kept whole.
+    // "|" separates the fields of the day and template files, so it is never taken.
+    m_editor->setValidator(new TypedLengthValidator(
+        GridGeometry::kTypedLength, [this] { return editedText().size(); }, QStringLiteral("|"), m_editor));
     m_editor->setCursor(Qt::ArrowCursor);
     m_editor->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; border: none; padding: 0px; }"
                                            "QLineEdit:focus { background: rgba(0, 97, 176, 40); }"));
@@ -110,9 +114,9 @@ QPoint DayGridView::bodyToViewport(QPoint p) const
 
 QPoint DayGridView::headerToViewport(QPoint p) const
 {
-    // The header field lies at y 15 of its strip; it is drawn 10 px higher so that it sits
-    // wholly inside the 30-px strip.
-    return p - QPoint(horizontalScrollBar()->value(), 10);
+    // The header field lies at y 15 of its 30-px strip, below the groove of the second-shift
+    // slider that runs across the strip's upper half; the strip cuts the field's lowest 5 px.
+    return p - QPoint(horizontalScrollBar()->value(), 0);
 }
 
 void DayGridView::gridChanged()
@@ -190,12 +194,19 @@ void DayGridView::releaseEditor()
 void DayGridView::syncEditor()
 {
     if (m_editRow >= 1 && m_editRow <= m_state.max_ur && m_editColumn >= 1 && m_editColumn <= m_state.klassvis) {
-        const day::Cell &cell = m_state.grid.cell(m_editRow, m_editColumn);
-        const QString &text = m_editField == Field::Subject ? cell.subject : cell.room;
+        const QString text = editedText();
         if (m_editor->text() != text)
             m_editor->setText(text);
     }
     placeEditor();
+}
+
+QString DayGridView::editedText() const
+{
+    if (m_editRow < 1 || m_editRow > m_state.max_ur || m_editColumn < 1 || m_editColumn > m_state.klassvis)
+        return {};
+    const day::Cell &cell = m_state.grid.cell(m_editRow, m_editColumn);
+    return m_editField == Field::Subject ? cell.subject : cell.room;
 }
 
 void DayGridView::setTogglesEnabled(bool enabled)

@@ -108,12 +108,22 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Shows the whole text of a cut class name as the header strip's tooltip.
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void paintGrid(QPainter &p, const QRect &exposed);
-    // Draws a field text centred in a rectangle, reusing its laid-out form between repaints.
-    void drawCentred(QPainter &p, const QRect &r, const QString &text, bool bold);
+    // Draws a field text centred in a rectangle, or from its left edge when it is wider,
+    // reusing its laid-out form between repaints.
+    void drawFieldText(QPainter &p, const QRect &r, const QString &text, bool bold);
     void paintCell(QPainter &p, int row, int column, int top, bool editorShown);
+    // The laid-out form of a field text, made once and kept between repaints.
+    const QStaticText &laidOut(const QString &text, bool bold);
+    // The whole text of the field under a body-content point when its field is too narrow to
+    // show it, else empty; `header` for a point of the class-header strip.
+    QString cutTextAt(QPoint content, bool header);
+    // Shows the tooltip of a cut field text at a body-content point; true when one is shown.
+    bool showCutText(QPoint content, bool header, QPoint globalPos);
     // Presses, moves, releases and double-clicks on the body, at a body-content point; `editor`
     // when they arrived on the live editor.
     bool bodyMouse(QEvent::Type type, QPoint content, bool editor);
@@ -123,6 +133,8 @@ private:
     int liftedIndex(int row, int column) const;
     void updateScrollBars();
     void placeEditor();
+    // The stored text of the field the editor is on; empty when it is on none.
+    QString editedText() const;
     QRect bodyViewportRect() const;
 
     State &m_state;

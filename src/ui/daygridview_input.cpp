@@ -1,5 +1,7 @@
 #include "daygridview.h"
 
+#include "day/blocking.h"
+
 #include "state.h"
 
 #include <QContextMenuEvent>
@@ -8,6 +10,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStaticText>
+#include <QToolTip>
 
 namespace rasp::ui {
 
@@ -127,6 +131,11 @@ bool DayGridView::eventFilter(QObject *watched, QEvent *event)
         bodyContextMenu(contentOf(from, menu->pos()), menu->globalPos());
         return true;
     }
+    if (type == QEvent::ToolTip && (watched == m_editor || watched == m_editor->parentWidget())) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        showCutText(contentOf(static_cast<QWidget *>(watched), help->pos()), false, help->globalPos());
+        return true;
+    }
     if (watched == m_editor) {
         if (type == QEvent::KeyRelease) {
             emit editorKeyReleased(m_editRow, m_editColumn, m_editField, static_cast<QKeyEvent *>(event)->key());
@@ -146,6 +155,62 @@ bool DayGridView::eventFilter(QObject *watched, QEvent *event)
                              false);
     }
     return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+bool DayGridView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QPoint pos = help->pos();
+        if (pos.y() < GridGeometry::kHeaderHeight && pos.x() >= GridGeometry::kRowStripWidth)
+            showCutText(pos + QPoint(horizontalScrollBar()->value(), 0), true, help->globalPos());
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+QString DayGridView::cutTextAt(QPoint content, bool header)
+{
+    const int klassvis = qMax(0, m_state.klassvis);
+    if (header) {
+        const int j = (content.x() - 15) / GridGeometry::kColumnStep;
+        if (j < 1 || j > klassvis || !GridGeometry::subjectRect(0, j).contains(content))
+            return {};
+        const QString &name = m_state.grid.cell(0, j).subject;
+        return laidOut(name, true).size().width() > GridGeometry::kFieldWidth ? name : QString();
+    }
+    const GridGeometry::Hit hit = GridGeometry::hitBody(content, m_state.max_ur, klassvis);
+    if (hit.field == Field::None)
+        return {};
+    const day::Cell &cell = m_state.grid.cell(hit.row, hit.column);
+    QString text;
+    bool bold = true;
+    int width = GridGeometry::kFieldWidth;
+    if (hit.field == Field::Room) {
+        if (!cell.roomVisible)
+            return {};
+        text = cell.room;
+        bold = false;
+    } else if (cell.locked()) {
+        text = cell.caption; // the caption is drawn beside the padlock
+        width -= day::kPadlockWidth;
+    } else {
+        text = cell.subject;
+    }
+    return laidOut(text, bold).size().width() > width ? text : QString();
+}
+
+bool DayGridView::showCutText(QPoint content, bool header, QPoint globalPos)
+{
+    const QString text = cutTextAt(content, header);
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        return false;
+    }
+    QToolTip::showText(globalPos, text, viewport());
+    return true;
 }
 
 void DayGridView::wheelEvent(QWheelEvent *event)

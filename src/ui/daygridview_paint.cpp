@@ -18,6 +18,7 @@ namespace {
 constexpr QRgb kStroke = 0xFF7A7A7A;
 constexpr QRgb kFrame = 0xFF5E5E5E;
 constexpr QRgb kMovedMark = 0xFF0061B0; // the accent colour: frames of lessons an exact arrangement moved
+constexpr int kTextInset = 1; // a cut text starts this far inside its field, clear of the stroke
 
 // The colour of a core ARGB value.
 QColor argb(day::Argb c)
@@ -113,7 +114,7 @@ void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
         const int lastHeader = qMin(klassvis, (hs + header.width()) / GridGeometry::kColumnStep + 1);
         for (int j = firstHeader; j <= lastHeader; ++j) {
             const QRect h = GridGeometry::subjectRect(0, j);
-            drawCentred(p, QRect(headerToViewport(h.topLeft()), h.size()), grid.cell(0, j).subject, true);
+            drawFieldText(p, QRect(headerToViewport(h.topLeft()), h.size()), grid.cell(0, j).subject, true);
         }
         p.restore();
     }
@@ -133,7 +134,7 @@ void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
             const QPoint at(t.x(), t.y() + GridGeometry::kHeaderHeight - vs);
             p.drawPixmap(at, grid.frozen(i) ? m_snegOn : m_snegOff);
             const QRect n = GridGeometry::rowLabelRect(i);
-            drawCentred(p, QRect(QPoint(n.x(), n.y() + GridGeometry::kHeaderHeight - vs), n.size()),
+            drawFieldText(p, QRect(QPoint(n.x(), n.y() + GridGeometry::kHeaderHeight - vs), n.size()),
                         QString::number(i), true);
         }
         p.restore();
@@ -151,7 +152,7 @@ void DayGridView::paintCell(QPainter &p, int i, int j, int top, bool editorShown
         p.drawPixmap(sub.topLeft(), m_lock);
         p.setPen(Qt::black);
         // The caption is centred beside the padlock at the picture's left edge.
-        drawCentred(p, sub.adjusted(day::kPadlockWidth, 1, 0, 1), cell.caption, true);
+        drawFieldText(p, sub.adjusted(day::kPadlockWidth, 1, 0, 1), cell.caption, true);
     } else {
         p.setPen(stroke);
         p.setBrush(argb(cell.background));
@@ -159,7 +160,7 @@ void DayGridView::paintCell(QPainter &p, int i, int j, int top, bool editorShown
         const bool editing = editorShown && m_editField == Field::Subject && m_editRow == i && m_editColumn == j;
         if (!editing && !cell.subject.isEmpty()) {
             p.setPen(argb(cell.textColour));
-            drawCentred(p, sub, cell.subject, true);
+            drawFieldText(p, sub, cell.subject, true);
         }
     }
     if (cell.roomVisible) {
@@ -171,12 +172,12 @@ void DayGridView::paintCell(QPainter &p, int i, int j, int top, bool editorShown
         const bool editing = editorShown && m_editField == Field::Room && m_editRow == i && m_editColumn == j;
         if (!editing && !cell.room.isEmpty()) {
             p.setPen(argb(cell.roomColour));
-            drawCentred(p, room, cell.room, false);
+            drawFieldText(p, room, cell.room, false);
         }
     }
 }
 
-void DayGridView::drawCentred(QPainter &p, const QRect &r, const QString &text, bool bold)
+const QStaticText &DayGridView::laidOut(const QString &text, bool bold)
 {
     QHash<QString, QStaticText> &cache = bold ? m_boldTexts : m_plainTexts;
     if (cache.size() > 4096)
@@ -189,17 +190,24 @@ void DayGridView::drawCentred(QPainter &p, const QRect &r, const QString &text, 
         laid.prepare(QTransform(), bold ? m_bold : m_plain);
         it = cache.insert(text, laid);
     }
+    return *it;
+}
+
+void DayGridView::drawFieldText(QPainter &p, const QRect &r, const QString &text, bool bold)
+{
+    const QStaticText &laid = laidOut(text, bold);
     p.setFont(bold ? m_bold : m_plain);
-    const QSizeF size = it->size();
-    const QPointF at(r.x() + (r.width() - size.width()) / 2.0, r.y() + (r.height() - size.height()) / 2.0);
+    const QSizeF size = laid.size();
+    const double y = r.y() + (r.height() - size.height()) / 2.0;
     if (size.width() <= r.width()) {
-        p.drawStaticText(at, *it);
+        p.drawStaticText(QPointF(r.x() + (r.width() - size.width()) / 2.0, y), laid);
         return;
     }
-    // A text wider than its field is cut at the field's edges, as a text field shows it.
+    // A text wider than its field shows its beginning and is cut at the right edge, as a text
+    // field shows it; the whole text is in the field's tooltip.
     p.save();
     p.setClipRect(r, Qt::IntersectClip);
-    p.drawStaticText(at, *it);
+    p.drawStaticText(QPointF(r.x() + kTextInset, y), laid);
     p.restore();
 }
 

@@ -123,9 +123,11 @@ void LoadMatrixView::editCell(int m, int j, bool takeFocus)
     m_klass = j;
     m_syncing = true;
     m_editor->setPlainText(joined(m_state.Predmet[m][j]));
-    m_editor->moveCursor(QTextCursor::End);
     m_syncing = false;
     placeEditor();
+    // The caret goes to the end of the last line, but the field keeps showing its first line.
+    m_editor->moveCursor(QTextCursor::End);
+    m_editor->verticalScrollBar()->setValue(0);
     if (takeFocus)
         m_editor->setFocus(Qt::MouseFocusReason);
     viewport()->update();
@@ -251,8 +253,14 @@ void LoadMatrixView::mousePressEvent(QMouseEvent *event)
     const QPoint content = event->position().toPoint()
                            + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
     const LoadGeometry::Cell cell = LoadGeometry::hitSubject(content, m_state.klassvis, m_state.pedvis);
-    if (cell.valid())
-        editCell(cell.teacher, cell.klass);
+    if (!cell.valid())
+        return;
+    editCell(cell.teacher, cell.klass);
+    // The caret goes where the field was clicked; a second line that shows only in part does
+    // not scroll the first out of view.
+    const QPoint at = m_editor->viewport()->mapFrom(viewport(), event->position().toPoint());
+    m_editor->setTextCursor(m_editor->cursorForPosition(at));
+    m_editor->verticalScrollBar()->setValue(0);
 }
 
 bool LoadMatrixView::eventFilter(QObject *watched, QEvent *event)

@@ -2,12 +2,12 @@
 
 #include "load/loadgeometry.h"
 #include "state.h"
+#include "typedlength.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QRegularExpressionValidator>
 
 namespace rasp::ui {
 
@@ -42,9 +42,12 @@ LoadStripView::LoadStripView(State &state, Kind kind, QWidget *parent)
     // Class names are short and centred; teacher names are long, so they start at the left
     // edge and a name wider than its field is cut on the right.
     m_editor->setAlignment(kind == Classes ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
-    m_editor->setMaxLength(kind == Classes ? LoadGeometry::kClassNameLength : LoadGeometry::kTeacherNameLength);
-    // "|" and ";" separate the fields of the load file, so they cannot be typed into a name.
-    m_editor->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^|;]*")), m_editor));
+    // "|" and ";" separate the fields of the load file, so they cannot be typed into a name. A
+    // name read from the file may be longer than may be typed: it is shown and kept whole.
+    m_editor->setValidator(new TypedLengthValidator(
+        kind == Classes ? LoadGeometry::kClassNameLength : LoadGeometry::kTeacherNameLength,
+        [this] { return m_item >= 1 && m_item <= count() ? name(m_item).size() : 0; }, QStringLiteral("|;"),
+        m_editor));
     m_editor->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #ABADB3; padding: 0px; background: white; }"
                                            "QLineEdit:focus { border-color: #0061B0; }"));
     m_editor->hide();

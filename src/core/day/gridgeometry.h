@@ -20,6 +20,7 @@ public:
     static constexpr int kHeaderHeight = 30;
     static constexpr int kMemoHeight = 89;
     static constexpr int kTopBarHeight = 30;
+    static constexpr int kTypedLength = 10; // characters a subject or room may be typed up to
 
     enum Field { None, Subject, Room };
     struct Hit {
