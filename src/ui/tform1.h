@@ -394,6 +394,7 @@ public:
     QTimer *m_exactTimer = nullptr;           // refreshes the progress line while it runs
     bool m_exactOnDayPage = false;            // the page the exact arrangement was started on
     bool m_exactOnTemplatePage = false;
+    rasp::day::GridSnapshot m_exactBefore; // the grid before the exact run, for its undo step
     qint64 exactTimeLimitMs = 60000;          // the exact arrangement's time limit
     bool m_stoppedByUser = false;             // "Стоп" ended the randomised run
 

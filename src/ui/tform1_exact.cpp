@@ -61,8 +61,10 @@ void TForm1::exactButtonClick()
     ListBox1->hide();
     ListBox4->hide();
     grid->clearMovedMarks();
+    m_exactBefore = rasp::day::TakeGridSnapshot(m_state);
     Img_SB4->setEnabled(false);
     EnabledKomponent();
+    updateUndoActions();
     m_state.RecExit = 0;
     sRadioButton2->setChecked(true);
 
@@ -130,6 +132,8 @@ void TForm1::exactRunFinished()
         ar::ShowWorkingCopy(m_state);
         PoiskUchit(QString());
         KabPoisk(1, 0, QString());
+        // The applied result is one undo step, beside the snapshot "Венуть предыдущий вариант" uses.
+        recordWholeGridStep(u"точный подбор"_s, m_exactBefore);
         notice = u"Готово! Перемещено уроков: %1"_s.arg(result.movedCount);
         if (result.optimal)
             notice += u" (наименьшее возможное)"_s;
@@ -147,5 +151,6 @@ void TForm1::exactRunFinished()
     sRadioButton2->setChecked(true);
     Img_SB4->setEnabled(true);
     EnabledKomponent();
+    updateUndoActions();
     Rct_SoobPokaz(notice);
 }
