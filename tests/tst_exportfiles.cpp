@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -219,6 +220,9 @@ private slots:
             QVERIFY(!written);
             QVERIFY2(error.startsWith(u"Не удалось сохранить файл "_s), qPrintable(error));
             QVERIFY(error.contains(QDir::toNativeSeparators(path)));
+            // Russian through and through: no English text of a library.
+            static const QRegularExpression latinWord(u"[A-Za-z]{3,}"_s);
+            QVERIFY2(!error.mid(error.indexOf(u": "_s)).contains(latinWord), qPrintable(error));
             QVERIFY(QFileInfo(path).isDir());
         }
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());

@@ -146,8 +146,8 @@ private slots:
         QTest::mouseClick(f.sSpeedButton19, Qt::LeftButton);
         // 5Б has one subject; 6А met five subjects but three classes give three slots.
         QCOMPARE(table(), (QStringList{u"S - 4|Хор - 1|А - 1"_s, u"Физика - 1||Б - 1"_s, u"||В - 1"_s}));
-        QCOMPARE(f.sProgressBar1->maximum(), 2);
-        QCOMPARE(f.sProgressBar1->value(), 2);
+        QCOMPARE(f.sProgressBar1->maximum(), 3); // three days counted, the bar full
+        QCOMPARE(f.sProgressBar1->value(), 3);
         QVERIFY(f.Tab_3->isEnabled());
         QVERIFY(!f.sSpeedButton19->isEnabled()); // until a date changes
         QVERIFY(pagesDisabled());
@@ -163,17 +163,22 @@ private slots:
         openAndCloseCalendar(f.sDateTimePicker4);
         QVERIFY(!f.sSpeedButton19->isEnabled());
 
-        // Start and end equal: one day, progress maximum 0.
+        // Start and end equal: one day, a normal bar that fills (never the busy animation).
         f.sDateTimePicker4->setDate(QDate(2026, 12, 4));
         f.sDateTimePicker5->setDate(QDate(2026, 12, 4));
         QVERIFY(f.sSpeedButton19->isEnabled());
         QTest::mouseClick(f.sSpeedButton19, Qt::LeftButton);
-        QCOMPARE(f.sProgressBar1->maximum(), 0);
+        QCOMPARE(f.sProgressBar1->maximum(), 1);
+        QCOMPARE(f.sProgressBar1->value(), 1);
         QCOMPARE(table(), QStringList{u"Вне - 1||"_s});
 
         QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
         QVERIFY(!f.Tab_3->isVisible());
         QVERIFY(!pagesDisabled());
+        QTest::mouseClick(f.img_SB8, Qt::LeftButton); // reopened: an empty bar, not a busy one
+        QVERIFY(f.sProgressBar1->maximum() > f.sProgressBar1->minimum());
+        QCOMPARE(f.sProgressBar1->value(), 0);
+        QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
     }
 
     void templatePageOpensCalculatedOverTheWeek()

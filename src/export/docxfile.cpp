@@ -173,6 +173,29 @@ QString failure(const QString &path, const QString &why)
     return u"Не удалось сохранить файл %1: %2"_s.arg(QDir::toNativeSeparators(path), why);
 }
 
+// The reason of a zip library failure in Russian (its own texts are English).
+QString zipReason(int code)
+{
+    switch (code) {
+    case ZIP_ER_MEMORY:
+        return u"не хватает памяти"_s;
+    case ZIP_ER_EXISTS:
+    case ZIP_ER_OPEN:
+    case ZIP_ER_TMPOPEN:
+    case ZIP_ER_RENAME:
+    case ZIP_ER_REMOVE:
+    case ZIP_ER_READ:
+    case ZIP_ER_WRITE:
+    case ZIP_ER_CLOSE:
+    case ZIP_ER_SEEK:
+    case ZIP_ER_RDONLY:
+    case ZIP_ER_OPNOTSUPP:
+        return u"файл занят или недоступен для записи"_s;
+    default:
+        return u"ошибка записи документа (код %1)"_s.arg(code);
+    }
+}
+
 const char kContentTypes[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
     "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
@@ -246,10 +269,7 @@ bool WriteDocx(const reports::Document &doc, const QString &path, QString *error
     int err = 0;
     zip_t *z = zip_open(QFile::encodeName(target.absoluteFilePath()).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
     if (!z) {
-        zip_error_t ze;
-        zip_error_init_with_code(&ze, err);
-        const QString why = QString::fromLocal8Bit(zip_error_strerror(&ze));
-        zip_error_fini(&ze);
+        const QString why = zipReason(err);
         if (error)
             *error = failure(path, why);
         return false;
@@ -257,7 +277,7 @@ bool WriteDocx(const reports::Document &doc, const QString &path, QString *error
     for (int n = 0; n < 3; ++n) {
         zip_source_t *s = zip_source_buffer(z, parts[n].constData(), zip_uint64_t(parts[n].size()), 0);
         if (!s || zip_file_add(z, names[n], s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
-            const QString why = QString::fromLocal8Bit(zip_strerror(z));
+            const QString why = zipReason(zip_error_code_zip(zip_get_error(z)));
             zip_source_free(s);
             zip_discard(z);
             if (error)
@@ -266,7 +286,7 @@ bool WriteDocx(const reports::Document &doc, const QString &path, QString *error
         }
     }
     if (zip_close(z) < 0) {
-        const QString why = QString::fromLocal8Bit(zip_strerror(z));
+        const QString why = zipReason(zip_error_code_zip(zip_get_error(z)));
         zip_discard(z);
         if (error)
             *error = failure(path, why);

@@ -181,7 +181,9 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
     if (e != LXW_NO_ERROR) {
         QFile::remove(tmpPath);
         if (error)
-            *error = failure(path, QString::fromUtf8(lxw_strerror(e)));
+            *error = failure(path, e == LXW_ERROR_MEMORY_MALLOC_FAILED
+                                       ? u"не хватает памяти"_s
+                                       : u"ошибка записи книги (код %1)"_s.arg(int(e)));
         return false;
     }
     QFile::setPermissions(tmpPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);

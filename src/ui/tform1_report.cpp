@@ -187,7 +187,9 @@ void TForm1::RaschetVipProg(int reg)
     if (reg == 0) {
         const QDate from = sDateTimePicker4->date();
         const QDate to = sDateTimePicker5->date();
-        sProgressBar1->setRange(0, int(std::max<qint64>(from.daysTo(to), 0)));
+        // One step per day counted, so a one-day range fills the bar (a 0..0 range would be
+        // the endless busy animation).
+        sProgressBar1->setRange(0, int(std::max<qint64>(from.daysTo(to), 0)) + 1);
         sProgressBar1->setValue(0);
         errors = rasp::reports::RaschetPeriod(m_state, vip, from, to, [&](bool counted) { return step(counted, 5); });
         sSpeedButton19->setEnabled(false);
