@@ -281,6 +281,17 @@ private slots:
         }
         QCOMPARE(subjects(), kSolvable);
         QCOMPARE(f.noticeText, u"Готово"_s);
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+        // Both are steps of the history: undoing the return shows the arranged day again, and
+        // undoing the exact run itself goes back to the day it started from.
+        f.undoAction->trigger();
+        QCOMPARE(subjects(), kArranged);
+        QCOMPARE(f.undoAction->text(), u"Отменить: точный подбор"_s);
+        f.undoAction->trigger();
+        QCOMPARE(subjects(), kSolvable);
+        f.redoAction->trigger();
+        QCOMPARE(subjects(), kArranged);
     }
 
     void theExactArrangementIsCancelledByStopOrExplainsAnImpossibleDay()

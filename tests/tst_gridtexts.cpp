@@ -220,8 +220,9 @@ private slots:
         // The text's beginning sits at the left edge of its place.
         QVERIFY2(leftmostInk - textLeft <= 3, qPrintable(QString::number(leftmostInk)));
 
-        QCOMPARE(toolTipAt(fieldRect(row, a, field)), first);
-        QCOMPARE(toolTipAt(fieldRect(row, b, field)), second);
+        // The whole text opens the tooltip; the cell's explanation may follow on further lines.
+        QCOMPARE(toolTipAt(fieldRect(row, a, field)).section(u'\n', 0, 0), first);
+        QCOMPARE(toolTipAt(fieldRect(row, b, field)).section(u'\n', 0, 0), second);
     }
 
     void aTextThatFitsIsCentredWithoutTooltip()

@@ -26,6 +26,9 @@ class DayGridView : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
+    // The whole text of the field under a body-content point when its field is too narrow to
+    // show it, else empty; `header` for a point of the class-header strip.
+    QString cutTextAt(QPoint content, bool header);
     using Field = day::GridGeometry::Field;
 
     explicit DayGridView(State &state, QWidget *parent = nullptr);
@@ -119,9 +122,6 @@ private:
     void paintCell(QPainter &p, int row, int column, int top, bool editorShown);
     // The laid-out form of a field text, made once and kept between repaints.
     const QStaticText &laidOut(const QString &text, bool bold);
-    // The whole text of the field under a body-content point when its field is too narrow to
-    // show it, else empty; `header` for a point of the class-header strip.
-    QString cutTextAt(QPoint content, bool header);
     // Shows the tooltip of a cut field text at a body-content point; true when one is shown.
     bool showCutText(QPoint content, bool header, QPoint globalPos);
     // Presses, moves, releases and double-clicks on the body, at a body-content point; `editor`

@@ -47,7 +47,10 @@ bool GridToolTips::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_grid->viewport()) {
         // Only the row strip is the viewport's own; the body lies under its clip.
         const QPoint p = help->pos();
-        if (p.x() < GridGeometry::kRowStripWidth && p.y() >= GridGeometry::kHeaderHeight) {
+        // The class-name strip is the view's own: it names a cut class name.
+        if (p.y() < GridGeometry::kHeaderHeight)
+            return false;
+        if (p.x() < GridGeometry::kRowStripWidth) {
             const int row = rowAt(p.y() - GridGeometry::kHeaderHeight + scroll.y(), state.max_ur);
             if (row > 0)
                 text = m_rowText(row);
@@ -55,8 +58,12 @@ bool GridToolTips::eventFilter(QObject *watched, QEvent *event)
     } else {
         const QPoint inBody = watched == m_grid->editor() ? m_grid->editor()->mapToParent(help->pos()) : help->pos();
         const GridGeometry::Hit hit = GridGeometry::hitBody(inBody + scroll, state.max_ur, qMax(0, state.klassvis));
-        if (hit.field != GridGeometry::None && hit.row >= 1)
-            text = m_cellText(hit.row, hit.column, hit.field);
+        if (hit.field != GridGeometry::None && hit.row >= 1) {
+            // A text cut by its field comes first in full, then what explains the cell.
+            QStringList lines{m_grid->cutTextAt(inBody + scroll, false), m_cellText(hit.row, hit.column, hit.field)};
+            lines.removeAll(QString());
+            text = lines.join(u'\n');
+        }
     }
     if (text.isEmpty()) {
         QToolTip::hideText();
