@@ -3,6 +3,7 @@
 #include "arrange/analysis.h"
 #include "arrange/arrangement.h"
 #include "arrange/tidy.h"
+#include "baregrid.h"
 #include "day/cell.h"
 #include "podborfill.h"
 #include "day/gridops.h"
@@ -144,13 +145,7 @@ void randomGrid(TPodbor &p, std::mt19937 &g, int classes, int rows)
 // over its movable rows. Every cell carries a subject of its own so that moves can be traced.
 rasp::State feasibleDay(std::mt19937 &g, int classes, int rows, int teachers)
 {
-    rasp::State s;
-    s.max_ur = rows;
-    rasp::BuildPlaceholders(s);
-    for (int j = 1; j <= classes; ++j) {
-        rasp::day::KlassCreate(s);
-        s.grid.cell(0, j).subject = u"К"_s + QString::number(j);
-    }
+    rasp::State s = baregrid::grid(classes, rows);
     for (int j = 1; j <= classes; ++j) {
         const int lessons = rows - 2 + int(g() % 3);
         for (int i = 1; i <= lessons; ++i) {
