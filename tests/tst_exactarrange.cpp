@@ -83,6 +83,21 @@ int differingLessons(const TPodbor &a, const TPodbor &b, const Options &o)
     return n;
 }
 
+// The options of a small day given as rows of cells: its classes counted in the first row.
+Options dayOptions(const QStringList &rows, int R, int P)
+{
+    return options(int(rows.first().count(u'|')) + 1, int(rows.size()), R, P);
+}
+
+// A snapshot whose working copy holds the rows.
+TPodbor filled(const QStringList &rows)
+{
+    TPodbor p;
+    fill(p, rows);
+    return p;
+}
+
+// Runs the exact search on the snapshot within the time limit.
 Result solve(TPodbor &p, const Options &o, qint64 ms = 20000)
 {
     Limits limits;
@@ -131,10 +146,8 @@ private slots:
         QFETCH(int, P);
         QFETCH(int, moves);
         QFETCH(QStringList, columns);
-        const int classes = int(rows.first().count(u'|')) + 1;
-        const Options o = options(classes, int(rows.size()), R, P);
-        TPodbor before;
-        fill(before, rows);
+        const Options o = dayOptions(rows, R, P);
+        const TPodbor before = filled(rows);
         TPodbor p = before;
         const Result r = solve(p, o);
         QCOMPARE(r.status, Status::Solved);
@@ -185,10 +198,8 @@ private slots:
         QFETCH(int, R);
         QFETCH(int, P);
         QFETCH(QString, reason);
-        const int classes = int(rows.first().count(u'|')) + 1;
-        const Options o = options(classes, int(rows.size()), R, P);
-        TPodbor before;
-        fill(before, rows);
+        const Options o = dayOptions(rows, R, P);
+        const TPodbor before = filled(rows);
         TPodbor p = before;
         const Result r = solve(p, o);
         QCOMPARE(r.status, Status::Impossible);
