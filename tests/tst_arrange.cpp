@@ -440,6 +440,27 @@ private slots:
         QVERIFY(!SnapshotMatches(fresh));
     }
 
+    void aRunIsRefusedOnAnEmptyGridFirstThenOnATooLargeOne_data()
+    {
+        QTest::addColumn<int>("classes");
+        QTest::addColumn<bool>("filled");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("filled, fits") << 4 << true << QString();
+        QTest::newRow("empty, fits") << 4 << false << kFillDay;
+        QTest::newRow("filled, too many classes") << kPodborClasses + 1 << true << kTooLarge;
+        QTest::newRow("empty and too many classes") << kPodborClasses + 1 << false << kFillDay;
+    }
+    void aRunIsRefusedOnAnEmptyGridFirstThenOnATooLargeOne()
+    {
+        QFETCH(int, classes);
+        QFETCH(bool, filled);
+        QFETCH(QString, refusal);
+        rasp::State s = baregrid::grid(classes);
+        if (filled)
+            s.grid.cell(2, classes).subject = u"Физика"_s;
+        QCOMPARE(StartRefusal(s), refusal);
+    }
+
     void anArrangedDayEndsAtOnce()
     {
         TPodbor p;

@@ -51,15 +51,10 @@ void AddArrangeOptions(CommandLine &line)
 
 bool DayFitsArrangement(const State &state)
 {
-    if (arrange::GridEmpty(state)) {
-        WriteErr(arrange::kFillDay);
-        return false;
-    }
-    if (!arrange::FitsSnapshot(state)) {
-        WriteErr(arrange::kTooLarge);
-        return false;
-    }
-    return true;
+    const QString refusal = arrange::StartRefusal(state);
+    if (!refusal.isEmpty())
+        WriteErr(refusal);
+    return refusal.isEmpty();
 }
 
 } // namespace rasp::cli

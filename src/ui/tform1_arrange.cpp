@@ -47,12 +47,8 @@ bool TForm1::arrangementMayStart()
     // A click that reached the button during the last cycle of a stopped run starts nothing.
     if (m_arrangement || m_exactRun)
         return false;
-    if (ar::GridEmpty(m_state)) {
-        Rct_SoobPokaz(ar::kFillDay);
-        return false;
-    }
-    if (!ar::FitsSnapshot(m_state)) {
-        Rct_SoobPokaz(ar::kTooLarge);
+    if (const QString refusal = ar::StartRefusal(m_state); !refusal.isEmpty()) {
+        Rct_SoobPokaz(refusal);
         return false;
     }
     return Dial(ar::kStartQuestion) == u"Да"_s;
