@@ -65,12 +65,15 @@ public:
             m_bySubject.insert(state.RaspUrPredm.predmet.at(k), k); // the first entry wins
     }
 
-    // Teachers of the first index entry of `subject`, or nullptr when it has none.
-    const std::vector<int> *find(const QString &subject)
+    // Number of index entries.
+    int count() const { return int(m_entries.size()); }
+
+    // The first index entry of `subject`, or -1 when it has none.
+    int find(QStringView subject) const { return m_bySubject.find(subject); }
+
+    // Teachers of index entry `k`.
+    const std::vector<int> &teachers(int k)
     {
-        const int k = m_bySubject.find(subject);
-        if (k < 0)
-            return nullptr;
         if (!m_done[k]) {
             m_done[k] = true;
             QStringView rest(m_state.RaspUrPredm.uchitel.at(k));
@@ -83,7 +86,7 @@ public:
                     m_entries[k].push_back(m);
             }
         }
-        return &m_entries[k];
+        return m_entries[k];
     }
 
 private:
@@ -109,7 +112,7 @@ public:
         : m_grid(state.grid)
         , m_rows(rows)
         , m_columns(columns)
-        , m_ids(state.PedFio.size())
+        , m_ids(state.PedFio.size() * 2) // names, and the pieces after a comma
         , m_teacherPiece(state.PedFio.size(), -1)
     {
         const std::size_t cells = std::size_t(rows) * std::size_t(columns);
@@ -371,7 +374,42 @@ void PoiskUchit(State &state, const QString &uchitel, QStringView focusHint)
     const int lastTeacher = int(state.Predmet.size()) - 1;
     // Per cell (column by column), the teacher whose name alone makes the teacher list (-1 otherwise).
     std::vector<int> sole(std::size_t(rows) * std::size_t(columns), -1);
-    QString joined; // a list of several teachers, built here before it reaches the cell
+    // A subject's teachers in a class are the same for every lesson of the class, so they are
+    // worked out once per entry and column: the teachers who have the subject in the class, in
+    // entry order, their list, and the last of them (whose colour the cells take).
+    struct Resolved {
+        int column = 0;
+        int found = 0;
+        int first = -1;
+        int last = -1;
+        QString list; // the list when it names several teachers
+    };
+    std::vector<Resolved> resolved(std::size_t(entries.count()));
+    auto resolve = [&](int k, int j) -> const Resolved & {
+        Resolved &r = resolved[std::size_t(k)];
+        if (r.column == j)
+            return r;
+        r = {j, 0, -1, -1, std::move(r.list)};
+        const QString &subject = state.RaspUrPredm.predmet.at(k);
+        for (int m : entries.teachers(k)) {
+            if (m > lastTeacher || j >= int(state.Predmet[m].size()) || !teaches(state.Predmet[m][j], subject))
+                continue;
+            if (r.found == 0) {
+                r.first = m;
+            } else {
+                if (r.found == 1) {
+                    r.list.truncate(0);
+                    r.list += state.PedFio[r.first].name;
+                }
+                if (!r.list.isEmpty()) // a list that is still empty takes the name alone
+                    r.list += QLatin1String(", ");
+                r.list += state.PedFio[m].name;
+            }
+            r.last = m;
+            ++r.found;
+        }
+        return r;
+    };
 
     // Reset and resolution, merged, column by column as the grid is stored: every cell starts
     // neutral; its list is rewritten only when it changes.
@@ -379,38 +417,24 @@ void PoiskUchit(State &state, const QString &uchitel, QStringView focusHint)
         for (int i = 1; i <= rows; ++i) {
             Cell &cell = grid.cell(i, j);
             makeNeutral(cell);
-            const std::vector<int> *teachers = cell.subject.isEmpty() ? nullptr : entries.find(cell.subject);
-            int found = 0;
-            int first = -1;
-            if (teachers)
-                for (int m : *teachers) {
-                    if (m > lastTeacher || j >= int(state.Predmet[m].size()) || !teaches(state.Predmet[m][j], cell.subject))
-                        continue;
-                    if (regim != Regim::None) {
-                        const int c = state.PedFio[m].colour;
-                        cell.textColour = kWhite;
-                        cell.background = state.colorr[c >= 1 && c <= 18 ? c : 1];
-                    }
-                    if (found == 0) {
-                        first = m;
-                    } else {
-                        if (found == 1) {
-                            joined.truncate(0);
-                            joined += state.PedFio[first].name;
-                        }
-                        if (!joined.isEmpty()) // a list that is still empty takes the name alone
-                            joined += QLatin1String(", ");
-                        joined += state.PedFio[m].name;
-                    }
-                    ++found;
-                }
-            if (found == 0) {
+            const int k = cell.subject.isEmpty() ? -1 : entries.find(cell.subject);
+            if (k < 0) {
                 cell.teachers.clear();
-            } else if (found == 1) {
-                keepOrAssign(cell.teachers, state.PedFio[first].name);
-                sole[std::size_t(j - 1) * std::size_t(rows) + std::size_t(i - 1)] = first;
-            } else if (cell.teachers != joined) {
-                cell.teachers = QString(joined.constData(), joined.size()); // a copy: `joined` is reused
+                continue;
+            }
+            const Resolved &r = resolve(k, j);
+            if (r.found > 0 && regim != Regim::None) {
+                const int c = state.PedFio[r.last].colour;
+                cell.textColour = kWhite;
+                cell.background = state.colorr[c >= 1 && c <= 18 ? c : 1];
+            }
+            if (r.found == 0) {
+                cell.teachers.clear();
+            } else if (r.found == 1) {
+                keepOrAssign(cell.teachers, state.PedFio[r.first].name);
+                sole[std::size_t(j - 1) * std::size_t(rows) + std::size_t(i - 1)] = r.first;
+            } else if (cell.teachers != r.list) {
+                cell.teachers = QString(r.list.constData(), r.list.size()); // a copy: `list` is reused
             }
         }
     }

@@ -7,10 +7,10 @@ namespace rasp::text {
 
 namespace {
 
-// The first slot to probe for a hash: its high half folded in, as FNV's low bits mix least.
+// The first slot to probe for a hash.
 std::size_t home(std::size_t hash, std::size_t mask)
 {
-    return (hash ^ (hash >> 32)) & mask;
+    return hash & mask;
 }
 
 } // namespace

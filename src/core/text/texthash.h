@@ -4,22 +4,37 @@
 #include <QStringView>
 
 #include <cstddef>
+#include <cstring>
 #include <utility>
 #include <vector>
 
 namespace rasp::text {
 
-// A plain FNV-1a hash of a text. The look-ups of the grid refresh run thousands of times per
-// call on short texts, where it is several times cheaper than the library's seeded string hash.
+// A hash of a text that reads four characters at a time, each word mixed in by a multiply. The
+// look-ups of the grid refresh run thousands of times per call on short texts, where it is
+// several times cheaper than the library's seeded string hash.
 struct TextHash {
     std::size_t operator()(QStringView text) const noexcept
     {
-        std::size_t h = 14695981039346656037ull;
-        for (const QChar ch : text) {
-            h ^= ch.unicode();
-            h *= 1099511628211ull;
+        const char16_t *p = text.utf16();
+        qsizetype n = text.size();
+        quint64 h = 0x9E3779B97F4A7C15ull ^ quint64(n);
+        auto mix = [&h](quint64 word) {
+            h = (h ^ word) * 0xFF51AFD7ED558CCDull;
+            h ^= h >> 32;
+        };
+        for (; n >= 4; n -= 4, p += 4) {
+            quint64 word;
+            std::memcpy(&word, p, sizeof word);
+            mix(word);
         }
-        return h;
+        if (n > 0) {
+            quint64 word = 0;
+            for (; n > 0; --n, ++p)
+                word = word << 16 | *p;
+            mix(word);
+        }
+        return std::size_t(h ^ (h >> 29));
     }
 };
 
