@@ -12,19 +12,7 @@ namespace {
 void BM_KeyReleaseRefresh(benchmark::State &st)
 {
     rasp::State s = bench::makeSchool();
-    std::mt19937 rng(7);
-    // Rooms: one or two per cell out of 40, so rows hold clashes; a few empty cells.
-    for (int j = 1; j <= bench::kClasses; ++j)
-        for (int i = 1; i <= bench::kRows; ++i) {
-            rasp::day::Cell &c = s.grid.cell(i, j);
-            const int r = int(rng() % 40) + 1;
-            c.room = rng() % 8 == 0 ? QStringLiteral("%1/%2").arg(r).arg(r + 1) : QString::number(r);
-            if (rng() % 20 == 0)
-                c.subject.clear();
-        }
-    rasp::day::FillPinList(s);
-    for (std::size_t n = 0; n < s.pins.size(); n += 10)
-        s.pins[n].checked = true; // every tenth subject pinned
+    bench::addRoomsAndPins(s);
     for (auto _ : st) {
         rasp::day::PoiskUchit(s, QString());
         rasp::day::KabPoisk(s, 1, 0, QString());

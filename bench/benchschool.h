@@ -1,5 +1,6 @@
 #pragma once
 // A large school for the benchmarks: 16 rows x 200 classes, 400 teachers, 60 subjects.
+#include "day/counters.h"
 #include "load/nagruzfile.h"
 #include "state.h"
 
@@ -69,6 +70,24 @@ inline rasp::State makeSchool()
         for (int i = 1; i <= kRows; ++i)
             s.grid.cell(i, j).subject = subjects[classSubjects[j - 1][rng() % kSubjectsPerClass]];
     return s;
+}
+
+// Rooms in every lesson cell, one or two out of 40 (so rows hold clashes), a few subjects
+// cleared, and every tenth subject of the pin list pinned.
+inline void addRoomsAndPins(rasp::State &s)
+{
+    std::mt19937 rng(7);
+    for (int j = 1; j <= kClasses; ++j)
+        for (int i = 1; i <= kRows; ++i) {
+            rasp::day::Cell &c = s.grid.cell(i, j);
+            const int r = int(rng() % 40) + 1;
+            c.room = rng() % 8 == 0 ? QStringLiteral("%1/%2").arg(r).arg(r + 1) : QString::number(r);
+            if (rng() % 20 == 0)
+                c.subject.clear();
+        }
+    rasp::day::FillPinList(s);
+    for (std::size_t n = 0; n < s.pins.size(); n += 10)
+        s.pins[n].checked = true;
 }
 
 } // namespace bench

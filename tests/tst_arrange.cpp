@@ -3,7 +3,9 @@
 #include "arrange/analysis.h"
 #include "arrange/arrangement.h"
 #include "arrange/tidy.h"
+#include "baregrid.h"
 #include "day/cell.h"
+#include "podborfill.h"
 #include "day/gridops.h"
 #include "rng.h"
 #include "state.h"
@@ -17,38 +19,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace rasp::arrange;
+using namespace podborfill;
 
 namespace {
-
-Options options(int classes, int rows, int R, int P = 0)
-{
-    Options o;
-    o.max_ur = rows;
-    o.klassvis = classes;
-    o.R = R;
-    o.P = P;
-    return o;
-}
-
-// Fills a snapshot's working copy from rows of cells separated by "|": "Subject:Teachers", an
-// empty text for an empty cell, and a leading "!" for a locked cell.
-void fill(TPodbor &p, const QStringList &rows)
-{
-    for (int i = 1; i <= rows.size(); ++i) {
-        const QStringList cells = rows.at(i - 1).split(u'|');
-        for (int j = 1; j <= cells.size(); ++j) {
-            QString text = cells.at(j - 1);
-            const bool locked = text.startsWith(u'!');
-            if (locked)
-                text.remove(0, 1);
-            const qsizetype colon = text.indexOf(u':');
-            p.itog_ur[i][j] = colon < 0 ? text : text.left(colon);
-            p.itog_uch[i][j] = colon < 0 ? QString() : text.mid(colon + 1);
-            p.itog_kab[i][j] = p.itog_ur[i][j].isEmpty() ? QString() : u"к"_s + p.itog_ur[i][j];
-            p.itog_styl[i][j] = locked ? rasp::day::kStyleLocked : rasp::day::kStyleFree;
-        }
-    }
-}
 
 // One class column top to bottom: "-" empty, "*" empty and locked, a capital a free lesson of
 // that subject, a small letter a locked lesson.
@@ -172,13 +145,7 @@ void randomGrid(TPodbor &p, std::mt19937 &g, int classes, int rows)
 // over its movable rows. Every cell carries a subject of its own so that moves can be traced.
 rasp::State feasibleDay(std::mt19937 &g, int classes, int rows, int teachers)
 {
-    rasp::State s;
-    s.max_ur = rows;
-    rasp::BuildPlaceholders(s);
-    for (int j = 1; j <= classes; ++j) {
-        rasp::day::KlassCreate(s);
-        s.grid.cell(0, j).subject = u"К"_s + QString::number(j);
-    }
+    rasp::State s = baregrid::grid(classes, rows);
     for (int j = 1; j <= classes; ++j) {
         const int lessons = rows - 2 + int(g() % 3);
         for (int i = 1; i <= lessons; ++i) {
@@ -471,6 +438,27 @@ private slots:
         QVERIFY(!SnapshotMatches(s));
         rasp::State fresh;
         QVERIFY(!SnapshotMatches(fresh));
+    }
+
+    void aRunIsRefusedOnAnEmptyGridFirstThenOnATooLargeOne_data()
+    {
+        QTest::addColumn<int>("classes");
+        QTest::addColumn<bool>("filled");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("filled, fits") << 4 << true << QString();
+        QTest::newRow("empty, fits") << 4 << false << kFillDay;
+        QTest::newRow("filled, too many classes") << kPodborClasses + 1 << true << kTooLarge;
+        QTest::newRow("empty and too many classes") << kPodborClasses + 1 << false << kFillDay;
+    }
+    void aRunIsRefusedOnAnEmptyGridFirstThenOnATooLargeOne()
+    {
+        QFETCH(int, classes);
+        QFETCH(bool, filled);
+        QFETCH(QString, refusal);
+        rasp::State s = baregrid::grid(classes);
+        if (filled)
+            s.grid.cell(2, classes).subject = u"Физика"_s;
+        QCOMPARE(StartRefusal(s), refusal);
     }
 
     void anArrangedDayEndsAtOnce()

@@ -4,6 +4,7 @@
 #include "answerer.h"
 #include "arrange/arrangement.h"
 #include "day/dayfile.h"
+#include "dayschool.h"
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
 #include "tabbutton.h"
@@ -24,15 +25,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const QStringList kLoad = {
-    u"5А|5Б|6А|7А|"_s,
-    u"Иванова|Алгебра;|Алгебра;|||"_s,
-    u"Петров|Физика;|Физика;|Англ;||"_s,
-    u"Сидорова|||Англ;||"_s,
-    u"Борисова|Химия;||Химия;||"_s,
-    u"~end~"_s,
-};
 
 // Химия is pinned by default. Иванова has Алгебра in 5А and 5Б at lesson 1; a solution exists
 // (5Б: Лепка, Алгебра), Лепка has no teacher.
@@ -130,11 +122,7 @@ private slots:
         m_work = std::make_unique<QTemporaryDir>();
         QVERIFY(m_work->isValid());
         QDir::setCurrent(m_work->path());
-        QVERIFY(rasp::text::writeLines(rasp::load::NagruzPath(), kLoad));
-        rasp::settings::Settings settings;
-        settings.rooms = {u"12"_s, u"14"_s, u"21"_s};
-        settings.blocked = {u"Химия"_s};
-        QVERIFY(rasp::text::writeLines(rasp::settings::SettingsPath(), rasp::settings::SettingsLines(settings, 0, 0)));
+        dayschool::writeLoadAndSettings({u"12"_s, u"14"_s, u"21"_s});
         QDir().mkpath(u"r_data"_s);
     }
     void cleanup() { m_form.reset(); }

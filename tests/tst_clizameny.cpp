@@ -1,4 +1,5 @@
 // raspisanie-cli zameny: the sheet and the tally as JSON, the files, usage and failures.
+#include "sixrowday.h"
 #include "text/textfile.h"
 
 #include <QDir>
@@ -37,13 +38,9 @@ class TstCliZameny : public QObject
         QVERIFY(rasp::text::writeLines(m_dir.filePath(path), lines));
     }
     // Six lesson rows of two classes: the subject lines given, then room lines.
-    static QStringList day(QStringList subjects, QStringList rooms = {})
+    static QStringList day(const QStringList &subjects, const QStringList &rooms = {})
     {
-        while (subjects.size() < 6)
-            subjects << u"|||"_s;
-        while (rooms.size() < 6)
-            rooms << u"||"_s;
-        return subjects + rooms + QStringList{QString(), u"~end~"_s};
+        return sixrowday::lines(2, subjects, rooms);
     }
 
 private slots:

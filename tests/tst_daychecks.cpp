@@ -1,6 +1,7 @@
 // The day's derived checks in core: room double bookings and the free-room list, the limit
 // lists, pinning, the missing-teacher list, the teacher hours, the weekly count and the drop-row
 // arithmetic of a dragged lesson.
+#include "baregrid.h"
 #include "day/counters.h"
 #include "day/gridgeometry.h"
 #include "day/gridops.h"
@@ -13,21 +14,9 @@
 
 using namespace Qt::Literals::StringLiterals;
 using rasp::day::GridGeometry;
+using baregrid::grid;
 
 namespace {
-
-// A bare grid of `classes` classes and `maxUr` rows, class names "К1", "К2", ...
-rasp::State grid(int classes, int maxUr = 6)
-{
-    rasp::State s;
-    s.max_ur = maxUr;
-    rasp::BuildPlaceholders(s);
-    for (int j = 1; j <= classes; ++j) {
-        rasp::day::KlassCreate(s);
-        s.grid.cell(0, j).subject = u"К"_s + QString::number(j);
-    }
-    return s;
-}
 
 // "r" per red room text, "b" per black one, for the cells of row 1.
 QString roomColours(const rasp::State &s)

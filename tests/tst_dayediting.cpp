@@ -3,6 +3,7 @@
 // teacher hours, typing, the subject picker, rooms and dragging lessons.
 #include "answerer.h"
 #include "day/dayfile.h"
+#include "dayschool.h"
 #include "day/gridgeometry.h"
 #include "daygridview.h"
 #include "load/nagruzfile.h"
@@ -35,16 +36,6 @@ using namespace Qt::Literals::StringLiterals;
 using rasp::day::GridGeometry;
 
 namespace {
-
-// Four classes; 7А has no subjects at all.
-const QStringList kLoad = {
-    u"5А|5Б|6А|7А|"_s,
-    u"Иванова|Алгебра;|Алгебра;|||"_s,
-    u"Петров|Физика;|Физика;|Англ;||"_s,
-    u"Сидорова|||Англ;||"_s,
-    u"Борисова|Химия;||Химия;||"_s,
-    u"~end~"_s,
-};
 
 // Today's day, six rows of 5А | 5Б | 6А | 7А; Хор and Лепка have no teacher.
 const QStringList kSubjects = {
@@ -109,17 +100,8 @@ private slots:
         m_work = std::make_unique<QTemporaryDir>();
         QVERIFY(m_work->isValid());
         QDir::setCurrent(m_work->path());
-        QVERIFY(rasp::text::writeLines(rasp::load::NagruzPath(), kLoad));
-        rasp::settings::Settings settings;
-        settings.rooms = {u"1"_s, u"12"_s, u"14"_s, u"15"_s, u"21"_s};
-        settings.blocked = {u"Химия"_s};
-        QVERIFY(rasp::text::writeLines(rasp::settings::SettingsPath(), rasp::settings::SettingsLines(settings, 0, 0)));
-        QStringList day;
-        for (const QString &row : kSubjects)
-            day << u"|"_s + row + u"|"_s;
-        day << kRooms << u"~end~"_s;
-        QDir().mkpath(u"r_data"_s);
-        QVERIFY(rasp::text::writeLines(rasp::day::DayFilePath(QDate::currentDate()), day));
+        dayschool::writeLoadAndSettings({u"1"_s, u"12"_s, u"14"_s, u"15"_s, u"21"_s});
+        dayschool::writeToday(kSubjects, kRooms, {u"~end~"_s});
         m_form = std::make_unique<TForm1>();
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));

@@ -5,6 +5,7 @@
 #include "arrange/exact/exactsolver.h"
 #include "arrange/exact/refutations.h"
 #include "day/cell.h"
+#include "podborfill.h"
 
 #include <QTest>
 
@@ -14,39 +15,10 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace rasp::arrange;
+using namespace podborfill;
 using namespace rasp::arrange::exact;
 
 namespace {
-
-Options options(int classes, int rows, int R, int P)
-{
-    Options o;
-    o.max_ur = rows;
-    o.klassvis = classes;
-    o.R = R;
-    o.P = P;
-    return o;
-}
-
-// Fills a snapshot's working copy from rows of cells separated by "|": "Subject:Teachers", an
-// empty text for an empty cell, a leading "!" for a locked cell.
-void fill(TPodbor &p, const QStringList &rows)
-{
-    for (int i = 1; i <= rows.size(); ++i) {
-        const QStringList cells = rows.at(i - 1).split(u'|');
-        for (int j = 1; j <= cells.size(); ++j) {
-            QString text = cells.at(j - 1);
-            const bool locked = text.startsWith(u'!');
-            if (locked)
-                text.remove(0, 1);
-            const qsizetype colon = text.indexOf(u':');
-            p.itog_ur[i][j] = colon < 0 ? text : text.left(colon);
-            p.itog_uch[i][j] = colon < 0 ? QString() : text.mid(colon + 1);
-            p.itog_kab[i][j] = p.itog_ur[i][j].isEmpty() ? QString() : u"к"_s + p.itog_ur[i][j];
-            p.itog_styl[i][j] = locked ? rasp::day::kStyleLocked : rasp::day::kStyleFree;
-        }
-    }
-}
 
 // One class column top to bottom as subject letters, "-" for an empty cell.
 QString column(const TPodbor &p, int c, int rows)
@@ -111,6 +83,21 @@ int differingLessons(const TPodbor &a, const TPodbor &b, const Options &o)
     return n;
 }
 
+// The options of a small day given as rows of cells: its classes counted in the first row.
+Options dayOptions(const QStringList &rows, int R, int P)
+{
+    return options(int(rows.first().count(u'|')) + 1, int(rows.size()), R, P);
+}
+
+// A snapshot whose working copy holds the rows.
+TPodbor filled(const QStringList &rows)
+{
+    TPodbor p;
+    fill(p, rows);
+    return p;
+}
+
+// Runs the exact search on the snapshot within the time limit.
 Result solve(TPodbor &p, const Options &o, qint64 ms = 20000)
 {
     Limits limits;
@@ -159,10 +146,8 @@ private slots:
         QFETCH(int, P);
         QFETCH(int, moves);
         QFETCH(QStringList, columns);
-        const int classes = int(rows.first().count(u'|')) + 1;
-        const Options o = options(classes, int(rows.size()), R, P);
-        TPodbor before;
-        fill(before, rows);
+        const Options o = dayOptions(rows, R, P);
+        const TPodbor before = filled(rows);
         TPodbor p = before;
         const Result r = solve(p, o);
         QCOMPARE(r.status, Status::Solved);
@@ -213,10 +198,8 @@ private slots:
         QFETCH(int, R);
         QFETCH(int, P);
         QFETCH(QString, reason);
-        const int classes = int(rows.first().count(u'|')) + 1;
-        const Options o = options(classes, int(rows.size()), R, P);
-        TPodbor before;
-        fill(before, rows);
+        const Options o = dayOptions(rows, R, P);
+        const TPodbor before = filled(rows);
         TPodbor p = before;
         const Result r = solve(p, o);
         QCOMPARE(r.status, Status::Impossible);

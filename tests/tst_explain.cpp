@@ -2,6 +2,7 @@
 // snapshots that undo and redo restore: small days with known partners, and the explanations
 // checked against the rules they explain on random rows.
 #include "arrange/analysis.h"
+#include "baregrid.h"
 #include "day/explain.h"
 #include "day/gridops.h"
 #include "day/gridsnapshot.h"
@@ -14,21 +15,9 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
+using baregrid::grid;
 
 namespace {
-
-// A bare grid of `classes` classes named "К1", "К2", ... and `maxUr` rows.
-rasp::State grid(int classes, int maxUr = 6)
-{
-    rasp::State s;
-    s.max_ur = maxUr;
-    rasp::BuildPlaceholders(s);
-    for (int j = 1; j <= classes; ++j) {
-        rasp::day::KlassCreate(s);
-        s.grid.cell(0, j).subject = u"К"_s + QString::number(j);
-    }
-    return s;
-}
 
 // Puts "a|b|c" into one text of each cell of a row.
 void setRow(rasp::State &s, int row, const QString &texts, QString rasp::day::Cell::*field)

@@ -3,6 +3,7 @@
 #include "tabbutton.h"
 #include "tform1.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -117,6 +118,38 @@ private slots:
         QTest::mouseClick(m_form->Button1, Qt::LeftButton);
         QVERIFY(!m_form->Rct_soob->isVisible());
         QVERIFY(windowEnabled());
+    }
+
+    void panelsShowTheirTextsInTheWindowFont_data()
+    {
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("question") << u"Rct_soobDlg"_s;
+        QTest::newRow("notice") << u"Rct_soob"_s;
+        QTest::newRow("missing teachers") << u"Rct_NetUch"_s;
+        QTest::newRow("teacher hours") << u"Rct_KolUrUch"_s;
+    }
+
+    void panelsShowTheirTextsInTheWindowFont()
+    {
+        QFETCH(QString, panel);
+        const QFont windowFont = m_form->font();
+        QCOMPARE(windowFont.family(), u"Calibri"_s);
+        QCOMPARE(windowFont.pointSize(), 12);
+        auto *overlay = m_form->findChild<rasp::ui::OverlayPanel *>(panel);
+        QVERIFY(overlay);
+        overlay->centreAndRaise();
+        overlay->show();
+        QCoreApplication::processEvents(); // polished as on screen
+        const auto widgets = overlay->findChildren<QWidget *>();
+        QVERIFY(widgets.size() >= 3);
+        for (const QWidget *w : widgets) {
+            const QString what = QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
+            QVERIFY2(w->font().family() == windowFont.family(), qPrintable(what + u' ' + w->font().family()));
+            QVERIFY2(w->font().pointSize() == windowFont.pointSize(), qPrintable(what));
+        }
+        const auto *title = overlay->findChild<QLabel *>(u"title"_s);
+        QVERIFY(title->font().bold());
+        overlay->hide();
     }
 
     void overlaysHaveTheirSizesAndSitCentred()

@@ -153,6 +153,43 @@ private slots:
         QVERIFY(!m_form->Tab_1->isVisible());
     }
 
+    // The tool-panel toggle always shows the picture of what a click does next, and that picture
+    // stands out on the grey bar it sits on (white strokes meant for the accent bars would not).
+    void toolPanelTogglePictureStaysVisible()
+    {
+        TForm1 &f = *m_form;
+        f.SpeedB1Click();
+        QVERIFY(f.sPanel8->isHidden());
+        const auto shows = [&f](const QString &name) {
+            const QSize size(24, 24);
+            return f.sSpeedButton5->icon().pixmap(size).toImage()
+                   == QIcon(u":/img/"_s + name + u".svg"_s).pixmap(size).toImage();
+        };
+        const auto standsOut = [&f] {
+            const QImage shot = f.sSpeedButton5->grab().toImage();
+            const QColor bar = shot.pixelColor(shot.width() - 2, shot.height() / 2);
+            int strong = 0;
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.height(); ++x) { // the picture's square at the left
+                    const QColor c = shot.pixelColor(x, y);
+                    strong += std::abs(c.red() - bar.red()) + std::abs(c.green() - bar.green())
+                                  + std::abs(c.blue() - bar.blue())
+                              > 150;
+                }
+            return strong >= 40;
+        };
+        QVERIFY(shows(u"panel_open"_s));
+        QVERIFY(standsOut());
+        QTest::mouseClick(f.sSpeedButton5, Qt::LeftButton);
+        QVERIFY(f.sPanel8->isVisible());
+        QVERIFY(shows(u"panel_close"_s));
+        QVERIFY(standsOut());
+        QTest::mouseClick(f.sSpeedButton5, Qt::LeftButton);
+        QVERIFY(f.sPanel8->isHidden());
+        QVERIFY(shows(u"panel_open"_s));
+        QVERIFY(standsOut());
+    }
+
     void templatePageAndBackAsk()
     {
         {

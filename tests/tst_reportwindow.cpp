@@ -4,6 +4,7 @@
 #include "answerer.h"
 #include "day/dayfile.h"
 #include "load/nagruzfile.h"
+#include "modeltexts.h"
 #include "popupclosewatcher.h"
 #include "tabbutton.h"
 #include "template/setka.h"
@@ -54,15 +55,7 @@ class TstReportWindow : public QObject
     // The table's texts row by row, cells joined by "|".
     QStringList table() const
     {
-        QStringList rows;
-        const QAbstractItemModel *m = m_form->StringGrid1->model();
-        for (int r = 0; r < m->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < m->columnCount(); ++c)
-                cells << m->index(r, c).data().toString();
-            rows << cells.join(u'|');
-        }
-        return rows;
+        return modeltexts::rows(m_form->StringGrid1->model());
     }
     QStringList headers() const
     {

@@ -4,6 +4,7 @@
 // saves and declined questions; nothing undone while an arrangement runs.
 #include "answerer.h"
 #include "day/dayfile.h"
+#include "dayschool.h"
 #include "day/gridgeometry.h"
 #include "daygridview.h"
 #include "gridpointer.h"
@@ -40,15 +41,6 @@ using namespace Qt::Literals::StringLiterals;
 using rasp::day::GridGeometry;
 
 namespace {
-
-const QStringList kLoad = {
-    u"5А|5Б|6А|7А|"_s,
-    u"Иванова|Алгебра;|Алгебра;|||"_s,
-    u"Петров|Физика;|Физика;|Англ;||"_s,
-    u"Сидорова|||Англ;||"_s,
-    u"Борисова|Химия;||Химия;||"_s,
-    u"~end~"_s,
-};
 
 // Today's day, six rows of 5А | 5Б | 6А | 7А.
 const QStringList kSubjects = {
@@ -269,18 +261,9 @@ private slots:
         m_work = std::make_unique<QTemporaryDir>();
         QVERIFY(m_work->isValid());
         QDir::setCurrent(m_work->path());
-        QVERIFY(rasp::text::writeLines(rasp::load::NagruzPath(), kLoad));
-        rasp::settings::Settings settings;
-        settings.rooms = {u"1"_s, u"12"_s, u"14"_s, u"15"_s, u"21"_s};
-        settings.blocked = {u"Химия"_s};
-        QVERIFY(rasp::text::writeLines(rasp::settings::SettingsPath(), rasp::settings::SettingsLines(settings, 0, 0)));
-        QStringList day;
-        for (const QString &row : kSubjects)
-            day << u"|"_s + row + u"|"_s;
-        day << kRooms << u"заметка"_s << u"~end~"_s;
-        QDir().mkpath(u"r_data"_s);
+        dayschool::writeLoadAndSettings({u"1"_s, u"12"_s, u"14"_s, u"15"_s, u"21"_s});
+        dayschool::writeToday(kSubjects, kRooms, {u"заметка"_s, u"~end~"_s});
         QDir().mkpath(u"setka"_s);
-        QVERIFY(rasp::text::writeLines(rasp::day::DayFilePath(QDate::currentDate()), day));
         QVERIFY(rasp::text::writeLines(u"setka/"_s + rasp::text::day(QDate::currentDate()) + u".ini"_s, kTemplate));
         m_form = std::make_unique<TForm1>();
         m_form->arrangeSeed = 7;

@@ -5,6 +5,7 @@
 #include "ooxmlread.h"
 #include "reports/zamenylayout.h"
 #include "state.h"
+#include "sixrowday.h"
 #include "text/textfile.h"
 #include "xlsxfile.h"
 
@@ -21,13 +22,9 @@ class TstZamenyFiles : public QObject
     Q_OBJECT
 
     // Six lesson rows of two classes: the subject lines given, then room lines.
-    static QStringList day(QStringList subjects, QStringList rooms = {})
+    static QStringList day(const QStringList &subjects, const QStringList &rooms = {})
     {
-        while (subjects.size() < 6)
-            subjects << u"|||"_s;
-        while (rooms.size() < 6)
-            rooms << u"||"_s;
-        return subjects + rooms + QStringList{QString(), u"~end~"_s};
+        return sixrowday::lines(2, subjects, rooms);
     }
     void write(const QString &path, const QStringList &lines) const
     {

@@ -2,7 +2,9 @@
 // teacher, a date without a saved day, the period tally with its progress and notice, the files
 // written and opened, and the page staying modal until it is closed.
 #include "load/nagruzfile.h"
+#include "modeltexts.h"
 #include "overlaypanel.h"
+#include "sixrowday.h"
 #include "text/textfile.h"
 #include "tform1.h"
 #include "zamenypage.h"
@@ -23,13 +25,9 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // Six lesson rows of two classes: the subject lines given, then room lines.
-QStringList day(QStringList subjects, QStringList rooms = {})
+QStringList day(const QStringList &subjects, const QStringList &rooms = {})
 {
-    while (subjects.size() < 6)
-        subjects << u"|||"_s;
-    while (rooms.size() < 6)
-        rooms << u"||"_s;
-    return subjects + rooms + QStringList{QString(), u"~end~"_s};
+    return sixrowday::lines(2, subjects, rooms);
 }
 
 } // namespace
@@ -44,15 +42,7 @@ class TstZamenyWindow : public QObject
 
     QStringList table() const
     {
-        QStringList rows;
-        const QAbstractItemModel *m = m_form->Tab_Zam->table->model();
-        for (int r = 0; r < m->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < m->columnCount(); ++c)
-                cells << m->index(r, c).data().toString();
-            rows << cells.join(u'|');
-        }
-        return rows;
+        return modeltexts::rows(m_form->Tab_Zam->table->model());
     }
     bool pagesDisabled() const
     {

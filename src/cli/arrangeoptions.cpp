@@ -1,6 +1,9 @@
 #include "arrangeoptions.h"
 
+#include "arrange/arrangement.h"
+#include "commandline.h"
 #include "day/counters.h"
+#include "school.h"
 #include "state.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -36,6 +39,22 @@ QString ArrangeOptions(const State &state, const QString &maxText, const QString
     if (!missingText.isEmpty())
         return limitValue(missingText, missingList, u"Отсутствие первых уроков"_s, &options->P);
     return QString();
+}
+
+void AddArrangeOptions(CommandLine &line)
+{
+    line.addOption(QCommandLineOption(u"max-lessons"_s, u"максимум уроков из списка окна; по умолчанию его выбор"_s,
+                                      u"R"_s));
+    line.addOption(QCommandLineOption(u"missing-first"_s,
+                                      u"отсутствие первых уроков из списка окна; по умолчанию его выбор"_s, u"P"_s));
+}
+
+bool DayFitsArrangement(const State &state)
+{
+    const QString refusal = arrange::StartRefusal(state);
+    if (!refusal.isEmpty())
+        WriteErr(refusal);
+    return refusal.isEmpty();
 }
 
 } // namespace rasp::cli

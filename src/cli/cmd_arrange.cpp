@@ -34,10 +34,7 @@ int RunArrange(const QStringList &args)
     line.addArgument(u"ДД.ММ.ГГГГ"_s, u"дата сохраненного дня"_s);
     line.addOption(QCommandLineOption(u"seed"_s, u"зерно случайных чисел; по умолчанию от часов, печатается в ответе"_s,
                                       u"N"_s));
-    line.addOption(QCommandLineOption(u"max-lessons"_s, u"максимум уроков из списка окна; по умолчанию его выбор"_s,
-                                      u"R"_s));
-    line.addOption(QCommandLineOption(u"missing-first"_s,
-                                      u"отсутствие первых уроков из списка окна; по умолчанию его выбор"_s, u"P"_s));
+    AddArrangeOptions(line);
     line.addOption(QCommandLineOption(u"max-cycles"_s, u"предел циклов автоподбора (по умолчанию 100000)"_s, u"N"_s));
     if (const auto stop = line.parse(args, 1, 1, u"Укажите дату: arrange ДД.ММ.ГГГГ [--seed N]"_s))
         return *stop;
@@ -65,14 +62,8 @@ int RunArrange(const QStringList &args)
     if (const QString error = ArrangeOptions(state, maxText, missingText, &options); !error.isEmpty())
         return line.usageError(error);
 
-    if (arrange::GridEmpty(state)) {
-        WriteErr(arrange::kFillDay);
+    if (!DayFitsArrangement(state))
         return kExitFailed;
-    }
-    if (!arrange::FitsSnapshot(state)) {
-        WriteErr(arrange::kTooLarge);
-        return kExitFailed;
-    }
 
     state.regim = day::Regim::Coincidences;
     arrange::TakeSnapshot(state);

@@ -54,10 +54,7 @@ int RunSolve(const QStringList &args)
 {
     CommandLine line(SolveHelp());
     line.addArgument(u"ДД.ММ.ГГГГ"_s, u"дата сохраненного дня"_s);
-    line.addOption(QCommandLineOption(u"max-lessons"_s, u"максимум уроков из списка окна; по умолчанию его выбор"_s,
-                                      u"R"_s));
-    line.addOption(QCommandLineOption(u"missing-first"_s,
-                                      u"отсутствие первых уроков из списка окна; по умолчанию его выбор"_s, u"P"_s));
+    AddArrangeOptions(line);
     line.addOption(QCommandLineOption(u"time-limit"_s, u"время на поиск в секундах (по умолчанию 10)"_s, u"СЕК"_s));
     line.addOption(QCommandLineOption(u"save"_s, u"записать найденный день в файл дня; без него файлы не пишутся"_s));
     if (const auto stop = line.parse(args, 1, 1, u"Укажите дату: solve ДД.ММ.ГГГГ"_s))
@@ -81,14 +78,8 @@ int RunSolve(const QStringList &args)
         !error.isEmpty())
         return line.usageError(error);
 
-    if (arrange::GridEmpty(state)) {
-        WriteErr(arrange::kFillDay);
+    if (!DayFitsArrangement(state))
         return kExitFailed;
-    }
-    if (!arrange::FitsSnapshot(state)) {
-        WriteErr(arrange::kTooLarge);
-        return kExitFailed;
-    }
 
     arrange::TakeSnapshot(state);
     QStringList classNames;

@@ -4,6 +4,7 @@
 #include "load/loadgeometry.h"
 #include "loadmatrixview.h"
 #include "loadstripview.h"
+#include "pageframe.h"
 #include "state.h"
 
 #include <QGridLayout>
@@ -22,14 +23,7 @@ LoadPage::LoadPage(State &state, QWidget *parent)
     , m_state(state)
 {
     setObjectName(u"loadPage"_s);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-
-    auto *page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(0);
+    QVBoxLayout *page = whitePageLayout(this);
 
     auto *toolBar = new QWidget(this);
     toolBar->setObjectName(u"loadToolBar"_s);

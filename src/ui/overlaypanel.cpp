@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -11,20 +12,51 @@ namespace rasp::ui {
 OverlayPanel::OverlayPanel(const QString &title, QSize size, QWidget *parent)
     : QFrame(parent)
 {
+    // Colours come from the palette and the border is painted, not from a style sheet: a style
+    // sheet on the panel would give its texts and buttons the system font instead of the
+    // window's.
     setFixedSize(size);
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("rasp--ui--OverlayPanel { background: #FFFFFF; border: 1px solid #717171; }"));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xFF));
+    setPalette(white);
     auto *bar = new QLabel(title, this);
     bar->setObjectName(QStringLiteral("title"));
     bar->setTextFormat(Qt::PlainText);
     bar->setAlignment(Qt::AlignCenter);
     bar->setGeometry(1, 1, size.width() - 2, 25);
-    bar->setStyleSheet(QStringLiteral("background: #0061B0; color: #FFFFFF; font-weight: bold;"));
+    bar->setAutoFillBackground(true);
+    QPalette accent = bar->palette();
+    accent.setColor(QPalette::Window, QColor(0x00, 0x61, 0xB0));
+    accent.setColor(QPalette::WindowText, QColor(0xFF, 0xFF, 0xFF));
+    bar->setPalette(accent);
+    QFont bold = font();
+    bold.setBold(true);
+    bar->setFont(bold);
     m_body = new QWidget(this);
     m_body->setGeometry(1, 26, size.width() - 2, size.height() - 27);
     hide();
     if (parent)
         parent->installEventFilter(this);
+}
+
+void OverlayPanel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setPen(QColor(0x71, 0x71, 0x71));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void OverlayPanel::changeEvent(QEvent *event)
+{
+    // The title stays the bold form of whatever font the panel has.
+    if (event->type() == QEvent::FontChange)
+        if (auto *bar = findChild<QLabel *>(QStringLiteral("title"), Qt::FindDirectChildrenOnly)) {
+            QFont bold = font();
+            bold.setBold(true);
+            bar->setFont(bold);
+        }
+    QFrame::changeEvent(event);
 }
 
 void OverlayPanel::centreAndRaise()

@@ -21,6 +21,10 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Draws the panel's grey border over its white background.
+    void paintEvent(QPaintEvent *event) override;
+    // Keeps the title bold in the panel's font when that font changes.
+    void changeEvent(QEvent *event) override;
 
 private:
     QWidget *m_body;

@@ -143,7 +143,7 @@ void TForm1::buildGridPage()
 
     sSpeedButton5 = new QToolButton(Tab_1);
     sSpeedButton5->setObjectName(u"sSpeedButton5"_s);
-    sSpeedButton5->setIcon(QIcon(u":/img/panel.svg"_s));
+    sSpeedButton5->setIcon(QIcon(u":/img/panel_open.svg"_s)); // the panel starts closed
     sSpeedButton5->setText(u"Панель инструментов"_s);
     sSpeedButton5->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     sSpeedButton5->setFixedHeight(25);

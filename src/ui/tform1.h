@@ -379,6 +379,8 @@ public:
     void sSpeedButton7Click();
     // The options of "Автоподбор" ("максимум уроков", "отсутствие первых уроков") and the grid's size.
     rasp::arrange::Options arrangeOptions() const;
+    // Whether a run may start: none is running, the day is filled and fits, and the user agrees.
+    bool arrangementMayStart();
 
     // "Точный подбор": after the same question and snapshot as "Старт", the exact arrangement of
     // the day on a worker thread under the same tool lock; "Стоп" cancels it and keeps the grid.

@@ -41,21 +41,23 @@ rasp::arrange::Options TForm1::arrangeOptions() const
     return o;
 }
 
-void TForm1::sSpeedButton4Click()
+bool TForm1::arrangementMayStart()
 {
     namespace ar = rasp::arrange;
     // A click that reached the button during the last cycle of a stopped run starts nothing.
     if (m_arrangement || m_exactRun)
-        return;
-    if (ar::GridEmpty(m_state)) {
-        Rct_SoobPokaz(ar::kFillDay);
-        return;
+        return false;
+    if (const QString refusal = ar::StartRefusal(m_state); !refusal.isEmpty()) {
+        Rct_SoobPokaz(refusal);
+        return false;
     }
-    if (!ar::FitsSnapshot(m_state)) {
-        Rct_SoobPokaz(ar::kTooLarge);
-        return;
-    }
-    if (Dial(ar::kStartQuestion) != u"Да"_s)
+    return Dial(ar::kStartQuestion) == u"Да"_s;
+}
+
+void TForm1::sSpeedButton4Click()
+{
+    namespace ar = rasp::arrange;
+    if (!arrangementMayStart())
         return;
 
     ListBox1->hide();

@@ -45,17 +45,7 @@ bool TForm1::gridIsSnapshot() const
 void TForm1::exactButtonClick()
 {
     namespace ar = rasp::arrange;
-    if (m_arrangement || m_exactRun)
-        return;
-    if (ar::GridEmpty(m_state)) {
-        Rct_SoobPokaz(ar::kFillDay);
-        return;
-    }
-    if (!ar::FitsSnapshot(m_state)) {
-        Rct_SoobPokaz(ar::kTooLarge);
-        return;
-    }
-    if (Dial(ar::kStartQuestion) != u"Да"_s)
+    if (!arrangementMayStart())
         return;
 
     ListBox1->hide();

@@ -2,6 +2,7 @@
 // over a period of saved days, or over the saved template week.
 #include "tform1.h"
 
+#include "pageframe.h"
 #include "popupclosewatcher.h"
 #include "reports/vipolnenie.h"
 #include "reportview.h"
@@ -21,44 +22,18 @@ namespace {
 
 constexpr QSize kReportSize(1300, 670);
 
-QToolButton *makeBarButton(QWidget *parent, const QString &name, const QString &icon, int size)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(QIcon(u":/img/"_s + icon + u".svg"_s));
-    button->setIconSize(QSize(size - 6, size - 6));
-    button->setFixedSize(size, size);
-    button->setAutoRaise(true);
-    return button;
-}
-
 } // namespace
 
 void TForm1::buildReportPage()
 {
-    Tab_3->setAutoFillBackground(true);
-    QPalette pal = Tab_3->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    Tab_3->setPalette(pal);
-    auto *page = new QVBoxLayout(Tab_3);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(0);
+    QVBoxLayout *page = rasp::ui::whitePageLayout(Tab_3);
 
-    auto *bar = new QWidget(Tab_3);
-    bar->setObjectName(u"reportBar"_s);
-    bar->setFixedHeight(40);
-    bar->setStyleSheet(u"#reportBar { background: #0061B0; } QLabel { color: #FFFFFF; }"_s);
-    auto *barRow = new QHBoxLayout(bar);
-    barRow->setContentsMargins(8, 0, 4, 0);
+    QWidget *bar = rasp::ui::captionBar(Tab_3, u"reportBar"_s);
     Label12 = new QLabel(u"При расчете учитываются только сохраненные данные"_s, bar);
     Label12->setObjectName(u"Label12"_s);
-    Label12->setAlignment(Qt::AlignCenter);
-    SpeedButton10 = makeBarButton(bar, u"SpeedButton10"_s, u"expand"_s, 34);
-    SpeedButton7 = makeBarButton(bar, u"SpeedButton7"_s, u"close"_s, 34);
-    barRow->addSpacing(2 * 34 + 6); // keeps the notice centred against the two buttons
-    barRow->addWidget(Label12, 1);
-    barRow->addWidget(SpeedButton10);
-    barRow->addWidget(SpeedButton7);
+    SpeedButton10 = rasp::ui::pictureButton(bar, u"SpeedButton10"_s, u"expand"_s, QString(), 34);
+    SpeedButton7 = rasp::ui::pictureButton(bar, u"SpeedButton7"_s, u"close"_s, QString(), 34);
+    rasp::ui::layCaptionBar(bar, Label12, SpeedButton10, SpeedButton7);
     page->addWidget(bar);
 
     Rectangle16 = new QWidget(Tab_3);
@@ -74,8 +49,7 @@ void TForm1::buildReportPage()
     sDateTimePicker5->setParent(Rectangle16);
     sDateTimePicker5->setFixedWidth(140);
     period->addWidget(sDateTimePicker5);
-    sSpeedButton19 = makeBarButton(Rectangle16, u"sSpeedButton19"_s, u"report"_s, 34);
-    sSpeedButton19->setToolTip(u"Рассчитать"_s);
+    sSpeedButton19 = rasp::ui::pictureButton(Rectangle16, u"sSpeedButton19"_s, u"report"_s, u"Рассчитать"_s, 34);
     period->addWidget(sSpeedButton19);
     sProgressBar1 = new QProgressBar(Rectangle16);
     sProgressBar1->setObjectName(u"sProgressBar1"_s);

@@ -205,7 +205,7 @@ void TForm1::sSpeedButton5Click()
     const int panelHeight = sPanel8->height() > 0 ? sPanel8->height() : 146;
     const bool resizable = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
     if (!sPanel8->isHidden()) {
-        sSpeedButton5->setIcon(QIcon(u":/img/expand.svg"_s));
+        sSpeedButton5->setIcon(QIcon(u":/img/panel_open.svg"_s));
         sPanel8->hide();
         if (resizable)
             resize(width(), height() - panelHeight);
@@ -213,7 +213,7 @@ void TForm1::sSpeedButton5Click()
         scr->hide(); // the board comes back with the next rebuild
         if (dayPageActive())
             ServerConekt();
-        sSpeedButton5->setIcon(QIcon(u":/img/collapse.svg"_s));
+        sSpeedButton5->setIcon(QIcon(u":/img/panel_close.svg"_s));
         if (resizable)
             resize(width(), height() + panelHeight);
         sPanel8->show();

@@ -1,5 +1,6 @@
 #include "zamenypage.h"
 
+#include "pageframe.h"
 #include "reportview.h"
 #include "texttablemodel.h"
 
@@ -19,18 +20,6 @@ namespace rasp::ui {
 
 namespace {
 
-QToolButton *pictureButton(QWidget *parent, const QString &name, const QString &icon, const QString &hint, int size)
-{
-    auto *b = new QToolButton(parent);
-    b->setObjectName(name);
-    b->setIcon(QIcon(u":/img/"_s + icon + u".svg"_s));
-    b->setIconSize(QSize(size - 6, size - 6));
-    b->setFixedSize(size, size);
-    b->setAutoRaise(true);
-    b->setToolTip(hint);
-    return b;
-}
-
 QDateEdit *dateField(QWidget *parent, const QString &name)
 {
     auto *d = new QDateEdit(parent);
@@ -47,28 +36,13 @@ ZamenyPage::ZamenyPage(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(u"Tab_Zam"_s);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    auto *page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(0);
+    QVBoxLayout *page = whitePageLayout(this);
 
-    auto *bar = new QWidget(this);
-    bar->setObjectName(u"zamenyBar"_s);
-    bar->setFixedHeight(40);
-    bar->setStyleSheet(u"#zamenyBar { background: #0061B0; } QLabel { color: #FFFFFF; }"_s);
-    auto *barRow = new QHBoxLayout(bar);
-    barRow->setContentsMargins(8, 0, 4, 0);
+    QWidget *bar = captionBar(this, u"zamenyBar"_s);
     caption = new QLabel(u"Замены: сохраненный день против шаблона его дня недели"_s, bar);
-    caption->setAlignment(Qt::AlignCenter);
     sizeButton = pictureButton(bar, u"zamenySize"_s, u"expand"_s, QString(), 34);
     closeButton = pictureButton(bar, u"zamenyClose"_s, u"close"_s, u"Закрыть"_s, 34);
-    barRow->addSpacing(2 * 34 + 6); // keeps the caption centred against the two buttons
-    barRow->addWidget(caption, 1);
-    barRow->addWidget(sizeButton);
-    barRow->addWidget(closeButton);
+    layCaptionBar(bar, caption, sizeButton, closeButton);
     page->addWidget(bar);
 
     auto *dayRow = new QHBoxLayout;

@@ -36,6 +36,15 @@ bool FitsSnapshot(const State &state)
     return state.max_ur <= kPodborRows && state.klassvis <= kPodborClasses;
 }
 
+QString StartRefusal(const State &state)
+{
+    if (GridEmpty(state))
+        return kFillDay;
+    if (!FitsSnapshot(state))
+        return kTooLarge;
+    return QString();
+}
+
 void TakeSnapshot(State &state)
 {
     TPodbor &p = state.sost_rasp;

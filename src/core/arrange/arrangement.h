@@ -29,6 +29,10 @@ bool GridEmpty(const State &state);
 // Whether the grid fits the snapshot: at most 16 lesson rows and 200 classes.
 bool FitsSnapshot(const State &state);
 
+// Why a run cannot start on this grid: kFillDay when it is empty, else kTooLarge when it does not
+// fit the snapshot; empty when it can start.
+QString StartRefusal(const State &state);
+
 // Takes the grid into state.sost_rasp: the ishod_* arrays from the cells (subject, room, teacher
 // list, style), then the whole of ishod_* copied into itog_*; records the grid's shape.
 void TakeSnapshot(State &state);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <tuple>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -268,38 +269,36 @@ int LessonNumber(const State &state, int column, int row)
     return row;
 }
 
-QString KindText(ChangeKind kind)
+namespace {
+
+// A kind of change as the window and the files word it, and as the CLI's JSON names it.
+std::pair<QString, QString> kindWords(ChangeKind kind)
 {
     switch (kind) {
     case ChangeKind::Replacement:
-        return u"замена"_s;
+        return {u"замена"_s, u"replacement"_s};
     case ChangeKind::Moved:
-        return u"перенос"_s;
+        return {u"перенос"_s, u"moved"_s};
     case ChangeKind::Cancelled:
-        return u"отмена"_s;
+        return {u"отмена"_s, u"cancelled"_s};
     case ChangeKind::Added:
-        return u"новый урок"_s;
+        return {u"новый урок"_s, u"added"_s};
     case ChangeKind::Room:
-        return u"смена кабинета"_s;
+        return {u"смена кабинета"_s, u"room"_s};
     }
     return {};
 }
 
+} // namespace
+
+QString KindText(ChangeKind kind)
+{
+    return kindWords(kind).first;
+}
+
 QString KindName(ChangeKind kind)
 {
-    switch (kind) {
-    case ChangeKind::Replacement:
-        return u"replacement"_s;
-    case ChangeKind::Moved:
-        return u"moved"_s;
-    case ChangeKind::Cancelled:
-        return u"cancelled"_s;
-    case ChangeKind::Added:
-        return u"added"_s;
-    case ChangeKind::Room:
-        return u"room"_s;
-    }
-    return {};
+    return kindWords(kind).second;
 }
 
 QString ZamenyTitle(QDate date)
