@@ -78,25 +78,33 @@ private slots:
         // The pairwise rule as stated, against random rows of awkward room texts.
         const QStringList texts{QString(), u"1"_s, u"2"_s, u"12"_s, u"1/2"_s, u"2\\1"_s, u"1/1"_s, u"/"_s,
                                 u"12/"_s, u"\\2"_s, u"1/2\\3"_s, u"2/3"_s};
+        // Several rows per day, so a name seen in one row must not count in the next.
         QRandomGenerator rng(6);
         for (int round = 0; round < 300; ++round) {
             rasp::State s = grid(6, 6);
-            for (int j = 1; j <= 6; ++j)
-                s.grid.cell(1, j).room = texts.at(int(rng.bounded(texts.size())));
-            rasp::day::KabPoisk(s, 1, 0, QString());
-            QString expected;
-            for (int j = 1; j <= 6; ++j) {
-                bool red = false;
-                for (int k = 1; k <= 6 && !red; ++k) {
-                    if (k == j || s.grid.cell(1, j).room.isEmpty() || s.grid.cell(1, k).room.isEmpty())
-                        continue;
-                    const QStringList both = rasp::day::RoomNames(s.grid.cell(1, qMin(j, k)).room)
-                                             + rasp::day::RoomNames(s.grid.cell(1, qMax(j, k)).room);
-                    red = QSet<QString>(both.cbegin(), both.cend()).size() < both.size();
+            for (int i = 1; i <= 3; ++i)
+                for (int j = 1; j <= 6; ++j) {
+                    s.grid.cell(i, j).room = texts.at(int(rng.bounded(texts.size())));
+                    s.grid.cell(i, j).roomColour = rng.bounded(2) ? rasp::day::kRed : rasp::day::kBlack;
                 }
-                expected += red ? u'r' : u'b';
+            rasp::day::KabPoisk(s, 1, 0, QString());
+            for (int i = 1; i <= 3; ++i) {
+                QString expected;
+                QString actual;
+                for (int j = 1; j <= 6; ++j) {
+                    bool red = false;
+                    for (int k = 1; k <= 6 && !red; ++k) {
+                        if (k == j || s.grid.cell(i, j).room.isEmpty() || s.grid.cell(i, k).room.isEmpty())
+                            continue;
+                        const QStringList both = rasp::day::RoomNames(s.grid.cell(i, qMin(j, k)).room)
+                                                 + rasp::day::RoomNames(s.grid.cell(i, qMax(j, k)).room);
+                        red = QSet<QString>(both.cbegin(), both.cend()).size() < both.size();
+                    }
+                    expected += red ? u'r' : u'b';
+                    actual += s.grid.cell(i, j).roomColour == rasp::day::kRed ? u'r' : u'b';
+                }
+                QCOMPARE(actual, expected);
             }
-            QCOMPARE(roomColours(s), expected);
         }
     }
 
@@ -232,6 +240,50 @@ private slots:
         s.pins[0].checked = true;
         rasp::day::CheckList(s, ind, 3, 3);
         QCOMPARE(locks(s, 1), u"-LLL--"_s);
+    }
+
+    void silentPinningMatchesTheEntryByEntrySweep()
+    {
+        // The silent pass, against the list applied entry by entry over the rows as stated:
+        // repeated entries of one subject, frozen rows, a partial row range, earlier locks and
+        // captions all take part.
+        const QStringList subjects{QString(), u"Алг"_s, u"Физ"_s, u"Хим"_s, u"алг"_s};
+        QRandomGenerator rng(12);
+        for (int round = 0; round < 300; ++round) {
+            rasp::State fast = grid(4);
+            for (int n = int(rng.bounded(6)); n > 0; --n)
+                fast.pins.push_back({subjects.at(1 + int(rng.bounded(4))), rng.bounded(2) == 1});
+            for (int i = 1; i <= fast.max_ur; ++i) {
+                fast.grid.setFrozen(i, rng.bounded(4) == 0);
+                for (int j = 1; j <= 4; ++j) {
+                    rasp::day::Cell &c = fast.grid.cell(i, j);
+                    c.subject = subjects.at(int(rng.bounded(subjects.size())));
+                    c.caption = rng.bounded(2) ? u"было"_s : QString();
+                    if (rng.bounded(3) == 0)
+                        c.style = rasp::day::kStyleLocked;
+                }
+            }
+            rasp::State plain = fast;
+            const int y1 = 1 + int(rng.bounded(6));
+            const int y2 = y1 + int(rng.bounded(7 - y1));
+            rasp::day::CheckList(fast, 0, y1, y2);
+            for (const rasp::day::PinEntry &pin : plain.pins)
+                for (int i = y1; i <= y2; ++i)
+                    for (int j = 1; j <= 4; ++j) {
+                        rasp::day::Cell &c = plain.grid.cell(i, j);
+                        if (c.subject != pin.text)
+                            continue;
+                        if (pin.checked && c.style != rasp::day::kStyleLocked)
+                            rasp::day::LockCell(c);
+                        else if (!pin.checked && !plain.grid.frozen(i) && c.style != rasp::day::kStyleFree)
+                            rasp::day::UnlockCell(c);
+                    }
+            for (int i = 1; i <= fast.max_ur; ++i)
+                for (int j = 1; j <= 4; ++j) {
+                    QCOMPARE(fast.grid.cell(i, j).style, plain.grid.cell(i, j).style);
+                    QCOMPARE(fast.grid.cell(i, j).caption, plain.grid.cell(i, j).caption);
+                }
+        }
     }
 
     void defaultPinsReplaceTheChecks()

@@ -2,6 +2,7 @@
 
 #include "load/loadmodel.h"
 #include "state.h"
+#include "text/texthash.h"
 
 #include <QHash>
 #include <QSet>
@@ -103,27 +104,38 @@ bool CheckList(State &state, int ind, int y1, int y2, const std::function<bool(c
 
     if (ind != 1) {
         // Without questions each cell depends only on the entries of its own subject, applied in
-        // list order, so one pass over the cells with a map of entries does the same work.
-        QHash<QString, QList<int>> entries;
-        for (int e = 0; e < int(state.pins.size()); ++e)
-            entries[state.pins[std::size_t(e)].text].append(e);
-        for (int i = y1; i <= y2; ++i) {
-            const bool frozen = grid.frozen(i);
-            for (int j = 1; j <= klassvis; ++j) {
+        // list order, so one pass over the cells (column by column, as the grid is stored) with
+        // the entries chained per subject does the same work.
+        const int count = int(state.pins.size());
+        text::TextIndex subjects{std::size_t(count)}; // entry text -> its number
+        std::vector<int> first;                       // per subject, its first entry
+        std::vector<int> last;                        // per subject, its last entry so far
+        std::vector<int> next(std::size_t(count), -1); // per entry, the next one of its subject
+        for (int e = 0; e < count; ++e) {
+            const auto [subject, added] = subjects.insert(state.pins[std::size_t(e)].text, int(first.size()));
+            if (added) {
+                first.push_back(e);
+                last.push_back(e);
+            } else {
+                next[std::size_t(last[std::size_t(subject)])] = e;
+                last[std::size_t(subject)] = e;
+            }
+        }
+        for (int j = 1; j <= klassvis; ++j)
+            for (int i = y1; i <= y2; ++i) {
                 Cell &c = grid.cell(i, j);
-                const auto it = entries.constFind(c.subject);
-                if (it == entries.cend())
+                const int subject = subjects.find(c.subject);
+                if (subject < 0)
                     continue;
-                for (const int e : *it) {
+                for (int e = first[std::size_t(subject)]; e >= 0; e = next[std::size_t(e)]) {
                     if (state.pins[std::size_t(e)].checked) {
                         if (c.style != kStyleLocked)
                             LockCell(c);
-                    } else if (!frozen && c.style != kStyleFree) {
+                    } else if (!grid.frozen(i) && c.style != kStyleFree) {
                         UnlockCell(c);
                     }
                 }
             }
-        }
         return false;
     }
 

@@ -1,7 +1,7 @@
 #include "kabpoisk.h"
 
 #include "state.h"
-
+#include "text/texthash.h"
 
 #include <algorithm>
 #include <utility>
@@ -29,6 +29,7 @@ struct Names {
     bool repeats() const { return count == 2 && name[0] == name[1]; }
 };
 
+// The names of a room text (see Names).
 Names namesOf(const QString &text)
 {
     Names n;
@@ -58,52 +59,80 @@ Names namesOf(const QString &text)
     return n;
 }
 
-// Recolours one row. A pair of non-empty room texts in the row clashes when the names of the
-// two together hold a repeat; such pairs turn both cells red. Worked out by sorting the row's
-// names instead of comparing every pair:
-// - a cell that names one room twice clashes with every other non-empty cell of the row;
+// Recolours every row. A pair of non-empty room texts in a row clashes when the names of the
+// two together hold a repeat; such pairs turn both cells red. Worked out with numbered names
+// instead of comparing every pair:
+// - a cell that names one room twice clashes with every other non-empty cell of its row;
 // - otherwise two cells clash exactly when they share a name.
-void recolourRow(State &state, int row, std::vector<std::pair<QStringView, int>> &byName, std::vector<Names> &names)
+void recolourRooms(State &state)
 {
     DayGrid &grid = state.grid;
-    const int klassvis = state.klassvis;
-    byName.clear();
-    int nonEmpty = 0;
-    int selfRepeats = 0;
-    for (int j = 1; j <= klassvis; ++j) {
-        Cell &c = grid.cell(row, j);
-        c.roomColour = kBlack;
-        Names &n = names[std::size_t(j)];
-        n = Names();
-        if (c.room.isEmpty())
+    const int rows = std::max(state.max_ur, 0);
+    const int columns = std::max(state.klassvis, 0);
+    struct RoomCell {
+        int name[2] = {-1, -1}; // numbers of the names (-1 none)
+        bool filled = false;    // a non-empty room text
+        bool repeats = false;   // one name twice
+        bool red = false;
+    };
+    std::vector<RoomCell> cells(std::size_t(rows) * std::size_t(columns)); // row by row
+    auto at = [&](int i, int j) -> RoomCell & { return cells[std::size_t(i - 1) * std::size_t(columns) + std::size_t(j - 1)]; };
+    text::TextIndex numbers(64);
+    std::vector<QString> owned; // names that held a "\" read as "/", kept alive for the views
+
+    // Names numbered column by column, the grid's storage order.
+    for (int j = 1; j <= columns; ++j)
+        for (int i = 1; i <= rows; ++i) {
+            const QString &text = grid.cell(i, j).room;
+            if (text.isEmpty())
+                continue;
+            RoomCell &rc = at(i, j);
+            rc.filled = true;
+            Names n = namesOf(text);
+            if (!n.owned.isNull()) {
+                owned.push_back(std::move(n.owned));
+                n.name[n.count - 1] = owned.back();
+            }
+            rc.repeats = n.repeats();
+            for (int k = 0; k < n.count && !rc.repeats; ++k)
+                rc.name[k] = numbers.insert(n.name[k], int(numbers.size())).first;
+        }
+
+    // Row by row: per name, the first cell of the row naming it.
+    std::vector<int> seenRow(numbers.size(), 0);
+    std::vector<int> seenColumn(numbers.size(), 0);
+    for (int i = 1; i <= rows; ++i) {
+        int filled = 0;
+        bool repeats = false;
+        for (int j = 1; j <= columns; ++j) {
+            filled += at(i, j).filled;
+            repeats = repeats || at(i, j).repeats;
+        }
+        if (filled < 2)
             continue;
-        ++nonEmpty;
-        n = namesOf(c.room);
-        if (n.repeats())
-            ++selfRepeats;
-        for (int k = 0; k < (n.repeats() ? 1 : n.count); ++k)
-            byName.emplace_back(n.name[k], j);
+        for (int j = 1; j <= columns; ++j) {
+            RoomCell &rc = at(i, j);
+            if (repeats) {
+                rc.red = rc.filled;
+                continue;
+            }
+            for (const int id : rc.name) {
+                if (id < 0)
+                    continue;
+                if (seenRow[id] != i) {
+                    seenRow[id] = i;
+                    seenColumn[id] = j;
+                } else {
+                    rc.red = true;
+                    at(i, seenColumn[id]).red = true;
+                }
+            }
+        }
     }
-    if (nonEmpty < 2)
-        return;
-    if (selfRepeats > 0) {
-        for (int j = 1; j <= klassvis; ++j)
-            if (!grid.cell(row, j).room.isEmpty())
-                grid.cell(row, j).roomColour = kRed;
-        return;
-    }
-    // A cell lists a name once, so a run of equal names belongs to different cells.
-    std::sort(byName.begin(), byName.end(),
-              [](const auto &a, const auto &b) { return a.first.compare(b.first) < 0; });
-    for (std::size_t a = 0; a < byName.size();) {
-        std::size_t b = a + 1;
-        while (b < byName.size() && byName[b].first == byName[a].first)
-            ++b;
-        if (b - a >= 2)
-            for (std::size_t k = a; k < b; ++k)
-                grid.cell(row, byName[k].second).roomColour = kRed;
-        a = b;
-    }
+
+    for (int j = 1; j <= columns; ++j)
+        for (int i = 1; i <= rows; ++i)
+            grid.cell(i, j).roomColour = at(i, j).red ? kRed : kBlack;
 }
 
 // Whether room `r` is taken by room text `text` by the padded-text test.
@@ -139,11 +168,7 @@ QStringList RoomNames(const QString &text)
 int KabPoisk(State &state, int ind, int strok, const QString &kabinet)
 {
     if (ind == 1) {
-        std::vector<std::pair<QStringView, int>> byName;
-        byName.reserve(std::size_t(std::max(state.klassvis, 0)) * 2);
-        std::vector<Names> names(std::size_t(std::max(state.klassvis, 0) + 1));
-        for (int i = 1; i <= state.max_ur; ++i)
-            recolourRow(state, i, byName, names);
+        recolourRooms(state);
         return 0;
     }
     if (ind != 2 || strok < 1 || strok > state.max_ur)
