@@ -19,9 +19,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 #include <algorithm>
+
+#include <xlsxwriter.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -314,6 +317,52 @@ private slots:
 
         sheet.put(merged ? 5 : 2, merged ? 1 : 3, LayoutCell{QString(32767, u'я')}); // the longest allowed
         QVERIFY2(rasp::exporter::WriteXlsx(sheet, path, &error), qPrintable(error));
+    }
+
+    // A cell the library refuses for another reason is named with a Russian reason too (here a
+    // row or column beyond the sheet's last), and the workbook is not kept.
+    void cellBeyondTheSheetFailsTheWorkbook_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("row") << 1048577 << 2 << u"B1048577"_s;
+        QTest::newRow("column") << 3 << 16385 << u"XFE3"_s;
+    }
+    void cellBeyondTheSheetFailsTheWorkbook()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, cell);
+        QTemporaryDir dir;
+        Sheet sheet;
+        sheet.put(1, 1, LayoutCell{u"Заголовок"_s});
+        sheet.put(row, column, LayoutCell{u"5А"_s});
+        QString error;
+        QVERIFY(!rasp::exporter::WriteXlsx(sheet, dir.filePath(u"far.xlsx"_s), &error));
+        QCOMPARE(error, u"Не удалось сохранить файл %1: ячейка %2: строка или столбец за пределами листа"_s.arg(
+                            QDir::toNativeSeparators(dir.filePath(u"far.xlsx"_s)), cell));
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // Every error code of the workbook library has its own Russian reason; a code it may add
+    // later gets a general one with the number. No English text of the library gets through.
+    void everyLibraryErrorHasARussianReason()
+    {
+        static const QRegularExpression latin(u"[A-Za-z]"_s);
+        QSet<QString> reasons;
+        for (int code = LXW_ERROR_MEMORY_MALLOC_FAILED; code < LXW_MAX_ERRNO; ++code) {
+            const QString why = rasp::exporter::XlsxErrorReason(code);
+            QVERIFY2(!why.isEmpty() && !why.contains(latin) && !why.contains(u"код"_s), qPrintable(why));
+            reasons.insert(why);
+        }
+        QVERIFY(reasons.size() >= LXW_MAX_ERRNO - 5); // zip failures share reasons, others differ
+        QCOMPARE(rasp::exporter::XlsxErrorReason(LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED), u"текст длиннее 32767 знаков"_s);
+        QCOMPARE(rasp::exporter::XlsxErrorReason(LXW_ERROR_CREATING_XLSX_FILE),
+                 u"файл книги не создается (нет прав или места)"_s);
+        QCOMPARE(rasp::exporter::XlsxErrorReason(LXW_MAX_ERRNO + 3),
+                 u"ошибка записи книги (код %1)"_s.arg(LXW_MAX_ERRNO + 3));
+        QCOMPARE(rasp::exporter::XlsxErrorReason(-1), u"ошибка записи книги (код -1)"_s);
     }
 
     // Both writers give a new file the mode the umask allows and keep the mode of a file replaced.

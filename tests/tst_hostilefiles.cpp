@@ -1,9 +1,12 @@
 // Damaged and hostile work folders: every school file in place of which stands a FIFO, a device,
 // a broken or looping link, a folder, a file failing mid-read or a runaway file is reported as
 // unreadable by the core reader and by raspisanie-cli, in bounded time and memory, and no file
-// of the folder changes. Two damaged contents (a room with "|", an early "~end~") read soundly.
+// of the folder changes, not even when the editor's save of that file is tried afterwards. Two
+// damaged contents (a room with "|", an early "~end~") read soundly.
 #include "state.h"
 #include "day/gridops.h"
+#include "load/nagruzfile.h"
+#include "settings/settings.h"
 #include "template/setka.h"
 #include "text/textfile.h"
 
@@ -17,6 +20,7 @@
 #include <QTest>
 
 #include <map>
+#include <optional>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -106,6 +110,33 @@ void plant(const QString &kind, const QString &path, const QDir &dir)
     }
 }
 
+// Reads the school file `target` of the folder into a fresh state as the editor does, then
+// saves it back as the editor's save does; returns the save's messages (none if it saved), or
+// nothing if `target` is not a file the editor saves.
+std::optional<QStringList> readAndSave(const QString &target, const QDir &dir)
+{
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    rasp::State s;
+    rasp::FillPalette(s);
+    rasp::BuildPlaceholders(s);
+    std::optional<QStringList> messages;
+    QString error;
+    if (target == u"setting.ini"_s) {
+        rasp::settings::SetLoad(s, rasp::settings::SettingsPath());
+        messages = rasp::settings::SetSave(s, rasp::settings::SettingsPath(), &error) ? QStringList() : QStringList{error};
+    } else if (target == u"nagruz.ini"_s) {
+        rasp::load::NagruzLoad(s, 1);
+        messages = rasp::load::NagruzSave(s, &error) ? QStringList() : QStringList{error};
+    } else if (target == kMonday) {
+        rasp::tmpl::SetkaLoad(s, dir.path());
+        s.vibr_den_set = 1;
+        messages = rasp::tmpl::SetkaSave(s, dir.path());
+    }
+    QDir::setCurrent(before);
+    return messages;
+}
+
 bool shimLoaded()
 {
     return qEnvironmentVariable("LD_PRELOAD").contains(u"readfault"_s);
@@ -145,6 +176,10 @@ private slots:
         QTest::newRow("read error mid load") << u"readerror"_s << u"nagruz.ini"_s << load << 1 << u"ошибка чтения"_s << QString() << QVariant();
         QTest::newRow("read error mid day") << u"readerror"_s << kDay << day << 1 << u"ошибка чтения"_s << QString() << QVariant();
         QTest::newRow("over-size day") << u"oversize"_s << kDay << day << 1 << u"больше 64 МБ"_s << QString() << QVariant();
+        QTest::newRow("read error mid settings") << u"readerror"_s << u"setting.ini"_s << settings << 1 << u"ошибка чтения"_s << QString() << QVariant();
+        QTest::newRow("over-size settings") << u"oversize"_s << u"setting.ini"_s << settings << 1 << u"больше 64 МБ"_s << QString() << QVariant();
+        QTest::newRow("dangling link settings") << u"dangling"_s << u"setting.ini"_s << settings << 1 << u"несуществующий файл"_s << QString() << QVariant();
+        QTest::newRow("over-size load") << u"oversize"_s << u"nagruz.ini"_s << load << 1 << u"больше 64 МБ"_s << QString() << QVariant();
         QTest::newRow("room with bar") << u"barroom"_s << u"setting.ini"_s << settings << 0 << u"«1|2»"_s << u"rooms"_s
                                        << QVariant(QVariantList{u"101"_s, u"102"_s});
         QTest::newRow("early end") << u"earlyend"_s << kDay << day << 0 << QString() << u"note"_s << QVariant(QString());
@@ -212,6 +247,25 @@ private slots:
             QCOMPARE(o.value(jsonKey).toVariant(), jsonValue);
         }
         QVERIFY(snapshot(dir) == before);
+
+        // The editor's save of the file read before refuses, naming it, and leaves it as it was.
+        if (!jsonKey.isEmpty())
+            return;
+        if (readError)
+            qputenv("RASP_READ_FAIL_PATH", QFile::encodeName(path));
+        const std::optional<QStringList> saved = readAndSave(target, dir);
+        qunsetenv("RASP_READ_FAIL_PATH");
+        if (!saved)
+            return;
+        QCOMPARE(saved->size(), 1);
+        QVERIFY2(saved->first().contains(u"не удалось прочитать, он оставлен без изменений"_s)
+                     && saved->first().contains(QDir::toNativeSeparators(path)),
+                 qPrintable(saved->first()));
+        const auto after = snapshot(dir);
+        if (target == kMonday) // the other weekdays' files are written, as a template save does
+            QCOMPARE(after.at(target), before.at(target));
+        else
+            QVERIFY(after == before);
     }
 
     // A template file whose read fails part-way is not taken for a short one: it is reported and

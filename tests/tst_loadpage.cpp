@@ -15,6 +15,7 @@
 #include "typetext.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 using namespace Qt::Literals::StringLiterals;
 using rasp::load::LoadGeometry;
@@ -203,6 +206,29 @@ private slots:
         QCOMPARE(form->m_state.PedFio[1].name, u"Борисов"_s);
         QCOMPARE(form->m_state.grid.cell(0, 1).subject, u"5А"_s);
         QVERIFY(QDir::current().rmdir(u"nagruz.ini"_s));
+    }
+
+    // A load file that could not be read at start-up (here a FIFO) is reported and never
+    // replaced: a load built on the page is not saved over it, and the page keeps it.
+    void aFileThatCannotBeReadIsNeverReplaced()
+    {
+        QCOMPARE(::mkfifo(QFile::encodeName(rasp::load::NagruzPath()).constData(), 0644), 0);
+        auto form = openLoadPage();
+        QVERIFY2(form->noticeText.contains(u"это не обычный файл"_s), qPrintable(form->noticeText));
+        closeNotice(*form);
+        rasp::ui::LoadPage *page = form->loadPage;
+        QTest::mouseClick(page->sSpeedButton18, Qt::LeftButton);
+        typeName(page->ScrollBox4, 1, u"5А"_s);
+        QTest::mouseClick(page->sSpeedButton16, Qt::LeftButton);
+        typeName(page->ScrollBox3, 1, u"Антонов"_s);
+        QTest::mouseClick(page->sSpeedButton15, Qt::LeftButton);
+        QVERIFY2(form->noticeText.startsWith(u"Нагрузка не сохранена: файл "_s)
+                     && form->noticeText.contains(QDir::toNativeSeparators(rasp::load::NagruzPath())),
+                 qPrintable(form->noticeText));
+        const QFileInfo info(rasp::load::NagruzPath());
+        QVERIFY(!info.isFile() && !info.isSymLink() && info.exists()); // still the FIFO
+        QCOMPARE(form->m_state.PedFio[1].name, u"Антонов"_s);
+        QVERIFY(QFile::remove(rasp::load::NagruzPath()));
     }
 
     void deleteAClassThroughItsMenu_data()

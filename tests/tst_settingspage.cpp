@@ -8,6 +8,8 @@
 #include "typetext.h"
 
 #include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -232,6 +234,31 @@ private slots:
         QVERIFY2(m_form->noticeText.contains(u"setting.ini"_s) && m_form->noticeText.contains(u"99"_s)
                      && m_form->noticeText.contains(u"70000"_s),
                  qPrintable(m_form->noticeText));
+    }
+
+    // A settings file that could not be read (here a link leading in a circle) is reported at
+    // start-up and never replaced by a save: every change says so and the link stays as it was.
+    void aFileThatCannotBeReadIsNeverReplaced()
+    {
+        const QString path = m_work->filePath(u"setting.ini"_s);
+        QVERIFY(QFile::link(path + u".other"_s, path));
+        QVERIFY(QFile::link(path, path + u".other"_s));
+        start();
+        QVERIFY2(m_form->noticeText.contains(u"Не удалось прочитать файл"_s) && m_form->noticeText.contains(u"setting.ini"_s),
+                 qPrintable(m_form->noticeText));
+        m_form->Button1Click();
+        addRoom(u"12"_s);
+        QVERIFY2(m_form->noticeText.startsWith(u"Настройки не сохранены: файл "_s)
+                     && m_form->noticeText.contains(QDir::toNativeSeparators(path)),
+                 qPrintable(m_form->noticeText));
+        m_form->Button1Click();
+        m_form->noticeText.clear();
+        clickBox(m_form->CheckBox2);
+        QTest::mouseClick(m_form->SpeedButton6, Qt::LeftButton); // "Сохранить"
+        QVERIFY2(m_form->noticeText.startsWith(u"Настройки не сохранены"_s), qPrintable(m_form->noticeText));
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(QFileInfo(path).symLinkTarget(), path + u".other"_s);
+        QCOMPARE(items(m_form->sListBox1), QStringList{u"12"_s}); // the page keeps what was done
     }
 };
 

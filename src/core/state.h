@@ -44,6 +44,10 @@ struct State {
     // Highlighting mode of the day grid (the "Показывать" group).
     day::Regim regim = day::Regim::Coincidences;
     settings::Settings settings; // the settings page (setting.ini)
+    // Set when setting.ini or nagruz.ini exists but could not be read at its last reading: saving
+    // then leaves that file alone instead of replacing it with defaults or an empty load.
+    QString settingsReadError;
+    QString nagruzReadError;
 
     // The "Не перемещать" list (sCheckListBox1): one entry per subject, sorted, with its check.
     std::vector<day::PinEntry> pins;

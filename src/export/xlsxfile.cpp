@@ -103,16 +103,76 @@ QString cellName(int row, int column)
     return letters + QString::number(row);
 }
 
-// Why the workbook library refused a cell, in Russian where the reason is the text.
+// Why the workbook library refused a cell.
 QString cellFailure(int row, int column, lxw_error e)
 {
-    const QString why = e == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED
-                            ? u"текст длиннее %1 знаков"_s.arg(kMaxCellText)
-                            : QString::fromUtf8(lxw_strerror(e));
-    return u"ячейка %1: %2"_s.arg(cellName(row, column), why);
+    return u"ячейка %1: %2"_s.arg(cellName(row, column), XlsxErrorReason(e));
 }
 
 } // namespace
+
+QString XlsxErrorReason(int code)
+{
+    const QString general = u"ошибка записи книги (код %1)"_s.arg(code);
+    if (code < LXW_NO_ERROR || code >= LXW_MAX_ERRNO)
+        return general;
+    switch (lxw_error(code)) {
+    case LXW_NO_ERROR:
+        return u"ошибки нет"_s;
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return u"не хватает памяти"_s;
+    case LXW_ERROR_CREATING_XLSX_FILE:
+        return u"файл книги не создается (нет прав или места)"_s;
+    case LXW_ERROR_CREATING_TMPFILE:
+        return u"не создается временный файл (нет прав или места)"_s;
+    case LXW_ERROR_READING_TMPFILE:
+        return u"не читается временный файл"_s;
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+        return u"ошибка записи архива книги (нет места на диске?)"_s;
+    case LXW_ERROR_ZIP_PARAMETER_ERROR:
+    case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+    case LXW_ERROR_ZIP_INTERNAL_ERROR:
+        return u"внутренняя ошибка архива книги"_s;
+    case LXW_ERROR_ZIP_CLOSE:
+        return u"архив книги не закрывается (нет места на диске?)"_s;
+    case LXW_ERROR_FEATURE_NOT_SUPPORTED:
+        return u"возможность не поддерживается"_s;
+    case LXW_ERROR_NULL_PARAMETER_IGNORED:
+        return u"пропущено пустое значение"_s;
+    case LXW_ERROR_PARAMETER_VALIDATION:
+        return u"недопустимое значение"_s;
+    case LXW_ERROR_SHEETNAME_LENGTH_EXCEEDED:
+        return u"имя листа длиннее %1 знаков"_s.arg(LXW_SHEETNAME_MAX);
+    case LXW_ERROR_INVALID_SHEETNAME_CHARACTER:
+        return u"имя листа содержит недопустимый знак [ ] : * ? / \\"_s;
+    case LXW_ERROR_SHEETNAME_START_END_APOSTROPHE:
+        return u"имя листа начинается или кончается апострофом"_s;
+    case LXW_ERROR_SHEETNAME_ALREADY_USED:
+        return u"лист с таким именем уже есть"_s;
+    case LXW_ERROR_32_STRING_LENGTH_EXCEEDED:
+        return u"текст длиннее 32 знаков"_s;
+    case LXW_ERROR_128_STRING_LENGTH_EXCEEDED:
+        return u"текст длиннее 128 знаков"_s;
+    case LXW_ERROR_255_STRING_LENGTH_EXCEEDED:
+        return u"текст длиннее 255 знаков"_s;
+    case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
+        return u"текст длиннее %1 знаков"_s.arg(kMaxCellText);
+    case LXW_ERROR_SHARED_STRING_INDEX_NOT_FOUND:
+        return u"внутренняя ошибка таблицы строк книги"_s;
+    case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE:
+        return u"строка или столбец за пределами листа"_s;
+    case LXW_ERROR_WORKSHEET_MAX_URL_LENGTH_EXCEEDED:
+        return u"ссылка длиннее 2079 знаков"_s;
+    case LXW_ERROR_WORKSHEET_MAX_NUMBER_URLS_EXCEEDED:
+        return u"на листе больше 65530 ссылок"_s;
+    case LXW_ERROR_IMAGE_DIMENSIONS:
+        return u"не читаются размеры рисунка"_s;
+    case LXW_MAX_ERRNO:
+        break;
+    }
+    return general;
+}
 
 bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
 {
@@ -227,9 +287,7 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
     if (e != LXW_NO_ERROR || !refused.isEmpty()) {
         QFile::remove(tmpPath);
         if (error)
-            *error = failure(path, !refused.isEmpty()                          ? refused
-                                   : e == LXW_ERROR_MEMORY_MALLOC_FAILED ? u"не хватает памяти"_s
-                                                                         : u"ошибка записи книги (код %1)"_s.arg(int(e)));
+            *error = failure(path, !refused.isEmpty() ? refused : XlsxErrorReason(e));
         return false;
     }
     // The temporary file was created for the owner only; the workbook gets the mode any new file

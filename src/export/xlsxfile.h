@@ -10,4 +10,8 @@ namespace rasp::exporter {
 // the new one is complete. False with a Russian message in `error` when it cannot be written.
 bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error = nullptr);
 
+// Why the workbook library failed, in Russian, for one of its error codes; a code it may add
+// later gets a general reason with the number.
+QString XlsxErrorReason(int code);
+
 } // namespace rasp::exporter

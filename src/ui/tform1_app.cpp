@@ -83,7 +83,8 @@ void TForm1::FormCreate()
     m_state.pedvis = -1;
     m_state.pedvis_mas = 0;
 
-    if (QFileInfo::exists(rasp::settings::SettingsPath()))        // 17, before column 0 fixes max_ur
+    // A link that leads nowhere is read too, so it is reported and never saved over.
+    if (rasp::text::isPresent(rasp::settings::SettingsPath()))    // 17, before column 0 fixes max_ur
         SetLoad();
     else
         settingsToPage();
@@ -105,7 +106,7 @@ void TForm1::FormCreate()
         sComboBox1->addItem(QString::number(n));
     sComboBox1->setCurrentIndex(0);
 
-    if (QFileInfo::exists(rasp::load::NagruzPath()))               // 21
+    if (rasp::text::isPresent(rasp::load::NagruzPath()))           // 21
         NagruzLoad(1);
     SetkaLoad();                                                   // 22
     sRadioButton2->setChecked(true);                               // 23

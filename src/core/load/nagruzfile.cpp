@@ -186,6 +186,7 @@ NagruzReport NagruzLoad(State &state, int prm)
     text::ReadResult read = text::readLines(NagruzPath());
     report.status = read.status;
     report.error = read.error;
+    state.nagruzReadError = read.status == text::ReadResult::Unreadable ? read.error : QString();
     if (read.ok())
         NagruzLoadLines(state, read.lines, prm, report);
     return report;
@@ -215,6 +216,11 @@ QStringList NagruzLines(const State &state)
 
 bool NagruzSave(const State &state, QString *error)
 {
+    if (!state.nagruzReadError.isEmpty()) {
+        if (error)
+            *error = text::UnreadableKept(u"Нагрузка не сохранена"_s, NagruzPath());
+        return false;
+    }
     return text::writeLines(NagruzPath(), NagruzLines(state), error);
 }
 

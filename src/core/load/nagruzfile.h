@@ -24,7 +24,8 @@ QString NagruzPath();
 
 // Reads nagruz.ini of the work folder. prm = 1 (start-up): builds a class column per class
 // and a teacher row per teacher, then the assignments and the subject index. prm = 0 (after a
-// save): classes and teachers exist; refreshes the header names, assignments and index.
+// save): classes and teachers exist; refreshes the header names, assignments and index. A file
+// that cannot be read is marked (nagruzReadError) so NagruzSave leaves it alone.
 NagruzReport NagruzLoad(State &state, int prm);
 
 // NagruzLoad on lines already read; problems met are appended to `report`.
@@ -33,7 +34,8 @@ void NagruzLoadLines(State &state, const QStringList &lines, int prm, NagruzRepo
 // The lines of the load file for the current model: class names, one line per teacher, "~end~".
 QStringList NagruzLines(const State &state);
 
-// Writes the whole model to nagruz.ini; false with a Russian error if it failed.
+// Writes the whole model to nagruz.ini; false with a Russian error if it failed. A file that
+// could not be read at the last NagruzLoad is never replaced (false, with a message naming it).
 bool NagruzSave(const State &state, QString *error = nullptr);
 
 } // namespace rasp::load

@@ -155,6 +155,7 @@ QString SettingsPath()
 text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList *problems, QString *error)
 {
     const text::ReadResult read = text::readLines(path);
+    state.settingsReadError = read.status == text::ReadResult::Unreadable ? read.error : QString();
     if (!read.ok()) {
         if (error)
             *error = read.error;
@@ -172,6 +173,11 @@ text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList 
 
 bool SetSave(const State &state, const QString &path, QString *error)
 {
+    if (!state.settingsReadError.isEmpty()) {
+        if (error)
+            *error = text::UnreadableKept(u"Настройки не сохранены"_s, path);
+        return false;
+    }
     return text::writeLines(path, SettingsLines(state.settings, state.vt_sm_y, state.vt_sm_x), error,
                             text::Access::OwnerOnly);
 }

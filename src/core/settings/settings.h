@@ -61,12 +61,15 @@ QStringList SettingsLines(const Settings &settings, int vt_sm_y, int vt_sm_x);
 QString SettingsPath();
 
 // Reads setting.ini into the state (settings, max_ur, vt_sm_y, vt_sm_x). A missing file leaves
-// everything as it is (NoFile); an unreadable one returns its error; problems of a readable file
-// are listed in `problems`.
+// everything as it is (NoFile); an unreadable one returns its error and is marked
+// (settingsReadError) so SetSave leaves it alone; problems of a readable file are listed in
+// `problems`.
 text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList *problems = nullptr,
                                  QString *error = nullptr);
 
-// Writes the whole settings file from the state, readable by its owner only (it holds the password).
+// Writes the whole settings file from the state, readable by its owner only (it holds the
+// password). A file that could not be read at the last SetLoad is never replaced: false with a
+// Russian message naming it.
 bool SetSave(const State &state, const QString &path, QString *error = nullptr);
 
 // Outcome of adding a room.

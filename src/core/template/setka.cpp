@@ -88,8 +88,7 @@ QStringList SetkaSave(State &state, const QString &workFolder)
     for (int k = 1; k <= 7; ++k) {
         const TSetkaMas &day = state.Setka[std::size_t(k)];
         if (!day.readError.isEmpty()) {
-            failures << u"Сетка «%1» не сохранена: файл %2 не удалось прочитать, он оставлен без изменений"_s.arg(
-                text::daySet(k), QDir::toNativeSeparators(work.filePath(SetkaPath(k))));
+            failures << text::UnreadableKept(u"Сетка «%1» не сохранена"_s.arg(text::daySet(k)), work.filePath(SetkaPath(k)));
             continue;
         }
         QString error;

@@ -118,13 +118,18 @@ bool readRegularFile(const QString &path, QByteArray &bytes, QString &reason)
 
 } // namespace
 
+bool isPresent(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 ReadResult readLines(const QString &path)
 {
     ReadResult result;
-    const QFileInfo info(path);
     // A dangling or looping link counts as a damaged file, not as a missing one: saving over
     // it would write somewhere the user never chose.
-    if (!info.exists() && !info.isSymLink()) {
+    if (!isPresent(path)) {
         result.status = ReadResult::NoFile;
         return result;
     }
@@ -138,6 +143,12 @@ ReadResult readLines(const QString &path)
     result.status = ReadResult::Ok;
     result.lines = splitLines(bytes);
     return result;
+}
+
+QString UnreadableKept(const QString &what, const QString &path)
+{
+    return u"%1: файл %2 не удалось прочитать, он оставлен без изменений. Исправьте или удалите его и "
+           "перезапустите редактор"_s.arg(what, QDir::toNativeSeparators(path));
 }
 
 QByteArray encodeLines(const QStringList &lines)

@@ -18,10 +18,18 @@ struct ReadResult {
 // must not fill the memory.
 inline constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
+// Whether anything stands at path: a file, a folder, a device or a link, even a dangling or
+// looping one (which readLines reports as unreadable rather than missing).
+bool isPresent(const QString &path);
+
 // Reads a Windows-1251 file as lines; CR LF, a lone LF and a missing final line end all count as
 // line ends. Only a regular file (after following links) of at most kMaxFileSize bytes is read,
 // and only whole: a read error or a byte count other than the file's size makes it Unreadable.
 ReadResult readLines(const QString &path);
+
+// The message of a save refused because its file could not be read: `what` says what was not
+// saved ("Настройки не сохранены"); the file at `path` is named as kept unchanged.
+QString UnreadableKept(const QString &what, const QString &path);
 
 // Who may read a written file: the platform's default, or its owner only (files holding a password).
 enum class Access { Default, OwnerOnly };
