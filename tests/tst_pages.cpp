@@ -5,6 +5,7 @@
 #include "day/dayfile.h"
 #include "daygridview.h"
 #include "hint.h"
+#include "spreadrowlayout.h"
 #include "tabbutton.h"
 #include "text/textfile.h"
 #include "tform1.h"
@@ -426,6 +427,87 @@ private slots:
             header.removeAll(QString()); // the week-number column, where shown
             QCOMPARE(header, (QStringList{u"пн"_s, u"вт"_s, u"ср"_s, u"чт"_s, u"пт"_s, u"сб"_s, u"вс"_s}));
         }
+    }
+
+    // The row arithmetic of the tool panel: equal gaps up to the widest, the rest at both ends.
+    void spreadRowPlacesBoxes_data()
+    {
+        QTest::addColumn<int>("available");
+        QTest::addColumn<std::vector<int>>("widths");
+        QTest::addColumn<std::vector<int>>("left");
+        QTest::newRow("nothing") << 100 << std::vector<int>{} << std::vector<int>{};
+        QTest::newRow("even gaps") << 100 << std::vector<int>{20, 20} << std::vector<int>{20, 60};
+        QTest::newRow("gaps capped, centred") << 300 << std::vector<int>{50, 50} << std::vector<int>{88, 162};
+        QTest::newRow("just room for the gaps") << 68 << std::vector<int>{20, 30} << std::vector<int>{6, 32};
+        QTest::newRow("too narrow: from the left") << 60 << std::vector<int>{20, 30} << std::vector<int>{0, 26};
+        QTest::newRow("wider than the row") << 40 << std::vector<int>{30, 30} << std::vector<int>{0, 36};
+    }
+    void spreadRowPlacesBoxes()
+    {
+        QFETCH(int, available);
+        QFETCH(std::vector<int>, widths);
+        QFETCH(std::vector<int>, left);
+        QCOMPARE(rasp::ui::spreadRow(available, widths, 6, 24), left);
+    }
+
+    // The tool panel keeps its groups' order and widths in every mode and spreads the shown ones
+    // over its width: without "Заметки" (no server) or on the template page no end stays empty.
+    void toolPanelGroupsFillTheRow_data()
+    {
+        QTest::addColumn<bool>("templatePage");
+        QTest::addColumn<bool>("useServer");
+        QTest::addColumn<int>("windowWidth");
+        QTest::addColumn<QList<int>>("widths");
+        QTest::newRow("day, no server") << false << false << 1350 << QList<int>{345, 247, 450};
+        QTest::newRow("day, no server, wide") << false << false << 1900 << QList<int>{345, 247, 450};
+        QTest::newRow("template page") << true << true << 1350 << QList<int>{345, 247, 290};
+        QTest::newRow("day with server, wide") << false << true << 1900 << QList<int>{345, 247, 450, 345};
+        QTest::newRow("day with server, cut") << false << true << 1350 << QList<int>{345, 247, 450, 345};
+    }
+    void toolPanelGroupsFillTheRow()
+    {
+        QFETCH(bool, templatePage);
+        QFETCH(bool, useServer);
+        QFETCH(int, windowWidth);
+        QFETCH(QList<int>, widths);
+        TForm1 &f = *m_form;
+        f.m_state.settings.useServer = useServer;
+        if (templatePage)
+            f.SostMeuProg(0, 0, 0, 0, 1);
+        else
+            f.SpeedB1Click();
+        if (f.sPanel8->isHidden())
+            f.sSpeedButton5Click();
+        f.resize(windowWidth, 900);
+        QTRY_COMPARE(f.sPanel8->width(), windowWidth);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+
+        QList<QRect> boxes;
+        for (QGroupBox *g : {f.sGroupBox3, f.sGroupBox1, f.sGroupBox4, f.sGroupBox9}) // the panel's order
+            if (g->isVisibleTo(f.sPanel8))
+                boxes << g->geometry();
+        QCOMPARE(boxes.size(), widths.size());
+        QList<int> gaps;
+        for (int k = 0; k < boxes.size(); ++k) {
+            QCOMPARE(boxes[k].width(), widths[k]);
+            QCOMPARE(boxes[k].height(), 146 - 4);
+            if (k > 0)
+                gaps << boxes[k].left() - boxes[k - 1].right() - 1;
+        }
+        for (int gap : gaps) { // in order, apart, evenly
+            QVERIFY(gap >= 6);
+            QCOMPARE(gap, gaps.first());
+        }
+        const int before = boxes.first().left();
+        const int after = f.sPanel8->width() - boxes.last().right() - 1;
+        if (after < 0) { // wider than the window: cut at the right, as before
+            QCOMPARE(before, 4);
+            QCOMPARE(gaps.first(), 6);
+            return;
+        }
+        QVERIFY2(qAbs(before - after) <= 1, qPrintable(u"%1 %2"_s.arg(before).arg(after))); // centred
+        QVERIFY(gaps.first() <= before); // the ends are no narrower than the gaps between
+        QVERIFY(after < f.sPanel8->width() / 4); // no empty third at the right
     }
 
     void unarmedPickersDoNothing()

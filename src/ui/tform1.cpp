@@ -4,6 +4,7 @@
 #include "daygridview.h"
 #include "overlaypanel.h"
 #include "pagearea.h"
+#include "spreadrowlayout.h"
 #include "tabbutton.h"
 #include "uiresources.h"
 
@@ -218,7 +219,9 @@ void TForm1::buildToolPanel()
     sPanel8->setObjectName(u"sPanel8"_s);
     sPanel8->setFixedHeight(146);
     sPanel8->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed); // cut off, like the top bar
-    auto *row = new QHBoxLayout(sPanel8);
+    // The shown groups spread evenly over the panel, so hiding "Заметки" (no server) or the
+    // narrower "Действия" of the template page leaves no empty end.
+    auto *row = new rasp::ui::SpreadRowLayout(sPanel8, 6, 24);
     row->setContentsMargins(4, 2, 4, 2);
 
     sGroupBox3 = new QGroupBox(u"Автоподбор"_s, sPanel8);
@@ -283,7 +286,6 @@ void TForm1::buildToolPanel()
 
     for (auto *box : {sGroupBox3, sGroupBox1, sGroupBox4, sGroupBox9})
         row->addWidget(box);
-    row->addStretch(1);
 
     // The report bounds belong to the report page.
     sDateTimePicker4 = makeDatePicker(Tab_3, u"sDateTimePicker4"_s);

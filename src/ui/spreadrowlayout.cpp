@@ -1,0 +1,82 @@
+#include "spreadrowlayout.h"
+
+#include <QWidget>
+
+#include <algorithm>
+#include <numeric>
+
+namespace rasp::ui {
+
+std::vector<int> spreadRow(int available, const std::vector<int> &widths, int minGap, int maxGap)
+{
+    const int n = int(widths.size());
+    const int free = available - std::accumulate(widths.begin(), widths.end(), 0);
+    std::vector<int> left;
+    left.reserve(widths.size());
+    int x = 0;
+    int gap = minGap;
+    if (n > 0 && free >= (n + 1) * minGap) {
+        // Equal gaps before, between and after the boxes, the inner ones at most maxGap; what
+        // is left over goes to the two ends alike, so the row stays centred.
+        gap = std::min(free / (n + 1), maxGap);
+        x = (free - (n - 1) * gap) / 2;
+    }
+    for (int k = 0; k < n; ++k) {
+        left.push_back(x);
+        x += widths[std::size_t(k)] + gap;
+    }
+    return left;
+}
+
+SpreadRowLayout::SpreadRowLayout(QWidget *parent, int minGap, int maxGap)
+    : QLayout(parent)
+    , m_minGap(minGap)
+    , m_maxGap(maxGap)
+{
+}
+
+SpreadRowLayout::~SpreadRowLayout()
+{
+    qDeleteAll(m_items);
+}
+
+void SpreadRowLayout::addItem(QLayoutItem *item)
+{
+    m_items.append(item);
+}
+
+QLayoutItem *SpreadRowLayout::takeAt(int index)
+{
+    return index >= 0 && index < m_items.size() ? m_items.takeAt(index) : nullptr;
+}
+
+QSize SpreadRowLayout::sizeHint() const
+{
+    int width = 0, height = 0, shown = 0;
+    for (const QLayoutItem *item : m_items)
+        if (!item->isEmpty()) {
+            width += item->sizeHint().width();
+            height = std::max(height, item->sizeHint().height());
+            ++shown;
+        }
+    const QMargins m = contentsMargins();
+    return QSize(width + std::max(0, shown - 1) * m_minGap + m.left() + m.right(), height + m.top() + m.bottom());
+}
+
+void SpreadRowLayout::setGeometry(const QRect &rect)
+{
+    QLayout::setGeometry(rect);
+    const QRect area = contentsRect();
+    std::vector<QLayoutItem *> shown;
+    std::vector<int> widths;
+    for (QLayoutItem *item : m_items)
+        if (!item->isEmpty()) {
+            shown.push_back(item);
+            widths.push_back(item->sizeHint().width());
+        }
+    const std::vector<int> left = spreadRow(area.width(), widths, m_minGap, m_maxGap);
+    for (std::size_t k = 0; k < shown.size(); ++k)
+        shown[k]->setGeometry(QRect(area.left() + left[k], area.top(), widths[k], area.height()));
+}
+
+} // namespace rasp::ui
