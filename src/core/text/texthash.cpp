@@ -7,6 +7,20 @@ namespace rasp::text {
 
 namespace {
 
+// Whether two texts are equal, compared here: the texts are short and a library call per
+// look-up cost more than the comparison itself.
+bool sameText(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    const char16_t *p = a.utf16();
+    const char16_t *q = b.utf16();
+    for (qsizetype k = 0; k < a.size(); ++k)
+        if (p[k] != q[k])
+            return false;
+    return true;
+}
+
 // The first slot to probe for a hash.
 std::size_t home(std::size_t hash, std::size_t mask)
 {
@@ -28,7 +42,7 @@ int TextIndex::find(QStringView text) const
         const Slot &slot = m_slots[n];
         if (slot.value < 0)
             return -1;
-        if (slot.hash == hash && slot.text == text)
+        if (slot.hash == hash && sameText(slot.text, text))
             return slot.value;
     }
 }
@@ -46,7 +60,7 @@ std::pair<int, bool> TextIndex::insert(QStringView text, int value)
             ++m_count;
             return {value, true};
         }
-        if (slot.hash == hash && slot.text == text)
+        if (slot.hash == hash && sameText(slot.text, text))
             return {slot.value, false};
     }
 }
