@@ -2,6 +2,7 @@
 // window's own controls: the refresh after loading a day, pins, the missing-teacher warning, the
 // teacher hours, typing, the subject picker, rooms and dragging lessons.
 #include "answerer.h"
+#include "callout.h"
 #include "day/dayfile.h"
 #include "dayschool.h"
 #include "day/gridgeometry.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QGraphicsDropShadowEffect>
 #include <QMouseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -137,6 +139,16 @@ private slots:
         QVERIFY(f.Img_Migan->isVisible());
         QVERIFY(f.Timer4->isActive());
         QTRY_VERIFY(f.migan > 0);
+        // The glow: red at 0.4 of the pulse's alpha, 3 px away, softness 0.2 (a 6-px blur).
+        f.Timer4->stop();
+        f.migan = 240;
+        f.migan_mn = 10;
+        f.Timer4Timer();
+        QCOMPARE(f.migan, 250);
+        QCOMPARE(f.ShadowEffect32->color().rgb(), QColor(255, 0, 0).rgb());
+        QCOMPARE(f.ShadowEffect32->color().alpha(), 100);
+        QCOMPARE(f.ShadowEffect32->blurRadius(), 6.0);
+        QVERIFY(qAbs(QLineF(QPointF(), f.ShadowEffect32->offset()).length() - 3.0) < 0.01);
         QTest::mouseClick(f.Img_Migan, Qt::LeftButton);
         QVERIFY(!f.Img_Migan->isVisible());
         QVERIFY(!f.Timer4->isActive());
@@ -351,6 +363,28 @@ private slots:
         QVERIFY(f.Rct_Set_schet[2]->isHidden());
         QVERIFY(f.OblKolUr->isVisible());
         QCOMPARE(f.Label11->text(), u"Всего 2"_s);
+        // The callout is a 67 x 23 box with a pointer 5 wide and 9 long hanging 5 px from its left;
+        // the pointer's tip touches the cell's top edge.
+        rasp::ui::Callout *callout = f.OblKolUr;
+        QCOMPARE(callout->size(), QSize(67, 32));
+        QCOMPARE(callout->box(), QRect(0, 0, 67, 23));
+        QCOMPARE(f.Label11->geometry(), callout->box());
+        const QPainterPath outline = callout->outline();
+        QVERIFY(outline.contains(QPointF(7.5, 27)));    // inside the pointer
+        QVERIFY(outline.contains(QPointF(7.5, 31)));    // near its tip
+        QVERIFY(!outline.contains(QPointF(3.5, 27)));   // left of it
+        QVERIFY(!outline.contains(QPointF(12.5, 27)));  // right of it
+        QVERIFY(!outline.contains(QPointF(40, 27)));    // under the box elsewhere
+        QVERIFY(outline.contains(QPointF(60, 20)));     // the box itself
+        QImage shot(callout->size(), QImage::Format_ARGB32_Premultiplied);
+        shot.fill(Qt::transparent);
+        callout->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren); // without what lies under it
+        QCOMPARE(QColor::fromRgba(shot.pixel(7, 26)), QColor(255, 255, 255)); // painted white
+        QCOMPARE(qAlpha(shot.pixel(40, 27)), 0);                              // see-through
+        const QRect cellRect = f.grid->bodyRectInViewport(GridGeometry::subjectRect(1, 1));
+        const QPointF tip = QPointF(callout->pos()) + callout->tip();
+        QCOMPARE(tip.y(), qreal(cellRect.top()));
+        QCOMPARE(tip.x(), cellRect.center().x() + 7.5);
         // A mouse move over the grid outside the cells hides the callout.
         QTest::mouseMove(body(), at(QRect(GridGeometry::subjectRect(1, 1).x() + 5, 46, 2, 2))); // between rows 1 and 2
         QVERIFY(!f.OblKolUr->isVisible());

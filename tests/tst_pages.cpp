@@ -1,6 +1,7 @@
 // Pages and modes of the window, the action hints, saving a day and the three date pickers,
 // driven through the window's own handlers.
 #include "answerer.h"
+#include "applocale.h"
 #include "day/dayfile.h"
 #include "daygridview.h"
 #include "hint.h"
@@ -8,6 +9,7 @@
 #include "text/textfile.h"
 #include "tform1.h"
 
+#include <QAbstractItemView>
 #include <QCalendarWidget>
 #include <QFile>
 #include <QGroupBox>
@@ -393,6 +395,37 @@ private slots:
         QTRY_COMPARE(m_form->sLabel2->text(), u"Четверг"_s);
         QCOMPARE(cell(1, 1).subject, u"Правка"_s);
         QCOMPARE(yes.asked.size(), 1);
+    }
+
+    // On a system with another locale the calendars of every date picker still speak Russian:
+    // month and weekday names, and the week starts on Monday.
+    void calendarsAreRussianOnAnyLocale()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        rasp::ui::UseRussianLocale(); // as the program's start does, before the window exists
+        TForm1 form;
+        QLocale::setDefault(before);
+        const auto pickers = form.findChildren<QDateEdit *>();
+        QVERIFY(pickers.contains(form.sDateTimePicker1) && pickers.contains(form.sDateTimePicker2)
+                && pickers.contains(form.sDateTimePicker3)); // and the other pages' date fields
+        for (QDateEdit *picker : pickers) {
+            picker->setDate(kWednesday);
+            QCalendarWidget *calendar = picker->calendarWidget();
+            calendar->setSelectedDate(kWednesday);
+            const auto *month = calendar->findChild<QToolButton *>(u"qt_calendar_monthbutton"_s);
+            QVERIFY(month);
+            QVERIFY2(month->text().compare(u"декабрь"_s, Qt::CaseInsensitive) == 0, qPrintable(month->text()));
+            QCOMPARE(calendar->firstDayOfWeek(), Qt::Monday);
+            const auto *days = calendar->findChild<QAbstractItemView *>(u"qt_calendar_calendarview"_s);
+            QVERIFY(days);
+            // The header row names the weekdays, Monday first.
+            QStringList header;
+            for (int c = 0; c < days->model()->columnCount(); ++c)
+                header << days->model()->data(days->model()->index(0, c)).toString();
+            header.removeAll(QString()); // the week-number column, where shown
+            QCOMPARE(header, (QStringList{u"пн"_s, u"вт"_s, u"ср"_s, u"чт"_s, u"пт"_s, u"сб"_s, u"вс"_s}));
+        }
     }
 
     void unarmedPickersDoNothing()

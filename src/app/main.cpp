@@ -1,5 +1,6 @@
 // Program entry: the command line (work folder, --help, --version), the single-instance guard,
 // then the main window and the event loop.
+#include "applocale.h"
 #include "singleinstance.h"
 #include "startarguments.h"
 #include "tform1.h"
@@ -15,6 +16,9 @@ int main(int argc, char *argv[])
     if (const auto stop = HandleStartArguments(arguments))
         return *stop;
     QApplication app(argc, argv);
+    // The interface is Russian on any system (calendars, dates, numbers); widgets take the
+    // default locale when they are built, so this comes before the first one.
+    rasp::ui::UseRussianLocale();
     QApplication::setApplicationName(QStringLiteral("raspisanie"));
     // The desktop entry's name and icon, so docks and window lists match the window to the entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("raspisanie"));

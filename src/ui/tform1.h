@@ -45,6 +45,7 @@ class Arrangement;
 }
 
 namespace rasp::ui {
+class Callout;
 class DayGridView;
 class ExactRun;
 class LoadPage;
@@ -558,7 +559,7 @@ public:
     QTableWidget *StringGrid2 = nullptr;        // teacher / hours
     QListWidget *ListBox1 = nullptr;            // free rooms of a lesson row
     QListWidget *ListBox4 = nullptr;            // subjects of a class
-    QWidget *OblKolUr = nullptr;                // the "Всего" callout
+    rasp::ui::Callout *OblKolUr = nullptr;      // the "Всего" callout
     QLabel *Label11 = nullptr;
     QLabel *Rct_Set_schet[8] = {};              // weekday counter badges 1..7 (label LabSet[k] inside)
     QLabel *LabSet[8] = {};

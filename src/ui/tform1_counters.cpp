@@ -2,6 +2,7 @@
 // warning with its panel, the teacher-hours panel and the weekly count of the template.
 #include "tform1.h"
 
+#include "callout.h"
 #include "day/counters.h"
 #include "day/gridgeometry.h"
 #include "daygridview.h"
@@ -22,6 +23,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cmath>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -33,6 +36,20 @@ void showLimitList(QComboBox *box, const rasp::day::LimitList &list)
     box->clear();
     box->addItems(list.items);
     box->setCurrentIndex(list.selected);
+}
+
+// The warning's glow: a shadow 3 px away at 45 degrees, softness 0.2 and opacity 0.4. The blur
+// radius is 30 px per unit of softness.
+constexpr double kGlowDistance = 3.0;
+constexpr double kGlowSoftness = 0.2;
+constexpr double kGlowOpacity = 0.4;
+
+// The glow's colour for the pulse alpha `migan`, weakened by the glow's opacity.
+QColor glowColour(int migan)
+{
+    QColor c = QColor::fromRgba(rasp::day::GenerateRandomColor(migan));
+    c.setAlphaF(c.alphaF() * kGlowOpacity);
+    return c;
 }
 
 } // namespace
@@ -56,9 +73,9 @@ void TForm1::buildDayChecks()
     const QRect corner = grid->cornerRect();
     Img_Migan->setGeometry(corner.x() + (corner.width() - 30) / 2, corner.y(), 30, 30);
     ShadowEffect32 = new QGraphicsDropShadowEffect(Img_Migan);
-    ShadowEffect32->setOffset(2.1, 2.1); // distance 3 at 45 degrees
-    ShadowEffect32->setBlurRadius(6);
-    ShadowEffect32->setColor(QColor::fromRgba(rasp::day::GenerateRandomColor(0)));
+    ShadowEffect32->setOffset(kGlowDistance * M_SQRT1_2, kGlowDistance * M_SQRT1_2);
+    ShadowEffect32->setBlurRadius(30 * kGlowSoftness);
+    ShadowEffect32->setColor(glowColour(0));
     Img_Migan->setGraphicsEffect(ShadowEffect32);
     Img_Migan->hide();
 
@@ -101,14 +118,13 @@ void TForm1::buildDayChecks()
     ListBox1->resize(rasp::day::GridGeometry::kFieldWidth, 90);
     ListBox4->resize(rasp::day::GridGeometry::kFieldWidth + 10, 90);
 
-    OblKolUr = new QWidget(grid->viewport());
+    // 67 x 32 with its pointer: the box is 23 high, the pointer hangs 9 below it.
+    OblKolUr = new rasp::ui::Callout(QSize(67, 32), grid->viewport());
     OblKolUr->setObjectName(u"OblKolUr"_s);
-    OblKolUr->setFixedSize(67, 32);
-    OblKolUr->setStyleSheet(u"#OblKolUr { background: #FFFFFF; border: 1px solid #7A7A7A; border-radius: 5px; }"_s);
     Label11 = new QLabel(OblKolUr);
     Label11->setObjectName(u"Label11"_s);
     Label11->setAlignment(Qt::AlignCenter);
-    Label11->setGeometry(0, 0, 67, 32);
+    Label11->setGeometry(OblKolUr->box());
     OblKolUr->hide();
 }
 
@@ -215,7 +231,7 @@ void TForm1::NetUchit()
 void TForm1::Timer4Timer()
 {
     rasp::day::Timer4Step(migan, migan_mn);
-    ShadowEffect32->setColor(QColor::fromRgba(rasp::day::GenerateRandomColor(migan)));
+    ShadowEffect32->setColor(glowColour(migan));
 }
 
 void TForm1::SpeedButton11Click()

@@ -2,6 +2,7 @@
 // dragging a lesson to another row of its class, where it changes places with the lesson there.
 #include "tform1.h"
 
+#include "callout.h"
 #include "day/celladdress.h"
 #include "day/counters.h"
 #include "day/gridops.h"

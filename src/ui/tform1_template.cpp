@@ -3,6 +3,7 @@
 // the day from the template of its weekday.
 #include "tform1.h"
 
+#include "callout.h"
 #include "daygridview.h"
 #include "geometrywatcher.h"
 #include "template/setka.h"

@@ -4,6 +4,7 @@
 // refreshes what is derived from them.
 #include "tform1.h"
 
+#include "callout.h"
 #include "day/gridops.h"
 #include "daygridview.h"
 #include "undo/editcommands.h"
