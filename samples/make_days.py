@@ -104,7 +104,9 @@ def main():
     rooms = [str(n) for n in range(1, 31)] + ["Спортзал"]
     write(os.path.join(HERE, "setting.ini"),
           rooms + ["~end~", "Физ-ра", "~end~",
-                   "127.0.0.1", "7100", "", "", "0", "1", "1", "0", "0", str(ROWS), "0", "0", "0", "1", "0"])
+                   # The reference server as tools/schedule_server.py starts by default, so the
+                   # demo shows its notes once it runs.
+                   "127.0.0.1", "5050", "школа", "пароль", "1", "1", "1", "0", "0", str(ROWS), "0", "0", "0", "1", "0"])
 
     classes, taught, teachers = read_load(True)
     # The younger classes have six lessons.

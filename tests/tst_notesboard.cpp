@@ -5,6 +5,9 @@
 #include "notesboardview.h"
 #include "notesfetcher.h"
 #include "server/notes.h"
+#include "settings/settings.h"
+#include "state.h"
+#include "text/datewords.h"
 #include "tabbutton.h"
 #include "tform1.h"
 
@@ -170,6 +173,50 @@ private slots:
         f.sSpeedButton5Click();
         f.sSpeedButton5Click();
         QVERIFY(f.scr->isHidden());
+    }
+
+    // The demo school (scripts/demo) points at the reference server as it starts by default and
+    // brings the sample notes moved to today, so its day opens with the sample day's notes.
+    void theDemoDayShowsTheSampleNotes()
+    {
+        QTemporaryDir dir;
+        const QString demo = dir.filePath(u"demo"_s);
+        QProcess make;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"RASPISANIE_CLI"_s, QStringLiteral(RASP_CLI_BIN));
+        make.setProcessEnvironment(env);
+        make.start(u"bash"_s, {QStringLiteral(RASP_SOURCE_DIR "/scripts/demo"), demo});
+        QVERIFY(make.waitForFinished(60000));
+        QVERIFY2(make.exitCode() == 0, make.readAllStandardError().constData());
+
+        m_form.reset();
+        QDir::setCurrent(demo);
+        rasp::State read;
+        QCOMPARE(rasp::settings::SetLoad(read, rasp::settings::SettingsPath()), rasp::text::ReadResult::Ok);
+        const rasp::settings::Settings &s = read.settings;
+        // tools/schedule_server.py's defaults.
+        QCOMPARE(QStringList({s.ip, s.port, s.login, s.password}),
+                 QStringList({u"127.0.0.1"_s, u"5050"_s, u"школа"_s, u"пароль"_s}));
+        QVERIFY(s.useServer);
+
+        // The server of this test stands in for the default one: it serves the demo's notes and
+        // the window is pointed at its port.
+        setNotes(readFile(demo + u"/notes/data.ini"_s));
+        m_form = std::make_unique<TForm1>();
+        TForm1 &f = *m_form;
+        const QString today = rasp::text::ShortDate(QDate::currentDate());
+        QCOMPARE(rasp::text::ShortDate(f.sDateTimePicker3->date()), today);
+        QVERIFY(f.m_state.grid.cell(1, 1).subject.size() > 0); // the sample day, saved for today
+        f.TCPDis();
+        f.sEdit5->setText(m_tcpPort);
+        f.SetSave(0);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        refresh();
+        QCOMPARE(f.scr->board().cards.size(), size_t(3)); // the sample's notes of its day, 09.12.2026
+        for (const auto &card : f.scr->board().cards)
+            QVERIFY2(card.leftHeading.startsWith(today), qPrintable(card.leftHeading));
+        QCOMPARE(bodies().first(), u"Замена: 3 урок в 7б ведёт Сидоров, кабинет 21."_s);
     }
 
     void deletesANoteEndToEnd()

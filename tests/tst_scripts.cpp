@@ -2,8 +2,10 @@
 // layout that cmake --install gives.
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -31,6 +33,7 @@ class TstScripts : public QObject
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"RASPISANIE_CLI"_s, QStringLiteral(RASP_CLI_BIN));
+        env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s); // the screenshot tool's window
         p.setProcessEnvironment(env);
         p.start(program, args);
         if (!p.waitForFinished(60000))
@@ -109,6 +112,36 @@ private slots:
         edited.close();
         QCOMPARE(run(u"bash"_s, {source(u"scripts/demo"_s), work}).code, 0);
         QCOMPARE(bytes(dayFile(today)), QByteArray("~end~\r\n"));
+    }
+
+    // The README's picture: the screenshot tool draws the demo day offscreen; a window that
+    // starts with a notice (here an unreadable settings file) or a question fails it at once
+    // with the reason, instead of a picture of the overlay or a wait for an answer.
+    void screenshotToolDrawsTheDemoDayAndFailsFast()
+    {
+        QTemporaryDir dir;
+        const QString work = dir.filePath(u"demo"_s);
+        QCOMPARE(run(u"bash"_s, {source(u"scripts/demo"_s), work}).code, 0);
+        const QString picture = dir.filePath(u"shot.png"_s);
+        QElapsedTimer clock;
+        clock.start();
+        Run r = run(QStringLiteral(RASP_SCREENSHOT_BIN), {work, picture});
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        QVERIFY(clock.elapsed() < 20000);
+        QImageReader png(picture);
+        QCOMPARE(png.format(), QByteArray("png"));
+        QVERIFY2(png.size().width() >= 1350 && png.size().height() > 600, qPrintable(QString::number(png.size().width())));
+        QVERIFY(QFileInfo(picture).size() < 300 * 1024);
+
+        QVERIFY(QFile::remove(picture));
+        QVERIFY(QFile::remove(work + u"/setting.ini"_s));
+        QVERIFY(QDir(work).mkdir(u"setting.ini"_s));
+        clock.restart();
+        r = run(QStringLiteral(RASP_SCREENSHOT_BIN), {work, picture});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(u"при запуске на экране сообщение «Не удалось прочитать файл"_s), qPrintable(r.err));
+        QVERIFY(clock.elapsed() < 20000);
+        QVERIFY(!QFile::exists(picture));
     }
 
     void desktopEntryValidatesAndNamesTheProgramAndIcon()

@@ -1,4 +1,6 @@
 // Start-up of the editor: folders, window size, page state, the grid view, and the single-instance guard.
+#include "answerer.h"
+#include "day/counters.h"
 #include "day/gridops.h"
 #include "daygridview.h"
 #include "tabbutton.h"
@@ -122,6 +124,46 @@ private slots:
                 if (image.pixel(x, y) != background)
                     box |= QRect(x, y, 1, 1);
         return box;
+    }
+
+    // Today's day under a second shift with a default-pinned subject that coincides: the pinning
+    // pass of start-up would ask whether to pin it while the window is not yet on screen, and
+    // the editor would never appear. Start-up keeps the settings' pin without asking.
+    void startUpAsksNothingAndKeepsADefaultPin()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        QVERIFY(QDir().mkpath(u"r_data"_s));
+        const auto write = [](const QString &path, const QByteArray &bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        };
+        write(u"nagruz.ini"_s, "5A|5B|\r\nTeacher|PE;|PE;|\r\n~end~\r\n");
+        // Blocked "PE"; 6 rows, first shift rows 1..3, first-shift classes 1, second shift on.
+        write(u"setting.ini"_s, "~end~\r\nPE\r\n~end~\r\n\r\n\r\n\r\n\r\n0\r\n1\r\n1\r\n0\r\n0\r\n6\r\n3\r\n1\r\n1\r\n1\r\n0\r\n");
+        QByteArray day = "|PE|PE|\r\n";
+        for (int i = 2; i <= 6; ++i)
+            day += "|||\r\n";
+        for (int i = 1; i <= 6; ++i)
+            day += "||\r\n";
+        write(u"r_data/"_s + QDate::currentDate().toString(u"dd.MM.yyyy"_s) + u".ini"_s, day + "\r\n~end~\r\n");
+
+        TForm1 form; // returns: nothing waits for an answer
+        QVERIFY(form.questionText.isEmpty());
+        QVERIFY(form.Rct_soobDlg->isHidden());
+        QVERIFY(!form.startingUp);
+        const rasp::day::Cell &pe = form.m_state.grid.cell(1, 1);
+        QCOMPARE(pe.subject, u"PE"_s);
+        QVERIFY(pe.background != rasp::day::kWhite); // the coincidence is shown
+        QVERIFY(pe.locked());                         // and the settings' pin kept
+
+        // Once the window is up, the same pass asks as before.
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        Answerer no(form, {Answerer::No});
+        form.VtorayaSmenaBlok(1);
+        QCOMPARE(no.asked, QStringList{rasp::day::CheckListQuestion()});
+        QVERIFY(!form.m_state.grid.cell(1, 1).locked());
     }
 
     void firstStartHintUntilTheFirstLoadIsSaved()

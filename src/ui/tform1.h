@@ -101,6 +101,7 @@ public:
     QString resDial;          // answer of the question overlay; empty while it waits
     QString questionText;     // the question as asked ("\r\n" kept)
     QString noticeText;       // the notice as given ("\r\n" kept)
+    bool startingUp = false;  // while FormCreate runs: the window is not on screen yet
 
     // ---- Day timetable: grid ------------------------------------------------------------
     // Appends one class column to the grid and refreshes its view.

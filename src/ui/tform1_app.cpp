@@ -38,6 +38,7 @@ void TForm1::wireApp()
 void TForm1::FormCreate()
 {
     // 1. The single-instance guard runs in the program entry, before this window exists.
+    startingUp = true;
     NachSost();                                                   // 2
     m_state.simv = QString(QChar(0x0B));                           // 3
     m_state.max_ur = 6;
@@ -155,6 +156,7 @@ void TForm1::FormCreate()
     if (m_state.klassvis > 0 && m_state.max_ur > 0)                 // 34
         VtorayaSmenaGranici();
     grid->gridChanged();
+    startingUp = false;
 }
 
 void TForm1::showFrameAndMemo()

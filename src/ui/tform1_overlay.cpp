@@ -13,6 +13,12 @@ using namespace Qt::Literals::StringLiterals;
 
 QString TForm1::Dial(const QString &s)
 {
+    // Start-up runs in the constructor, before the window is shown: a question there could not
+    // be seen or answered, and its wait would keep the editor from ever appearing. The only one
+    // start-up can meet (pin a default-pinned subject that coincides, under a second shift) is
+    // answered as the companion program answers it: the settings' pin is kept.
+    if (startingUp)
+        return u"Да"_s;
     resDial.clear();
     FormEnable(false);
     questionText = s;
