@@ -2,6 +2,7 @@
 // the tool panel and saves a picture of the window. scripts/screenshot runs it on the offscreen
 // platform for the README. It never answers a question: a window that asks one at start-up, or
 // that is not ready in time, ends the program with a message instead of a picture.
+#include "applocale.h"
 #include "notesboardview.h"
 #include "overlaypanel.h"
 #include "settings/settings.h"
@@ -96,6 +97,7 @@ void savePicture(TForm1 &window, const QString &picture)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    rasp::ui::UseRussianLocale(); // as the editor's start does, before the window exists
     const QStringList args = QApplication::arguments();
     if (args.size() != 3 && args.size() != 4) {
         err() << u"Использование: raspisanie-screenshot ПАПКА КАРТИНКА.png [ПОРТ_СЕРВЕРА]\n"
