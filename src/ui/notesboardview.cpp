@@ -109,8 +109,10 @@ void NotesBoardView::paintEvent(QPaintEvent *event)
             p.drawLine(x.topRight(), x.bottomLeft());
             p.setPen(Qt::white);
             p.setFont(heading);
-            p.drawText(it->heading, Qt::AlignLeft | Qt::AlignVCenter, shown(c.leftHeading));
-            p.drawText(it->heading, Qt::AlignRight | Qt::AlignVCenter, shown(c.rightHeading));
+            // Two bold lines are a little taller than the heading strip: let them spill into the
+            // margins around it rather than lose their tops and bottoms.
+            p.drawText(it->heading, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, shown(c.leftHeading));
+            p.drawText(it->heading, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, shown(c.rightHeading));
         }
         p.setFont(body);
         p.drawText(it->body, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, shown(c.body));
