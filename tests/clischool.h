@@ -24,12 +24,13 @@ struct Run {
     QString err;
 };
 
-// Runs raspisanie-cli with these arguments and collects its exit code and output.
-inline Run cli(const QStringList &args)
+// Runs raspisanie-cli with these arguments, waiting at most timeoutMs, and collects its exit
+// code and output (an arrangement may run for a while; plain commands answer at once).
+inline Run cli(const QStringList &args, int timeoutMs = 120000)
 {
     QProcess p;
     p.start(QStringLiteral(RASP_CLI_BIN), args);
-    p.waitForFinished(120000);
+    p.waitForFinished(timeoutMs);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 

@@ -1,4 +1,5 @@
 // The command-line companion: usage, work folder and exit codes.
+#include "clischool.h"
 #include "text/textfile.h"
 
 #include <QDir>
@@ -16,18 +17,9 @@ class TstCli : public QObject
 {
     Q_OBJECT
 
-    struct Run {
-        int code;
-        QString out;
-        QString err;
-    };
-    static Run cli(const QStringList &args)
-    {
-        QProcess p;
-        p.start(QStringLiteral(RASP_CLI_BIN), args);
-        p.waitForFinished();
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-    }
+    using Run = clischool::Run;
+    // raspisanie-cli with these arguments; its commands here answer within 30 s.
+    static Run cli(const QStringList &args) { return clischool::cli(args, 30000); }
 
     // A school of two classes: Иванова teaches algebra in both, English in 5Б is split in two.
     static void writeSchool(const QString &dir)

@@ -30,9 +30,7 @@ OverlayPanel::OverlayPanel(const QString &title, QSize size, QWidget *parent)
     accent.setColor(QPalette::Window, QColor(0x00, 0x61, 0xB0));
     accent.setColor(QPalette::WindowText, QColor(0xFF, 0xFF, 0xFF));
     bar->setPalette(accent);
-    QFont bold = font();
-    bold.setBold(true);
-    bar->setFont(bold);
+    boldenTitle();
     m_body = new QWidget(this);
     m_body->setGeometry(1, 26, size.width() - 2, size.height() - 27);
     hide();
@@ -51,12 +49,17 @@ void OverlayPanel::changeEvent(QEvent *event)
 {
     // The title stays the bold form of whatever font the panel has.
     if (event->type() == QEvent::FontChange)
-        if (auto *bar = findChild<QLabel *>(QStringLiteral("title"), Qt::FindDirectChildrenOnly)) {
-            QFont bold = font();
-            bold.setBold(true);
-            bar->setFont(bold);
-        }
+        boldenTitle();
     QFrame::changeEvent(event);
+}
+
+void OverlayPanel::boldenTitle()
+{
+    if (auto *bar = findChild<QLabel *>(QStringLiteral("title"), Qt::FindDirectChildrenOnly)) {
+        QFont bold = font();
+        bold.setBold(true);
+        bar->setFont(bold);
+    }
 }
 
 void OverlayPanel::centreAndRaise()

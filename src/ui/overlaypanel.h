@@ -27,6 +27,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // Gives the title bar the bold form of the panel's font.
+    void boldenTitle();
+
     QWidget *m_body;
 };
 
