@@ -4,6 +4,7 @@
 // of the folder changes, not even when the editor's save of that file is tried afterwards. Two
 // damaged contents (a room with "|", an early "~end~") read soundly.
 #include "state.h"
+#include "day/dayfile.h"
 #include "day/gridops.h"
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
@@ -110,6 +111,18 @@ void plant(const QString &kind, const QString &path, const QDir &dir)
     }
 }
 
+// A state with the two classes of the small school's day, as the window has them.
+rasp::State twoClassState()
+{
+    rasp::State s;
+    rasp::FillPalette(s);
+    rasp::BuildPlaceholders(s);
+    s.max_ur = 6;
+    for (int j = 1; j <= 2; ++j)
+        rasp::day::KlassCreate(s);
+    return s;
+}
+
 // Reads the school file `target` of the folder into a fresh state as the editor does, then
 // saves it back as the editor's save does; returns the save's messages (none if it saved), or
 // nothing if `target` is not a file the editor saves.
@@ -117,9 +130,7 @@ std::optional<QStringList> readAndSave(const QString &target, const QDir &dir)
 {
     const QString before = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    rasp::State s;
-    rasp::FillPalette(s);
-    rasp::BuildPlaceholders(s);
+    rasp::State s = twoClassState();
     std::optional<QStringList> messages;
     QString error;
     if (target == u"setting.ini"_s) {
@@ -132,6 +143,10 @@ std::optional<QStringList> readAndSave(const QString &target, const QDir &dir)
         rasp::tmpl::SetkaLoad(s, dir.path());
         s.vibr_den_set = 1;
         messages = rasp::tmpl::SetkaSave(s, dir.path());
+    } else if (target == kDay) {
+        rasp::day::RaspLoad(s, dir.filePath(kDay), 1);
+        s.grid.cell(1, 1).subject = u"Правка"_s; // what the user typed after the error
+        messages = rasp::day::RaspSave(s, dir.filePath(kDay), &error) ? QStringList() : QStringList{error};
     }
     QDir::setCurrent(before);
     return messages;
@@ -169,8 +184,10 @@ private slots:
         QTest::newRow("fifo template") << u"fifo"_s << kMonday << monday << 1 << notRegular << QString() << QVariant();
         QTest::newRow("/dev/zero load") << u"zero"_s << u"nagruz.ini"_s << load << 1 << notRegular << QString() << QVariant();
         QTest::newRow("/dev/urandom settings") << u"urandom"_s << u"setting.ini"_s << settings << 1 << notRegular << QString() << QVariant();
+        QTest::newRow("fifo day") << u"fifo"_s << kDay << day << 1 << notRegular << QString() << QVariant();
         QTest::newRow("/dev/zero day") << u"zero"_s << kDay << day << 1 << notRegular << QString() << QVariant();
         QTest::newRow("dangling link day") << u"dangling"_s << kDay << day << 1 << u"несуществующий файл"_s << QString() << QVariant();
+        QTest::newRow("looping link day") << u"loop"_s << kDay << day << 1 << u"кольцо"_s << QString() << QVariant();
         QTest::newRow("looping link load") << u"loop"_s << u"nagruz.ini"_s << load << 1 << u"кольцо"_s << QString() << QVariant();
         QTest::newRow("folder template") << u"folder"_s << kMonday << monday << 1 << u"это папка"_s << QString() << QVariant();
         QTest::newRow("read error mid load") << u"readerror"_s << u"nagruz.ini"_s << load << 1 << u"ошибка чтения"_s << QString() << QVariant();
@@ -295,6 +312,61 @@ private slots:
         QCOMPARE(failures.size(), 1);
         QVERIFY2(failures.first().contains(u"Понедельник"_s), qPrintable(failures.first()));
         QCOMPARE(snapshot(dir).at(kMonday), before.at(kMonday));
+    }
+
+    // A day file whose reading failed once is not replaced by the grid the failure left, even
+    // when it reads again by the time of the save, under whatever name the save gives it; a
+    // whole reading or its removal ends the refusal. A date never opened is guarded too.
+    void dayFailingOnceIsKeptUntilReadWholeOrRemoved()
+    {
+        QVERIFY2(shimLoaded(), "the read-fault shim must be preloaded (run through ctest)");
+        QTemporaryDir work;
+        const QDir dir(work.path());
+        writeSchool(dir);
+        const QString path = dir.filePath(kDay);
+        const auto before = snapshot(dir);
+        rasp::State s = twoClassState();
+        qputenv("RASP_READ_FAIL_PATH", QFile::encodeName(path));
+        qputenv("RASP_READ_FAIL_AFTER", "100");
+        QCOMPARE(rasp::day::RaspLoad(s, path, 1), rasp::text::ReadResult::Unreadable);
+        qunsetenv("RASP_READ_FAIL_PATH");
+        QCOMPARE(s.grid.cell(1, 1).subject, QString());
+
+        s.grid.cell(1, 1).subject = u"Правка"_s;
+        for (const QString &name : {path, dir.filePath(u"r_data/../r_data/09.12.2026.ini"_s)}) {
+            QString error;
+            QVERIFY(!rasp::day::RaspSave(s, name, &error));
+            QVERIFY2(error.startsWith(u"Расписание не сохранено: файл "_s + QDir::toNativeSeparators(name))
+                         && error.endsWith(u"Исправьте или удалите его и откройте этот день снова"_s),
+                     qPrintable(error));
+        }
+        QVERIFY(snapshot(dir) == before);
+        QCOMPARE(s.grid.cell(1, 1).subject, u"Правка"_s); // the grid keeps what was typed
+
+        // Read whole: the day is the file's again and saves.
+        QCOMPARE(rasp::day::RaspLoad(s, path, 1), rasp::text::ReadResult::Ok);
+        QCOMPARE(s.grid.cell(1, 1).subject, u"Предмет 1"_s);
+        s.grid.cell(1, 1).subject = u"Правка"_s;
+        QVERIFY(rasp::day::RaspSave(s, path));
+        QCOMPARE(rasp::text::readLines(path).lines.at(0), u"|Правка|Предмет 2|"_s);
+
+        // Failing again, then removed: nothing is left to protect and the save writes the grid.
+        qputenv("RASP_READ_FAIL_PATH", QFile::encodeName(path));
+        QCOMPARE(rasp::day::RaspLoad(s, path, 1), rasp::text::ReadResult::Unreadable);
+        qunsetenv("RASP_READ_FAIL_PATH");
+        QVERIFY(!rasp::day::RaspSave(s, path));
+        QVERIFY(QFile::remove(path));
+        s.grid.cell(2, 2).subject = u"Новое"_s;
+        QVERIFY(rasp::day::RaspSave(s, path));
+        QCOMPARE(rasp::text::readLines(path).lines.at(1), u"||Новое|"_s);
+
+        // The save's target date was never opened and a FIFO stands there: refused, FIFO kept.
+        const QString other = dir.filePath(u"r_data/10.12.2026.ini"_s);
+        QCOMPARE(::mkfifo(QFile::encodeName(other).constData(), 0644), 0);
+        QString error;
+        QVERIFY(!rasp::day::RaspSave(s, other, &error));
+        QVERIFY2(error.contains(u"не удалось прочитать, он оставлен без изменений"_s), qPrintable(error));
+        QVERIFY(QFileInfo(other).exists() && !QFileInfo(other).isFile());
     }
 };
 

@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -315,10 +317,53 @@ private slots:
     void aSaveThatFailsSaysSoInsteadOfSuccess()
     {
         m_form->sDateTimePicker3->setDate(kWednesday);
-        QDir(m_work->filePath(rasp::day::DayFilePath(kWednesday))).mkpath(u"."_s); // a folder where the file goes
+        QDir(m_work->path()).rmdir(u"r_data"_s);
+        QVERIFY(rasp::text::writeLines(m_work->filePath(u"r_data"_s), {})); // a file where the folder goes
         Answerer yes(*m_form, {Answerer::Yes});
         m_form->sSpeedButton11Click();
         QVERIFY2(m_form->noticeText.startsWith(u"Не удалось записать файл"_s), qPrintable(m_form->noticeText));
+    }
+
+    // A day file that cannot be read is reported when its date is opened, and the grid typed
+    // afterwards is not saved over it; once it is removed the same save writes the day.
+    void aDayFileThatCannotBeReadIsNeverReplaced_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("FIFO") << u"fifo"_s << u"это не обычный файл"_s;
+        QTest::newRow("dangling link") << u"dangling"_s << u"несуществующий файл"_s;
+    }
+    void aDayFileThatCannotBeReadIsNeverReplaced()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString path = m_work->filePath(rasp::day::DayFilePath(kWednesday));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        if (kind == u"fifo"_s)
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        else
+            QVERIFY(QFile::link(m_work->filePath(u"gone.ini"_s), path));
+        Answerer yes(*m_form, {Answerer::Yes, Answerer::Yes, Answerer::Yes, Answerer::Yes});
+        m_form->sDateTimePicker2->setDate(kWednesday);
+        m_form->sDateTimePicker2ClosePicker();
+        QTRY_VERIFY2(m_form->noticeText.contains(reason), qPrintable(m_form->noticeText));
+        QVERIFY(m_form->noticeText.contains(QDir::toNativeSeparators(path)));
+        QTest::mouseClick(m_form->Button1, Qt::LeftButton); // the notice is read and closed
+
+        m_form->m_state.grid.cell(1, 1).subject = u"Правка"_s;
+        QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
+        QVERIFY2(m_form->noticeText.startsWith(u"Расписание не сохранено: файл "_s + QDir::toNativeSeparators(path)),
+                 qPrintable(m_form->noticeText));
+        const QFileInfo kept(path);
+        QVERIFY(kind == u"fifo"_s ? kept.exists() && !kept.isFile() : kept.isSymLink() && !kept.exists());
+        QVERIFY(!QFileInfo::exists(m_work->filePath(u"gone.ini"_s)));
+        QCOMPARE(cell(1, 1).subject, u"Правка"_s);
+
+        QVERIFY(QFile::remove(path));
+        QTest::mouseClick(m_form->Button1, Qt::LeftButton);
+        QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
+        QCOMPARE(m_form->noticeText, u"Расписание на среду успешно сохранено"_s);
+        QCOMPARE(rasp::text::readLines(path).lines.at(0), u"|Правка||"_s);
     }
 
     void pickerActions_data()

@@ -7,6 +7,7 @@
 #include "settings/settings.h"
 #include "template/tsetkamas.h"
 
+#include <QSet>
 #include <QString>
 #include <array>
 #include <vector>
@@ -48,6 +49,9 @@ struct State {
     // then leaves that file alone instead of replacing it with defaults or an empty load.
     QString settingsReadError;
     QString nagruzReadError;
+    // Day files (absolute paths) whose last reading failed: the grid then holds none of their
+    // lessons, so a save under that date is refused until the file reads whole or is gone.
+    QSet<QString> unreadableDays;
 
     // The "Не перемещать" list (sCheckListBox1): one entry per subject, sorted, with its check.
     std::vector<day::PinEntry> pins;

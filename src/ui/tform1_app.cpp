@@ -4,6 +4,7 @@
 #include "appversion.h"
 #include "day/dayfile.h"
 #include "day/gridops.h"
+#include "text/textfile.h"
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
 #include "daygridview.h"
@@ -15,7 +16,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -117,7 +117,7 @@ void TForm1::FormCreate()
 
     // 25. Today's day: its file with rooms and note, or every lesson cell empty, black and visible.
     const QString todayFile = rasp::day::DayFilePath(sDateTimePicker3->date());
-    if (QFileInfo::exists(QDir::current().filePath(todayFile))) {
+    if (rasp::text::isPresent(QDir::current().filePath(todayFile))) {
         RaspLoad(todayFile, 1);
     } else {
         for (int j = 1; j <= m_state.klassvis; ++j) {

@@ -9,6 +9,7 @@
 #include "daygridview.h"
 #include "popupclosewatcher.h"
 #include "text/datewords.h"
+#include "text/textfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,11 +33,12 @@ void TForm1::wireDayFile()
 
 void TForm1::RaspSave(const QString &s, const QString &soob)
 {
-    grid->clearMovedMarks(); // saved: the marks of an exact arrangement have served
     const QString path = QDir::current().filePath(s);
     QDir().mkpath(QFileInfo(path).absolutePath()); // r_data may have been removed while the editor ran
     QString error;
     const bool saved = rasp::day::RaspSave(m_state, path, &error);
+    if (saved)
+        grid->clearMovedMarks(); // the marks of an exact arrangement have served
     grid->syncEditor();
     grid->viewport()->update();
     Rct_SoobPokaz(saved ? soob : error);
@@ -134,7 +136,7 @@ void TForm1::sDateTimePicker1ClPicker()
         return;
     const QDate d = sDateTimePicker1->date();
     const QString path = rasp::day::DayFilePath(d);
-    if (QFileInfo::exists(QDir::current().filePath(path))) {
+    if (rasp::text::isPresent(QDir::current().filePath(path))) {
         RaspLoad(path, 1);
     } else {
         clearDay();
@@ -149,7 +151,7 @@ void TForm1::sDateTimePicker2ClPicker()
         return;
     const QDate d = sDateTimePicker2->date();
     const QString path = rasp::day::DayFilePath(d);
-    if (QFileInfo::exists(QDir::current().filePath(path))) {
+    if (rasp::text::isPresent(QDir::current().filePath(path))) {
         RaspLoad(path, 1);
     } else {
         clearDay();

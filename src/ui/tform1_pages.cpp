@@ -10,9 +10,9 @@
 #include "tabbutton.h"
 #include "template/setka.h"
 #include "text/datewords.h"
+#include "text/textfile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -132,7 +132,7 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
         m_state.chek_pderm = 0;
         VtorayaSmenaGranici();
         const QString path = rasp::day::DayFilePath(sDateTimePicker3->date());
-        if (QFile::exists(QDir::current().filePath(path)))
+        if (rasp::text::isPresent(QDir::current().filePath(path)))
             RaspLoad(path, 1);
         else
             clearDay();

@@ -4,6 +4,8 @@
 #include "state.h"
 #include "text/datewords.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace rasp::day {
@@ -11,6 +13,12 @@ namespace rasp::day {
 namespace {
 
 const QString kEnd = QStringLiteral("~end~");
+
+// The key under which a day file's failed reading is remembered: one per file, however named.
+QString DayKey(const QString &path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
 
 } // namespace
 
@@ -60,6 +68,15 @@ QStringList DayFileLines(const State &state)
 
 bool RaspSave(State &state, const QString &path, QString *error)
 {
+    if (!text::isPresent(path)) {
+        state.unreadableDays.remove(DayKey(path));
+    } else if (state.unreadableDays.contains(DayKey(path))
+               || text::readLines(path).status == text::ReadResult::Unreadable) {
+        if (error)
+            *error = text::UnreadableKept(QStringLiteral("Расписание не сохранено"), path,
+                                          QStringLiteral("откройте этот день снова"));
+        return false;
+    }
     EmptySingleBlanks(state);
     return text::writeLines(path, DayFileLines(state), error);
 }
@@ -130,6 +147,10 @@ text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_
 {
     RaspClear(state);
     const text::ReadResult read = text::readLines(path);
+    if (read.status == text::ReadResult::Unreadable)
+        state.unreadableDays.insert(DayKey(path));
+    else
+        state.unreadableDays.remove(DayKey(path));
     if (!read.ok()) {
         state.note.clear();
         if (error)

@@ -38,6 +38,8 @@ void ReadDayFileFields(const QStringList &lines, int rows, int columns, const Ce
 QStringList DayFileLines(const State &state);
 
 // Writes the grid to `path` (blanks emptied first); false with a Russian error if it failed.
+// A day file that cannot be read now, or whose last reading failed, is never replaced: the save
+// is refused with a message naming it (a file removed since is no longer protected).
 bool RaspSave(State &state, const QString &path, QString *error = nullptr);
 
 // Fills the grid from day-file lines, by position: subjects of columns 0..klassvis, and with
@@ -47,7 +49,8 @@ bool RaspSave(State &state, const QString &path, QString *error = nullptr);
 void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab);
 
 // Clears the grid and reads the day file at `path` into it (see ApplyDayFileLines). A missing
-// file leaves the grid cleared and returns NoFile; an unreadable one returns its error.
+// file leaves the grid cleared and returns NoFile; an unreadable one returns its error and is
+// remembered (State::unreadableDays) so RaspSave leaves it alone; a whole reading forgets it.
 text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_kab, QString *error = nullptr);
 
 // Splits one "|"-terminated field off the front of `line`; text after the last "|" counts as a field.

@@ -145,10 +145,10 @@ ReadResult readLines(const QString &path)
     return result;
 }
 
-QString UnreadableKept(const QString &what, const QString &path)
+QString UnreadableKept(const QString &what, const QString &path, const QString &then)
 {
-    return u"%1: файл %2 не удалось прочитать, он оставлен без изменений. Исправьте или удалите его и "
-           "перезапустите редактор"_s.arg(what, QDir::toNativeSeparators(path));
+    return u"%1: файл %2 не удалось прочитать, он оставлен без изменений. Исправьте или удалите его и %3"_s.arg(
+        what, QDir::toNativeSeparators(path), then.isEmpty() ? u"перезапустите редактор"_s : then);
 }
 
 QByteArray encodeLines(const QStringList &lines)

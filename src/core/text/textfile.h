@@ -28,8 +28,9 @@ bool isPresent(const QString &path);
 ReadResult readLines(const QString &path);
 
 // The message of a save refused because its file could not be read: `what` says what was not
-// saved ("Настройки не сохранены"); the file at `path` is named as kept unchanged.
-QString UnreadableKept(const QString &what, const QString &path);
+// saved ("Настройки не сохранены"); the file at `path` is named as kept unchanged, and `then`
+// says what to do once it is mended or removed (by default, restart the editor).
+QString UnreadableKept(const QString &what, const QString &path, const QString &then = {});
 
 // Who may read a written file: the platform's default, or its owner only (files holding a password).
 enum class Access { Default, OwnerOnly };
