@@ -9,6 +9,7 @@
 #include "tabbutton.h"
 #include "text/textfile.h"
 #include "tform1.h"
+#include "typetext.h"
 
 #include <QAbstractItemView>
 #include <QCalendarWidget>
@@ -21,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <sys/stat.h>
 
@@ -364,6 +366,33 @@ private slots:
         QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
         QCOMPARE(m_form->noticeText, u"Расписание на среду успешно сохранено"_s);
         QCOMPARE(rasp::text::readLines(path).lines.at(0), u"|Правка||"_s);
+    }
+
+    // Characters the school's Windows-1251 files cannot hold are refused where they would enter
+    // them (a lesson, the note, a settings field), with a tip naming them; the rest is taken.
+    void charactersOutsideTheCodePageAreRefusedWithATip()
+    {
+        const QString tip = u"Этих знаков нет в кодировке Windows-1251 файлов школы, они не вводятся: "_s;
+        m_form->grid->focusField(1, 1, rasp::day::GridGeometry::Subject, true);
+        typeText(m_form->grid->editor(), u"Физ²ика"_s);
+        QCOMPARE(cell(1, 1).subject, u"Физика"_s);
+        QCOMPARE(QToolTip::text(), tip + u"²"_s);
+
+        QPlainTextEdit *memo = m_form->grid->memo();
+        memo->setPlainText(u"Сбор"_s);
+        memo->moveCursor(QTextCursor::End);
+        memo->insertPlainText(u" в 8ч ✓ Әлеге 😀"_s); // pasted
+        QCOMPARE(m_form->m_state.note, u"Сбор в 8ч  леге "_s);
+        QCOMPARE(memo->toPlainText(), u"Сбор в 8ч  леге "_s);
+        QCOMPARE(memo->textCursor().position(), memo->toPlainText().size());
+        QCOMPARE(QToolTip::text(), tip + u"✓ Ә 😀"_s);
+
+        Answerer yes(*m_form, {Answerer::Yes});
+        m_form->SpeedB4Click();
+        QTRY_VERIFY(m_form->Tab_4->isVisible());
+        typeText(m_form->sEdit1, u"Каб✓ 12"_s);
+        QCOMPARE(m_form->sEdit1->text(), u"Каб 12"_s);
+        QCOMPARE(QToolTip::text(), tip + u"✓"_s);
     }
 
     void pickerActions_data()

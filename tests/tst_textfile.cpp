@@ -37,7 +37,39 @@ private slots:
             const QString expected = system.decode(QByteArrayView(&byte, 1));
             QCOMPARE(rasp::text::decode1251(QByteArrayView(&byte, 1)), expected);
             QCOMPARE(rasp::text::encode1251(expected), QByteArray(1, byte));
+            QVERIFY(rasp::text::In1251(expected.at(0)));
         }
+        QVERIFY(rasp::text::In1251(QChar(0x98))); // what the reader makes of the unassigned byte
+    }
+
+    // The characters a file cannot hold are found once each, a pair beyond the BMP as one.
+    void charactersOutsideTheCodePage_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("outside");
+        QTest::addColumn<QString>("listed");
+        QTest::newRow("Russian with typography") << u"Алгебра №5 — «ёЁ» … 12°"_s << QString() << QString();
+        QTest::newRow("Tatar letters") << u"Әдәбият"_s << u"Әә"_s << u"Ә ә"_s;
+        QTest::newRow("repeated emoji") << u"a😀b😀c"_s << u"😀"_s << u"😀"_s;
+        QTest::newRow("superscript and sign") << u"м²×3−1"_s << u"²×−"_s << u"² × −"_s;
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QString(QChar(0xD800)) << QString(QChar(0xD800));
+    }
+    void charactersOutsideTheCodePage()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, outside);
+        QFETCH(QString, listed);
+        QCOMPARE(rasp::text::Outside1251(text), outside);
+        // Exactly these characters are what the writer would turn into '?'.
+        QCOMPARE(rasp::text::encode1251(text).count('?'), text.count(u'?') + [&] {
+            qsizetype n = 0;
+            for (qsizetype i = 0; i < text.size(); ++i)
+                n += !rasp::text::In1251(text[i]) && !text[i].isLowSurrogate();
+            return n;
+        }());
+        if (!outside.isEmpty())
+            QCOMPARE(rasp::text::Outside1251Notice(outside),
+                     u"Этих знаков нет в кодировке Windows-1251 файлов школы, они не вводятся: "_s + listed);
     }
 
     void cyrillicRoundTripIsByteExact()

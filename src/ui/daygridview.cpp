@@ -1,6 +1,7 @@
 #include "daygridview.h"
 
 #include "state.h"
+#include "codepageguard.h"
 #include "typedlength.h"
 #include "uiresources.h"
 
@@ -89,7 +90,11 @@ DayGridView::DayGridView(State &state, QWidget *parent)
     m_memo->setObjectName(QStringLiteral("sMemo1"));
     m_memo->setFont(m_plain);
     m_memo->hide();
-    connect(m_memo, &QPlainTextEdit::textChanged, this, [this] { m_state.note = m_memo->toPlainText(); });
+    connect(m_memo, &QPlainTextEdit::textChanged, this, [this] {
+        if (TakeOutOutside1251(m_memo)) // the day file cannot hold them; this runs anew for the rest
+            return;
+        m_state.note = m_memo->toPlainText();
+    });
     clip->installEventFilter(this);
     clip->setMouseTracking(true);
 

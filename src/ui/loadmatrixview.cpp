@@ -1,5 +1,6 @@
 #include "loadmatrixview.h"
 
+#include "codepageguard.h"
 #include "load/loadgeometry.h"
 #include "state.h"
 
@@ -60,21 +61,11 @@ LoadMatrixView::LoadMatrixView(State &state, QWidget *parent)
     connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
         if (m_syncing || m_teacher < 1)
             return;
-        QString text = m_editor->toPlainText();
-        // "|" and ";" separate the fields of the load file: a pasted one is taken out again.
-        if (text.contains(u'|') || text.contains(u';')) {
-            QTextCursor cursor = m_editor->textCursor();
-            const int pos = cursor.position();
-            const int before = int(text.left(pos).count(u'|') + text.left(pos).count(u';'));
-            text.remove(u'|');
-            text.remove(u';');
-            m_syncing = true;
-            m_editor->setPlainText(text);
-            cursor = m_editor->textCursor();
-            cursor.setPosition(pos - before);
-            m_editor->setTextCursor(cursor);
-            m_syncing = false;
-        }
+        // "|" and ";" separate the fields of the load file, and the file cannot hold characters
+        // outside Windows-1251: pasted ones are taken out again, and this runs anew for the rest.
+        if (TakeOutCharacters(m_editor, [](QChar c) { return c == u'|' || c == u';'; }) || TakeOutOutside1251(m_editor))
+            return;
+        const QString text = m_editor->toPlainText();
         m_state.Predmet[m_teacher][m_klass] = text.split(u'\n');
         if (m_state.Predmet[m_teacher][m_klass] == QStringList{QString()})
             m_state.Predmet[m_teacher][m_klass].clear();

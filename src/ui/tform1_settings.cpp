@@ -1,6 +1,8 @@
 // Settings: the settings page Tab_4, reading and writing setting.ini, and the page's handlers.
 #include "tform1.h"
 
+#include "codepageguard.h"
+
 #include "settings/settings.h"
 
 #include <QCheckBox>
@@ -41,6 +43,7 @@ QLineEdit *makeField(QWidget *parent, const QString &name)
 {
     auto *field = new QLineEdit(parent);
     field->setObjectName(name);
+    field->setValidator(new rasp::ui::CodePageValidator(field)); // setting.ini is Windows-1251
     return field;
 }
 

@@ -1,5 +1,9 @@
 #include "typedlength.h"
 
+#include "codepageguard.h"
+
+#include <QWidget>
+
 namespace rasp::ui {
 
 TypedLengthValidator::TypedLengthValidator(int limit, std::function<qsizetype()> storedLength,
@@ -16,6 +20,8 @@ QValidator::State TypedLengthValidator::validate(QString &input, int &) const
     for (const QChar c : m_refused)
         if (input.contains(c))
             return Invalid;
+    if (RefuseOutside1251(input, qobject_cast<QWidget *>(parent())))
+        return Invalid;
     // The stored text still holds what was there before this edit: the editor writes it back
     // only once the edit is accepted, and the program sets the stored text before the editor's.
     if (input.size() > m_limit && input.size() > m_storedLength())

@@ -9,7 +9,8 @@ namespace rasp::ui {
 // Limits what the user types into a line editor without ever cutting a text the program put
 // there: an edit is refused when it makes the text longer than `limit` characters and longer
 // than the stored text it edits, so a longer text read from a file is shown whole and can still
-// be shortened. Characters in `refused` (the separators of the data files) are never accepted.
+// be shortened. Characters in `refused` (the separators of the data files) are never accepted,
+// nor characters outside Windows-1251 (shown under the editor, the validator's parent).
 class TypedLengthValidator : public QValidator
 {
 public:

@@ -74,4 +74,35 @@ QByteArray encode1251(QStringView text)
     return out;
 }
 
+bool In1251(QChar c)
+{
+    return c.unicode() < 0x80 || encodeTable().bytes[c.unicode()] != 0;
+}
+
+QString Outside1251(QStringView text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (In1251(text[i]))
+            continue;
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QStringView character = text.sliced(i, length);
+        if (!out.contains(character))
+            out += character;
+        i += length - 1;
+    }
+    return out;
+}
+
+QString Outside1251Notice(const QString &characters)
+{
+    QString listed;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        if (!listed.isEmpty() && !characters[i].isLowSurrogate())
+            listed += QLatin1Char(' ');
+        listed += characters[i];
+    }
+    return QStringLiteral("Этих знаков нет в кодировке Windows-1251 файлов школы, они не вводятся: ") + listed;
+}
+
 } // namespace rasp::text
