@@ -2,7 +2,7 @@
 // a broken or looping link, a folder, a file failing mid-read or a runaway file is reported as
 // unreadable by the core reader and by raspisanie-cli, in bounded time and memory, and no file
 // of the folder changes, not even when the editor's save of that file is tried afterwards. Two
-// damaged contents (a room with "|", an early "~end~") read soundly.
+// damaged contents (a room with "|", an early "~end~") and a load saved as UTF-8 read soundly.
 #include "state.h"
 #include "day/dayfile.h"
 #include "day/gridops.h"
@@ -86,7 +86,7 @@ std::map<QString, QByteArray> snapshot(const QDir &dir)
 void plant(const QString &kind, const QString &path, const QDir &dir)
 {
     const QByteArray native = QFile::encodeName(path);
-    if (kind != u"readerror"_s && kind != u"barroom"_s && kind != u"earlyend"_s)
+    if (kind != u"readerror"_s && kind != u"barroom"_s && kind != u"earlyend"_s && kind != u"utf8"_s)
         QVERIFY(QFile::remove(path));
     if (kind == u"fifo"_s) {
         QCOMPARE(::mkfifo(native.constData(), 0644), 0);
@@ -106,6 +106,10 @@ void plant(const QString &kind, const QString &path, const QDir &dir)
         QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(rasp::text::kMaxFileSize + 1));
     } else if (kind == u"barroom"_s) {
         QVERIFY(rasp::text::writeLines(path, {u"101"_s, u"1|2"_s, u"102"_s, u"~end~"_s, u"~end~"_s}));
+    } else if (kind == u"utf8"_s) { // another tool saved the load as UTF-8 with LF line ends
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(u"5А|5Б|\nАнтонов Пётр|Алгебра;|Геометрия;|\n~end~\n"_s.toUtf8());
     } else if (kind == u"earlyend"_s) {
         QVERIFY(rasp::text::writeLines(path, {u"|Предмет 1|Предмет 2|"_s, u"~end~"_s, u"не заметка"_s, u"~end~"_s}));
     }
@@ -199,6 +203,8 @@ private slots:
         QTest::newRow("over-size load") << u"oversize"_s << u"nagruz.ini"_s << load << 1 << u"больше 64 МБ"_s << QString() << QVariant();
         QTest::newRow("room with bar") << u"barroom"_s << u"setting.ini"_s << settings << 0 << u"«1|2»"_s << u"rooms"_s
                                        << QVariant(QVariantList{u"101"_s, u"102"_s});
+        QTest::newRow("load saved as UTF-8") << u"utf8"_s << u"nagruz.ini"_s << load << 0 << QString() << u"classes"_s
+                                             << QVariant(QVariantList{u"5А"_s, u"5Б"_s});
         QTest::newRow("early end") << u"earlyend"_s << kDay << day << 0 << QString() << u"note"_s << QVariant(QString());
     }
     void hostileFileIsReportedAndNothingChanges()

@@ -108,6 +108,37 @@ private slots:
         QCOMPARE(read.lines, lines);
     }
 
+    // A file another tool saved as UTF-8 reads as the same text; a Windows-1251 file, even one
+    // whose bytes happen to be well-formed UTF-8, reads as Windows-1251.
+    void filesSavedAsUtf8ByOtherTools_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        const QStringList load{u"5А|5Б|"_s, u"Антонов Пётр|Алгебра;|Геометрия;|"_s, u"~end~"_s};
+        const QByteArray utf8 = load.join(u"\r\n"_s).toUtf8() + "\r\n";
+        QTest::newRow("UTF-8") << utf8 << load;
+        QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + utf8 << load;
+        QTest::newRow("UTF-8, LF only") << load.join(u'\n').toUtf8() << load;
+        QTest::newRow("byte-order mark, not UTF-8 after it") << QByteArray("\xEF\xBB\xBF\xC0\n") << QStringList{u"п»їА"_s};
+        QTest::newRow("byte-order mark, ASCII after it") << QByteArray("\xEF\xBB\xBF" "101\n") << QStringList{u"101"_s};
+        QTest::newRow("Windows-1251") << rasp::text::encodeLines(load) << load;
+        // "Р°" is "а" in UTF-8: one letter, no pair of letters, so the file's own reading stands.
+        QTest::newRow("Windows-1251 that is well-formed UTF-8") << rasp::text::encodeLines({u"101|Р°|"_s}) << QStringList{u"101|Р°|"_s};
+        QTest::newRow("UTF-8 without Russian words") << QByteArray("12|\xC2\xB0|\r\n") << QStringList{u"12|В°|"_s};
+        QTest::newRow("ASCII") << QByteArray("101\r\n~end~\r\n") << QStringList{u"101"_s, u"~end~"_s};
+    }
+    void filesSavedAsUtf8ByOtherTools()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"f.ini"_s);
+        writeBytes(path, bytes);
+        const auto read = rasp::text::readLines(path);
+        QVERIFY(read.ok());
+        QCOMPARE(read.lines, lines);
+    }
+
     void unmappableCharactersBecomeQuestionMarks()
     {
         QTemporaryDir dir;

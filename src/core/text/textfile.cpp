@@ -8,8 +8,8 @@
 #include <QSaveFile>
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,7 +19,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::text {
 
-QStringList splitLines(QByteArrayView bytes)
+QStringList splitLines(QByteArrayView bytes, Encoding encoding)
 {
     QStringList lines;
     qsizetype start = 0;
@@ -31,13 +31,66 @@ QStringList splitLines(QByteArrayView bytes)
         qsizetype len = end - start;
         if (!last && len > 0 && bytes[end - 1] == '\r')
             --len;
-        lines.append(decode1251(bytes.sliced(start, len)));
+        const QByteArrayView line = bytes.sliced(start, len);
+        lines.append(encoding == Encoding::Utf8 ? QString::fromUtf8(line) : decode1251(line));
         start = end + 1;
     }
     return lines;
 }
 
 namespace {
+
+// What `bytes` are as UTF-8 (the check stops at the first byte that cannot be UTF-8, which in a
+// Windows-1251 Russian text comes at once).
+enum class Utf8Shape { Malformed, Ascii, Multibyte };
+Utf8Shape utf8Shape(QByteArrayView bytes)
+{
+    bool multibyte = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80)
+            continue;
+        int more = 0;
+        unsigned char low = 0x80, high = 0xBF; // the allowed range of the second byte
+        if (b >= 0xC2 && b <= 0xDF) {
+            more = 1;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            more = 2;
+            low = b == 0xE0 ? 0xA0 : 0x80;
+            high = b == 0xED ? 0x9F : 0xBF;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            more = 3;
+            low = b == 0xF0 ? 0x90 : 0x80;
+            high = b == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return Utf8Shape::Malformed;
+        }
+        if (i + more >= bytes.size())
+            return Utf8Shape::Malformed;
+        for (int k = 1; k <= more; ++k) {
+            const auto c = static_cast<unsigned char>(bytes[i + k]);
+            if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF))
+                return Utf8Shape::Malformed;
+        }
+        i += more;
+        multibyte = true;
+    }
+    return multibyte ? Utf8Shape::Multibyte : Utf8Shape::Ascii;
+}
+
+// How many times two Russian letters stand side by side in `text`: many in Russian words, few
+// in the same bytes decoded with the wrong code page.
+qsizetype russianLetterPairs(const QString &text)
+{
+    auto russian = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x0410 && u <= 0x044F) || u == 0x0401 || u == 0x0451;
+    };
+    qsizetype pairs = 0;
+    for (qsizetype i = 1; i < text.size(); ++i)
+        pairs += russian(text[i - 1]) && russian(text[i]);
+    return pairs;
+}
 
 // The Russian reason for an errno of stat() or open().
 QString notReadableReason(int openErrno)
@@ -52,8 +105,19 @@ QString notReadableReason(int openErrno)
         return u"файл не найден или ссылка ведёт на несуществующий файл"_s;
     case EISDIR:
         return u"это папка"_s;
+    case ENOTDIR:
+        return u"в пути вместо папки стоит файл"_s;
+    case ENAMETOOLONG:
+        return u"слишком длинный путь"_s;
+    case EIO:
+        return u"ошибка чтения"_s;
+    case EMFILE:
+    case ENFILE:
+        return u"открыто слишком много файлов"_s;
+    case ENOMEM:
+        return u"не хватает памяти"_s;
     default:
-        return QString::fromLocal8Bit(std::strerror(openErrno));
+        return u"ошибка системы (код %1)"_s.arg(openErrno);
     }
 }
 
@@ -101,7 +165,7 @@ bool readRegularFile(const QString &path, QByteArray &bytes, QString &reason)
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            reason = u"ошибка чтения (%1)"_s.arg(QString::fromLocal8Bit(std::strerror(errno)));
+            reason = errno == EIO ? u"ошибка чтения"_s : u"ошибка чтения (%1)"_s.arg(notReadableReason(errno));
             return false;
         }
         if (n == 0)
@@ -124,6 +188,14 @@ bool isPresent(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
+Encoding fileEncoding(QByteArrayView bytes)
+{
+    if (utf8Shape(bytes) != Utf8Shape::Multibyte)
+        return Encoding::Cp1251;
+    const qsizetype utf8 = russianLetterPairs(QString::fromUtf8(bytes));
+    return utf8 >= 2 && utf8 > russianLetterPairs(decode1251(bytes)) ? Encoding::Utf8 : Encoding::Cp1251;
+}
+
 ReadResult readLines(const QString &path)
 {
     ReadResult result;
@@ -141,7 +213,12 @@ ReadResult readLines(const QString &path)
         return result;
     }
     result.status = ReadResult::Ok;
-    result.lines = splitLines(bytes);
+    // A byte-order mark says UTF-8; if what follows is not, the bytes are read as they are.
+    const QByteArrayView afterMark = QByteArrayView(bytes).sliced(std::min<qsizetype>(3, bytes.size()));
+    if (bytes.startsWith("\xEF\xBB\xBF") && utf8Shape(afterMark) != Utf8Shape::Malformed)
+        result.lines = splitLines(afterMark, Encoding::Utf8);
+    else
+        result.lines = splitLines(bytes, fileEncoding(bytes));
     return result;
 }
 

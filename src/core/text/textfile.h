@@ -23,7 +23,8 @@ inline constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 bool isPresent(const QString &path);
 
 // Reads a Windows-1251 file as lines; CR LF, a lone LF and a missing final line end all count as
-// line ends. Only a regular file (after following links) of at most kMaxFileSize bytes is read,
+// line ends. A file another tool saved as UTF-8 (a byte-order mark and UTF-8 after it, or as
+// fileEncoding finds) is read as UTF-8; saving writes Windows-1251 again. Only a regular file (after following links) of at most kMaxFileSize bytes is read,
 // and only whole: a read error or a byte count other than the file's size makes it Unreadable.
 ReadResult readLines(const QString &path);
 
@@ -41,7 +42,15 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error = 
 // The bytes writeLines writes: each line as Windows-1251 followed by CR LF.
 QByteArray encodeLines(const QStringList &lines);
 
-// Splits raw bytes into lines the way readLines does.
-QStringList splitLines(QByteArrayView bytes);
+// The encodings a school file is read in.
+enum class Encoding { Cp1251, Utf8 };
+
+// The encoding of a file's bytes (without a byte-order mark): Windows-1251, the school files'
+// own, unless another tool saved them as UTF-8: well-formed UTF-8 whose Russian words read as
+// words (at least two pairs of Russian letters side by side, more than in Windows-1251).
+Encoding fileEncoding(QByteArrayView bytes);
+
+// Splits raw bytes into lines the way readLines does, decoding each line.
+QStringList splitLines(QByteArrayView bytes, Encoding encoding = Encoding::Cp1251);
 
 } // namespace rasp::text
