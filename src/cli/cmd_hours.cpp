@@ -62,7 +62,7 @@ int RunHours(const QStringList &args)
     QJsonArray classes;
     for (int j = 1; j <= vip.klassvis; ++j) {
         QJsonArray subjects;
-        for (int k = 1; k <= vip.klassvis; ++k) {
+        for (int k = 1; 2 * k <= vip.vipolnen; ++k) {
             const QString &subject = vip.vipolnenie[std::size_t(2 * k - 1)][std::size_t(j)];
             if (subject.isEmpty())
                 break; // slots fill in order: the first free one ends the class

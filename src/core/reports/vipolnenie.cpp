@@ -24,6 +24,24 @@ void VipolnenieStart(const State &state, Vipolnenie &vip)
     vip.used.assign(std::size_t(columns), 0);
 }
 
+namespace {
+
+// Adds slot k (two rows: an empty subject and the count "0" of every class) when the count has
+// fewer: a class may have more subjects than the school has classes.
+void growToSlot(Vipolnenie &vip, int k)
+{
+    const std::size_t columns = vip.vipolnenie.empty() ? std::size_t(vip.klassvis + 1) : vip.vipolnenie.front().size();
+    while (vip.vipolnen < 2 * k) {
+        vip.vipolnenie.emplace_back(columns);
+        std::vector<QString> &counts = vip.vipolnenie.emplace_back(columns);
+        for (int j = 1; j <= vip.klassvis; ++j)
+            counts[std::size_t(j)] = u"0"_s;
+        vip.vipolnen += 2;
+    }
+}
+
+} // namespace
+
 void RaspVipLoad(const State &state, Vipolnenie &vip, const QStringList &lines)
 {
     const int classes = std::min(state.klassvis, vip.klassvis);
@@ -33,10 +51,8 @@ void RaspVipLoad(const State &state, Vipolnenie &vip, const QStringList &lines)
         auto &known = vip.slotOf[std::size_t(j)];
         int k = known.value(text, 0);
         if (k == 0) {
-            int &used = vip.used[std::size_t(j)];
-            if (used >= vip.klassvis)
-                return; // every slot of the class is taken: not counted
-            k = ++used;
+            k = ++vip.used[std::size_t(j)];
+            growToSlot(vip, k);
             known.insert(text, k);
             vip.vipolnenie[std::size_t(2 * k - 1)][std::size_t(j)] = text;
         }
@@ -68,7 +84,7 @@ int VipRows(const Vipolnenie &vip)
 
 QString VipCell(const Vipolnenie &vip, int k, int j)
 {
-    if (k < 1 || k > vip.klassvis || j < 1 || j > vip.klassvis)
+    if (k < 1 || 2 * k > vip.vipolnen || j < 1 || j > vip.klassvis)
         return {};
     const QString &subject = vip.vipolnenie[std::size_t(2 * k - 1)][std::size_t(j)];
     if (subject.isEmpty())

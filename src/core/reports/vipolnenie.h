@@ -14,11 +14,12 @@ struct State;
 
 namespace rasp::reports {
 
-// The delivered-hours count: for class j and slot k = 1..klassvis, row 2k-1 of column j holds a
-// subject (empty = free slot) and row 2k its count as decimal text. Row 0 and column 0 are unused.
+// The delivered-hours count: for class j and slot k, row 2k-1 of column j holds a subject (empty =
+// free slot) and row 2k its count as decimal text. Row 0 and column 0 are unused. There are
+// klassvis slots at the start, and more as soon as a class has more subjects.
 struct Vipolnenie {
     int klassvis = 0;
-    int vipolnen = 0;                             // used rows, 2 x klassvis
+    int vipolnen = 0;                             // used rows, 2 x the slots
     std::vector<std::vector<QString>> vipolnenie; // [row][class]
     std::vector<QHash<QString, int>> slotOf;      // per class: subject -> its slot k, for quick look-up
     std::vector<int> used;                        // per class: slots taken so far
@@ -29,8 +30,8 @@ struct Vipolnenie {
 void VipolnenieStart(const State &state, Vipolnenie &vip);
 
 // Counts the subject lines of one day-file layout (max_ur lines, classes 1..klassvis by
-// position): a known subject of a class adds 1, a new one takes the class's first free slot,
-// none left means it is not counted. Rooms and the note are not read.
+// position): a known subject of a class adds 1, a new one takes the class's first free slot
+// (a slot is added when none is left). Rooms and the note are not read.
 void RaspVipLoad(const State &state, Vipolnenie &vip, const QStringList &lines);
 
 // Counts the file `path` (relative to the current folder). A missing file counts nothing and
