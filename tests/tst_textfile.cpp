@@ -108,8 +108,9 @@ private slots:
         QCOMPARE(read.lines, lines);
     }
 
-    // A file another tool saved as UTF-8 reads as the same text; a Windows-1251 file, even one
-    // whose bytes happen to be well-formed UTF-8, reads as Windows-1251.
+    // A file another tool saved as UTF-8 or UTF-16, or with CR-only line ends, reads as the same
+    // text; a Windows-1251 file, even one whose bytes happen to be well-formed UTF-8, reads as
+    // Windows-1251.
     void filesSavedAsUtf8ByOtherTools_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -117,9 +118,16 @@ private slots:
         const QStringList load{u"5А|5Б|"_s, u"Антонов Пётр|Алгебра;|Геометрия;|"_s, u"~end~"_s};
         const QByteArray utf8 = load.join(u"\r\n"_s).toUtf8() + "\r\n";
         QTest::newRow("UTF-8") << utf8 << load;
+        const QString utf16 = load.join(u"\r\n"_s);
+        QByteArray utf16be;
+        for (const QChar c : utf16)
+            utf16be += char(c.unicode() >> 8), utf16be += char(c.unicode() & 0xFF);
         QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + utf8 << load;
         QTest::newRow("UTF-8, LF only") << load.join(u'\n').toUtf8() << load;
-        QTest::newRow("byte-order mark, not UTF-8 after it") << QByteArray("\xEF\xBB\xBF\xC0\n") << QStringList{u"п»їА"_s};
+        QTest::newRow("UTF-8 mark before Windows-1251") << QByteArray("\xEF\xBB\xBF\xC0\n") << QStringList{u"А"_s};
+        QTest::newRow("UTF-16 LE with its mark") << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(utf16.utf16()), utf16.size() * 2) << load;
+        QTest::newRow("UTF-16 BE with its mark") << QByteArray("\xFE\xFF") + utf16be << load;
+        QTest::newRow("CR-only line ends") << rasp::text::encode1251(load.join(u'\r')) << load;
         QTest::newRow("byte-order mark, ASCII after it") << QByteArray("\xEF\xBB\xBF" "101\n") << QStringList{u"101"_s};
         QTest::newRow("Windows-1251") << rasp::text::encodeLines(load) << load;
         // "Р°" is "а" in UTF-8: one letter, no pair of letters, so the file's own reading stands.

@@ -88,8 +88,11 @@ ParsedSettings ParseSettingsLines(const QStringList &lines)
     }
     s.blocked = readBlock(lines, roomsEnd + 1, blockedEnd);
 
-    // Items 3..17 follow the second block, one line each; a missing line reads as empty.
+    // Items 3..17 follow the second block, one line each; a missing line reads as empty. A file
+    // cut short is said to be so: its missing lines silently change e.g. the lesson rows.
     auto item = [&](int n) { return lines.value(blockedEnd + n - 2); };
+    if (const qsizetype items = lines.size() - blockedEnd - 1; items < 15)
+        out.problems << u"после списков есть только %1 из 15 строк настроек, остальные взяты по умолчанию"_s.arg(items);
     s.ip = item(3);
     const QString port = item(4);
     if (port.isEmpty() || wholeNumber(port, 0, kMaxPort))

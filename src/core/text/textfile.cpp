@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QScopeGuard>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -22,14 +23,16 @@ namespace rasp::text {
 QStringList splitLines(QByteArrayView bytes, Encoding encoding)
 {
     QStringList lines;
+    // A file without any LF but with CRs has the old CR-only line ends.
+    const char lineEnd = !bytes.contains('\n') && bytes.contains('\r') ? '\r' : '\n';
     qsizetype start = 0;
     while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
+        qsizetype end = bytes.indexOf(lineEnd, start);
         const bool last = end < 0;
         if (last)
             end = bytes.size();
         qsizetype len = end - start;
-        if (!last && len > 0 && bytes[end - 1] == '\r')
+        if (!last && lineEnd == '\n' && len > 0 && bytes[end - 1] == '\r')
             --len;
         const QByteArrayView line = bytes.sliced(start, len);
         lines.append(encoding == Encoding::Utf8 ? QString::fromUtf8(line) : decode1251(line));
@@ -196,6 +199,22 @@ Encoding fileEncoding(QByteArrayView bytes)
     return utf8 >= 2 && utf8 > russianLetterPairs(decode1251(bytes)) ? Encoding::Utf8 : Encoding::Cp1251;
 }
 
+QStringList decodeLines(QByteArrayView bytes)
+{
+    // A UTF-16 file (a text editor's "Unicode") is known by its byte-order mark alone.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        const QString text = utf16.decode(bytes.sliced(2));
+        return splitLines(text.toUtf8(), Encoding::Utf8);
+    }
+    // A UTF-8 mark is never a school's text: it goes, and the rest is read as what it is.
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        const QByteArrayView rest = bytes.sliced(3);
+        return splitLines(rest, utf8Shape(rest) != Utf8Shape::Malformed ? Encoding::Utf8 : Encoding::Cp1251);
+    }
+    return splitLines(bytes, fileEncoding(bytes));
+}
+
 ReadResult readLines(const QString &path)
 {
     ReadResult result;
@@ -213,12 +232,7 @@ ReadResult readLines(const QString &path)
         return result;
     }
     result.status = ReadResult::Ok;
-    // A byte-order mark says UTF-8; if what follows is not, the bytes are read as they are.
-    const QByteArrayView afterMark = QByteArrayView(bytes).sliced(std::min<qsizetype>(3, bytes.size()));
-    if (bytes.startsWith("\xEF\xBB\xBF") && utf8Shape(afterMark) != Utf8Shape::Malformed)
-        result.lines = splitLines(afterMark, Encoding::Utf8);
-    else
-        result.lines = splitLines(bytes, fileEncoding(bytes));
+    result.lines = decodeLines(bytes);
     return result;
 }
 

@@ -23,8 +23,8 @@ inline constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 bool isPresent(const QString &path);
 
 // Reads a Windows-1251 file as lines; CR LF, a lone LF and a missing final line end all count as
-// line ends. A file another tool saved as UTF-8 (a byte-order mark and UTF-8 after it, or as
-// fileEncoding finds) is read as UTF-8; saving writes Windows-1251 again. Only a regular file (after following links) of at most kMaxFileSize bytes is read,
+// line ends. A file another tool saved as UTF-8 or UTF-16 is read as such (see decodeLines);
+// saving writes Windows-1251 again. Only a regular file (after following links) of at most kMaxFileSize bytes is read,
 // and only whole: a read error or a byte count other than the file's size makes it Unreadable.
 ReadResult readLines(const QString &path);
 
@@ -50,7 +50,13 @@ enum class Encoding { Cp1251, Utf8 };
 // words (at least two pairs of Russian letters side by side, more than in Windows-1251).
 Encoding fileEncoding(QByteArrayView bytes);
 
-// Splits raw bytes into lines the way readLines does, decoding each line.
+// Splits raw bytes into lines, decoding each line: CR LF and a lone LF end a line, and in a file
+// without any LF a CR does (old CR-only line ends).
 QStringList splitLines(QByteArrayView bytes, Encoding encoding = Encoding::Cp1251);
+
+// The lines of a file's bytes as readLines gives them: UTF-16 after its byte-order mark, UTF-8
+// after its byte-order mark (Windows-1251 if what follows the mark is not UTF-8), otherwise in
+// the encoding fileEncoding finds.
+QStringList decodeLines(QByteArrayView bytes);
 
 } // namespace rasp::text
