@@ -127,6 +127,7 @@ private slots:
         QTest::newRow("UTF-8 mark before Windows-1251") << QByteArray("\xEF\xBB\xBF\xC0\n") << QStringList{u"А"_s};
         QTest::newRow("UTF-16 LE with its mark") << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(utf16.utf16()), utf16.size() * 2) << load;
         QTest::newRow("UTF-16 BE with its mark") << QByteArray("\xFE\xFF") + utf16be << load;
+        QTest::newRow("DOS end-of-file byte") << QByteArray("101\r\n~end~\x1A") << QStringList{u"101"_s, u"~end~"_s};
         QTest::newRow("CR-only line ends") << rasp::text::encode1251(load.join(u'\r')) << load;
         QTest::newRow("byte-order mark, ASCII after it") << QByteArray("\xEF\xBB\xBF" "101\n") << QStringList{u"101"_s};
         QTest::newRow("Windows-1251") << rasp::text::encodeLines(load) << load;

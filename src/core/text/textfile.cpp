@@ -207,6 +207,9 @@ QStringList decodeLines(QByteArrayView bytes)
         const QString text = utf16.decode(bytes.sliced(2));
         return splitLines(text.toUtf8(), Encoding::Utf8);
     }
+    // Old DOS tools end a file with Ctrl+Z (0x1A): an end mark, not text of the last line.
+    if (bytes.endsWith('\x1A'))
+        bytes.chop(1);
     // A UTF-8 mark is never a school's text: it goes, and the rest is read as what it is.
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         const QByteArrayView rest = bytes.sliced(3);

@@ -56,7 +56,7 @@ QStringList splitLines(QByteArrayView bytes, Encoding encoding = Encoding::Cp125
 
 // The lines of a file's bytes as readLines gives them: UTF-16 after its byte-order mark, UTF-8
 // after its byte-order mark (Windows-1251 if what follows the mark is not UTF-8), otherwise in
-// the encoding fileEncoding finds.
+// the encoding fileEncoding finds; a DOS end-of-file byte (Ctrl+Z) at the very end is dropped.
 QStringList decodeLines(QByteArrayView bytes);
 
 } // namespace rasp::text
