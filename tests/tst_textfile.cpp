@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(read.lines, lines);
     }
 
-    void lineEnds_data()
+    void fileBytesReadAsLines_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
@@ -95,26 +95,9 @@ private slots:
         QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{u""_s, u""_s, u"x"_s};
         QTest::newRow("cr inside a line") << QByteArray("a\rb\r\n") << QStringList{u"a\rb"_s};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
-    }
-    void lineEnds()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, lines);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"f.ini"_s);
-        writeBytes(path, bytes);
-        const auto read = rasp::text::readLines(path);
-        QVERIFY(read.ok());
-        QCOMPARE(read.lines, lines);
-    }
-
-    // A file another tool saved as UTF-8 or UTF-16, or with CR-only line ends, reads as the same
-    // text; a Windows-1251 file, even one whose bytes happen to be well-formed UTF-8, reads as
-    // Windows-1251.
-    void filesSavedAsUtf8ByOtherTools_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
+        // Files another tool saved as UTF-8 or UTF-16, or with CR-only line ends, read as the
+        // same text; a Windows-1251 file, even one whose bytes happen to be well-formed UTF-8,
+        // reads as Windows-1251.
         const QStringList load{u"5А|5Б|"_s, u"Антонов Пётр|Алгебра;|Геометрия;|"_s, u"~end~"_s};
         const QByteArray utf8 = load.join(u"\r\n"_s).toUtf8() + "\r\n";
         QTest::newRow("UTF-8") << utf8 << load;
@@ -136,7 +119,7 @@ private slots:
         QTest::newRow("UTF-8 without Russian words") << QByteArray("12|\xC2\xB0|\r\n") << QStringList{u"12|В°|"_s};
         QTest::newRow("ASCII") << QByteArray("101\r\n~end~\r\n") << QStringList{u"101"_s, u"~end~"_s};
     }
-    void filesSavedAsUtf8ByOtherTools()
+    void fileBytesReadAsLines()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
