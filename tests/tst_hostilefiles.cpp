@@ -86,7 +86,7 @@ std::map<QString, QByteArray> snapshot(const QDir &dir)
 void plant(const QString &kind, const QString &path, const QDir &dir)
 {
     const QByteArray native = QFile::encodeName(path);
-    if (kind != u"readerror"_s && kind != u"barroom"_s && kind != u"earlyend"_s && kind != u"utf8"_s)
+    if (kind != u"readerror"_s && kind != u"barroom"_s && kind != u"earlyend"_s && !kind.startsWith(u"utf8"_s))
         QVERIFY(QFile::remove(path));
     if (kind == u"fifo"_s) {
         QCOMPARE(::mkfifo(native.constData(), 0644), 0);
@@ -106,10 +106,13 @@ void plant(const QString &kind, const QString &path, const QDir &dir)
         QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(rasp::text::kMaxFileSize + 1));
     } else if (kind == u"barroom"_s) {
         QVERIFY(rasp::text::writeLines(path, {u"101"_s, u"1|2"_s, u"102"_s, u"~end~"_s, u"~end~"_s}));
-    } else if (kind == u"utf8"_s) { // another tool saved the load as UTF-8 with LF line ends
+    } else if (kind.startsWith(u"utf8"_s)) { // another tool saved the file as UTF-8 with LF line ends
+        QString text = rasp::text::readLines(path).lines.join(u'\n');
+        if (kind == u"utf8tatar"_s) // and a subject Windows-1251 cannot hold was typed there
+            text.replace(u"Предмет 1|"_s, u"Әдәбият|"_s);
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(u"5А|5Б|\nАнтонов Пётр|Алгебра;|Геометрия;|\n~end~\n"_s.toUtf8());
+        f.write(text.toUtf8());
     } else if (kind == u"earlyend"_s) {
         QVERIFY(rasp::text::writeLines(path, {u"|Предмет 1|Предмет 2|"_s, u"~end~"_s, u"не заметка"_s, u"~end~"_s}));
     }
@@ -205,6 +208,9 @@ private slots:
                                        << QVariant(QVariantList{u"101"_s, u"102"_s});
         QTest::newRow("load saved as UTF-8") << u"utf8"_s << u"nagruz.ini"_s << load << 0 << QString() << u"classes"_s
                                              << QVariant(QVariantList{u"5А"_s, u"5Б"_s});
+        QTest::newRow("day saved as UTF-8 with Tatar letters")
+            << u"utf8tatar"_s << kDay << day << 0 << u"(Ә ә): при сохранении они будут записаны как «?»"_s << u"note"_s
+            << QVariant(u"Заметка дня"_s);
         QTest::newRow("early end") << u"earlyend"_s << kDay << day << 0 << QString() << u"note"_s << QVariant(QString());
     }
     void hostileFileIsReportedAndNothingChanges()

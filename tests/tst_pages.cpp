@@ -368,6 +368,23 @@ private slots:
         QCOMPARE(rasp::text::readLines(path).lines.at(0), u"|Правка||"_s);
     }
 
+    // A day another tool saved as UTF-8 opens whole, and the notice says which of its characters a
+    // save will write as "?".
+    void aUtf8DayWithCharactersOutsideTheCodePageSaysSo()
+    {
+        QFile f(m_work->filePath(rasp::day::DayFilePath(kWednesday)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(dayLines(u"Әдәбият"_s, u"Заметка"_s).join(u'\n').toUtf8());
+        f.close();
+        Answerer yes(*m_form, {Answerer::Yes});
+        m_form->sDateTimePicker2->setDate(kWednesday);
+        m_form->sDateTimePicker2ClosePicker();
+        QTRY_COMPARE(cell(1, 1).subject, u"Әдәбият"_s);
+        QCOMPARE(cell(1, 2).subject, u"Химия"_s);
+        QVERIFY2(m_form->noticeText.endsWith(u"(Ә ә): при сохранении они будут записаны как «?»"_s),
+                 qPrintable(m_form->noticeText));
+    }
+
     // Characters the school's Windows-1251 files cannot hold are refused where they would enter
     // them (a lesson, the note, a settings field), with a tip naming them; the rest is taken.
     void charactersOutsideTheCodePageAreRefusedWithATip()

@@ -2,6 +2,7 @@
 #include "text/cp1251.h"
 #include "text/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -129,6 +130,33 @@ private slots:
         const auto read = rasp::text::readLines(path);
         QVERIFY(read.ok());
         QCOMPARE(read.lines, lines);
+    }
+
+    // A file read as UTF-8 or UTF-16 that holds characters a save cannot keep says so, naming them;
+    // a Windows-1251 file never does.
+    void unicodeFilesWarnOfWhatASaveCannotKeep_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("listed");
+        const QString text = u"|Әдәбият|Алгебра|\r\n|Химия 😀|Физика|\r\n"_s;
+        QTest::newRow("UTF-8") << text.toUtf8() << u"Ә ә 😀"_s;
+        QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2)
+                                   << u"Ә ә 😀"_s;
+        QTest::newRow("UTF-8 within the code page") << u"|Алгебра|Физика|\r\n"_s.toUtf8() << QString();
+        QTest::newRow("Windows-1251") << rasp::text::encodeLines({u"|Алгебра|Физика|"_s}) << QString();
+    }
+    void unicodeFilesWarnOfWhatASaveCannotKeep()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, listed);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"f.ini"_s);
+        writeBytes(path, bytes);
+        const auto read = rasp::text::readLines(path);
+        QVERIFY(read.ok());
+        QCOMPARE(read.warning, listed.isEmpty() ? QString()
+                                                : u"В файле %1 есть знаки, которых нет в кодировке Windows-1251 (%2): при "
+                                                  "сохранении они будут записаны как «?»"_s.arg(QDir::toNativeSeparators(path), listed));
     }
 
     void unmappableCharactersBecomeQuestionMarks()

@@ -61,6 +61,8 @@ int RunResolve(const QStringList &args)
     const QString path = QDir::current().absoluteFilePath(file);
     switch (day::RaspLoad(state, path, 1, &error)) {
     case text::ReadResult::Ok:
+        if (!error.isEmpty())
+            WriteErr(u"Предупреждение: "_s + error);
         break;
     case text::ReadResult::NoFile:
         WriteErr(u"Файл расписания не найден: "_s + QDir::toNativeSeparators(path));

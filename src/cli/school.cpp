@@ -64,6 +64,8 @@ bool OpenDay(State &state, QDate date)
     QString error;
     switch (day::RaspLoad(state, path, 1, &error)) {
     case text::ReadResult::Ok:
+        if (!error.isEmpty())
+            WriteErr(u"Предупреждение: "_s + error);
         RefreshAfterLoad(state);
         return true;
     case text::ReadResult::NoFile:

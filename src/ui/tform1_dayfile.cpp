@@ -53,8 +53,8 @@ void TForm1::RaspLoad(const QString &s, int zagruz_kab)
     refreshDay(true);
     VtorayaSmenaBlok(1);
     clearHistory();
-    if (status == rasp::text::ReadResult::Unreadable)
-        Rct_SoobPokaz(error);
+    if (status == rasp::text::ReadResult::Unreadable || !error.isEmpty())
+        Rct_SoobPokaz(error); // unreadable, or read with characters a save cannot keep
 }
 
 void TForm1::refreshDay(bool afterLoad)

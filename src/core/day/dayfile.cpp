@@ -158,6 +158,8 @@ text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_
         return read.status;
     }
     ApplyDayFileLines(state, read.lines, zagruz_kab);
+    if (error)
+        *error = read.warning;
     return read.status;
 }
 

@@ -51,6 +51,7 @@ void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab);
 // Clears the grid and reads the day file at `path` into it (see ApplyDayFileLines). A missing
 // file leaves the grid cleared and returns NoFile; an unreadable one returns its error and is
 // remembered (State::unreadableDays) so RaspSave leaves it alone; a whole reading forgets it.
+// A file read whole sets `error` to its warning (characters a save cannot keep) or empties it.
 text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_kab, QString *error = nullptr);
 
 // Splits one "|"-terminated field off the front of `line`; text after the last "|" counts as a field.

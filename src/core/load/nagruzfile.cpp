@@ -189,6 +189,8 @@ NagruzReport NagruzLoad(State &state, int prm)
     state.nagruzReadError = read.status == text::ReadResult::Unreadable ? read.error : QString();
     if (read.ok())
         NagruzLoadLines(state, read.lines, prm, report);
+    if (!read.warning.isEmpty())
+        report.problems << read.warning;
     return report;
 }
 

@@ -169,8 +169,11 @@ text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList 
     state.max_ur = parsed.max_ur;
     state.vt_sm_y = parsed.vt_sm_y;
     state.vt_sm_x = parsed.vt_sm_x;
-    if (problems)
+    if (problems) {
         *problems = parsed.problems;
+        if (!read.warning.isEmpty())
+            *problems << read.warning;
+    }
     return read.status;
 }
 

@@ -41,6 +41,8 @@ QStringList SetkaLoad(State &state, const QString &workFolder)
         }
         if (!read.ok())
             continue;
+        if (!read.warning.isEmpty())
+            problems << read.warning;
         day::ReadDayFileFields(
             read.lines, state.max_ur, state.klassvis,
             [&day](int i, int j, QString t) { day.SetkaMasUr[std::size_t(i)][std::size_t(j)] = std::move(t); },

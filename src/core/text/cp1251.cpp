@@ -94,7 +94,7 @@ QString Outside1251(QStringView text)
     return out;
 }
 
-QString Outside1251Notice(const QString &characters)
+QString SpacedCharacters(const QString &characters)
 {
     QString listed;
     for (qsizetype i = 0; i < characters.size(); ++i) {
@@ -102,7 +102,13 @@ QString Outside1251Notice(const QString &characters)
             listed += QLatin1Char(' ');
         listed += characters[i];
     }
-    return QStringLiteral("Этих знаков нет в кодировке Windows-1251 файлов школы, они не вводятся: ") + listed;
+    return listed;
+}
+
+QString Outside1251Notice(const QString &characters)
+{
+    return QStringLiteral("Этих знаков нет в кодировке Windows-1251 файлов школы, они не вводятся: ")
+        + SpacedCharacters(characters);
 }
 
 } // namespace rasp::text

@@ -18,6 +18,9 @@ bool In1251(QChar c);
 // (a character beyond the Basic Multilingual Plane as its whole surrogate pair).
 QString Outside1251(QStringView text);
 
+// Characters as a list for a message: one space between characters, a surrogate pair kept whole.
+QString SpacedCharacters(const QString &characters);
+
 // The notice shown when such characters are refused, listing them.
 QString Outside1251Notice(const QString &characters);
 

@@ -199,8 +199,13 @@ Encoding fileEncoding(QByteArrayView bytes)
     return utf8 >= 2 && utf8 > russianLetterPairs(decode1251(bytes)) ? Encoding::Utf8 : Encoding::Cp1251;
 }
 
-QStringList decodeLines(QByteArrayView bytes)
+QStringList decodeLines(QByteArrayView bytes, bool *unicode)
 {
+    bool readAsUnicode = true;
+    const auto done = qScopeGuard([&] {
+        if (unicode)
+            *unicode = readAsUnicode;
+    });
     // A UTF-16 file (a text editor's "Unicode") is known by its byte-order mark alone.
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
@@ -213,9 +218,12 @@ QStringList decodeLines(QByteArrayView bytes)
     // A UTF-8 mark is never a school's text: it goes, and the rest is read as what it is.
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         const QByteArrayView rest = bytes.sliced(3);
-        return splitLines(rest, utf8Shape(rest) != Utf8Shape::Malformed ? Encoding::Utf8 : Encoding::Cp1251);
+        readAsUnicode = utf8Shape(rest) != Utf8Shape::Malformed;
+        return splitLines(rest, readAsUnicode ? Encoding::Utf8 : Encoding::Cp1251);
     }
-    return splitLines(bytes, fileEncoding(bytes));
+    const Encoding encoding = fileEncoding(bytes);
+    readAsUnicode = encoding == Encoding::Utf8;
+    return splitLines(bytes, encoding);
 }
 
 ReadResult readLines(const QString &path)
@@ -235,8 +243,22 @@ ReadResult readLines(const QString &path)
         return result;
     }
     result.status = ReadResult::Ok;
-    result.lines = decodeLines(bytes);
+    bool unicode = false;
+    result.lines = decodeLines(bytes, &unicode);
+    // Only a file read as UTF-8 or UTF-16 can hold what Windows-1251 cannot; the school's own
+    // files (every byte decodes into the code page) are not searched.
+    if (unicode) {
+        const QString outside = Outside1251(result.lines.join(u'\n'));
+        if (!outside.isEmpty())
+            result.warning = OutsideKeptNotice(path, outside);
+    }
     return result;
+}
+
+QString OutsideKeptNotice(const QString &path, const QString &outside)
+{
+    return u"В файле %1 есть знаки, которых нет в кодировке Windows-1251 (%2): при сохранении они будут "
+           "записаны как «?»"_s.arg(QDir::toNativeSeparators(path), SpacedCharacters(outside));
 }
 
 QString UnreadableKept(const QString &what, const QString &path, const QString &then)

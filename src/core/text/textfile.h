@@ -11,6 +11,9 @@ struct ReadResult {
     Status status = NoFile;
     QStringList lines;
     QString error; // Russian text naming the path, set when Unreadable
+    // Set when a UTF-8 or UTF-16 file holds characters Windows-1251 cannot: the Russian warning
+    // that a save will write them as "?" (OutsideKeptNotice).
+    QString warning;
     bool ok() const { return status == Ok; }
 };
 
@@ -32,6 +35,10 @@ ReadResult readLines(const QString &path);
 // saved ("Настройки не сохранены"); the file at `path` is named as kept unchanged, and `then`
 // says what to do once it is mended or removed (by default, restart the editor).
 QString UnreadableKept(const QString &what, const QString &path, const QString &then = {});
+
+// The warning for a file read whole whose characters `outside` Windows-1251 cannot hold, so a
+// save of it will write them as "?".
+QString OutsideKeptNotice(const QString &path, const QString &outside);
 
 // Who may read a written file: the platform's default, or its owner only (files holding a password).
 enum class Access { Default, OwnerOnly };
@@ -57,6 +64,7 @@ QStringList splitLines(QByteArrayView bytes, Encoding encoding = Encoding::Cp125
 // The lines of a file's bytes as readLines gives them: UTF-16 after its byte-order mark, UTF-8
 // after its byte-order mark (Windows-1251 if what follows the mark is not UTF-8), otherwise in
 // the encoding fileEncoding finds; a DOS end-of-file byte (Ctrl+Z) at the very end is dropped.
-QStringList decodeLines(QByteArrayView bytes);
+// `unicode` tells whether it was read as UTF-8 or UTF-16.
+QStringList decodeLines(QByteArrayView bytes, bool *unicode = nullptr);
 
 } // namespace rasp::text
