@@ -164,6 +164,21 @@ bool shimLoaded()
     return qEnvironmentVariable("LD_PRELOAD").contains(u"readfault"_s);
 }
 
+// While it lives, the preloaded shim makes read() of `path` in this process fail once `after`
+// bytes of it have been read.
+class ReadFault
+{
+public:
+    ReadFault(const QString &path, const QByteArray &after)
+    {
+        qputenv("RASP_READ_FAIL_PATH", QFile::encodeName(path));
+        qputenv("RASP_READ_FAIL_AFTER", after);
+    }
+    ~ReadFault() { qunsetenv("RASP_READ_FAIL_PATH"); }
+    ReadFault(const ReadFault &) = delete;
+    ReadFault &operator=(const ReadFault &) = delete;
+};
+
 } // namespace
 
 class TstHostileFiles : public QObject
@@ -232,13 +247,13 @@ private slots:
         // The shim makes read() of the target fail half-way through it, here and in the CLI.
         const bool readError = kind == u"readerror"_s;
         const QByteArray failAfter = QByteArray::number(QFileInfo(path).size() / 2);
-        if (readError) {
+        if (readError)
             QVERIFY2(shimLoaded(), "the read-fault shim must be preloaded (run through ctest)");
-            qputenv("RASP_READ_FAIL_PATH", QFile::encodeName(path));
-            qputenv("RASP_READ_FAIL_AFTER", failAfter);
-        }
+        std::optional<ReadFault> fault;
+        if (readError)
+            fault.emplace(path, failAfter);
         const rasp::text::ReadResult read = rasp::text::readLines(path);
-        qunsetenv("RASP_READ_FAIL_PATH");
+        fault.reset();
         if (jsonKey.isEmpty()) {
             QCOMPARE(read.status, rasp::text::ReadResult::Unreadable);
             QVERIFY2(read.error.contains(QDir::toNativeSeparators(path)) && read.error.contains(message), qPrintable(read.error));
@@ -281,9 +296,9 @@ private slots:
         if (!jsonKey.isEmpty())
             return;
         if (readError)
-            qputenv("RASP_READ_FAIL_PATH", QFile::encodeName(path));
+            fault.emplace(path, failAfter);
         const std::optional<QStringList> saved = readAndSave(target, dir);
-        qunsetenv("RASP_READ_FAIL_PATH");
+        fault.reset();
         if (!saved)
             return;
         QCOMPARE(saved->size(), 1);
@@ -307,14 +322,11 @@ private slots:
         writeSchool(dir);
         const QString path = dir.filePath(kMonday);
         const auto before = snapshot(dir);
-        rasp::State s;
-        s.max_ur = 6;
-        for (int j = 0; j <= 2; ++j)
-            rasp::day::KlassCreate(s);
-        qputenv("RASP_READ_FAIL_PATH", QFile::encodeName(path));
-        qputenv("RASP_READ_FAIL_AFTER", QByteArray::number(QFileInfo(path).size() / 2));
-        const QStringList problems = rasp::tmpl::SetkaLoad(s, work.path());
-        qunsetenv("RASP_READ_FAIL_PATH");
+        rasp::State s = twoClassState();
+        const QStringList problems = [&] {
+            const ReadFault fault(path, QByteArray::number(QFileInfo(path).size() / 2));
+            return rasp::tmpl::SetkaLoad(s, work.path());
+        }();
         QCOMPARE(problems.size(), 1);
         QVERIFY2(problems.first().contains(u"ошибка чтения"_s), qPrintable(problems.first()));
         QCOMPARE(s.Setka[1].ur(1, 1), QString()); // nothing of the half-read file is taken
@@ -338,10 +350,11 @@ private slots:
         const QString path = dir.filePath(kDay);
         const auto before = snapshot(dir);
         rasp::State s = twoClassState();
-        qputenv("RASP_READ_FAIL_PATH", QFile::encodeName(path));
-        qputenv("RASP_READ_FAIL_AFTER", "100");
-        QCOMPARE(rasp::day::RaspLoad(s, path, 1), rasp::text::ReadResult::Unreadable);
-        qunsetenv("RASP_READ_FAIL_PATH");
+        auto failingLoad = [&] {
+            const ReadFault fault(path, "100");
+            return rasp::day::RaspLoad(s, path, 1);
+        };
+        QCOMPARE(failingLoad(), rasp::text::ReadResult::Unreadable);
         QCOMPARE(s.grid.cell(1, 1).subject, QString());
 
         s.grid.cell(1, 1).subject = u"Правка"_s;
@@ -363,9 +376,7 @@ private slots:
         QCOMPARE(rasp::text::readLines(path).lines.at(0), u"|Правка|Предмет 2|"_s);
 
         // Failing again, then removed: nothing is left to protect and the save writes the grid.
-        qputenv("RASP_READ_FAIL_PATH", QFile::encodeName(path));
-        QCOMPARE(rasp::day::RaspLoad(s, path, 1), rasp::text::ReadResult::Unreadable);
-        qunsetenv("RASP_READ_FAIL_PATH");
+        QCOMPARE(failingLoad(), rasp::text::ReadResult::Unreadable);
         QVERIFY(!rasp::day::RaspSave(s, path));
         QVERIFY(QFile::remove(path));
         s.grid.cell(2, 2).subject = u"Новое"_s;

@@ -25,6 +25,13 @@ class TstTextFile : public QObject
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
+    // Reads `bytes` back through the file reader from the file f.ini of `dir`.
+    static rasp::text::ReadResult readAsFile(const QTemporaryDir &dir, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(u"f.ini"_s);
+        writeBytes(path, bytes);
+        return rasp::text::readLines(path);
+    }
 
 private slots:
     void codePageTableMatchesSystemDecoder()
@@ -125,9 +132,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"f.ini"_s);
-        writeBytes(path, bytes);
-        const auto read = rasp::text::readLines(path);
+        const auto read = readAsFile(dir, bytes);
         QVERIFY(read.ok());
         QCOMPARE(read.lines, lines);
     }
@@ -150,9 +155,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, listed);
         QTemporaryDir dir;
+        const auto read = readAsFile(dir, bytes);
         const QString path = dir.filePath(u"f.ini"_s);
-        writeBytes(path, bytes);
-        const auto read = rasp::text::readLines(path);
         QVERIFY(read.ok());
         QCOMPARE(read.warning, listed.isEmpty() ? QString()
                                                 : u"В файле %1 есть знаки, которых нет в кодировке Windows-1251 (%2): при "

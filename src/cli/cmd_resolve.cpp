@@ -55,22 +55,11 @@ int RunResolve(const QStringList &args)
 
     State state;
     load::NagruzReport report;
-    QString error;
     if (!OpenSchool(state, report))
         return kExitFailed;
     const QString path = QDir::current().absoluteFilePath(file);
-    switch (day::RaspLoad(state, path, 1, &error)) {
-    case text::ReadResult::Ok:
-        if (!error.isEmpty())
-            WriteErr(u"Предупреждение: "_s + error);
-        break;
-    case text::ReadResult::NoFile:
-        WriteErr(u"Файл расписания не найден: "_s + QDir::toNativeSeparators(path));
+    if (!ReadDay(state, path, u"Файл расписания не найден: "_s + QDir::toNativeSeparators(path)))
         return kExitFailed;
-    case text::ReadResult::Unreadable:
-        WriteErr(error);
-        return kExitFailed;
-    }
     state.regim = mode;
     day::PoiskUchit(state, selection);
     WriteOut(QJsonDocument(QJsonObject{{u"cells"_s, DayCellsJson(state)}}).toJson(QJsonDocument::Indented));

@@ -61,15 +61,22 @@ bool OpenDay(State &state, QDate date)
     if (!OpenSchool(state, report))
         return false;
     const QString path = QDir::current().filePath(day::DayFilePath(date));
+    if (!ReadDay(state, path, u"Расписания на %1 нет: %2"_s.arg(text::ShortDate(date), QDir::toNativeSeparators(path))))
+        return false;
+    RefreshAfterLoad(state);
+    return true;
+}
+
+bool ReadDay(State &state, const QString &path, const QString &noFile)
+{
     QString error;
     switch (day::RaspLoad(state, path, 1, &error)) {
     case text::ReadResult::Ok:
         if (!error.isEmpty())
             WriteErr(u"Предупреждение: "_s + error);
-        RefreshAfterLoad(state);
         return true;
     case text::ReadResult::NoFile:
-        WriteErr(u"Расписания на %1 нет: %2"_s.arg(text::ShortDate(date), QDir::toNativeSeparators(path)));
+        WriteErr(noFile);
         return false;
     case text::ReadResult::Unreadable:
         WriteErr(error);

@@ -22,6 +22,11 @@ bool OpenSchool(State &state, load::NagruzReport &report);
 // room double bookings, the default pins and their locks, then the second-shift locks.
 void RefreshAfterLoad(State &state);
 
+// Reads the day file at `path` into the grid of an opened school; a warning of the reader goes to
+// stderr. A missing file gives false after `noFile` went to stderr, an unreadable one after its
+// Russian error.
+bool ReadDay(State &state, const QString &path, const QString &noFile);
+
 // Opens the school and reads the day of `date` into the grid, refreshed as the editor shows it.
 // A missing or unreadable school or day gives false after its Russian error went to stderr.
 bool OpenDay(State &state, QDate date);

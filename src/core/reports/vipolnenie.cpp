@@ -30,7 +30,7 @@ namespace {
 // fewer: a class may have more subjects than the school has classes.
 void growToSlot(Vipolnenie &vip, int k)
 {
-    const std::size_t columns = vip.vipolnenie.empty() ? std::size_t(vip.klassvis + 1) : vip.vipolnenie.front().size();
+    const std::size_t columns = vip.vipolnenie.front().size(); // row 0 exists from VipolnenieStart
     while (vip.vipolnen < 2 * k) {
         vip.vipolnenie.emplace_back(columns);
         std::vector<QString> &counts = vip.vipolnenie.emplace_back(columns);

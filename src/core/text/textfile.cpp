@@ -95,6 +95,17 @@ qsizetype russianLetterPairs(const QString &text)
     return pairs;
 }
 
+// The encoding of a file's bytes (without a byte-order mark): Windows-1251, the school files'
+// own, unless another tool saved them as UTF-8: well-formed UTF-8 whose Russian words read as
+// words (at least two pairs of Russian letters side by side, more than in Windows-1251).
+Encoding fileEncoding(QByteArrayView bytes)
+{
+    if (utf8Shape(bytes) != Utf8Shape::Multibyte)
+        return Encoding::Cp1251;
+    const qsizetype utf8 = russianLetterPairs(QString::fromUtf8(bytes));
+    return utf8 >= 2 && utf8 > russianLetterPairs(decode1251(bytes)) ? Encoding::Utf8 : Encoding::Cp1251;
+}
+
 // The Russian reason for an errno of stat() or open().
 QString notReadableReason(int openErrno)
 {
@@ -191,21 +202,8 @@ bool isPresent(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-Encoding fileEncoding(QByteArrayView bytes)
+QStringList decodeLines(QByteArrayView bytes)
 {
-    if (utf8Shape(bytes) != Utf8Shape::Multibyte)
-        return Encoding::Cp1251;
-    const qsizetype utf8 = russianLetterPairs(QString::fromUtf8(bytes));
-    return utf8 >= 2 && utf8 > russianLetterPairs(decode1251(bytes)) ? Encoding::Utf8 : Encoding::Cp1251;
-}
-
-QStringList decodeLines(QByteArrayView bytes, bool *unicode)
-{
-    bool readAsUnicode = true;
-    const auto done = qScopeGuard([&] {
-        if (unicode)
-            *unicode = readAsUnicode;
-    });
     // A UTF-16 file (a text editor's "Unicode") is known by its byte-order mark alone.
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
@@ -218,12 +216,9 @@ QStringList decodeLines(QByteArrayView bytes, bool *unicode)
     // A UTF-8 mark is never a school's text: it goes, and the rest is read as what it is.
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         const QByteArrayView rest = bytes.sliced(3);
-        readAsUnicode = utf8Shape(rest) != Utf8Shape::Malformed;
-        return splitLines(rest, readAsUnicode ? Encoding::Utf8 : Encoding::Cp1251);
+        return splitLines(rest, utf8Shape(rest) != Utf8Shape::Malformed ? Encoding::Utf8 : Encoding::Cp1251);
     }
-    const Encoding encoding = fileEncoding(bytes);
-    readAsUnicode = encoding == Encoding::Utf8;
-    return splitLines(bytes, encoding);
+    return splitLines(bytes, fileEncoding(bytes));
 }
 
 ReadResult readLines(const QString &path)
@@ -243,15 +238,14 @@ ReadResult readLines(const QString &path)
         return result;
     }
     result.status = ReadResult::Ok;
-    bool unicode = false;
-    result.lines = decodeLines(bytes, &unicode);
-    // Only a file read as UTF-8 or UTF-16 can hold what Windows-1251 cannot; the school's own
-    // files (every byte decodes into the code page) are not searched.
-    if (unicode) {
-        const QString outside = Outside1251(result.lines.join(u'\n'));
-        if (!outside.isEmpty())
-            result.warning = OutsideKeptNotice(path, outside);
-    }
+    result.lines = decodeLines(bytes);
+    // Only a file read as UTF-8 or UTF-16 can hold what Windows-1251 cannot; the lines are
+    // scanned in place and joined only to list what was found.
+    const bool outside = std::any_of(result.lines.cbegin(), result.lines.cend(), [](const QString &line) {
+        return std::any_of(line.cbegin(), line.cend(), [](QChar c) { return !In1251(c); });
+    });
+    if (outside)
+        result.warning = OutsideKeptNotice(path, Outside1251(result.lines.join(u'\n')));
     return result;
 }
 

@@ -52,19 +52,15 @@ QByteArray encodeLines(const QStringList &lines);
 // The encodings a school file is read in.
 enum class Encoding { Cp1251, Utf8 };
 
-// The encoding of a file's bytes (without a byte-order mark): Windows-1251, the school files'
-// own, unless another tool saved them as UTF-8: well-formed UTF-8 whose Russian words read as
-// words (at least two pairs of Russian letters side by side, more than in Windows-1251).
-Encoding fileEncoding(QByteArrayView bytes);
-
 // Splits raw bytes into lines, decoding each line: CR LF and a lone LF end a line, and in a file
 // without any LF a CR does (old CR-only line ends).
 QStringList splitLines(QByteArrayView bytes, Encoding encoding = Encoding::Cp1251);
 
 // The lines of a file's bytes as readLines gives them: UTF-16 after its byte-order mark, UTF-8
-// after its byte-order mark (Windows-1251 if what follows the mark is not UTF-8), otherwise in
-// the encoding fileEncoding finds; a DOS end-of-file byte (Ctrl+Z) at the very end is dropped.
-// `unicode` tells whether it was read as UTF-8 or UTF-16.
-QStringList decodeLines(QByteArrayView bytes, bool *unicode = nullptr);
+// after its byte-order mark (Windows-1251 if what follows the mark is not UTF-8), otherwise
+// Windows-1251 unless the bytes are well-formed UTF-8 whose Russian words read as words (at least
+// two pairs of Russian letters side by side, more than read as Windows-1251); a DOS end-of-file
+// byte (Ctrl+Z) at the very end is dropped.
+QStringList decodeLines(QByteArrayView bytes);
 
 } // namespace rasp::text
