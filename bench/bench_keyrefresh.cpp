@@ -4,6 +4,7 @@
 #include "day/counters.h"
 #include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
+#include "refresh.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,9 +15,8 @@ void BM_KeyReleaseRefresh(benchmark::State &st)
     rasp::State s = bench::makeSchool();
     bench::addRoomsAndPins(s);
     for (auto _ : st) {
-        rasp::day::PoiskUchit(s, QString());
-        rasp::day::KabPoisk(s, 1, 0, QString());
-        rasp::day::CheckList(s, 0, 1, s.max_ur);
+        // What a key release in a subject field and one in a room field refresh together.
+        rasp::Refresh(s, rasp::refresh::SubjectTyped | rasp::refresh::RoomChanged);
         const rasp::day::LimitList max = rasp::day::MaxUrVsego(s);
         const rasp::day::LimitList gaps = rasp::day::MaxRepUr(s, max.items.at(max.selected).toInt());
         benchmark::DoNotOptimize(gaps.items.size());

@@ -6,6 +6,7 @@
 #include "day/gridsnapshot.h"
 #include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
+#include "refresh.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,8 +27,7 @@ rasp::State school()
 // and the snapshot the history keeps of the grid it leaves.
 void refreshAfterRestore(rasp::State &s, const QString &selection)
 {
-    rasp::day::PoiskUchit(s, selection);
-    rasp::day::KabPoisk(s, 1, 0, QString());
+    rasp::Refresh(s, rasp::refresh::LessonsMoved, {selection, QString(), {}});
     const rasp::day::LimitList max = rasp::day::MaxUrVsego(s);
     const rasp::day::LimitList gaps = rasp::day::MaxRepUr(s, max.items.at(max.selected).toInt());
     benchmark::DoNotOptimize(gaps.items.size());

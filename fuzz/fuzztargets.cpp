@@ -11,7 +11,9 @@
 #include "server/notes.h"
 #include "server/protocol.h"
 #include "settings/settings.h"
+#include "refresh.h"
 #include "state.h"
+#include "stateinvariants.h"
 #include "template/setka.h"
 #include "text/cp1251.h"
 #include "text/datewords.h"
@@ -124,14 +126,11 @@ QString DayFile(QByteArrayView input)
     day::RaspClear(s);
     day::ApplyDayFileLines(s, lines, 1);
     // The refresh after loading, as the editor and the CLI run it.
-    day::PoiskUchit(s, QString());
-    day::KabPoisk(s, 1, 0, QString());
-    day::FillPinList(s);
-    day::sCheckListBox1Checked(s, s.settings.blocked);
-    day::CheckList(s, 0, 1, s.max_ur);
+    Refresh(s, refresh::DayLoadedHeadless);
     day::MaxUrVsego(s);
     day::NetUchit(s);
-    day::VtorayaSmenaBlok(s, 1, [](const QString &) { return true; });
+    if (const QStringList broken = CheckInvariants(s); !broken.isEmpty())
+        return u"состояние противоречиво: "_s + broken.join(u"; "_s);
     if (s.max_ur != rows || s.klassvis != 4)
         return u"сетка изменила размер: %1 x %2"_s.arg(s.max_ur).arg(s.klassvis);
     if (day::ShiftClassBound(s) < 0 || day::ShiftClassBound(s) > s.klassvis || day::ShiftRowBound(s) < 0

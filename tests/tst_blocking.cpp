@@ -114,10 +114,10 @@ private slots:
         rasp::State s = fromPicture(before);
         const auto e = CellElement(element);
         switch (item) {
-        case 11: rasp::day::MenuItem11Click(s, e, row, column); break;
-        case 12: rasp::day::MenuItem12Click(s, e, row, column); break;
-        case 14: rasp::day::MenuItem14Click(s, e, row, column); break;
-        case 15: rasp::day::MenuItem15Click(s, e, row, column); break;
+        case 11: rasp::day::LockUpAndRight(s, e, row, column); break;
+        case 12: rasp::day::LockDownAndLeft(s, e, row, column); break;
+        case 14: rasp::day::UnlockUpAndRight(s, e, row, column); break;
+        case 15: rasp::day::UnlockDownAndLeft(s, e, row, column); break;
         }
         QCOMPARE(picture(s), after);
     }
@@ -150,7 +150,7 @@ private slots:
         rasp::State s = fromPicture({u"a."_s, u".."_s});
         s.grid.cell(1, 1).background = coloured ? 0xFFFF8080u : rasp::day::kWhite;
         Asker asker{answer, {}};
-        QCOMPARE(rasp::day::Z1Click(s, CellElement::SubjectField, 1, 1, asker.fn()), locked);
+        QCOMPARE(rasp::day::LockClickedCell(s, CellElement::SubjectField, 1, 1, asker.fn()), locked);
         QCOMPARE(s.grid.cell(1, 1).locked(), locked);
         QCOMPARE(asker.asked.size(), questions);
         if (questions)
@@ -162,13 +162,13 @@ private slots:
     void cellItemsActOnTheirElementsOnly()
     {
         rasp::State s = fromPicture({u"aB"_s});
-        QVERIFY(!rasp::day::Z1Click(s, CellElement::LockPicture, 1, 2, {}));
-        QVERIFY(!rasp::day::N1Click(s, CellElement::SubjectField, 1, 1));
+        QVERIFY(!rasp::day::LockClickedCell(s, CellElement::LockPicture, 1, 2, {}));
+        QVERIFY(!rasp::day::UnlockClickedCell(s, CellElement::SubjectField, 1, 1));
         QCOMPARE(picture(s), QStringList{u"aB"_s});
-        QVERIFY(rasp::day::N1Click(s, CellElement::Caption, 1, 2));
+        QVERIFY(rasp::day::UnlockClickedCell(s, CellElement::Caption, 1, 2));
         QCOMPARE(picture(s), QStringList{u"ab"_s});
         QCOMPARE(s.grid.cell(1, 2).caption, u"b"_s); // unlocking keeps the caption text
-        QVERIFY(!rasp::day::N1Click(s, CellElement::LockPicture, 2, 1)); // no such row
+        QVERIFY(!rasp::day::UnlockClickedCell(s, CellElement::LockPicture, 2, 1)); // no such row
     }
 
     void elementUnderThePointer_data()
@@ -228,7 +228,7 @@ private slots:
         rasp::State s = fromPicture({u"AX"_s, u"bC"_s});
         s.grid.setFrozen(1, true);
         s.pins = {{u"a"_s, true}, {u"c"_s, true}, {u"b"_s, false}};
-        rasp::day::N2Click(s);
+        rasp::day::ClearPins(s);
         QCOMPARE(picture(s), (QStringList{u"a."_s, u"bc"_s}));
         for (const auto &pin : s.pins)
             QVERIFY(!pin.checked);

@@ -290,7 +290,7 @@ private slots:
     {
         rasp::State s = grid(1);
         s.pins = {{u"Алг"_s, true}, {u"Физ"_s, false}, {u"Хим"_s, false}};
-        rasp::day::sCheckListBox1Checked(s, {u"Хим"_s, u"физ"_s});
+        rasp::day::CheckDefaultPins(s, {u"Хим"_s, u"физ"_s});
         QCOMPARE(s.pins[0].checked, false);
         QCOMPARE(s.pins[1].checked, false);
         QCOMPARE(s.pins[2].checked, true);
@@ -319,7 +319,7 @@ private slots:
         int migan_mn = 10;
         QList<int> seen;
         for (int n = 0; n < 51; ++n) {
-            rasp::day::Timer4Step(migan, migan_mn);
+            rasp::day::WarningGlowStep(migan, migan_mn);
             seen << migan;
         }
         QCOMPARE(seen.first(), 10);

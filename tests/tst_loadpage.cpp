@@ -11,6 +11,7 @@
 #include "overlaypanel.h"
 #include "tabbutton.h"
 #include "text/textfile.h"
+#include "stateinvariants.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -276,6 +277,7 @@ private slots:
         QCOMPARE(s.klassvis, int(classes.size()));
         QCOMPARE(s.grid.columnCount(), s.klassvis + 1);
         QCOMPARE(s.pedvis, teachers);
+        QCOMPARE(rasp::CheckInvariants(s), QStringList());
         const bool changed = s.grid.columnCount() != columnsBefore;
         QCOMPARE(s.vt_sm_x, changed ? 0 : 1);
         if (changed && s.klassvis > 0) // 6А's subjects now stand in the second column
@@ -324,6 +326,7 @@ private slots:
         QCOMPARE(names(s), (QStringList{u"А"_s, u"В"_s, u"Г"_s}));
         QCOMPARE(s.PedFio[2].colour, 4);
         QCOMPARE(s.Predmet[2][1], QStringList{u"в"_s});
+        QCOMPARE(rasp::CheckInvariants(s), QStringList());
 
         answer(*form, true, &asked);
         fromMenu(strip, 1, form->PopupMenu4, form->MenuItem21);

@@ -9,6 +9,7 @@
 #include "state.h"
 #include "text/datewords.h"
 #include "tabbutton.h"
+#include "server/servercontroller.h"
 #include "tform1.h"
 
 #include <QCheckBox>
@@ -84,7 +85,7 @@ class TstNotesBoard : public QObject
     QStringList bodies() const
     {
         QStringList out;
-        for (const auto &c : m_form->scr->board().cards)
+        for (const auto &c : m_form->server().board()->board().cards)
             out << c.body;
         return out;
     }
@@ -129,7 +130,7 @@ private slots:
         f.sDateTimePicker3->setDate(QDate(2026, 12, 9));
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        f.scr->resize(325, 117); // its place in the group, which shows on the day page only
+        f.server().board()->resize(325, 117); // its place in the group, which shows on the day page only
     }
     void cleanup()
     {
@@ -150,16 +151,16 @@ private slots:
                                                            u"#FF000000"_s)}));
         refresh();
         TForm1 &f = *m_form;
-        QVERIFY(!f.scr->isHidden());
-        QVERIFY(f.lab_vir_shir->isHidden());
+        QVERIFY(!f.server().board()->isHidden());
+        QVERIFY(f.server().boardStatus()->isHidden());
         QCOMPARE(bodies(), (QStringList{u"Первая <b>не жирная</b>"_s, u"раз\r\n\r\nдва"_s, u"Невидимый фон"_s}));
-        const auto &cards = f.scr->board().cards;
+        const auto &cards = f.server().board()->board().cards;
         QCOMPARE(cards[0].leftHeading, kDay + u"\r08:05"_s);
         QCOMPARE(cards[0].rightHeading, u"Иванова\rучитель"_s);
         QCOMPARE(cards[1].fill, std::optional<quint32>(0x80FF0000));
         QCOMPARE(cards[2].fill, std::optional<quint32>(0x00FF0000));
         // Cards stack from the top, each its body + 45 px high and 5 px apart; three lines are taller than one.
-        const auto &g = f.scr->geometry();
+        const auto &g = f.server().board()->geometry();
         QCOMPARE(g[0].card.top(), 0);
         QCOMPARE(g[1].card.top(), g[0].card.bottom() + 1 + 5);
         const int line = g[2].body.height() - 5;
@@ -172,7 +173,7 @@ private slots:
         // Opening the top panel hides the board until the next rebuild.
         f.sSpeedButton5Click();
         f.sSpeedButton5Click();
-        QVERIFY(f.scr->isHidden());
+        QVERIFY(f.server().board()->isHidden());
     }
 
     // The demo school (scripts/demo) points at the reference server as it starts by default and
@@ -213,8 +214,8 @@ private slots:
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         refresh();
-        QCOMPARE(f.scr->board().cards.size(), size_t(3)); // the sample's notes of its day, 09.12.2026
-        for (const auto &card : f.scr->board().cards)
+        QCOMPARE(f.server().board()->board().cards.size(), size_t(3)); // the sample's notes of its day, 09.12.2026
+        for (const auto &card : f.server().board()->board().cards)
             QVERIFY2(card.leftHeading.startsWith(today), qPrintable(card.leftHeading));
         QCOMPARE(bodies().first(), u"Замена: 3 урок в 7б ведёт Сидоров, кабинет 21."_s);
     }
@@ -231,20 +232,20 @@ private slots:
         QSignalSpy rebuilt(&f, &TForm1::notesBoardRebuilt);
         {
             Answerer no(f, {Answerer::No});
-            QTest::mouseClick(f.scr->viewport(), Qt::LeftButton, {}, f.scr->geometry()[0].cross.center());
+            QTest::mouseClick(f.server().board()->viewport(), Qt::LeftButton, {}, f.server().board()->geometry()[0].cross.center());
             QCOMPARE(no.asked, QStringList{u"Удалить запись?"_s});
         }
-        QVERIFY(!f.scr->isHidden()); // "Нет": nothing happens
-        QVERIFY(!f.zametWait->isActive());
+        QVERIFY(!f.server().board()->isHidden()); // "Нет": nothing happens
+        QVERIFY(!f.server().deleteWait()->isActive());
 
         Answerer yes(f, {Answerer::Yes});
-        QTest::mouseClick(f.scr->viewport(), Qt::LeftButton, {}, f.scr->geometry()[0].cross.center());
+        QTest::mouseClick(f.server().board()->viewport(), Qt::LeftButton, {}, f.server().board()->geometry()[0].cross.center());
         QCOMPARE(yes.asked, QStringList{u"Удалить запись?"_s});
-        QVERIFY(f.scr->isHidden());
-        QCOMPARE(f.lab_vir_shir->text(), u"Обновление ..."_s);
-        QVERIFY(!f.lab_vir_shir->isHidden());
-        QVERIFY(f.zametWait->isActive());
-        QCOMPARE(f.zametWait->interval(), 2000);
+        QVERIFY(f.server().board()->isHidden());
+        QCOMPARE(f.server().boardStatus()->text(), u"Обновление ..."_s);
+        QVERIFY(!f.server().boardStatus()->isHidden());
+        QVERIFY(f.server().deleteWait()->isActive());
+        QCOMPARE(f.server().deleteWait()->interval(), 2000);
         // The wait is a timer: the window answers meanwhile.
         QTest::mouseClick(f.SpeedB4, Qt::LeftButton);
         QVERIFY(f.SpeedB4->hasActiveLook());
@@ -276,14 +277,14 @@ private slots:
         TForm1 &f = *m_form;
         const QStringList before = QDir(u"."_s).entryList(QDir::Files);
         QSignalSpy rebuilt(&f, &TForm1::notesBoardRebuilt);
-        f.port_HTTP = m_httpPort;
-        f.zamLogin = u"учитель"_s;
-        f.zamParol = password;
+        f.server().notesAccess().port = m_httpPort;
+        f.server().notesAccess().login = u"учитель"_s;
+        f.server().notesAccess().password = password;
         f.LoadZamet();
         QTRY_COMPARE_WITH_TIMEOUT(rebuilt.count(), 1, 15000);
-        QVERIFY(f.scr->isHidden());
-        QVERIFY(!f.lab_vir_shir->isHidden());
-        QCOMPARE(f.lab_vir_shir->text(), u"Пусто"_s);
+        QVERIFY(f.server().board()->isHidden());
+        QVERIFY(!f.server().boardStatus()->isHidden());
+        QCOMPARE(f.server().boardStatus()->text(), u"Пусто"_s);
         QCOMPARE(QFile::exists(u"r_data/tmp.ini"_s), !tmp.isNull());
         QCOMPARE(QFile::exists(u"r_data/tmp0.ini"_s), !tmp.isNull());
         if (!tmp.isNull())
@@ -297,16 +298,16 @@ private slots:
         setNotes(fileOf({noteLine(kDay, u"08:00"_s, u"П"_s, u"x"_s, u"#FF000000"_s)}));
         TForm1 &f = *m_form;
         QSignalSpy rebuilt(&f, &TForm1::notesBoardRebuilt);
-        f.port_HTTP = m_httpPort;
-        f.zamLogin = u"учитель"_s;
-        f.zamParol = u"заметки"_s;
+        f.server().notesAccess().port = m_httpPort;
+        f.server().notesAccess().login = u"учитель"_s;
+        f.server().notesAccess().password = u"заметки"_s;
         f.LoadZamet();
-        QVERIFY(f.notesFetcher->busy()); // asynchronous: nothing is shown yet
+        QVERIFY(f.server().notesFetcher()->busy()); // asynchronous: nothing is shown yet
         f.sDateTimePicker3->setDate(QDate(2026, 12, 10));
-        QTRY_VERIFY_WITH_TIMEOUT(!f.notesFetcher->busy(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.server().notesFetcher()->busy(), 15000);
         QTest::qWait(50);
         QCOMPARE(rebuilt.count(), 0);
-        QVERIFY(f.scr->isHidden());
+        QVERIFY(f.server().board()->isHidden());
         QVERIFY(!QFile::exists(u"r_data/tmp0.ini"_s));
     }
 
@@ -320,7 +321,7 @@ private slots:
         setNotes(big);
         refresh();
         TForm1 &f = *m_form;
-        const auto &cards = f.scr->board().cards;
+        const auto &cards = f.server().board()->board().cards;
         QCOMPARE(cards.size(), size_t(rasp::server::kMaxNoteCards + 1));
         QCOMPARE(cards.front().leftHeading, kDay + u"\r0"_s);
         QVERIFY(cards.back().body.startsWith(u"… и еще "_s));

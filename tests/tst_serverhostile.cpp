@@ -2,6 +2,7 @@
 // splitting a character, flooding, sending garbage, closing in the middle of a reply. Each
 // ends with the stated message, the exchange closed, the window usable and no school file changed.
 #include "tabbutton.h"
+#include "server/servercontroller.h"
 #include "tform1.h"
 
 #include <QCheckBox>
@@ -161,9 +162,9 @@ private slots:
         if (overdue) {
             QTRY_VERIFY(m_peer != nullptr);
             QTest::qWait(500); // a few poll ticks: nothing the server sent ends the exchange
-            QVERIFY(f.Timer3->isActive());
-            QVERIFY(f.replyDeadline->isActive());
-            QCOMPARE(f.replyDeadline->interval(), 10000);
+            QVERIFY(f.server().pollTimer()->isActive());
+            QVERIFY(f.server().replyDeadline()->isActive());
+            QCOMPARE(f.server().replyDeadline()->interval(), 10000);
             // The window answers meanwhile: the user can switch pages.
             for (rasp::ui::TabButton *tab : {f.SpeedB2, f.SpeedB4}) {
                 QTest::mouseClick(tab, Qt::LeftButton);
@@ -171,7 +172,7 @@ private slots:
             }
             f.serverReplyOverdue(); // what the deadline runs when it fires
         } else if (notice.isEmpty()) {
-            QVERIFY(!f.Timer3->isActive());
+            QVERIFY(!f.server().pollTimer()->isActive());
         } else {
             QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 10000);
         }
@@ -186,8 +187,8 @@ private slots:
             QCOMPARE(f.noticeText, notice);
         }
         QVERIFY(!f.noticeText.contains(QChar(0xFFFD)));
-        QVERIFY(!f.Timer3->isActive());
-        QVERIFY(!f.replyDeadline->isActive());
+        QVERIFY(!f.server().pollTimer()->isActive());
+        QVERIFY(!f.server().replyDeadline()->isActive());
         if (peer != Peer::Refuse)
             QTRY_VERIFY(m_peerGone);
 

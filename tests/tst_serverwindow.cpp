@@ -4,6 +4,7 @@
 #include "answerer.h"
 #include "scriptedlink.h"
 #include "tabbutton.h"
+#include "server/servercontroller.h"
 #include "tform1.h"
 
 #include <QCheckBox>
@@ -67,21 +68,21 @@ private slots:
         QCOMPARE(m_server.host, u"127.0.0.1"_s);
         QCOMPARE(m_server.port, quint16(5050));
         QCOMPARE(m_server.written, QList<QByteArray>{line(u"conecDispшкола;пароль"_s)});
-        QVERIFY(f.Timer3->isActive());
-        QCOMPARE(f.Timer3->interval(), 200);
+        QVERIFY(f.server().pollTimer()->isActive());
+        QCOMPARE(f.server().pollTimer()->interval(), 200);
 
         f.Timer3Timer(); // "conec": credentials kept, notes list asked on the same connection
-        QCOMPARE(f.port_HTTP, u"8081"_s);
-        QCOMPARE(f.zamLogin, u"учитель"_s);
-        QCOMPARE(f.zamParol, u"секрет"_s);
+        QCOMPARE(f.server().notesAccess().port, u"8081"_s);
+        QCOMPARE(f.server().notesAccess().login, u"учитель"_s);
+        QCOMPARE(f.server().notesAccess().password, u"секрет"_s);
         QCOMPARE(m_server.written.value(1), line(u"zameVDispшкола;пароль;"_s));
         QCOMPARE(m_server.opens, 1);
-        QVERIFY(f.Timer3->isActive());
+        QVERIFY(f.server().pollTimer()->isActive());
         QCOMPARE(rebuilt.count(), 0);
 
         f.Timer3Timer(); // "zameV": board rebuilt, exchange over
         QCOMPARE(rebuilt.count(), 1);
-        QVERIFY(!f.Timer3->isActive());
+        QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(!m_server.connected);
         QVERIFY(f.noticeText.isEmpty());
     }
@@ -101,7 +102,7 @@ private slots:
         f.sDateTimePicker2ClPicker();
         QCOMPARE(yes.asked.size(), 1);
         QCOMPARE(m_server.written, QList<QByteArray>{line(u"conecDispшкола;пароль"_s)});
-        QVERIFY(f.Timer3->isActive());
+        QVERIFY(f.server().pollTimer()->isActive());
     }
 
     void handshakeStaysSilent_data()
@@ -136,7 +137,7 @@ private slots:
         f.ServerConekt();
         QCOMPARE(m_server.opens, opens);
         QVERIFY(m_server.written.isEmpty());
-        QVERIFY(!f.Timer3->isActive());
+        QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(f.noticeText.isEmpty());
     }
 
@@ -158,10 +159,10 @@ private slots:
         QTest::mouseClick(f.img_SB13, Qt::LeftButton);
         QCOMPARE(m_server.written,
                  QList<QByteArray>{line(u"publlDispшкола;09.12.2026;5а$5б$||Математика$12$$$|$$$$|$$Физика$$|"_s)});
-        QVERIFY(f.Timer3->isActive());
+        QVERIFY(f.server().pollTimer()->isActive());
         f.Timer3Timer();
         QCOMPARE(f.noticeText, u"Расписание на 09.12.2026 опубликовано"_s);
-        QVERIFY(!f.Timer3->isActive());
+        QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(!m_server.connected);
 
         f.Button1Click(); // the notice is read and closed
@@ -170,7 +171,7 @@ private slots:
         QCOMPARE(m_server.written.value(1), line(u"pubdeDisp09.12.2026"_s));
         QCOMPARE(m_server.opens, 2);
         QTRY_COMPARE(f.noticeText, u"Отменено"_s); // this time the poll timer itself picks it up
-        QVERIFY(!f.Timer3->isActive());
+        QVERIFY(!f.server().pollTimer()->isActive());
     }
 
     void publishAndWithdrawTellWhatStopsThem_data()
@@ -202,7 +203,7 @@ private slots:
         QTest::mouseClick(withdraw ? f.img_SB14 : f.img_SB13, Qt::LeftButton);
         QCOMPARE(f.noticeText, notice);
         QVERIFY(m_server.written.isEmpty());
-        QVERIFY(!f.Timer3->isActive());
+        QVERIFY(!f.server().pollTimer()->isActive());
     }
 
     void pollTickReplies_data()
@@ -237,7 +238,7 @@ private slots:
         for (int i = 0; i < std::max<qsizetype>(pieces.size(), 1); ++i)
             f.Timer3Timer();
         QCOMPARE(f.noticeText, notice);
-        QCOMPARE(f.Timer3->isActive(), stillOpen);
+        QCOMPARE(f.server().pollTimer()->isActive(), stillOpen);
         QCOMPARE(m_server.connected, stillOpen);
     }
 
@@ -247,14 +248,14 @@ private slots:
         m_server.answer = [](ServerScript &s, const QByteArray &) { s.pending << "hello"; };
         QTest::mouseClick(f.img_SB14, Qt::LeftButton);
         f.Timer3Timer(); // unknown reply: ignored
-        QVERIFY(f.Timer3->isActive());
+        QVERIFY(f.server().pollTimer()->isActive());
         QTest::mouseClick(f.img_SB13, Qt::LeftButton);
         QCOMPARE(m_server.opens, 1);
         QCOMPARE(m_server.written.size(), 2);
 
         m_server.writeSucceeds = false;
         QTest::mouseClick(f.img_SB14, Qt::LeftButton);
-        QVERIFY(!f.Timer3->isActive());
+        QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(!m_server.connected);
         QVERIFY(f.noticeText.isEmpty());
     }
@@ -263,10 +264,10 @@ private slots:
     {
         TForm1 &f = *m_form;
         f.ServerConekt();
-        QVERIFY(f.Timer3->isActive());
+        QVERIFY(f.server().pollTimer()->isActive());
         const int closes = m_server.closes;
         f.sCheckBox1->setChecked(false);
-        QVERIFY(!f.Timer3->isActive());
+        QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(!m_server.connected);
         QCOMPARE(m_server.closes, closes + 1);
     }

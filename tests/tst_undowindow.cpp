@@ -10,6 +10,7 @@
 #include "gridpointer.h"
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
+#include "stateinvariants.h"
 #include "tabbutton.h"
 #include "template/setka.h"
 #include "text/datewords.h"
@@ -272,7 +273,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         QVERIFY(!m_form->undoStack->canUndo());
     }
-    void cleanup() { m_form.reset(); }
+    void cleanup()
+    {
+        // Whatever the gesture did, the facts the state keeps twice still agree.
+        QCOMPARE(rasp::CheckInvariants(m_form->m_state), QStringList());
+        m_form.reset();
+    }
 
     void everyEditIsOneStepUndoneAndRedone_data()
     {

@@ -3,6 +3,7 @@
 #include "clicommands.h"
 #include "day/counters.h"
 #include "dayjson.h"
+#include "refresh.h"
 #include "school.h"
 #include "state.h"
 #include "template/setka.h"
@@ -66,7 +67,7 @@ int RunTemplate(const QStringList &args)
         WriteErr(u"Предупреждение: "_s + problem);
     // The template page's fill and refresh: the weekday's texts, then as after loading a day.
     tmpl::SetkaZapol(state, k);
-    RefreshAfterLoad(state);
+    Refresh(state, refresh::DayLoadedHeadless);
     WriteOut(QJsonDocument(QJsonObject{{u"weekday"_s, text::daySet(k)},
                                        {u"saved"_s, QFileInfo::exists(tmpl::SetkaPath(k))},
                                        {u"cells"_s, DayCellsJson(state)},

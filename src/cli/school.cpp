@@ -1,11 +1,8 @@
 #include "school.h"
 
-#include "day/blocking.h"
-#include "day/counters.h"
 #include "day/dayfile.h"
-#include "day/kabpoisk.h"
-#include "day/poiskuchit.h"
-#include "settings/settings.h"
+#include "refresh.h"
+#include "schoolopening.h"
 #include "state.h"
 #include "text/datewords.h"
 
@@ -19,16 +16,12 @@ namespace rasp::cli {
 
 bool OpenSchool(State &state, load::NagruzReport &report)
 {
-    FillPalette(state);
-    // The settings come first: their lesson-row count shapes the grid, as in the editor.
-    QStringList problems;
-    QString settingsError;
-    if (settings::SetLoad(state, settings::SettingsPath(), &problems, &settingsError) == text::ReadResult::Unreadable)
-        WriteErr(u"Предупреждение: "_s + settingsError);
-    for (const QString &problem : problems)
+    const SchoolOpening opening = rasp::OpenSchool(state);
+    if (opening.settings == text::ReadResult::Unreadable)
+        WriteErr(u"Предупреждение: "_s + opening.settingsError);
+    for (const QString &problem : opening.settingsProblems)
         WriteErr(u"Предупреждение: setting.ini: "_s + problem);
-    BuildPlaceholders(state);
-    report = load::NagruzLoad(state, 1);
+    report = opening.load;
     switch (report.status) {
     case text::ReadResult::Ok:
         return true;
@@ -42,19 +35,6 @@ bool OpenSchool(State &state, load::NagruzReport &report)
     return false;
 }
 
-void RefreshAfterLoad(State &state)
-{
-    // Nobody answers here: a default pin stays pinned even when its lesson coincides, as the
-    // first pinning pass does.
-    day::PoiskUchit(state, QString());
-    day::KabPoisk(state, 1, 0, QString());
-    day::FillPinList(state);
-    day::sCheckListBox1Checked(state, state.settings.blocked);
-    day::CheckList(state, 0, 1, state.max_ur);
-    state.chek_pderm = 1;
-    day::VtorayaSmenaBlok(state, 1, [](const QString &) { return true; });
-}
-
 bool OpenDay(State &state, QDate date)
 {
     load::NagruzReport report;
@@ -63,7 +43,8 @@ bool OpenDay(State &state, QDate date)
     const QString path = QDir::current().filePath(day::DayFilePath(date));
     if (!ReadDay(state, path, u"Расписания на %1 нет: %2"_s.arg(text::ShortDate(date), QDir::toNativeSeparators(path))))
         return false;
-    RefreshAfterLoad(state);
+    // Nobody answers here: a default pin stays pinned even when its lesson coincides.
+    Refresh(state, refresh::DayLoadedHeadless);
     return true;
 }
 

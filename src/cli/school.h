@@ -12,15 +12,11 @@ struct State;
 
 namespace rasp::cli {
 
-// Reads the school of the work folder into a fresh state as the editor's start-up does: the
-// palette, the settings (problems of setting.ini go to stderr as warnings), the placeholder
-// column and teacher row, and the load from nagruz.ini. A missing or unreadable load file
-// gives false after its Russian error went to stderr; `report` tells what the reader passed over.
+// Reads the school of the work folder into a fresh state with the editor's own start-up
+// (rasp::OpenSchool); problems of setting.ini go to stderr as warnings. A missing or unreadable
+// load file gives false after its Russian error went to stderr; `report` tells what the reader
+// passed over.
 bool OpenSchool(State &state, load::NagruzReport &report);
-
-// The refresh the editor runs after putting a day on the grid, without questions: teachers,
-// room double bookings, the default pins and their locks, then the second-shift locks.
-void RefreshAfterLoad(State &state);
 
 // Reads the day file at `path` into the grid of an opened school; a warning of the reader goes to
 // stderr. A missing file gives false after `noFile` went to stderr, an unreadable one after its

@@ -78,7 +78,6 @@ TForm1::TForm1(QWidget *parent)
     wireReport();
     wireZameny();
     wireServer();
-    wireNotes();
     wireUndo();
     wireExplain();
     FormCreate();

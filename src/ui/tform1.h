@@ -1,13 +1,14 @@
 #pragma once
 
-#include "day/blocking.h"
 #include "arrange/analysis.h"
+#include "day/blocking.h"
 #include "day/gridgeometry.h"
 #include "day/gridsnapshot.h"
 #include "reports/zameny.h"
 #include "reports/zamenytally.h"
+#include "load/nagruzfile.h"
 #include "rng.h"
-#include "server/replyreader.h"
+#include "edit/editfunnel.h"
 #include "undo/gridcommand.h"
 #include "state.h"
 
@@ -53,8 +54,8 @@ class OverlayPanel;
 class PageArea;
 class ReportModel;
 class ServerLink;
-class NotesBoardView;
-class NotesFetcher;
+class ServerController;
+struct Shell;
 class TabButton;
 class WeekdayButton;
 class ZamenyPage;
@@ -166,6 +167,8 @@ public:
     // ---- Settings ------------------------------------------------------------------------
     // Reads setting.ini into the state and the settings page; reports a damaged file.
     void SetLoad();
+    // Shows what reading setting.ini gave: the page, the pins, the server address, a notice.
+    void showSettingsRead(rasp::text::ReadResult::Status status, const QStringList &problems, const QString &error);
     // Writes setting.ini from the settings page; s = 1 also shows the "saved" notice.
     void SetSave(int s);
     // Shows the state's settings in the controls of the settings page.
@@ -189,6 +192,8 @@ public:
     // ---- School reference data: teaching load -------------------------------------------
     // Reads nagruz.ini: prm 1 at start-up (a column per class, a row per teacher), 0 after a save.
     void NagruzLoad(int prm);
+    // Shows what reading nagruz.ini gave: the tabs, the subject lists, the load page, a notice.
+    void showLoadRead(const rasp::load::NagruzReport &report, int prm);
     // Writes the load to nagruz.ini; with ssoob = 1 then shows "Данные сохранены". False (after
     // showing why) when the file could not be written.
     bool NagruzSave(int ssoob);
@@ -270,7 +275,7 @@ public:
     void sComboBox2Change();
     // Brings the locks of rows y1..y2 in line with "Не перемещать"; ind 1 asks about coincidences.
     void CheckList(int ind, int y1, int y2);
-    // Sets the checks of "Не перемещать" to the default pins of the settings ("Блокировать").
+    // Sets the checks of "Не перемещать" to the default pins of the settings ("Блокировать") (core day::CheckDefaultPins).
     void sCheckListBox1Checked();
     // The user (un)checked an entry of "Не перемещать": pins it when chek_pderm is 1.
     void sCheckListBox1ChangeCheck(QListWidgetItem *item);
@@ -278,7 +283,7 @@ public:
     void fillPinList();
     // Rebuilds the missing-teacher list and starts or stops the pulsing warning.
     void NetUchit();
-    // One 10-ms step of the warning's glow.
+    // One 10-ms step of the warning's glow (core day::WarningGlowStep).
     void Timer4Timer();
     // Click on the warning: stops it and opens "Не указаны учителя".
     void SpeedButton11Click();
@@ -575,21 +580,21 @@ public:
     // ---- Day timetable: blocking, freezing and second shift ----------------------------
     // Right-click on a subject field, lock picture or caption: opens PopupMenu1 for that cell.
     void cellContextMenu(int row, int column, int xInField, QPoint globalPos);
-    // "Блокировать" → "Ячейку": locks the right-clicked lesson, asking when it coincides.
+    // "Блокировать" → "Ячейку": locks the right-clicked lesson, asking when it coincides (core day::LockClickedCell).
     void Z1Click();
-    // "Разблокировать" → "Ячейку": unlocks the right-clicked locked cell.
+    // "Разблокировать" → "Ячейку": unlocks the right-clicked locked cell (core day::UnlockClickedCell).
     void N1Click();
-    // "Блокировать" → "Вправо и вверх": locks the empty cells above and to the right.
+    // "Блокировать" → "Вправо и вверх": locks the empty cells above and to the right (core day::LockUpAndRight).
     void MenuItem11Click();
-    // "Блокировать" → "Влево и вниз": locks the empty cells below and to the left.
+    // "Блокировать" → "Влево и вниз": locks the empty cells below and to the left (core day::LockDownAndLeft).
     void MenuItem12Click();
-    // "Разблокировать" → "Вправо и вверх": unlocks every cell above and to the right.
+    // "Разблокировать" → "Вправо и вверх": unlocks every cell above and to the right (core day::UnlockUpAndRight).
     void MenuItem14Click();
-    // "Разблокировать" → "Влево и вниз": unlocks every cell below and to the left.
+    // "Разблокировать" → "Влево и вниз": unlocks every cell below and to the left (core day::UnlockDownAndLeft).
     void MenuItem15Click();
     // Freeze toggle of row r: locks the whole row, or unlocks it and re-applies pins and shift.
     void Zamoroz(int r);
-    // "Снять выделение" of "Не перемещать": unchecks the list and unlocks the whole grid.
+    // "Снять выделение" of "Не перемещать": unchecks the list and unlocks the whole grid (core day::ClearPins).
     void N2Click();
     // Locks every empty cell in rows k1..k2, classes m1..m2.
     void BlokYach(int k1, int m1, int k2, int m2);
@@ -631,16 +636,16 @@ public:
     // grid is not shown.
     void undoStep();
     void redoStep();
-    // Empties the history: another day or weekday came onto the grid (kept while a step that
-    // replaces the grid itself is being recorded).
+    // Empties the funnel's history: another day or weekday came onto the grid (kept while an
+    // edit that replaces the grid itself is open).
     void clearHistory();
-    // Takes the grid before an edit that becomes one step; nested calls join the outer step.
-    void beginStep();
-    // Builds the command of a step from the grid's change.
-    using MakeStep = std::function<std::unique_ptr<rasp::ui::undo::GridEditCommand>(rasp::day::GridChange)>;
-    // Ends the step begun by beginStep: records it with `make` when the grid changed.
-    // `evenIfCellsKept` records it although no cell changed (a slider moved without new locks).
-    void endStep(const MakeStep &make, bool evenIfCellsKept = false);
+    // Builds the command of a step from the grid's change (recorded by a rasp::ui::Edit).
+    using MakeStep = rasp::ui::EditFunnel::MakeStep;
+    // Runs the named parts of the one refresh (rasp::Refresh) through the edit funnel; the views
+    // repaint on its change signal.
+    rasp::RefreshResult refresh(rasp::RefreshParts parts, const QString &selection = {});
+    // The edit funnel every change of the day and the template goes through.
+    rasp::ui::EditFunnel &edits() { return *m_edits; }
     // The maker of a step of one command kind, with the edit's own teacher selection.
     template <typename Command>
     MakeStep stepOf(const QString &text, const QString &selection = {})
@@ -658,8 +663,13 @@ public:
     bool restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after);
     // The captions and enabled states of the two actions follow the history and the run state.
     void updateUndoActions();
-    // Whether an automatic arrangement runs ("Старт" disabled, or its loop not yet left).
+    // Whether an automatic arrangement runs ("Старт" disabled, or its loop not yet left); the one
+    // place that reads this fact from the widget.
     bool arrangementRunning() const;
+    // The template file of the target date's weekday, "setka/<weekday>.ini".
+    QString templateFileOfTargetDate() const;
+    // The cell the room list or the subject picker was opened for; false when none.
+    bool listCell(const QListWidget *list, int *row, int *column) const;
     // The maker of a second-shift step from the bounds before the slider moved to the bounds now.
     MakeStep shiftStep(QPoint before);
     // The name of a cell in step texts: "5А, 2".
@@ -685,7 +695,7 @@ public:
     // The window changed size: the cell-anchored lists close.
     void FormResize();
 
-    // ---- Server link: schedule server protocol --------------------------------------------
+    // ---- Server link: schedule server protocol (ServerController, src/ui/server) ----------
     // Notes refresh handshake: sends "conecDisp" when the server is configured and reachable.
     void ServerConekt();
     // Sends request s with feedback: incomplete settings and an unreachable server are told.
@@ -708,19 +718,12 @@ public:
     void ZametkaClose(const QString &key);
     // The notes fetch ended: writes the working copies and builds the board or shows "Пусто".
     void notesFetched(bool ok, const QByteArray &body, const QByteArray &contentType);
-    rasp::ui::NotesBoardView *scr = nullptr; // the notes board; hidden while discarded
-    QLabel *lab_vir_shir = nullptr;           // the board's status line: "Пусто", "Обновление ..."
-    QTimer *zametWait = nullptr;              // the 2000 ms wait between a deletion and the new list
-    rasp::ui::NotesFetcher *notesFetcher = nullptr;
     // Replaces the connection to the schedule server (window tests script the server with it).
     void setServerLink(std::unique_ptr<rasp::ui::ServerLink> link);
-    QTimer *Timer3 = nullptr; // polls the server's replies every 200 ms while an exchange runs
     // The exchange got no reply that ends it in time: closes it; a request the user made is told.
     void serverReplyOverdue();
-    QTimer *replyDeadline = nullptr; // single-shot, 10 s, restarted by every request sent
-    QString port_HTTP;        // port of the notes web service, from the "conec" reply
-    QString zamLogin;         // notes user name, from the "conec" reply
-    QString zamParol;         // notes password, from the "conec" reply
+    // The server link and the notes board.
+    rasp::ui::ServerController &server() { return *m_server; }
 
 signals:
     // The server answered "zameV": the notes board is being fetched and rebuilt.
@@ -762,27 +765,15 @@ private:
     void goToCell(int row, int column, rasp::day::GridGeometry::Field field);
     bool undoAllowed() const;
     int stepTemplateDay() const;
-    void pushStep(const rasp::day::GridSnapshot &before, const MakeStep &make, bool evenIfCellsKept = false);
     rasp::ui::undo::RestoreStep restoreFunction();
-    // Typing runs: a run of typing in one field is one step, closed when the field loses the focus.
-    bool typingRunOn(int row, int column, rasp::day::GridGeometry::Field field) const;
-    void openTypingRun(int row, int column, rasp::day::GridGeometry::Field field, bool textChanged);
+    // The funnel's change signal: the grid, its editor and the pin list follow the state.
+    void editsChanged(unsigned parts, bool pinChecks);
+    // Typing runs (kept by the funnel): a key pressed in a field opens one.
     void typingKeyPressed();
     // Records what the run of the field (row, column, field) changed so far, merged into its step.
     void recordTyping(int row, int column, rasp::day::GridGeometry::Field field);
     void closeTypingRun();
-    struct TypingRun {
-        bool open = false;
-        int row = 0;
-        int column = 0;
-        rasp::day::GridGeometry::Field field = rasp::day::GridGeometry::Field::None;
-        int run = 0;                            // number of the run, for merging its key releases
-        rasp::day::GridSnapshot before;         // the grid before the run's first key
-    };
-    TypingRun m_typing;
-    int m_stepDepth = 0;                        // nesting of beginStep / endStep
-    rasp::day::GridSnapshot m_stepBefore;       // the grid before the step being recorded
-    rasp::day::GridSnapshot m_settled;          // the grid as the history last left it
+    rasp::ui::EditFunnel *m_edits = nullptr;    // the one way changes of the grid reach the state
     // Writes a subject or room text into the template of the shown weekday.
     void writeTemplate(int row, int column, rasp::day::GridGeometry::Field field, const QString &text);
     QString m_closedList;                       // "list;row;column" closed by the last press
@@ -812,19 +803,9 @@ private:
     void buildZamenyPage();
     void wireZameny();
     void wireServer();
-    void wireNotes();
-    // Shows the status line with this text and no board.
-    void showNotesStatus(const QString &text);
-    QString m_notesDate; // the target date the fetch under way was made for
-    // Opens the connection to the address and port of the settings; false on failure.
-    bool openServerLink();
     // Takes the connection's host and port from the settings (when they are read or saved).
     void takeServerAddress();
-    QString m_serverHost;      // host of the connection, as last read or saved
-    quint16 m_serverPort = 0;  // port of the connection, as last read or saved
-    std::unique_ptr<rasp::ui::ServerLink> m_serverLink;
-    // Starts the wait for the reply to a request just sent; `tell` when the user made it.
-    void awaitServerReply(bool tell);
-    rasp::server::ReplyReader m_serverReply; // the current exchange's bytes, decoded and bounded
-    bool m_tellNoReply = false;              // a request of the user waits for its reply
+    // The lent state, funnel and overlays every controller gets.
+    rasp::ui::Shell shellServices();
+    rasp::ui::ServerController *m_server = nullptr; // the server link and the notes board
 };

@@ -1,6 +1,7 @@
 // Application shell: start-up, shutdown and the tool-state routines of the main window.
 #include "tform1.h"
 
+#include "schoolopening.h"
 #include "appversion.h"
 #include "day/dayfile.h"
 #include "day/gridops.h"
@@ -73,7 +74,7 @@ void TForm1::FormCreate()
     m_state.vibor_dat = 1;
     m_state.vt_sm_x = 0;                                           // 10
     m_state.vt_sm_y = 0;
-    rasp::FillPalette(m_state);                                    // 11
+    // 11 (the palette) is the first data step of OpenSchool below.
     Memo1->setFont(QFont(u"Calibri"_s, 12));                      // 12
     buildWeekdayStrip();                                           // 13
     // 14. Pictures come from the resource file as the widgets are built.
@@ -84,14 +85,16 @@ void TForm1::FormCreate()
     m_state.pedvis = -1;
     m_state.pedvis_mas = 0;
 
-    // A link that leads nowhere is read too, so it is reported and never saved over.
-    if (rasp::text::isPresent(rasp::settings::SettingsPath()))    // 17, before column 0 fixes max_ur
-        SetLoad();
+    // 11, 17, 18 and 21: the data steps, shared with the command line (core rasp::OpenSchool):
+    // the palette, setting.ini before column 0 fixes max_ur, column 0 and teacher row 0, nagruz.ini.
+    const rasp::SchoolOpening opening = rasp::OpenSchool(m_state);
+    if (opening.settings != rasp::text::ReadResult::NoFile)       // 17
+        showSettingsRead(opening.settings, opening.settingsProblems, opening.settingsError);
     else
         settingsToPage();
-
-    KlassCreate();                                                 // 18
-    PedCreate();
+    grid->gridChanged();                                           // 18
+    clearHistory();
+    loadPageChanged();
 
     const int h = rasp::day::GridGeometry::windowHeight(m_state.max_ur); // 19
     resize(1350, h);
@@ -107,8 +110,8 @@ void TForm1::FormCreate()
         sComboBox1->addItem(QString::number(n));
     sComboBox1->setCurrentIndex(0);
 
-    if (rasp::text::isPresent(rasp::load::NagruzPath()))           // 21
-        NagruzLoad(1);
+    if (opening.load.status != rasp::text::ReadResult::NoFile)     // 21
+        showLoadRead(opening.load, 1);
     SetkaLoad();                                                   // 22
     sRadioButton2->setChecked(true);                               // 23
 
@@ -211,7 +214,7 @@ void TForm1::NachSost()
 void TForm1::EnabledKomponent()
 {
     // Whether "Старт" itself is enabled, not whether a notice has the page disabled meanwhile.
-    const bool idle = !Img_SB4->testAttribute(Qt::WA_ForceDisabled);
+    const bool idle = !arrangementRunning();
     grid->setTogglesEnabled(idle);
     img_SB6->setEnabled(!idle);
     img_SB7->setEnabled(idle);

@@ -3,6 +3,7 @@
 // handles its pending events once per cycle, so "Стоп" and closing the window can act.
 #include "tform1.h"
 
+#include "edit/editfunnel.h"
 #include "arrange/arrangement.h"
 #include "daygridview.h"
 #include "exactrun.h"
@@ -82,7 +83,9 @@ void TForm1::sSpeedButton4Click()
     while (!run.finished()) {
         run.step();
         ar::ShowWorkingCopy(m_state);
-        PoiskUchit(QString());
+        refresh(rasp::RefreshTeachers);
+        // The nested loop: keys, clicks and page switches are handled here, so nothing below
+        // keeps a cell reference across it (see EditFunnel).
         QCoreApplication::processEvents();
         if (m_state.RecExit == 1)
             break;
@@ -97,7 +100,7 @@ void TForm1::sSpeedButton4Click()
     }
     m_arrangement = nullptr;
 
-    KabPoisk(1, 0, QString());
+    refresh(rasp::RefreshRooms);
     sRadioButton2->setChecked(true);
     Img_SB4->setEnabled(true);
     EnabledKomponent();
@@ -120,8 +123,7 @@ void TForm1::sSpeedButton6Click()
     m_state.RecExit = 1;
     Img_SB4->setEnabled(true);
     EnabledKomponent();
-    PoiskUchit(QString());
-    KabPoisk(1, 0, QString());
+    refresh(rasp::refresh::LessonsMoved);
 }
 
 void TForm1::sSpeedButton7Click()
@@ -133,15 +135,14 @@ void TForm1::sSpeedButton7Click()
     }
     if (Dial(ar::kUndoQuestion) != u"Да"_s)
         return;
-    beginStep();
-    ar::RestoreOriginal(m_state);
-    PoiskUchit(QString());
-    KabPoisk(1, 0, QString());
-    CheckList(0, 1, m_state.max_ur);
+    {
+        rasp::ui::Edit edit(*m_edits, rasp::refresh::ArrangementReverted);
+        ar::RestoreOriginal(edit.state());
+        edit.record(wholeDayStep(u"возврат предыдущего варианта"_s));
+    }
     sRadioButton2->setChecked(true);
     Img_SB4->setEnabled(true);
     img_SB6->setEnabled(false);
     img_SB7->setEnabled(false);
-    endStep(wholeDayStep(u"возврат предыдущего варианта"_s));
     Rct_SoobPokaz(ar::kUndone);
 }

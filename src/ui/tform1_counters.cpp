@@ -2,6 +2,7 @@
 // warning with its panel, the teacher-hours panel and the weekly count of the template.
 #include "tform1.h"
 
+#include "edit/editfunnel.h"
 #include "callout.h"
 #include "day/counters.h"
 #include "day/gridgeometry.h"
@@ -180,18 +181,17 @@ void showPins(QListWidget *list, const std::vector<rasp::day::PinEntry> &pins)
 
 void TForm1::sCheckListBox1Checked()
 {
-    rasp::day::sCheckListBox1Checked(m_state, m_state.settings.blocked);
-    showPins(sCheckListBox1, m_state.pins);
+    refresh(rasp::RefreshDefaultPins); // core day::CheckDefaultPins
 }
 
 void TForm1::CheckList(int ind, int y1, int y2)
 {
     const bool unchecked = rasp::day::CheckList(m_state, ind, y1, y2,
                                                 [this](const QString &q) { return Dial(q) == u"Да"_s; });
+    // Asked inside the window: a question processes events, so no cell is kept across it.
     if (unchecked)
         showPins(sCheckListBox1, m_state.pins);
-    grid->syncEditor();
-    grid->viewport()->update();
+    refresh(0);
 }
 
 void TForm1::sCheckListBox1ChangeCheck(QListWidgetItem *item)
@@ -199,12 +199,12 @@ void TForm1::sCheckListBox1ChangeCheck(QListWidgetItem *item)
     const int n = sCheckListBox1->row(item);
     if (n < 0 || n >= int(m_state.pins.size()))
         return;
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     const bool checked = item->checkState() == Qt::Checked;
     m_state.pins[std::size_t(n)].checked = checked;
     if (m_state.chek_pderm == 1)
         CheckList(1, 1, m_state.max_ur);
-    endStep(stepOf<rasp::ui::undo::LockCommand>((checked ? u"закрепление «"_s : u"открепление «"_s)
+    edit.record(stepOf<rasp::ui::undo::LockCommand>((checked ? u"закрепление «"_s : u"открепление «"_s)
                                                 + m_state.pins[std::size_t(n)].text + u"»"_s));
 }
 
@@ -230,7 +230,7 @@ void TForm1::NetUchit()
 
 void TForm1::Timer4Timer()
 {
-    rasp::day::Timer4Step(migan, migan_mn);
+    rasp::day::WarningGlowStep(migan, migan_mn);
     ShadowEffect32->setColor(glowColour(migan));
 }
 

@@ -24,8 +24,7 @@ void TForm1::RaspClear()
     sLabel7->clear();
     rasp::day::RaspClear(m_state);
     VtorayaSmenaBlok(1);
-    grid->syncEditor();
-    grid->viewport()->update();
+    refresh(0); // the views repaint
 }
 
 void TForm1::RamkaKoord(int row, int column)

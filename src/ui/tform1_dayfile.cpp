@@ -59,18 +59,11 @@ void TForm1::RaspLoad(const QString &s, int zagruz_kab)
 
 void TForm1::refreshDay(bool afterLoad)
 {
-    PoiskUchit(QString());
-    KabPoisk(1, 0, QString());
-    sCheckListBox1Checked();
-    CheckList(0, 1, m_state.max_ur);
+    refresh(afterLoad ? rasp::refresh::DayRefilled : rasp::refresh::DayRefilled & ~rasp::RefreshSettled);
     MaxUrVsego();
     MaxRepUr();
-    if (afterLoad) {
-        m_state.chek_pderm = 1;
+    if (afterLoad)
         NetUchit();
-    }
-    grid->syncEditor();
-    grid->viewport()->update();
 }
 
 void TForm1::sSpeedButton11Click()

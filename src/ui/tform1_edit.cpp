@@ -2,6 +2,7 @@
 // dragging a lesson to another row of its class, where it changes places with the lesson there.
 #include "tform1.h"
 
+#include "edit/editfunnel.h"
 #include "callout.h"
 #include "day/celladdress.h"
 #include "day/counters.h"
@@ -98,8 +99,8 @@ void TForm1::UrokKeyUp(int i, int j, int key)
     const bool up = key == Qt::Key_Up;
     const bool down = key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter;
     // The first character typed into an empty neutral cell refreshes nothing.
-    const bool refresh = up || down || cell.subject.size() >= 2 || cell.background != rasp::day::kWhite;
-    if (refresh) {
+    const bool refreshes = up || down || cell.subject.size() >= 2 || cell.background != rasp::day::kWhite;
+    if (refreshes) {
         if (up && i != 1) {
             for (int r = i - 1; r >= 1; --r)
                 if (rasp::day::SubjectVisible(m_state, r, j)) {
@@ -113,8 +114,7 @@ void TForm1::UrokKeyUp(int i, int j, int key)
                     break;
                 }
         }
-        PoiskUchit(QString());
-        CheckList(0, 1, m_state.max_ur);
+        refresh(rasp::refresh::SubjectTyped);
         MaxUrVsego();
         MaxRepUr();
         if (key != Qt::Key_Up && key != Qt::Key_Down)
@@ -158,27 +158,26 @@ void TForm1::ListBox4DblClick()
     QListWidgetItem *item = ListBox4->currentItem();
     int i = 0;
     int j = 0;
-    if (!item || !item->isSelected() || !rasp::day::ParseCellHint(ListBox4->toolTip(), &i, &j))
+    if (!item || !item->isSelected() || !listCell(ListBox4, &i, &j))
         return;
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     m_state.grid.cell(i, j).subject = item->text();
     if (templatePageActive()) {
         writeTemplate(i, j, GridGeometry::Subject, item->text());
         PodshetKolUr(item->text(), i, j);
     }
-    PoiskUchit(QString());
+    refresh(rasp::refresh::SubjectTyped);
     ListBox4->hide();
-    CheckList(0, 1, m_state.max_ur);
     MaxUrVsego();
     MaxRepUr();
     sLabel7->setText(m_state.grid.cell(i, j).teachers);
     grid->syncEditor();
-    endStep(stepOf<rasp::ui::undo::PickCommand>(u"выбор предмета "_s + cellName(i, j)));
+    edit.record(stepOf<rasp::ui::undo::PickCommand>(u"выбор предмета "_s + cellName(i, j)));
 }
 
 void TForm1::UrokMouseDown(int /*row*/, int /*column*/, QPointF pos)
 {
-    if (!Img_SB4->isEnabled() || peremesen != 0)
+    if (arrangementRunning() || peremesen != 0)
         return;
     FPressed = true;
     FStartPos = pos;
@@ -227,7 +226,7 @@ void TForm1::UrokMouseUp(int i, int j, QPointF /*pos*/)
             Timer1->start();
         }
     } else {
-        PoiskUchit(m_state.regim == rasp::day::Regim::None ? QString() : m_state.grid.cell(i, j).teachers);
+        refresh(rasp::RefreshTeachers, m_state.regim == rasp::day::Regim::None ? QString() : m_state.grid.cell(i, j).teachers);
     }
     FPressed = false;
     grid->viewport()->update();
@@ -252,7 +251,7 @@ void TForm1::Timer1Timer()
     const int k = y_num_nach;
     const int i = y_num_kon;
     const int x = x_nach;
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     rasp::day::Cell &a = m_state.grid.cell(k, x);
     rasp::day::Cell &b = m_state.grid.cell(i, x);
     std::swap(a.subject, b.subject);
@@ -274,9 +273,8 @@ void TForm1::Timer1Timer()
         grid->editor()->setCursorPosition(int(grid->editor()->text().size()));
     }
     const QString selection = m_state.regim == rasp::day::Regim::None ? QString() : m_state.grid.cell(i, x).teachers;
-    PoiskUchit(selection);
-    KabPoisk(1, 0, QString());
+    refresh(rasp::refresh::LessonsMoved, selection);
     peremesen = 0;
     Timer1->stop();
-    endStep(stepOf<rasp::ui::undo::MoveLessonCommand>(u"перенос урока %1 → %2"_s.arg(cellName(i, x)).arg(k), selection));
+    edit.record(stepOf<rasp::ui::undo::MoveLessonCommand>(u"перенос урока %1 → %2"_s.arg(cellName(i, x)).arg(k), selection));
 }

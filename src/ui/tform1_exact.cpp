@@ -120,8 +120,7 @@ void TForm1::exactRunFinished()
         p.itog_uch = day.itog_uch;
         p.itog_styl = day.itog_styl;
         ar::ShowWorkingCopy(m_state);
-        PoiskUchit(QString());
-        KabPoisk(1, 0, QString());
+        refresh(rasp::refresh::LessonsMoved);
         // The applied result is one undo step, beside the snapshot "Венуть предыдущий вариант" uses.
         recordWholeGridStep(u"точный подбор"_s, m_exactBefore);
         notice = u"Готово! Перемещено уроков: %1"_s.arg(result.movedCount);

@@ -64,11 +64,7 @@ QString TForm1::focusedCellHint() const
 
 void TForm1::PoiskUchit(const QString &uchitel)
 {
-    // Every change of the grid's content comes here: the marks of an exact arrangement go.
-    grid->clearMovedMarks();
-    rasp::day::PoiskUchit(m_state, uchitel, focusedCellHint());
-    grid->syncEditor();
-    grid->viewport()->update();
+    refresh(rasp::RefreshTeachers, uchitel); // core day::PoiskUchit, then the views repaint
 }
 
 void TForm1::regimChosen(rasp::day::Regim regim, const QString &uchitel)

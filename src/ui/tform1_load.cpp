@@ -47,7 +47,11 @@ void TForm1::fillSubjectLists()
 void TForm1::NagruzLoad(int prm)
 {
     masClear(u"RaspUrPredm"_s);
-    const rasp::load::NagruzReport report = rasp::load::NagruzLoad(m_state, prm);
+    showLoadRead(rasp::load::NagruzLoad(m_state, prm), prm);
+}
+
+void TForm1::showLoadRead(const rasp::load::NagruzReport &report, int prm)
+{
     if (report.classNames > 0) {
         SpeedB1->setEnabled(true);
         SpeedB2->setEnabled(true);
@@ -266,9 +270,7 @@ void TForm1::sSpeedButton15Click()
     if (NagruzSave(1)) {
         NagruzLoad(0);
         SetkaLoad(); // unsaved template edits are dropped
-        PoiskUchit(QString());
-        sCheckListBox1Checked();
-        CheckList(0, 1, m_state.max_ur);
+        refresh(rasp::refresh::LoadChanged);
     }
     Image8->hide();
     FormEnable(true);

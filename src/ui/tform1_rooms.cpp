@@ -2,6 +2,7 @@
 // a lesson row.
 #include "tform1.h"
 
+#include "edit/editfunnel.h"
 #include "day/celladdress.h"
 #include "day/kabpoisk.h"
 #include "daygridview.h"
@@ -16,13 +17,17 @@ using rasp::day::GridGeometry;
 
 int TForm1::KabPoisk(int ind, int strok, const QString &kabinet)
 {
-    grid->clearMovedMarks(); // a room edit ends the marks of an exact arrangement too
-    const int taken = rasp::day::KabPoisk(m_state, ind, strok, kabinet);
     if (ind == 1) {
-        grid->syncEditor();
-        grid->viewport()->update();
+        refresh(rasp::refresh::RoomChanged); // core day::KabPoisk(1), then the views repaint
+        return 0;
     }
-    return taken;
+    return rasp::day::KabPoisk(m_state, ind, strok, kabinet);
+}
+
+bool TForm1::listCell(const QListWidget *list, int *row, int *column) const
+{
+    // The list carries the cell it was opened for as its tool tip, "row;column".
+    return rasp::day::ParseCellHint(list->toolTip(), row, column);
 }
 
 void TForm1::RaspKabDblClick(int i, int j)
@@ -53,15 +58,15 @@ void TForm1::ListBox1DblClick()
     QListWidgetItem *item = ListBox1->currentItem();
     int i = 0;
     int j = 0;
-    if (!item || !item->isSelected() || !rasp::day::ParseCellHint(ListBox1->toolTip(), &i, &j))
+    if (!item || !item->isSelected() || !listCell(ListBox1, &i, &j))
         return;
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     m_state.grid.cell(i, j).room = item->text();
     if (templatePageActive())
         writeTemplate(i, j, GridGeometry::Room, item->text());
-    KabPoisk(1, 0, QString());
+    refresh(rasp::refresh::RoomChanged);
     ListBox1->hide();
-    endStep(stepOf<rasp::ui::undo::PickCommand>(u"выбор кабинета "_s + cellName(i, j)));
+    edit.record(stepOf<rasp::ui::undo::PickCommand>(u"выбор кабинета "_s + cellName(i, j)));
 }
 
 void TForm1::KabKeyUp(int i, int j, int key)
@@ -75,7 +80,7 @@ void TForm1::KabKeyUp(int i, int j, int key)
         goToCell(i + 1, j, GridGeometry::Room);
     if (key != Qt::Key_Up && key != Qt::Key_Down)
         sLabel7->setText(m_state.grid.cell(i, j).teachers);
-    KabPoisk(1, 0, QString());
+    refresh(rasp::refresh::RoomChanged);
     recordTyping(i, j, GridGeometry::Room);
 }
 

@@ -289,8 +289,13 @@ void TForm1::SetLoad()
     QStringList problems;
     QString error;
     const auto status = rasp::settings::SetLoad(m_state, rasp::settings::SettingsPath(), &problems, &error);
+    showSettingsRead(status, problems, error);
+}
+
+void TForm1::showSettingsRead(rasp::text::ReadResult::Status status, const QStringList &problems, const QString &error)
+{
     settingsToPage();
-    sCheckListBox1Checked();
+    refresh(rasp::RefreshDefaultPins);
     shiftInFile = QPoint(m_state.vt_sm_x, m_state.vt_sm_y);
     takeServerAddress();
     if (status == rasp::text::ReadResult::Unreadable)
@@ -355,10 +360,10 @@ void TForm1::sSpeedButton2Click()
     }
     if (rasp::settings::AddBlocked(m_state.settings, ListBox2->item(row)->text())) {
         fillList(ListBox3, m_state.settings.blocked);
-        sCheckListBox1Checked();
+        refresh(rasp::RefreshDefaultPins);
         SetSave(0);
     }
-    CheckList(0, 1, m_state.max_ur);
+    refresh(rasp::RefreshPins);
 }
 
 void TForm1::sSpeedButton1Click()
@@ -370,9 +375,9 @@ void TForm1::sSpeedButton1Click()
     }
     m_state.settings.blocked.removeAt(row);
     fillList(ListBox3, m_state.settings.blocked);
-    sCheckListBox1Checked();
+    refresh(rasp::RefreshDefaultPins);
     SetSave(0);
-    CheckList(0, 1, m_state.max_ur);
+    refresh(rasp::RefreshPins);
 }
 
 void TForm1::SpeedButton5MouseDown()

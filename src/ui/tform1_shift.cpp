@@ -2,6 +2,7 @@
 // split with its two boundary sliders over the grid's strips.
 #include "tform1.h"
 
+#include "edit/editfunnel.h"
 #include "day/blocking.h"
 #include "daygridview.h"
 #include "undo/editcommands.h"
@@ -146,50 +147,43 @@ void TForm1::cellContextMenu(int row, int column, int xInField, QPoint globalPos
 
 namespace {
 
-// The grid was changed by a lock operation: the editor follows its cell, the view repaints.
-void gridLocksChanged(rasp::ui::DayGridView *grid)
-{
-    grid->syncEditor();
-    grid->viewport()->update();
-}
-
 } // namespace
 
 void TForm1::Z1Click()
 {
-    beginStep();
-    rasp::day::Z1Click(m_state, menuElement, menuRow, menuColumn,
-                       [this](const QString &q) { return Dial(q) == u"Да"_s; });
-    gridLocksChanged(grid);
-    endStep(stepOf<LockCommand>(u"блокировка ячейки "_s + cellName(menuRow, menuColumn)));
+    rasp::ui::Edit edit(*m_edits);
+    rasp::day::LockClickedCell(m_state, menuElement, menuRow, menuColumn,
+                               [this](const QString &q) { return Dial(q) == u"Да"_s; });
+    refresh(0); // the views repaint
+    edit.record(stepOf<LockCommand>(u"блокировка ячейки "_s + cellName(menuRow, menuColumn)));
 }
 
 void TForm1::N1Click()
 {
-    beginStep();
-    rasp::day::N1Click(m_state, menuElement, menuRow, menuColumn);
-    gridLocksChanged(grid);
-    endStep(stepOf<LockCommand>(u"разблокировка ячейки "_s + cellName(menuRow, menuColumn)));
+    rasp::ui::Edit edit(*m_edits);
+    rasp::day::UnlockClickedCell(m_state, menuElement, menuRow, menuColumn);
+    refresh(0); // the views repaint
+    edit.record(stepOf<LockCommand>(u"разблокировка ячейки "_s + cellName(menuRow, menuColumn)));
 }
 
 void TForm1::MenuItem11Click()
 {
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     FormEnable(false);
-    rasp::day::MenuItem11Click(m_state, menuElement, menuRow, menuColumn);
+    rasp::day::LockUpAndRight(m_state, menuElement, menuRow, menuColumn);
     FormEnable(true);
-    gridLocksChanged(grid);
-    endStep(stepOf<LockCommand>(u"блокировка вправо и вверх от "_s + cellName(menuRow, menuColumn)));
+    refresh(0); // the views repaint
+    edit.record(stepOf<LockCommand>(u"блокировка вправо и вверх от "_s + cellName(menuRow, menuColumn)));
 }
 
 void TForm1::MenuItem12Click()
 {
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     FormEnable(false);
-    rasp::day::MenuItem12Click(m_state, menuElement, menuRow, menuColumn);
+    rasp::day::LockDownAndLeft(m_state, menuElement, menuRow, menuColumn);
     FormEnable(true);
-    gridLocksChanged(grid);
-    endStep(stepOf<LockCommand>(u"блокировка влево и вниз от "_s + cellName(menuRow, menuColumn)));
+    refresh(0); // the views repaint
+    edit.record(stepOf<LockCommand>(u"блокировка влево и вниз от "_s + cellName(menuRow, menuColumn)));
 }
 
 namespace {
@@ -207,45 +201,45 @@ void showWait(QWidget *form, QLabel *wait)
 
 void TForm1::MenuItem14Click()
 {
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     FormEnable(false);
     showWait(this, Img_zdite);
-    rasp::day::MenuItem14Click(m_state, menuElement, menuRow, menuColumn);
+    rasp::day::UnlockUpAndRight(m_state, menuElement, menuRow, menuColumn);
     Img_zdite->hide();
     FormEnable(true);
-    gridLocksChanged(grid);
-    endStep(stepOf<LockCommand>(u"разблокировка вправо и вверх от "_s + cellName(menuRow, menuColumn)));
+    refresh(0); // the views repaint
+    edit.record(stepOf<LockCommand>(u"разблокировка вправо и вверх от "_s + cellName(menuRow, menuColumn)));
 }
 
 void TForm1::MenuItem15Click()
 {
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     FormEnable(false);
     showWait(this, Img_zdite);
-    rasp::day::MenuItem15Click(m_state, menuElement, menuRow, menuColumn);
+    rasp::day::UnlockDownAndLeft(m_state, menuElement, menuRow, menuColumn);
     Img_zdite->hide();
     FormEnable(true);
-    gridLocksChanged(grid);
-    endStep(stepOf<LockCommand>(u"разблокировка влево и вниз от "_s + cellName(menuRow, menuColumn)));
+    refresh(0); // the views repaint
+    edit.record(stepOf<LockCommand>(u"разблокировка влево и вниз от "_s + cellName(menuRow, menuColumn)));
 }
 
 void TForm1::Zamoroz(int r)
 {
     // "Старт" is disabled while an arrangement runs; asked before the pages are disabled, which
     // would disable it along with them.
-    const bool running = !Img_SB4->isEnabled();
+    const bool running = arrangementRunning();
     const bool wasFrozen = r >= 1 && r <= m_state.max_ur && m_state.grid.frozen(r);
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     FormEnable(false);
     const auto result = rasp::day::Zamoroz(m_state, r, running,
                                            [this](const QString &q) { return Dial(q) == u"Да"_s; });
     if (result == rasp::day::ZamorozResult::Unfrozen)
         VtorayaSmenaBlok(0);
     if (result == rasp::day::ZamorozResult::Frozen || result == rasp::day::ZamorozResult::Unfrozen)
-        PoiskUchit(QString());
+        refresh(rasp::RefreshTeachers);
     FormEnable(true);
-    gridLocksChanged(grid);
-    endStep(stepOf<LockCommand>((wasFrozen ? u"разморозка урока "_s : u"заморозка урока "_s) + QString::number(r)));
+    refresh(0); // the views repaint
+    edit.record(stepOf<LockCommand>((wasFrozen ? u"разморозка урока "_s : u"заморозка урока "_s) + QString::number(r)));
 }
 
 namespace {
@@ -262,23 +256,23 @@ void showPinChecks(QListWidget *list, const std::vector<rasp::day::PinEntry> &pi
 
 void TForm1::N2Click()
 {
-    beginStep();
-    rasp::day::N2Click(m_state);
+    rasp::ui::Edit edit(*m_edits);
+    rasp::day::ClearPins(m_state);
     showPinChecks(sCheckListBox1, m_state.pins);
-    gridLocksChanged(grid);
-    endStep(stepOf<LockCommand>(u"снятие выделения"_s));
+    refresh(0); // the views repaint
+    edit.record(stepOf<LockCommand>(u"снятие выделения"_s));
 }
 
 void TForm1::BlokYach(int k1, int m1, int k2, int m2)
 {
     rasp::day::BlokYach(m_state, k1, m1, k2, m2);
-    gridLocksChanged(grid);
+    refresh(0); // the views repaint
 }
 
 void TForm1::RazBlokYach(int k1, int m1, int k2, int m2)
 {
     rasp::day::RazBlokYach(m_state, k1, m1, k2, m2);
-    gridLocksChanged(grid);
+    refresh(0); // the views repaint
 }
 
 void TForm1::placeShiftSliders()
@@ -332,7 +326,7 @@ void TForm1::VtorayaSmenaBlok(int ind)
         showPinChecks(sCheckListBox1, m_state.pins);
     if (split)
         FormEnable(true);
-    gridLocksChanged(grid);
+    refresh(0); // the views repaint
     // setting.ini follows the sliders; an unchanged split is not written again.
     if (shiftInFile != QPoint(m_state.vt_sm_x, m_state.vt_sm_y))
         SetSave(0);
@@ -341,19 +335,19 @@ void TForm1::VtorayaSmenaBlok(int ind)
 void TForm1::TrackBar1Change()
 {
     const QPoint before(m_state.vt_sm_x, m_state.vt_sm_y);
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     m_state.vt_sm_x = TrackBar1->value();
     VtorayaSmenaBlok(1);
-    endStep(shiftStep(before), before != QPoint(m_state.vt_sm_x, m_state.vt_sm_y));
+    edit.record(shiftStep(before), before != QPoint(m_state.vt_sm_x, m_state.vt_sm_y));
 }
 
 void TForm1::TrackBar2Change()
 {
     const QPoint before(m_state.vt_sm_x, m_state.vt_sm_y);
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     m_state.vt_sm_y = TrackBar2->value();
     VtorayaSmenaBlok(1);
-    endStep(shiftStep(before), before != QPoint(m_state.vt_sm_x, m_state.vt_sm_y));
+    edit.record(shiftStep(before), before != QPoint(m_state.vt_sm_x, m_state.vt_sm_y));
 }
 
 TForm1::MakeStep TForm1::shiftStep(QPoint before)

@@ -3,6 +3,7 @@
 // the day from the template of its weekday.
 #include "tform1.h"
 
+#include "edit/editfunnel.h"
 #include "callout.h"
 #include "daygridview.h"
 #include "geometrywatcher.h"
@@ -110,8 +111,7 @@ void TForm1::SetkaZapol(int den)
     rasp::tmpl::SetkaZapol(m_state, den);
     VtorayaSmenaGranici();
     VtorayaSmenaBlok(1);
-    grid->syncEditor();
-    grid->viewport()->update();
+    refresh(0); // the views repaint
 }
 
 void TForm1::dejstv()
@@ -140,6 +140,11 @@ void TForm1::BtnSetClick(int k)
     showTemplateDay();
 }
 
+QString TForm1::templateFileOfTargetDate() const
+{
+    return u"setka/"_s + rasp::text::day(sDateTimePicker3->date()) + u".ini"_s;
+}
+
 void TForm1::sSpeedButton9Click()
 {
     const QDate d = sDateTimePicker3->date();
@@ -148,30 +153,30 @@ void TForm1::sSpeedButton9Click()
              + u"Все изменения в текущем расписании будут удалены"_s)
         != u"Да"_s)
         return;
-    beginStep();
+    rasp::ui::Edit edit(*m_edits);
     // The template file is read from disk: unsaved template edits are not used.
-    const QString path = u"setka/"_s + sLabel2->text() + u".ini"_s;
+    const QString path = templateFileOfTargetDate();
     if (!QFileInfo::exists(QDir::current().filePath(path))) {
         clearDay();
-        endStep(wholeDayStep(u"загрузка дня из сетки"_s));
+        edit.record(wholeDayStep(u"загрузка дня из сетки"_s));
         Rct_SoobPokaz(u"Это ужасно, но шаблона на "_s + weekday + u" не существует"_s);
         return;
     }
     RaspLoad(path, CheckBox1->isChecked() ? 1 : 0);
-    endStep(wholeDayStep(u"загрузка дня из сетки"_s));
+    edit.record(wholeDayStep(u"загрузка дня из сетки"_s));
 }
 
 void TForm1::sSpeedButton10Click()
 {
     if (Dial(u"Все изменения не будут сохранены.\r\nОчистить?"_s) == u"Да"_s) {
-        beginStep();
+        rasp::ui::Edit edit(*m_edits);
         RaspClear();
         if (templatePageActive())
             rasp::tmpl::SetkaClearDay(m_state, m_state.vibr_den_set);
         // The whole refresh, not only the limit lists: the cleared grid must not keep the
         // missing-teacher warning or red rooms of the day it replaced.
         refreshDay(true);
-        endStep(wholeDayStep(templatePageActive() ? u"очистка сетки"_s : u"очистка дня"_s));
+        edit.record(wholeDayStep(templatePageActive() ? u"очистка сетки"_s : u"очистка дня"_s));
         return;
     }
     MaxUrVsego();

@@ -1,7 +1,7 @@
-// Undo and redo of the grid's edits on the day and the template page. Every edit handler takes
-// the grid before it (beginStep) and records what it changed as one command of src/ui/undo
-// (endStep); the window's QUndoStack keeps them. A restore puts the cells back through core and
-// refreshes what is derived from them.
+// Undo and redo of the grid's edits on the day and the template page. Every edit handler opens
+// one rasp::ui::Edit of the edit funnel (src/ui/edit), which takes the grid before it and
+// records what it changed as one command of src/ui/undo in the funnel's history. A restore puts
+// the cells back through core and refreshes what is derived from them.
 #include "tform1.h"
 
 #include "callout.h"
@@ -9,6 +9,7 @@
 #include "daygridview.h"
 #include "undo/editcommands.h"
 #include "undo/editorwatcher.h"
+#include "edit/editfunnel.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -27,20 +28,14 @@
 using namespace Qt::Literals::StringLiterals;
 using rasp::day::GridGeometry;
 
-namespace {
-
-// Whether two snapshots hold the same cells, freeze toggles and pin checks (the note is typed
-// in its own box with its own undo and is not part of the comparison).
-bool sameGrid(const rasp::day::GridSnapshot &a, const rasp::day::GridSnapshot &b)
-{
-    return a.rows == b.rows && a.columns == b.columns && a.cells == b.cells && a.frozen == b.frozen && a.pins == b.pins;
-}
-
-} // namespace
-
 void TForm1::buildUndo()
 {
-    undoStack = new QUndoStack(this);
+    m_edits = new rasp::ui::EditFunnel(m_state,
+                                       {[this] { return focusedCellHint(); },
+                                        [this](const QString &q) { return Dial(q) == u"Да"_s; },
+                                        [this] { return arrangementRunning(); }},
+                                       this);
+    undoStack = m_edits->history();
     undoAction = new QAction(u"Отменить"_s, Tab_1);
     undoAction->setObjectName(u"undoAction"_s);
     undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -65,19 +60,42 @@ void TForm1::wireUndo()
     // Tied to the action, which goes before the stack when the window is destroyed (the stack's
     // last clear must not reach actions that are gone).
     connect(undoStack, &QUndoStack::indexChanged, undoAction, [this] { updateUndoActions(); });
+    connect(m_edits, &rasp::ui::EditFunnel::historyChanged, undoAction, [this] { updateUndoActions(); });
+    // The one change signal: every edit ends here, and the grid and the pin list repaint.
+    connect(m_edits, &rasp::ui::EditFunnel::changed, this, [this](unsigned parts, bool pinChecks) { editsChanged(parts, pinChecks); });
     new rasp::ui::undo::EditorWatcher(grid->editor(), {[this] { undoStep(); }, [this] { redoStep(); },
                                                        [this] { typingKeyPressed(); }, [this] { closeTypingRun(); }});
     connect(grid, &rasp::ui::DayGridView::cellEdited, this, [this](int row, int column, GridGeometry::Field field) {
         // Text that arrived without a key press (pasted) still opens a run.
-        if (!typingRunOn(row, column, field))
-            openTypingRun(row, column, field, true);
+        if (!m_edits->typingRunOn(row, column, field))
+            m_edits->openTypingRun(row, column, field, true);
         recordTyping(row, column, field);
     });
-    m_settled = rasp::day::TakeGridSnapshot(m_state);
+    m_edits->settle();
+}
+
+void TForm1::editsChanged(unsigned parts, bool pinChecks)
+{
+    // Every change of the grid's content ends the marks of an exact arrangement.
+    if (parts & (rasp::RefreshTeachers | rasp::RefreshRooms))
+        grid->clearMovedMarks();
+    if (pinChecks) {
+        const QSignalBlocker quiet(sCheckListBox1);
+        for (int n = 0; n < sCheckListBox1->count() && n < int(m_state.pins.size()); ++n)
+            sCheckListBox1->item(n)->setCheckState(m_state.pins[std::size_t(n)].checked ? Qt::Checked : Qt::Unchecked);
+    }
+    grid->syncEditor();
+    grid->viewport()->update();
+}
+
+rasp::RefreshResult TForm1::refresh(rasp::RefreshParts parts, const QString &selection)
+{
+    return m_edits->refresh(parts, selection);
 }
 
 bool TForm1::arrangementRunning() const
 {
+    // Kept by "Старт" itself: disabled from a run's start to its end (both kinds of run).
     return m_arrangement != nullptr || Img_SB4->testAttribute(Qt::WA_ForceDisabled);
 }
 
@@ -101,61 +119,26 @@ bool TForm1::undoAllowed() const
 
 void TForm1::undoStep()
 {
-    closeTypingRun();
+    m_edits->closeTypingRun();
     if (undoAllowed() && undoStack->canUndo())
         undoStack->undo();
 }
 
 void TForm1::redoStep()
 {
-    closeTypingRun();
+    m_edits->closeTypingRun();
     if (undoAllowed() && undoStack->canRedo())
         undoStack->redo();
 }
 
 void TForm1::clearHistory()
 {
-    if (m_stepDepth > 0) // the grid is replaced by the step being recorded, which keeps the history
-        return;
-    closeTypingRun();
-    undoStack->clear();
-    m_settled = rasp::day::TakeGridSnapshot(m_state);
-    updateUndoActions();
-}
-
-void TForm1::beginStep()
-{
-    if (m_stepDepth++ == 0) {
-        closeTypingRun();
-        m_stepBefore = rasp::day::TakeGridSnapshot(m_state);
-    }
-}
-
-void TForm1::endStep(const MakeStep &make, bool evenIfCellsKept)
-{
-    if (--m_stepDepth > 0)
-        return;
-    pushStep(m_stepBefore, make, evenIfCellsKept);
+    m_edits->clearHistory();
 }
 
 int TForm1::stepTemplateDay() const
 {
     return templatePageActive() ? m_state.vibr_den_set : 0;
-}
-
-void TForm1::pushStep(const rasp::day::GridSnapshot &before, const MakeStep &make, bool evenIfCellsKept)
-{
-    const rasp::day::GridSnapshot after = rasp::day::TakeGridSnapshot(m_state);
-    rasp::day::GridChange change = rasp::day::Difference(before, after);
-    if ((change.empty() && !evenIfCellsKept) || before.rows != after.rows || before.columns != after.columns)
-        return;
-    // A change the history did not see (none is expected) would make older steps put back
-    // stale cells: the history starts again from here.
-    if (!sameGrid(before, m_settled))
-        undoStack->clear();
-    undoStack->push(make(std::move(change)).release());
-    m_settled = after;
-    updateUndoActions();
 }
 
 TForm1::MakeStep TForm1::wholeDayStep(const QString &text)
@@ -165,8 +148,7 @@ TForm1::MakeStep TForm1::wholeDayStep(const QString &text)
 
 void TForm1::recordWholeGridStep(const QString &text, const rasp::day::GridSnapshot &before)
 {
-    closeTypingRun();
-    pushStep(before, wholeDayStep(text));
+    m_edits->recordSince(before, wholeDayStep(text));
 }
 
 rasp::ui::undo::RestoreStep TForm1::restoreFunction()
@@ -210,8 +192,7 @@ bool TForm1::restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after
         else
             rasp::day::RamkaKoord(m_state, first.row, first.column);
     }
-    PoiskUchit(step.selection());
-    KabPoisk(1, 0, QString());
+    refresh(rasp::refresh::LessonsMoved, step.selection());
     MaxUrVsego();
     MaxRepUr();
     if (step.wholeDay())
@@ -220,74 +201,29 @@ bool TForm1::restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after
         sLabel7->setText(m_state.grid.cell(change.cells.front().row, change.cells.front().column).teachers);
     hideCellLists();
     OblKolUr->hide();
-    grid->syncEditor();
-    grid->viewport()->update();
-    m_settled = rasp::day::TakeGridSnapshot(m_state);
+    m_edits->settle();
     return true;
 }
 
 // ---- Typing runs ---------------------------------------------------------------------------
-
-bool TForm1::typingRunOn(int row, int column, GridGeometry::Field field) const
-{
-    return m_typing.open && m_typing.row == row && m_typing.column == column && m_typing.field == field;
-}
-
-void TForm1::openTypingRun(int row, int column, GridGeometry::Field field, bool textChanged)
-{
-    closeTypingRun();
-    m_typing.open = true;
-    m_typing.row = row;
-    m_typing.column = column;
-    m_typing.field = field;
-    ++m_typing.run;
-    m_typing.before = rasp::day::TakeGridSnapshot(m_state);
-    // Opened after the text changed: the field's text before it is the one the history last saw.
-    if (textChanged && m_settled.rows == m_typing.before.rows && m_settled.columns == m_typing.before.columns
-        && row >= 1 && row <= m_settled.rows && column >= 1 && column <= m_settled.columns) {
-        auto &cell = m_typing.before.cells[std::size_t(row - 1) * std::size_t(m_settled.columns) + std::size_t(column - 1)];
-        const auto &seen = m_settled.at(row, column);
-        (field == GridGeometry::Subject ? cell.subject : cell.room) = field == GridGeometry::Subject ? seen.subject : seen.room;
-    }
-}
 
 void TForm1::typingKeyPressed()
 {
     const int row = grid->editorRow();
     const int column = grid->editorColumn();
     const GridGeometry::Field field = grid->editorField();
-    if (row < 1 || arrangementRunning() || typingRunOn(row, column, field))
+    if (row < 1 || arrangementRunning() || m_edits->typingRunOn(row, column, field))
         return;
-    openTypingRun(row, column, field, false);
+    m_edits->openTypingRun(row, column, field, false);
 }
 
 void TForm1::recordTyping(int row, int column, GridGeometry::Field field)
 {
-    // The run may have closed while this key was handled (its refresh locked the cell and the
-    // editor left it); what the key did still belongs to the run.
-    if (m_typing.run == 0 || m_typing.row != row || m_typing.column != column || m_typing.field != field
-        || arrangementRunning())
-        return;
-    const rasp::day::GridSnapshot after = rasp::day::TakeGridSnapshot(m_state);
-    rasp::day::GridChange change = rasp::day::Difference(m_typing.before, after);
-    // The step of this run is on top of the history: this release's change merges into it.
-    const auto *top = undoStack->index() == undoStack->count() && undoStack->count() > 0
-                          ? dynamic_cast<const rasp::ui::undo::TypingCommand *>(undoStack->command(undoStack->count() - 1))
-                          : nullptr;
-    const bool merges = top && top->run() == m_typing.run;
-    if (change.empty() && !merges)
-        return;
-    if (!merges && !sameGrid(m_typing.before, m_settled))
-        undoStack->clear();
-    const QString text = (m_typing.field == GridGeometry::Subject ? u"ввод предмета "_s : u"ввод кабинета "_s)
-                         + cellName(m_typing.row, m_typing.column);
-    undoStack->push(new rasp::ui::undo::TypingCommand(text, std::move(change), restoreFunction(), stepTemplateDay(),
-                                                      m_typing.run));
-    m_settled = after;
-    updateUndoActions();
+    const QString text = (field == GridGeometry::Subject ? u"ввод предмета "_s : u"ввод кабинета "_s) + cellName(row, column);
+    m_edits->recordTyping(row, column, field, text, stepTemplateDay(), restoreFunction());
 }
 
 void TForm1::closeTypingRun()
 {
-    m_typing.open = false;
+    m_edits->closeTypingRun();
 }

@@ -5,6 +5,7 @@
 #include "applocale.h"
 #include "notesboardview.h"
 #include "overlaypanel.h"
+#include "server/servercontroller.h"
 #include "settings/settings.h"
 #include "state.h"
 #include "tform1.h"
@@ -147,7 +148,7 @@ int main(int argc, char *argv[])
         QObject::connect(&poll, &QTimer::timeout, &window, [&window, &poll, withNotes, picture] {
             if (const QString overlay = pendingOverlay(); !overlay.isEmpty())
                 fail(u"Снимок не сделан: на экране "_s + overlay);
-            if (withNotes && (window.scr->isHidden() || window.scr->board().cards.empty()))
+            if (withNotes && (window.server().board()->isHidden() || window.server().board()->board().cards.empty()))
                 return;
             poll.stop();
             QTimer::singleShot(kSettleMs, &window, [&window, picture] { savePicture(window, picture); });

@@ -20,7 +20,7 @@ CellElement ElementAt(const State &state, int row, int column, int xInField)
     return xInField >= kPadlockWidth && !c.caption.isEmpty() ? CellElement::Caption : CellElement::LockPicture;
 }
 
-QString Z1Question()
+QString LockCellQuestion()
 {
     return CheckListQuestion();
 }
@@ -65,18 +65,18 @@ void RazBlokYach(State &state, int k1, int m1, int k2, int m2)
     forRegion(state, k1, m1, k2, m2, [](Cell &c) { UnlockCell(c); });
 }
 
-bool Z1Click(State &state, CellElement element, int i, int j, const std::function<bool(const QString &)> &ask)
+bool LockClickedCell(State &state, CellElement element, int i, int j, const std::function<bool(const QString &)> &ask)
 {
     if (element != CellElement::SubjectField || !validCell(state, i, j))
         return false;
     Cell &c = state.grid.cell(i, j);
-    if (c.background != kWhite && !(ask && ask(Z1Question())))
+    if (c.background != kWhite && !(ask && ask(LockCellQuestion())))
         return false;
     LockCell(c);
     return true;
 }
 
-bool N1Click(State &state, CellElement element, int i, int j)
+bool UnlockClickedCell(State &state, CellElement element, int i, int j)
 {
     if ((element != CellElement::LockPicture && element != CellElement::Caption) || !validCell(state, i, j))
         return false;
@@ -84,7 +84,7 @@ bool N1Click(State &state, CellElement element, int i, int j)
     return true;
 }
 
-bool MenuItem11Click(State &state, CellElement element, int i, int j)
+bool LockUpAndRight(State &state, CellElement element, int i, int j)
 {
     if ((element != CellElement::LockPicture && element != CellElement::SubjectField) || !validCell(state, i, j))
         return false;
@@ -92,7 +92,7 @@ bool MenuItem11Click(State &state, CellElement element, int i, int j)
     return true;
 }
 
-bool MenuItem12Click(State &state, CellElement element, int i, int j)
+bool LockDownAndLeft(State &state, CellElement element, int i, int j)
 {
     if ((element != CellElement::LockPicture && element != CellElement::SubjectField) || !validCell(state, i, j))
         return false;
@@ -100,7 +100,7 @@ bool MenuItem12Click(State &state, CellElement element, int i, int j)
     return true;
 }
 
-bool MenuItem14Click(State &state, CellElement element, int i, int j)
+bool UnlockUpAndRight(State &state, CellElement element, int i, int j)
 {
     if ((element != CellElement::LockPicture && element != CellElement::Caption) || !validCell(state, i, j))
         return false;
@@ -108,7 +108,7 @@ bool MenuItem14Click(State &state, CellElement element, int i, int j)
     return true;
 }
 
-bool MenuItem15Click(State &state, CellElement element, int i, int j)
+bool UnlockDownAndLeft(State &state, CellElement element, int i, int j)
 {
     if ((element != CellElement::LockPicture && element != CellElement::Caption) || !validCell(state, i, j))
         return false;
@@ -141,7 +141,7 @@ ZamorozResult Zamoroz(State &state, int r, bool arrangementRunning, const std::f
     return ZamorozResult::Unfrozen;
 }
 
-void N2Click(State &state)
+void ClearPins(State &state)
 {
     for (PinEntry &pin : state.pins)
         pin.checked = false;

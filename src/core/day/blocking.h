@@ -24,7 +24,7 @@ inline constexpr int kPadlockWidth = 11;
 CellElement ElementAt(const State &state, int row, int column, int xInField);
 
 // The question asked before locking a cell whose lesson has a coincidence.
-QString Z1Question();
+QString LockCellQuestion();
 // The question asked before freezing a row in which a free lesson has a coincidence.
 QString ZamorozQuestion();
 
@@ -35,17 +35,17 @@ void RazBlokYach(State &state, int k1, int m1, int k2, int m2);
 
 // "Блокировать" → "Ячейку": locks the right-clicked free cell; a coloured (coinciding) lesson
 // only if `ask` agrees. Returns whether the cell was locked.
-bool Z1Click(State &state, CellElement element, int i, int j, const std::function<bool(const QString &)> &ask);
+bool LockClickedCell(State &state, CellElement element, int i, int j, const std::function<bool(const QString &)> &ask);
 // "Разблокировать" → "Ячейку": unlocks the right-clicked locked cell. Returns whether it acted.
-bool N1Click(State &state, CellElement element, int i, int j);
+bool UnlockClickedCell(State &state, CellElement element, int i, int j);
 // "Блокировать" → "Вправо и вверх": locks the empty cells of rows 1..i, classes j..klassvis.
-bool MenuItem11Click(State &state, CellElement element, int i, int j);
+bool LockUpAndRight(State &state, CellElement element, int i, int j);
 // "Блокировать" → "Влево и вниз": locks the empty cells of rows i..max_ur, classes 1..j.
-bool MenuItem12Click(State &state, CellElement element, int i, int j);
+bool LockDownAndLeft(State &state, CellElement element, int i, int j);
 // "Разблокировать" → "Вправо и вверх": unlocks every cell of rows 1..i, classes j..klassvis.
-bool MenuItem14Click(State &state, CellElement element, int i, int j);
+bool UnlockUpAndRight(State &state, CellElement element, int i, int j);
 // "Разблокировать" → "Влево и вниз": unlocks every cell of rows i..max_ur, classes 1..j.
-bool MenuItem15Click(State &state, CellElement element, int i, int j);
+bool UnlockDownAndLeft(State &state, CellElement element, int i, int j);
 
 // What a click on a row's freeze toggle did.
 enum class ZamorozResult { Refused, Declined, Frozen, Unfrozen };
@@ -58,7 +58,7 @@ ZamorozResult Zamoroz(State &state, int r, bool arrangementRunning, const std::f
 
 // "Снять выделение": unchecks every "Не перемещать" entry and unlocks every lesson cell; the
 // row freeze toggles keep their state.
-void N2Click(State &state);
+void ClearPins(State &state);
 
 // The second-shift bounds as the sliders can hold them: vt_sm_x within 0..klassvis-1 and
 // vt_sm_y within 0..max_ur-1 (0 below that).

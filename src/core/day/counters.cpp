@@ -82,7 +82,7 @@ void FillPinList(State &state)
         state.pins.push_back({subject, false});
 }
 
-void sCheckListBox1Checked(State &state, const QStringList &defaults)
+void CheckDefaultPins(State &state, const QStringList &defaults)
 {
     const QSet<QString> wanted(defaults.cbegin(), defaults.cend());
     for (PinEntry &pin : state.pins)
@@ -203,7 +203,7 @@ quint32 GenerateRandomColor(int i)
     return (quint32(i) << 24) | 0x00FF0000u;
 }
 
-void Timer4Step(int &migan, int &migan_mn)
+void WarningGlowStep(int &migan, int &migan_mn)
 {
     if (migan >= 245)
         migan_mn = -10;

@@ -33,7 +33,7 @@ LimitList MaxRepUr(const State &state, int maxChosen);
 void FillPinList(State &state);
 
 // Sets the pin checks to the default pins: exactly the entries named in `defaults` are checked.
-void sCheckListBox1Checked(State &state, const QStringList &defaults);
+void CheckDefaultPins(State &state, const QStringList &defaults);
 
 // Brings the locks of rows y1..y2 in line with the pin list. With ind = 1 a checked subject
 // that has a coloured free lesson in those rows is pinned only if `ask` (given the question)
@@ -55,7 +55,7 @@ QString NetUchitText(const QStringList &entries);
 quint32 GenerateRandomColor(int i);
 
 // One step of the warning glow: turns the step at the ends of 0..250 and advances migan.
-void Timer4Step(int &migan, int &migan_mn);
+void WarningGlowStep(int &migan, int &migan_mn);
 
 // The number of lesson cells whose teacher list names `name`.
 int KolUrUUchVDen(const State &state, const QString &name);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDate>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace rasp {
+struct State;
+}
+
+namespace rasp::ui {
+
+class EditFunnel;
+
+// What the shell (TForm1) lends every controller: the state to read, the edit funnel to change
+// it through, and the shell's own overlays. A controller keeps nothing else of the window.
+struct Shell {
+    const State *state = nullptr;
+    EditFunnel *edits = nullptr;
+    // The question overlay: true for "Да". It processes events until answered, so a controller
+    // keeps no cell reference across it (see EditFunnel).
+    std::function<bool(const QString &question)> ask;
+    // The notice overlay ("Замечательно"); returns at once.
+    std::function<void(const QString &text)> notify;
+    // The notice text shortened to what the notice can show.
+    std::function<QString(const QString &text)> fitNotice;
+    // The target date of the grid ("Будет создано расписание на").
+    std::function<QDate()> targetDate;
+};
+
+// The base of the window's controllers, one per subsystem under src/ui/<subsystem>/. A controller
+// builds and owns its widgets (privately, inside the parent the shell gives it), reads the state
+// through state(), changes it only inside a rasp::ui::Edit of edits(), and tells the shell and
+// the other controllers what happened by its own typed signals. The shell keeps the routine
+// names as one-line entry points that forward to the controller.
+class Controller : public QObject
+{
+    Q_OBJECT
+public:
+    Controller(const Shell &shell, QObject *parent) : QObject(parent), m_shell(shell) {}
+
+protected:
+    const State &state() const { return *m_shell.state; }
+    EditFunnel &edits() const { return *m_shell.edits; }
+    bool ask(const QString &question) const { return m_shell.ask(question); }
+    void notify(const QString &text) const { m_shell.notify(text); }
+    QString fitNotice(const QString &text) const { return m_shell.fitNotice(text); }
+    QDate targetDate() const { return m_shell.targetDate(); }
+
+private:
+    Shell m_shell;
+};
+
+} // namespace rasp::ui
