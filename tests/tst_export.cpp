@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 #include "tabbutton.h"
 #include "text/textfile.h"
+#include "reports/reportscontroller.h"
 #include "tform1.h"
 
 #include <QDir>
@@ -62,7 +63,7 @@ private slots:
         m_form->SpeedB5->setEnabled(true);
         m_opened.clear();
         m_openSucceeds = true;
-        m_form->shellOpen = [this](const QString &path) {
+        m_form->reports().shellOpen = [this](const QString &path) {
             m_opened << QDir::cleanPath(path);
             m_quietWhileOpening = m_form->Tab_1->isEnabled() && !m_form->Img_zdite->isVisible();
             return m_openSucceeds;

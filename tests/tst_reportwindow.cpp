@@ -9,6 +9,7 @@
 #include "tabbutton.h"
 #include "template/setka.h"
 #include "text/textfile.h"
+#include "reports/reportscontroller.h"
 #include "tform1.h"
 
 #include <QDir>
@@ -55,12 +56,12 @@ class TstReportWindow : public QObject
     // The table's texts row by row, cells joined by "|".
     QStringList table() const
     {
-        return modeltexts::rows(m_form->StringGrid1->model());
+        return modeltexts::rows(m_form->reports().hoursTable()->model());
     }
     QStringList headers() const
     {
         QStringList out;
-        const QAbstractItemModel *m = m_form->StringGrid1->model();
+        const QAbstractItemModel *m = m_form->reports().hoursTable()->model();
         for (int c = 0; c < m->columnCount(); ++c)
             out << m->headerData(c, Qt::Horizontal).toString();
         return out;
@@ -69,7 +70,7 @@ class TstReportWindow : public QObject
     bool sizePicture(const QString &name) const
     {
         const QSize size(28, 28);
-        return m_form->SpeedButton10->icon().pixmap(size).toImage()
+        return m_form->reports().hoursSizeButton()->icon().pixmap(size).toImage()
             == QIcon(u":/img/"_s + name + u".svg"_s).pixmap(size).toImage();
     }
     bool pagesDisabled() const
@@ -114,8 +115,8 @@ private slots:
     {
         TForm1 &f = *m_form;
         const QDate today = QDate::currentDate();
-        QCOMPARE(f.sDateTimePicker4->date(), today);
-        QCOMPARE(f.sDateTimePicker5->date(), today);
+        QCOMPARE(f.reports().periodStart()->date(), today);
+        QCOMPARE(f.reports().periodEnd()->date(), today);
         saveDay(QDate(2026, 12, 1), {u"|S|Хор|А|"_s, u"||||"_s, u"|S||Б|"_s});
         saveDay(QDate(2026, 12, 2), {u"|S||В|"_s, u"|Физика||Г|"_s, u"|S||Д|"_s});
         saveDay(QDate(2026, 12, 4), {u"|Вне|||"_s});
@@ -124,55 +125,55 @@ private slots:
         f.resize(1400, 800);
         QTest::mouseClick(f.img_SB8, Qt::LeftButton);
         QVERIFY(f.Tab_3->isVisible());
-        QVERIFY(f.Rectangle16->isVisible());
+        QVERIFY(f.reports().periodBar()->isVisible());
         QVERIFY(pagesDisabled());
-        QCOMPARE(f.Label12->text(), u"При расчете учитываются только сохраненные данные"_s);
+        QCOMPARE(f.reports().savedOnlyNote()->text(), u"При расчете учитываются только сохраненные данные"_s);
         QCOMPARE(f.Tab_3->size(), QSize(1300, 670));
         QCOMPARE(f.Tab_3->geometry().center(), f.rect().center());
         QCOMPARE(headers(), (QStringList{u"5А"_s, u"5Б"_s, u"6А"_s}));
-        QCOMPARE(f.StringGrid1->columnWidth(0), 70);
+        QCOMPARE(f.reports().hoursTable()->columnWidth(0), 70);
         QVERIFY(table().isEmpty());
 
-        f.sDateTimePicker4->setDate(QDate(2026, 12, 1));
-        f.sDateTimePicker5->setDate(QDate(2026, 12, 3));
-        QVERIFY(f.sSpeedButton19->isEnabled());
-        QTest::mouseClick(f.sSpeedButton19, Qt::LeftButton);
+        f.reports().periodStart()->setDate(QDate(2026, 12, 1));
+        f.reports().periodEnd()->setDate(QDate(2026, 12, 3));
+        QVERIFY(f.reports().countButton()->isEnabled());
+        QTest::mouseClick(f.reports().countButton(), Qt::LeftButton);
         // 5Б has one subject; 6А met five subjects, more than the three classes: all are shown.
         QCOMPARE(table(), (QStringList{u"S - 4|Хор - 1|А - 1"_s, u"Физика - 1||Б - 1"_s, u"||В - 1"_s, u"||Г - 1"_s,
                                        u"||Д - 1"_s}));
-        QCOMPARE(f.sProgressBar1->maximum(), 3); // three days counted, the bar full
-        QCOMPARE(f.sProgressBar1->value(), 3);
+        QCOMPARE(f.reports().hoursProgress()->maximum(), 3); // three days counted, the bar full
+        QCOMPARE(f.reports().hoursProgress()->value(), 3);
         QVERIFY(f.Tab_3->isEnabled());
-        QVERIFY(!f.sSpeedButton19->isEnabled()); // until a date changes
+        QVERIFY(!f.reports().countButton()->isEnabled()); // until a date changes
         QVERIFY(pagesDisabled());
 
         // Closing a calendar clears the result and enables "Рассчитать" again.
-        openAndCloseCalendar(f.sDateTimePicker5);
+        openAndCloseCalendar(f.reports().periodEnd());
         QVERIFY(table().isEmpty());
         QCOMPARE(headers().size(), 3);
-        QVERIFY(f.sSpeedButton19->isEnabled());
+        QVERIFY(f.reports().countButton()->isEnabled());
 
         // An end before the start: "Рассчитать" is disabled.
-        f.sDateTimePicker5->setDate(QDate(2026, 11, 30));
-        openAndCloseCalendar(f.sDateTimePicker4);
-        QVERIFY(!f.sSpeedButton19->isEnabled());
+        f.reports().periodEnd()->setDate(QDate(2026, 11, 30));
+        openAndCloseCalendar(f.reports().periodStart());
+        QVERIFY(!f.reports().countButton()->isEnabled());
 
         // Start and end equal: one day, a normal bar that fills (never the busy animation).
-        f.sDateTimePicker4->setDate(QDate(2026, 12, 4));
-        f.sDateTimePicker5->setDate(QDate(2026, 12, 4));
-        QVERIFY(f.sSpeedButton19->isEnabled());
-        QTest::mouseClick(f.sSpeedButton19, Qt::LeftButton);
-        QCOMPARE(f.sProgressBar1->maximum(), 1);
-        QCOMPARE(f.sProgressBar1->value(), 1);
+        f.reports().periodStart()->setDate(QDate(2026, 12, 4));
+        f.reports().periodEnd()->setDate(QDate(2026, 12, 4));
+        QVERIFY(f.reports().countButton()->isEnabled());
+        QTest::mouseClick(f.reports().countButton(), Qt::LeftButton);
+        QCOMPARE(f.reports().hoursProgress()->maximum(), 1);
+        QCOMPARE(f.reports().hoursProgress()->value(), 1);
         QCOMPARE(table(), QStringList{u"Вне - 1||"_s});
 
-        QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
+        QTest::mouseClick(f.reports().hoursCloseButton(), Qt::LeftButton);
         QVERIFY(!f.Tab_3->isVisible());
         QVERIFY(!pagesDisabled());
         QTest::mouseClick(f.img_SB8, Qt::LeftButton); // reopened: an empty bar, not a busy one
-        QVERIFY(f.sProgressBar1->maximum() > f.sProgressBar1->minimum());
-        QCOMPARE(f.sProgressBar1->value(), 0);
-        QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
+        QVERIFY(f.reports().hoursProgress()->maximum() > f.reports().hoursProgress()->minimum());
+        QCOMPARE(f.reports().hoursProgress()->value(), 0);
+        QTest::mouseClick(f.reports().hoursCloseButton(), Qt::LeftButton);
     }
 
     void templatePageOpensCalculatedOverTheWeek()
@@ -188,10 +189,10 @@ private slots:
         QCOMPARE(f.img_SB8->toolTip(), u"Расчитать количество выданных часов за неделю"_s);
         QTest::mouseClick(f.img_SB8, Qt::LeftButton);
         QVERIFY(f.Tab_3->isVisible());
-        QVERIFY(!f.Rectangle16->isVisible());
+        QVERIFY(!f.reports().periodBar()->isVisible());
         QCOMPARE(table(), (QStringList{u"Хор - 2|Физика - 2|"_s, u"Алгебра - 1||"_s}));
-        QCOMPARE(f.sProgressBar1->maximum(), 7);
-        QCOMPARE(f.sProgressBar1->value(), 7);
+        QCOMPARE(f.reports().hoursProgress()->maximum(), 7);
+        QCOMPARE(f.reports().hoursProgress()->value(), 7);
         QVERIFY(pagesDisabled());
     }
 
@@ -202,12 +203,12 @@ private slots:
         QTest::mouseClick(f.img_SB8, Qt::LeftButton);
         QCOMPARE(f.Tab_3->geometry(), QRect(QPoint(100, 115), QSize(1300, 670)));
         QVERIFY(sizePicture(u"expand"_s));
-        QTest::mouseClick(f.SpeedButton10, Qt::LeftButton);
+        QTest::mouseClick(f.reports().hoursSizeButton(), Qt::LeftButton);
         QCOMPARE(f.Tab_3->geometry(), f.rect());
         QVERIFY(sizePicture(u"collapse"_s));
         f.resize(1600, 950); // a filling panel follows the window
         QTRY_COMPARE(f.Tab_3->geometry(), f.rect());
-        QTest::mouseClick(f.SpeedButton10, Qt::LeftButton);
+        QTest::mouseClick(f.reports().hoursSizeButton(), Qt::LeftButton);
         QCOMPARE(f.Tab_3->size(), QSize(1300, 670));
         QCOMPARE(f.Tab_3->geometry().center(), f.rect().center());
         QVERIFY(sizePicture(u"expand"_s));
@@ -217,8 +218,8 @@ private slots:
         f.resize(1500, 900);
         QTRY_COMPARE(f.Tab_3->geometry(), QRect(QPoint(100, 115), QSize(1300, 670)));
         // Reopened, the panel is centred again.
-        QTest::mouseClick(f.SpeedButton10, Qt::LeftButton);
-        QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
+        QTest::mouseClick(f.reports().hoursSizeButton(), Qt::LeftButton);
+        QTest::mouseClick(f.reports().hoursCloseButton(), Qt::LeftButton);
         QTest::mouseClick(f.img_SB8, Qt::LeftButton);
         QCOMPARE(f.Tab_3->size(), QSize(1300, 670));
         QVERIFY(sizePicture(u"expand"_s));
@@ -228,7 +229,7 @@ private slots:
     {
         TForm1 &f = *m_form;
         QTest::mouseClick(f.img_SB8, Qt::LeftButton);
-        QHeaderView *h = f.StringGrid1->horizontalHeader();
+        QHeaderView *h = f.reports().hoursTable()->horizontalHeader();
         const QImage img = h->grab().toImage();
         const qreal dpr = img.devicePixelRatio();
         const auto at = [&](int x, int y) { return img.pixel(int(x * dpr), int(y * dpr)); };
@@ -243,9 +244,9 @@ private slots:
         QVERIFY(QDir().mkpath(rasp::day::DayFilePath(QDate(2026, 12, 2)))); // a folder where the file goes
         saveDay(QDate(2026, 12, 3), {u"|Хор|||"_s});
         QTest::mouseClick(f.img_SB8, Qt::LeftButton);
-        f.sDateTimePicker4->setDate(QDate(2026, 12, 1));
-        f.sDateTimePicker5->setDate(QDate(2026, 12, 3));
-        QTest::mouseClick(f.sSpeedButton19, Qt::LeftButton);
+        f.reports().periodStart()->setDate(QDate(2026, 12, 1));
+        f.reports().periodEnd()->setDate(QDate(2026, 12, 3));
+        QTest::mouseClick(f.reports().countButton(), Qt::LeftButton);
         QCOMPARE(table(), QStringList{u"Хор - 1||"_s});
         QVERIFY(f.Rct_soob->isVisible());
         QVERIFY(f.noticeText.startsWith(u"Не учтены файлы, которые не удалось прочитать:\r\n"_s));
@@ -259,7 +260,7 @@ private slots:
         }
         QVERIFY(f.isVisible());
         QVERIFY(pagesDisabled());
-        QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
+        QTest::mouseClick(f.reports().hoursCloseButton(), Qt::LeftButton);
         QVERIFY(!pagesDisabled());
     }
 };

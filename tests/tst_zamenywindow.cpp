@@ -6,6 +6,7 @@
 #include "overlaypanel.h"
 #include "sixrowday.h"
 #include "text/textfile.h"
+#include "reports/reportscontroller.h"
 #include "tform1.h"
 #include "zamenypage.h"
 
@@ -42,14 +43,14 @@ class TstZamenyWindow : public QObject
 
     QStringList table() const
     {
-        return modeltexts::rows(m_form->Tab_Zam->table->model());
+        return modeltexts::rows(m_form->reports().substitutionsPage()->table->model());
     }
     bool pagesDisabled() const
     {
         return !m_form->Rct_Tab->isEnabled() && !m_form->Tab_1->isEnabled() && !m_form->Tab_2->isEnabled()
             && !m_form->Tab_4->isEnabled();
     }
-    void clickView(int view) { QTest::mouseClick(m_form->Tab_Zam->views->button(view), Qt::LeftButton); }
+    void clickView(int view) { QTest::mouseClick(m_form->reports().substitutionsPage()->views->button(view), Qt::LeftButton); }
 
 private slots:
     void init()
@@ -68,7 +69,7 @@ private slots:
         QVERIFY(rasp::text::writeLines(u"r_data/10.12.2026.ini"_s, day({u"|Физика||"_s})));
         m_form = std::make_unique<TForm1>();
         m_opened.clear();
-        m_form->shellOpen = [this](const QString &path) {
+        m_form->reports().shellOpen = [this](const QString &path) {
             m_opened << path;
             return true;
         };
@@ -85,11 +86,11 @@ private slots:
         QVERIFY(!f.img_SBZam->isHidden());
         QVERIFY(f.img_SBZam->toolTip().startsWith(u"Замены"_s));
         QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
-        QVERIFY(f.Tab_Zam->isVisible());
+        QVERIFY(f.reports().substitutionsPage()->isVisible());
         QVERIFY(pagesDisabled());
-        QCOMPARE(f.Tab_Zam->size(), QSize(1300, 670));
-        QCOMPARE(f.Tab_Zam->date->date(), QDate(2026, 12, 11));
-        QCOMPARE(f.Tab_Zam->status->text(), u"Замены на пятницу 11.12.2026: изменений — 2"_s);
+        QCOMPARE(f.reports().substitutionsPage()->size(), QSize(1300, 670));
+        QCOMPARE(f.reports().substitutionsPage()->date->date(), QDate(2026, 12, 11));
+        QCOMPARE(f.reports().substitutionsPage()->status->text(), u"Замены на пятницу 11.12.2026: изменений — 2"_s);
         QCOMPARE(table(), (QStringList{u"5А|1|Алгебра\nИванова|Физика\nПетров|12 → 15|замена"_s,
                                        u"5Б|1|Физика\nПетров|Физика\nПетров|14 → 16|смена кабинета"_s}));
 
@@ -97,16 +98,16 @@ private slots:
         QCOMPARE(table(), (QStringList{u"Иванова||1: 5А (1)||"_s, u"Петров|1: 5А (1)|||"_s}));
 
         // Another date without a saved day: the reason, no rows, nothing to export.
-        f.Tab_Zam->date->setDate(QDate(2026, 12, 12));
-        QVERIFY(f.Tab_Zam->status->text().startsWith(u"Расписание на 12.12.2026 не сохранено"_s));
+        f.reports().substitutionsPage()->date->setDate(QDate(2026, 12, 12));
+        QVERIFY(f.reports().substitutionsPage()->status->text().startsWith(u"Расписание на 12.12.2026 не сохранено"_s));
         QVERIFY(table().isEmpty());
-        QVERIFY(!f.Tab_Zam->excelButton->isEnabled());
-        QVERIFY(!f.Tab_Zam->wordButton->isEnabled());
+        QVERIFY(!f.reports().substitutionsPage()->excelButton->isEnabled());
+        QVERIFY(!f.reports().substitutionsPage()->wordButton->isEnabled());
 
-        QTest::mouseClick(f.Tab_Zam->sizeButton, Qt::LeftButton);
-        QCOMPARE(f.Tab_Zam->size(), f.size());
-        QTest::mouseClick(f.Tab_Zam->closeButton, Qt::LeftButton);
-        QVERIFY(!f.Tab_Zam->isVisible());
+        QTest::mouseClick(f.reports().substitutionsPage()->sizeButton, Qt::LeftButton);
+        QCOMPARE(f.reports().substitutionsPage()->size(), f.size());
+        QTest::mouseClick(f.reports().substitutionsPage()->closeButton, Qt::LeftButton);
+        QVERIFY(!f.reports().substitutionsPage()->isVisible());
         QVERIFY(f.Tab_1->isEnabled() && f.Rct_Tab->isEnabled());
     }
 
@@ -114,13 +115,13 @@ private slots:
     {
         TForm1 &f = *m_form;
         QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
-        QCOMPARE(f.Tab_Zam->from->date(), QDate(2026, 12, 1));
-        QCOMPARE(f.Tab_Zam->to->date(), QDate(2026, 12, 11));
-        f.Tab_Zam->from->setDate(QDate(2026, 12, 9));
-        QTest::mouseClick(f.Tab_Zam->countButton, Qt::LeftButton);
-        QCOMPARE(f.Tab_Zam->view(), rasp::ui::ZamenyPage::Period);
-        QCOMPARE(f.Tab_Zam->progress->maximum(), 3);
-        QCOMPARE(f.Tab_Zam->progress->value(), 3);
+        QCOMPARE(f.reports().substitutionsPage()->from->date(), QDate(2026, 12, 1));
+        QCOMPARE(f.reports().substitutionsPage()->to->date(), QDate(2026, 12, 11));
+        f.reports().substitutionsPage()->from->setDate(QDate(2026, 12, 9));
+        QTest::mouseClick(f.reports().substitutionsPage()->countButton, Qt::LeftButton);
+        QCOMPARE(f.reports().substitutionsPage()->view(), rasp::ui::ZamenyPage::Period);
+        QCOMPARE(f.reports().substitutionsPage()->progress->maximum(), 3);
+        QCOMPARE(f.reports().substitutionsPage()->progress->value(), 3);
         QCOMPARE(table(), (QStringList{u"Иванова|||1|11.12.2026"_s, u"Петров|1|11.12.2026||"_s}));
         // Thursday had a saved day but no template: said so, not silently dropped.
         QVERIFY(f.Rct_soob->isVisible());
@@ -129,27 +130,27 @@ private slots:
         QVERIFY(pagesDisabled()); // the page is still open, so the pages stay disabled
 
         // An end before the start cannot be counted.
-        f.Tab_Zam->to->setDate(QDate(2026, 12, 8));
-        QVERIFY(!f.Tab_Zam->countButton->isEnabled());
+        f.reports().substitutionsPage()->to->setDate(QDate(2026, 12, 8));
+        QVERIFY(!f.reports().substitutionsPage()->countButton->isEnabled());
     }
 
     void filesAreWrittenAndOpenedWhileThePageStaysModal()
     {
         TForm1 &f = *m_form;
         QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
-        QTest::mouseClick(f.Tab_Zam->excelButton, Qt::LeftButton);
-        QTest::mouseClick(f.Tab_Zam->wordButton, Qt::LeftButton);
+        QTest::mouseClick(f.reports().substitutionsPage()->excelButton, Qt::LeftButton);
+        QTest::mouseClick(f.reports().substitutionsPage()->wordButton, Qt::LeftButton);
         const QString base = QDir::current().filePath(u"raspisanie/Замены 11.12.2026."_s);
         QCOMPARE(m_opened, (QStringList{base + u"xlsx"_s, base + u"docx"_s}));
         QVERIFY(QFileInfo(base + u"xlsx"_s).size() > 0);
         QVERIFY(QFileInfo(base + u"docx"_s).size() > 0);
         QVERIFY(pagesDisabled());
-        QVERIFY(f.Tab_Zam->isEnabled());
+        QVERIFY(f.reports().substitutionsPage()->isEnabled());
 
-        f.Tab_Zam->from->setDate(QDate(2026, 12, 11));
-        QTest::mouseClick(f.Tab_Zam->countButton, Qt::LeftButton);
-        QVERIFY(!f.Tab_Zam->wordButton->isEnabled());
-        QTest::mouseClick(f.Tab_Zam->excelButton, Qt::LeftButton);
+        f.reports().substitutionsPage()->from->setDate(QDate(2026, 12, 11));
+        QTest::mouseClick(f.reports().substitutionsPage()->countButton, Qt::LeftButton);
+        QVERIFY(!f.reports().substitutionsPage()->wordButton->isEnabled());
+        QTest::mouseClick(f.reports().substitutionsPage()->excelButton, Qt::LeftButton);
         QCOMPARE(m_opened.last(), QDir::current().filePath(u"raspisanie/Замены 11.12.2026-11.12.2026.xlsx"_s));
     }
 };

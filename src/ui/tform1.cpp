@@ -59,14 +59,11 @@ TForm1::TForm1(QWidget *parent)
     buildDayChecks();
     buildShift();
     buildUndo();
-    buildReportPage();
-    buildZamenyPage();
     wireApp();
     wireDay();
     wireHighlight();
     wirePages();
     wireDayFile();
-    wireExport();
     wireSettings();
     wireLoad();
     wireDayChecks();
@@ -76,7 +73,6 @@ TForm1::TForm1(QWidget *parent)
     wireShift();
     wireArrange();
     wireReport();
-    wireZameny();
     wireServer();
     wireUndo();
     wireExplain();
@@ -286,9 +282,6 @@ void TForm1::buildToolPanel()
     for (auto *box : {sGroupBox3, sGroupBox1, sGroupBox4, sGroupBox9})
         row->addWidget(box);
 
-    // The report bounds belong to the report page.
-    sDateTimePicker4 = makeDatePicker(Tab_3, u"sDateTimePicker4"_s);
-    sDateTimePicker5 = makeDatePicker(Tab_3, u"sDateTimePicker5"_s);
 }
 
 void TForm1::buildOverlays()

@@ -4,8 +4,6 @@
 #include "day/blocking.h"
 #include "day/gridgeometry.h"
 #include "day/gridsnapshot.h"
-#include "reports/zameny.h"
-#include "reports/zamenytally.h"
 #include "load/nagruzfile.h"
 #include "rng.h"
 #include "edit/editfunnel.h"
@@ -54,6 +52,7 @@ class OverlayPanel;
 class PageArea;
 class ReportModel;
 class ServerLink;
+class ReportsController;
 class ServerController;
 struct Shell;
 class TabButton;
@@ -367,15 +366,47 @@ public:
     int migan_mn = 10;        // glow step
     QString Memo1Text;        // text of "Не указаны учителя" as built ("\r" kept)
 
-    // ---- Reports: spreadsheet and document export ----------------------------------------
+    // ---- Reports (ReportsController, src/ui/reports) -----------------------------------------
     // Excel action: the day (after a question) or the template into a workbook, then opens it.
     void SpeedButton2Click();
     // Word action: the day (after a question) or the template into a document, then opens it.
     void sSpeedButton12Click();
     // Folder action: opens raspisanie on the day page, setka on the template page.
     void SpeedButton1Click();
-    // Opens a file or folder with the system's default handler; replaced by tests.
-    std::function<bool(const QString &path)> shellOpen;
+    // "Действия" action "Замены": opens the substitution page over the grid for the target date,
+    // modal like the report page.
+    void ZamenyClick();
+    // Compares the saved day of the page's date with its template weekday and shows the result.
+    void ZamenyPokaz();
+    // Shows the checked view (by class, by teacher, the period) of what was computed.
+    void ZamenyVid();
+    // "Рассчитать": the tally per teacher over the page's period, the progress bar advancing per date.
+    void ZamenyRaschet();
+    // Export buttons: the sheet (in the period view the tally) to .xlsx; the sheet to .docx.
+    void ZamenyExcel();
+    void ZamenyWord();
+    // Size button: centred 1300 x 670 or over the whole window.
+    void ZamenySize();
+    // Close button: hides the page and enables the pages.
+    void ZamenyClose();
+    // "Действия" report action: opens the report page over the grid, modal; on the template
+    // page it counts the template week at once.
+    void sSpeedButton8Click();
+    // Resets the result table to one empty column per class, no rows, progress 0.
+    void NachZapolSG();
+    // "Рассчитать": counts the saved days between the two dates.
+    void sSpeedButton19Click();
+    // A date of the period changed: clears the result, enables "Рассчитать" when end >= start.
+    void sDateTimePicker4ClosePicker();
+    // The calculation: reg 0 the saved days of the period, reg 1 the saved template week.
+    void RaschetVipProg(int reg);
+    // Size button: centred 1300 x 670 or filling the window.
+    void SpeedButton10Click();
+    // Close button: hides the report page and enables the pages.
+    void SpeedButton7Click();
+    // The delivered-hours and substitution pages and the export.
+    rasp::ui::ReportsController &reports() { return *m_reports; }
+
     // ---- Automatic arrangement ----------------------------------------------------------
     // "Старт": moves lessons within their classes until no teacher has two lessons at once and
     // every class's day has an acceptable shape, or until "Стоп"; the grid shows every cycle.
@@ -411,63 +442,7 @@ public:
     rasp::arrange::Arrangement *m_arrangement = nullptr; // the run in progress, if any
     std::optional<quint64> arrangeSeed; // a fixed seed for the runs (benchmarks); the clock when empty
 
-    // ---- Reports: substitutions (Tab_Zam) ----------------------------------------------------
-    // "Действия" action "Замены": opens the substitution page over the grid for the target date,
-    // modal like the report page.
-    void ZamenyClick();
-    // Compares the saved day of the page's date with its template weekday and shows the result.
-    void ZamenyPokaz();
-    // Shows the checked view (by class, by teacher, the period) of what was computed.
-    void ZamenyVid();
-    // "Рассчитать": the tally per teacher over the page's period, the progress bar advancing per date.
-    void ZamenyRaschet();
-    // Export buttons: the sheet (in the period view the tally) to .xlsx; the sheet to .docx.
-    void ZamenyExcel();
-    void ZamenyWord();
-    // Size button: centred 1300 x 670 or over the whole window.
-    void ZamenySize();
-    // Close button: hides the page and enables the pages.
-    void ZamenyClose();
-    // Puts the page centred or over the whole window, as its size button says.
-    void placeZamenyPage();
-
-    rasp::ui::ZamenyPage *Tab_Zam = nullptr;    // substitution page, shown over the grid page
     QToolButton *img_SBZam = nullptr;           // "Замены" picture of "Действия"
-    std::optional<rasp::reports::ZamenySheet> zamenySheet; // the sheet of the page's date
-    QString zamenyError;                        // why the page's date has no sheet
-    std::optional<rasp::reports::ZamenyTally> zamenyTally; // the last period counted
-    QDate zamenyFrom, zamenyTo;                 // that period
-    bool zamenyFilled = false;                  // the page fills the window
-
-    // ---- Reports: delivered-hours report (Tab_3) -------------------------------------------
-    // "Действия" report action: opens the report page over the grid, modal; on the template
-    // page it counts the template week at once.
-    void sSpeedButton8Click();
-    // Resets the result table to one empty column per class, no rows, progress 0.
-    void NachZapolSG();
-    // "Рассчитать": counts the saved days between the two dates.
-    void sSpeedButton19Click();
-    // A date of the period changed: clears the result, enables "Рассчитать" when end >= start.
-    void sDateTimePicker4ClosePicker();
-    // The calculation: reg 0 the saved days of the period, reg 1 the saved template week.
-    void RaschetVipProg(int reg);
-    // Size button: centred 1300 x 670 or filling the window.
-    void SpeedButton10Click();
-    // Close button: hides the report page and enables the pages.
-    void SpeedButton7Click();
-    // Puts Tab_3 centred or over the whole window, as its size button says.
-    void placeReportPage();
-
-    QWidget *Rectangle16 = nullptr;             // period controls of the report
-    QLabel *Label12 = nullptr;                  // "При расчете учитываются только сохраненные данные"
-    QToolButton *SpeedButton10 = nullptr;       // size button of the report (picture Image11)
-    QToolButton *SpeedButton7 = nullptr;        // close button of the report (picture Image9)
-    QToolButton *sSpeedButton19 = nullptr;      // "Рассчитать"
-    QProgressBar *sProgressBar1 = nullptr;      // progress of the calculation
-    QTableView *StringGrid1 = nullptr;          // result table
-    rasp::ui::ReportModel *reportModel = nullptr; // StringGrid1's cells
-    bool reportFilled = false;                  // the report page fills the window
-    bool reportOpen = false;                    // the report page is open: the pages stay disabled
 
     // ---- Widgets (named as the routines refer to them) ---------------------------------
     QWidget *Rct_Tab = nullptr;                 // page bar
@@ -503,8 +478,6 @@ public:
     QDateEdit *sDateTimePicker1 = nullptr;      // load a saved day into the target date
     QDateEdit *sDateTimePicker2 = nullptr;      // open a saved day for editing
     QDateEdit *sDateTimePicker3 = nullptr;      // target date of the grid
-    QDateEdit *sDateTimePicker4 = nullptr;      // report period start
-    QDateEdit *sDateTimePicker5 = nullptr;      // report period end
     QWidget *Panel5 = nullptr;                  // top bar of the grid area
     QWidget *Rectangle13 = nullptr;             // creation-date box
     QLabel *sLabel2 = nullptr;                  // weekday of the target date
@@ -781,10 +754,6 @@ private:
     void buildSettingsPage();
     void wirePages();
     void wireDayFile();
-    void wireExport();
-    // Writes an export file at the relative path `rel` with the window disabled and the wait
-    // picture shown, then opens it; a failure is reported and nothing is opened.
-    void exportFile(const QString &rel, const std::function<bool(const QString &, QString *)> &write);
     void wireSettings();
     // Takes the settings page's controls into the state's settings.
     void settingsFromPage();
@@ -798,10 +767,8 @@ private:
     void regimChosen(rasp::day::Regim regim, const QString &uchitel);
     // Hint of the focused control as the resolution reads it: "row;column" of a focused subject field.
     QString focusedCellHint() const;
-    void buildReportPage();
     void wireReport();
-    void buildZamenyPage();
-    void wireZameny();
+    rasp::ui::ReportsController *m_reports = nullptr; // the report pages and the export
     void wireServer();
     // Takes the connection's host and port from the settings (when they are read or saved).
     void takeServerAddress();

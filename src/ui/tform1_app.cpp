@@ -1,6 +1,7 @@
 // Application shell: start-up, shutdown and the tool-state routines of the main window.
 #include "tform1.h"
 
+#include "reports/reportscontroller.h"
 #include "schoolopening.h"
 #include "appversion.h"
 #include "day/dayfile.h"
@@ -47,8 +48,7 @@ void TForm1::FormCreate()
     m_state.chek_pderm = 0;
     m_state.tab1vis = 0;
     const QDate today = QDate::currentDate();                      // 4
-    sDateTimePicker4->setDate(today);
-    sDateTimePicker5->setDate(today);
+    m_reports->setPeriod(today);
     // The schedule-server client takes its 1000 ms connect and read time-outs where it is built.
 
     Rct_soobDlg->hide();                                           // 5

@@ -4,6 +4,7 @@
 // second-shift sliders follow the offsets.
 #include "tform1.h"
 
+#include "reports/reportscontroller.h"
 #include "daygridview.h"
 
 #include <QListWidget>
@@ -45,8 +46,6 @@ void TForm1::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (ListBox1) // resizes during construction come before the lists exist
         FormResize();
-    if (StringGrid1)
-        placeReportPage();
-    if (Tab_Zam)
-        placeZamenyPage();
+    if (m_reports)
+        m_reports->placePages();
 }

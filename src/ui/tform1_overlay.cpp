@@ -1,6 +1,7 @@
 // Application shell: the question and notice overlays drawn inside the main window.
 #include "tform1.h"
 
+#include "reports/reportscontroller.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
 
@@ -36,7 +37,7 @@ QString TForm1::Dial(const QString &s)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     Rct_soobDlg->hide();
-    FormEnable(!reportOpen); // the open report page keeps the pages disabled
+    FormEnable(!m_reports->pageOpen()); // the open report page keeps the pages disabled
     return resDial;
 }
 
@@ -63,7 +64,7 @@ void TForm1::Rct_SoobPokaz(const QString &s)
 void TForm1::Button1Click()
 {
     Rct_soob->hide();
-    FormEnable(!reportOpen); // the open report page keeps the pages disabled
+    FormEnable(!m_reports->pageOpen()); // the open report page keeps the pages disabled
 }
 
 void TForm1::FormEnable(bool stat)

@@ -7,6 +7,7 @@
 #include "server/servercontroller.h"
 #include "serverlink.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -23,6 +24,20 @@ rasp::ui::Shell TForm1::shellServices()
     shell.notify = [this](const QString &text) { Rct_SoobPokaz(text); };
     shell.fitNotice = [this](const QString &text) { return rasp::ui::fitMessageText(Label10, text); };
     shell.targetDate = [this] { return sDateTimePicker3->date(); };
+    shell.window = this;
+    shell.enablePages = [this](bool enabled) { FormEnable(enabled); };
+    shell.showWait = [this](bool shown) {
+        if (!shown) {
+            Img_zdite->hide();
+            return;
+        }
+        Img_zdite->move((width() - Img_zdite->width()) / 2, (height() - Img_zdite->height()) / 2);
+        Img_zdite->raise();
+        Img_zdite->show();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); // let the wait picture paint
+    };
+    shell.dayPage = [this] { return dayPageActive(); };
+    shell.templatePage = [this] { return templatePageActive(); };
     return shell;
 }
 

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+class QWidget;
+
 #include <functional>
 
 namespace rasp {
@@ -28,6 +30,15 @@ struct Shell {
     std::function<QString(const QString &text)> fitNotice;
     // The target date of the grid ("Будет создано расписание на").
     std::function<QDate()> targetDate;
+    // The main window: pages shown over the grid page are placed and sized on it.
+    QWidget *window = nullptr;
+    // FormEnable: the page bar and the pages enabled or disabled.
+    std::function<void(bool enabled)> enablePages;
+    // The wait picture centred over the window, painted at once; or hidden.
+    std::function<void(bool shown)> showWait;
+    // Which page the grid shows: the day page or the template page (neither: another page).
+    std::function<bool()> dayPage;
+    std::function<bool()> templatePage;
 };
 
 // The base of the window's controllers, one per subsystem under src/ui/<subsystem>/. A controller
@@ -48,6 +59,11 @@ protected:
     void notify(const QString &text) const { m_shell.notify(text); }
     QString fitNotice(const QString &text) const { return m_shell.fitNotice(text); }
     QDate targetDate() const { return m_shell.targetDate(); }
+    QWidget *window() const { return m_shell.window; }
+    void enablePages(bool enabled) const { m_shell.enablePages(enabled); }
+    void showWait(bool shown) const { m_shell.showWait(shown); }
+    bool dayPage() const { return m_shell.dayPage(); }
+    bool templatePage() const { return m_shell.templatePage(); }
 
 private:
     Shell m_shell;

@@ -1,0 +1,30 @@
+#pragma once
+
+// Every text the report pages and the export actions show the user (the texts of the tables and
+// files themselves come from core reports/).
+#include <QStringView>
+
+namespace rasp::ui::reportstexts {
+
+// Delivered hours (Tab_3).
+inline constexpr QStringView kSavedOnly = u"При расчете учитываются только сохраненные данные";
+inline constexpr QStringView kCountFrom = u"Рассчитать с";
+inline constexpr QStringView kCountTo = u"по";
+inline constexpr QStringView kCount = u"Рассчитать";
+inline constexpr QStringView kUnreadableFiles = u"Не учтены файлы, которые не удалось прочитать:\r\n";
+
+// Substitutions (Tab_Zam).
+inline constexpr QStringView kZamenyHint = u"Замены: сохраненное расписание дня\r\nпротив шаблона его дня недели";
+inline constexpr QStringView kChoosePeriod = u"Выберите период и нажмите «Рассчитать»";
+inline constexpr QStringView kDaysCompared = u"%1: сравнено дней — %2";
+inline constexpr QStringView kChanges = u"%1: изменений — %2";
+inline constexpr QStringView kDaysSkipped = u"Не учтены дни:";
+inline constexpr QStringView kUnreadable = u"Не удалось прочитать:";
+
+// Export of the day or the template.
+inline constexpr QStringView kSaveDayToExcel = u"Сохранить расписание на %1 в файл Excel?\r\nРанее сохраненный файл будет удален.";
+inline constexpr QStringView kSaveDayToWord = u"Сохранить расписание на %1 в файл Word?\r\nРанее сохраненный файл будет удален.";
+inline constexpr QStringView kOpenFailed = u"Файл сохранен, но открыть его не удалось:\r\n";
+inline constexpr QStringView kFolderFailed = u"Не удалось открыть папку:\r\n";
+
+} // namespace rasp::ui::reportstexts
