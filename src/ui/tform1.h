@@ -747,7 +747,6 @@ private:
     void placeShiftSliders();
     // Hides the room list and the subject picker, which are anchored to a cell on screen.
     void hideCellLists();
-    void wireDay();
     void buildDayChecks();
     void wireDayChecks();
     void wireEditing();
