@@ -2,6 +2,7 @@
 // a clash-free day with the fewest moved lessons, or the reason why none exists. Prints the
 // result as JSON; writes the day file only with --save and only when a day was found.
 #include "arrange/arrangement.h"
+#include "files/filestamp.h"
 #include "arrange/exact/exactsolver.h"
 #include "arrangeoptions.h"
 #include "clicommands.h"
@@ -128,7 +129,7 @@ int RunSolve(const QStringList &args)
         // search ran: the day is then not replaced.
         if (!FolderFreeForWriting())
             return kExitFailed;
-        if (state.stamps.changedOnDisk(path)) {
+        if (files::SessionStamps().changedOnDisk(path)) {
             WriteErr(u"Файл %1 изменён другой программой, пока шёл подбор: день не записан"_s.arg(
                 QDir::toNativeSeparators(path)));
             return kExitFailed;

@@ -8,6 +8,7 @@
 #include "files/folderlock.h"
 #include "settings/settings.h"
 #include "state.h"
+#include "text/dateproblem.h"
 #include "text/datewords.h"
 
 #include <QDir>

@@ -2,6 +2,7 @@
 // the load page's classes and teachers editors.
 #include "tform1.h"
 
+#include "changedfiles.h"
 #include "messages.h"
 
 #include "circlebutton.h"
@@ -76,7 +77,7 @@ bool TForm1::NagruzSave(int ssoob)
 {
     // The load is read only at start-up (its classes shape the grid), so another program's
     // version is opened by a restart.
-    if (!mayReplaceChangedFiles({QDir::current().filePath(rasp::load::NagruzPath())}, {}))
+    if (!rasp::ui::MayReplaceChangedFiles(*this, {QDir::current().filePath(rasp::load::NagruzPath())}, {}))
         return false;
     QString error;
     if (!rasp::load::NagruzSave(m_state, &error)) {

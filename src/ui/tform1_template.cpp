@@ -3,6 +3,7 @@
 // the day from the template of its weekday.
 #include "tform1.h"
 
+#include "changedfiles.h"
 #include "messages.h"
 
 #include "callout.h"
@@ -97,7 +98,7 @@ void TForm1::SetkaSave()
     QStringList paths;
     for (int k = 1; k <= 7; ++k)
         paths << QDir::current().filePath(rasp::tmpl::SetkaPath(k));
-    if (!mayReplaceChangedFiles(paths, [this] {
+    if (!rasp::ui::MayReplaceChangedFiles(*this, paths, [this] {
             SetkaLoad();
             SetkaZapol(m_state.vibr_den_set);
         }))

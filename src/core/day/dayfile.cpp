@@ -3,6 +3,7 @@
 #include "gridops.h"
 #include "state.h"
 #include "text/datewords.h"
+#include "text/stampedlines.h"
 
 #include <QFileInfo>
 
@@ -79,9 +80,9 @@ bool RaspSave(State &state, const QString &path, QString *error)
     }
     EmptySingleBlanks(state);
     files::FileStamp written;
-    if (!text::writeLines(path, DayFileLines(state), error, text::Access::Default, &written))
+    if (!text::writeLinesStamped(path, DayFileLines(state), &written, error))
         return false;
-    state.stamps.remember(path, written);
+    files::SessionStamps().remember(path, written);
     return true;
 }
 
@@ -150,13 +151,14 @@ void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
 text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_kab, QString *error)
 {
     RaspClear(state);
-    const text::ReadResult read = text::readLines(path);
+    files::FileStamp stamp;
+    const text::ReadResult read = text::readLinesStamped(path, &stamp);
     if (read.status == text::ReadResult::Unreadable) {
         state.unreadableDays.insert(DayKey(path));
-        state.stamps.forget(path);
+        files::SessionStamps().forget(path);
     } else {
         state.unreadableDays.remove(DayKey(path));
-        state.stamps.remember(path, read.stamp);
+        files::SessionStamps().remember(path, stamp);
     }
     if (!read.ok()) {
         state.note.clear();

@@ -1,5 +1,6 @@
 #include "nagruzfile.h"
 
+#include "text/stampedlines.h"
 #include "day/gridops.h"
 #include "loadmodel.h"
 #include "state.h"
@@ -183,14 +184,15 @@ void NagruzLoadLines(State &state, const QStringList &lines, int prm, NagruzRepo
 NagruzReport NagruzLoad(State &state, int prm)
 {
     NagruzReport report;
-    text::ReadResult read = text::readLines(NagruzPath());
+    files::FileStamp stamp;
+    text::ReadResult read = text::readLinesStamped(NagruzPath(), &stamp);
     report.status = read.status;
     report.error = read.error;
     state.nagruzReadError = read.status == text::ReadResult::Unreadable ? read.error : QString();
     if (read.status == text::ReadResult::Unreadable)
-        state.stamps.forget(NagruzPath());
+        files::SessionStamps().forget(NagruzPath());
     else
-        state.stamps.remember(NagruzPath(), read.stamp);
+        files::SessionStamps().remember(NagruzPath(), stamp);
     if (read.ok())
         NagruzLoadLines(state, read.lines, prm, report);
     if (!read.warning.isEmpty())
@@ -220,7 +222,7 @@ QStringList NagruzLines(const State &state)
     return lines;
 }
 
-bool NagruzSave(State &state, QString *error)
+bool NagruzSave(const State &state, QString *error)
 {
     if (!state.nagruzReadError.isEmpty()) {
         if (error)
@@ -228,9 +230,9 @@ bool NagruzSave(State &state, QString *error)
         return false;
     }
     files::FileStamp written;
-    if (!text::writeLines(NagruzPath(), NagruzLines(state), error, text::Access::Default, &written))
+    if (!text::writeLinesStamped(NagruzPath(), NagruzLines(state), &written, error))
         return false;
-    state.stamps.remember(NagruzPath(), written);
+    files::SessionStamps().remember(NagruzPath(), written);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include "text/stampedlines.h"
 #include "state.h"
 #include "text/listorder.h"
 
@@ -157,12 +158,13 @@ QString SettingsPath()
 
 text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList *problems, QString *error)
 {
-    const text::ReadResult read = text::readLines(path);
+    files::FileStamp stamp;
+    const text::ReadResult read = text::readLinesStamped(path, &stamp);
     state.settingsReadError = read.status == text::ReadResult::Unreadable ? read.error : QString();
     if (read.status == text::ReadResult::Unreadable)
-        state.stamps.forget(path);
+        files::SessionStamps().forget(path);
     else
-        state.stamps.remember(path, read.stamp);
+        files::SessionStamps().remember(path, stamp);
     if (!read.ok()) {
         if (error)
             *error = read.error;
@@ -181,7 +183,7 @@ text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList 
     return read.status;
 }
 
-bool SetSave(State &state, const QString &path, QString *error)
+bool SetSave(const State &state, const QString &path, QString *error)
 {
     if (!state.settingsReadError.isEmpty()) {
         if (error)
@@ -189,10 +191,10 @@ bool SetSave(State &state, const QString &path, QString *error)
         return false;
     }
     files::FileStamp written;
-    if (!text::writeLines(path, SettingsLines(state.settings, state.vt_sm_y, state.vt_sm_x), error,
-                          text::Access::OwnerOnly, &written))
+    if (!text::writeLinesStamped(path, SettingsLines(state.settings, state.vt_sm_y, state.vt_sm_x), &written, error,
+                                 text::Access::OwnerOnly))
         return false;
-    state.stamps.remember(path, written);
+    files::SessionStamps().remember(path, written);
     return true;
 }
 

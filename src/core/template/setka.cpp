@@ -1,5 +1,6 @@
 #include "setka.h"
 
+#include "text/stampedlines.h"
 #include "day/dayfile.h"
 #include "state.h"
 #include "text/datewords.h"
@@ -33,11 +34,12 @@ QStringList SetkaLoad(State &state, const QString &workFolder)
         day.SetkaMasKab.clear();
         day.readError.clear();
         day.resize(state.max_ur, std::max(state.klassvis_mas, state.klassvis + 1));
-        const text::ReadResult read = text::readLines(work.filePath(SetkaPath(k)));
+        files::FileStamp stamp;
+        const text::ReadResult read = text::readLinesStamped(work.filePath(SetkaPath(k)), &stamp);
         if (read.status == text::ReadResult::Unreadable)
-            state.stamps.forget(work.filePath(SetkaPath(k)));
+            files::SessionStamps().forget(work.filePath(SetkaPath(k)));
         else
-            state.stamps.remember(work.filePath(SetkaPath(k)), read.stamp);
+            files::SessionStamps().remember(work.filePath(SetkaPath(k)), stamp);
         if (read.status == text::ReadResult::Unreadable) {
             day.readError = read.error;
             problems << read.error;
@@ -99,8 +101,8 @@ QStringList SetkaSave(State &state, const QString &workFolder)
         }
         QString error;
         files::FileStamp written;
-        if (text::writeLines(work.filePath(SetkaPath(k)), SetkaFileLines(state, k), &error, text::Access::Default, &written))
-            state.stamps.remember(work.filePath(SetkaPath(k)), written);
+        if (text::writeLinesStamped(work.filePath(SetkaPath(k)), SetkaFileLines(state, k), &written, &error))
+            files::SessionStamps().remember(work.filePath(SetkaPath(k)), written);
         else
             failures << error;
     }

@@ -1,4 +1,5 @@
 #include "datewords.h"
+#include "dateproblem.h"
 
 #include <array>
 
