@@ -4,6 +4,7 @@
 
 #include "docxfile.h"
 #include "hint.h"
+#include "reports/period.h"
 #include "reports/zamenylayout.h"
 #include "texttablemodel.h"
 #include "xlsxfile.h"
@@ -144,6 +145,10 @@ void TForm1::ZamenyRaschet()
     const QDate to = Tab_Zam->to->date();
     if (to < from)
         return;
+    if (const QString problem = rasp::reports::PeriodProblem(from, to); !problem.isEmpty()) {
+        Rct_SoobPokaz(problem);
+        return;
+    }
     Tab_Zam->setEnabled(false);
     Tab_Zam->progress->setRange(0, int(from.daysTo(to)) + 1);
     Tab_Zam->progress->setValue(0);

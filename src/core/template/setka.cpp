@@ -34,6 +34,10 @@ QStringList SetkaLoad(State &state, const QString &workFolder)
         day.readError.clear();
         day.resize(state.max_ur, std::max(state.klassvis_mas, state.klassvis + 1));
         const text::ReadResult read = text::readLines(work.filePath(SetkaPath(k)));
+        if (read.status == text::ReadResult::Unreadable)
+            state.stamps.forget(work.filePath(SetkaPath(k)));
+        else
+            state.stamps.remember(work.filePath(SetkaPath(k)), read.stamp);
         if (read.status == text::ReadResult::Unreadable) {
             day.readError = read.error;
             problems << read.error;
@@ -94,7 +98,10 @@ QStringList SetkaSave(State &state, const QString &workFolder)
             continue;
         }
         QString error;
-        if (!text::writeLines(work.filePath(SetkaPath(k)), SetkaFileLines(state, k), &error))
+        files::FileStamp written;
+        if (text::writeLines(work.filePath(SetkaPath(k)), SetkaFileLines(state, k), &error, text::Access::Default, &written))
+            state.stamps.remember(work.filePath(SetkaPath(k)), written);
+        else
             failures << error;
     }
     return failures;
