@@ -4,20 +4,26 @@ serves the notes file over HTTP.
 
 Run: tools/schedule_server.py [--port 5050] [--http-port 8080] [--login школа] [--password пароль]
                               [--notes-login учитель] [--notes-password заметки] [--notes FOLDER]
+                              [--web FOLDER]
 
 Both services listen on 127.0.0.1 only; port 0 picks a free port. The first line printed names
 the ports in use. The notes file is FOLDER/data.ini (Windows-1251, CR LF); "zameDDisp" removes
 the note whose key matches from that file. Publications are kept in memory and printed.
+With --web, the day's web pages written by "raspisanie-cli web" into FOLDER are served read-only
+at /raspisanie/ of the HTTP port, without the notes login: only FOLDER's own files named in
+lower-case ASCII letters, digits and "-" ending in ".html" (index.html for /raspisanie/).
 """
 import argparse
 import base64
 import http.server
 import os
+import re
 import socketserver
 import sys
 import threading
 
 VT = "\x0b"
+WEB_PAGE = re.compile(r"[a-z0-9][a-z0-9-]*\.html")
 
 
 class NotesFile:
@@ -92,8 +98,32 @@ class Handler(socketserver.StreamRequestHandler):
 
 
 class NotesHandler(http.server.BaseHTTPRequestHandler):
+    def serve_web(self, folder):
+        """One page of the web folder, or 404 for any other name (no subfolders, no links out)."""
+        name = self.path.split("?", 1)[0].split("#", 1)[0][len("/raspisanie/"):] or "index.html"
+        path = os.path.join(folder, name)
+        if not WEB_PAGE.fullmatch(name) or os.path.islink(path) or not os.path.isfile(path):
+            self.send_error(404)
+            return
+        with open(path, "rb") as f:
+            body = f.read()
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
     def do_GET(self):
         cfg = self.server.cfg
+        if cfg.web and self.path == "/raspisanie":
+            self.send_response(301)
+            self.send_header("Location", "/raspisanie/")
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
+        if cfg.web and self.path.startswith("/raspisanie/"):
+            self.serve_web(cfg.web)
+            return
         expected = base64.b64encode(f"{cfg.notes_login}:{cfg.notes_password}".encode("utf-8")).decode()
         if self.headers.get("Authorization", "") != "Basic " + expected:
             self.send_response(401)
@@ -124,6 +154,7 @@ def main():
     ap.add_argument("--notes-login", default="учитель")
     ap.add_argument("--notes-password", default="заметки")
     ap.add_argument("--notes", default="", help="folder holding data.ini, the notes file")
+    ap.add_argument("--web", default="", help="folder of the day's web pages, served at /raspisanie/")
     cfg = ap.parse_args()
     notes = NotesFile(cfg.notes)
 
@@ -138,6 +169,8 @@ def main():
         srv.http_port = web.server_address[1]
         print(f"schedule server on 127.0.0.1:{srv.server_address[1]}, notes on 127.0.0.1:{srv.http_port}",
               flush=True)
+        if cfg.web:
+            print(f"web pages at http://127.0.0.1:{srv.http_port}/raspisanie/", flush=True)
         try:
             srv.serve_forever()
         except KeyboardInterrupt:
