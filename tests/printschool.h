@@ -79,7 +79,6 @@ inline void write(const QString &dir, int classes, int teachers, int changed)
     QVERIFY(rasp::text::writeLines(dir + u"/nagruz.ini"_s, load));
     rasp::settings::Settings settings;
     settings.lessonRows = kRows;
-    settings.max_ur = kRows;
     QVERIFY(rasp::text::writeLines(dir + u"/setting.ini"_s, rasp::settings::SettingsLines(settings, 0, 0)));
 
     const auto room = [](int r, int j) { return QString::number(10 + (r * 3 + j) % 40); };

@@ -85,7 +85,7 @@ private slots:
         const QString pdf = print(m_big.path(), u"day"_s, u"день.pdf"_s);
         QVERIFY(!pdf.isEmpty());
         QCOMPARE(pageCount(pdf), 20);
-        QVERIFY(poppler(u"pdfinfo"_s, {pdf}).contains(u"841.89 x 595.276"_s)); // A4 landscape
+        QVERIFY(poppler(u"pdfinfo"_s, {pdf}).contains(u"842 x 595 pts (A4)"_s)); // A4 landscape
         const QStringList pages = pageTexts(pdf);
         QCOMPARE(pages.size(), 20);
         for (int p = 0; p < 20; ++p) {
@@ -111,7 +111,7 @@ private slots:
         const QString pdf = print(m_small.path(), u"zameny"_s, m_small.filePath(u"замены.pdf"_s));
         QVERIFY(!pdf.isEmpty());
         QCOMPARE(pageCount(pdf), 2);
-        QVERIFY(poppler(u"pdfinfo"_s, {pdf}).contains(u"595.276 x 841.89"_s)); // A4 portrait
+        QVERIFY(poppler(u"pdfinfo"_s, {pdf}).contains(u"595 x 842 pts (A4)"_s)); // A4 portrait
         const QStringList pages = pageTexts(pdf);
         QCOMPARE(pages.size(), 2);
         std::map<QString, int> seen;

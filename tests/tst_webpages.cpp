@@ -26,8 +26,9 @@ constexpr int kClasses = 20;
 constexpr int kTeachers = 30;
 constexpr int kChanged = 5;
 
-// Added before </body> of a copy: writes the page's width and every table row's cell texts
-// into the page, where --dump-dom prints them.
+// Added before </body> of a copy: sends the page's own width and every table row's cell texts
+// to the harness page that holds it in a frame, where --dump-dom prints them. (A headless window
+// is never narrower than 500 px, so the phone's 360 px is a frame's width.)
 const QString kProbe = uR"(<script>
 var rows = [];
 document.querySelectorAll("tr").forEach(function (tr) {
@@ -35,11 +36,15 @@ document.querySelectorAll("tr").forEach(function (tr) {
   tr.querySelectorAll("td,th").forEach(function (c) { cells.push(c.innerText.replace(/\s+/g, " ").trim()); });
   rows.push((tr.className === "changed" ? "*" : "") + cells.join("|"));
 });
-var pre = document.createElement("pre");
-pre.id = "probe";
-pre.textContent = "width=" + document.documentElement.scrollWidth + "\n" + rows.join("\n");
-document.body.appendChild(pre);
+parent.postMessage(location.pathname.split("/").pop() + "\n" + "width=" + document.documentElement.scrollWidth
+  + " of " + window.innerWidth + "\n" + rows.join("\n"), "*");
 </script>)"_s;
+
+// The harness: one frame per probed page, and the messages of the frames as <pre> blocks.
+const QString kHarness = uR"(<!DOCTYPE html><html><head><meta charset="utf-8">
+<script>addEventListener("message", function (e) {
+  var pre = document.createElement("pre"); pre.className = "probe"; pre.textContent = e.data;
+  document.body.appendChild(pre); });</script></head><body style="margin:0">%1</body></html>)"_s;
 
 } // namespace
 
@@ -66,30 +71,48 @@ class TstWebPages : public QObject
         p.waitForFinished(60000);
         return QString::fromUtf8(p.readAllStandardOutput());
     }
-    // The probe's lines for a page of the folder shown `width` px wide: "width=N", then the rows.
-    QStringList probe(const QString &page, int width) const
+    // Shows pages of the folder in frames of the given widths, all in one browser run, and returns
+    // each probe's lines by "<width>/<page>": "width=N of W", then the table rows.
+    QHash<QString, QStringList> probe(const QList<QPair<QString, int>> &pages) const
     {
-        QFile in(m_web + u'/' + page);
-        if (!in.open(QIODevice::ReadOnly))
+        QString frames;
+        for (const auto &[page, width] : pages) {
+            QFile in(m_web + u'/' + page);
+            if (!in.open(QIODevice::ReadOnly))
+                return {};
+            QString html = QString::fromUtf8(in.readAll());
+            html.replace(u"</body>"_s, kProbe + u"</body>"_s);
+            const QString copy = u"w%1-%2"_s.arg(width).arg(page);
+            QFile out(m_probe.filePath(copy));
+            if (!out.open(QIODevice::WriteOnly) || out.write(html.toUtf8()) < 0)
+                return {};
+            frames += u"<iframe src=\"%1\" style=\"width:%2px;height:400px;border:0;display:block\"></iframe>\n"_s
+                          .arg(copy).arg(width);
+        }
+        QFile harness(m_probe.filePath(u"harness.html"_s));
+        if (!harness.open(QIODevice::WriteOnly) || harness.write(kHarness.arg(frames).toUtf8()) < 0)
             return {};
-        QString html = QString::fromUtf8(in.readAll());
-        html.replace(u"</body>"_s, kProbe + u"</body>"_s);
-        const QString copy = m_probe.filePath(page);
-        QFile out(copy);
-        if (!out.open(QIODevice::WriteOnly) || out.write(html.toUtf8()) < 0)
-            return {};
-        out.close();
-        const QString dom = chromium(copy, width, {u"--dump-dom"_s});
-        const QRegularExpressionMatch m = QRegularExpression(u"<pre id=\"probe\">(.*?)</pre>"_s,
-                                                             QRegularExpression::DotMatchesEverythingOption)
-                                              .match(dom);
-        QString text = m.captured(1);
-        text.replace(u"&lt;"_s, u"<"_s).replace(u"&gt;"_s, u">"_s).replace(u"&quot;"_s, u"\""_s).replace(u"&amp;"_s, u"&"_s);
-        return text.split(u'\n');
+        harness.close();
+        const QString dom = chromium(harness.fileName(), 1000, {u"--virtual-time-budget=2000"_s, u"--dump-dom"_s});
+        QHash<QString, QStringList> out;
+        const QRegularExpression block(u"<pre class=\"probe\">(.*?)</pre>"_s, QRegularExpression::DotMatchesEverythingOption);
+        for (auto it = block.globalMatch(dom); it.hasNext();) {
+            QString text = it.next().captured(1);
+            text.replace(u"&lt;"_s, u"<"_s).replace(u"&gt;"_s, u">"_s).replace(u"&quot;"_s, u"\""_s).replace(u"&amp;"_s, u"&"_s);
+            QStringList lines = text.split(u'\n');
+            const QString name = lines.takeFirst(); // w360-class-01.html
+            out.insert(name.mid(1).replace(u'-', u'/').section(u'/', 0, 0) + u'/' + name.section(u'-', 1), lines);
+        }
+        return out;
     }
+    // The page's width and the frame's, from the probe's first line.
     static int widthOf(const QStringList &probe)
     {
-        return probe.isEmpty() ? -1 : probe.first().mid(6).toInt();
+        return probe.isEmpty() ? -1 : probe.first().mid(6).section(u' ', 0, 0).toInt();
+    }
+    static int frameOf(const QStringList &probe)
+    {
+        return probe.isEmpty() ? -1 : probe.first().section(u' ', 2, 2).toInt();
     }
     // The rows a class page must show: lesson, subject, room, teacher; changed lessons starred.
     static QStringList classRows(int j)
@@ -162,11 +185,20 @@ private slots:
     // the replaced lesson marked with what it was; no page wider than a 360-px phone.
     void lessonsAsTheBrowserShowsThem()
     {
-        const QStringList first = probe(ClassFileName(1), 360);
-        QVERIFY2(widthOf(first) > 0 && widthOf(first) <= 360, qPrintable(first.value(0)));
-        QCOMPARE(first.mid(1), classRows(1));
-        const QStringList last = probe(ClassFileName(kClasses), 360);
-        QCOMPARE(last.mid(1), classRows(kClasses));
+        const QList<QPair<QString, int>> pages{{ClassFileName(1), 360},     {ClassFileName(kClasses), 360},
+                                               {TeacherFileName(1), 360},   {u"index.html"_s, 360},
+                                               {u"zameny.html"_s, 360},     {u"corridor.html"_s, 360},
+                                               {ClassFileName(1), 1920},    {u"zameny.html"_s, 1920}};
+        const QHash<QString, QStringList> seen = probe(pages);
+        QVERIFY2(seen.size() == pages.size(), qPrintable(QStringList(seen.keys()).join(u' ')));
+        for (const auto &[page, width] : pages) {
+            const QStringList p = seen.value(QString::number(width) + u'/' + page);
+            QCOMPARE(frameOf(p), width);
+            QVERIFY2(widthOf(p) > 0 && widthOf(p) <= width, qPrintable(page + u": "_s + p.value(0)));
+        }
+        QCOMPARE(seen.value(u"360/"_s + ClassFileName(1)).mid(1), classRows(1));
+        QCOMPARE(seen.value(u"1920/"_s + ClassFileName(1)).mid(1), classRows(1));
+        QCOMPARE(seen.value(u"360/"_s + ClassFileName(kClasses)).mid(1), classRows(kClasses));
 
         // Teacher 1's lessons: every (lesson, class) whose subject the load gives to teacher 1.
         QStringList expected{u"Урок|Класс|Предмет|Каб.|Изменение"_s};
@@ -182,28 +214,27 @@ private slots:
                                       .join(u'|');
             }
         QVERIFY(expected.size() > 2);
-        QStringList teacher = probe(TeacherFileName(1), 360);
-        QVERIFY(widthOf(teacher) <= 360);
+        QStringList teacher = seen.value(u"360/"_s + TeacherFileName(1));
         // The change column names what was given; compare its first word.
         for (QString &row : teacher)
             row = row.section(u" ("_s, 0, 0);
         QCOMPARE(teacher.mid(1), expected);
-
-        for (const QString &page : {u"index.html"_s, u"zameny.html"_s, u"corridor.html"_s}) {
-            const QStringList p = probe(page, 360);
-            QVERIFY2(widthOf(p) > 0 && widthOf(p) <= 360, qPrintable(page + u": "_s + p.value(0)));
-        }
-        const QStringList zameny = probe(u"zameny.html"_s, 1920);
-        QCOMPARE(zameny.size(), 1 + 1 + kChanged); // width, header, one row per change
-        QCOMPARE(widthOf(zameny), 1920);
+        QCOMPARE(seen.value(u"360/zameny.html"_s).size(), 1 + 1 + kChanged); // width, header, a row per change
+        QCOMPARE(seen.value(u"360/corridor.html"_s).size(), 1 + 1 + kChanged);
     }
 
     // Screenshots at both widths: the picture has the window's width and shows text.
     void screenshotsAtPhoneAndDesktopWidths()
     {
+        QFile frame(m_probe.filePath(u"phone.html"_s));
+        QVERIFY(frame.open(QIODevice::WriteOnly));
+        frame.write(kHarness.arg(u"<iframe src=\"%1\" style=\"width:360px;height:900px;border:0\"></iframe>"_s
+                                     .arg(QUrl::fromLocalFile(m_web + u"/class-01.html"_s).toString()))
+                        .toUtf8());
+        frame.close();
         for (int width : {360, 1920}) {
             const QString png = m_probe.filePath(u"shot-%1.png"_s.arg(width));
-            chromium(m_web + u"/class-01.html"_s, width, {u"--screenshot="_s + png});
+            chromium(width == 360 ? frame.fileName() : m_web + u"/class-01.html"_s, width, {u"--screenshot="_s + png});
             const QImage shot(png);
             QCOMPARE(shot.width(), width);
             int dark = 0;

@@ -16,12 +16,21 @@ h2{font-size:1.15em;margin:.8em 0 .3em}
 nav{margin-bottom:.5em}
 nav a{margin-right:.8em}
 table{border-collapse:collapse;width:100%}
-th,td{border:1px solid #999;padding:4px 6px;text-align:left;vertical-align:top;overflow-wrap:anywhere}
+th,td{border:1px solid #999;padding:4px 6px;text-align:left;vertical-align:top;overflow-wrap:break-word}
 th{background:#eef}
 tr.changed td{background:#fff1b8}
 ul.links{list-style:none;padding:0;margin:0;display:flex;flex-wrap:wrap;gap:6px}
 ul.links a{display:inline-block;min-width:3em;padding:8px;border:1px solid #99a;border-radius:4px;text-align:center;text-decoration:none}
 p.note{white-space:pre-wrap}
+@media screen and (max-width:540px){
+table,tbody,tr,td{display:block;width:auto}
+thead{display:none}
+tr{border:1px solid #999;border-radius:4px;margin:0 0 6px;padding:4px 6px}
+td{display:inline;border:0;padding:0}
+td:empty{display:none}
+td:not(:first-child)::before{content:" \00B7  ";color:#777}
+td[data-label="Каб."]::before{content:" \00B7  каб. "}
+}
 @media print{nav{display:none}a{color:#000;text-decoration:none}tr.changed td{background:none;font-weight:bold}}
 )"_s;
 
@@ -49,6 +58,10 @@ QString TableHtml(const sheets::SheetTable &table)
     if (table.rows.empty()) {
         out += u"<p>"_s + Escaped(table.empty) + u"</p>\n"_s;
     } else {
+        // On a phone each row is a card of its cells; the captions label them for that view.
+        std::vector<QString> labels;
+        for (const sheets::SheetCell &h : table.header)
+            labels.push_back(h.text.toHtmlEscaped());
         out += u"<table>\n<thead><tr>"_s;
         for (const sheets::SheetCell &h : table.header)
             out += u"<th>"_s + Escaped(h.text) + u"</th>"_s;
@@ -56,8 +69,11 @@ QString TableHtml(const sheets::SheetTable &table)
         for (const std::vector<sheets::SheetCell> &row : table.rows) {
             const bool marked = std::any_of(row.begin(), row.end(), [](const sheets::SheetCell &c) { return c.marked; });
             out += marked ? u"<tr class=\"changed\">"_s : u"<tr>"_s;
-            for (const sheets::SheetCell &c : row) {
-                out += c.bold ? u"<td><b>"_s : u"<td>"_s;
+            for (std::size_t i = 0; i < row.size(); ++i) {
+                const sheets::SheetCell &c = row[i];
+                out += u"<td data-label=\""_s + (i < labels.size() ? labels[i] : QString()) + u"\">"_s;
+                if (c.bold)
+                    out += u"<b>"_s;
                 out += Escaped(c.text);
                 out += c.bold ? u"</b></td>"_s : u"</td>"_s;
             }
