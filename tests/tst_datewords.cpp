@@ -1,5 +1,4 @@
 // Weekday and month words, the date in words and the short date text.
-#include "text/dateproblem.h"
 #include "text/datewords.h"
 
 #include <QTest>

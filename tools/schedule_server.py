@@ -5,6 +5,7 @@ serves the notes file over HTTP.
 Run: tools/schedule_server.py [--port 5050] [--http-port 8080] [--login школа] [--password пароль]
                               [--notes-login учитель] [--notes-password заметки] [--notes FOLDER]
                               [--read-timeout 30] [--max-connections 64]
+                              [--web FOLDER]
 
 Both services listen on 127.0.0.1 only; port 0 picks a free port. The first line printed names
 the ports in use. The notes file is FOLDER/data.ini (Windows-1251, CR LF); "zameDDisp" removes
@@ -14,6 +15,10 @@ It holds against careless or hostile clients: a request line longer than 64 KB c
 connection (nothing more of it is read), a client silent for --read-timeout seconds is dropped,
 and past --max-connections open connections per service a new one is closed at once. The notes
 file is handled as bytes, so a byte Windows-1251 leaves undefined (0x98) never stops a deletion.
+
+With --web, the day's web pages written by "raspisanie-cli web" into FOLDER are served read-only
+at /raspisanie/ of the HTTP port, without the notes login: only FOLDER's own files named in
+lower-case ASCII letters, digits and "-" ending in ".html" (index.html for /raspisanie/).
 """
 import argparse
 import base64
@@ -21,6 +26,7 @@ import binascii
 import hmac
 import http.server
 import os
+import re
 import socketserver
 import sys
 import threading
@@ -61,6 +67,9 @@ class ScheduleServer(BoundedServer, socketserver.ThreadingTCPServer):
 class NotesServer(BoundedServer, http.server.ThreadingHTTPServer):
     daemon_threads = True
     allow_reuse_address = True
+
+
+WEB_PAGE = re.compile(r"[a-z0-9][a-z0-9-]*\.html")
 
 
 class NotesFile:
@@ -171,8 +180,32 @@ class NotesHandler(http.server.BaseHTTPRequestHandler):
         self.timeout = self.server.cfg.read_timeout
         super().setup()
 
+    def serve_web(self, folder):
+        """One page of the web folder, or 404 for any other name (no subfolders, no links out)."""
+        name = self.path.split("?", 1)[0].split("#", 1)[0][len("/raspisanie/"):] or "index.html"
+        path = os.path.join(folder, name)
+        if not WEB_PAGE.fullmatch(name) or os.path.islink(path) or not os.path.isfile(path):
+            self.send_error(404)
+            return
+        with open(path, "rb") as f:
+            body = f.read()
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
     def do_GET(self):
         cfg = self.server.cfg
+        if cfg.web and self.path == "/raspisanie":
+            self.send_response(301)
+            self.send_header("Location", "/raspisanie/")
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
+        if cfg.web and self.path.startswith("/raspisanie/"):
+            self.serve_web(cfg.web)
+            return
         if not basic_credentials_match(self.headers.get("Authorization", ""), cfg.notes_login, cfg.notes_password):
             self.send_response(401)
             self.send_header("WWW-Authenticate", 'Basic realm="zametki", charset="UTF-8"')
@@ -206,6 +239,7 @@ def main():
                     help="seconds a client may stay silent before its connection is closed")
     ap.add_argument("--max-connections", type=int, default=64,
                     help="connections served at once by each service; more are closed at once")
+    ap.add_argument("--web", default="", help="folder of the day's web pages, served at /raspisanie/")
     cfg = ap.parse_args()
     notes = NotesFile(cfg.notes)
 
@@ -219,6 +253,8 @@ def main():
         srv.http_port = web.server_address[1]
         print(f"schedule server on 127.0.0.1:{srv.server_address[1]}, notes on 127.0.0.1:{srv.http_port}",
               flush=True)
+        if cfg.web:
+            print(f"web pages at http://127.0.0.1:{srv.http_port}/raspisanie/", flush=True)
         try:
             srv.serve_forever()
         except KeyboardInterrupt:

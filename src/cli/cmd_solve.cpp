@@ -2,7 +2,6 @@
 // a clash-free day with the fewest moved lessons, or the reason why none exists. Prints the
 // result as JSON; writes the day file only with --save and only when a day was found.
 #include "arrange/arrangement.h"
-#include "files/filestamp.h"
 #include "arrange/exact/exactsolver.h"
 #include "arrangeoptions.h"
 #include "clicommands.h"
@@ -129,7 +128,7 @@ int RunSolve(const QStringList &args)
         // search ran: the day is then not replaced.
         if (!FolderFreeForWriting())
             return kExitFailed;
-        if (files::SessionStamps().changedOnDisk(path)) {
+        if (state.stamps.changedOnDisk(path)) {
             WriteErr(u"Файл %1 изменён другой программой, пока шёл подбор: день не записан"_s.arg(
                 QDir::toNativeSeparators(path)));
             return kExitFailed;

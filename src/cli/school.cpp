@@ -8,7 +8,6 @@
 #include "files/folderlock.h"
 #include "settings/settings.h"
 #include "state.h"
-#include "text/dateproblem.h"
 #include "text/datewords.h"
 
 #include <QDir>

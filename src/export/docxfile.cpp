@@ -2,6 +2,7 @@
 
 #include "exportfolder.h"
 #include "files/atomicfile.h"
+#include "wrappedlines.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,14 +110,41 @@ const Block *blockAt(const DocTable &t, int row, int column)
     return nullptr;
 }
 
+// The widths of a table's columns in twentieths of a point, filling textWidth: all equal, or, for
+// a table that asks for it, shared out by the longest line of each column's lone cells (a column
+// gets at least a share of four characters, so a narrow number column stays readable).
+std::vector<int> columnWidths(const DocTable &t, int textWidth)
+{
+    const int columns = std::max(t.columns, 1);
+    std::vector<int> widths(std::size_t(columns), textWidth / columns);
+    if (!t.widthsFromContent)
+        return widths;
+    std::vector<int> chars(std::size_t(columns), 4);
+    for (const auto &[key, cell] : t.cells) {
+        const int c = key.second;
+        if (c < 1 || c > columns || blockAt(t, key.first, c))
+            continue;
+        chars[std::size_t(c - 1)] = std::max(chars[std::size_t(c - 1)], LongestLine(cell.text) + 2);
+    }
+    long long total = 0;
+    for (const int n : chars)
+        total += n;
+    for (int c = 0; c < columns; ++c)
+        widths[std::size_t(c)] = int(qint64(textWidth) * chars[std::size_t(c)] / total);
+    return widths;
+}
+
 void table(QXmlStreamWriter &x, const DocTable &t, int textWidth)
 {
     const int columns = std::max(t.columns, 1);
-    const int colWidth = textWidth / columns;
+    const std::vector<int> widths = columnWidths(t, textWidth);
+    int tableWidth = 0;
+    for (const int w : widths)
+        tableWidth += w;
     x.writeStartElement(W, u"tbl"_s);
     x.writeStartElement(W, u"tblPr"_s);
     x.writeEmptyElement(W, u"tblW"_s);
-    attr(x, u"w"_s, QString::number(colWidth * columns));
+    attr(x, u"w"_s, QString::number(tableWidth));
     attr(x, u"type"_s, u"dxa"_s);
     x.writeStartElement(W, u"tblBorders"_s);
     for (const QString &edge : {u"top"_s, u"left"_s, u"bottom"_s, u"right"_s, u"insideH"_s, u"insideV"_s})
@@ -128,12 +156,19 @@ void table(QXmlStreamWriter &x, const DocTable &t, int textWidth)
     x.writeStartElement(W, u"tblGrid"_s);
     for (int c = 0; c < columns; ++c) {
         x.writeEmptyElement(W, u"gridCol"_s);
-        attr(x, u"w"_s, QString::number(colWidth));
+        attr(x, u"w"_s, QString::number(widths[std::size_t(c)]));
     }
     x.writeEndElement();
 
     for (int r = 1; r <= t.rows; ++r) {
         x.writeStartElement(W, u"tr"_s);
+        if (r <= t.headerRows) {
+            // Repeated at the top of every page the table runs onto (Word takes only a table's
+            // first rows as its header).
+            x.writeStartElement(W, u"trPr"_s);
+            empty(x, u"tblHeader"_s);
+            x.writeEndElement();
+        }
         for (int c = 1; c <= columns; ++c) {
             const Block *b = blockAt(t, r, c);
             if (b && c != b->left)
@@ -149,7 +184,10 @@ void table(QXmlStreamWriter &x, const DocTable &t, int textWidth)
             x.writeStartElement(W, u"tc"_s);
             x.writeStartElement(W, u"tcPr"_s);
             x.writeEmptyElement(W, u"tcW"_s);
-            attr(x, u"w"_s, QString::number(colWidth * span));
+            int cellWidth = 0;
+            for (int k = c; k < c + span && k <= columns; ++k)
+                cellWidth += widths[std::size_t(k - 1)];
+            attr(x, u"w"_s, QString::number(cellWidth));
             attr(x, u"type"_s, u"dxa"_s);
             if (span > 1)
                 empty(x, u"gridSpan"_s, QString::number(span));

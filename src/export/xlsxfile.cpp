@@ -3,6 +3,7 @@
 #include "exportfolder.h"
 #include "files/atomicfile.h"
 #include "files/systemreason.h"
+#include "wrappedlines.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,11 @@ QString failure(const QString &path, const QString &why)
 
 // The most characters a workbook cell holds.
 constexpr qsizetype kMaxCellText = 32767;
+// The widest column the export makes, in characters; longer texts wrap.
+constexpr int kMaxColumn = 40;
+// Characters of a wrapping column's width left unused per line: letters are wider than the
+// digits a column's width is counted in, so a wrapped line holds somewhat less.
+constexpr int kWrapMargin = 4;
 
 // Characters (code points) of UTF-8 text, as the workbook library counts them.
 qsizetype characterCount(const QByteArray &utf8)
@@ -274,8 +280,28 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
             for (int c = b.left; c <= b.right; ++c)
                 bordered[{r, c}] = true;
     const auto isBordered = [&](int r, int c) { return bordered.count({r, c}) > 0; };
+
+    std::map<CellKey, bool> merged;
+    for (const Block &b : sheet.merges)
+        for (int r = b.top; r <= b.bottom; ++r)
+            for (int c = b.left; c <= b.right; ++c)
+                merged[{r, c}] = true;
+    // Columns get room for their longest line outside merges, up to kMaxColumn characters; a
+    // longer text wraps and its row gets room for the lines it wraps to (not every reader grows
+    // a row by itself, and a fixed row cuts the third line of a two-teacher entry off).
+    std::map<int, int> columnWidth;
+    for (const auto &[key, cell] : sheet.cells)
+        if (!merged.count(key))
+            columnWidth[key.second] = std::max(columnWidth[key.second], std::clamp(LongestLine(cell.text) + 2, 4, kMaxColumn));
+    const auto linesOf = [&](const LayoutCell &cell, int c) {
+        const int width = columnWidth.count(c) ? columnWidth.at(c) : kMaxColumn;
+        if (LongestLine(cell.text) <= width - 2)
+            return WrappedLineCount(cell.text, width);
+        return WrappedLineCount(cell.text, width - kWrapMargin);
+    };
     const auto lookOf = [&](const LayoutCell &cell, int r, int c) {
-        return Look{cell.bold, cell.centred, cell.rotated, isBordered(r, c), cell.text.contains(u'\n') || cell.text.contains(u'\r')};
+        const bool wrap = !merged.count({r, c}) ? linesOf(cell, c) > 1 : cell.text.contains(u'\n') || cell.text.contains(u'\r');
+        return Look{cell.bold, cell.centred, cell.rotated, isBordered(r, c), wrap};
     };
 
     // The first cell the library refused; the workbook is then not kept (a missing text must
@@ -286,7 +312,6 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
             refused = cellFailure(row, column, e);
     };
 
-    std::map<CellKey, bool> merged;
     for (const Block &b : sheet.merges) {
         const auto it = sheet.cells.find({b.top, b.left});
         const LayoutCell cell = it != sheet.cells.end() ? it->second : LayoutCell{};
@@ -297,13 +322,9 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
                                     lxw_col_t(b.right - 1), cellText(cell.text).constData(),
                                     formats.get(lookOf(cell, b.top, b.left))),
               b.top, b.left);
-        for (int r = b.top; r <= b.bottom; ++r)
-            for (int c = b.left; c <= b.right; ++c)
-                merged[{r, c}] = true;
     }
 
-    std::map<int, int> lineCount;   // row -> most lines of a cell outside merges
-    std::map<int, int> columnWidth; // column -> longest line outside merges, in characters
+    std::map<int, int> lineCount; // row -> most lines of a cell outside merges, wrapping counted
     for (const auto &[key, cell] : sheet.cells) {
         const auto [r, c] = key;
         if (merged.count(key))
@@ -313,10 +334,7 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
             check(worksheet_write_number(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), cell.text.toDouble(), f), r, c);
         else
             check(worksheet_write_string(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), cellText(cell.text).constData(), f), r, c);
-        const QStringList ls = lines(cell.text);
-        lineCount[r] = std::max(lineCount[r], int(ls.size()));
-        for (const QString &l : ls)
-            columnWidth[c] = std::max(columnWidth[c], int(l.size()));
+        lineCount[r] = std::max(lineCount[r], linesOf(cell, c));
     }
     for (const auto &[key, on] : bordered) {
         if (!on || merged.count(key) || sheet.cells.count(key))
@@ -325,8 +343,6 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
                                     formats.get(Look{false, false, false, true, false})),
               key.first, key.second);
     }
-    // Rows with several lines get room for them (not every reader grows a row by itself);
-    // columns get room for their longest line.
     for (const auto &[r, n] : lineCount) {
         if (n > 1 && !sheet.rowHeights.count(r))
             check(worksheet_set_row(ws, lxw_row_t(r - 1), 15.0 * n, nullptr), r, 1);
@@ -334,7 +350,10 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
     for (const auto &[r, h] : sheet.rowHeights)
         check(worksheet_set_row(ws, lxw_row_t(r - 1), h, nullptr), r, 1);
     for (const auto &[c, w] : columnWidth)
-        check(worksheet_set_column(ws, lxw_col_t(c - 1), lxw_col_t(c - 1), std::clamp(w + 2, 4, 40), nullptr), 1, c);
+        check(worksheet_set_column(ws, lxw_col_t(c - 1), lxw_col_t(c - 1), w, nullptr), 1, c);
+    if (sheet.printTitleFirst > 0 && sheet.printTitleLast >= sheet.printTitleFirst)
+        check(worksheet_repeat_rows(ws, lxw_row_t(sheet.printTitleFirst - 1), lxw_row_t(sheet.printTitleLast - 1)),
+              sheet.printTitleFirst, 1);
 
     if (sheet.printA4Portrait) {
         worksheet_set_paper(ws, 9); // A4

@@ -2,8 +2,6 @@
 // pickers of the day page with their hand-off to the user-interface thread.
 #include "tform1.h"
 
-#include "files/filestamp.h"
-#include "changedfiles.h"
 #include "messages.h"
 
 #include "day/dayfile.h"
@@ -36,7 +34,7 @@ void TForm1::wireDayFile()
 void TForm1::RaspSave(const QString &s, const QString &soob)
 {
     const QString path = QDir::current().filePath(s);
-    if (!rasp::ui::MayReplaceChangedFiles(*this, {path}, [this, s] { RaspLoad(s, 1); }))
+    if (!mayReplaceChangedFiles({path}, [this, s] { RaspLoad(s, 1); }))
         return;
     QDir().mkpath(QFileInfo(path).absolutePath()); // r_data may have been removed while the editor ran
     QString error;
@@ -144,7 +142,7 @@ void TForm1::sDateTimePicker1ClPicker()
         RaspLoad(path, 1);
     } else {
         clearDay();
-        rasp::files::SessionStamps().remember(QDir::current().filePath(path), {}); // another program's new file is asked about
+        m_state.stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
         Rct_SoobPokaz(u"Дико извиняюсь, но расписания "_s + rasp::text::ShortDate(d) + u" не существует"_s);
     }
     focusFirstCell();
@@ -160,7 +158,7 @@ void TForm1::sDateTimePicker2ClPicker()
         RaspLoad(path, 1);
     } else {
         clearDay();
-        rasp::files::SessionStamps().remember(QDir::current().filePath(path), {}); // another program's new file is asked about
+        m_state.stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
         Rct_SoobPokaz(u"Это прискорбно, но расписания на "_s + rasp::text::ShortDate(d) + u" не существует"_s);
     }
     sDateTimePicker3->setDate(d);

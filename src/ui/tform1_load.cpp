@@ -2,7 +2,6 @@
 // the load page's classes and teachers editors.
 #include "tform1.h"
 
-#include "changedfiles.h"
 #include "messages.h"
 
 #include "circlebutton.h"
@@ -13,6 +12,7 @@
 #include "loadpage.h"
 #include "loadstripview.h"
 #include "tabbutton.h"
+#include "template/classorder.h"
 
 #include <QDir>
 #include <QLabel>
@@ -77,7 +77,7 @@ bool TForm1::NagruzSave(int ssoob)
 {
     // The load is read only at start-up (its classes shape the grid), so another program's
     // version is opened by a restart.
-    if (!rasp::ui::MayReplaceChangedFiles(*this, {QDir::current().filePath(rasp::load::NagruzPath())}, {}))
+    if (!mayReplaceChangedFiles({QDir::current().filePath(rasp::load::NagruzPath())}, {}))
         return false;
     QString error;
     if (!rasp::load::NagruzSave(m_state, &error)) {
@@ -211,8 +211,13 @@ void TForm1::MenuItem6Click()
             DelVsejNagruz();
         return;
     }
-    if (Dial(u"Удалить класс?"_s) != u"Да"_s)
+    const QDir work = QDir::current();
+    const QStringList holding = rasp::tmpl::TemplatesHoldingClass(m_state, work, num_vibr_klass);
+    if (Dial(rasp::tmpl::DeleteClassQuestion(m_state.Klass[std::size_t(num_vibr_klass)], holding)) != u"Да"_s)
         return;
+    // The saved templates keep their columns by class name from here on.
+    if (const QStringList failures = rasp::tmpl::RecordMissingClassOrders(m_state, work); !failures.isEmpty())
+        Rct_SoobPokaz(failures.first());
     ScrolNaNol();
     rasp::load::DeleteClass(m_state, num_vibr_klass);
     if (grid->editorColumn() > m_state.klassvis)

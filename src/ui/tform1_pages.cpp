@@ -2,7 +2,6 @@
 // and the action hints that carry the target date.
 #include "tform1.h"
 
-#include "files/filestamp.h"
 #include "messages.h"
 
 #include "day/dayfile.h"
@@ -137,7 +136,7 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
             RaspLoad(path, 1);
         } else {
             clearDay();
-            rasp::files::SessionStamps().remember(QDir::current().filePath(path), {}); // another program's new file is asked about
+            m_state.stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
         }
         for (int j = 1; j <= m_state.klassvis; ++j)
             for (int i = 1; i <= m_state.max_ur; ++i)

@@ -1,7 +1,6 @@
 // Settings: the settings page Tab_4, reading and writing setting.ini, and the page's handlers.
 #include "tform1.h"
 
-#include "changedfiles.h"
 #include "messages.h"
 
 #include "codepageguard.h"
@@ -306,7 +305,7 @@ void TForm1::SetLoad()
 void TForm1::SetSave(int s)
 {
     settingsFromPage();
-    if (!rasp::ui::MayReplaceChangedFiles(*this, {QDir::current().filePath(rasp::settings::SettingsPath())}, [this] { SetLoad(); }))
+    if (!mayReplaceChangedFiles({QDir::current().filePath(rasp::settings::SettingsPath())}, [this] { SetLoad(); }))
         return;
     QString error;
     if (!rasp::settings::SetSave(m_state, rasp::settings::SettingsPath(), &error)) {

@@ -3,7 +3,6 @@
 // the day from the template of its weekday.
 #include "tform1.h"
 
-#include "changedfiles.h"
 #include "messages.h"
 
 #include "callout.h"
@@ -98,7 +97,7 @@ void TForm1::SetkaSave()
     QStringList paths;
     for (int k = 1; k <= 7; ++k)
         paths << QDir::current().filePath(rasp::tmpl::SetkaPath(k));
-    if (!rasp::ui::MayReplaceChangedFiles(*this, paths, [this] {
+    if (!mayReplaceChangedFiles(paths, [this] {
             SetkaLoad();
             SetkaZapol(m_state.vibr_den_set);
         }))

@@ -3,7 +3,6 @@
 #include "gridops.h"
 #include "state.h"
 #include "text/datewords.h"
-#include "text/stampedlines.h"
 
 #include <QFileInfo>
 
@@ -80,9 +79,9 @@ bool RaspSave(State &state, const QString &path, QString *error)
     }
     EmptySingleBlanks(state);
     files::FileStamp written;
-    if (!text::writeLinesStamped(path, DayFileLines(state), &written, error))
+    if (!text::writeLines(path, DayFileLines(state), error, text::Access::Default, &written))
         return false;
-    files::SessionStamps().remember(path, written);
+    state.stamps.remember(path, written);
     return true;
 }
 
@@ -151,14 +150,13 @@ void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
 text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_kab, QString *error)
 {
     RaspClear(state);
-    files::FileStamp stamp;
-    const text::ReadResult read = text::readLinesStamped(path, &stamp);
+    const text::ReadResult read = text::readLines(path);
     if (read.status == text::ReadResult::Unreadable) {
         state.unreadableDays.insert(DayKey(path));
-        files::SessionStamps().forget(path);
+        state.stamps.forget(path);
     } else {
         state.unreadableDays.remove(DayKey(path));
-        files::SessionStamps().remember(path, stamp);
+        state.stamps.remember(path, read.stamp);
     }
     if (!read.ok()) {
         state.note.clear();

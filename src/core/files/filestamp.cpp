@@ -45,39 +45,26 @@ FileStamp StampOfPath(const QString &path, const FileStamp *known)
     return StampOfBytes(file.readAll(), modifiedNsOf(st));
 }
 
-StampBook &SessionStamps()
-{
-    static StampBook book;
-    return book;
-}
-
 void StampBook::remember(const QString &path, const FileStamp &stamp)
 {
-    const QMutexLocker lock(&m_mutex);
     m_stamps.insert(keyOf(path), stamp);
 }
 
 void StampBook::forget(const QString &path)
 {
-    const QMutexLocker lock(&m_mutex);
     m_stamps.remove(keyOf(path));
 }
 
 bool StampBook::changedOnDisk(const QString &path) const
 {
-    FileStamp known;
-    {
-        const QMutexLocker lock(&m_mutex);
-        const auto it = m_stamps.constFind(keyOf(path));
-        if (it == m_stamps.cend())
-            return false;
-        known = *it;
-    }
-    const FileStamp now = StampOfPath(path, &known);
+    const auto it = m_stamps.constFind(keyOf(path));
+    if (it == m_stamps.cend())
+        return false;
+    const FileStamp now = StampOfPath(path, &*it);
     if (!now.present)
         return false;
     // Same bytes count as unchanged even under a new time (a program that saved them again).
-    return !known.present || now.size != known.size || now.hash != known.hash;
+    return !it->present || now.size != it->size || now.hash != it->hash;
 }
 
 QString ChangedOnDiskQuestion(const QString &path)

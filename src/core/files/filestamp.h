@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
-#include <QMutex>
 #include <QString>
 
 namespace rasp::files {
@@ -40,13 +39,8 @@ public:
     bool changedOnDisk(const QString &path) const;
 
 private:
-    mutable QMutex m_mutex;
     QHash<QString, FileStamp> m_stamps; // by absolute path
 };
-
-// The files this program read or wrote in this run (one school per process: the editor's or a
-// command's). Safe to use from several threads.
-StampBook &SessionStamps();
 
 // The question asked before a save replaces a file changed by another program.
 QString ChangedOnDiskQuestion(const QString &path);

@@ -1,6 +1,5 @@
 #include "nagruzfile.h"
 
-#include "text/stampedlines.h"
 #include "day/gridops.h"
 #include "loadmodel.h"
 #include "state.h"
@@ -184,15 +183,14 @@ void NagruzLoadLines(State &state, const QStringList &lines, int prm, NagruzRepo
 NagruzReport NagruzLoad(State &state, int prm)
 {
     NagruzReport report;
-    files::FileStamp stamp;
-    text::ReadResult read = text::readLinesStamped(NagruzPath(), &stamp);
+    text::ReadResult read = text::readLines(NagruzPath());
     report.status = read.status;
     report.error = read.error;
     state.nagruzReadError = read.status == text::ReadResult::Unreadable ? read.error : QString();
     if (read.status == text::ReadResult::Unreadable)
-        files::SessionStamps().forget(NagruzPath());
+        state.stamps.forget(NagruzPath());
     else
-        files::SessionStamps().remember(NagruzPath(), stamp);
+        state.stamps.remember(NagruzPath(), read.stamp);
     if (read.ok())
         NagruzLoadLines(state, read.lines, prm, report);
     if (!read.warning.isEmpty())
@@ -222,7 +220,7 @@ QStringList NagruzLines(const State &state)
     return lines;
 }
 
-bool NagruzSave(const State &state, QString *error)
+bool NagruzSave(State &state, QString *error)
 {
     if (!state.nagruzReadError.isEmpty()) {
         if (error)
@@ -230,9 +228,9 @@ bool NagruzSave(const State &state, QString *error)
         return false;
     }
     files::FileStamp written;
-    if (!text::writeLinesStamped(NagruzPath(), NagruzLines(state), &written, error))
+    if (!text::writeLines(NagruzPath(), NagruzLines(state), error, text::Access::Default, &written))
         return false;
-    files::SessionStamps().remember(NagruzPath(), written);
+    state.stamps.remember(NagruzPath(), written);
     return true;
 }
 

@@ -1,6 +1,5 @@
 #include "settings.h"
 
-#include "text/stampedlines.h"
 #include "state.h"
 #include "text/listorder.h"
 
@@ -158,13 +157,12 @@ QString SettingsPath()
 
 text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList *problems, QString *error)
 {
-    files::FileStamp stamp;
-    const text::ReadResult read = text::readLinesStamped(path, &stamp);
+    const text::ReadResult read = text::readLines(path);
     state.settingsReadError = read.status == text::ReadResult::Unreadable ? read.error : QString();
     if (read.status == text::ReadResult::Unreadable)
-        files::SessionStamps().forget(path);
+        state.stamps.forget(path);
     else
-        files::SessionStamps().remember(path, stamp);
+        state.stamps.remember(path, read.stamp);
     if (!read.ok()) {
         if (error)
             *error = read.error;
@@ -183,7 +181,7 @@ text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList 
     return read.status;
 }
 
-bool SetSave(const State &state, const QString &path, QString *error)
+bool SetSave(State &state, const QString &path, QString *error)
 {
     if (!state.settingsReadError.isEmpty()) {
         if (error)
@@ -191,10 +189,10 @@ bool SetSave(const State &state, const QString &path, QString *error)
         return false;
     }
     files::FileStamp written;
-    if (!text::writeLinesStamped(path, SettingsLines(state.settings, state.vt_sm_y, state.vt_sm_x), &written, error,
-                                 text::Access::OwnerOnly))
+    if (!text::writeLines(path, SettingsLines(state.settings, state.vt_sm_y, state.vt_sm_x), error,
+                          text::Access::OwnerOnly, &written))
         return false;
-    files::SessionStamps().remember(path, written);
+    state.stamps.remember(path, written);
     return true;
 }
 

@@ -1,5 +1,4 @@
 #include "datewords.h"
-#include "dateproblem.h"
 
 #include <array>
 

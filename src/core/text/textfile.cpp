@@ -1,9 +1,6 @@
 #include "textfile.h"
 
 #include "cp1251.h"
-#include "stampedlines.h"
-
-#include "files/atomicfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -226,13 +223,6 @@ QStringList decodeLines(QByteArrayView bytes)
 
 ReadResult readLines(const QString &path)
 {
-    return readLinesStamped(path, nullptr);
-}
-
-ReadResult readLinesStamped(const QString &path, files::FileStamp *stamp)
-{
-    if (stamp)
-        *stamp = {};
     ReadResult result;
     // A dangling or looping link counts as a damaged file, not as a missing one: saving over
     // it would write somewhere the user never chose.
@@ -249,8 +239,7 @@ ReadResult readLinesStamped(const QString &path, files::FileStamp *stamp)
         return result;
     }
     result.status = ReadResult::Ok;
-    if (stamp)
-        *stamp = files::StampOfBytes(bytes, modifiedNs);
+    result.stamp = files::StampOfBytes(bytes, modifiedNs);
     result.lines = decodeLines(bytes);
     // Only a file read as UTF-8 or UTF-16 can hold what Windows-1251 cannot; the lines are
     // scanned in place and joined only to list what was found.
@@ -288,16 +277,9 @@ QByteArray encodeLines(const QStringList &lines)
     return bytes;
 }
 
-bool writeLines(const QString &path, const QStringList &lines, QString *error, Access access)
+bool writeLines(const QString &path, const QStringList &lines, QString *error, Access access, files::FileStamp *written)
 {
-    return writeLinesStamped(path, lines, nullptr, error, access);
-}
-
-bool writeLinesStamped(const QString &path, const QStringList &lines, files::FileStamp *written, QString *error,
-                       Access access)
-{
-    return files::WriteWhole(path, encodeLines(lines), error,
-                             access == Access::OwnerOnly ? files::Access::OwnerOnly : files::Access::Default, written);
+    return files::WriteWhole(path, encodeLines(lines), error, access, written);
 }
 
 } // namespace rasp::text
