@@ -62,7 +62,6 @@ TForm1::TForm1(QWidget *parent)
     buildReportPage();
     buildZamenyPage();
     wireApp();
-    wireDay();
     wireHighlight();
     wirePages();
     wireDayFile();
@@ -77,6 +76,7 @@ TForm1::TForm1(QWidget *parent)
     wireArrange();
     wireReport();
     wireZameny();
+    wirePrint();
     wireServer();
     wireNotes();
     wireUndo();

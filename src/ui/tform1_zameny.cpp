@@ -4,7 +4,9 @@
 
 #include "docxfile.h"
 #include "hint.h"
+#include "reports/period.h"
 #include "reports/zamenylayout.h"
+#include "text/datewords.h"
 #include "texttablemodel.h"
 #include "xlsxfile.h"
 #include "zamenypage.h"
@@ -109,8 +111,9 @@ void TForm1::ZamenyVid()
             Tab_Zam->showTable(rasp::reports::TallyHeader(), {}, {});
             return;
         }
-        Tab_Zam->status->setText(u"%1: сравнено дней — %2"_s.arg(rasp::reports::TallyTitle(zamenyFrom, zamenyTo))
-                                     .arg(zamenyTally->days));
+        const QString summary =
+            u"%1: сравнено дней — %2"_s.arg(rasp::reports::TallyTitle(zamenyFrom, zamenyTo)).arg(zamenyTally->days);
+        Tab_Zam->status->setText(QStringList(QStringList{summary} + zamenyTally->notices).join(u'\n'));
         Tab_Zam->showTable(rasp::reports::TallyHeader(), rasp::reports::TallyRows(*zamenyTally), {220, 130, 400, 160, 360});
         return;
     }
@@ -123,9 +126,11 @@ void TForm1::ZamenyVid()
         return;
     }
     const rasp::reports::ZamenySheet &sheet = *zamenySheet;
-    Tab_Zam->status->setText(sheet.changes.empty()
-                                 ? rasp::reports::NoChangesText(sheet.date)
-                                 : u"%1: изменений — %2"_s.arg(rasp::reports::ZamenyTitle(sheet.date)).arg(sheet.changes.size()));
+    const QString summary = sheet.changes.empty()
+                                ? rasp::reports::NoChangesText(sheet.date)
+                                : u"%1: изменений — %2"_s.arg(rasp::reports::ZamenyTitle(sheet.date)).arg(sheet.changes.size());
+    // Classes read by name are named under the summary, once each.
+    Tab_Zam->status->setText(QStringList(QStringList{summary} + sheet.notices).join(u'\n'));
     if (view == ZamenyPage::ByClass) {
         std::vector<QStringList> rows;
         for (const rasp::reports::SheetRow &r : rasp::reports::SheetRows(m_state, sheet))
@@ -144,6 +149,10 @@ void TForm1::ZamenyRaschet()
     const QDate to = Tab_Zam->to->date();
     if (to < from)
         return;
+    if (const QString problem = rasp::reports::PeriodProblem(from, to); !problem.isEmpty()) {
+        Rct_SoobPokaz(problem);
+        return;
+    }
     Tab_Zam->setEnabled(false);
     Tab_Zam->progress->setRange(0, int(from.daysTo(to)) + 1);
     Tab_Zam->progress->setValue(0);
@@ -168,17 +177,28 @@ void TForm1::ZamenyRaschet()
         Rct_SoobPokaz(notes.join(u"\r\n"_s));
 }
 
+bool TForm1::askZamenyExport(const QString &app)
+{
+    return Dial(u"Сохранить замены на "_s + rasp::text::day2(zamenySheet->date) + u" в файл "_s + app
+                + u"?\r\nРанее сохраненный файл будет удален."_s)
+           == u"Да"_s;
+}
+
 void TForm1::ZamenyExcel()
 {
     if (Tab_Zam->view() == rasp::ui::ZamenyPage::Period) {
         if (!zamenyTally)
+            return;
+        if (Dial(u"Сохранить итог по учителям с %1 по %2 в файл Excel?\r\nРанее сохраненный файл будет удален."_s.arg(
+                rasp::text::ShortDate(zamenyFrom), rasp::text::ShortDate(zamenyTo)))
+            != u"Да"_s)
             return;
         exportFile(rasp::reports::TallyExportPath(zamenyFrom, zamenyTo), [this](const QString &path, QString *error) {
             return rasp::exporter::WriteXlsx(rasp::reports::TallyWorkbook(*zamenyTally, zamenyFrom, zamenyTo), path, error);
         });
         return;
     }
-    if (!zamenySheet)
+    if (!zamenySheet || !askZamenyExport(u"Excel"_s))
         return;
     exportFile(rasp::reports::ZamenyExportPath(zamenySheet->date, u"xlsx"_s), [this](const QString &path, QString *error) {
         return rasp::exporter::WriteXlsx(rasp::reports::ZamenyWorkbook(m_state, *zamenySheet), path, error);
@@ -187,7 +207,7 @@ void TForm1::ZamenyExcel()
 
 void TForm1::ZamenyWord()
 {
-    if (!zamenySheet || Tab_Zam->view() == rasp::ui::ZamenyPage::Period)
+    if (!zamenySheet || Tab_Zam->view() == rasp::ui::ZamenyPage::Period || !askZamenyExport(u"Word"_s))
         return;
     exportFile(rasp::reports::ZamenyExportPath(zamenySheet->date, u"docx"_s), [this](const QString &path, QString *error) {
         return rasp::exporter::WriteDocx(rasp::reports::ZamenyDocument(m_state, *zamenySheet), path, error);
