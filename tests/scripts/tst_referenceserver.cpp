@@ -174,7 +174,7 @@ private slots:
         } else {
             const QByteArray credentials = u"учитель:заметки"_s.toUtf8().toBase64();
             QByteArray body;
-            for (const QByteArray scheme : {QByteArray("Basic"), QByteArray("basic"), QByteArray("BASIC")})
+            for (const QByteArray &scheme : {QByteArray("Basic"), QByteArray("basic"), QByteArray("BASIC")})
                 QCOMPARE(httpStatus(scheme + ' ' + credentials, &body), QByteArray("HTTP/1.0 200 OK"));
             QCOMPARE(httpStatus("basic " + u"учитель:другой"_s.toUtf8().toBase64()), QByteArray("HTTP/1.0 401 Unauthorized"));
             QCOMPARE(httpStatus("Bearer " + credentials), QByteArray("HTTP/1.0 401 Unauthorized"));
