@@ -191,7 +191,8 @@ private slots:
         }
         QVERIFY(m_opened.isEmpty());
         QVERIFY(f.Rct_soob->isVisible());
-        QVERIFY2(f.noticeText.startsWith(u"Не удалось сохранить файл "_s), qPrintable(f.noticeText));
+        QVERIFY2(f.noticeText.startsWith(u"Не удалось "_s) && f.noticeText.contains(QDir::toNativeSeparators(busy)),
+                 qPrintable(f.noticeText));
         QVERIFY(!f.Img_zdite->isVisible());
         f.Button1Click();
         QVERIFY(f.Tab_1->isEnabled());
