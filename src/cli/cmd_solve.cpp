@@ -10,6 +10,7 @@
 #include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
 #include "dayjson.h"
+#include "reports/journal.h"
 #include "school.h"
 #include "state.h"
 
@@ -120,7 +121,8 @@ int RunSolve(const QStringList &args)
     }
     if (line.isSet(u"save"_s)) {
         QString error;
-        if (!day::RaspSave(state, QDir::current().filePath(day::DayFilePath(date)), &error)) {
+        if (!day::RaspSave(state, QDir::current().filePath(day::DayFilePath(date)), &error)
+            || !reports::RecordDay(state, date, &error)) {
             WriteErr(error);
             return kExitFailed;
         }

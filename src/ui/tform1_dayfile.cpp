@@ -8,6 +8,7 @@
 #include "day/gridops.h"
 #include "daygridview.h"
 #include "popupclosewatcher.h"
+#include "reports/journal.h"
 #include "text/datewords.h"
 #include "text/textfile.h"
 
@@ -36,9 +37,13 @@ void TForm1::RaspSave(const QString &s, const QString &soob)
     const QString path = QDir::current().filePath(s);
     QDir().mkpath(QFileInfo(path).absolutePath()); // r_data may have been removed while the editor ran
     QString error;
-    const bool saved = rasp::day::RaspSave(m_state, path, &error);
+    bool saved = rasp::day::RaspSave(m_state, path, &error);
     if (saved)
         grid->clearMovedMarks(); // the marks of an exact arrangement have served
+    // Beside the day: its class names and its substituted lessons with the teachers of today.
+    if (const QDate date = rasp::text::ParseShortDate(QFileInfo(s).completeBaseName());
+        saved && date.isValid() && !rasp::reports::RecordDay(m_state, date, &error))
+        saved = false;
     grid->syncEditor();
     grid->viewport()->update();
     Rct_SoobPokaz(saved ? soob : error);

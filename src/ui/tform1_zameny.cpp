@@ -126,7 +126,7 @@ void TForm1::ZamenyVid()
     const rasp::reports::ZamenySheet &sheet = *zamenySheet;
     const QString summary = sheet.changes.empty()
                                 ? rasp::reports::NoChangesText(sheet.date)
-                                : u"%1: изменений — %2"_s.arg(rasp::reports::ZamenyTitle(sheet.date)).arg(sheet.changes.size());
+                                : u"%1: изменений — %2"_s.arg(rasp::reports::ZamenyTitle(sheet.date, sheet.followedWeekday)).arg(sheet.changes.size());
     // Classes read by name are named under the summary, once each.
     Tab_Zam->status->setText(QStringList(QStringList{summary} + sheet.notices).join(u'\n'));
     if (view == ZamenyPage::ByClass) {

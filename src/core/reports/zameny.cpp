@@ -3,6 +3,7 @@
 #include "day/classcolumns.h"
 #include "day/dayfile.h"
 #include "day/poiskuchit.h"
+#include "reports/daysections.h"
 #include "reports/exportlayout.h"
 #include "state.h"
 #include "template/classorder.h"
@@ -267,31 +268,65 @@ ZamenySheet ZamenySheetOf(QDate date, const DayLessons &templateLessons, const D
 
 ZamenyResult ZamenyForDate(const State &state, QDate date)
 {
-    ZamenyResult result;
     if (!date.isValid()) {
+        ZamenyResult result;
         result.error = u"Неверная дата"_s;
         return result;
     }
+    LessonReader reader(state);
+    TemplateCache cache;
+    return CompareSavedDay(state, reader, cache, date).result;
+}
+
+const TemplateLessons &TemplateCache::get(const State &state, LessonReader &reader, int k)
+{
+    std::optional<TemplateLessons> &t = weekdays[std::size_t(tmpl::WeekdayIndex(k))];
+    if (!t)
+        t = ReadTemplateLessons(state, reader, tmpl::WeekdayIndex(k));
+    return *t;
+}
+
+DayComparison CompareSavedDay(const State &state, LessonReader &reader, TemplateCache &cache, QDate date)
+{
+    DayComparison out;
+    ZamenyResult &result = out.result;
     const QString dayPath = day::DayFilePath(date);
     const text::ReadResult dayRead = text::readLines(dayPath);
     if (dayRead.status == text::ReadResult::NoFile) {
+        out.noDay = true;
         result.error = u"Расписание на %1 не сохранено: нет файла %2"_s.arg(text::ShortDate(date),
                                                                           QDir::toNativeSeparators(dayPath));
-        return result;
+        return out;
     }
     if (!dayRead.ok()) {
         result.error = dayRead.error;
-        return result;
+        return out;
     }
-    LessonReader reader(state);
-    TemplateLessons was = ReadTemplateLessons(state, reader, date.dayOfWeek());
+    // The companion may say which weekday's template the date follows and which classes the
+    // day's columns are.
+    const SectionsRead companion = ReadSections(DayCompanionPath(date));
+    const int followed = WeekdayOf(companion);
+    const int k = followed > 0 ? followed : date.dayOfWeek();
+    out.weekday = k;
+    const TemplateLessons &was = cache.get(state, reader, k);
     if (!was.lessons) {
-        result.error = was.missing ? u"Шаблона на %1 нет: %2"_s.arg(text::day2(date), was.error) : was.error;
-        return result;
+        out.noTemplate = was.missing;
+        out.templateUnreadable = !was.missing;
+        result.error = was.missing ? u"Шаблона на %1 нет: %2"_s.arg(followed > 0 ? text::daySet(k).toLower() : text::day2(date), was.error)
+                                   : was.error;
+        return out;
     }
-    result.sheet = ZamenySheetOf(date, *was.lessons, reader.read(dayRead.lines));
-    result.sheet->notices = std::move(was.notices);
-    return result;
+    std::optional<QStringList> names;
+    if (const QStringList *recorded = companion.find(tmpl::kClassesSection))
+        names = *recorded;
+    const day::ColumnMap map = day::MapColumns(names, state);
+    result.sheet = ZamenySheetOf(date, *was.lessons, reader.read(dayRead.lines, &map));
+    result.sheet->followedWeekday = followed != date.dayOfWeek() ? followed : 0;
+    result.sheet->notices = was.notices;
+    if (!companion.error.isEmpty())
+        result.sheet->notices << companion.error;
+    result.sheet->notices << day::ColumnNotices(map, dayRead.lines, state.max_ur, u"в расписании на "_s + text::ShortDate(date));
+    return out;
 }
 
 TemplateLessons ReadTemplateLessons(const State &state, LessonReader &reader, int k)
@@ -361,9 +396,19 @@ QString ChainCoverText()
     return u"замена через перенос"_s;
 }
 
-QString ZamenyTitle(QDate date)
+QString ZamenyTitle(QDate date, int followedWeekday)
 {
-    return u"Замены на "_s + text::day2(date) + u' ' + text::ShortDate(date);
+    QString title = u"Замены на "_s + text::day2(date) + u' ' + text::ShortDate(date);
+    if (followedWeekday > 0)
+        title += u" по расписанию "_s + tmpl::WeekdayGenitive(followedWeekday);
+    return title;
+}
+
+QString FollowedText(QDate date, int followedWeekday)
+{
+    if (followedWeekday <= 0)
+        return {};
+    return text::day(date) + u' ' + text::ShortDate(date) + u" по расписанию "_s + tmpl::WeekdayGenitive(followedWeekday);
 }
 
 QString NoChangesText(QDate date)

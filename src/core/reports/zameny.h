@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -56,6 +57,7 @@ struct ZamenySheet {
     QDate date;
     std::vector<Change> changes;
     QStringList notices; // classes read by name: gone from the load, or missing from a file
+    int followedWeekday = 0; // the weekday whose template the date follows when not its own
 };
 
 // Whether a subject text is a lesson: it holds a letter or a digit. Empty cells, blanks and
@@ -117,6 +119,24 @@ struct TemplateLessons {
 };
 TemplateLessons ReadTemplateLessons(const State &state, LessonReader &reader, int k);
 
+// Template lessons per weekday, read when first needed (over a period, once per weekday).
+struct TemplateCache {
+    std::array<std::optional<TemplateLessons>, 8> weekdays;
+    // The template of weekday k, read on first use.
+    const TemplateLessons &get(const State &state, LessonReader &reader, int k);
+};
+
+// One saved day against the template it follows, as ZamenyForDate; `noDay` when the date has no
+// saved day, `noTemplate` when its weekday has no template file.
+struct DayComparison {
+    ZamenyResult result;
+    int weekday = 0; // the template's weekday (once the day was read)
+    bool noDay = false;
+    bool noTemplate = false;
+    bool templateUnreadable = false;
+};
+DayComparison CompareSavedDay(const State &state, LessonReader &reader, TemplateCache &cache, QDate date);
+
 // The same with a reader and the template's lessons ready (used over a period).
 ZamenySheet ZamenySheetOf(QDate date, const DayLessons &templateLessons, const DayLessons &dayLessons);
 
@@ -133,8 +153,12 @@ QString KindName(ChangeKind kind);
 // The kind shown for an added lesson that takes a cancelled lesson's place through moves.
 QString ChainCoverText();
 
-// Title of the sheet: "Замены на пятницу 11.12.2026".
-QString ZamenyTitle(QDate date);
+// Title of the sheet: "Замены на пятницу 11.12.2026", and for a date following another weekday's
+// template "Замены на субботу 12.12.2026 по расписанию понедельника".
+QString ZamenyTitle(QDate date, int followedWeekday = 0);
+
+// What a date follows: "Суббота 12.12.2026 по расписанию понедельника" (empty when its own weekday).
+QString FollowedText(QDate date, int followedWeekday);
 
 // The message of a sheet without changes.
 QString NoChangesText(QDate date);

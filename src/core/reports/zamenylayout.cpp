@@ -42,7 +42,7 @@ Sheet ZamenyWorkbook(const State &state, const ZamenySheet &sheet)
     out.printTitleFirst = out.printTitleLast = 2; // the header row on every printed page
     const QStringList header = SheetHeader();
     const int columns = int(header.size());
-    out.put(1, 1, bold(ZamenyTitle(sheet.date)));
+    out.put(1, 1, bold(ZamenyTitle(sheet.date, sheet.followedWeekday)));
     out.merge({1, 1, 1, columns});
     out.rowHeights[1] = 30;
     for (int c = 1; c <= columns; ++c)
@@ -84,7 +84,7 @@ Document ZamenyDocument(const State &state, const ZamenySheet &sheet)
     t.fontSize = 11;
     t.headerRows = 2; // Word repeats only a table's first rows: the title goes with the header
     t.widthsFromContent = true;
-    t.put(1, 1, bold(ZamenyTitle(sheet.date), 14));
+    t.put(1, 1, bold(ZamenyTitle(sheet.date, sheet.followedWeekday), 14));
     t.merge({1, 1, 1, t.columns});
     for (int c = 1; c <= t.columns; ++c)
         t.put(2, c, bold(header.at(c - 1)));
