@@ -1,12 +1,15 @@
 // The journal of substituted lessons: the records kept beside each saved day, the month's journal
 // against a hand count before and after a teacher leaves the load, its totals against the records
 // in the files, and a date that follows another weekday's template.
+#include "day/dayfile.h"
 #include "load/nagruzfile.h"
 #include "reports/journal.h"
 #include "reports/zameny.h"
 #include "reports/zamenytally.h"
 #include "sixrowday.h"
 #include "state.h"
+#include "template/classorder.h"
+#include "template/setka.h"
 #include "text/cp1251.h"
 #include "text/textfile.h"
 
@@ -229,6 +232,41 @@ private slots:
         QCOMPARE(FollowedText(r.sheet->date, r.sheet->followedWeekday), u"Суббота 12.12.2026 по расписанию понедельника"_s);
         const Journal j = BuildJournal(s, QDate(2026, 12, 12), QDate(2026, 12, 12));
         QCOMPARE(rowsOf(j), QStringList{u"12.12.2026|3|5А|Англ-з|Кузнецова|Орлов|замена|1"_s});
+    }
+
+    // A day saved before 5Б left the middle of the load opens with each class's lessons in its
+    // own column, and the sheet against a template saved then lists no false change.
+    void aDaySavedBeforeAClassWasDeletedIsReadByName()
+    {
+        write(u"r_data/07.12.2026.ini"_s, file({u"|Физика|Алгебра|Химия|"_s, u"|Физика|Физика||"_s, u"|Англ||Алгебра|"_s}));
+        {
+            rasp::State s = openSchool();
+            QVERIFY(RecordDay(s, QDate(2026, 12, 7)));
+        }
+        QVERIFY(rasp::tmpl::WriteSetkaClassOrder(QDir::current(), 1, {u"5А"_s, u"5Б"_s, u"6А"_s}));
+        QStringList load = kLoad;
+        load[0] = u"5А|6А|"_s;
+        for (int n = 1; n <= 5; ++n) { // drop 5Б's field of every teacher
+            QStringList f = load[n].split(u'|');
+            f.removeAt(2);
+            load[n] = f.join(u'|');
+        }
+        write(u"nagruz.ini"_s, load);
+        rasp::State s = openSchool();
+        QCOMPARE(s.klassvis, 2);
+        QString notice;
+        rasp::day::RaspLoad(s, QDir::current().filePath(u"r_data/07.12.2026.ini"_s), 1, &notice);
+        QCOMPARE(s.grid.cell(1, 2).subject, u"Химия"_s);
+        QCOMPARE(s.grid.cell(3, 2).subject, u"Алгебра"_s);
+        QCOMPARE(notice, u"Класс 5Б удалён из нагрузки: его уроки в расписании на 07.12.2026 не учтены"_s);
+        const ZamenyResult r = ZamenyForDate(s, QDate(2026, 12, 7));
+        QVERIFY(r.sheet);
+        QStringList changes;
+        for (const SheetRow &row : SheetRows(s, *r.sheet))
+            changes << row.klass + u' ' + QString::number(row.lesson) + u' ' + row.kind;
+        QCOMPARE(changes, QStringList{u"5А 1 замена"_s}); // Иванова's algebra given as physics, nothing else
+        QCOMPARE(r.sheet->notices, (QStringList{u"Класс 5Б удалён из нагрузки: его уроки в сетке понедельника не учтены"_s,
+                                                u"Класс 5Б удалён из нагрузки: его уроки в расписании на 07.12.2026 не учтены"_s}));
     }
 
 private:

@@ -59,7 +59,7 @@ QJsonObject sheetJson(const State &state, const reports::ZamenySheet &sheet)
         out.insert(u"title"_s, reports::FollowedText(sheet.date, sheet.followedWeekday));
     }
     if (sheet.changes.empty())
-        out.insert(u"message"_s, reports::NoChangesText(sheet.date));
+        out.insert(u"message"_s, reports::NoChangesText(sheet.date, sheet.followedWeekday));
     if (!sheet.notices.isEmpty())
         out.insert(u"notices"_s, QJsonArray::fromStringList(sheet.notices));
     return out;

@@ -411,9 +411,10 @@ QString FollowedText(QDate date, int followedWeekday)
     return text::day(date) + u' ' + text::ShortDate(date) + u" по расписанию "_s + tmpl::WeekdayGenitive(followedWeekday);
 }
 
-QString NoChangesText(QDate date)
+QString NoChangesText(QDate date, int followedWeekday)
 {
-    return u"Замен на %1 %2 нет: расписание совпадает с шаблоном"_s.arg(text::day2(date), text::ShortDate(date));
+    const QString followed = followedWeekday > 0 ? u" по расписанию "_s + tmpl::WeekdayGenitive(followedWeekday) : QString();
+    return u"Замен на %1 %2%3 нет: расписание совпадает с шаблоном"_s.arg(text::day2(date), text::ShortDate(date), followed);
 }
 
 namespace {

@@ -160,8 +160,8 @@ QString ZamenyTitle(QDate date, int followedWeekday = 0);
 // What a date follows: "Суббота 12.12.2026 по расписанию понедельника" (empty when its own weekday).
 QString FollowedText(QDate date, int followedWeekday);
 
-// The message of a sheet without changes.
-QString NoChangesText(QDate date);
+// The message of a sheet without changes (naming the weekday followed, when another).
+QString NoChangesText(QDate date, int followedWeekday = 0);
 
 // One row of the sheet as shown and exported: class, lesson, was, now, room, kind.
 struct SheetRow {

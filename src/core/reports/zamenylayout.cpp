@@ -57,7 +57,7 @@ Sheet ZamenyWorkbook(const State &state, const ZamenySheet &sheet)
     }
     if (rows.empty()) {
         last = 3;
-        out.put(3, 1, plain(NoChangesText(sheet.date)));
+        out.put(3, 1, plain(NoChangesText(sheet.date, sheet.followedWeekday)));
         out.merge({3, 1, 3, columns});
     }
     out.borders.push_back({1, 1, last, columns});
@@ -96,7 +96,7 @@ Document ZamenyDocument(const State &state, const ZamenySheet &sheet)
             t.put(row, c, plain(texts.at(c - 1)));
     }
     if (rows.empty()) {
-        t.put(3, 1, plain(NoChangesText(sheet.date)));
+        t.put(3, 1, plain(NoChangesText(sheet.date, sheet.followedWeekday)));
         t.merge({3, 1, 3, t.columns});
     }
     doc.tables.push_back(std::move(t));
