@@ -2,6 +2,7 @@
 // weekday, or the tally per teacher over a period; as JSON, or written to workbook/document files.
 #include "clicommands.h"
 #include "day/dayfile.h"
+#include "reports/period.h"
 #include "docxfile.h"
 #include "reports/zamenylayout.h"
 #include "xlsxfile.h"
@@ -168,8 +169,8 @@ int RunZameny(const QStringList &args)
     to = from;
     if (period && !DateArgument(dates.at(1), &to))
         return line.usageHint();
-    if (to < from)
-        return line.usageError(u"Конец периода раньше его начала"_s);
+    if (const QString problem = reports::PeriodProblem(from, to); !problem.isEmpty())
+        return line.usageError(problem);
 
     State state;
     load::NagruzReport report;

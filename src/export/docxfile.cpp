@@ -1,12 +1,14 @@
 #include "docxfile.h"
 
 #include "exportfolder.h"
+#include "files/atomicfile.h"
 #include "wrappedlines.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QXmlStreamWriter>
 
 #include <zip.h>
@@ -295,6 +297,64 @@ QByteArray DocumentXml(const reports::Document &doc)
     return bytes;
 }
 
+namespace {
+
+// The zip archive of the document's three parts, built in memory; on failure `why` gets the
+// Russian reason and the result is empty.
+QByteArray ZipParts(const reports::Document &doc, QString &why)
+{
+    // The parts must live until zip_close, which writes the archive into the buffer source.
+    const QByteArray parts[3] = {QByteArray(kContentTypes), QByteArray(kRels), DocumentXml(doc)};
+    const char *names[3] = {"[Content_Types].xml", "_rels/.rels", "word/document.xml"};
+    zip_error_t zerr;
+    zip_error_init(&zerr);
+    zip_source_t *archive = zip_source_buffer_create(nullptr, 0, 0, &zerr);
+    if (!archive) {
+        why = zipReason(zip_error_code_zip(&zerr));
+        zip_error_fini(&zerr);
+        return {};
+    }
+    zip_source_keep(archive); // it outlives the archive handle, to read the bytes back
+    const auto freeArchive = qScopeGuard([archive] { zip_source_free(archive); });
+    zip_t *z = zip_open_from_source(archive, ZIP_TRUNCATE, &zerr);
+    if (!z) {
+        why = zipReason(zip_error_code_zip(&zerr));
+        zip_error_fini(&zerr);
+        return {};
+    }
+    zip_error_fini(&zerr);
+    for (int n = 0; n < 3; ++n) {
+        zip_source_t *s = zip_source_buffer(z, parts[n].constData(), zip_uint64_t(parts[n].size()), 0);
+        if (!s || zip_file_add(z, names[n], s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
+            why = zipReason(zip_error_code_zip(zip_get_error(z)));
+            zip_source_free(s);
+            zip_discard(z);
+            return {};
+        }
+    }
+    if (zip_close(z) < 0) {
+        why = zipReason(zip_error_code_zip(zip_get_error(z)));
+        zip_discard(z);
+        return {};
+    }
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_source_stat(archive, &st) < 0 || !(st.valid & ZIP_STAT_SIZE) || zip_source_open(archive) < 0) {
+        why = u"не хватает памяти"_s;
+        return {};
+    }
+    QByteArray bytes(qsizetype(st.size), Qt::Uninitialized);
+    const zip_int64_t got = zip_source_read(archive, bytes.data(), st.size);
+    zip_source_close(archive);
+    if (got != zip_int64_t(st.size)) {
+        why = u"не хватает памяти"_s;
+        return {};
+    }
+    return bytes;
+}
+
+} // namespace
+
 bool WriteDocx(const reports::Document &doc, const QString &path, QString *error)
 {
     const QFileInfo target(path);
@@ -304,33 +364,19 @@ bool WriteDocx(const reports::Document &doc, const QString &path, QString *error
         return false;
     }
     const ExportFolder folder(target.absolutePath());
-    // The parts must live until zip_close, which writes a temporary file and renames it.
-    const QByteArray parts[3] = {QByteArray(kContentTypes), QByteArray(kRels), DocumentXml(doc)};
-    const char *names[3] = {"[Content_Types].xml", "_rels/.rels", "word/document.xml"};
-    int err = 0;
-    zip_t *z = zip_open(QFile::encodeName(target.absoluteFilePath()).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
-    if (!z) {
-        const QString why = zipReason(err);
+    QString why;
+    const QByteArray bytes = ZipParts(doc, why);
+    if (!why.isEmpty()) {
         if (error)
             *error = failure(path, why);
         return false;
     }
-    for (int n = 0; n < 3; ++n) {
-        zip_source_t *s = zip_source_buffer(z, parts[n].constData(), zip_uint64_t(parts[n].size()), 0);
-        if (!s || zip_file_add(z, names[n], s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
-            const QString why = zipReason(zip_error_code_zip(zip_get_error(z)));
-            zip_source_free(s);
-            zip_discard(z);
-            if (error)
-                *error = failure(path, why);
-            return false;
-        }
-    }
-    if (zip_close(z) < 0) {
-        const QString why = zipReason(zip_error_code_zip(zip_get_error(z)));
-        zip_discard(z);
+    // The document is built in memory and written through the one checked writer, so a full
+    // disk or a failing device is reported with its reason and the old document stays whole.
+    QString reason;
+    if (!files::WriteWhole(target.absoluteFilePath(), bytes, &reason)) {
         if (error)
-            *error = failure(path, why);
+            *error = reason;
         return false;
     }
     return true;

@@ -1,6 +1,8 @@
 #include "xlsxfile.h"
 
 #include "exportfolder.h"
+#include "files/atomicfile.h"
+#include "files/systemreason.h"
 #include "wrappedlines.h"
 
 #include <QDir>
@@ -15,7 +17,11 @@
 #include <cstdio>
 #include <map>
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <tuple>
 
 using namespace Qt::Literals::StringLiterals;
@@ -180,6 +186,56 @@ QString XlsxErrorReason(int code)
     return general;
 }
 
+namespace {
+
+// Sends stderr to /dev/null while it lives and restores it after.
+class StderrMuted
+{
+public:
+    StderrMuted()
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~StderrMuted()
+    {
+        std::fflush(stderr);
+        if (m_saved >= 0) {
+            ::dup2(m_saved, STDERR_FILENO);
+            ::close(m_saved);
+        }
+    }
+    StderrMuted(const StderrMuted &) = delete;
+    StderrMuted &operator=(const StderrMuted &) = delete;
+
+private:
+    int m_saved = -1;
+};
+
+// The Russian reason of a failed workbook_close: the system's reason when a write to the disk
+// failed (a full disk), otherwise the library's code.
+QString WorkbookCloseReason(lxw_error e, int closeErrno)
+{
+    switch (closeErrno) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+    case EIO:
+    case EROFS:
+    case EACCES:
+        return files::WriteReason(closeErrno);
+    default:
+        return XlsxErrorReason(e);
+    }
+}
+
+} // namespace
+
 bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
 {
     const QFileInfo target(path);
@@ -202,6 +258,9 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
         tmpPath = tmp.fileName();
     }
 
+    // The library prints its own English diagnostics on stderr; its errors are reported in
+    // Russian through the return codes instead.
+    const StderrMuted muted;
     lxw_workbook *wb = workbook_new(QFile::encodeName(tmpPath).constData());
     if (!wb) {
         QFile::remove(tmpPath);
@@ -302,20 +361,31 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
         worksheet_fit_to_pages(ws, 1, 0); // one page wide, as many pages high as needed
     }
 
+    errno = 0;
     const lxw_error e = workbook_close(wb);
+    const int closeErrno = errno;
     if (e != LXW_NO_ERROR || !refused.isEmpty()) {
         QFile::remove(tmpPath);
         if (error)
-            *error = failure(path, !refused.isEmpty() ? refused : XlsxErrorReason(e));
+            *error = failure(path, !refused.isEmpty() ? refused : WorkbookCloseReason(e, closeErrno));
         return false;
     }
-    // The temporary file was created for the owner only; the workbook gets the mode any new file
-    // gets under the umask (or keeps the replaced file's), as the document writer's files do.
-    ::chmod(QFile::encodeName(tmpPath).constData(), mode_t(NewFileMode(target.absoluteFilePath())));
-    if (std::rename(QFile::encodeName(tmpPath).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        QFile::remove(tmpPath);
+    // The finished workbook is read back and written through the one checked writer, which
+    // keeps the replaced file's mode, so a full disk or a failing device leaves the old file whole.
+    QFile built(tmpPath);
+    const bool readBack = built.open(QIODevice::ReadOnly);
+    const QByteArray bytes = readBack ? built.readAll() : QByteArray();
+    built.close();
+    QFile::remove(tmpPath);
+    if (!readBack) {
         if (error)
-            *error = failure(path, u"файл занят или недоступен для записи"_s);
+            *error = failure(path, u"не читается собранная книга"_s);
+        return false;
+    }
+    QString reason;
+    if (!files::WriteWhole(target.absoluteFilePath(), bytes, &reason)) {
+        if (error)
+            *error = reason;
         return false;
     }
     return true;

@@ -2,6 +2,8 @@
 // the load page's classes and teachers editors.
 #include "tform1.h"
 
+#include "messages.h"
+
 #include "circlebutton.h"
 #include "daygridview.h"
 #include "load/loadedit.h"
@@ -73,9 +75,13 @@ void TForm1::NagruzLoad(int prm)
 
 bool TForm1::NagruzSave(int ssoob)
 {
+    // The load is read only at start-up (its classes shape the grid), so another program's
+    // version is opened by a restart.
+    if (!mayReplaceChangedFiles({QDir::current().filePath(rasp::load::NagruzPath())}, {}))
+        return false;
     QString error;
     if (!rasp::load::NagruzSave(m_state, &error)) {
-        Rct_SoobPokaz(error);
+        Rct_SoobPokaz(rasp::ui::NotSavedNotice(error));
         return false;
     }
     if (ssoob == 1)

@@ -7,6 +7,7 @@
 #include "day/dayfile.h"
 #include "reports/journal.h"
 #include "reports/journallayout.h"
+#include "reports/period.h"
 #include "reports/zamenylayout.h"
 #include "text/datewords.h"
 #include "texttablemodel.h"
@@ -179,6 +180,10 @@ void TForm1::ZamenyRaschet()
     const QDate to = Tab_Zam->to->date();
     if (to < from)
         return;
+    if (const QString problem = rasp::reports::PeriodProblem(from, to); !problem.isEmpty()) {
+        Rct_SoobPokaz(problem);
+        return;
+    }
     Tab_Zam->setEnabled(false);
     Tab_Zam->progress->setRange(0, int(from.daysTo(to)) + 1);
     Tab_Zam->progress->setValue(0);

@@ -39,6 +39,10 @@ QStringList SetkaLoad(State &state, const QString &workFolder)
         day.readError.clear();
         day.resize(state.max_ur, std::max(state.klassvis_mas, state.klassvis + 1));
         const text::ReadResult read = text::readLines(work.filePath(SetkaPath(k)));
+        if (read.status == text::ReadResult::Unreadable)
+            state.stamps.forget(work.filePath(SetkaPath(k)));
+        else
+            state.stamps.remember(work.filePath(SetkaPath(k)), read.stamp);
         if (read.status == text::ReadResult::Unreadable) {
             day.readError = read.error;
             problems << read.error;
@@ -118,9 +122,13 @@ QStringList SetkaSave(State &state, const QString &workFolder)
             continue;
         }
         QString error;
-        if (!text::writeLines(work.filePath(SetkaPath(k)), SetkaFileLines(state, k), &error))
+        files::FileStamp written;
+        if (!text::writeLines(work.filePath(SetkaPath(k)), SetkaFileLines(state, k), &error, text::Access::Default, &written)) {
             failures << error;
-        else if (!WriteSetkaClassOrder(work, k, LoadClassOrder(state.Klass, state.klassvis), &error))
+            continue;
+        }
+        state.stamps.remember(work.filePath(SetkaPath(k)), written);
+        if (!WriteSetkaClassOrder(work, k, LoadClassOrder(state.Klass, state.klassvis), &error))
             failures << error;
     }
     return failures;
