@@ -6,6 +6,7 @@
 #include "arrangeoptions.h"
 #include "clicommands.h"
 #include "commandline.h"
+#include "absences/daycompanion.h"
 #include "day/dayfile.h"
 #include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
@@ -120,7 +121,8 @@ int RunSolve(const QStringList &args)
     }
     if (line.isSet(u"save"_s)) {
         QString error;
-        if (!day::RaspSave(state, QDir::current().filePath(day::DayFilePath(date)), &error)) {
+        const QString path = QDir::current().filePath(day::DayFilePath(date));
+        if (!day::RaspSave(state, path, &error) || !absences::SaveCompanion(state, path, &error)) {
             WriteErr(error);
             return kExitFailed;
         }
