@@ -1,5 +1,6 @@
 #include "dayfile.h"
 
+#include "absences/companion.h"
 #include "classcolumns.h"
 #include "gridops.h"
 #include "state.h"
@@ -155,11 +156,11 @@ void applyMappedLines(State &state, const QStringList &lines, int zagruz_kab, co
 // The class names recorded beside a day file (its companion's "[Классы]"), or nothing.
 std::optional<QStringList> recordedClasses(const QString &dayPath)
 {
-    QString companion = dayPath;
-    if (companion.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive))
-        companion.chop(4);
-    const text::ReadResult read = text::readLines(companion + QStringLiteral(".zam"));
-    return read.ok() ? tmpl::ClassOrderOf(read.lines) : std::nullopt;
+    const absences::ReadOutcome read = absences::ReadCompanion(absences::CompanionPath(dayPath));
+    for (const absences::OtherSection &s : read.companion.others)
+        if (s.name == tmpl::kClassesSection)
+            return s.lines;
+    return std::nullopt;
 }
 
 } // namespace

@@ -1,36 +1,13 @@
 #include "reports/daysections.h"
 
+#include "absences/companion.h"
 #include "text/datewords.h"
 
-#include <QDir>
-#include <QFile>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::reports {
-
-namespace {
-
-bool isHeading(const QString &line)
-{
-    return line.size() >= 2 && line.startsWith(u'[') && line.endsWith(u']');
-}
-
-std::vector<Section> splitSections(const QStringList &lines)
-{
-    std::vector<Section> out;
-    for (const QString &line : lines) {
-        if (isHeading(line))
-            out.push_back({line, {}});
-        else if (out.empty())
-            out.push_back({QString(), {line}});
-        else
-            out.back().lines << line;
-    }
-    return out;
-}
-
-} // namespace
 
 const QStringList *SectionsRead::find(const QString &name) const
 {
@@ -61,52 +38,35 @@ QString DayCompanionPath(QDate date)
 
 SectionsRead ReadSections(const QString &path)
 {
+    // The companion's own reader: the sections this editor adds are among those it keeps as read.
+    const absences::ReadOutcome read = absences::ReadCompanion(path);
     SectionsRead out;
-    const text::ReadResult read = text::readLines(path);
     out.status = read.status;
-    if (read.status == text::ReadResult::Unreadable)
-        out.error = read.error;
-    else if (read.ok())
-        out.sections = splitSections(read.lines);
+    out.error = read.error;
+    for (const absences::OtherSection &s : read.companion.others)
+        out.sections.push_back({s.name, s.lines});
     return out;
 }
 
 bool PutSections(const QString &path, const std::vector<Section> &sections, QString *error, const QStringList &remove)
 {
-    SectionsRead file = ReadSections(path);
+    absences::ReadOutcome file = absences::ReadCompanion(path);
     if (file.status == text::ReadResult::Unreadable) {
         if (error)
             *error = text::UnreadableKept(u"Записи дня не сохранены"_s, path);
         return false;
     }
+    std::vector<absences::OtherSection> &kept = file.companion.others;
     for (const Section &s : sections) {
-        bool replaced = false;
-        for (Section &kept : file.sections)
-            if (kept.name == s.name) {
-                kept.lines = s.lines;
-                replaced = true;
-            }
-        if (!replaced)
-            file.sections.push_back(s);
+        const auto it = std::find_if(kept.begin(), kept.end(), [&s](const absences::OtherSection &o) { return o.name == s.name; });
+        if (it != kept.end())
+            it->lines = s.lines;
+        else
+            kept.push_back({s.name, s.lines});
     }
-    if (file.status == text::ReadResult::NoFile && sections.empty())
-        return true; // nothing to add, nothing to drop
-    QStringList lines;
-    for (const Section &s : file.sections) {
-        if (remove.contains(s.name))
-            continue;
-        if (!s.name.isEmpty())
-            lines << s.name;
-        lines << s.lines;
-    }
-    if (lines.isEmpty()) { // nothing left: no file, as for a date that never had one
-        if (QFile::remove(path) || !QFile::exists(path))
-            return true;
-        if (error)
-            *error = u"Не удалось удалить файл %1"_s.arg(QDir::toNativeSeparators(path));
-        return false;
-    }
-    return text::writeLines(path, lines, error);
+    std::erase_if(kept, [&remove](const absences::OtherSection &o) { return remove.contains(o.name); });
+    // Written whole through the companion's writer, which leaves no file for an empty companion.
+    return absences::WriteCompanion(path, file.companion, error);
 }
 
 } // namespace rasp::reports

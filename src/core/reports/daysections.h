@@ -17,8 +17,8 @@ namespace rasp::reports {
 inline const QString kWeekdaySection = QStringLiteral("[По расписанию]");
 inline const QString kJournalSection = QStringLiteral("[Журнал]");
 
-// One section of a date's companion file: its "[name]" heading and the lines under it. Lines
-// before the first heading (only empty ones in a well-formed file) form a section with no name.
+// One section of a date's companion file that the absences' reader keeps as read: its "[name]"
+// heading and the lines under it.
 struct Section {
     QString name;
     QStringList lines;
@@ -41,13 +41,14 @@ int WeekdayOf(const SectionsRead &file);
 // The companion file of a date beside its day file: r_data/DD.MM.YYYY.zam.
 QString DayCompanionPath(QDate date);
 
-// Reads the sections of the companion file at `path`.
+// Reads the kept sections of the companion file at `path` (through the companion's own reader; a
+// file it cannot understand is Unreadable).
 SectionsRead ReadSections(const QString &path);
 
 // Puts `sections` into the companion file at `path`, each replacing the section of its name or
 // added at the end, and drops the sections named in `remove`; every other section is kept line
-// for line; written whole through the atomic writer. A file that exists but cannot be read is
-// never replaced. False with a Russian message.
+// for line; written whole through the companion's writer (no file when nothing is left). A file
+// that exists but cannot be read is never replaced. False with a Russian message.
 bool PutSections(const QString &path, const std::vector<Section> &sections, QString *error = nullptr,
                  const QStringList &remove = {});
 

@@ -123,11 +123,13 @@ bool RecordFollowedWeekday(QDate date, int weekday, QString *error)
     return PutSections(DayCompanionPath(date), {}, error, {kWeekdaySection});
 }
 
-bool RecordDay(const State &state, QDate date, QString *error)
+bool RecordDay(const State &state, QDate date, QString *error, int followedWeekday)
 {
     // The day was just written in the load's order: read it so, whatever an older companion said.
     if (!PutSections(DayCompanionPath(date), {{tmpl::kClassesSection, tmpl::LoadClassOrder(state.Klass, state.klassvis)}},
                      error))
+        return false;
+    if (followedWeekday >= 0 && !RecordFollowedWeekday(date, followedWeekday, error))
         return false;
     return RecordJournal(state, date, error);
 }

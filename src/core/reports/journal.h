@@ -56,10 +56,12 @@ int FollowedWeekday(QDate date);
 // Records the date's weekday choice in its companion file (0 removes it); false with a message.
 bool RecordFollowedWeekday(QDate date, int weekday, QString *error = nullptr);
 
-// Records beside the saved day of `date` the load's class names in column order and, when its
-// template can be compared with it, the journal lines of that comparison, with the names of now.
-// Called after the day file is written. False with a Russian message.
-bool RecordDay(const State &state, QDate date, QString *error = nullptr);
+// Records beside the saved day of `date` the load's class names in column order, the weekday it
+// follows (`followedWeekday` 1..7, 0 its own; -1 keeps what the file says: pass what it said
+// before other writers rewrote the file) and, when its template can be compared with it, the
+// journal lines of that comparison, with the names of now. Called after the day file (and the
+// day's absences) are written. False with a Russian message.
+bool RecordDay(const State &state, QDate date, QString *error = nullptr, int followedWeekday = -1);
 
 // Records the journal lines of the saved day of `date` as it compares now (the class names kept as
 // recorded); without a template to compare with, the recorded lines are dropped.
