@@ -63,6 +63,10 @@ QJsonObject sheetJson(const State &state, const reports::ZamenySheet &sheet)
         out.insert(u"message"_s, reports::NoChangesText(sheet.date, sheet.followedWeekday));
     if (!sheet.notices.isEmpty())
         out.insert(u"notices"_s, QJsonArray::fromStringList(sheet.notices));
+    if (!sheet.absences.isEmpty())
+        out.insert(u"absences"_s, QJsonArray::fromStringList(sheet.absences));
+    if (!sheet.openLessons.isEmpty())
+        out.insert(u"openLessons"_s, QJsonArray::fromStringList(sheet.openLessons));
     return out;
 }
 

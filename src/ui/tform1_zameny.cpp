@@ -160,8 +160,14 @@ void TForm1::ZamenyVid()
     const QString summary = sheet.changes.empty()
                                 ? rasp::reports::NoChangesText(sheet.date, sheet.followedWeekday)
                                 : u"%1: изменений — %2"_s.arg(rasp::reports::ZamenyTitle(sheet.date, sheet.followedWeekday)).arg(sheet.changes.size());
-    // Classes read by name are named under the summary, once each.
-    Tab_Zam->status->setText(QStringList(QStringList{summary} + sheet.notices).join(u'\n'));
+    // Lessons nobody covers first, as a warning; who is absent; classes read by name, once each.
+    QStringList status;
+    if (!sheet.openLessons.isEmpty())
+        status << u"Не закрыто уроков: %1 — %2"_s.arg(sheet.openLessons.size()).arg(sheet.openLessons.join(u"; "_s));
+    status << summary;
+    if (!sheet.absences.isEmpty())
+        status << u"Отсутствуют: "_s + sheet.absences.join(u"; "_s);
+    Tab_Zam->status->setText((status + sheet.notices).join(u'\n'));
     if (view == ZamenyPage::ByClass) {
         std::vector<QStringList> rows;
         for (const rasp::reports::SheetRow &r : rasp::reports::SheetRows(m_state, sheet))

@@ -47,7 +47,7 @@ std::vector<JournalEntry> JournalEntriesOf(const State &state, const ZamenySheet
         if (c.kind == ChangeKind::Replacement) {
             e.absent = without(c.was->teachers, c.now->teachers);
             e.covering = without(c.now->teachers, c.was->teachers);
-            e.kind = kJournalReplacement;
+            e.kind = c.now->coverKind.isEmpty() ? kJournalReplacement : c.now->coverKind;
             e.subject = c.now->subject;
         } else if (c.kind == ChangeKind::Cancelled && !chained.contains({c.column, c.was->row})) {
             e.absent = c.was->teachers;

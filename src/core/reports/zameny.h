@@ -17,6 +17,10 @@ namespace rasp::day {
 struct ColumnMap;
 }
 
+namespace rasp::absences {
+struct Companion;
+}
+
 namespace rasp::reports {
 
 // How a lesson of the day differs from the template of its weekday.
@@ -28,6 +32,8 @@ struct Lesson {
     QString subject;
     QString room;
     QString teachers;
+    QString coverKind;   // a day's lesson taken by a cover: its kind ("по предмету", ...)
+    QString coverAbsent; // and the absent teacher it replaces
     bool operator==(const Lesson &) const = default;
 };
 
@@ -58,6 +64,8 @@ struct ZamenySheet {
     std::vector<Change> changes;
     QStringList notices; // classes read by name: gone from the load, or missing from a file
     int followedWeekday = 0; // the weekday whose template the date follows when not its own
+    QStringList absences;    // "Иванова А. П. (болезнь), 1-7 уроки", from the date's companion
+    QStringList openLessons; // lessons of an absent teacher nobody covers: "5А, 3-й урок, Алгебра (Иванова)"
 };
 
 // Whether a subject text is a lesson: it holds a letter or a digit. Empty cells, blanks and
@@ -90,7 +98,10 @@ public:
 
     // The lessons of the subject and room lines of a day file or template file (max_ur rows,
     // classes 1..klassvis), by position or through `map`; empty cells and placeholders are left out.
-    DayLessons read(const QStringList &lines, const day::ColumnMap *map = nullptr);
+    // With a date's companion, its covers give their lessons their real teachers (and the
+    // lessons note the cover), and `open` gets the lessons of its absent teachers nobody covers.
+    DayLessons read(const QStringList &lines, const day::ColumnMap *map = nullptr,
+                    const absences::Companion *companion = nullptr, QStringList *open = nullptr);
 
 private:
     struct Scratch;
@@ -152,6 +163,13 @@ QString KindName(ChangeKind kind);
 
 // The kind shown for an added lesson that takes a cancelled lesson's place through moves.
 QString ChainCoverText();
+
+// A surname in the genitive, for "вместо Ивановой А. П.": the usual Russian surname endings
+// (-ова/-ева/-ина, -ая, -ов/-ев/-ин, -ский/-цкий, -ой) declined, any other name as written.
+QString GenitiveName(const QString &name);
+
+// An absence as the sheet heads it: "Иванова А. П. (болезнь), 1-7 уроки".
+QString AbsenceText(const QString &teacher, const QString &reason, int from, int to);
 
 // Title of the sheet: "Замены на пятницу 11.12.2026", and for a date following another weekday's
 // template "Замены на субботу 12.12.2026 по расписанию понедельника".
