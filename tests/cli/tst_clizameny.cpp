@@ -112,6 +112,11 @@ private slots:
         QTest::newRow("period ending before it starts")
             << QStringList{u"zameny"_s, u"14.12.2026"_s, u"11.12.2026"_s, u"--teachers"_s} << 2 << u"раньше"_s;
         QTest::newRow("no saved day") << QStringList{u"zameny"_s, u"15.12.2026"_s} << 1 << u"не сохранено"_s;
+        QTest::newRow("weekday out of range")
+            << QStringList{u"zameny"_s, u"11.12.2026"_s, u"--as-weekday"_s, u"8"_s} << 2 << u"1..7"_s;
+        QTest::newRow("weekday choice for a day not saved")
+            << QStringList{u"zameny"_s, u"19.12.2026"_s, u"--as-weekday"_s, u"1"_s} << 1 << u"не сохранено"_s;
+        QTest::newRow("journal without a period") << QStringList{u"journal"_s, u"01.12.2026"_s} << 2 << u"период"_s;
     }
     void badUsageAndMissingDataFail()
     {
@@ -122,6 +127,43 @@ private slots:
         QCOMPARE(r.code, code);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
+    }
+
+    // Saturday 12.12.2026 worked as Friday: the choice is recorded beside the day, the sheet
+    // says it and compares with Friday's template; the journal then lists the day's substitution
+    // from that record.
+    void aDateFollowsAnotherWeekdayAndTheJournalListsIt()
+    {
+        write(u"r_data/12.12.2026.ini"_s, day({u"|Физика|Физика|"_s}, {u"15|14|"_s}));
+        QCOMPARE(cli({u"zameny"_s, u"12.12.2026"_s}).code, 1); // no Saturday template
+        const Run r = cli({u"zameny"_s, u"12.12.2026"_s, u"--as-weekday"_s, u"5"_s});
+        QCOMPARE(r.code, 0);
+        const QJsonObject o = json(r);
+        QCOMPARE(o.value(u"asWeekday"_s).toInt(), 5);
+        QCOMPARE(o.value(u"title"_s).toString(), u"Суббота 12.12.2026 по расписанию пятницы"_s);
+        QCOMPARE(o.value(u"changes"_s).toArray().size(), 1);
+        QVERIFY(QFile::exists(m_dir.filePath(u"r_data/12.12.2026.zam"_s)));
+        QCOMPARE(json(cli({u"zameny"_s, u"12.12.2026"_s})).value(u"asWeekday"_s).toInt(), 5); // kept
+
+        const Run j = cli({u"journal"_s, u"11.12.2026"_s, u"12.12.2026"_s});
+        QCOMPARE(j.code, 0);
+        const QJsonObject journal = json(j);
+        QCOMPARE(journal.value(u"title"_s).toString(), u"Журнал замещённых уроков с 11.12.2026 по 12.12.2026"_s);
+        QCOMPARE(journal.value(u"recordedDays"_s).toInt(), 1);
+        QCOMPARE(journal.value(u"comparedDays"_s).toInt(), 1); // 11.12 has no record: compared now
+        QCOMPARE(journal.value(u"hours"_s).toInt(), 2);
+        const QJsonObject first = journal.value(u"lessons"_s).toArray().at(0).toObject();
+        QCOMPARE(first.value(u"absent"_s).toString(), u"Иванова"_s);
+        QCOMPARE(first.value(u"covering"_s).toString(), u"Петров"_s);
+        QCOMPARE(first.value(u"class"_s).toString(), u"5А"_s);
+        QVERIFY(j.err.contains(u"11.12.2026: записи дня нет"_s));
+
+        const Run x = cli({u"journal"_s, u"11.12.2026"_s, u"12.12.2026"_s, u"--xlsx"_s});
+        QCOMPARE(x.code, 0);
+        QCOMPARE(x.out.trimmed(), QDir::toNativeSeparators(m_dir.filePath(u"raspisanie/Журнал 11.12.2026-12.12.2026.xlsx"_s)));
+        QVERIFY(QFileInfo(m_dir.filePath(u"raspisanie/Журнал 11.12.2026-12.12.2026.xlsx"_s)).size() > 0);
+        QVERIFY(QFile::remove(m_dir.filePath(u"r_data/12.12.2026.zam"_s)));
+        QVERIFY(QFile::remove(m_dir.filePath(u"r_data/12.12.2026.ini"_s)));
     }
 
     void helpExplainsTheCommand()

@@ -1,6 +1,8 @@
 // Substitutions: a day against the template of its weekday, class by class; the sheet's rows,
 // the messages for what is missing, and the tally per teacher over a period.
+#include "absences/companion.h"
 #include "load/nagruzfile.h"
+#include "reports/journal.h"
 #include "reports/zameny.h"
 #include "reports/zamenytally.h"
 #include "state.h"
@@ -226,6 +228,47 @@ private slots:
         // The period tally reads the template the same way and names each class once.
         const ZamenyTally tally = ZamenyPeriod(s, QDate(2026, 12, 11), QDate(2026, 12, 18));
         QCOMPARE(tally.notices, notices);
+    }
+
+    // The date's companion: Иванова away all day; Сидорова covers 5А's algebra (1), 5Б's (2) is
+    // left open. The cover is a replacement worded as one, the absence heads the sheet, the open
+    // lesson is warned of, and the journal takes the cover's kind.
+    void coversAndAbsencesFromTheCompanionAreOnTheSheet()
+    {
+        QVERIFY(rasp::text::writeLines(u"setka/Пятница.ini"_s, file({u"|Алгебра|||"_s, u"||Алгебра||"_s})));
+        QVERIFY(rasp::text::writeLines(u"r_data/11.12.2026.ini"_s, file({u"|Алгебра|||"_s, u"||Алгебра||"_s})));
+        rasp::absences::Companion companion;
+        companion.absences.push_back({u"Иванова"_s, 1, 7, u"болезнь"_s});
+        companion.covers.push_back({1, u"5А"_s, u"Сидорова"_s, u"не по предмету"_s, u"Иванова"_s});
+        QVERIFY(rasp::absences::WriteCompanion(u"r_data/11.12.2026.zam"_s, companion, nullptr));
+        const rasp::State s = openSchool();
+        const ZamenyResult r = ZamenyForDate(s, QDate(2026, 12, 11));
+        QVERIFY2(r.sheet, qPrintable(r.error));
+        QCOMPARE(describe(s, *r.sheet), QStringList{u"5А 1 replacement Алгебра/Иванова/@1 > Алгебра/Сидорова/@1"_s});
+        QCOMPARE(SheetRows(s, *r.sheet).at(0).now, u"Алгебра — Сидорова вместо Ивановой (не по предмету)"_s);
+        QCOMPARE(r.sheet->absences, QStringList{u"Иванова (болезнь), 1-7 уроки"_s});
+        QCOMPARE(r.sheet->openLessons, QStringList{u"5Б, 2-й урок, Алгебра (Иванова)"_s});
+        const std::vector<JournalEntry> journal = JournalEntriesOf(s, *r.sheet);
+        QCOMPARE(journal.size(), std::size_t(1));
+        QCOMPARE(JournalSectionLines(journal).at(1), u"1|5А|Алгебра|Иванова|Сидорова|не по предмету|1"_s);
+    }
+
+    void genitiveOfTeacherNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("genitive");
+        QTest::newRow("-ова") << u"Иванова А. П."_s << u"Ивановой А. П."_s;
+        QTest::newRow("-ина") << u"Сорокина Е. В."_s << u"Сорокиной Е. В."_s;
+        QTest::newRow("-ов") << u"Петров В. В."_s << u"Петрова В. В."_s;
+        QTest::newRow("-ский") << u"Маевский И. И."_s << u"Маевского И. И."_s;
+        QTest::newRow("-ая") << u"Толстая Н."_s << u"Толстой Н."_s;
+        QTest::newRow("other names stay") << u"Шмидт К."_s << u"Шмидт К."_s;
+    }
+    void genitiveOfTeacherNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, genitive);
+        QCOMPARE(GenitiveName(name), genitive);
     }
 
     void sheetRowsShowWhereAMovedLessonCameFromAndBothRooms()

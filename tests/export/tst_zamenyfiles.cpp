@@ -173,14 +173,14 @@ private slots:
         swap.column = 1;
         swap.row = 3;
         swap.kind = ChangeKind::Replacement;
-        swap.was = Lesson{3, u"Англ"_s, u"21"_s, u"Сидорова Елена Викторовна, Кузнецова Анна Петровна"_s};
-        swap.now = Lesson{3, u"Англ"_s, u"21"_s, u"Орлов Пётр Ильич"_s};
+        swap.was = Lesson{3, u"Англ"_s, u"21"_s, u"Сидорова Елена Викторовна, Кузнецова Анна Петровна"_s, {}, {}};
+        swap.now = Lesson{3, u"Англ"_s, u"21"_s, u"Орлов Пётр Ильич"_s, {}, {}};
         Change moved;
         moved.column = 1;
         moved.row = 4;
         moved.kind = ChangeKind::Moved;
-        moved.was = Lesson{5, u"Химия"_s, QString(), QString()};
-        moved.now = Lesson{4, u"Химия"_s, QString(), QString()};
+        moved.was = Lesson{5, u"Химия"_s, QString(), QString(), {}, {}};
+        moved.now = Lesson{4, u"Химия"_s, QString(), QString(), {}, {}};
         sheet.changes = {swap, moved};
 
         const QString xlsx = m_dir.filePath(u"wrapped.xlsx"_s);

@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -180,6 +181,34 @@ private slots:
         QTest::mouseClick(f.Tab_Zam->excelButton, Qt::LeftButton);
         QCOMPARE(yes.asked, QStringList{u"Сохранить итог по учителям с 11.12.2026 по 11.12.2026 в файл Excel?\r\nРанее сохраненный файл будет удален."_s});
         QCOMPARE(m_opened.last(), QDir::current().filePath(u"raspisanie/Замены 11.12.2026-11.12.2026.xlsx"_s));
+    }
+
+    // Saturday 12.12.2026 worked as Friday: chosen on the page, kept beside the day, the sheet
+    // compared with Friday's template and titled so; the period's journal goes to a workbook.
+    void aDateFollowsAnotherWeekdayAndTheJournalIsExported()
+    {
+        TForm1 &f = *m_form;
+        QVERIFY(rasp::text::writeLines(u"r_data/12.12.2026.ini"_s, day({u"|Алгебра|Физика|"_s}, {u"12|14|"_s})));
+        QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
+        f.Tab_Zam->date->setDate(QDate(2026, 12, 12));
+        QVERIFY(f.Tab_Zam->status->text().startsWith(u"Шаблона на субботу нет"_s));
+        QCOMPARE(f.Tab_Zam->asWeekday->currentIndex(), 0);
+        f.Tab_Zam->asWeekday->setCurrentIndex(5);
+        emit f.Tab_Zam->asWeekday->activated(5);
+        QCOMPARE(f.Tab_Zam->status->text(), u"Замен на субботу 12.12.2026 по расписанию пятницы нет: расписание совпадает с шаблоном"_s);
+        QVERIFY(rasp::text::readLines(u"r_data/12.12.2026.zam"_s).lines.contains(u"[По расписанию]"_s));
+        // The choice is read back for the date.
+        f.Tab_Zam->date->setDate(QDate(2026, 12, 11));
+        QCOMPARE(f.Tab_Zam->asWeekday->currentIndex(), 0);
+        f.Tab_Zam->date->setDate(QDate(2026, 12, 12));
+        QCOMPARE(f.Tab_Zam->asWeekday->currentIndex(), 5);
+
+        f.Tab_Zam->from->setDate(QDate(2026, 12, 1));
+        f.Tab_Zam->to->setDate(QDate(2026, 12, 31));
+        QTest::mouseClick(f.Tab_Zam->journalButton, Qt::LeftButton);
+        const QString journal = QDir::current().filePath(u"raspisanie/Журнал 01.12.2026-31.12.2026.xlsx"_s);
+        QCOMPARE(m_opened, QStringList{journal});
+        QVERIFY(QFileInfo(journal).size() > 0);
     }
 };
 

@@ -70,8 +70,11 @@ private:
         int row;  // the row, or the start row of a run-start column
     };
 
+    // Loads the program into `lp`, every column binary, with CLP's messages sent to `silent`.
     void load(OsiClpSolverInterface &lp, CoinMessageHandler &silent) const;
+    // The placement of an integral column vector.
     Placement placementOf(const double *values) const;
+    // The column vector of a placement (its run start columns included).
     std::vector<double> valuesOf(const Placement &p) const;
 
     const DayModel &m_model;

@@ -39,6 +39,9 @@ public:
     // The variable "kind `k` of class `ci` stands in row `r`", or 0 when the kind cannot stand there.
     int kindVar(int ci, int k, int r) const { return m_x[std::size_t(ci)][std::size_t(k)][std::size_t(r)]; }
 
+    // The highest variable number used so far.
+    int maxVar() const { return m_vars; }
+
     // Adds a counter over `moved` (literals true when a lesson moves) with outputs for 1..limit:
     // output n (index n - 1) is forced true when at least n of them are true, so assuming its
     // negation allows at most n - 1.

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <random>
 #include <set>
 
 using namespace Qt::Literals::StringLiterals;
@@ -21,6 +22,10 @@ namespace {
 // The start of the reason when a search produced a day that fails the checks (a fault of the
 // search, never offered to the user).
 const QString kFaultyDay = u"Найденное расписание не прошло проверку, оно не применено: "_s;
+
+// Tries of the neighbourhood search in a row without a better day after which it gives way to
+// branch and cut.
+constexpr int kFruitlessNeighbourhoods = 30;
 
 // A lesson of the day as it stands, by class index and row.
 using Spot = std::pair<int, int>;
@@ -237,6 +242,93 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
         const int R = model.lastRow();
         MipHooks hooks;
         hooks.stop = stop;
+        // A large-neighbourhood search on the SAT solver: a class whose best day moves a lesson
+        // the relaxation keeps, with the classes sharing a teacher with it, is freed while every
+        // other lesson that stays keeps staying, under a counter that asks for fewer moves among
+        // the freed lessons. Up to a third of the remaining time, or until a run of tries brings
+        // nothing; branch and cut gets the rest.
+        std::vector<std::vector<int>> stayOfClass(static_cast<std::size_t>(classCount));
+        for (int ci = 0; ci < classCount; ++ci)
+            for (const int s : enc.stayLiterals(ci))
+                if (s != 0)
+                    stayOfClass[std::size_t(ci)].push_back(s);
+        std::map<int, std::set<int>> classesOfToken;
+        for (int ci = 0; ci < classCount; ++ci)
+            for (const LessonKind &k : model.classes()[std::size_t(ci)].kinds)
+                for (const int t : k.tokens)
+                    classesOfToken[t].insert(ci);
+        const auto improveByNeighbourhoods = [&](const Relaxation &lp) {
+            const qint64 until = clock.elapsed() + (limits.timeLimitMs - clock.elapsed()) / 3;
+            std::vector<char> bestStays(std::size_t(enc.maxVar() + 1), 0);
+            // Which lessons stay in the best day, by their "stays" variable.
+            const auto rememberBest = [&]() {
+                for (int ci = 0; ci < classCount; ++ci) {
+                    const ClassModel &c = model.classes()[std::size_t(ci)];
+                    for (int k = 0; k < int(c.kinds.size()); ++k)
+                        for (const int r : c.kinds[std::size_t(k)].rows)
+                            if (r <= R && enc.kindVar(ci, k, r) != 0)
+                                bestStays[std::size_t(enc.kindVar(ci, k, r))] = best[std::size_t(ci)][std::size_t(r)] == k ? 1 : 0;
+                }
+            };
+            rememberBest();
+            std::mt19937 pick(1);
+            int sinceBetter = 0;
+            while (upper > progress.lowerBound && !timedOut && !cancelled() && clock.elapsed() < until
+                   && sinceBetter < kFruitlessNeighbourhoods) {
+                // Seeds: classes with a moved lesson the relaxation keeps in its row.
+                std::vector<int> seeds;
+                for (int ci = 0; ci < classCount; ++ci) {
+                    const ClassModel &c = model.classes()[std::size_t(ci)];
+                    bool wanted = false;
+                    for (int k = 0; k < int(c.kinds.size()) && !wanted; ++k)
+                        for (const int r : c.kinds[std::size_t(k)].rows) {
+                            const int v = r <= R ? enc.kindVar(ci, k, r) : 0;
+                            const int col = r <= R ? mip.column(ci, k, r) : -1;
+                            if (v != 0 && col >= 0 && !bestStays[std::size_t(v)] && lp.values[std::size_t(col)] > 0.5)
+                                wanted = true;
+                        }
+                    if (wanted)
+                        seeds.push_back(ci);
+                }
+                if (seeds.empty())
+                    break;
+                const int seed = seeds[pick() % seeds.size()];
+                std::set<int> freed{seed};
+                std::vector<int> near;
+                for (const LessonKind &k : model.classes()[std::size_t(seed)].kinds)
+                    for (const int t : k.tokens)
+                        for (const int ci : classesOfToken[t])
+                            if (ci != seed)
+                                near.push_back(ci);
+                std::shuffle(near.begin(), near.end(), pick);
+                for (std::size_t n = 0; n < near.size() && freed.size() < 8; ++n)
+                    freed.insert(near[n]);
+                std::vector<int> movedLits, assumptions;
+                int movedHere = 0;
+                for (int ci = 0; ci < classCount; ++ci)
+                    for (const int s : stayOfClass[std::size_t(ci)]) {
+                        if (freed.count(ci)) {
+                            movedLits.push_back(-s);
+                            movedHere += bestStays[std::size_t(s)] ? 0 : 1;
+                        } else if (bestStays[std::size_t(s)]) {
+                            assumptions.push_back(s);
+                        }
+                    }
+                if (movedHere == 0) {
+                    ++sinceBetter;
+                    continue;
+                }
+                const std::vector<int> counter = enc.addAtMostCounter(movedLits, movedHere);
+                assumptions.push_back(-counter[std::size_t(movedHere - 1)]);
+                const int before = upper;
+                if (enc.solve(assumptions, stop, 3000) == 10) {
+                    takeSatDay();
+                    if (upper < before)
+                        rememberBest();
+                }
+                sinceBetter = upper < before ? 0 : sinceBetter + 1;
+            }
+        };
         hooks.onRelaxation = [&](const Relaxation &lp) -> const Placement * {
             std::vector<int> phases, kept;
             for (int ci = 0; ci < classCount; ++ci) {
@@ -271,6 +363,7 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
                     break;
                 kept = std::move(rest);
             }
+            improveByNeighbourhoods(lp);
             return &best;
         };
         hooks.onDay = [&](const Placement &p, int moved) {
