@@ -214,17 +214,28 @@ void TForm1::ZamenyRaschet()
         Rct_SoobPokaz(notes.join(u"\r\n"_s));
 }
 
+bool TForm1::askZamenyExport(const QString &app)
+{
+    return Dial(u"Сохранить замены на "_s + rasp::text::day2(zamenySheet->date) + u" в файл "_s + app
+                + u"?\r\nРанее сохраненный файл будет удален."_s)
+           == u"Да"_s;
+}
+
 void TForm1::ZamenyExcel()
 {
     if (Tab_Zam->view() == rasp::ui::ZamenyPage::Period) {
         if (!zamenyTally)
+            return;
+        if (Dial(u"Сохранить итог по учителям с %1 по %2 в файл Excel?\r\nРанее сохраненный файл будет удален."_s.arg(
+                rasp::text::ShortDate(zamenyFrom), rasp::text::ShortDate(zamenyTo)))
+            != u"Да"_s)
             return;
         exportFile(rasp::reports::TallyExportPath(zamenyFrom, zamenyTo), [this](const QString &path, QString *error) {
             return rasp::exporter::WriteXlsx(rasp::reports::TallyWorkbook(*zamenyTally, zamenyFrom, zamenyTo), path, error);
         });
         return;
     }
-    if (!zamenySheet)
+    if (!zamenySheet || !askZamenyExport(u"Excel"_s))
         return;
     exportFile(rasp::reports::ZamenyExportPath(zamenySheet->date, u"xlsx"_s), [this](const QString &path, QString *error) {
         return rasp::exporter::WriteXlsx(rasp::reports::ZamenyWorkbook(m_state, *zamenySheet), path, error);
@@ -233,7 +244,7 @@ void TForm1::ZamenyExcel()
 
 void TForm1::ZamenyWord()
 {
-    if (!zamenySheet || Tab_Zam->view() == rasp::ui::ZamenyPage::Period)
+    if (!zamenySheet || Tab_Zam->view() == rasp::ui::ZamenyPage::Period || !askZamenyExport(u"Word"_s))
         return;
     exportFile(rasp::reports::ZamenyExportPath(zamenySheet->date, u"docx"_s), [this](const QString &path, QString *error) {
         return rasp::exporter::WriteDocx(rasp::reports::ZamenyDocument(m_state, *zamenySheet), path, error);

@@ -163,7 +163,7 @@ private slots:
             QTcpSocket s;
             s.connectToHost(u"127.0.0.1"_s, m_tcpPort);
             QVERIFY(s.waitForConnected(3000));
-            const QString key = u"09.12.2026\x0bИванова\x0b10:00\x0bТема\x0bУрок\x0b"_s;
+            const QString key = QStringList{u"09.12.2026"_s, u"Иванова"_s, u"10:00"_s, u"Тема"_s, u"Урок"_s, QString()}.join(QChar(0x0b));
             s.write("zameDDisp" + u"школа"_s.toUtf8() + kVt + u"пароль"_s.toUtf8() + kVt + key.toUtf8() + "\r\n");
             s.waitForBytesWritten(1000);
             const QByteArray expected = odd + "\r\n" + kept + "\r\n";
@@ -174,7 +174,7 @@ private slots:
         } else {
             const QByteArray credentials = u"учитель:заметки"_s.toUtf8().toBase64();
             QByteArray body;
-            for (const QByteArray scheme : {QByteArray("Basic"), QByteArray("basic"), QByteArray("BASIC")})
+            for (const QByteArray &scheme : {QByteArray("Basic"), QByteArray("basic"), QByteArray("BASIC")})
                 QCOMPARE(httpStatus(scheme + ' ' + credentials, &body), QByteArray("HTTP/1.0 200 OK"));
             QCOMPARE(httpStatus("basic " + u"учитель:другой"_s.toUtf8().toBase64()), QByteArray("HTTP/1.0 401 Unauthorized"));
             QCOMPARE(httpStatus("Bearer " + credentials), QByteArray("HTTP/1.0 401 Unauthorized"));

@@ -1,12 +1,15 @@
 // The exact arrangement: small days with known answers, the reasons given for impossible days,
 // cancelling, and random days that have a clash-free arrangement by construction.
 #include "arrange/analysis.h"
+#include "arrange/exact/daycheck.h"
 #include "arrange/exact/daymodel.h"
 #include "arrange/exact/exactsolver.h"
 #include "arrange/exact/refutations.h"
 #include "day/cell.h"
 #include "podborfill.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 #include <algorithm>
@@ -105,6 +108,36 @@ Result solve(TPodbor &p, const Options &o, qint64 ms = 20000)
     return SolveExact(p, o, names(o.klassvis), limits);
 }
 
+// A day of tests/data/exact: rows of cells as `fill` takes them, R, P and the fewest moves that
+// minimum.py found by exhaustive search.
+struct FixtureDay {
+    QStringList rows;
+    int R = 0;
+    int P = 0;
+    int minimum = -1;
+};
+
+FixtureDay readFixture(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot open %s", qPrintable(path));
+    FixtureDay day;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        if (line.startsWith(u"R "))
+            day.R = line.mid(2).toInt();
+        else if (line.startsWith(u"P "))
+            day.P = line.mid(2).toInt();
+        else if (line.startsWith(u"minimum "))
+            day.minimum = line.mid(8).toInt();
+        else
+            day.rows << line;
+    }
+    return day;
+}
+
 } // namespace
 
 class TstExactArrange : public QObject
@@ -165,6 +198,36 @@ private slots:
         }
     }
 
+    // Days whose fewest moves were found by an independent exhaustive search (minimum.py beside
+    // them): the search must reach that number, prove it and leave a day that passes the run's
+    // own finish test with every class's lessons kept.
+    void fixtureDaysReachTheirProvenMinimum_data()
+    {
+        QTest::addColumn<QString>("path");
+        const QDir dir(QStringLiteral(RASP_TEST_DATA "/exact"));
+        const QStringList files = dir.entryList({u"*.day"_s}, QDir::Files, QDir::Name);
+        QVERIFY(files.size() >= 5);
+        for (const QString &f : files)
+            QTest::newRow(qPrintable(f)) << dir.filePath(f);
+    }
+    void fixtureDaysReachTheirProvenMinimum()
+    {
+        QFETCH(QString, path);
+        const FixtureDay day = readFixture(path);
+        QVERIFY(day.minimum > 0);
+        const Options o = dayOptions(day.rows, day.R, day.P);
+        const TPodbor before = filled(day.rows);
+        TPodbor p = before;
+        const Result r = solve(p, o);
+        QCOMPARE(r.status, Status::Solved);
+        QCOMPARE(r.movedCount, day.minimum);
+        QVERIFY(r.optimal);
+        QCOMPARE(r.lowerBound, day.minimum);
+        QCOMPARE(violations(before, p, o), QString());
+        QCOMPARE(CheckDay(before, p, o), QString());
+        QCOMPARE(differingLessons(before, p, o), day.minimum);
+    }
+
     void impossibleDaysNameTheirReason_data()
     {
         QTest::addColumn<QStringList>("rows");
@@ -187,10 +250,21 @@ private slots:
             << QStringList{u"А:x, y|Б:y|В:y"_s, u"Г:z|Д:w|Е:v"_s} << 2 << 0 << u"Учитель y: 3 урока, а рядов 1..2 только 2"_s;
         QTest::newRow("teacher confined to fewer rows than lessons")
             << QStringList{u"А:x|Б:x|В:x|Г:a"_s, u"Д:b|Е:c|Ж:d|З:e"_s, u"|||И:f"_s, u"|||К:g"_s} << 4 << 0
-            << u"Учитель x: 3 урока в классах 1, 2, 3 можно поставить только в ряды 1, 2 — это 2 ряда"_s;
+            << u"Учитель x: 3 урока в классах 1, 2 и 3 можно поставить только в ряды 1, 2 — это 2 ряда"_s;
         QTest::newRow("rows taken by the teacher's locked lesson")
             << QStringList{u"!А:x|Б:q|В:r"_s, u"Г:s|Д:x|Е:x"_s, u"Ж:t||"_s} << 3 << 0
-            << u"Учитель x: 2 урока в классах 2, 3 можно поставить только в ряды 2 — это 1 ряд (ряды 1 заняты его закреплёнными уроками)"_s;
+            << u"Учитель x: 2 урока в классах 2 и 3 можно поставить только в ряд 2 (ряд 1 занят его/её закреплённым уроком)"_s;
+        QTest::newRow("a woman's locked lessons, by her patronymic")
+            << QStringList{u"!А:Иванова Анна Петровна|Б:q|В:r|Г:s"_s, u"!Б:Иванова Анна Петровна|Д:t|Е:u|Ж:v"_s,
+                           u"З:w|К:Иванова Анна Петровна|Л:Иванова Анна Петровна|М:p"_s, u"|||"_s}
+            << 4 << 0
+            << u"Учитель Иванова Анна Петровна: 2 урока в классах 2 и 3 можно поставить только в ряд 3 (ряды 1, 2 заняты её закреплёнными уроками)"_s;
+        QTest::newRow("a core of two teachers and two classes")
+            << QStringList{u"А:Орлова И. И., Сомов П. П.|Б:Орлова И. И.|Г:z"_s, u"В:w|Д:Сомов П. П.|Е:q"_s} << 2 << 0
+            << u"Расстановки без совпадений учителей нет: уроки, которые ведут Орлова И. И. и Сомов П. П., в классах 1 и 2 нельзя расставить без совпадений"_s;
+        QTest::newRow("one class between other classes' locked lessons")
+            << QStringList{u"А:x|!Б:x|!В:y"_s, u"Г:y|Д:q|Е:r"_s} << 2 << 0
+            << u"Расстановки без совпадений учителей нет: в классе 1 уроки нельзя расставить между закреплёнными уроками учителей x и y"_s;
     }
     void impossibleDaysNameTheirReason()
     {
@@ -206,6 +280,42 @@ private slots:
         QCOMPARE(r.reason, reason);
         QCOMPARE(r.movedCount, -1);
         QCOMPARE(differingLessons(before, p, o), 0);
+    }
+
+    void namesReadAsRussian_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("inClasses");
+        QTest::newRow("one") << QStringList{u"6А"_s} << u"6А"_s << u"в классе 6А"_s;
+        QTest::newRow("two") << QStringList{u"6А"_s, u"7Б"_s} << u"6А и 7Б"_s << u"в классах 6А и 7Б"_s;
+        QTest::newRow("three") << QStringList{u"5А"_s, u"6А"_s, u"7Б"_s} << u"5А, 6А и 7Б"_s << u"в классах 5А, 6А и 7Б"_s;
+    }
+    void namesReadAsRussian()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QString, list);
+        QFETCH(QString, inClasses);
+        QCOMPARE(NamesText(names), list);
+        QCOMPARE(InClassesText(names), inClasses);
+    }
+
+    void thePossessiveFollowsThePatronymic_data()
+    {
+        QTest::addColumn<QString>("teacher");
+        QTest::addColumn<QString>("possessive");
+        QTest::newRow("woman") << u"Иванова Анна Петровна"_s << u"её"_s;
+        QTest::newRow("woman, -ична") << u"Соколова Мария Ильинична"_s << u"её"_s;
+        QTest::newRow("man") << u"Петров Иван Сергеевич"_s << u"его"_s;
+        QTest::newRow("man, -ич") << u"Лукин Пётр Ильич"_s << u"его"_s;
+        QTest::newRow("initials only") << u"Иванова А. П."_s << u"его/её"_s;
+        QTest::newRow("surname only") << u"Иванова"_s << u"его/её"_s;
+    }
+    void thePossessiveFollowsThePatronymic()
+    {
+        QFETCH(QString, teacher);
+        QFETCH(QString, possessive);
+        QCOMPARE(PossessiveOf(teacher), possessive);
     }
 
     void nounsAgreeWithTheirNumbers_data()
@@ -240,6 +350,34 @@ private slots:
         const Result r = SolveExact(p, o, names(2), limits);
         QCOMPARE(r.status, Status::Cancelled);
         QCOMPARE(differingLessons(before, p, o), 0);
+    }
+
+    // "Стоп" once a day is known returns that day, checked, with its bound; not called fewest.
+    void aStopAfterTheFirstDayKeepsTheBestDay()
+    {
+        const FixtureDay day = readFixture(QStringLiteral(RASP_TEST_DATA "/exact/five-classes-eleven-moves.day"));
+        const Options o = dayOptions(day.rows, day.R, day.P);
+        const TPodbor before = filled(day.rows);
+        TPodbor p = before;
+        std::atomic<bool> cancel{false};
+        int reportedBest = -1;
+        Limits limits;
+        limits.cancel = &cancel;
+        limits.progress = [&](const Progress &pr) {
+            if (pr.best >= 0 && reportedBest < 0) {
+                reportedBest = pr.best;
+                cancel = true;
+            }
+        };
+        const Result r = SolveExact(p, o, names(o.klassvis), limits);
+        QCOMPARE(r.status, Status::Solved);
+        QVERIFY(r.stopped);
+        QCOMPARE(r.movedCount, reportedBest);
+        QVERIFY(r.movedCount >= day.minimum);
+        QVERIFY(r.lowerBound <= day.minimum);
+        QCOMPARE(r.optimal, r.movedCount == r.lowerBound);
+        QCOMPARE(violations(before, p, o), QString());
+        QCOMPARE(differingLessons(before, p, o), r.movedCount);
     }
 
     // Random days with a clash-free arrangement by construction (each row's teachers distinct,

@@ -1,6 +1,7 @@
 // The substitution page through the window: the "Замены" action, the sheet by class and by
 // teacher, a date without a saved day, the period tally with its progress and notice, the files
 // written and opened, and the page staying modal until it is closed.
+#include "answerer.h"
 #include "load/nagruzfile.h"
 #include "modeltexts.h"
 #include "overlaypanel.h"
@@ -13,6 +14,8 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QMenu>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -138,10 +141,34 @@ private slots:
     {
         TForm1 &f = *m_form;
         QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
-        QTest::mouseClick(f.Tab_Zam->excelButton, Qt::LeftButton);
-        QTest::mouseClick(f.Tab_Zam->wordButton, Qt::LeftButton);
+        {
+            // Each export asks first, as the day's export does; "Нет" writes nothing.
+            Answerer no(f, {Answerer::No});
+            QTest::mouseClick(f.Tab_Zam->excelButton, Qt::LeftButton);
+            QCOMPARE(no.asked, QStringList{u"Сохранить замены на пятницу в файл Excel?\r\nРанее сохраненный файл будет удален."_s});
+        }
+        QVERIFY(m_opened.isEmpty());
+        {
+            Answerer yes(f, {Answerer::Yes, Answerer::Yes});
+            QTest::mouseClick(f.Tab_Zam->excelButton, Qt::LeftButton);
+            QTest::mouseClick(f.Tab_Zam->wordButton, Qt::LeftButton);
+            QCOMPARE(yes.asked.size(), 2);
+        }
         const QString base = QDir::current().filePath(u"raspisanie/Замены 11.12.2026."_s);
         QCOMPARE(m_opened, (QStringList{base + u"xlsx"_s, base + u"docx"_s}));
+        // The page's print menu writes the sheet, the slips and the month's journal as PDF.
+        auto *print = f.Tab_Zam->findChild<QToolButton *>(u"printMenuButton"_s);
+        QVERIFY(print && print->menu());
+        QStringList pdfs;
+        for (QAction *a : print->menu()->actions())
+            if (a->text().startsWith(u"PDF: "_s)) {
+                Answerer yes(f, {Answerer::Yes});
+                a->trigger();
+                pdfs << QFileInfo(m_opened.last()).fileName();
+            }
+        QCOMPARE(pdfs, (QStringList{u"Замены 11.12.2026.pdf"_s, u"Листки замен 11.12.2026.pdf"_s, u"Журнал замен 12.2026.pdf"_s}));
+        for (const QString &pdf : pdfs)
+            QVERIFY(QFileInfo(QDir::current().filePath(u"raspisanie/"_s + pdf)).size() > 1000);
         QVERIFY(QFileInfo(base + u"xlsx"_s).size() > 0);
         QVERIFY(QFileInfo(base + u"docx"_s).size() > 0);
         QVERIFY(pagesDisabled());
@@ -150,7 +177,9 @@ private slots:
         f.Tab_Zam->from->setDate(QDate(2026, 12, 11));
         QTest::mouseClick(f.Tab_Zam->countButton, Qt::LeftButton);
         QVERIFY(!f.Tab_Zam->wordButton->isEnabled());
+        Answerer yes(f, {Answerer::Yes});
         QTest::mouseClick(f.Tab_Zam->excelButton, Qt::LeftButton);
+        QCOMPARE(yes.asked, QStringList{u"Сохранить итог по учителям с 11.12.2026 по 11.12.2026 в файл Excel?\r\nРанее сохраненный файл будет удален."_s});
         QCOMPARE(m_opened.last(), QDir::current().filePath(u"raspisanie/Замены 11.12.2026-11.12.2026.xlsx"_s));
     }
 

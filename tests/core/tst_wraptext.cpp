@@ -96,19 +96,25 @@ private slots:
         sheet.date = QDate(2026, 12, 11);
         sheet.changes = {
             {1, 3, ChangeKind::Replacement, Lesson{3, u"Алгебра"_s, u"20"_s, u"Иванова Анна Петровна"_s},
-             Lesson{3, u"Матем."_s, u"21"_s, u"Сидорова Елена Викторовна"_s}},
+             Lesson{3, u"Матем."_s, u"21"_s, u"Сидорова Елена Викторовна"_s}, std::nullopt},
             // The same teacher giving another subject covers nobody.
             {1, 4, ChangeKind::Replacement, Lesson{4, u"Физика"_s, u""_s, u"Петров Игорь Сергеевич"_s},
-             Lesson{4, u"Астрономия"_s, u""_s, u"Петров Игорь Сергеевич"_s}},
+             Lesson{4, u"Астрономия"_s, u""_s, u"Петров Игорь Сергеевич"_s}, std::nullopt},
             // A second teacher joining covers nobody's place.
             {2, 2, ChangeKind::Replacement, Lesson{2, u"Англ"_s, u"5"_s, u"Ким Юлия Олеговна"_s},
-             Lesson{2, u"Англ"_s, u""_s, u"Ким Юлия Олеговна, Лесной Владимир Андреевич"_s}},
-            {2, 5, ChangeKind::Cancelled, Lesson{5, u"Химия"_s, u""_s, u"Ильина Ольга Юрьевна"_s}, std::nullopt},
+             Lesson{2, u"Англ"_s, u""_s, u"Ким Юлия Олеговна, Лесной Владимир Андреевич"_s}, std::nullopt},
+            {2, 5, ChangeKind::Cancelled, Lesson{5, u"Химия"_s, u""_s, u"Ильина Ольга Юрьевна"_s}, std::nullopt, std::nullopt},
+            // An added lesson in place of a cancelled one (reached through moves) covers it.
+            {2, 6, ChangeKind::Added, std::nullopt, Lesson{6, u"Химия"_s, u"3"_s, u"Жуковский Павел Ильич"_s},
+             Lesson{1, u"Химия"_s, u""_s, u"Ильина Ольга Юрьевна"_s}},
+            // A lesson only added covers nobody.
+            {2, 7, ChangeKind::Added, std::nullopt, Lesson{7, u"ИЗО"_s, u""_s, u"Ким Юлия Олеговна"_s}, std::nullopt},
         };
         const std::vector<Cover> covers = CoversOfSheet(state, sheet);
-        QCOMPARE(covers.size(), std::size_t(2));
+        QCOMPARE(covers.size(), std::size_t(3));
         QCOMPARE(SlipLine(covers[0]), u"Сидорова Е. В.: 3 урок, 7А, Матем., каб. 21, вместо Ивановой А. П."_s);
         QCOMPARE(SlipLine(covers[1]), u"Лесной В. А.: 2 урок, 8Б, Англ"_s);
+        QCOMPARE(SlipLine(covers[2]), u"Жуковский П. И.: 6 урок, 8Б, Химия, каб. 3, вместо Ильиной О. Ю."_s);
     }
 };
 

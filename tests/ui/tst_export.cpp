@@ -19,6 +19,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "print/printcontroller.h"
 
 using namespace Qt::Literals::StringLiterals;
 using exportschool::Mode;
@@ -173,7 +178,7 @@ private slots:
     }
 
     // A file that cannot be replaced is reported and nothing is opened; a file that was written
-    // but could not be opened says so.
+    // but could not be opened is named and its folder offered (opened on "Да", left on "Нет").
     void failuresAreReported()
     {
         TForm1 &f = *m_form;
@@ -186,19 +191,87 @@ private slots:
         }
         QVERIFY(m_opened.isEmpty());
         QVERIFY(f.Rct_soob->isVisible());
-        QVERIFY2(f.noticeText.startsWith(u"Не удалось сохранить файл "_s), qPrintable(f.noticeText));
+        QVERIFY2(f.noticeText.startsWith(u"Не удалось "_s) && f.noticeText.contains(QDir::toNativeSeparators(busy)),
+                 qPrintable(f.noticeText));
         QVERIFY(!f.Img_zdite->isVisible());
         f.Button1Click();
         QVERIFY(f.Tab_1->isEnabled());
 
         m_openSucceeds = false;
+        const QString docx = workPath(u"raspisanie/09.12.2026.docx"_s);
+        const QString offer = u"Файл сохранен:\r\n"_s + QDir::toNativeSeparators(docx)
+                              + u"\r\nОткрыть его не удалось: нет программы для файлов этого вида. Открыть папку с файлом?"_s;
+        {
+            Answerer yes(f, {Answerer::Yes, Answerer::Yes});
+            QTest::mouseClick(f.img_SB12, Qt::LeftButton);
+            QCOMPARE(yes.asked.size(), 2);
+            QCOMPARE(yes.asked[1], offer);
+        }
+        QVERIFY(QFileInfo::exists(docx));
+        QCOMPARE(m_opened, (QStringList{docx, workPath(u"raspisanie"_s)}));
+        // The folder could not be opened either: said so.
+        QVERIFY(f.Rct_soob->isVisible());
+        QCOMPARE(f.noticeText, u"Не удалось открыть папку:\r\n"_s + QDir::toNativeSeparators(workPath(u"raspisanie"_s)));
+        f.Button1Click();
+
+        m_opened.clear();
+        {
+            Answerer yesNo(f, {Answerer::Yes, Answerer::No});
+            QTest::mouseClick(f.img_SB2, Qt::LeftButton); // the busy .xlsx is still a folder: fails first
+        }
+        f.Button1Click();
+        QVERIFY(QDir().rmdir(busy));
+        {
+            Answerer yesNo(f, {Answerer::Yes, Answerer::No});
+            QTest::mouseClick(f.img_SB2, Qt::LeftButton);
+            QCOMPARE(yesNo.asked.size(), 2);
+        }
+        QCOMPARE(m_opened, QStringList{busy}); // the folder was not opened after "Нет"
+        QVERIFY(!f.Rct_soob->isVisible());
+    }
+
+    // The export pictures' menu: PDF of the day (after its question) and of the template, the
+    // day's web folder, and the print preview painting the day's pages on the printer.
+    void printMenuOnTheExportPictures()
+    {
+        TForm1 &f = *m_form;
+        enterDayPage();
+        QMenu *menu = f.img_SB2->findChild<QMenu *>();
+        QVERIFY(menu);
+        QStringList names;
+        for (QAction *a : menu->actions())
+            names << a->text();
+        QCOMPARE(names, (QStringList{u"Печать…"_s, u"Сохранить в PDF"_s, u"Веб-страницы дня"_s}));
+        const QString pdf = workPath(u"raspisanie/09.12.2026.pdf"_s);
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.img_SB12, Qt::LeftButton);
+            menu->actions()[1]->trigger();
+            QCOMPARE(yes.asked, QStringList{u"Сохранить расписание на среду в файл PDF?\r\nРанее сохраненный файл будет удален."_s});
         }
-        QVERIFY(QFileInfo::exists(workPath(u"raspisanie/09.12.2026.docx"_s)));
-        QCOMPARE(f.noticeText, u"Файл сохранен, но открыть его не удалось:\r\n"_s
-                                   + QDir::toNativeSeparators(workPath(u"raspisanie/09.12.2026.docx"_s)));
+        QCOMPARE(m_opened, QStringList{pdf});
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+        {
+            Answerer yes(f, {Answerer::Yes});
+            menu->actions()[2]->trigger();
+            QCOMPARE(yes.asked.size(), 1);
+        }
+        QCOMPARE(m_opened.last(), workPath(u"raspisanie/web/index.html"_s));
+        QVERIFY(QFileInfo::exists(workPath(u"raspisanie/web/class-04.html"_s)));
+
+        // The preview paints on the printer it was given; here the printer writes a PDF.
+        int pages = 0;
+        f.m_print->runPreview = [&](QPrintPreviewDialog &dialog) {
+            QPrinter *printer = dialog.printer();
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(workPath(u"preview.pdf"_s));
+            emit dialog.paintRequested(printer);
+            pages = printer->pageLayout().orientation() == QPageLayout::Landscape ? 1 : -1;
+        };
+        menu->actions()[0]->trigger();
+        QCOMPARE(pages, 1); // the day is printed landscape
+        QVERIFY(QFileInfo(workPath(u"preview.pdf"_s)).size() > 1000);
     }
 };
 

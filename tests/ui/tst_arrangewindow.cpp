@@ -293,9 +293,14 @@ private slots:
             QTest::mouseClick(f.img_SB6, Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 20000);
         }
-        QCOMPARE(f.noticeText, u"Точный подбор остановлен, расписание не изменено"_s);
-        QCOMPARE(subjects(), kSolvable);
-        QVERIFY(f.grid->movedMarks().empty());
+        // Stopped before its first day the grid stays; stopped after it, the best day is shown.
+        if (f.noticeText == u"Точный подбор остановлен, расписание не изменено"_s) {
+            QCOMPARE(subjects(), kSolvable);
+            QVERIFY(f.grid->movedMarks().empty());
+        } else {
+            QVERIFY2(f.noticeText.startsWith(u"Точный подбор остановлен. Перемещено уроков: "_s), qPrintable(f.noticeText));
+            QVERIFY(!f.grid->movedMarks().empty());
+        }
         QVERIFY(idleWithUndo());
         QTest::mouseClick(f.Button1, Qt::LeftButton);
 
