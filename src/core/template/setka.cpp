@@ -123,11 +123,12 @@ QStringList SetkaSave(State &state, const QString &workFolder)
         }
         QString error;
         files::FileStamp written;
-        if (text::writeLines(work.filePath(SetkaPath(k)), SetkaFileLines(state, k), &error, text::Access::Default, &written))
-            state.stamps.remember(work.filePath(SetkaPath(k)), written);
-        else
+        if (!text::writeLines(work.filePath(SetkaPath(k)), SetkaFileLines(state, k), &error, text::Access::Default, &written)) {
             failures << error;
-        else if (!WriteSetkaClassOrder(work, k, LoadClassOrder(state.Klass, state.klassvis), &error))
+            continue;
+        }
+        state.stamps.remember(work.filePath(SetkaPath(k)), written);
+        if (!WriteSetkaClassOrder(work, k, LoadClassOrder(state.Klass, state.klassvis), &error))
             failures << error;
     }
     return failures;
