@@ -26,8 +26,8 @@ const std::vector<Command> &commands()
     static const std::vector<Command> table = {
         {LoadHelp, RunLoad},         {SettingsHelp, RunSettings}, {DayHelp, RunDay},
         {TemplateHelp, RunTemplate}, {ResolveHelp, RunResolve},   {ArrangeHelp, RunArrange}, {SolveHelp, RunSolve},
-        {HoursHelp, RunHours},       {ZamenyHelp, RunZameny},     {ExportHelp, RunExport},
-        {PrintHelp, RunPrint},       {WebHelp, RunWeb},
+        {HoursHelp, RunHours},       {ZamenyHelp, RunZameny},     {JournalHelp, RunJournal},
+        {ExportHelp, RunExport},     {PrintHelp, RunPrint},       {WebHelp, RunWeb},
     };
     return table;
 }

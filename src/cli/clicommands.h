@@ -31,6 +31,8 @@ CommandHelp HoursHelp();
 int RunHours(const QStringList &args);
 CommandHelp ZamenyHelp();
 int RunZameny(const QStringList &args);
+CommandHelp JournalHelp();
+int RunJournal(const QStringList &args);
 CommandHelp SolveHelp();
 int RunSolve(const QStringList &args);
 CommandHelp PrintHelp();

@@ -6,10 +6,12 @@
 #include "arrangeoptions.h"
 #include "clicommands.h"
 #include "commandline.h"
+#include "absences/daycompanion.h"
 #include "day/dayfile.h"
 #include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
 #include "dayjson.h"
+#include "reports/journal.h"
 #include "school.h"
 #include "state.h"
 
@@ -134,7 +136,9 @@ int RunSolve(const QStringList &args)
             return kExitFailed;
         }
         QString error;
-        if (!day::RaspSave(state, path, &error)) {
+        const int followed = reports::FollowedWeekday(date); // before the companion is rewritten
+        if (!day::RaspSave(state, path, &error) || !absences::SaveCompanion(state, path, &error)
+            || !reports::RecordDay(state, date, &error, followed)) {
             WriteErr(error);
             return kExitFailed;
         }

@@ -1,5 +1,6 @@
 #include "school.h"
 
+#include "absences/daycompanion.h"
 #include "day/blocking.h"
 #include "day/counters.h"
 #include "day/dayfile.h"
@@ -75,6 +76,8 @@ bool ReadDay(State &state, const QString &path, const QString &noFile)
     case text::ReadResult::Ok:
         if (!error.isEmpty())
             WriteErr(u"Предупреждение: "_s + error);
+        if (!absences::LoadCompanion(state, path, &error))
+            WriteErr(u"Предупреждение: "_s + error); // the day is shown without absences
         return true;
     case text::ReadResult::NoFile:
         WriteErr(noFile);

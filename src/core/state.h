@@ -1,5 +1,6 @@
 #pragma once
 
+#include "absences/companion.h"
 #include "arrange/tpodbor.h"
 #include "day/daygrid.h"
 #include "day/regim.h"
@@ -56,6 +57,12 @@ struct State {
     // What the school files (day, load, settings, templates) held when last read or written
     // here, so a save can ask before replacing another program's changes.
     files::StampBook stamps;
+    // The shown date's companion file (r_data/DD.MM.YYYY.zam) as far as no cell holds it: the
+    // absences, covers whose lesson is not on the grid and sections of a newer editor. The covers
+    // of lessons on the grid live in their cells (Cell::cover).
+    absences::Companion companion;
+    // Companion files (absolute paths) whose last reading failed: never replaced by a save.
+    QSet<QString> unreadableCompanions;
 
     // The "Не перемещать" list (sCheckListBox1): one entry per subject, sorted, with its check.
     std::vector<day::PinEntry> pins;

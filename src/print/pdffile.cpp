@@ -2,10 +2,12 @@
 
 #include "sheetpainter.h"
 
+#include "files/atomicfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -13,30 +15,30 @@ namespace rasp::print {
 
 bool WritePdf(const sheets::PrintDocument &document, const QString &path, QString *error, int *pages)
 {
-    const auto fail = [&](const QString &why) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         if (error)
-            *error = u"Не удалось записать файл %1: %2"_s.arg(QDir::toNativeSeparators(path), why);
+            *error = u"Не удалось записать файл %1: нет папки"_s.arg(QDir::toNativeSeparators(path));
         return false;
-    };
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return fail(u"нет папки"_s);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    }
+    // The pages are drawn into memory and written through the one checked writer, so a full disk
+    // is reported with its reason and an earlier PDF stays whole.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     int painted = 0;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(300);
         writer.setTitle(document.title);
         writer.setCreator(u"Raspisanie"_s);
         painted = PaintDocument(writer, document);
     }
     if (painted == 0) {
-        file.cancelWriting();
-        return fail(u"не удалось нарисовать страницы"_s);
+        if (error)
+            *error = u"Не удалось записать файл %1: страницы не нарисованы"_s.arg(QDir::toNativeSeparators(path));
+        return false;
     }
-    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit())
-        return fail(file.errorString());
+    if (!files::WriteWhole(path, buffer.data(), error))
+        return false;
     if (pages)
         *pages = painted;
     return true;

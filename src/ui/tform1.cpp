@@ -76,6 +76,7 @@ TForm1::TForm1(QWidget *parent)
     wireArrange();
     wireReport();
     wireZameny();
+    wirePrint();
     wireServer();
     wireNotes();
     wireUndo();

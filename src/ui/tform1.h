@@ -45,6 +45,7 @@ class Arrangement;
 }
 
 namespace rasp::ui {
+class PrintController;
 class Callout;
 class DayGridView;
 class ExactRun;
@@ -375,6 +376,9 @@ public:
     void SpeedButton1Click();
     // Opens a file or folder with the system's default handler; replaced by tests.
     std::function<bool(const QString &path)> shellOpen;
+    // Printing, PDF and the web pages (src/ui/print); built by wirePrint.
+    rasp::ui::PrintController *m_print = nullptr;
+    void wirePrint();
     // ---- Automatic arrangement ----------------------------------------------------------
     // "Старт": moves lessons within their classes until no teacher has two lessons at once and
     // every class's day has an acceptable shape, or until "Стоп"; the grid shows every cycle.
@@ -433,6 +437,8 @@ public:
     rasp::ui::ZamenyPage *Tab_Zam = nullptr;    // substitution page, shown over the grid page
     QToolButton *img_SBZam = nullptr;           // "Замены" picture of "Действия"
     std::optional<rasp::reports::ZamenySheet> zamenySheet; // the sheet of the page's date
+    // Asks before the sheet of the page is written to a file of `app` ("Excel", "Word").
+    bool askZamenyExport(const QString &app);
     QString zamenyError;                        // why the page's date has no sheet
     std::optional<rasp::reports::ZamenyTally> zamenyTally; // the last period counted
     QDate zamenyFrom, zamenyTo;                 // that period

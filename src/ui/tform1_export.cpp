@@ -2,6 +2,8 @@
 // the folder action that opens where those files go.
 #include "tform1.h"
 
+#include "print/printcontroller.h"
+
 #include "docxfile.h"
 #include "reports/exportlayout.h"
 #include "text/datewords.h"
@@ -40,8 +42,7 @@ void TForm1::exportFile(const QString &rel, const std::function<bool(const QStri
         Rct_SoobPokaz(error);
         return;
     }
-    if (!shellOpen(path))
-        Rct_SoobPokaz(u"Файл сохранен, но открыть его не удалось:\r\n"_s + QDir::toNativeSeparators(path));
+    m_print->openResult(path);
 }
 
 void TForm1::SpeedButton2Click()

@@ -4,15 +4,21 @@
 
 #include "docxfile.h"
 #include "hint.h"
+#include "day/dayfile.h"
+#include "reports/journal.h"
+#include "reports/journallayout.h"
 #include "reports/period.h"
 #include "reports/zamenylayout.h"
+#include "text/datewords.h"
 #include "texttablemodel.h"
 #include "xlsxfile.h"
 #include "zamenypage.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTableView>
@@ -45,6 +51,28 @@ void TForm1::wireZameny()
     connect(Tab_Zam->countButton, &QToolButton::clicked, this, &TForm1::ZamenyRaschet);
     connect(Tab_Zam->excelButton, &QToolButton::clicked, this, &TForm1::ZamenyExcel);
     connect(Tab_Zam->wordButton, &QToolButton::clicked, this, &TForm1::ZamenyWord);
+    // "As weekday": kept beside the day, its journal worked out again, the sheet shown anew.
+    connect(Tab_Zam->asWeekday, &QComboBox::activated, this, [this](int weekday) {
+        const QDate d = Tab_Zam->date->date();
+        QString error;
+        if (!QFileInfo::exists(rasp::day::DayFilePath(d)))
+            error = u"Расписание на %1 не сохранено: выбор дня недели записывается рядом с сохраненным днем"_s.arg(
+                rasp::text::ShortDate(d));
+        else if (rasp::reports::RecordFollowedWeekday(d, weekday == d.dayOfWeek() ? 0 : weekday, &error))
+            rasp::reports::RecordJournal(m_state, d, &error);
+        if (!error.isEmpty())
+            Rct_SoobPokaz(error);
+        ZamenyPokaz();
+    });
+    connect(Tab_Zam->journalButton, &QToolButton::clicked, this, [this] {
+        const QDate from = Tab_Zam->from->date(), to = Tab_Zam->to->date();
+        if (to < from)
+            return;
+        const rasp::reports::Journal journal = rasp::reports::BuildJournal(m_state, from, to);
+        exportFile(rasp::reports::JournalExportPath(from, to), [&journal](const QString &path, QString *error) {
+            return rasp::exporter::WriteXlsx(rasp::reports::JournalWorkbook(journal), path, error);
+        });
+    });
     connect(Tab_Zam->sizeButton, &QToolButton::clicked, this, &TForm1::ZamenySize);
     connect(Tab_Zam->closeButton, &QToolButton::clicked, this, &TForm1::ZamenyClose);
     // The period's button is usable while the end is not before the start.
@@ -90,6 +118,10 @@ void TForm1::ZamenyClick()
 
 void TForm1::ZamenyPokaz()
 {
+    {
+        const QSignalBlocker block(Tab_Zam->asWeekday);
+        Tab_Zam->asWeekday->setCurrentIndex(rasp::reports::FollowedWeekday(Tab_Zam->date->date()));
+    }
     const rasp::reports::ZamenyResult r = rasp::reports::ZamenyForDate(m_state, Tab_Zam->date->date());
     zamenySheet = r.sheet;
     zamenyError = r.error;
@@ -126,10 +158,16 @@ void TForm1::ZamenyVid()
     }
     const rasp::reports::ZamenySheet &sheet = *zamenySheet;
     const QString summary = sheet.changes.empty()
-                                ? rasp::reports::NoChangesText(sheet.date)
-                                : u"%1: изменений — %2"_s.arg(rasp::reports::ZamenyTitle(sheet.date)).arg(sheet.changes.size());
-    // Classes read by name are named under the summary, once each.
-    Tab_Zam->status->setText(QStringList(QStringList{summary} + sheet.notices).join(u'\n'));
+                                ? rasp::reports::NoChangesText(sheet.date, sheet.followedWeekday)
+                                : u"%1: изменений — %2"_s.arg(rasp::reports::ZamenyTitle(sheet.date, sheet.followedWeekday)).arg(sheet.changes.size());
+    // Lessons nobody covers first, as a warning; who is absent; classes read by name, once each.
+    QStringList status;
+    if (!sheet.openLessons.isEmpty())
+        status << u"Не закрыто уроков: %1 — %2"_s.arg(sheet.openLessons.size()).arg(sheet.openLessons.join(u"; "_s));
+    status << summary;
+    if (!sheet.absences.isEmpty())
+        status << u"Отсутствуют: "_s + sheet.absences.join(u"; "_s);
+    Tab_Zam->status->setText((status + sheet.notices).join(u'\n'));
     if (view == ZamenyPage::ByClass) {
         std::vector<QStringList> rows;
         for (const rasp::reports::SheetRow &r : rasp::reports::SheetRows(m_state, sheet))
@@ -176,17 +214,28 @@ void TForm1::ZamenyRaschet()
         Rct_SoobPokaz(notes.join(u"\r\n"_s));
 }
 
+bool TForm1::askZamenyExport(const QString &app)
+{
+    return Dial(u"Сохранить замены на "_s + rasp::text::day2(zamenySheet->date) + u" в файл "_s + app
+                + u"?\r\nРанее сохраненный файл будет удален."_s)
+           == u"Да"_s;
+}
+
 void TForm1::ZamenyExcel()
 {
     if (Tab_Zam->view() == rasp::ui::ZamenyPage::Period) {
         if (!zamenyTally)
+            return;
+        if (Dial(u"Сохранить итог по учителям с %1 по %2 в файл Excel?\r\nРанее сохраненный файл будет удален."_s.arg(
+                rasp::text::ShortDate(zamenyFrom), rasp::text::ShortDate(zamenyTo)))
+            != u"Да"_s)
             return;
         exportFile(rasp::reports::TallyExportPath(zamenyFrom, zamenyTo), [this](const QString &path, QString *error) {
             return rasp::exporter::WriteXlsx(rasp::reports::TallyWorkbook(*zamenyTally, zamenyFrom, zamenyTo), path, error);
         });
         return;
     }
-    if (!zamenySheet)
+    if (!zamenySheet || !askZamenyExport(u"Excel"_s))
         return;
     exportFile(rasp::reports::ZamenyExportPath(zamenySheet->date, u"xlsx"_s), [this](const QString &path, QString *error) {
         return rasp::exporter::WriteXlsx(rasp::reports::ZamenyWorkbook(m_state, *zamenySheet), path, error);
@@ -195,7 +244,7 @@ void TForm1::ZamenyExcel()
 
 void TForm1::ZamenyWord()
 {
-    if (!zamenySheet || Tab_Zam->view() == rasp::ui::ZamenyPage::Period)
+    if (!zamenySheet || Tab_Zam->view() == rasp::ui::ZamenyPage::Period || !askZamenyExport(u"Word"_s))
         return;
     exportFile(rasp::reports::ZamenyExportPath(zamenySheet->date, u"docx"_s), [this](const QString &path, QString *error) {
         return rasp::exporter::WriteDocx(rasp::reports::ZamenyDocument(m_state, *zamenySheet), path, error);

@@ -1,7 +1,10 @@
 #include "dayfile.h"
 
+#include "absences/companion.h"
+#include "classcolumns.h"
 #include "gridops.h"
 #include "state.h"
+#include "template/classorder.h"
 #include "text/datewords.h"
 
 #include <QFileInfo>
@@ -121,7 +124,10 @@ void ReadDayFileFields(const QStringList &lines, int rows, int columns, const Ce
     }
 }
 
-void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
+namespace {
+
+// ApplyDayFileLines with the file's columns going to the load's classes through `map`.
+void applyMappedLines(State &state, const QStringList &lines, int zagruz_kab, const ColumnMap &map)
 {
     DayGrid &grid = state.grid;
     const int rows = state.max_ur;
@@ -132,8 +138,8 @@ void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
         for (int i = 1; i <= rows; ++i)
             for (int j = 1; j <= state.klassvis; ++j)
                 grid.cell(i, j).room.clear();
-    ReadDayFileFields(
-        lines, rows, state.klassvis, [&grid](int i, int j, QString text) { grid.cell(i, j).subject = std::move(text); },
+    ReadMappedFields(
+        lines, rows, state.klassvis, map, [&grid](int i, int j, QString text) { grid.cell(i, j).subject = std::move(text); },
         room);
     state.note.clear();
     if (zagruz_kab != 1)
@@ -145,6 +151,23 @@ void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
     for (qsizetype k = 2 * rows; k < last; ++k)
         note.append(lines.at(k));
     state.note = note.join(QLatin1Char('\n'));
+}
+
+// The class names recorded beside a day file (its companion's "[Классы]"), or nothing.
+std::optional<QStringList> recordedClasses(const QString &dayPath)
+{
+    const absences::ReadOutcome read = absences::ReadCompanion(absences::CompanionPath(dayPath));
+    for (const absences::OtherSection &s : read.companion.others)
+        if (s.name == tmpl::kClassesSection)
+            return s.lines;
+    return std::nullopt;
+}
+
+} // namespace
+
+void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
+{
+    applyMappedLines(state, lines, zagruz_kab, ColumnMap{});
 }
 
 text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_kab, QString *error)
@@ -164,9 +187,19 @@ text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_
             *error = read.error;
         return read.status;
     }
-    ApplyDayFileLines(state, read.lines, zagruz_kab);
-    if (error)
-        *error = read.warning;
+    // A day saved with other classes than the load's has its columns matched by class name.
+    const ColumnMap map = MapColumns(recordedClasses(path), state);
+    applyMappedLines(state, read.lines, zagruz_kab, map);
+    if (error) {
+        QStringList notes;
+        if (!read.warning.isEmpty())
+            notes << read.warning;
+        const QDate date = text::ParseShortDate(QFileInfo(path).completeBaseName());
+        notes << ColumnNotices(map, read.lines, state.max_ur,
+                               date.isValid() ? QStringLiteral("в расписании на ") + text::ShortDate(date)
+                                              : QStringLiteral("в файле ") + QFileInfo(path).fileName());
+        *error = notes.join(QStringLiteral("\r\n"));
+    }
     return read.status;
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -14,6 +15,10 @@ struct State;
 
 namespace rasp::day {
 struct ColumnMap;
+}
+
+namespace rasp::absences {
+struct Companion;
 }
 
 namespace rasp::reports {
@@ -27,6 +32,8 @@ struct Lesson {
     QString subject;
     QString room;
     QString teachers;
+    QString coverKind;   // a day's lesson taken by a cover: its kind ("по предмету", ...)
+    QString coverAbsent; // and the absent teacher it replaces
     bool operator==(const Lesson &) const = default;
 };
 
@@ -56,6 +63,9 @@ struct ZamenySheet {
     QDate date;
     std::vector<Change> changes;
     QStringList notices; // classes read by name: gone from the load, or missing from a file
+    int followedWeekday = 0; // the weekday whose template the date follows when not its own
+    QStringList absences;    // "Иванова А. П. (болезнь), 1-7 уроки", from the date's companion
+    QStringList openLessons; // lessons of an absent teacher nobody covers: "5А, 3-й урок, Алгебра (Иванова)"
 };
 
 // Whether a subject text is a lesson: it holds a letter or a digit. Empty cells, blanks and
@@ -88,7 +98,10 @@ public:
 
     // The lessons of the subject and room lines of a day file or template file (max_ur rows,
     // classes 1..klassvis), by position or through `map`; empty cells and placeholders are left out.
-    DayLessons read(const QStringList &lines, const day::ColumnMap *map = nullptr);
+    // With a date's companion, its covers give their lessons their real teachers (and the
+    // lessons note the cover), and `open` gets the lessons of its absent teachers nobody covers.
+    DayLessons read(const QStringList &lines, const day::ColumnMap *map = nullptr,
+                    const absences::Companion *companion = nullptr, QStringList *open = nullptr);
 
 private:
     struct Scratch;
@@ -117,6 +130,24 @@ struct TemplateLessons {
 };
 TemplateLessons ReadTemplateLessons(const State &state, LessonReader &reader, int k);
 
+// Template lessons per weekday, read when first needed (over a period, once per weekday).
+struct TemplateCache {
+    std::array<std::optional<TemplateLessons>, 8> weekdays;
+    // The template of weekday k, read on first use.
+    const TemplateLessons &get(const State &state, LessonReader &reader, int k);
+};
+
+// One saved day against the template it follows, as ZamenyForDate; `noDay` when the date has no
+// saved day, `noTemplate` when its weekday has no template file.
+struct DayComparison {
+    ZamenyResult result;
+    int weekday = 0; // the template's weekday (once the day was read)
+    bool noDay = false;
+    bool noTemplate = false;
+    bool templateUnreadable = false;
+};
+DayComparison CompareSavedDay(const State &state, LessonReader &reader, TemplateCache &cache, QDate date);
+
 // The same with a reader and the template's lessons ready (used over a period).
 ZamenySheet ZamenySheetOf(QDate date, const DayLessons &templateLessons, const DayLessons &dayLessons);
 
@@ -133,11 +164,22 @@ QString KindName(ChangeKind kind);
 // The kind shown for an added lesson that takes a cancelled lesson's place through moves.
 QString ChainCoverText();
 
-// Title of the sheet: "Замены на пятницу 11.12.2026".
-QString ZamenyTitle(QDate date);
+// A surname in the genitive, for "вместо Ивановой А. П.": the usual Russian surname endings
+// (-ова/-ева/-ина, -ая, -ов/-ев/-ин, -ский/-цкий, -ой) declined, any other name as written.
+QString GenitiveName(const QString &name);
 
-// The message of a sheet without changes.
-QString NoChangesText(QDate date);
+// An absence as the sheet heads it: "Иванова А. П. (болезнь), 1-7 уроки".
+QString AbsenceText(const QString &teacher, const QString &reason, int from, int to);
+
+// Title of the sheet: "Замены на пятницу 11.12.2026", and for a date following another weekday's
+// template "Замены на субботу 12.12.2026 по расписанию понедельника".
+QString ZamenyTitle(QDate date, int followedWeekday = 0);
+
+// What a date follows: "Суббота 12.12.2026 по расписанию понедельника" (empty when its own weekday).
+QString FollowedText(QDate date, int followedWeekday);
+
+// The message of a sheet without changes (naming the weekday followed, when another).
+QString NoChangesText(QDate date, int followedWeekday = 0);
 
 // One row of the sheet as shown and exported: class, lesson, was, now, room, kind.
 struct SheetRow {

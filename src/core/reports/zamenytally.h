@@ -20,6 +20,10 @@ struct TeacherEvent {
     QDate date;
     int column = 0;
     int lesson = 0;
+    QString className; // the class as recorded with the day (then `column` is 0); empty otherwise
+
+    // The class's name: as recorded, or the load's name of the column.
+    QString klass(const State &state) const;
 };
 
 // What the differences from the template mean for one teacher.
@@ -48,7 +52,9 @@ struct ZamenyTally {
 ZamenyTally TallyOfSheet(const State &state, const ZamenySheet &sheet);
 
 // The tally over the saved days from `from` to `to` inclusive, each against the template file of
-// its weekday (read once per weekday). Dates without a saved day are passed over; a saved day
+// the weekday it follows (read once per weekday); a day whose companion records its substituted
+// lessons counts those (lessons taken over and freed, with the teachers' names of the day's save),
+// so deleting a teacher from the load later changes nothing of it. Dates without a saved day are passed over; a saved day
 // whose weekday has no template is listed in `skipped`, unreadable files in `errors`. `step` is
 // called after each date (counted = a day was compared); false stops the run.
 ZamenyTally ZamenyPeriod(const State &state, QDate from, QDate to, const VipStep &step = {});

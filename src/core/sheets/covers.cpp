@@ -57,9 +57,14 @@ std::vector<Cover> CoversOfSheet(const State &state, const reports::ZamenySheet 
 {
     std::vector<Cover> out;
     for (const reports::Change &c : sheet.changes) {
-        if (c.kind != reports::ChangeKind::Replacement || !c.was || !c.now)
+        // A replaced lesson, or an added one standing in (through moves) for a cancelled one.
+        const std::optional<reports::Lesson> &before =
+            c.kind == reports::ChangeKind::Replacement ? c.was
+            : c.kind == reports::ChangeKind::Added     ? c.coverOf
+                                                       : std::nullopt;
+        if (!before || !c.now)
             continue;
-        const QStringList was = reports::TeacherNames(c.was->teachers);
+        const QStringList was = reports::TeacherNames(before->teachers);
         const QStringList now = reports::TeacherNames(c.now->teachers);
         const QSet<QString> wasSet(was.begin(), was.end());
         const QSet<QString> nowSet(now.begin(), now.end());

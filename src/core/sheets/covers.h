@@ -29,7 +29,8 @@ struct Cover {
 
 // The covers of a substitution sheet: for every replaced lesson, each teacher of the day's list
 // who is not in the template's list covers it in place of the template's teachers who are not in
-// the day's list. A replacement by the same teacher is no cover.
+// the day's list; an added lesson standing in for a cancelled one through moves (coverOf) covers
+// that lesson's teachers alike, as the tally counts it. The same teacher is no cover.
 std::vector<Cover> CoversOfSheet(const State &state, const reports::ZamenySheet &sheet);
 
 // The covers of one date as far as the saved files tell: today the day against its template

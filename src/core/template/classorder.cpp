@@ -1,5 +1,6 @@
 #include "template/classorder.h"
 
+#include "absences/companion.h"
 #include "day/classcolumns.h"
 #include "state.h"
 #include "template/setka.h"
@@ -20,40 +21,24 @@ QString SetkaCompanionPath(int k)
     return u"setka/"_s + text::daySet(k) + u".zam"_s;
 }
 
-QStringList ClassOrderLines(const QStringList &names)
-{
-    return QStringList{kClassesSection} + names;
-}
-
-std::optional<QStringList> ClassOrderOf(const QStringList &lines)
-{
-    const qsizetype start = lines.indexOf(kClassesSection);
-    if (start < 0)
-        return std::nullopt;
-    QStringList names;
-    for (qsizetype n = start + 1; n < lines.size(); ++n) {
-        const QString &line = lines.at(n);
-        if (line.startsWith(u'[') && line.endsWith(u']'))
-            break;
-        names << line;
-    }
-    return names;
-}
-
 ClassOrderRead ReadSetkaClassOrder(const QDir &work, int k)
 {
+    // The companion's own reader and layout, as for a date's companion.
     ClassOrderRead out;
-    const text::ReadResult read = text::readLines(work.filePath(SetkaCompanionPath(k)));
+    const absences::ReadOutcome read = absences::ReadCompanion(work.filePath(SetkaCompanionPath(k)));
     if (read.status == text::ReadResult::Unreadable)
         out.error = read.error;
-    else if (read.ok())
-        out.names = ClassOrderOf(read.lines);
+    for (const absences::OtherSection &s : read.companion.others)
+        if (s.name == kClassesSection)
+            out.names = s.lines;
     return out;
 }
 
 bool WriteSetkaClassOrder(const QDir &work, int k, const QStringList &names, QString *error)
 {
-    return text::writeLines(work.filePath(SetkaCompanionPath(k)), ClassOrderLines(names), error);
+    absences::Companion companion;
+    companion.others.push_back({kClassesSection, names});
+    return absences::WriteCompanion(work.filePath(SetkaCompanionPath(k)), companion, error);
 }
 
 QStringList TemplatesHoldingClass(const State &state, const QDir &work, int j)

@@ -12,20 +12,14 @@ struct State;
 
 namespace rasp::tmpl {
 
-// The section of a companion file that lists the class names of its day or template file in
+// The section of a companion file (read and written by the absences' companion reader and
+// writer, as one of the sections it keeps) that lists the class names of its day or template file in
 // column order, one name a line. Day and template files hold no class names, so without it a
 // class deleted from the middle of the load shifts every saved file by one column.
 inline const QString kClassesSection = QStringLiteral("[Классы]");
 
 // Relative path of the companion of template file k (1 = Monday): setka/<weekday word>.zam.
 QString SetkaCompanionPath(int k);
-
-// The lines of a class-order section: its heading, then the names (column 1 first).
-QStringList ClassOrderLines(const QStringList &names);
-
-// The class names of the class-order section among companion lines, or nothing when the lines
-// have no such section. The section ends at the next "[...]" line or at the end.
-std::optional<QStringList> ClassOrderOf(const QStringList &lines);
 
 // The class order recorded for a template: the names, or nothing (no companion, or one without
 // the section); `error` (Russian) when the companion exists but cannot be read.

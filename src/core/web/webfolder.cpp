@@ -1,5 +1,6 @@
 #include "web/webfolder.h"
 
+#include "files/atomicfile.h"
 #include "reports/exportlayout.h"
 #include "reports/layoutcells.h"
 #include "reports/zameny.h"
@@ -10,7 +11,6 @@
 #include "web/webhtml.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -116,18 +116,9 @@ bool WriteWebFolder(const std::vector<WebPage> &pages, const QString &folder, QS
             *error = u"Не удалось создать папку %1"_s.arg(QDir::toNativeSeparators(folder));
         return false;
     }
-    for (const WebPage &page : pages) {
-        const QString path = dir.filePath(page.fileName);
-        QSaveFile file(path);
-        const QByteArray bytes = page.html.toUtf8();
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
-            || !file.commit()) {
-            if (error)
-                *error = u"Не удалось записать файл %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString());
-            file.cancelWriting();
+    for (const WebPage &page : pages)
+        if (!files::WriteWhole(dir.filePath(page.fileName), page.html.toUtf8(), error))
             return false;
-        }
-    }
     return true;
 }
 
