@@ -27,6 +27,7 @@ const std::vector<Command> &commands()
         {LoadHelp, RunLoad},         {SettingsHelp, RunSettings}, {DayHelp, RunDay},
         {TemplateHelp, RunTemplate}, {ResolveHelp, RunResolve},   {ArrangeHelp, RunArrange}, {SolveHelp, RunSolve},
         {HoursHelp, RunHours},       {ZamenyHelp, RunZameny},     {ExportHelp, RunExport},
+        {AbsentHelp, RunAbsent},     {CandidatesHelp, RunCandidates}, {CoverHelp, RunCover},
     };
     return table;
 }

@@ -33,6 +33,12 @@ CommandHelp ZamenyHelp();
 int RunZameny(const QStringList &args);
 CommandHelp SolveHelp();
 int RunSolve(const QStringList &args);
+CommandHelp AbsentHelp();
+int RunAbsent(const QStringList &args);
+CommandHelp CandidatesHelp();
+int RunCandidates(const QStringList &args);
+CommandHelp CoverHelp();
+int RunCover(const QStringList &args);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);
