@@ -1,5 +1,6 @@
 #include "reports/zameny.h"
 
+#include "absences/daycompanion.h"
 #include "day/dayfile.h"
 #include "day/poiskuchit.h"
 #include "reports/exportlayout.h"
@@ -189,12 +190,14 @@ LessonReader::LessonReader(const State &state)
     s.Predmet = state.Predmet;
     s.RaspUrPredm = state.RaspUrPredm;
     s.colorr = state.colorr;
+    for (int j = 1; j <= s.klassvis && j < state.grid.columnCount(); ++j)
+        s.grid.cell(0, j).subject = state.grid.cell(0, j).subject; // class names, for covers
     s.regim = day::Regim::None; // only the teacher lists are wanted, not the colours
 }
 
 LessonReader::~LessonReader() = default;
 
-DayLessons LessonReader::read(const QStringList &lines)
+DayLessons LessonReader::read(const QStringList &lines, const std::vector<absences::CoverLine> &covers)
 {
     State &s = m_scratch->state;
     for (int j = 1; j <= s.klassvis; ++j)
@@ -202,6 +205,7 @@ DayLessons LessonReader::read(const QStringList &lines)
             day::Cell &c = s.grid.cell(i, j);
             c.subject.clear();
             c.room.clear();
+            c.cover = day::Cover();
         }
     day::ReadDayFileFields(
         lines, s.max_ur, s.klassvis,
@@ -210,6 +214,11 @@ DayLessons LessonReader::read(const QStringList &lines)
                 s.grid.cell(i, j).subject = std::move(text);
         },
         [&s](int i, int j, QString text) { s.grid.cell(i, j).room = std::move(text); });
+    if (!covers.empty()) {
+        absences::Companion companion;
+        companion.covers = covers;
+        absences::ApplyCompanion(s, companion);
+    }
     day::PoiskUchit(s, QString());
 
     DayLessons out;
@@ -221,6 +230,11 @@ DayLessons LessonReader::read(const QStringList &lines)
                 out.byClass[std::size_t(j)].push_back({i, c.subject, c.room, c.teachers});
         }
     return out;
+}
+
+std::vector<absences::CoverLine> DayCovers(const QString &dayPath)
+{
+    return absences::ReadCompanion(absences::CompanionPath(dayPath)).companion.covers;
 }
 
 ZamenySheet ZamenySheetOf(QDate date, const DayLessons &templateLessons, const DayLessons &dayLessons)
@@ -258,7 +272,7 @@ ZamenyResult ZamenyForDate(const State &state, QDate date)
     }
     LessonReader reader(state);
     const DayLessons was = reader.read(setkaRead.lines);
-    result.sheet = ZamenySheetOf(date, was, reader.read(dayRead.lines));
+    result.sheet = ZamenySheetOf(date, was, reader.read(dayRead.lines, DayCovers(dayPath)));
     return result;
 }
 

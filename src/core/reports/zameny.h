@@ -1,5 +1,7 @@
 #pragma once
 
+#include "absences/companion.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -78,8 +80,9 @@ public:
     LessonReader &operator=(const LessonReader &) = delete;
 
     // The lessons of the subject and room lines of a day file or template file, by position
-    // (max_ur rows, classes 1..klassvis); empty cells and placeholders are left out.
-    DayLessons read(const QStringList &lines);
+    // (max_ur rows, classes 1..klassvis); empty cells and placeholders are left out. With the
+    // date's covers (its companion file), a covered lesson has its real teachers.
+    DayLessons read(const QStringList &lines, const std::vector<absences::CoverLine> &covers = {});
 
 private:
     struct Scratch;
@@ -96,6 +99,9 @@ struct ZamenyResult {
 // folder. A date without a saved day, a weekday without a template or an unreadable file gives
 // no sheet and a Russian message saying which.
 ZamenyResult ZamenyForDate(const State &state, QDate date);
+
+// The covers of the date of a day file (none when its companion file is missing or unreadable).
+std::vector<absences::CoverLine> DayCovers(const QString &dayPath);
 
 // The same with a reader and the template's lessons ready (used over a period).
 ZamenySheet ZamenySheetOf(QDate date, const DayLessons &templateLessons, const DayLessons &dayLessons);

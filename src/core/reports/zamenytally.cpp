@@ -143,7 +143,7 @@ ZamenyTally ZamenyPeriod(const State &state, QDate from, QDate to, const VipStep
                     }
                 }
                 if (templates[k]) {
-                    tallier.add(ZamenySheetOf(d, *templates[k], reader.read(dayRead.lines)));
+                    tallier.add(ZamenySheetOf(d, *templates[k], reader.read(dayRead.lines, DayCovers(dayPath))));
                     ++tally.days;
                     compared = true;
                 } else {
