@@ -17,8 +17,11 @@ rasp::State schoolWithAbsences(int absent, int rows)
 {
     rasp::State s = bench::makeSchool();
     rasp::day::PoiskUchit(s, QString());
-    for (int k = 0; k < absent; ++k)
-        ab::MarkAbsent(s, s.PedFio[std::size_t(1 + 37 * k)].name, 1, rows, QStringLiteral("болезнь"));
+    // The teachers of the first lessons of classes 1, 21, 41, ... (a group lesson: its first).
+    for (int k = 0; k < absent; ++k) {
+        const QString list = s.grid.cell(1, 1 + 20 * k).teachers;
+        ab::MarkAbsent(s, list.left(list.indexOf(QLatin1Char(','))), 1, rows, QStringLiteral("болезнь"));
+    }
     return s;
 }
 

@@ -57,6 +57,8 @@ struct XlsxSheet {
     std::map<CellKey, XlsxCell> cells; // every <c> of the sheet, blank styled cells included
     std::vector<Block> merges;
     std::map<int, double> heights;     // rows with a custom height
+    std::map<int, double> widths;      // columns with a width, in characters
+    QString printTitles;               // the rows repeated on every printed page ("$2:$2")
     int paperSize = 0;                 // page setup: 9 = A4
     QString orientation;               // "portrait" / "landscape" when set
     int fitToWidth = -1;               // pages wide when scaled to fit (-1: not set)
@@ -83,6 +85,11 @@ inline XlsxSheet readXlsx(const QString &path)
             x.readNext();
             if (x.isStartElement() && x.name() == u"sheet")
                 sheet.name = x.attributes().value(QLatin1StringView("name")).toString();
+            else if (x.isStartElement() && x.name() == u"definedName"
+                     && x.attributes().value(QLatin1StringView("name")) == u"_xlnm.Print_Titles") {
+                const QString ref = x.readElementText(); // 'Sheet'!$2:$2
+                sheet.printTitles = ref.mid(ref.lastIndexOf(u'!') + 1);
+            }
         }
         sheet.wellFormed = sheet.wellFormed && !x.hasError();
     }
@@ -155,7 +162,10 @@ inline XlsxSheet readXlsx(const QString &path)
                 const auto a = x.attributes();
                 if (x.name() == u"row" && a.value(QLatin1StringView("customHeight")) == u"1")
                     sheet.heights[a.value(QLatin1StringView("r")).toInt()] = a.value(QLatin1StringView("ht")).toDouble();
-                else if (x.name() == u"pageSetup") {
+                else if (x.name() == u"col") {
+                    for (int c = a.value(QLatin1StringView("min")).toInt(); c <= a.value(QLatin1StringView("max")).toInt(); ++c)
+                        sheet.widths[c] = a.value(QLatin1StringView("width")).toDouble();
+                } else if (x.name() == u"pageSetup") {
                     sheet.paperSize = a.value(QLatin1StringView("paperSize")).toInt();
                     sheet.orientation = a.value(QLatin1StringView("orientation")).toString();
                     sheet.fitToWidth = a.hasAttribute(QLatin1StringView("fitToWidth")) ? a.value(QLatin1StringView("fitToWidth")).toInt() : 1;
@@ -199,6 +209,8 @@ struct DocxTable {
     bool allCentredSingle = true;        // every paragraph centred with single spacing
     std::vector<int> runSizes;           // sizes of the runs, in points
     int borderedEdges = 0;               // single table borders found (6 = all)
+    std::vector<int> gridWidths;         // the columns' widths, in twentieths of a point
+    int headerRows = 0;                  // rows marked to repeat on every page
 };
 
 struct DocxDocument {
@@ -255,6 +267,9 @@ inline DocxDocument readDocx(const QString &path)
                 ++table->borderedEdges;
             } else if (n == u"gridCol") {
                 ++table->gridColumns;
+                table->gridWidths.push_back(a.value(QLatin1StringView("w:w")).toInt());
+            } else if (n == u"tblHeader") {
+                ++table->headerRows;
             } else if (n == u"tr") {
                 ++row;
                 column = 1;

@@ -406,6 +406,14 @@ private slots:
                                                << u"Дата должна быть в виде ДД.ММ.ГГГГ: 1.12.2026"_s;
         QTest::newRow("hours ending before it starts") << QStringList{u"hours"_s, u"03.12.2026"_s, u"01.12.2026"_s} << 2
                                                        << u"Конец периода раньше его начала"_s;
+        QTest::newRow("hours from a day that does not exist") << QStringList{u"hours"_s, u"31.04.2026"_s, u"03.05.2026"_s}
+                                                              << 2 << u"Такой даты нет: 31.04.2026 (в этом месяце 30 дней)"_s;
+        QTest::newRow("hours over thousands of years") << QStringList{u"hours"_s, u"01.01.0001"_s, u"31.12.9999"_s} << 2
+                                                       << u"Период длиннее 10 лет"_s;
+        QTest::newRow("hours over ten years and a day") << QStringList{u"hours"_s, u"01.09.2016"_s, u"02.09.2026"_s} << 2
+                                                        << u"Период длиннее 10 лет"_s;
+        QTest::newRow("zameny over eleven years") << QStringList{u"zameny"_s, u"01.09.2015"_s, u"01.09.2026"_s, u"--teachers"_s}
+                                                  << 2 << u"Период длиннее 10 лет"_s;
         QTest::newRow("missing folder") << QStringList{u"-C"_s, u"/no/such/folder"_s, u"help"_s} << 1
                                         << u"Рабочая папка не найдена"_s;
         QTest::newRow("-C without a folder") << QStringList{u"-C"_s} << 2 << u"Не указана рабочая папка после -C"_s;

@@ -70,7 +70,8 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
         QTest::newRow("no date") << kSolvable << QStringList{} << 2 << u"Укажите дату"_s;
-        QTest::newRow("bad date") << kSolvable << QStringList{u"31.02.2026"_s} << 2 << u"ДД.ММ.ГГГГ"_s;
+        QTest::newRow("date that does not exist") << kSolvable << QStringList{u"31.02.2026"_s} << 2
+                                                  << u"Такой даты нет: 31.02.2026 (в этом месяце 28 дней)"_s;
         QTest::newRow("no saved day") << kSolvable << QStringList{u"10.12.2026"_s} << 1 << u"Расписания на 10.12.2026 нет"_s;
         QTest::newRow("bad seed") << kSolvable << QStringList{u"09.12.2026"_s, u"--seed"_s, u"x"_s} << 2 << u"Зерно"_s;
         QTest::newRow("maximum not offered") << kSolvable << QStringList{u"09.12.2026"_s, u"--max-lessons"_s, u"2"_s} << 2

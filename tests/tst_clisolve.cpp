@@ -92,7 +92,7 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
         QTest::newRow("no date") << QStringList{} << 2 << u"Укажите дату"_s;
-        QTest::newRow("bad date") << QStringList{u"31.02.2026"_s} << 2 << u"ДД.ММ.ГГГГ"_s;
+        QTest::newRow("date that does not exist") << QStringList{u"31.02.2026"_s} << 2 << u"Такой даты нет: 31.02.2026"_s;
         QTest::newRow("two dates") << QStringList{u"09.12.2026"_s, u"10.12.2026"_s} << 2 << u"Лишний параметр"_s;
         QTest::newRow("unknown option") << QStringList{u"09.12.2026"_s, u"--fast"_s} << 2 << u"Неверный параметр команды solve: --fast"_s;
         QTest::newRow("bad time limit") << QStringList{u"09.12.2026"_s, u"--time-limit"_s, u"0"_s} << 2 << u"Время на поиск"_s;

@@ -74,6 +74,29 @@ private slots:
     {
         QFETCH(QString, text);
         QVERIFY(!text::ParseShortDate(text).isValid());
+        QVERIFY(!text::ShortDateProblem(text).isEmpty());
+    }
+
+    // A text in the DD.MM.YYYY form that names no day is told so, not asked for that form.
+    void aDateThatDoesNotExistIsToldSo_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("a real date") << u"29.02.2028"_s << QString();
+        QTest::newRow("31 April") << u"31.04.2026"_s << u"Такой даты нет: 31.04.2026 (в этом месяце 30 дней)"_s;
+        QTest::newRow("29 February of a common year") << u"29.02.2027"_s
+                                                       << u"Такой даты нет: 29.02.2027 (в этом месяце 28 дней)"_s;
+        QTest::newRow("32 January") << u"32.01.2026"_s << u"Такой даты нет: 32.01.2026 (в этом месяце 31 день)"_s;
+        QTest::newRow("month 13") << u"01.13.2026"_s << u"Такой даты нет: 01.13.2026 (месяцев в году 12)"_s;
+        QTest::newRow("day 00") << u"00.05.2026"_s << u"Такой даты нет: 00.05.2026 (дни месяца считаются с 01)"_s;
+        QTest::newRow("year 0000") << u"01.01.0000"_s << u"Такой даты нет: 01.01.0000 (года 0000 не было)"_s;
+        QTest::newRow("another form") << u"1.12.2026"_s << u"Дата должна быть в виде ДД.ММ.ГГГГ: 1.12.2026"_s;
+    }
+    void aDateThatDoesNotExistIsToldSo()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, problem);
+        QCOMPARE(text::ShortDateProblem(text), problem);
     }
 };
 

@@ -326,6 +326,63 @@ private slots:
         QVERIFY2(m_form->noticeText.startsWith(u"Не удалось записать файл"_s), qPrintable(m_form->noticeText));
     }
 
+    // A day saved by another program after the editor opened it is never replaced without asking:
+    // "Нет" keeps the file byte for byte and offers to open the other program's version.
+    void aDayChangedOnDiskIsReplacedOnlyWhenTheUserSaysSo_data()
+    {
+        QTest::addColumn<bool>("otherProgramSaved");
+        QTest::addColumn<QList<Answerer::Answer>>("answers"); // after "Сохранить расписание на среду?"
+        QTest::addColumn<QString>("fileSubject");
+        QTest::addColumn<QString>("gridSubject");
+        QTest::newRow("unchanged: no question") << false << QList<Answerer::Answer>{} << u"Правка"_s << u"Правка"_s;
+        QTest::newRow("changed, replace") << true << QList{Answerer::Yes} << u"Правка"_s << u"Правка"_s;
+        QTest::newRow("changed, keep it") << true << QList{Answerer::No, Answerer::No} << u"Физика"_s << u"Правка"_s;
+        QTest::newRow("changed, open it") << true << QList{Answerer::No, Answerer::Yes} << u"Физика"_s << u"Физика"_s;
+    }
+    void aDayChangedOnDiskIsReplacedOnlyWhenTheUserSaysSo()
+    {
+        QFETCH(bool, otherProgramSaved);
+        QFETCH(QList<Answerer::Answer>, answers);
+        QFETCH(QString, fileSubject);
+        QFETCH(QString, gridSubject);
+        writeDay(kWednesday, u"Алгебра"_s);
+        {
+            Answerer yes(*m_form, {Answerer::Yes});
+            m_form->sDateTimePicker2->setDate(kWednesday);
+            m_form->sDateTimePicker2ClosePicker();
+            QTRY_COMPARE(cell(1, 1).subject, u"Алгебра"_s);
+        }
+        const QString path = m_work->filePath(rasp::day::DayFilePath(kWednesday));
+        if (otherProgramSaved)
+            writeDay(kWednesday, u"Физика"_s, u"Заметка другой программы"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        m_form->m_state.grid.cell(1, 1).subject = u"Правка"_s;
+        Answerer answerer(*m_form, QList{Answerer::Yes} + answers);
+        QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
+        const QString question = u"Файл %1 изменён другой программой после открытия. Заменить его?"_s.arg(
+            QDir::toNativeSeparators(path));
+        QCOMPARE(answerer.asked.size(), 1 + answers.size());
+        if (otherProgramSaved)
+            QCOMPARE(answerer.asked.at(1), question);
+        QCOMPARE(cell(1, 1).subject, gridSubject);
+        const rasp::text::ReadResult read = rasp::text::readLines(path);
+        QVERIFY(read.ok());
+        QCOMPARE(read.lines.at(0), u"|"_s + fileSubject + u"|Химия|"_s);
+        if (fileSubject == u"Физика"_s) {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before); // byte for byte
+        }
+        if (answers.value(1) == Answerer::No && answers.size() == 2)
+            QVERIFY2(m_form->noticeText.contains(u"Ваши изменения не сохранены и остаются в редакторе"_s),
+                     qPrintable(m_form->noticeText));
+        if (gridSubject == u"Правка"_s && fileSubject == u"Правка"_s)
+            QCOMPARE(m_form->noticeText, u"Расписание на среду успешно сохранено"_s);
+    }
+
     // A day file that cannot be read is reported when its date is opened, and the grid typed
     // afterwards is not saved over it; once it is removed the same save writes the day.
     void aDayFileThatCannotBeReadIsNeverReplaced_data()

@@ -313,6 +313,63 @@ private slots:
         three.waitForFinished();
     }
 
+    // Two user sessions (each its own single-instance guard) open one school: the second editor
+    // names the holder and leaves without touching the folder; meanwhile the command line refuses
+    // to write a school file but still reads; once the holder is gone (a crash) both work again.
+    void aSecondEditorOnTheSameSchoolNamesTheHolderAndLeaves()
+    {
+        QTemporaryDir session1, session2, school;
+        for (const QTemporaryDir *runtime : {&session1, &session2})
+            QFile::setPermissions(runtime->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        QProcess one;
+        one.setProcessEnvironment(editorEnvironment(session1.path()));
+        one.setWorkingDirectory(school.path());
+        one.start(QStringLiteral(RASP_EDITOR_BIN), {});
+        QVERIFY(one.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(school.path()).exists(u"r_data"_s), 10000);
+        QVERIFY(QFile::exists(school.filePath(u"raspisanie.lock"_s)));
+
+        QProcess two;
+        two.setProcessEnvironment(editorEnvironment(session2.path()));
+        two.setWorkingDirectory(school.path());
+        two.start(QStringLiteral(RASP_EDITOR_BIN), {});
+        QVERIFY(two.waitForFinished(15000));
+        QCOMPARE(two.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(two.exitCode(), 1);
+        const QString said = QString::fromUtf8(two.readAllStandardError());
+        QVERIFY2(said.contains(u"Эту школу уже редактирует пользователь "_s) && said.contains(u"на компьютере "_s),
+                 qPrintable(said));
+        QCOMPARE(one.state(), QProcess::Running);
+
+        const auto cli = [&school](const QStringList &args) {
+            QProcess p;
+            p.setWorkingDirectory(school.path());
+            p.start(QStringLiteral(RASP_CLI_BIN), args);
+            p.waitForFinished(30000);
+            return std::pair(p.exitCode(), QString::fromUtf8(p.readAllStandardError()));
+        };
+        const auto refused = cli({u"solve"_s, u"09.12.2026"_s, u"--save"_s});
+        QCOMPARE(refused.first, 1);
+        QVERIFY2(refused.second.startsWith(u"Папку школы сейчас редактирует пользователь "_s), qPrintable(refused.second));
+        QCOMPARE(cli({u"settings"_s}).first, 0); // reading goes on
+
+        one.kill(); // a crash: the lock's process is gone, so the folder is free again
+        QVERIFY(one.waitForFinished());
+        const auto after = cli({u"solve"_s, u"09.12.2026"_s, u"--save"_s});
+        QVERIFY2(!after.second.contains(u"Папку школы"_s), qPrintable(after.second));
+        QProcess three;
+        three.setProcessEnvironment(editorEnvironment(session2.path()));
+        three.setWorkingDirectory(school.path());
+        three.start(QStringLiteral(RASP_EDITOR_BIN), {});
+        QVERIFY(three.waitForStarted());
+        QTest::qWait(1500);
+        QCOMPARE(three.state(), QProcess::Running);
+        three.terminate();
+        three.kill();
+        three.waitForFinished();
+    }
+
     // The editor's command line, answered before any window (no display is needed).
     void editorCommandLine_data()
     {

@@ -2,6 +2,7 @@
 // shape, unreadable files, and putting a template day on the grid.
 #include "day/gridops.h"
 #include "state.h"
+#include "template/classorder.h"
 #include "template/setka.h"
 #include "text/cp1251.h"
 #include "text/textfile.h"
@@ -89,6 +90,64 @@ private slots:
         rasp::tmpl::SetkaZapol(back, 3);
         QVERIFY(rasp::tmpl::SetkaSave(back, m_work->path()).isEmpty());
         QCOMPARE(bytes(path(3)), cp1251(u"|Математика|Русский язык|\r\n|Чтение||\r\n12|14|\r\n||\r\n\r\n~end~\r\n"_s));
+    }
+
+    // Saving records the class names beside each template; after 5Б is deleted from the middle of
+    // the load, reading maps the columns by name and names the class once for all its weekdays.
+    void templatesRecordTheirClassesAndAreReadByName()
+    {
+        rasp::State s = school(1, 3);
+        s.Klass = {QString(), u"5А"_s, u"5Б"_s, u"6А"_s};
+        QVERIFY(rasp::tmpl::SetkaLoad(s, m_work->path()).isEmpty());
+        s.vibr_den_set = 1;
+        s.grid.cell(1, 1).subject = u"Алгебра"_s;
+        s.grid.cell(1, 2).subject = u"Физика"_s;
+        s.grid.cell(1, 3).subject = u"Химия"_s;
+        s.grid.cell(1, 3).room = u"21"_s;
+        QVERIFY(rasp::tmpl::SetkaSave(s, m_work->path()).isEmpty());
+        s.vibr_den_set = 3;
+        rasp::tmpl::SetkaZapol(s, 1);
+        QVERIFY(rasp::tmpl::SetkaSave(s, m_work->path()).isEmpty()); // Wednesday as Monday
+        const QByteArray recorded = cp1251(u"[Классы]\r\n5А\r\n5Б\r\n6А\r\n"_s);
+        for (int k = 1; k <= 7; ++k)
+            QCOMPARE(bytes(m_work->filePath(rasp::tmpl::SetkaCompanionPath(k))), recorded);
+        QCOMPARE(rasp::tmpl::TemplatesHoldingClass(s, QDir(m_work->path()), 2), (QStringList{u"понедельник"_s, u"среда"_s}));
+
+        rasp::State after = school(1, 2);
+        after.Klass = {QString(), u"5А"_s, u"6А"_s};
+        QCOMPARE(rasp::tmpl::SetkaLoad(after, m_work->path()),
+                 QStringList{u"Класс 5Б удалён из нагрузки: его уроки в сетках понедельника, среды не учтены"_s});
+        QCOMPARE(after.Setka[1].SetkaMasUr[1][2], u"Химия"_s);
+        QCOMPARE(after.Setka[1].SetkaMasKab[1][2], u"21"_s);
+        QCOMPARE(after.Setka[3].SetkaMasUr[1][1], u"Алгебра"_s);
+
+        // A class added to the load is empty in the templates and named once too.
+        rasp::State wider = school(1, 4);
+        wider.Klass = {QString(), u"5А"_s, u"5Б"_s, u"6А"_s, u"8В"_s};
+        QCOMPARE(rasp::tmpl::SetkaLoad(wider, m_work->path()),
+                 QStringList{u"Класс 8В: нет в сетках понедельника, среды"_s});
+        QCOMPARE(wider.Setka[1].SetkaMasUr[1][3], u"Химия"_s);
+        QVERIFY(wider.Setka[1].SetkaMasUr[1][4].isEmpty());
+    }
+
+    // A template saved before names were recorded is read by position; deleting a class first
+    // records the present order beside it, so the deletion does not shift its later classes.
+    void deletingAClassRecordsTheOrderOfOlderTemplates()
+    {
+        write(2, {u"|Алгебра|Физика|Химия|"_s, u"||||"_s, QString(), u"~end~"_s});
+        rasp::State s = school(1, 3);
+        s.Klass = {QString(), u"5А"_s, u"5Б"_s, u"6А"_s};
+        const QDir work(m_work->path());
+        QCOMPARE(rasp::tmpl::TemplatesHoldingClass(s, work, 2), QStringList{u"вторник"_s});
+        QCOMPARE(rasp::tmpl::DeleteClassQuestion(u"5Б"_s, {u"вторник"_s}),
+                 u"Уроки класса 5Б есть в сохранённых сетках: вторник. После удаления класса они в этих сетках не учитываются.\rУдалить класс?"_s);
+        QVERIFY(!QFile::exists(m_work->filePath(rasp::tmpl::SetkaCompanionPath(2))));
+        QVERIFY(rasp::tmpl::RecordMissingClassOrders(s, work).isEmpty());
+        QVERIFY(!QFile::exists(m_work->filePath(rasp::tmpl::SetkaCompanionPath(1)))); // no template, no companion
+        rasp::State after = school(1, 2);
+        after.Klass = {QString(), u"5А"_s, u"6А"_s};
+        QCOMPARE(rasp::tmpl::SetkaLoad(after, m_work->path()).size(), 1);
+        QCOMPARE(after.Setka[2].SetkaMasUr[1][2], u"Химия"_s);
     }
 
     void singleBlankSubjects_data()

@@ -4,6 +4,7 @@
 #include "reports/zameny.h"
 #include "reports/zamenytally.h"
 #include "state.h"
+#include "template/classorder.h"
 #include "text/textfile.h"
 
 #include <QDir>
@@ -56,8 +57,9 @@ class TstZameny : public QObject
         QStringList out;
         for (const Change &c : sheet.changes)
             out << u"%1 %2 %3 %4 > %5"_s.arg(s.Klass[std::size_t(c.column)])
-                       .arg(LessonNumber(s, c.column, c.row))
-                       .arg(KindName(c.kind), side(c.was, c.column), side(c.now, c.column));
+                           .arg(LessonNumber(s, c.column, c.row))
+                           .arg(KindName(c.kind), side(c.was, c.column), side(c.now, c.column))
+                       + (c.coverOf ? u" for "_s + side(c.coverOf, c.column) : QString());
         return out;
     }
 
@@ -112,11 +114,29 @@ private slots:
             << file({u"||||"_s, u"||||"_s, u"||||"_s, u"||||"_s, u"|Алгебра|||"_s}) << false
             << QStringList{u"5А 2 cancelled Алгебра/Иванова/@2 > -"_s,
                            u"5А 5 moved Алгебра/Иванова/@6 > Алгебра/Иванова/@5"_s};
+        // ... and the English lesson in the row physics left stands in for the cancelled algebra.
         QTest::newRow("a move is found before a same-row replacement")
             << file({u"|Алгебра|||"_s, u"|Физика|||"_s}) << file({u"|Физика|||"_s, u"|Англ|||"_s}) << false
             << QStringList{u"5А 1 moved Физика/Петров/@2 > Физика/Петров/@1"_s,
                            u"5А 1 cancelled Алгебра/Иванова/@1 > -"_s,
-                           u"5А 2 added - > Англ/Сидорова, Кузнецова/@2"_s};
+                           u"5А 2 added - > Англ/Сидорова, Кузнецова/@2 for Алгебра/Иванова/@1"_s};
+        // Иванова's algebra (1) is not given; Сидорова's physics moves up from 2 and Орлов
+        // teaches in the row it left: he stands in for Иванова.
+        QTest::newRow("move chain: the teacher of the freed row covers the cancelled lesson")
+            << file({u"||Алгебра||"_s, u"||Физика||"_s}) << file({u"||Физика||"_s, u"||Англ||"_s}) << false
+            << QStringList{u"5Б 1 moved Физика/Сидорова/@2 > Физика/Сидорова/@1"_s,
+                           u"5Б 1 cancelled Алгебра/Иванова/@1 > -"_s,
+                           u"5Б 2 added - > Англ/Орлов/@2 for Алгебра/Иванова/@1"_s};
+        QTest::newRow("move chain through two moves")
+            << file({u"|||Алгебра|"_s, u"|||Физика|"_s, u"|||Химия|"_s})
+            << file({u"|||Физика|"_s, u"|||Химия|"_s, u"|||Англ|"_s}) << false
+            << QStringList{u"6А 1 moved Физика/Петров/@2 > Физика/Петров/@1"_s,
+                           u"6А 1 cancelled Алгебра/Иванова/@1 > -"_s,
+                           u"6А 2 moved Химия/Кузнецова/@3 > Химия/Кузнецова/@2"_s,
+                           u"6А 3 added - > Англ/Орлов/@3 for Алгебра/Иванова/@1"_s};
+        QTest::newRow("an added lesson in a row nobody left is no cover")
+            << file({u"||Алгебра||"_s}) << file({u"||||"_s, u"||Англ||"_s}) << false
+            << QStringList{u"5Б 1 cancelled Алгебра/Иванова/@1 > -"_s, u"5Б 2 added - > Англ/Орлов/@2"_s};
         QTest::newRow("blanks and placeholders are not lessons")
             << file({u"|$$| |-|"_s, u"|Алгебра|||"_s}) << file({u"||$$|$$|"_s, u"|Алгебра|||"_s}) << false
             << QStringList{};
@@ -148,6 +168,64 @@ private slots:
         const ZamenyResult r = ZamenyForDate(s, QDate(2026, 12, 11));
         QVERIFY2(r.sheet, qPrintable(r.error));
         QCOMPARE(describe(s, *r.sheet), expected);
+    }
+
+    // Day and template files hold no class names; the names recorded beside a template say which
+    // class each of its columns is. `load` replaces the school's classes when given; `order` is
+    // the template's recorded class order (none when empty).
+    void templateColumnsFollowTheRecordedClassNames_data()
+    {
+        QTest::addColumn<QStringList>("load");
+        QTest::addColumn<QStringList>("order");
+        QTest::addColumn<QStringList>("setka");
+        QTest::addColumn<QStringList>("day");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QStringList>("notices");
+        // 5Б deleted from the middle of the load after the template was saved.
+        const QStringList twoClasses{u"5А|6А|"_s, u"Иванова|Алгебра;|Алгебра;|"_s, u"Петров|Физика;|Физика;|"_s,
+                                     u"Кузнецова|Англ;|Химия;|"_s, u"Орлов|Англ-з;|Англ;|"_s, u"~end~"_s};
+        const QStringList threeColumns = file({u"|Алгебра|Физика|Химия|"_s, u"|Физика|Алгебра|Алгебра|"_s});
+        const QStringList sameDayTwoColumns = file({u"|Алгебра|Химия|"_s, u"|Физика|Алгебра|"_s});
+        QTest::newRow("deleted middle class: no false changes, the class named once")
+            << twoClasses << QStringList{u"5А"_s, u"5Б"_s, u"6А"_s} << threeColumns << sameDayTwoColumns << QStringList{}
+            << QStringList{u"Класс 5Б удалён из нагрузки: его уроки в сетке пятницы не учтены"_s};
+        QTest::newRow("deleted middle class, no names recorded: read by position as before")
+            << twoClasses << QStringList{} << threeColumns << sameDayTwoColumns
+            << QStringList{u"6А 1 replacement Физика/Петров/@1 > Химия/Кузнецова/@1"_s} << QStringList{};
+        QTest::newRow("class added since the template: its lessons added, the class named")
+            << QStringList{} << QStringList{u"5А"_s, u"5Б"_s} << file({u"|Алгебра|Физика|"_s})
+            << file({u"|Алгебра|Физика|Химия|"_s}) << QStringList{u"6А 1 added - > Химия/Кузнецова/@1"_s}
+            << QStringList{u"Класс 6А: нет в сетке пятницы"_s};
+        QTest::newRow("classes reordered in the load: matched by name, nothing to say")
+            << QStringList{} << QStringList{u"5Б"_s, u"5А"_s, u"6А"_s} << file({u"|Физика|Алгебра|Химия|"_s})
+            << file({u"|Алгебра|Физика|Химия|"_s}) << QStringList{} << QStringList{};
+        QTest::newRow("names recorded as the load has them: read by position")
+            << QStringList{} << QStringList{u"5А"_s, u"5Б"_s, u"6А"_s} << file({u"|Алгебра|||"_s})
+            << file({u"|Физика|||"_s}) << QStringList{u"5А 1 replacement Алгебра/Иванова/@1 > Физика/Петров/@1"_s}
+            << QStringList{};
+    }
+    void templateColumnsFollowTheRecordedClassNames()
+    {
+        QFETCH(QStringList, load);
+        QFETCH(QStringList, order);
+        QFETCH(QStringList, setka);
+        QFETCH(QStringList, day);
+        QFETCH(QStringList, expected);
+        QFETCH(QStringList, notices);
+        if (!load.isEmpty())
+            QVERIFY(rasp::text::writeLines(u"nagruz.ini"_s, load));
+        QVERIFY(rasp::text::writeLines(u"setka/Пятница.ini"_s, setka));
+        if (!order.isEmpty())
+            QVERIFY(rasp::tmpl::WriteSetkaClassOrder(QDir::current(), 5, order));
+        QVERIFY(rasp::text::writeLines(u"r_data/11.12.2026.ini"_s, day));
+        const rasp::State s = openSchool();
+        const ZamenyResult r = ZamenyForDate(s, QDate(2026, 12, 11));
+        QVERIFY2(r.sheet, qPrintable(r.error));
+        QCOMPARE(describe(s, *r.sheet), expected);
+        QCOMPARE(r.sheet->notices, notices);
+        // The period tally reads the template the same way and names each class once.
+        const ZamenyTally tally = ZamenyPeriod(s, QDate(2026, 12, 11), QDate(2026, 12, 18));
+        QCOMPARE(tally.notices, notices);
     }
 
     void sheetRowsShowWhereAMovedLessonCameFromAndBothRooms()
@@ -252,6 +330,26 @@ private slots:
         for (const QStringList &row : TeacherViewRows(s, TallyOfSheet(s, *monday.sheet)))
             view << row.join(u'|');
         QCOMPARE(view, (QStringList{u"Иванова||2: 5А (1), 6А (3)||"_s, u"Петров|2: 5А (1), 6А (3)|||"_s}));
+    }
+
+    // The chain of the table above over a period: Орлов, who teaches in the row the moved lesson
+    // left, is counted as covering Иванова's lesson, so the exported tally lists him.
+    void moveChainCountsTheFreedRowsTeacherAsCovering()
+    {
+        QVERIFY(rasp::text::writeLines(u"setka/Пятница.ini"_s, file({u"||Алгебра||"_s, u"||Физика||"_s})));
+        QVERIFY(rasp::text::writeLines(u"r_data/11.12.2026.ini"_s, file({u"||Физика||"_s, u"||Англ||"_s})));
+        const rasp::State s = openSchool();
+        const ZamenyTally tally = ZamenyPeriod(s, QDate(2026, 12, 11), QDate(2026, 12, 11));
+        QStringList rows;
+        for (const QStringList &row : TallyRows(tally))
+            rows << row.join(u'|');
+        QCOMPARE(rows, (QStringList{u"Иванова|||1|11.12.2026"_s, u"Орлов|1|11.12.2026||"_s}));
+        const ZamenyResult r = ZamenyForDate(s, QDate(2026, 12, 11));
+        QVERIFY(r.sheet);
+        const std::vector<SheetRow> sheet = SheetRows(s, *r.sheet);
+        QCOMPARE(sheet.size(), std::size_t(3));
+        QCOMPARE(sheet[2].was, u"Алгебра\r\nИванова (1-й урок)"_s);
+        QCOMPARE(sheet[2].kind, u"замена через перенос"_s);
     }
 
     void stoppingThePeriodEndsItThere()

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace rasp::reports;
 
@@ -106,6 +108,9 @@ private slots:
         QCOMPARE(x.orientation, u"portrait"_s);
         QVERIFY(x.fitToPage);
         QCOMPARE(x.fitToWidth, 1);
+        QCOMPARE(x.printTitles, u"$2:$2"_s);
+        // Two-line entries get two lines' height.
+        QCOMPARE(x.heights.at(3), 30.0);
     }
 
     void identicalDayWritesTheTitleAndSaysSo()
@@ -153,6 +158,58 @@ private slots:
         QCOMPARE(t.cells.at({3, 4}).text, u"Физика\nПетров"_s);
         QCOMPARE(t.cells.at({5, 3}).text, u"1-й урок"_s);
         QVERIFY(!t.cells.at({3, 4}).bold);
+    }
+
+    // A replacement naming two teachers in full wraps within the widest column: its row is made
+    // high enough for every line, the header row is repeated on each printed page of the workbook
+    // and the document, and the document's columns follow their texts instead of six equal ones.
+    void printedSheetsFitWrappedTextAndRepeatTheHeader()
+    {
+        rasp::State s;
+        s.Klass = {QString(), u"5А"_s};
+        ZamenySheet sheet;
+        sheet.date = QDate(2026, 12, 11);
+        Change swap;
+        swap.column = 1;
+        swap.row = 3;
+        swap.kind = ChangeKind::Replacement;
+        swap.was = Lesson{3, u"Англ"_s, u"21"_s, u"Сидорова Елена Викторовна, Кузнецова Анна Петровна"_s};
+        swap.now = Lesson{3, u"Англ"_s, u"21"_s, u"Орлов Пётр Ильич"_s};
+        Change moved;
+        moved.column = 1;
+        moved.row = 4;
+        moved.kind = ChangeKind::Moved;
+        moved.was = Lesson{5, u"Химия"_s, QString(), QString()};
+        moved.now = Lesson{4, u"Химия"_s, QString(), QString()};
+        sheet.changes = {swap, moved};
+
+        const QString xlsx = m_dir.filePath(u"wrapped.xlsx"_s);
+        QVERIFY(rasp::exporter::WriteXlsx(ZamenyWorkbook(s, sheet), xlsx));
+        const ooxml::XlsxSheet x = ooxml::readXlsx(xlsx);
+        QVERIFY(x.wellFormed);
+        QCOMPARE(x.printTitles, u"$2:$2"_s);
+        // "Англ", then the two names wrapped at the 40-character column: "Сидорова Елена
+        // Викторовна, Кузнецова" / "Анна Петровна". Three lines of 15 points; the moved lesson's
+        // row keeps the default; the title keeps its own 30.
+        QCOMPARE(x.heights, (std::map<int, double>{{1, 30.0}, {3, 45.0}}));
+        QVERIFY(x.widths.at(3) >= 40.0 && x.widths.at(3) < 41.0);
+        QVERIFY(x.widths.at(2) < 10.0);
+
+        const QString docx = m_dir.filePath(u"wrapped.docx"_s);
+        QVERIFY(rasp::exporter::WriteDocx(ZamenyDocument(s, sheet), docx));
+        const ooxml::DocxDocument d = ooxml::readDocx(docx);
+        QVERIFY(d.wellFormed);
+        const ooxml::DocxTable &t = d.tables.at(0);
+        QCOMPARE(t.headerRows, 2);
+        QCOMPARE(t.gridWidths.size(), std::size_t(6));
+        int total = 0;
+        for (const int w : t.gridWidths)
+            total += w;
+        QVERIFY(total <= d.pageWidth - d.marginLeft - d.marginRight);
+        QVERIFY(total > d.pageWidth - d.marginLeft - d.marginRight - 10);
+        // "Было" holds the longest line, "Урок" only a number.
+        QCOMPARE(*std::max_element(t.gridWidths.begin(), t.gridWidths.end()), t.gridWidths[2]);
+        QVERIFY(t.gridWidths[1] * 4 < t.gridWidths[2]);
     }
 
     void tallyWorkbookReadsBack()

@@ -1,6 +1,7 @@
 // raspisanie-cli zameny: the substitution sheet of a saved day against the template of its
 // weekday, or the tally per teacher over a period; as JSON, or written to workbook/document files.
 #include "clicommands.h"
+#include "reports/period.h"
 #include "docxfile.h"
 #include "reports/zamenylayout.h"
 #include "xlsxfile.h"
@@ -39,17 +40,22 @@ QJsonObject sheetJson(const State &state, const reports::ZamenySheet &sheet)
     QJsonArray changes;
     for (const reports::Change &c : sheet.changes) {
         const QString klass = std::size_t(c.column) < state.Klass.size() ? state.Klass[std::size_t(c.column)] : QString();
-        changes.append(QJsonObject{{u"class"_s, klass},
-                                   {u"column"_s, c.column},
-                                   {u"row"_s, reports::LessonNumber(state, c.column, c.row)},
-                                   {u"kind"_s, reports::KindName(c.kind)},
-                                   {u"was"_s, lessonJson(state, c.column, c.was)},
-                                   {u"now"_s, lessonJson(state, c.column, c.now)}});
+        QJsonObject change{{u"class"_s, klass},
+                           {u"column"_s, c.column},
+                           {u"row"_s, reports::LessonNumber(state, c.column, c.row)},
+                           {u"kind"_s, reports::KindName(c.kind)},
+                           {u"was"_s, lessonJson(state, c.column, c.was)},
+                           {u"now"_s, lessonJson(state, c.column, c.now)}};
+        if (c.coverOf)
+            change.insert(u"coverOf"_s, lessonJson(state, c.column, c.coverOf));
+        changes.append(change);
     }
     QJsonObject out{{u"date"_s, text::ShortDate(sheet.date)}, {u"weekday"_s, text::day(sheet.date)},
                     {u"changes"_s, changes}};
     if (sheet.changes.empty())
         out.insert(u"message"_s, reports::NoChangesText(sheet.date));
+    if (!sheet.notices.isEmpty())
+        out.insert(u"notices"_s, QJsonArray::fromStringList(sheet.notices));
     return out;
 }
 
@@ -74,12 +80,15 @@ QJsonObject tallyJson(const State &state, const reports::ZamenyTally &tally, QDa
                                     {u"added"_s, int(t.added.size())},
                                     {u"takenOverLessons"_s, eventsJson(state, t.takenOver)},
                                     {u"freedLessons"_s, eventsJson(state, t.freed)}});
-    return QJsonObject{{u"from"_s, text::ShortDate(from)},
-                       {u"to"_s, text::ShortDate(to)},
-                       {u"days"_s, tally.days},
-                       {u"teachers"_s, teachers},
-                       {u"skipped"_s, QJsonArray::fromStringList(tally.skipped)},
-                       {u"unreadable"_s, QJsonArray::fromStringList(tally.errors)}};
+    QJsonObject out{{u"from"_s, text::ShortDate(from)},
+                    {u"to"_s, text::ShortDate(to)},
+                    {u"days"_s, tally.days},
+                    {u"teachers"_s, teachers},
+                    {u"skipped"_s, QJsonArray::fromStringList(tally.skipped)},
+                    {u"unreadable"_s, QJsonArray::fromStringList(tally.errors)}};
+    if (!tally.notices.isEmpty())
+        out.insert(u"notices"_s, QJsonArray::fromStringList(tally.notices));
+    return out;
 }
 
 // Writes a workbook or document under the work folder and prints its path; false after the error.
@@ -108,9 +117,11 @@ CommandHelp ZamenyHelp()
     return {u"zameny"_s, u"ДД.ММ.ГГГГ [--xlsx] [--docx] | zameny С ПО --teachers [--xlsx]"_s,
             u"замены: день против шаблона его дня недели или итог по учителям за период (JSON или файлы)"_s,
             u"лист замен дня r_data/ДАТА.ini против шаблона setka/<день недели>.ini в JSON:\n"
-            "  {date, weekday, changes: [{class, column, row, kind, was, now}]}\n"
+            "  {date, weekday, changes: [{class, column, row, kind, was, now}], notices}\n"
             "  kind: replacement (замена), moved (перенос), cancelled (отмена), added (новый урок),\n"
-            "  room (смена кабинета); was/now: {subject, room, teachers, row} или null; row - номер урока.\n"
+            "  room (смена кабинета); was/now: {subject, room, teachers, row} или null; row - номер урока;\n"
+            "  coverOf: отмененный урок, место которого через переносы занял добавленный (его учитель заменяет);\n"
+            "  notices (если есть): классы, сопоставленные по именам, записанным рядом с шаблоном.\n"
             "С --teachers: за период С..ПО для каждого учителя уроки, данные вместо другого учителя,\n"
             "и уроки, от которых он освобожден, с датами (JSON).\n"
             "С --xlsx или --docx вместо JSON: путь к каждому записанному файлу"_s,
@@ -143,8 +154,8 @@ int RunZameny(const QStringList &args)
     to = from;
     if (period && !DateArgument(dates.at(1), &to))
         return line.usageHint();
-    if (to < from)
-        return line.usageError(u"Конец периода раньше его начала"_s);
+    if (const QString problem = reports::PeriodProblem(from, to); !problem.isEmpty())
+        return line.usageError(problem);
 
     State state;
     load::NagruzReport report;

@@ -6,6 +6,7 @@
 #include "day/dayfile.h"
 #include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
+#include "files/folderlock.h"
 #include "settings/settings.h"
 #include "state.h"
 #include "text/datewords.h"
@@ -93,8 +94,17 @@ bool DateArgument(const QString &text, QDate *date)
     *date = text::ParseShortDate(text);
     if (date->isValid())
         return true;
-    WriteErr(u"Дата должна быть в виде ДД.ММ.ГГГГ: "_s + text);
+    WriteErr(text::ShortDateProblem(text));
     return false;
+}
+
+bool FolderFreeForWriting()
+{
+    if (const auto holder = files::FolderLock::ActiveHolder(QDir::currentPath())) {
+        WriteErr(files::FolderBusyText(*holder));
+        return false;
+    }
+    return true;
 }
 
 void WriteOut(const QByteArray &utf8)

@@ -4,6 +4,7 @@
 #include "arrange/tpodbor.h"
 #include "day/daygrid.h"
 #include "day/regim.h"
+#include "files/filestamp.h"
 #include "load/loadmodel.h"
 #include "settings/settings.h"
 #include "template/tsetkamas.h"
@@ -59,6 +60,9 @@ struct State {
     absences::Companion companion;
     // Companion files (absolute paths) whose last reading failed: never replaced by a save.
     QSet<QString> unreadableCompanions;
+    // What the school files (day, load, settings, templates) held when last read or written
+    // here, so a save can ask before replacing another program's changes.
+    files::StampBook stamps;
 
     // The "Не перемещать" list (sCheckListBox1): one entry per subject, sorted, with its check.
     std::vector<day::PinEntry> pins;

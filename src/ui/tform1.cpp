@@ -62,7 +62,6 @@ TForm1::TForm1(QWidget *parent)
     buildReportPage();
     buildZamenyPage();
     wireApp();
-    wireDay();
     wireHighlight();
     wirePages();
     wireDayFile();

@@ -35,6 +35,8 @@ void TForm1::wireDayFile()
 void TForm1::RaspSave(const QString &s, const QString &soob)
 {
     const QString path = QDir::current().filePath(s);
+    if (!mayReplaceChangedFiles({path}, [this, s] { RaspLoad(s, 1); }))
+        return;
     QDir().mkpath(QFileInfo(path).absolutePath()); // r_data may have been removed while the editor ran
     QString error;
     bool saved = rasp::day::RaspSave(m_state, path, &error);
@@ -44,7 +46,7 @@ void TForm1::RaspSave(const QString &s, const QString &soob)
         grid->clearMovedMarks(); // the marks of an exact arrangement have served
     grid->syncEditor();
     grid->viewport()->update();
-    Rct_SoobPokaz(saved ? soob : error);
+    Rct_SoobPokaz(saved ? soob : rasp::ui::NotSavedNotice(error));
 }
 
 void TForm1::RaspLoad(const QString &s, int zagruz_kab)
@@ -152,6 +154,7 @@ void TForm1::sDateTimePicker1ClPicker()
         RaspLoad(path, 1);
     } else {
         clearDay();
+        m_state.stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
         Rct_SoobPokaz(u"Дико извиняюсь, но расписания "_s + rasp::text::ShortDate(d) + u" не существует"_s);
     }
     focusFirstCell();
@@ -167,6 +170,7 @@ void TForm1::sDateTimePicker2ClPicker()
         RaspLoad(path, 1);
     } else {
         clearDay();
+        m_state.stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
         Rct_SoobPokaz(u"Это прискорбно, но расписания на "_s + rasp::text::ShortDate(d) + u" не существует"_s);
     }
     sDateTimePicker3->setDate(d);

@@ -4,6 +4,7 @@
 
 #include "pageframe.h"
 #include "popupclosewatcher.h"
+#include "reports/period.h"
 #include "reports/vipolnenie.h"
 #include "reportview.h"
 
@@ -161,6 +162,11 @@ void TForm1::RaschetVipProg(int reg)
     if (reg == 0) {
         const QDate from = sDateTimePicker4->date();
         const QDate to = sDateTimePicker5->date();
+        if (const QString problem = rasp::reports::PeriodProblem(from, to); !problem.isEmpty()) {
+            Tab_3->setEnabled(true);
+            Rct_SoobPokaz(problem);
+            return;
+        }
         // One step per day counted, so a one-day range fills the bar (a 0..0 range would be
         // the endless busy animation).
         sProgressBar1->setRange(0, int(std::max<qint64>(from.daysTo(to), 0)) + 1);

@@ -1,10 +1,13 @@
 // Settings: the settings page Tab_4, reading and writing setting.ini, and the page's handlers.
 #include "tform1.h"
 
+#include "messages.h"
+
 #include "codepageguard.h"
 
 #include "settings/settings.h"
 
+#include <QDir>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -302,9 +305,11 @@ void TForm1::SetLoad()
 void TForm1::SetSave(int s)
 {
     settingsFromPage();
+    if (!mayReplaceChangedFiles({QDir::current().filePath(rasp::settings::SettingsPath())}, [this] { SetLoad(); }))
+        return;
     QString error;
     if (!rasp::settings::SetSave(m_state, rasp::settings::SettingsPath(), &error)) {
-        Rct_SoobPokaz(error);
+        Rct_SoobPokaz(rasp::ui::NotSavedNotice(error));
         return;
     }
     shiftInFile = QPoint(m_state.vt_sm_x, m_state.vt_sm_y);

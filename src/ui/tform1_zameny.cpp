@@ -4,6 +4,7 @@
 
 #include "docxfile.h"
 #include "hint.h"
+#include "reports/period.h"
 #include "reports/zamenylayout.h"
 #include "texttablemodel.h"
 #include "xlsxfile.h"
@@ -109,8 +110,9 @@ void TForm1::ZamenyVid()
             Tab_Zam->showTable(rasp::reports::TallyHeader(), {}, {});
             return;
         }
-        Tab_Zam->status->setText(u"%1: сравнено дней — %2"_s.arg(rasp::reports::TallyTitle(zamenyFrom, zamenyTo))
-                                     .arg(zamenyTally->days));
+        const QString summary =
+            u"%1: сравнено дней — %2"_s.arg(rasp::reports::TallyTitle(zamenyFrom, zamenyTo)).arg(zamenyTally->days);
+        Tab_Zam->status->setText(QStringList(QStringList{summary} + zamenyTally->notices).join(u'\n'));
         Tab_Zam->showTable(rasp::reports::TallyHeader(), rasp::reports::TallyRows(*zamenyTally), {220, 130, 400, 160, 360});
         return;
     }
@@ -123,9 +125,11 @@ void TForm1::ZamenyVid()
         return;
     }
     const rasp::reports::ZamenySheet &sheet = *zamenySheet;
-    Tab_Zam->status->setText(sheet.changes.empty()
-                                 ? rasp::reports::NoChangesText(sheet.date)
-                                 : u"%1: изменений — %2"_s.arg(rasp::reports::ZamenyTitle(sheet.date)).arg(sheet.changes.size()));
+    const QString summary = sheet.changes.empty()
+                                ? rasp::reports::NoChangesText(sheet.date)
+                                : u"%1: изменений — %2"_s.arg(rasp::reports::ZamenyTitle(sheet.date)).arg(sheet.changes.size());
+    // Classes read by name are named under the summary, once each.
+    Tab_Zam->status->setText(QStringList(QStringList{summary} + sheet.notices).join(u'\n'));
     if (view == ZamenyPage::ByClass) {
         std::vector<QStringList> rows;
         for (const rasp::reports::SheetRow &r : rasp::reports::SheetRows(m_state, sheet))
@@ -144,6 +148,10 @@ void TForm1::ZamenyRaschet()
     const QDate to = Tab_Zam->to->date();
     if (to < from)
         return;
+    if (const QString problem = rasp::reports::PeriodProblem(from, to); !problem.isEmpty()) {
+        Rct_SoobPokaz(problem);
+        return;
+    }
     Tab_Zam->setEnabled(false);
     Tab_Zam->progress->setRange(0, int(from.daysTo(to)) + 1);
     Tab_Zam->progress->setValue(0);

@@ -78,7 +78,11 @@ bool RaspSave(State &state, const QString &path, QString *error)
         return false;
     }
     EmptySingleBlanks(state);
-    return text::writeLines(path, DayFileLines(state), error);
+    files::FileStamp written;
+    if (!text::writeLines(path, DayFileLines(state), error, text::Access::Default, &written))
+        return false;
+    state.stamps.remember(path, written);
+    return true;
 }
 
 QString TakeField(QStringView &line)
@@ -147,10 +151,13 @@ text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_
 {
     RaspClear(state);
     const text::ReadResult read = text::readLines(path);
-    if (read.status == text::ReadResult::Unreadable)
+    if (read.status == text::ReadResult::Unreadable) {
         state.unreadableDays.insert(DayKey(path));
-    else
+        state.stamps.forget(path);
+    } else {
         state.unreadableDays.remove(DayKey(path));
+        state.stamps.remember(path, read.stamp);
+    }
     if (!read.ok()) {
         state.note.clear();
         if (error)

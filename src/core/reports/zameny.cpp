@@ -1,10 +1,12 @@
 #include "reports/zameny.h"
 
 #include "absences/daycompanion.h"
+#include "day/classcolumns.h"
 #include "day/dayfile.h"
 #include "day/poiskuchit.h"
 #include "reports/exportlayout.h"
 #include "state.h"
+#include "template/classorder.h"
 #include "template/setka.h"
 #include "text/datewords.h"
 #include "text/textfile.h"
@@ -54,6 +56,36 @@ bool changeLess(const Change &a, const Change &b)
     if (a.row != b.row)
         return a.row < b.row;
     return int(a.kind) < int(b.kind);
+}
+
+// Links each added lesson that ends a chain of moves started by a cancelled lesson: the lesson of
+// row Y moved into the cancelled lesson's row X, the lesson of row Z into Y, ..., and the added
+// lesson fills the last row left. Rows hold one lesson each side, so every chain is a path.
+void linkMoveChains(std::vector<Change> &changes, int lastRow)
+{
+    std::vector<int> movedInto(std::size_t(lastRow + 1), -1); // day row -> the move landing there
+    std::vector<int> addedAt(std::size_t(lastRow + 1), -1);   // day row -> the added lesson there
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        const Change &c = changes[k];
+        if (c.kind == ChangeKind::Moved)
+            movedInto[std::size_t(c.now->row)] = int(k);
+        else if (c.kind == ChangeKind::Added)
+            addedAt[std::size_t(c.now->row)] = int(k);
+    }
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        if (changes[k].kind != ChangeKind::Cancelled)
+            continue;
+        int row = changes[k].was->row;
+        // Each step goes to a template row a move left; there are fewer moves than rows.
+        for (int step = 0; step <= lastRow && movedInto[std::size_t(row)] >= 0; ++step) {
+            row = changes[std::size_t(movedInto[std::size_t(row)])].was->row;
+            const int added = addedAt[std::size_t(row)];
+            if (added >= 0 && !changes[std::size_t(added)].coverOf) {
+                changes[std::size_t(added)].coverOf = changes[k].was;
+                break;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -150,6 +182,7 @@ std::vector<Change> CompareClass(int column, const std::vector<Lesson> &was, con
         if (!nowDone[n])
             add(ChangeKind::Added, none, n);
 
+    linkMoveChains(out, lastRow);
     std::sort(out.begin(), out.end(), changeLess);
     return out;
 }
@@ -197,7 +230,8 @@ LessonReader::LessonReader(const State &state)
 
 LessonReader::~LessonReader() = default;
 
-DayLessons LessonReader::read(const QStringList &lines, const std::vector<absences::CoverLine> &covers)
+DayLessons LessonReader::read(const QStringList &lines, const day::ColumnMap *map,
+                              const std::vector<absences::CoverLine> &covers)
 {
     State &s = m_scratch->state;
     for (int j = 1; j <= s.klassvis; ++j)
@@ -207,8 +241,9 @@ DayLessons LessonReader::read(const QStringList &lines, const std::vector<absenc
             c.room.clear();
             c.cover = day::Cover();
         }
-    day::ReadDayFileFields(
-        lines, s.max_ur, s.klassvis,
+    const day::ColumnMap byPosition;
+    day::ReadMappedFields(
+        lines, s.max_ur, s.klassvis, map ? *map : byPosition,
         [&s](int i, int j, QString text) {
             if (j >= 1)
                 s.grid.cell(i, j).subject = std::move(text);
@@ -239,7 +274,10 @@ std::vector<absences::CoverLine> DayCovers(const QString &dayPath)
 
 ZamenySheet ZamenySheetOf(QDate date, const DayLessons &templateLessons, const DayLessons &dayLessons)
 {
-    return {date, CompareLessons(templateLessons, dayLessons)};
+    ZamenySheet sheet;
+    sheet.date = date;
+    sheet.changes = CompareLessons(templateLessons, dayLessons);
+    return sheet;
 }
 
 ZamenyResult ZamenyForDate(const State &state, QDate date)
@@ -260,20 +298,38 @@ ZamenyResult ZamenyForDate(const State &state, QDate date)
         result.error = dayRead.error;
         return result;
     }
-    const QString setkaPath = tmpl::SetkaPath(date.dayOfWeek());
+    LessonReader reader(state);
+    TemplateLessons was = ReadTemplateLessons(state, reader, date.dayOfWeek());
+    if (!was.lessons) {
+        result.error = was.missing ? u"Шаблона на %1 нет: %2"_s.arg(text::day2(date), was.error) : was.error;
+        return result;
+    }
+    result.sheet = ZamenySheetOf(date, *was.lessons, reader.read(dayRead.lines, nullptr, DayCovers(dayPath)));
+    result.sheet->notices = std::move(was.notices);
+    return result;
+}
+
+TemplateLessons ReadTemplateLessons(const State &state, LessonReader &reader, int k)
+{
+    TemplateLessons out;
+    const QString setkaPath = tmpl::SetkaPath(k);
     const text::ReadResult setkaRead = text::readLines(setkaPath);
     if (setkaRead.status == text::ReadResult::NoFile) {
-        result.error = u"Шаблона на %1 нет: нет файла %2"_s.arg(text::day2(date), QDir::toNativeSeparators(setkaPath));
-        return result;
+        out.missing = true;
+        out.error = u"нет файла %1"_s.arg(QDir::toNativeSeparators(setkaPath));
+        return out;
     }
     if (!setkaRead.ok()) {
-        result.error = setkaRead.error;
-        return result;
+        out.error = setkaRead.error;
+        return out;
     }
-    LessonReader reader(state);
-    const DayLessons was = reader.read(setkaRead.lines);
-    result.sheet = ZamenySheetOf(date, was, reader.read(dayRead.lines, DayCovers(dayPath)));
-    return result;
+    const tmpl::ClassOrderRead order = tmpl::ReadSetkaClassOrder(QDir::current(), k);
+    if (!order.error.isEmpty())
+        out.notices << order.error;
+    const day::ColumnMap map = day::MapColumns(order.names, state);
+    out.notices << day::ColumnNotices(map, setkaRead.lines, state.max_ur, u"в сетке "_s + tmpl::WeekdayGenitive(k));
+    out.lessons = reader.read(setkaRead.lines, &map);
+    return out;
 }
 
 int LessonNumber(const State &state, int column, int row)
@@ -315,6 +371,11 @@ QString KindName(ChangeKind kind)
     return kindWords(kind).second;
 }
 
+QString ChainCoverText()
+{
+    return u"замена через перенос"_s;
+}
+
 QString ZamenyTitle(QDate date)
 {
     return u"Замены на "_s + text::day2(date) + u' ' + text::ShortDate(date);
@@ -346,14 +407,18 @@ std::vector<SheetRow> SheetRows(const State &state, const ZamenySheet &sheet)
         if (c.column >= 0 && std::size_t(c.column) < state.Klass.size())
             r.klass = state.Klass[std::size_t(c.column)];
         r.lesson = LessonNumber(state, c.column, c.row);
-        r.was = c.kind == ChangeKind::Moved ? u"%1-й урок"_s.arg(LessonNumber(state, c.column, c.was->row))
-                                             : lessonText(c.was);
+        if (c.kind == ChangeKind::Moved)
+            r.was = u"%1-й урок"_s.arg(LessonNumber(state, c.column, c.was->row));
+        else if (c.coverOf)
+            r.was = lessonText(c.coverOf) + u" (%1-й урок)"_s.arg(LessonNumber(state, c.column, c.coverOf->row));
+        else
+            r.was = lessonText(c.was);
         r.now = lessonText(c.now);
         if (c.was && c.now && RoomsDiffer(c.was->room, c.now->room))
             r.room = c.was->room + u" → "_s + c.now->room;
         else if (c.now)
             r.room = c.now->room;
-        r.kind = KindText(c.kind);
+        r.kind = c.coverOf ? ChainCoverText() : KindText(c.kind);
         rows.push_back(std::move(r));
     }
     return rows;

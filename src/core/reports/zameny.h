@@ -14,6 +14,10 @@ namespace rasp {
 struct State;
 }
 
+namespace rasp::day {
+struct ColumnMap;
+}
+
 namespace rasp::reports {
 
 // How a lesson of the day differs from the template of its weekday.
@@ -35,13 +39,17 @@ struct DayLessons {
 };
 
 // One difference of a class: the grid row it is listed under, its kind, the template's lesson
-// (`was`) and the day's (`now`); a cancelled lesson has no `now`, an added one no `was`.
+// (`was`) and the day's (`now`); a cancelled lesson has no `now`, an added one no `was`. An added
+// lesson that fills the row a moved lesson left, where that move filled the row of a cancelled
+// lesson (directly or through further moves), takes that lesson's place: `coverOf` is the
+// cancelled lesson, and its teacher counts as covering.
 struct Change {
     int column = 0;
     int row = 0;
     ChangeKind kind = ChangeKind::Replacement;
     std::optional<Lesson> was;
     std::optional<Lesson> now;
+    std::optional<Lesson> coverOf;
 };
 
 // The substitution sheet of a date: every difference of the day from its template weekday,
@@ -49,6 +57,7 @@ struct Change {
 struct ZamenySheet {
     QDate date;
     std::vector<Change> changes;
+    QStringList notices; // classes read by name: gone from the load, or missing from a file
 };
 
 // Whether a subject text is a lesson: it holds a letter or a digit. Empty cells, blanks and
@@ -79,10 +88,11 @@ public:
     LessonReader(const LessonReader &) = delete;
     LessonReader &operator=(const LessonReader &) = delete;
 
-    // The lessons of the subject and room lines of a day file or template file, by position
-    // (max_ur rows, classes 1..klassvis); empty cells and placeholders are left out. With the
-    // date's covers (its companion file), a covered lesson has its real teachers.
-    DayLessons read(const QStringList &lines, const std::vector<absences::CoverLine> &covers = {});
+    // The lessons of the subject and room lines of a day file or template file (max_ur rows,
+    // classes 1..klassvis), by position or through `map`; empty cells and placeholders are left out.
+    // With the date's covers (its companion file), a covered lesson has its real teachers.
+    DayLessons read(const QStringList &lines, const day::ColumnMap *map = nullptr,
+                    const std::vector<absences::CoverLine> &covers = {});
 
 private:
     struct Scratch;
@@ -96,12 +106,23 @@ struct ZamenyResult {
 };
 
 // The substitution sheet of `date`: r_data/<date>.ini against setka/<weekday>.ini of the work
-// folder. A date without a saved day, a weekday without a template or an unreadable file gives
-// no sheet and a Russian message saying which.
+// folder, the template's columns matched to the load's classes by the names recorded beside it
+// (notices in the sheet). A date without a saved day, a weekday without a template or an
+// unreadable file gives no sheet and a Russian message saying which.
 ZamenyResult ZamenyForDate(const State &state, QDate date);
 
 // The covers of the date of a day file (none when its companion file is missing or unreadable).
 std::vector<absences::CoverLine> DayCovers(const QString &dayPath);
+
+// The template lessons of weekday k read from the work folder (`error` set and nothing returned
+// when the file is missing or unreadable), with the notices of its column map.
+struct TemplateLessons {
+    std::optional<DayLessons> lessons;
+    QStringList notices;
+    QString error;
+    bool missing = false; // no template file for the weekday
+};
+TemplateLessons ReadTemplateLessons(const State &state, LessonReader &reader, int k);
 
 // The same with a reader and the template's lessons ready (used over a period).
 ZamenySheet ZamenySheetOf(QDate date, const DayLessons &templateLessons, const DayLessons &dayLessons);
@@ -115,6 +136,9 @@ int LessonNumber(const State &state, int column, int row);
 QString KindText(ChangeKind kind);
 // The name of a kind in the CLI's JSON ("replacement", "moved", "cancelled", "added", "room").
 QString KindName(ChangeKind kind);
+
+// The kind shown for an added lesson that takes a cancelled lesson's place through moves.
+QString ChainCoverText();
 
 // Title of the sheet: "Замены на пятницу 11.12.2026".
 QString ZamenyTitle(QDate date);
@@ -133,7 +157,8 @@ struct SheetRow {
 };
 
 // The sheet's rows in its order. Was/now give the subject and, on a second line, the teachers;
-// a moved lesson shows in "was" the lesson it came from ("2-й урок"); the room column shows
+// a moved lesson shows in "was" the lesson it came from ("2-й урок"), an added lesson that takes a
+// cancelled one's place through moves that lesson with its number; the room column shows
 // "old → new" when the rooms differ, otherwise the day's room.
 std::vector<SheetRow> SheetRows(const State &state, const ZamenySheet &sheet);
 

@@ -39,6 +39,7 @@ Sheet ZamenyWorkbook(const State &state, const ZamenySheet &sheet)
     Sheet out;
     out.name = u"Замены "_s + text::ShortDate(sheet.date);
     out.printA4Portrait = true;
+    out.printTitleFirst = out.printTitleLast = 2; // the header row on every printed page
     const QStringList header = SheetHeader();
     const int columns = int(header.size());
     out.put(1, 1, bold(ZamenyTitle(sheet.date)));
@@ -60,6 +61,14 @@ Sheet ZamenyWorkbook(const State &state, const ZamenySheet &sheet)
         out.merge({3, 1, 3, columns});
     }
     out.borders.push_back({1, 1, last, columns});
+    // Classes matched by name are named under the table, so a sheet that leaves a class's
+    // lessons out says so on paper too.
+    int below = last + 2;
+    for (const QString &n : sheet.notices) {
+        out.put(below, 1, LayoutCell{n, false, false, false, false, 0});
+        out.merge({below, 1, below, columns}); // over the table's width, not widening its first column
+        ++below;
+    }
     return out;
 }
 
@@ -73,6 +82,8 @@ Document ZamenyDocument(const State &state, const ZamenySheet &sheet)
     t.columns = int(header.size());
     t.rows = 2 + std::max<int>(int(rows.size()), 1);
     t.fontSize = 11;
+    t.headerRows = 2; // Word repeats only a table's first rows: the title goes with the header
+    t.widthsFromContent = true;
     t.put(1, 1, bold(ZamenyTitle(sheet.date), 14));
     t.merge({1, 1, 1, t.columns});
     for (int c = 1; c <= t.columns; ++c)
@@ -97,6 +108,7 @@ Sheet TallyWorkbook(const ZamenyTally &tally, QDate from, QDate to)
     Sheet out;
     out.name = u"Замены"_s;
     out.printA4Portrait = true;
+    out.printTitleFirst = out.printTitleLast = 2;
     const QStringList header = TallyHeader();
     const int columns = int(header.size());
     out.put(1, 1, bold(TallyTitle(from, to)));

@@ -59,10 +59,17 @@ public:
                 for (const QString &t : now)
                     teacher(t).moved.push_back(event);
                 break;
-            case ChangeKind::Added:
-                for (const QString &t : now)
-                    teacher(t).added.push_back(event);
+            case ChangeKind::Added: {
+                // A lesson given in a row a chain of moves freed for a cancelled lesson covers it.
+                const QStringList covered = c.coverOf ? TeacherNames(c.coverOf->teachers) : QStringList();
+                for (const QString &t : now) {
+                    if (c.coverOf && !covered.contains(t))
+                        teacher(t).takenOver.push_back(event);
+                    else
+                        teacher(t).added.push_back(event);
+                }
                 break;
+            }
             case ChangeKind::Room:
                 break;
             }
@@ -131,19 +138,20 @@ ZamenyTally ZamenyPeriod(const State &state, QDate from, QDate to, const VipStep
             } else {
                 if (!templateRead[k]) {
                     templateRead[k] = true;
-                    const QString setkaPath = tmpl::SetkaPath(k);
-                    const text::ReadResult setkaRead = text::readLines(setkaPath);
-                    if (setkaRead.ok()) {
-                        templates[k] = reader.read(setkaRead.lines);
-                    } else if (setkaRead.status == text::ReadResult::NoFile) {
-                        templateProblem[k] = u"шаблона на этот день недели нет (%1)"_s.arg(QDir::toNativeSeparators(setkaPath));
+                    TemplateLessons t = ReadTemplateLessons(state, reader, k);
+                    tally.notices << t.notices;
+                    if (t.lessons) {
+                        templates[k] = std::move(t.lessons);
+                    } else if (t.missing) {
+                        templateProblem[k] = u"шаблона на этот день недели нет (%1)"_s.arg(
+                            QDir::toNativeSeparators(tmpl::SetkaPath(k)));
                     } else {
-                        tally.errors << setkaRead.error;
+                        tally.errors << t.error;
                         templateProblem[k] = u"файл шаблона не удалось прочитать"_s;
                     }
                 }
                 if (templates[k]) {
-                    tallier.add(ZamenySheetOf(d, *templates[k], reader.read(dayRead.lines, DayCovers(dayPath))));
+                    tallier.add(ZamenySheetOf(d, *templates[k], reader.read(dayRead.lines, nullptr, DayCovers(dayPath))));
                     ++tally.days;
                     compared = true;
                 } else {

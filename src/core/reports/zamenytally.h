@@ -37,11 +37,14 @@ struct ZamenyTally {
     int days = 0;        // days compared with their template
     QStringList skipped; // saved days that could not be compared, with the reason
     QStringList errors;  // files that could not be read
+    QStringList notices; // classes matched by name (each weekday's template once)
 };
 
 // The tally of one sheet. A replacement gives each teacher of the day's list who is not in the
 // template's one lesson taken over and each template teacher not in the day's list one lesson
-// freed; a cancelled lesson frees its teachers; teachers in both lists gain and lose nothing.
+// freed; a cancelled lesson frees its teachers; teachers in both lists gain and lose nothing. An
+// added lesson standing in for a cancelled one through moves (Change::coverOf) is taken over by
+// each of its teachers not in the cancelled lesson's list.
 ZamenyTally TallyOfSheet(const State &state, const ZamenySheet &sheet);
 
 // The tally over the saved days from `from` to `to` inclusive, each against the template file of
