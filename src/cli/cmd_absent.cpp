@@ -46,6 +46,8 @@ int RunAbsent(const QStringList &args)
     const QString teacher = line.positional().at(1);
     if (line.isSet(u"remove"_s) && (line.isSet(u"rows"_s) || line.isSet(u"reason"_s)))
         return line.usageError(u"С --remove не указывают --rows и --reason"_s);
+    if (!FolderFreeForWriting())
+        return kExitFailed;
     State state;
     if (!OpenDay(state, date))
         return kExitFailed;

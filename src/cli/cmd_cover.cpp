@@ -45,6 +45,8 @@ int RunCover(const QStringList &args)
     absences::Preset preset = absences::Preset::Subject;
     if (!PresetArgument(line, &preset))
         return kExitUsage;
+    if (line.isSet(u"apply"_s) && !FolderFreeForWriting())
+        return kExitFailed;
     State state;
     if (!OpenDay(state, date))
         return kExitFailed;
