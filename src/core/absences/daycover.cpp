@@ -219,6 +219,8 @@ DayCover SolveDayCover(const CoverModel &model, double seconds)
     Cbc_setParameter(cbc, "log", "0");
     Cbc_setParameter(cbc, "slog", "0");
     Cbc_setParameter(cbc, "threads", "1"); // the same day gives the same proposal
+    Cbc_setParameter(cbc, "preprocess", "off"); // the model is small and nearly integral: straight to the LP
+    Cbc_setParameter(cbc, "cuts", "off");
     Cbc_setMaximumSeconds(cbc, seconds);
     Cbc_setAllowableGap(cbc, 0.5);         // costs are whole multiples of the tie range
     Cbc_loadProblem(cbc, columns, int(m.rows.size()), start.data(), index.data(), value.data(), lower.data(),
