@@ -27,7 +27,8 @@ const std::vector<Command> &commands()
         {LoadHelp, RunLoad},         {SettingsHelp, RunSettings}, {DayHelp, RunDay},
         {TemplateHelp, RunTemplate}, {ResolveHelp, RunResolve},   {ArrangeHelp, RunArrange}, {SolveHelp, RunSolve},
         {HoursHelp, RunHours},       {ZamenyHelp, RunZameny},     {JournalHelp, RunJournal},
-        {ExportHelp, RunExport},     {PrintHelp, RunPrint},       {WebHelp, RunWeb},
+        {ExportHelp, RunExport},     {AbsentHelp, RunAbsent},     {CandidatesHelp, RunCandidates},
+        {CoverHelp, RunCover},       {PrintHelp, RunPrint},       {WebHelp, RunWeb},
     };
     return table;
 }

@@ -63,7 +63,9 @@ void TForm1::buildReportPage()
     reportModel = new rasp::ui::ReportModel(this);
     StringGrid1 = new QTableView(Tab_3);
     StringGrid1->setObjectName(u"StringGrid1"_s);
-    StringGrid1->setHorizontalHeader(new rasp::ui::ReportHeader(StringGrid1));
+    auto *reportHeader = new rasp::ui::ReportHeader(StringGrid1);
+    reportHeader->fitColumnsToContent(); // the count at a cell's end always shows
+    StringGrid1->setHorizontalHeader(reportHeader);
     StringGrid1->setModel(reportModel);
     StringGrid1->verticalHeader()->hide();
     StringGrid1->setShowGrid(true);
@@ -127,8 +129,6 @@ void TForm1::NachZapolSG()
     for (int j = 1; j <= m_state.klassvis; ++j)
         headers << m_state.Klass[std::size_t(j)];
     reportModel->resetColumns(headers);
-    for (int j = 0; j < headers.size(); ++j)
-        StringGrid1->setColumnWidth(j, 70);
     sProgressBar1->setValue(0);
 }
 

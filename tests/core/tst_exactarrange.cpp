@@ -108,7 +108,7 @@ Result solve(TPodbor &p, const Options &o, qint64 ms = 20000)
     return SolveExact(p, o, names(o.klassvis), limits);
 }
 
-// A day of tests/data/exact: rows of cells as `fill` takes them, R, P and the fewest moves that
+// A day of tests/core/exactdays: rows of cells as `fill` takes them, R, P and the fewest moves that
 // minimum.py found by exhaustive search.
 struct FixtureDay {
     QStringList rows;
@@ -204,7 +204,7 @@ private slots:
     void fixtureDaysReachTheirProvenMinimum_data()
     {
         QTest::addColumn<QString>("path");
-        const QDir dir(QStringLiteral(RASP_TEST_DATA "/exact"));
+        const QDir dir(QStringLiteral(RASP_EXACT_DAYS));
         const QStringList files = dir.entryList({u"*.day"_s}, QDir::Files, QDir::Name);
         QVERIFY(files.size() >= 5);
         for (const QString &f : files)
@@ -355,7 +355,7 @@ private slots:
     // "Стоп" once a day is known returns that day, checked, with its bound; not called fewest.
     void aStopAfterTheFirstDayKeepsTheBestDay()
     {
-        const FixtureDay day = readFixture(QStringLiteral(RASP_TEST_DATA "/exact/five-classes-eleven-moves.day"));
+        const FixtureDay day = readFixture(QStringLiteral(RASP_EXACT_DAYS "/five-classes-eleven-moves.day"));
         const Options o = dayOptions(day.rows, day.R, day.P);
         const TPodbor before = filled(day.rows);
         TPodbor p = before;

@@ -82,7 +82,15 @@ private slots:
         QVERIFY2(made.err.isEmpty(), qPrintable(made.err));
         const auto dayFile = [&work](QDate d) { return work + u"/r_data/"_s + d.toString(u"dd.MM.yyyy"_s) + u".ini"_s; };
         const QDate today = QDate::currentDate();
-        QCOMPARE(bytes(dayFile(today)), bytes(sampleDays.filePath(sampleDay)));
+        // Today gets the sample day of its weekday (else the latest) with its absences and covers.
+        QString todaySample = sampleDay;
+        for (const QString &name : sampleNames)
+            if (QDate::fromString(name.chopped(4), u"dd.MM.yyyy"_s).dayOfWeek() == today.dayOfWeek())
+                todaySample = name;
+        QCOMPARE(bytes(dayFile(today)), bytes(sampleDays.filePath(todaySample)));
+        const QString zam = todaySample.chopped(4) + u".zam"_s;
+        if (QFile::exists(sampleDays.filePath(zam)))
+            QCOMPARE(bytes(dayFile(today).chopped(4) + u".zam"_s), bytes(sampleDays.filePath(zam)));
 
         // The next four school days (weekdays whose template has lessons) get the day too.
         std::map<int, bool> lessons;

@@ -28,9 +28,9 @@ using rasp::day::GridGeometry;
 
 namespace {
 
-// Four classes, two of them with names longer than a header field.
+// Four classes, two of them with names longer than a header field shows even at the floor size.
 const QStringList kLoad = {
-    u"5А|6Б|10проф-мат|10проф-мат2|"_s,
+    u"5А|6Б|10профильный-мат|10профильный-мат2|"_s,
     u"Иванова|Физика;|Физика;|||"_s,
     u"Петрова|Обществознание;|Обществознание-2;|||"_s,
     u"~end~"_s,
@@ -40,7 +40,7 @@ const QStringList kLoad = {
 // pinned Обществознание locked), and texts longer than may be typed (row 4).
 const QStringList kSubjects = {
     u"Физика|Физика|||"_s,
-    u"Геометрия|Геометрия-7|ИЗО||"_s,
+    u"Природоведение|Природоведение-7|ИЗО||"_s,
     u"Обществознание|Обществознание-2|||"_s,
     u"Информатика2||||"_s,
     u"||||"_s,
@@ -184,10 +184,10 @@ private slots:
         QTest::addColumn<bool>("room");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        QTest::newRow("subject") << 2 << false << u"Геометрия"_s << u"Геометрия-7"_s;
+        QTest::newRow("subject") << 2 << false << u"Природоведение"_s << u"Природоведение-7"_s;
         QTest::newRow("room") << 2 << true << u"Спортзал-большой"_s << u"Спортзал-большой2"_s;
         QTest::newRow("locked caption") << 3 << false << u"Обществознание"_s << u"Обществознание-2"_s;
-        QTest::newRow("class name") << 0 << false << u"10проф-мат"_s << u"10проф-мат2"_s;
+        QTest::newRow("class name") << 0 << false << u"10профильный-мат"_s << u"10профильный-мат2"_s;
     }
     void aTextTooWideForItsFieldShowsItsBeginningAndTheWholeAsTooltip()
     {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "absences/companion.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
