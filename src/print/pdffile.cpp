@@ -2,10 +2,12 @@
 
 #include "sheetpainter.h"
 
+#include "files/atomicfile.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -20,23 +22,22 @@ bool WritePdf(const sheets::PrintDocument &document, const QString &path, QStrin
     };
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return fail(u"нет папки"_s);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+    // The document is painted into memory and written through the one checked writer, so a full
+    // disk is reported with its reason and the old file stays whole.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     int painted = 0;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setResolution(300);
         writer.setTitle(document.title);
         writer.setCreator(u"Raspisanie"_s);
         painted = PaintDocument(writer, document);
     }
-    if (painted == 0) {
-        file.cancelWriting();
+    if (painted == 0)
         return fail(u"не удалось нарисовать страницы"_s);
-    }
-    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit())
-        return fail(file.errorString());
+    if (!files::WriteWhole(path, buffer.data(), error))
+        return false;
     if (pages)
         *pages = painted;
     return true;

@@ -1,5 +1,6 @@
 #include "web/webfolder.h"
 
+#include "files/atomicfile.h"
 #include "reports/exportlayout.h"
 #include "reports/layoutcells.h"
 #include "reports/zameny.h"
@@ -10,7 +11,6 @@
 #include "web/webhtml.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -118,15 +118,8 @@ bool WriteWebFolder(const std::vector<WebPage> &pages, const QString &folder, QS
     }
     for (const WebPage &page : pages) {
         const QString path = dir.filePath(page.fileName);
-        QSaveFile file(path);
-        const QByteArray bytes = page.html.toUtf8();
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
-            || !file.commit()) {
-            if (error)
-                *error = u"Не удалось записать файл %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString());
-            file.cancelWriting();
+        if (!files::WriteWhole(path, page.html.toUtf8(), error))
             return false;
-        }
     }
     return true;
 }
