@@ -2,6 +2,7 @@
 
 #include "exportfolder.h"
 #include "files/atomicfile.h"
+#include "files/systemreason.h"
 #include "wrappedlines.h"
 
 #include <QDir>
@@ -376,7 +377,7 @@ bool WriteDocx(const reports::Document &doc, const QString &path, QString *error
     QString reason;
     if (!files::WriteWhole(target.absoluteFilePath(), bytes, &reason)) {
         if (error)
-            *error = reason;
+            *error = failure(path, files::ReasonOfNotWritten(reason, target.absoluteFilePath()));
         return false;
     }
     return true;

@@ -385,7 +385,7 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
     QString reason;
     if (!files::WriteWhole(target.absoluteFilePath(), bytes, &reason)) {
         if (error)
-            *error = reason;
+            *error = failure(path, files::ReasonOfNotWritten(reason, target.absoluteFilePath()));
         return false;
     }
     return true;

@@ -58,4 +58,10 @@ QString NotWritten(const QString &path, const QString &reason)
     return u"Не удалось записать файл %1: %2"_s.arg(QDir::toNativeSeparators(path), reason);
 }
 
+QString ReasonOfNotWritten(const QString &message, const QString &path)
+{
+    const QString start = NotWritten(path, QString());
+    return message.startsWith(start) ? message.mid(start.size()) : message;
+}
+
 } // namespace rasp::files

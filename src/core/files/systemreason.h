@@ -11,4 +11,7 @@ QString WriteReason(int errorCode);
 // The message of a file that was not written: "Не удалось записать файл PATH: REASON".
 QString NotWritten(const QString &path, const QString &reason);
 
+// The reason told by a NotWritten message about `path` ("нет места на диске").
+QString ReasonOfNotWritten(const QString &message, const QString &path);
+
 } // namespace rasp::files
