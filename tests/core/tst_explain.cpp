@@ -60,6 +60,8 @@ private slots:
     void teacherClashesFollowTheClashRule_data();
     void teacherClashesFollowTheClashRule();
     void teacherClashesAgreeWithSootvOnRandomRows();
+    void colouredClashesNameEveryTeacherAndSayWhereTheArrangementDiffers_data();
+    void colouredClashesNameEveryTeacherAndSayWhereTheArrangementDiffers();
     void redRoomsAreExplained_data();
     void redRoomsAreExplained();
     void explainedRoomsAreExactlyTheRedOnesOnRandomRows();
@@ -98,6 +100,40 @@ void TestExplain::teacherClashesFollowTheClashRule()
     // The whole day lists every row.
     QString both = expected.isEmpty() ? QString() : expected + u' ' + QString(expected).replace(u"1:"_s, u"2:"_s);
     QCOMPARE(describe(rasp::day::TeacherClashes(s)), both);
+}
+
+void TestExplain::colouredClashesNameEveryTeacherAndSayWhereTheArrangementDiffers_data()
+{
+    QTest::addColumn<QString>("lists");
+    QTest::addColumn<QString>("coloured");
+    QTest::addColumn<bool>("arrangementDiffers"); // for the first class
+    QTest::addColumn<QString>("counted");          // the coloured clashes the arrangement counts too
+    QTest::newRow("pair clash, both rules") << u"А, Б|Б|В"_s << u"1:Б:1,2"_s << false << u"Б"_s;
+    // A group lesson of three: the third name meets another class; the arrangement compares
+    // "Б, В" as one text and sees nothing.
+    QTest::newRow("third name of a group lesson") << u"А, Б, В|В|Г"_s << u"1:В:1,2"_s << true << QString();
+    QTest::newRow("second name of a group lesson") << u"А, Б, В|Б|"_s << u"1:Б:1,2"_s << true << QString();
+    // The same partners by both rules, though the arrangement names "Б, В" as one teacher.
+    QTest::newRow("the same group twice") << u"А, Б, В|А, Б, В|"_s << u"1:А:1,2 1:Б:1,2 1:В:1,2"_s << false
+                                          << u"А"_s;
+    QTest::newRow("no clash") << u"А, Б, В|Г|"_s << QString() << false << QString();
+}
+
+void TestExplain::colouredClashesNameEveryTeacherAndSayWhereTheArrangementDiffers()
+{
+    QFETCH(QString, lists);
+    QFETCH(QString, coloured);
+    QFETCH(bool, arrangementDiffers);
+    QFETCH(QString, counted);
+    rasp::State s = grid(4);
+    setRow(s, 1, lists, &rasp::day::Cell::teachers);
+    QCOMPARE(describe(rasp::day::ColouredTeacherClashes(s, 1)), coloured);
+    QCOMPARE(!rasp::day::ArrangementRuleLine(s, 1, 1).isEmpty(), arrangementDiffers);
+    QStringList both;
+    for (const auto &c : rasp::day::ColouredTeacherClashes(s, 1))
+        if (rasp::day::ArrangementCountsClash(s, c))
+            both << c.teacher;
+    QCOMPARE(both.join(u' '), counted);
 }
 
 void TestExplain::teacherClashesAgreeWithSootvOnRandomRows()
