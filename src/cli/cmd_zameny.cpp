@@ -175,6 +175,8 @@ int RunZameny(const QStringList &args)
         return line.usageHint();
     if (const QString problem = reports::PeriodProblem(from, to); !problem.isEmpty())
         return line.usageError(problem);
+    if (asWeekday && !FolderFreeForWriting()) // the choice is recorded in the date's companion file
+        return kExitFailed;
 
     State state;
     load::NagruzReport report;

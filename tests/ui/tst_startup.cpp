@@ -349,9 +349,19 @@ private slots:
             p.waitForFinished(30000);
             return std::pair(p.exitCode(), QString::fromUtf8(p.readAllStandardError()));
         };
-        const auto refused = cli({u"solve"_s, u"09.12.2026"_s, u"--save"_s});
-        QCOMPARE(refused.first, 1);
-        QVERIFY2(refused.second.startsWith(u"Папку школы сейчас редактирует пользователь "_s), qPrintable(refused.second));
+        // Every command that writes a school file refuses before it reads or writes anything.
+        const QList<QStringList> writers = {
+            {u"solve"_s, u"09.12.2026"_s, u"--save"_s},
+            {u"absent"_s, u"09.12.2026"_s, u"Иванова Анна Петровна"_s},
+            {u"cover"_s, u"09.12.2026"_s, u"--apply"_s},
+            {u"zameny"_s, u"09.12.2026"_s, u"--as-weekday"_s, u"1"_s},
+        };
+        for (const QStringList &args : writers) {
+            const auto refused = cli(args);
+            QVERIFY2(refused.first == 1, qPrintable(args.join(u' ')));
+            QVERIFY2(refused.second.startsWith(u"Папку школы сейчас редактирует пользователь "_s),
+                     qPrintable(args.join(u' ') + u": "_s + refused.second));
+        }
         QCOMPARE(cli({u"settings"_s}).first, 0); // reading goes on
 
         one.kill(); // a crash: the lock's process is gone, so the folder is free again

@@ -1,6 +1,6 @@
 #include "web/webfolder.h"
 
-#include "files/systemreason.h"
+#include "files/atomicfile.h"
 #include "reports/exportlayout.h"
 #include "reports/layoutcells.h"
 #include "reports/zameny.h"
@@ -11,7 +11,6 @@
 #include "web/webhtml.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -117,20 +116,11 @@ bool WriteWebFolder(const std::vector<WebPage> &pages, const QString &folder, QS
             *error = u"Не удалось создать папку %1"_s.arg(QDir::toNativeSeparators(folder));
         return false;
     }
-    // Each page is replaced whole (temporary file, every write checked, then renamed), but not
-    // synced to the disk one by one: 600 syncs would take seconds, and a folder cut short by a
-    // power loss is simply written again.
+    // Each page goes through the one checked writer, so a full disk is reported and never leaves a
+    // page cut short in place of the previous one.
     for (const WebPage &page : pages) {
-        const QString path = dir.filePath(page.fileName);
-        QSaveFile file(path);
-        const QByteArray bytes = page.html.toUtf8();
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size()
-            || !file.commit()) {
-            if (error)
-                *error = files::NotWritten(path, file.errorString());
-            file.cancelWriting();
+        if (!files::WriteWhole(dir.filePath(page.fileName), page.html.toUtf8(), error))
             return false;
-        }
     }
     return true;
 }
