@@ -73,11 +73,12 @@ static bool buildDocument(State &state, const QString &what, QDate date, sheets:
         doc.emptySlips = u"Заменяющих учителей на эту дату нет"_s;
         return true;
     }
-    QStringList problems;
-    const std::vector<sheets::Cover> covers = sheets::CoversOfMonth(state, date, &problems);
-    for (const QString &p : problems)
-        WriteErr(u"Не учтено: "_s + p);
-    doc.tables.push_back(sheets::JournalTable(date, covers));
+    const reports::Journal journal = sheets::MonthJournal(state, date);
+    for (const QString &w : journal.warnings)
+        WriteErr(w);
+    for (const QString &e : journal.errors)
+        WriteErr(e);
+    doc.tables.push_back(sheets::JournalTable(journal));
     doc.title = doc.tables.back().title;
     return true;
 }

@@ -84,11 +84,10 @@ void TForm1::wirePrint()
     };
     const auto journalJob = [this]() -> std::optional<PrintJob> {
         const QDate d = Tab_Zam->date->date();
-        QStringList problems;
-        const auto covers = rasp::sheets::CoversOfMonth(m_state, d, &problems);
-        if (!problems.isEmpty())
-            Rct_SoobPokaz(u"Не учтено в журнале:\r\n"_s + problems.join(u"\r\n"_s));
-        return tableJob(rasp::sheets::JournalTable(d, covers),
+        const rasp::reports::Journal journal = rasp::sheets::MonthJournal(m_state, d);
+        if (!journal.errors.isEmpty())
+            Rct_SoobPokaz(journal.errors.join(u"\r\n"_s));
+        return tableJob(rasp::sheets::JournalTable(journal),
                         u"raspisanie/Журнал замен "_s + d.toString(u"MM.yyyy"_s) + u".pdf"_s, QString());
     };
     m_print->addMenuButton(Tab_Zam->wordButton, {{u"лист замен"_s, sheetJob},

@@ -15,6 +15,16 @@ class TstWrapText : public QObject
     Q_OBJECT
 
     static double mono(const QString &text, double size) { return double(text.size()) * size / 2; }
+    // A lesson of the sheet: row, subject, room and teachers.
+    static rasp::reports::Lesson lesson(int row, const QString &subject, const QString &room, const QString &teachers)
+    {
+        rasp::reports::Lesson l;
+        l.row = row;
+        l.subject = subject;
+        l.room = room;
+        l.teachers = teachers;
+        return l;
+    }
 
 private slots:
     void wrapsAtSpacesAndShrinksLongWords_data()
@@ -95,20 +105,20 @@ private slots:
         rasp::reports::ZamenySheet sheet;
         sheet.date = QDate(2026, 12, 11);
         sheet.changes = {
-            {1, 3, ChangeKind::Replacement, Lesson{3, u"Алгебра"_s, u"20"_s, u"Иванова Анна Петровна"_s, {}, {}},
-             Lesson{3, u"Матем."_s, u"21"_s, u"Сидорова Елена Викторовна"_s, {}, {}}, std::nullopt},
+            {1, 3, ChangeKind::Replacement, lesson(3, u"Алгебра"_s, u"20"_s, u"Иванова Анна Петровна"_s),
+             lesson(3, u"Матем."_s, u"21"_s, u"Сидорова Елена Викторовна"_s), std::nullopt},
             // The same teacher giving another subject covers nobody.
-            {1, 4, ChangeKind::Replacement, Lesson{4, u"Физика"_s, u""_s, u"Петров Игорь Сергеевич"_s, {}, {}},
-             Lesson{4, u"Астрономия"_s, u""_s, u"Петров Игорь Сергеевич"_s, {}, {}}, std::nullopt},
+            {1, 4, ChangeKind::Replacement, lesson(4, u"Физика"_s, u""_s, u"Петров Игорь Сергеевич"_s),
+             lesson(4, u"Астрономия"_s, u""_s, u"Петров Игорь Сергеевич"_s), std::nullopt},
             // A second teacher joining covers nobody's place.
-            {2, 2, ChangeKind::Replacement, Lesson{2, u"Англ"_s, u"5"_s, u"Ким Юлия Олеговна"_s, {}, {}},
-             Lesson{2, u"Англ"_s, u""_s, u"Ким Юлия Олеговна, Лесной Владимир Андреевич"_s, {}, {}}, std::nullopt},
-            {2, 5, ChangeKind::Cancelled, Lesson{5, u"Химия"_s, u""_s, u"Ильина Ольга Юрьевна"_s, {}, {}}, std::nullopt, std::nullopt},
+            {2, 2, ChangeKind::Replacement, lesson(2, u"Англ"_s, u"5"_s, u"Ким Юлия Олеговна"_s),
+             lesson(2, u"Англ"_s, u""_s, u"Ким Юлия Олеговна, Лесной Владимир Андреевич"_s), std::nullopt},
+            {2, 5, ChangeKind::Cancelled, lesson(5, u"Химия"_s, u""_s, u"Ильина Ольга Юрьевна"_s), std::nullopt, std::nullopt},
             // An added lesson in place of a cancelled one (reached through moves) covers it.
-            {2, 6, ChangeKind::Added, std::nullopt, Lesson{6, u"Химия"_s, u"3"_s, u"Жуковский Павел Ильич"_s, {}, {}},
-             Lesson{1, u"Химия"_s, u""_s, u"Ильина Ольга Юрьевна"_s, {}, {}}},
+            {2, 6, ChangeKind::Added, std::nullopt, lesson(6, u"Химия"_s, u"3"_s, u"Жуковский Павел Ильич"_s),
+             lesson(1, u"Химия"_s, u""_s, u"Ильина Ольга Юрьевна"_s)},
             // A lesson only added covers nobody.
-            {2, 7, ChangeKind::Added, std::nullopt, Lesson{7, u"ИЗО"_s, u""_s, u"Ким Юлия Олеговна"_s, {}, {}}, std::nullopt},
+            {2, 7, ChangeKind::Added, std::nullopt, lesson(7, u"ИЗО"_s, u""_s, u"Ким Юлия Олеговна"_s), std::nullopt},
         };
         const std::vector<Cover> covers = CoversOfSheet(state, sheet);
         QCOMPARE(covers.size(), std::size_t(3));

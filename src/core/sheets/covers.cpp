@@ -101,21 +101,6 @@ std::vector<Cover> CoversForDate(const State &state, QDate date, QString *error)
     return CoversOfSheet(state, *result.sheet);
 }
 
-std::vector<Cover> CoversOfMonth(const State &state, QDate date, QStringList *problems)
-{
-    std::vector<Cover> out;
-    const QDate first(date.year(), date.month(), 1);
-    for (QDate d = first; d.month() == first.month(); d = d.addDays(1)) {
-        QString error;
-        std::vector<Cover> day = CoversForDate(state, d, &error);
-        // A date the school did not work (no saved day) is no problem of the journal.
-        if (!error.isEmpty() && problems && QFile::exists(QDir::current().filePath(day::DayFilePath(d))))
-            *problems << error;
-        out.insert(out.end(), std::make_move_iterator(day.begin()), std::make_move_iterator(day.end()));
-    }
-    return out;
-}
-
 QString ShortName(const QString &fullName)
 {
     const QStringList words = fullName.split(u' ', Qt::SkipEmptyParts);

@@ -38,9 +38,6 @@ std::vector<Cover> CoversOfSheet(const State &state, const reports::ZamenySheet 
 // (A per-date file of absences and covers, once the editor keeps one, is the better source.)
 std::vector<Cover> CoversForDate(const State &state, QDate date, QString *error);
 
-// The covers of every saved day of the month of `date`, date by date.
-std::vector<Cover> CoversOfMonth(const State &state, QDate date, QStringList *problems);
-
 // "Сидорова Е. В." of "Сидорова Елена Викторовна"; a name of one word stays as it is.
 QString ShortName(const QString &fullName);
 

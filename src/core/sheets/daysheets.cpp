@@ -139,30 +139,30 @@ SheetTable ZamenyTable(const State &state, const reports::ZamenySheet &sheet)
     return t;
 }
 
-SheetTable JournalTable(QDate month, const std::vector<Cover> &covers)
+SheetTable JournalTable(const reports::Journal &journal)
 {
-    static const char16_t *const months[] = {u"январь", u"февраль", u"март",     u"апрель",  u"май",    u"июнь",
-                                             u"июль",   u"август",  u"сентябрь", u"октябрь", u"ноябрь", u"декабрь"};
     SheetTable t;
-    t.title = u"Журнал замен: "_s + QString::fromUtf16(months[month.month() - 1]) + u' '
-              + QString::number(month.year()) + u" года"_s;
-    for (const char16_t *h : {u"Дата", u"Урок", u"Класс", u"Предмет", u"Заменял(а)", u"Вместо", u"Подпись"})
-        t.header.push_back(bold(QString::fromUtf16(h)));
-    t.widths = {1.1, 0.6, 0.7, 1.3, 1.8, 1.8, 1.2};
-    t.empty = u"Замен за месяц нет"_s;
-    for (const Cover &c : covers) {
-        QStringList absent;
-        for (const QString &a : c.absent)
-            absent << ShortName(a);
-        t.rows.push_back({{text::ShortDate(c.date), false, false},
-                          {QString::number(c.lesson), false, false},
-                          {c.klass, true, false},
-                          {c.subject, false, false},
-                          {ShortName(c.teacher), false, false},
-                          {absent.join(u", "_s), false, false},
-                          {QString(), false, false}});
+    t.title = reports::JournalTitle(journal.from, journal.to);
+    for (const QString &h : reports::JournalHeader())
+        t.header.push_back(bold(h));
+    t.header.push_back(bold(u"Подпись"_s));
+    t.widths = {1.1, 0.5, 0.6, 1.2, 1.6, 1.6, 1.2, 0.5, 1.1};
+    t.widths.resize(t.header.size(), 1.0);
+    t.empty = u"Замещённых уроков нет"_s;
+    for (const QStringList &r : reports::JournalRows(journal)) {
+        std::vector<SheetCell> row;
+        for (const QString &cell : r)
+            row.push_back({cell, false, false});
+        row.resize(t.header.size());
+        t.rows.push_back(std::move(row));
     }
     return t;
+}
+
+reports::Journal MonthJournal(const State &state, QDate date)
+{
+    const QDate first(date.year(), date.month(), 1);
+    return reports::BuildJournal(state, first, first.addMonths(1).addDays(-1));
 }
 
 std::vector<Slip> SlipsOf(const std::vector<Cover> &covers)

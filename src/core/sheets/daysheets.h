@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/journal.h"
 #include "reports/zameny.h"
 #include "sheets/covers.h"
 #include "sheets/sheettable.h"
@@ -35,9 +36,12 @@ SheetTable TemplateTable(const State &state, int k);
 // The substitution sheet: class, lesson, was, now, room, kind; portrait, the header on every page.
 SheetTable ZamenyTable(const State &state, const reports::ZamenySheet &sheet);
 
-// The month's journal of covers: date, lesson, class, subject, who covered, in place of whom and a
-// column to sign; portrait.
-SheetTable JournalTable(QDate month, const std::vector<Cover> &covers);
+// The journal of substituted lessons of a period (as the journal page builds it) with a column to
+// sign; portrait, the header on every page.
+SheetTable JournalTable(const reports::Journal &journal);
+
+// The journal of the month of `date`.
+reports::Journal MonthJournal(const State &state, QDate date);
 
 // One slip per covering teacher, in name order, each listing the teacher's covers of the date.
 std::vector<Slip> SlipsOf(const std::vector<Cover> &covers);
