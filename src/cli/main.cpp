@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <cstdlib>
+
 int main(int argc, char *argv[])
 {
     QStringList words;
@@ -13,6 +15,12 @@ int main(int argc, char *argv[])
     // platform, so no display is ever needed.
     if (rasp::cli::NeedsGui(words)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Qt Gui's own English diagnostics (a missing runtime folder, font notes) are not the
+        // user's business: the commands report in Russian themselves, so they are dropped.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &) {
+            if (type == QtFatalMsg)
+                std::abort();
+        });
         QGuiApplication app(argc, argv);
         return rasp::cli::run(QGuiApplication::arguments());
     }

@@ -259,7 +259,7 @@ private slots:
         QTest::newRow("gap between columns") << QPoint(72, 30) << u"-"_s << -1 << -1 << 1 << -1;
         QTest::newRow("gap between rows") << QPoint(20, 5 + 54 * 1 + 1) << u"-"_s << -1 << -1 << -1 << -1;
         QTest::newRow("teacher 2 name") << QPoint(10, 54 * 2 - 43) << u"2/1"_s << -1 << -1 << 2 << -1;
-        QTest::newRow("teacher 2 menu") << QPoint(84, 54 * 2 - 20) << u"2/1"_s << -1 << -1 << -1 << 2;
+        QTest::newRow("teacher 2 menu") << QPoint(84, 54 * 2 - 20) << u"2/2"_s << -1 << -1 << -1 << 2;
         QTest::newRow("past the last class") << QPoint(65 * 4 - 50, 30) << u"-"_s << -1 << -1 << -1 << -1;
         QTest::newRow("past the last teacher") << QPoint(10, 54 * 3 - 40) << u"-"_s << -1 << -1 << -1 << -1;
         QTest::newRow("left of the origin") << QPoint(-3, -3) << u"-"_s << -1 << -1 << -1 << -1;

@@ -1,6 +1,7 @@
 // The load page in the window: setting up a school from an empty folder through the page's own
 // buttons, strips, matrix and menus; the class and teacher menus with their questions; saving;
 // and the strips that follow the matrix.
+#include "answerer.h"
 #include "circlebutton.h"
 #include "daygridview.h"
 #include "load/loadgeometry.h"
@@ -201,7 +202,13 @@ private slots:
         form->m_state.PedFio[1].name = u"Борисов"_s;
         QVERIFY(QFile::remove(rasp::load::NagruzPath()));
         QVERIFY(QDir::current().mkdir(u"nagruz.ini"_s));
-        QTest::mouseClick(form->loadPage->sSpeedButton15, Qt::LeftButton);
+        {
+            // What stands at the path is no longer what was read: the save asks first; "Да" goes on.
+            Answerer answerer(*form, {Answerer::Yes});
+            QTest::mouseClick(form->loadPage->sSpeedButton15, Qt::LeftButton);
+            QCOMPARE(answerer.asked.size(), 1);
+            QVERIFY2(answerer.asked.first().contains(u"изменён другой программой"_s), qPrintable(answerer.asked.first()));
+        }
         QVERIFY(form->noticeText != u"Данные сохранены"_s);
         QVERIFY(form->Rct_soob->isVisible());
         QCOMPARE(form->m_state.PedFio[1].name, u"Борисов"_s);
