@@ -1,7 +1,9 @@
-// The exact arrangement beside the randomised run on generated days (bench/exactday.h): 200
-// classes x 16 rows x 400 teachers and 60 classes x 10 rows x 120 teachers, three days each.
-// Exact: time to the first clash-free day, the fewest moves found within 10 s and whether they
-// are proven fewest. Randomised: cycles and time until finished, or 60000 cycles.
+// The exact arrangement beside the randomised run on generated days (bench/exactday.h), three
+// days each: 200 classes x 16 rows x 400 teachers (group lessons, one subject of 15 pinned),
+// 60 x 10 x 120, 60 x 10 x 90 tight (half the lessons in a clash) and 30 x 8 x 60 with 6 of the 15
+// subjects pinned. Exact: time to the first clash-free day, to the proof, the fewest moves found
+// within 10 s, the bound and whether they are proven fewest. Randomised: cycles and time until
+// finished, or 60000 cycles.
 #include "arrange/arrangement.h"
 #include "arrange/exact/exactsolver.h"
 #include "exactday.h"
@@ -20,14 +22,22 @@ void dayCounters(benchmark::State &st, const bench::GeneratedDay &day)
     st.counters["shuffled"] = day.shuffleMoves;
 }
 
-// args: classes, rows, teachers, seed
+// The generated day of a benchmark's arguments: classes, rows, teachers, seed, pinned subjects,
+// share of shuffled classes.
+bench::GeneratedDay dayOf(const benchmark::State &st)
+{
+    return bench::makeGeneratedDay(int(st.range(0)), int(st.range(1)), int(st.range(2)), unsigned(st.range(3)),
+                                   int(st.range(4)), int(st.range(5)));
+}
+
 void BM_ExactArrangement(benchmark::State &st)
 {
-    const bench::GeneratedDay day = bench::makeGeneratedDay(int(st.range(0)), int(st.range(1)), int(st.range(2)), unsigned(st.range(3)));
+    const bench::GeneratedDay day = dayOf(st);
     for (auto _ : st) {
         rasp::arrange::TPodbor p = day.snapshot;
         qint64 firstMs = -1;
         int firstMoves = -1;
+        qint64 provenMs = -1;
         rasp::arrange::exact::Limits limits;
         limits.timeLimitMs = 10000;
         limits.progress = [&](const rasp::arrange::exact::Progress &pr) {
@@ -35,6 +45,8 @@ void BM_ExactArrangement(benchmark::State &st)
                 firstMs = pr.ms;
                 firstMoves = pr.best;
             }
+            if (provenMs < 0 && pr.best >= 0 && pr.best == pr.lowerBound)
+                provenMs = pr.ms;
         };
         const auto r = rasp::arrange::exact::SolveExact(p, day.options, day.classNames, limits);
         st.counters["solved"] = r.status == rasp::arrange::exact::Status::Solved ? 1 : 0;
@@ -43,6 +55,8 @@ void BM_ExactArrangement(benchmark::State &st)
         st.counters["moves"] = r.movedCount;
         st.counters["lowerBound"] = r.lowerBound;
         st.counters["optimal"] = r.optimal ? 1 : 0;
+        st.counters["provenMs"] = double(provenMs);
+        st.counters["ms"] = double(r.ms);
     }
     dayCounters(st, day);
 }
@@ -59,10 +73,10 @@ int movedLessons(const bench::GeneratedDay &day, const rasp::arrange::TPodbor &p
     return n;
 }
 
-// args: classes, rows, teachers, seed; the run's own seed is the day's seed
+// The run's own seed is the day's seed.
 void BM_RandomisedRun(benchmark::State &st)
 {
-    const bench::GeneratedDay day = bench::makeGeneratedDay(int(st.range(0)), int(st.range(1)), int(st.range(2)), unsigned(st.range(3)));
+    const bench::GeneratedDay day = dayOf(st);
     for (auto _ : st) {
         rasp::arrange::TPodbor p = day.snapshot;
         rasp::Rng rng(quint64(st.range(3)));
@@ -79,9 +93,13 @@ void BM_RandomisedRun(benchmark::State &st)
 void days(benchmark::internal::Benchmark *b)
 {
     for (int seed = 1; seed <= 3; ++seed)
-        b->Args({200, 16, 400, seed});
+        b->Args({200, 16, 400, seed, 1, 100});
     for (int seed = 1; seed <= 3; ++seed)
-        b->Args({60, 10, 120, seed});
+        b->Args({60, 10, 120, seed, 0, 100});
+    for (int seed = 1; seed <= 3; ++seed)
+        b->Args({60, 10, 90, seed, 0, 100});
+    for (int seed = 1; seed <= 3; ++seed)
+        b->Args({30, 8, 60, seed, 6, 100});
 }
 
 BENCHMARK(BM_ExactArrangement)->Apply(days)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -1,7 +1,9 @@
 // Substitutions on a large school (16 rows x 200 classes, 400 teachers): the sheet of one saved
-// day against its template weekday, files read and resolved; the tally over a school year.
+// day against its template weekday, files read and resolved; the tally and the journal of
+// substituted lessons over a school year (from the days' records, and compared without them).
 #include "benchschool.h"
 #include "day/dayfile.h"
+#include "reports/journal.h"
 #include "reports/zameny.h"
 #include "reports/zamenytally.h"
 #include "template/setka.h"
@@ -71,6 +73,39 @@ void BM_TallyOfASchoolYear(benchmark::State &st)
     st.counters["days"] = days;
 }
 BENCHMARK(BM_TallyOfASchoolYear)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The journal of a school year; `recorded`: every day saved with its record, else each compared.
+void journalOfAYear(benchmark::State &st, bool recorded)
+{
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    rasp::State s = bench::makeSchool();
+    const QDate from(2026, 9, 1);
+    writeYear(s, from, 365);
+    if (recorded)
+        for (int d = 0; d < 365; ++d)
+            if (from.addDays(d).dayOfWeek() != 7)
+                rasp::reports::RecordDay(s, from.addDays(d));
+    std::size_t lessons = 0;
+    for (auto _ : st) {
+        const rasp::reports::Journal j = rasp::reports::BuildJournal(s, from, from.addDays(364));
+        lessons = j.entries.size();
+        benchmark::DoNotOptimize(rasp::reports::JournalTotalRows(j));
+    }
+    st.counters["lessons"] = double(lessons);
+}
+
+void BM_JournalOfARecordedSchoolYear(benchmark::State &st)
+{
+    journalOfAYear(st, true);
+}
+BENCHMARK(BM_JournalOfARecordedSchoolYear)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_JournalOfAnUnrecordedSchoolYear(benchmark::State &st)
+{
+    journalOfAYear(st, false);
+}
+BENCHMARK(BM_JournalOfAnUnrecordedSchoolYear)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -22,10 +22,13 @@ struct GeneratedDay {
 };
 
 // `classes` classes x `rows` rows, `teachers` teachers; every class learns 15 subjects, each from
-// one teacher (one subject in ten from two, as a list "A, B"); it has `rows` - 6 .. `rows` - 2
-// lessons from row 1, chosen row by row so that no teacher has two lessons in a row; one lesson in
-// twenty is locked where it stands; the rest are shuffled within their class. R = rows, P = 0.
-inline GeneratedDay makeGeneratedDay(int classes, int rows, int teachers, unsigned seed)
+// one teacher (one subject in ten from two, as a list "A, B": a group lesson); it has `rows` - 6 ..
+// `rows` - 2 lessons from row 1, chosen row by row so that no teacher has two lessons in a row;
+// one lesson in twenty is locked where it stands, and so is every lesson of the first
+// `pinnedSubjects` of the 15 subjects (a pinned subject); `shuffledPercent` of the classes then
+// have their other lessons shuffled within the class. R = rows, P = 0.
+inline GeneratedDay makeGeneratedDay(int classes, int rows, int teachers, unsigned seed, int pinnedSubjects = 0,
+                                     int shuffledPercent = 100)
 {
     std::mt19937 g(seed);
     GeneratedDay day;
@@ -72,7 +75,8 @@ inline GeneratedDay makeGeneratedDay(int classes, int rows, int teachers, unsign
                 p.itog_ur[i][j] = QStringLiteral("Предмет%1").arg(k);
                 p.itog_uch[i][j] = l.join(QStringLiteral(", "));
                 p.itog_kab[i][j] = QString::number(100 + int(g() % 120));
-                p.itog_styl[i][j] = g() % 20 == 0 ? rasp::day::kStyleLocked : rasp::day::kStyleFree;
+                const bool pinned = k < pinnedSubjects;
+                p.itog_styl[i][j] = g() % 20 == 0 || pinned ? rasp::day::kStyleLocked : rasp::day::kStyleFree;
                 placed = true;
                 break;
             }
@@ -82,6 +86,8 @@ inline GeneratedDay makeGeneratedDay(int classes, int rows, int teachers, unsign
     }
     const rasp::arrange::TPodbor solved = p;
     for (int j = 1; j <= classes; ++j) {
+        if (shuffledPercent < 100 && int(g() % 100) >= shuffledPercent)
+            continue;
         std::vector<int> freeRows;
         for (int i = 1; i <= last[std::size_t(j)]; ++i)
             if (p.itog_styl[i][j] != rasp::day::kStyleLocked)

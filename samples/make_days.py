@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
-"""Writes samples/school/setting.ini and one saved day, samples/school/r_data/09.12.2026.ini,
-for the sample load in samples/school/nagruz.ini: Windows-1251 with CR LF, in the editor's
-layouts (run make_school.py first). The day is built without a teacher in two classes at once,
-then three pairs of lessons change places within their classes, so that a few coincidences are
-left for the automatic arrangement to repair; the pinned Физ-ра never moves."""
+"""Writes samples/school/setting.ini and the saved days of one school week, samples/school/r_data/
+07.12.2026.ini (Monday) to 11.12.2026.ini (Friday), for the sample load in samples/school/nagruz.ini:
+Windows-1251 with CR LF, in the editor's layouts (run make_school.py first). Each day is its
+weekday's template (the same arrangement make_template.py writes) with three pairs of lessons
+changed places within their classes, so that a few coincidences are left for the automatic
+arrangement to repair; the pinned Физ-ра never moves. Each day also has one teacher away all day
+(its companion file DD.MM.YYYY.zam); the covers of her lessons are then added by the editor's own
+whole-day cover:  raspisanie-cli -C samples/school cover DD.MM.YYYY --apply  for each date."""
 import os
 import random
 
@@ -109,16 +112,26 @@ def main():
                    "127.0.0.1", "5050", "школа", "пароль", "1", "1", "1", "0", "0", str(ROWS), "0", "0", "0", "1", "0"])
 
     classes, taught, teachers = read_load(True)
-    # The younger classes have six lessons.
-    subjects = arranged_day(taught, teachers, 9122026, lambda j: 6 if j < 9 else 7)
-    add_clashes(subjects, teachers, 3, 3, "Физ-ра")
-    room_of = [["Спортзал" if s == "Физ-ра" else (str(1 + j % 30) if s else "") for j, s in enumerate(row)]
-               for row in subjects]
-    lines = ["|" + "".join(s + "|" for s in row) for row in subjects]
-    lines += ["".join(r + "|" for r in row) for row in room_of]
-    lines += ["Замена: 3 урок в 7А ведёт Смирнова Е. В.", "~end~"]
-    write(os.path.join(HERE, "r_data", "09.12.2026.ini"), lines)
-
+    for k in range(5):
+        date = "%02d.12.2026" % (7 + k)
+        # The weekday's template (make_template.py's seed), then three swaps.
+        subjects = arranged_day(taught, teachers, 100 + k, lambda j: 6 if j < 9 else 7)
+        add_clashes(subjects, teachers, 3 + k, 3, "Физ-ра")
+        room_of = [["Спортзал" if s == "Физ-ра" else (str(1 + j % 30) if s else "") for j, s in enumerate(row)]
+                   for row in subjects]
+        lines = ["|" + "".join(s + "|" for s in row) for row in subjects]
+        lines += ["".join(r + "|" for r in row) for row in room_of]
+        lines += ["", "~end~"]
+        write(os.path.join(HERE, "r_data", date + ".ini"), lines)
+        # The teacher away: among those with four lessons that day, the k-th by name.
+        count = {}
+        for row in subjects:
+            for j, s in enumerate(row):
+                for name in teachers[j].get(s, []) if s else []:
+                    count[name] = count.get(name, 0) + 1
+        four = sorted(name for name, n in count.items() if n == 4)
+        write(os.path.join(HERE, "r_data", date + ".zam"),
+              ["[Отсутствуют]", "%s|1|%d|%s" % (four[k % len(four)], ROWS, "болезнь" if k % 2 == 0 else "курсы")])
 
 if __name__ == "__main__":
     main()

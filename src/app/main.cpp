@@ -1,12 +1,17 @@
 // Program entry: the command line (work folder, --help, --version), the single-instance guard,
 // then the main window and the event loop.
 #include "applocale.h"
+#include "files/folderlock.h"
 #include "singleinstance.h"
 #include "startarguments.h"
 #include "tform1.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
 
 int main(int argc, char *argv[])
 {
@@ -26,6 +31,20 @@ int main(int argc, char *argv[])
     SingleInstance guard;
     if (!guard.acquire())
         return showAlreadyRunning();
+    // One editor per school: another editor on this folder, from any user session or machine,
+    // keeps it until it closes. A folder that cannot hold the lock (read-only) still opens.
+    rasp::files::FolderLock folderLock(QDir::currentPath());
+    if (folderLock.take() == rasp::files::FolderLock::Outcome::HeldByOther)
+        return showStartRefusal(u"Эту школу уже редактирует %1. Откройте её, когда там закроют редактор."_s.arg(
+                                    rasp::files::HolderText(folderLock.holder())),
+                                1);
+    QTimer lockRefresh;
+    QObject::connect(&lockRefresh, &QTimer::timeout, [&folderLock] {
+        // A lock lost while this machine slept past the stale time is taken again when it is free.
+        if (!folderLock.refresh() && !folderLock.held())
+            folderLock.take();
+    });
+    lockRefresh.start(rasp::files::kLockRefreshSeconds * 1000);
     TForm1 Form1;
     Form1.show();
     return QApplication::exec();

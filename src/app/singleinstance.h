@@ -19,3 +19,7 @@ private:
 
 // Shows "Программа уже запущена" in a small window of its own until acknowledged (or for 5 s).
 int showAlreadyRunning();
+
+// Shows why the editor does not start, in a small window of its own until acknowledged (or for
+// 5 s), after writing it to stderr; returns `code`.
+int showStartRefusal(const QString &text, int code);

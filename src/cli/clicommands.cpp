@@ -26,7 +26,9 @@ const std::vector<Command> &commands()
     static const std::vector<Command> table = {
         {LoadHelp, RunLoad},         {SettingsHelp, RunSettings}, {DayHelp, RunDay},
         {TemplateHelp, RunTemplate}, {ResolveHelp, RunResolve},   {ArrangeHelp, RunArrange}, {SolveHelp, RunSolve},
-        {HoursHelp, RunHours},       {ZamenyHelp, RunZameny},     {ExportHelp, RunExport},
+        {HoursHelp, RunHours},       {ZamenyHelp, RunZameny},     {JournalHelp, RunJournal},
+        {ExportHelp, RunExport},     {AbsentHelp, RunAbsent},     {CandidatesHelp, RunCandidates},
+        {CoverHelp, RunCover},       {PrintHelp, RunPrint},       {WebHelp, RunWeb},
     };
     return table;
 }
@@ -60,6 +62,21 @@ QString usageText()
 }
 
 } // namespace
+
+bool NeedsGui(const QStringList &arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &word = arguments[i];
+        if (word == u"-C"_s || word == u"--C"_s) {
+            ++i; // the folder
+            continue;
+        }
+        if (word.startsWith(u'-'))
+            continue;
+        return word == u"print"_s;
+    }
+    return false;
+}
 
 int run(const QStringList &arguments)
 {

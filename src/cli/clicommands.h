@@ -31,8 +31,23 @@ CommandHelp HoursHelp();
 int RunHours(const QStringList &args);
 CommandHelp ZamenyHelp();
 int RunZameny(const QStringList &args);
+CommandHelp JournalHelp();
+int RunJournal(const QStringList &args);
 CommandHelp SolveHelp();
 int RunSolve(const QStringList &args);
+CommandHelp AbsentHelp();
+int RunAbsent(const QStringList &args);
+CommandHelp CandidatesHelp();
+int RunCandidates(const QStringList &args);
+CommandHelp CoverHelp();
+int RunCover(const QStringList &args);
+CommandHelp PrintHelp();
+int RunPrint(const QStringList &args);
+CommandHelp WebHelp();
+int RunWeb(const QStringList &args);
+
+// Whether the command line asks for a command that draws pages (and so needs Qt Gui).
+bool NeedsGui(const QStringList &arguments);
 
 // Runs one command line ("raspisanie-cli [-C DIR] COMMAND ...") and returns the exit code.
 int run(const QStringList &arguments);

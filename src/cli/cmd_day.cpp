@@ -33,8 +33,11 @@ QJsonArray columnsJson(const std::vector<int> &columns)
 void addExplanations(const State &state, QJsonObject &document)
 {
     QJsonArray clashes;
-    for (const day::TeacherClash &c : day::TeacherClashes(state))
-        clashes.append(QJsonObject{{u"row"_s, c.row}, {u"teacher"_s, c.teacher}, {u"classes"_s, columnsJson(c.classes)}});
+    // As the grid colours them (every name of a list); "arrangement" tells whether the
+    // arrangement's two-part rule counts the same clash.
+    for (const day::TeacherClash &c : day::ColouredTeacherClashes(state))
+        clashes.append(QJsonObject{{u"row"_s, c.row}, {u"teacher"_s, c.teacher}, {u"classes"_s, columnsJson(c.classes)},
+                                   {u"arrangement"_s, day::ArrangementCountsClash(state, c)}});
     QJsonArray rooms;
     for (const day::RoomClash &c : day::RoomClashes(state))
         rooms.append(QJsonObject{{u"row"_s, c.row}, {u"room"_s, c.room}, {u"classes"_s, columnsJson(c.classes)}});
@@ -57,8 +60,9 @@ CommandHelp DayHelp()
     return {u"day"_s, u"ДД.ММ.ГГГГ"_s,
             u"расписание дня из r_data: учителя, цвета, закрепления, заметка, уроки без учителя, часы учителей (JSON)"_s,
             u"JSON: cells (каждый урок по строкам: row, class, subject, room, teachers, цвета, locked), note, "
-            "missingTeachers, hours (часы каждого учителя); с --explain ещё clashes ([{row, teacher, classes}]: "
-            "учитель в нескольких классах одного урока), rooms ([{row, room, classes}]: красные кабинеты) и "
+            "missingTeachers, hours (часы каждого учителя); с --explain ещё clashes ([{row, teacher, classes, arrangement}]: "
+            "учитель в нескольких классах одного урока, как их выделяет сетка; arrangement — считает ли так и "
+            "автоподбор), rooms ([{row, room, classes}]: красные кабинеты) и "
             "shape ([{class, problem}]: окна и поздние начала дня класса)"_s,
             u"нет файла нагрузки или дня на эту дату, либо файл не читается"_s, u"09.12.2026"_s};
 }

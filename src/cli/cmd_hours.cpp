@@ -1,6 +1,7 @@
 // raspisanie-cli hours: the delivered-hours report, per class the subjects given and how many
 // lessons of each, counted from the saved days of a period or from the saved template week.
 #include "clicommands.h"
+#include "reports/period.h"
 #include "reports/vipolnenie.h"
 #include "school.h"
 #include "state.h"
@@ -41,8 +42,8 @@ int RunHours(const QStringList &args)
     if (!week) {
         if (!DateArgument(dates.at(0), &from) || !DateArgument(dates.at(1), &to))
             return line.usageHint();
-        if (to < from)
-            return line.usageError(u"Конец периода раньше его начала"_s);
+        if (const QString problem = reports::PeriodProblem(from, to); !problem.isEmpty())
+            return line.usageError(problem);
     }
     State state;
     load::NagruzReport report;

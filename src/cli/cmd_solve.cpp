@@ -6,10 +6,12 @@
 #include "arrangeoptions.h"
 #include "clicommands.h"
 #include "commandline.h"
+#include "absences/daycompanion.h"
 #include "day/dayfile.h"
 #include "day/kabpoisk.h"
 #include "day/poiskuchit.h"
 #include "dayjson.h"
+#include "reports/journal.h"
 #include "school.h"
 #include "state.h"
 
@@ -46,7 +48,8 @@ CommandHelp SolveHelp()
             u"JSON: status (solved, impossible или timeout), optimal (доказано, что меньше перемещений нельзя), "
             "moved (class, className, subject, from, to), reason, ms, lowerBound, cells (как у day)"_s,
             u"нет нагрузки или дня, день пуст или слишком велик, расписания без совпадений нет (reason говорит почему) "
-            "или оно не найдено за --time-limit (JSON все равно печатается)"_s,
+            "или оно не найдено за --time-limit (JSON все равно печатается); с --save также: папку занял редактор, "
+            "файл дня изменила другая программа или его не удалось записать"_s,
             u"09.12.2026 --time-limit 30 --save"_s};
 }
 
@@ -68,6 +71,9 @@ int RunSolve(const QStringList &args)
     if (!ok || !(seconds > 0) || seconds > 86400)
         return line.usageError(u"Время на поиск должно быть числом секунд больше 0 и не больше 86400: "_s + limitText);
 
+    const bool save = line.isSet(u"save"_s);
+    if (save && !FolderFreeForWriting())
+        return kExitFailed;
     State state;
     if (!OpenDay(state, date))
         return kExitFailed;
@@ -118,9 +124,21 @@ int RunSolve(const QStringList &args)
         WriteErr(reason);
         return kExitFailed;
     }
-    if (line.isSet(u"save"_s)) {
+    if (save) {
+        const QString path = QDir::current().filePath(day::DayFilePath(date));
+        // An editor may have opened the folder, or another program saved the day, while the
+        // search ran: the day is then not replaced.
+        if (!FolderFreeForWriting())
+            return kExitFailed;
+        if (state.stamps.changedOnDisk(path)) {
+            WriteErr(u"Файл %1 изменён другой программой, пока шёл подбор: день не записан"_s.arg(
+                QDir::toNativeSeparators(path)));
+            return kExitFailed;
+        }
         QString error;
-        if (!day::RaspSave(state, QDir::current().filePath(day::DayFilePath(date)), &error)) {
+        const int followed = reports::FollowedWeekday(date); // before the companion is rewritten
+        if (!day::RaspSave(state, path, &error) || !absences::SaveCompanion(state, path, &error)
+            || !reports::RecordDay(state, date, &error, followed)) {
             WriteErr(error);
             return kExitFailed;
         }

@@ -1,9 +1,12 @@
 // raspisanie-cli zameny: the substitution sheet of a saved day against the template of its
 // weekday, or the tally per teacher over a period; as JSON, or written to workbook/document files.
 #include "clicommands.h"
+#include "day/dayfile.h"
+#include "reports/period.h"
 #include "docxfile.h"
 #include "reports/zamenylayout.h"
 #include "xlsxfile.h"
+#include "reports/journal.h"
 #include "reports/zameny.h"
 #include "reports/zamenytally.h"
 #include "school.h"
@@ -11,6 +14,7 @@
 #include "text/datewords.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -39,27 +43,38 @@ QJsonObject sheetJson(const State &state, const reports::ZamenySheet &sheet)
     QJsonArray changes;
     for (const reports::Change &c : sheet.changes) {
         const QString klass = std::size_t(c.column) < state.Klass.size() ? state.Klass[std::size_t(c.column)] : QString();
-        changes.append(QJsonObject{{u"class"_s, klass},
-                                   {u"column"_s, c.column},
-                                   {u"row"_s, reports::LessonNumber(state, c.column, c.row)},
-                                   {u"kind"_s, reports::KindName(c.kind)},
-                                   {u"was"_s, lessonJson(state, c.column, c.was)},
-                                   {u"now"_s, lessonJson(state, c.column, c.now)}});
+        QJsonObject change{{u"class"_s, klass},
+                           {u"column"_s, c.column},
+                           {u"row"_s, reports::LessonNumber(state, c.column, c.row)},
+                           {u"kind"_s, reports::KindName(c.kind)},
+                           {u"was"_s, lessonJson(state, c.column, c.was)},
+                           {u"now"_s, lessonJson(state, c.column, c.now)}};
+        if (c.coverOf)
+            change.insert(u"coverOf"_s, lessonJson(state, c.column, c.coverOf));
+        changes.append(change);
     }
     QJsonObject out{{u"date"_s, text::ShortDate(sheet.date)}, {u"weekday"_s, text::day(sheet.date)},
                     {u"changes"_s, changes}};
+    if (sheet.followedWeekday > 0) {
+        out.insert(u"asWeekday"_s, sheet.followedWeekday);
+        out.insert(u"title"_s, reports::FollowedText(sheet.date, sheet.followedWeekday));
+    }
     if (sheet.changes.empty())
-        out.insert(u"message"_s, reports::NoChangesText(sheet.date));
+        out.insert(u"message"_s, reports::NoChangesText(sheet.date, sheet.followedWeekday));
+    if (!sheet.notices.isEmpty())
+        out.insert(u"notices"_s, QJsonArray::fromStringList(sheet.notices));
+    if (!sheet.absences.isEmpty())
+        out.insert(u"absences"_s, QJsonArray::fromStringList(sheet.absences));
+    if (!sheet.openLessons.isEmpty())
+        out.insert(u"openLessons"_s, QJsonArray::fromStringList(sheet.openLessons));
     return out;
 }
 
 QJsonArray eventsJson(const State &state, const std::vector<reports::TeacherEvent> &events)
 {
     QJsonArray out;
-    for (const reports::TeacherEvent &e : events) {
-        const QString klass = std::size_t(e.column) < state.Klass.size() ? state.Klass[std::size_t(e.column)] : QString();
-        out.append(QJsonObject{{u"date"_s, text::ShortDate(e.date)}, {u"class"_s, klass}, {u"row"_s, e.lesson}});
-    }
+    for (const reports::TeacherEvent &e : events)
+        out.append(QJsonObject{{u"date"_s, text::ShortDate(e.date)}, {u"class"_s, e.klass(state)}, {u"row"_s, e.lesson}});
     return out;
 }
 
@@ -74,12 +89,15 @@ QJsonObject tallyJson(const State &state, const reports::ZamenyTally &tally, QDa
                                     {u"added"_s, int(t.added.size())},
                                     {u"takenOverLessons"_s, eventsJson(state, t.takenOver)},
                                     {u"freedLessons"_s, eventsJson(state, t.freed)}});
-    return QJsonObject{{u"from"_s, text::ShortDate(from)},
-                       {u"to"_s, text::ShortDate(to)},
-                       {u"days"_s, tally.days},
-                       {u"teachers"_s, teachers},
-                       {u"skipped"_s, QJsonArray::fromStringList(tally.skipped)},
-                       {u"unreadable"_s, QJsonArray::fromStringList(tally.errors)}};
+    QJsonObject out{{u"from"_s, text::ShortDate(from)},
+                    {u"to"_s, text::ShortDate(to)},
+                    {u"days"_s, tally.days},
+                    {u"teachers"_s, teachers},
+                    {u"skipped"_s, QJsonArray::fromStringList(tally.skipped)},
+                    {u"unreadable"_s, QJsonArray::fromStringList(tally.errors)}};
+    if (!tally.notices.isEmpty())
+        out.insert(u"notices"_s, QJsonArray::fromStringList(tally.notices));
+    return out;
 }
 
 // Writes a workbook or document under the work folder and prints its path; false after the error.
@@ -105,12 +123,17 @@ bool writeFile(const Layout &layout, const QString &relative)
 
 CommandHelp ZamenyHelp()
 {
-    return {u"zameny"_s, u"ДД.ММ.ГГГГ [--xlsx] [--docx] | zameny С ПО --teachers [--xlsx]"_s,
+    return {u"zameny"_s, u"ДД.ММ.ГГГГ [--as-weekday N] [--xlsx] [--docx] | zameny С ПО --teachers [--xlsx]"_s,
             u"замены: день против шаблона его дня недели или итог по учителям за период (JSON или файлы)"_s,
             u"лист замен дня r_data/ДАТА.ini против шаблона setka/<день недели>.ini в JSON:\n"
-            "  {date, weekday, changes: [{class, column, row, kind, was, now}]}\n"
+            "  {date, weekday, changes: [{class, column, row, kind, was, now}], notices}\n"
             "  kind: replacement (замена), moved (перенос), cancelled (отмена), added (новый урок),\n"
-            "  room (смена кабинета); was/now: {subject, room, teachers, row} или null; row - номер урока.\n"
+            "  room (смена кабинета); was/now: {subject, room, teachers, row} или null; row - номер урока;\n"
+            "  coverOf: отмененный урок, место которого через переносы занял добавленный (его учитель заменяет);\n"
+            "  notices (если есть): классы, сопоставленные по именам, записанным рядом с шаблоном.\n"
+            "С --as-weekday N (1 - понедельник ... 7 - воскресенье) день сравнивается с шаблоном дня N,\n"
+            "и это записывается рядом с днем (r_data/ДАТА.zam); 0 возвращает его собственный день недели;\n"
+            "тогда в JSON есть asWeekday и title («Суббота 12.12.2026 по расписанию понедельника»).\n"
             "С --teachers: за период С..ПО для каждого учителя уроки, данные вместо другого учителя,\n"
             "и уроки, от которых он освобожден, с датами (JSON).\n"
             "С --xlsx или --docx вместо JSON: путь к каждому записанному файлу"_s,
@@ -125,6 +148,7 @@ int RunZameny(const QStringList &args)
     line.addOption(QCommandLineOption(u"teachers"_s, u"итог по учителям за период (нужны две даты)"_s));
     line.addOption(QCommandLineOption(u"xlsx"_s, u"записать лист (или итог) в raspisanie/Замены *.xlsx"_s));
     line.addOption(QCommandLineOption(u"docx"_s, u"записать лист в raspisanie/Замены *.docx"_s));
+    line.addOption(QCommandLineOption(u"as-weekday"_s, u"день идет по шаблону дня недели N (1..7; 0 - по своему)"_s, u"N"_s));
     if (const auto stop = line.parse(args, 0, 2))
         return *stop;
     const QStringList dates = line.positional();
@@ -137,14 +161,22 @@ int RunZameny(const QStringList &args)
         return line.usageError(u"Для итога по учителям укажите период: zameny С ПО --teachers"_s);
     if (period && docx)
         return line.usageError(u"Итог по учителям записывается только в .xlsx"_s);
+    const bool asWeekday = line.isSet(u"as-weekday"_s);
+    bool weekdayOk = false;
+    const int weekday = asWeekday ? line.value(u"as-weekday"_s).toInt(&weekdayOk) : 0;
+    if (asWeekday && (period || !weekdayOk || weekday < 0 || weekday > 7))
+        return line.usageError(period ? u"--as-weekday относится к одному дню"_s
+                                      : u"--as-weekday: укажите день недели 1..7 (0 - собственный)"_s);
     QDate from, to;
     if (!DateArgument(dates.at(0), &from))
         return line.usageHint();
     to = from;
     if (period && !DateArgument(dates.at(1), &to))
         return line.usageHint();
-    if (to < from)
-        return line.usageError(u"Конец периода раньше его начала"_s);
+    if (const QString problem = reports::PeriodProblem(from, to); !problem.isEmpty())
+        return line.usageError(problem);
+    if (asWeekday && !FolderFreeForWriting()) // the choice is recorded in the date's companion file
+        return kExitFailed;
 
     State state;
     load::NagruzReport report;
@@ -166,6 +198,19 @@ int RunZameny(const QStringList &args)
         return tally.errors.isEmpty() ? kExitOk : kExitFailed;
     }
 
+    if (asWeekday) {
+        QString error;
+        if (!QFileInfo::exists(day::DayFilePath(from))) {
+            WriteErr(u"Расписание на %1 не сохранено: нет файла %2"_s.arg(
+                text::ShortDate(from), QDir::toNativeSeparators(day::DayFilePath(from))));
+            return kExitFailed;
+        }
+        if (!reports::RecordFollowedWeekday(from, weekday == from.dayOfWeek() ? 0 : weekday, &error)
+            || !reports::RecordJournal(state, from, &error)) {
+            WriteErr(error);
+            return kExitFailed;
+        }
+    }
     const reports::ZamenyResult result = reports::ZamenyForDate(state, from);
     if (!result.sheet) {
         WriteErr(result.error);

@@ -1,6 +1,8 @@
 #include "school.h"
 
+#include "absences/daycompanion.h"
 #include "day/dayfile.h"
+#include "files/folderlock.h"
 #include "refresh.h"
 #include "schoolopening.h"
 #include "state.h"
@@ -55,6 +57,8 @@ bool ReadDay(State &state, const QString &path, const QString &noFile)
     case text::ReadResult::Ok:
         if (!error.isEmpty())
             WriteErr(u"Предупреждение: "_s + error);
+        if (!absences::LoadCompanion(state, path, &error))
+            WriteErr(u"Предупреждение: "_s + error); // the day is shown without absences
         return true;
     case text::ReadResult::NoFile:
         WriteErr(noFile);
@@ -71,8 +75,17 @@ bool DateArgument(const QString &text, QDate *date)
     *date = text::ParseShortDate(text);
     if (date->isValid())
         return true;
-    WriteErr(u"Дата должна быть в виде ДД.ММ.ГГГГ: "_s + text);
+    WriteErr(text::ShortDateProblem(text));
     return false;
+}
+
+bool FolderFreeForWriting()
+{
+    if (const auto holder = files::FolderLock::ActiveHolder(QDir::currentPath())) {
+        WriteErr(files::FolderBusyText(*holder));
+        return false;
+    }
+    return true;
 }
 
 void WriteOut(const QByteArray &utf8)

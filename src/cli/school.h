@@ -27,8 +27,13 @@ bool ReadDay(State &state, const QString &path, const QString &noFile);
 // A missing or unreadable school or day gives false after its Russian error went to stderr.
 bool OpenDay(State &state, QDate date);
 
-// Reads a DD.MM.YYYY argument; an invalid one gives false after a Russian error on stderr.
+// Reads a DD.MM.YYYY argument; an invalid one gives false after a Russian error on stderr (its
+// form, or that the date does not exist).
 bool DateArgument(const QString &text, QDate *date);
+
+// Whether the work folder may be written now: false, after naming the holder on stderr, while
+// an editor holds it (files::FolderLock). Every command that writes a school file asks first.
+bool FolderFreeForWriting();
 
 // Writes UTF-8 text to stdout as it is.
 void WriteOut(const QByteArray &utf8);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "absences/companion.h"
 #include "arrange/tpodbor.h"
 #include "day/daygrid.h"
 #include "day/regim.h"
+#include "files/filestamp.h"
 #include "load/loadmodel.h"
 #include "settings/settings.h"
 #include "template/tsetkamas.h"
@@ -52,6 +54,15 @@ struct State {
     // Day files (absolute paths) whose last reading failed: the grid then holds none of their
     // lessons, so a save under that date is refused until the file reads whole or is gone.
     QSet<QString> unreadableDays;
+    // What the school files (day, load, settings, templates) held when last read or written
+    // here, so a save can ask before replacing another program's changes.
+    files::StampBook stamps;
+    // The shown date's companion file (r_data/DD.MM.YYYY.zam) as far as no cell holds it: the
+    // absences, covers whose lesson is not on the grid and sections of a newer editor. The covers
+    // of lessons on the grid live in their cells (Cell::cover).
+    absences::Companion companion;
+    // Companion files (absolute paths) whose last reading failed: never replaced by a save.
+    QSet<QString> unreadableCompanions;
 
     // The "Не перемещать" list (sCheckListBox1): one entry per subject, sorted, with its check.
     std::vector<day::PinEntry> pins;

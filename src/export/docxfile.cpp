@@ -1,11 +1,15 @@
 #include "docxfile.h"
 
 #include "exportfolder.h"
+#include "files/atomicfile.h"
+#include "files/systemreason.h"
+#include "wrappedlines.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QXmlStreamWriter>
 
 #include <zip.h>
@@ -107,14 +111,41 @@ const Block *blockAt(const DocTable &t, int row, int column)
     return nullptr;
 }
 
+// The widths of a table's columns in twentieths of a point, filling textWidth: all equal, or, for
+// a table that asks for it, shared out by the longest line of each column's lone cells (a column
+// gets at least a share of four characters, so a narrow number column stays readable).
+std::vector<int> columnWidths(const DocTable &t, int textWidth)
+{
+    const int columns = std::max(t.columns, 1);
+    std::vector<int> widths(std::size_t(columns), textWidth / columns);
+    if (!t.widthsFromContent)
+        return widths;
+    std::vector<int> chars(std::size_t(columns), 4);
+    for (const auto &[key, cell] : t.cells) {
+        const int c = key.second;
+        if (c < 1 || c > columns || blockAt(t, key.first, c))
+            continue;
+        chars[std::size_t(c - 1)] = std::max(chars[std::size_t(c - 1)], LongestLine(cell.text) + 2);
+    }
+    long long total = 0;
+    for (const int n : chars)
+        total += n;
+    for (int c = 0; c < columns; ++c)
+        widths[std::size_t(c)] = int(qint64(textWidth) * chars[std::size_t(c)] / total);
+    return widths;
+}
+
 void table(QXmlStreamWriter &x, const DocTable &t, int textWidth)
 {
     const int columns = std::max(t.columns, 1);
-    const int colWidth = textWidth / columns;
+    const std::vector<int> widths = columnWidths(t, textWidth);
+    int tableWidth = 0;
+    for (const int w : widths)
+        tableWidth += w;
     x.writeStartElement(W, u"tbl"_s);
     x.writeStartElement(W, u"tblPr"_s);
     x.writeEmptyElement(W, u"tblW"_s);
-    attr(x, u"w"_s, QString::number(colWidth * columns));
+    attr(x, u"w"_s, QString::number(tableWidth));
     attr(x, u"type"_s, u"dxa"_s);
     x.writeStartElement(W, u"tblBorders"_s);
     for (const QString &edge : {u"top"_s, u"left"_s, u"bottom"_s, u"right"_s, u"insideH"_s, u"insideV"_s})
@@ -126,12 +157,19 @@ void table(QXmlStreamWriter &x, const DocTable &t, int textWidth)
     x.writeStartElement(W, u"tblGrid"_s);
     for (int c = 0; c < columns; ++c) {
         x.writeEmptyElement(W, u"gridCol"_s);
-        attr(x, u"w"_s, QString::number(colWidth));
+        attr(x, u"w"_s, QString::number(widths[std::size_t(c)]));
     }
     x.writeEndElement();
 
     for (int r = 1; r <= t.rows; ++r) {
         x.writeStartElement(W, u"tr"_s);
+        if (r <= t.headerRows) {
+            // Repeated at the top of every page the table runs onto (Word takes only a table's
+            // first rows as its header).
+            x.writeStartElement(W, u"trPr"_s);
+            empty(x, u"tblHeader"_s);
+            x.writeEndElement();
+        }
         for (int c = 1; c <= columns; ++c) {
             const Block *b = blockAt(t, r, c);
             if (b && c != b->left)
@@ -147,7 +185,10 @@ void table(QXmlStreamWriter &x, const DocTable &t, int textWidth)
             x.writeStartElement(W, u"tc"_s);
             x.writeStartElement(W, u"tcPr"_s);
             x.writeEmptyElement(W, u"tcW"_s);
-            attr(x, u"w"_s, QString::number(colWidth * span));
+            int cellWidth = 0;
+            for (int k = c; k < c + span && k <= columns; ++k)
+                cellWidth += widths[std::size_t(k - 1)];
+            attr(x, u"w"_s, QString::number(cellWidth));
             attr(x, u"type"_s, u"dxa"_s);
             if (span > 1)
                 empty(x, u"gridSpan"_s, QString::number(span));
@@ -257,6 +298,64 @@ QByteArray DocumentXml(const reports::Document &doc)
     return bytes;
 }
 
+namespace {
+
+// The zip archive of the document's three parts, built in memory; on failure `why` gets the
+// Russian reason and the result is empty.
+QByteArray ZipParts(const reports::Document &doc, QString &why)
+{
+    // The parts must live until zip_close, which writes the archive into the buffer source.
+    const QByteArray parts[3] = {QByteArray(kContentTypes), QByteArray(kRels), DocumentXml(doc)};
+    const char *names[3] = {"[Content_Types].xml", "_rels/.rels", "word/document.xml"};
+    zip_error_t zerr;
+    zip_error_init(&zerr);
+    zip_source_t *archive = zip_source_buffer_create(nullptr, 0, 0, &zerr);
+    if (!archive) {
+        why = zipReason(zip_error_code_zip(&zerr));
+        zip_error_fini(&zerr);
+        return {};
+    }
+    zip_source_keep(archive); // it outlives the archive handle, to read the bytes back
+    const auto freeArchive = qScopeGuard([archive] { zip_source_free(archive); });
+    zip_t *z = zip_open_from_source(archive, ZIP_TRUNCATE, &zerr);
+    if (!z) {
+        why = zipReason(zip_error_code_zip(&zerr));
+        zip_error_fini(&zerr);
+        return {};
+    }
+    zip_error_fini(&zerr);
+    for (int n = 0; n < 3; ++n) {
+        zip_source_t *s = zip_source_buffer(z, parts[n].constData(), zip_uint64_t(parts[n].size()), 0);
+        if (!s || zip_file_add(z, names[n], s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
+            why = zipReason(zip_error_code_zip(zip_get_error(z)));
+            zip_source_free(s);
+            zip_discard(z);
+            return {};
+        }
+    }
+    if (zip_close(z) < 0) {
+        why = zipReason(zip_error_code_zip(zip_get_error(z)));
+        zip_discard(z);
+        return {};
+    }
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_source_stat(archive, &st) < 0 || !(st.valid & ZIP_STAT_SIZE) || zip_source_open(archive) < 0) {
+        why = u"не хватает памяти"_s;
+        return {};
+    }
+    QByteArray bytes(qsizetype(st.size), Qt::Uninitialized);
+    const zip_int64_t got = zip_source_read(archive, bytes.data(), st.size);
+    zip_source_close(archive);
+    if (got != zip_int64_t(st.size)) {
+        why = u"не хватает памяти"_s;
+        return {};
+    }
+    return bytes;
+}
+
+} // namespace
+
 bool WriteDocx(const reports::Document &doc, const QString &path, QString *error)
 {
     const QFileInfo target(path);
@@ -266,33 +365,19 @@ bool WriteDocx(const reports::Document &doc, const QString &path, QString *error
         return false;
     }
     const ExportFolder folder(target.absolutePath());
-    // The parts must live until zip_close, which writes a temporary file and renames it.
-    const QByteArray parts[3] = {QByteArray(kContentTypes), QByteArray(kRels), DocumentXml(doc)};
-    const char *names[3] = {"[Content_Types].xml", "_rels/.rels", "word/document.xml"};
-    int err = 0;
-    zip_t *z = zip_open(QFile::encodeName(target.absoluteFilePath()).constData(), ZIP_CREATE | ZIP_TRUNCATE, &err);
-    if (!z) {
-        const QString why = zipReason(err);
+    QString why;
+    const QByteArray bytes = ZipParts(doc, why);
+    if (!why.isEmpty()) {
         if (error)
             *error = failure(path, why);
         return false;
     }
-    for (int n = 0; n < 3; ++n) {
-        zip_source_t *s = zip_source_buffer(z, parts[n].constData(), zip_uint64_t(parts[n].size()), 0);
-        if (!s || zip_file_add(z, names[n], s, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) < 0) {
-            const QString why = zipReason(zip_error_code_zip(zip_get_error(z)));
-            zip_source_free(s);
-            zip_discard(z);
-            if (error)
-                *error = failure(path, why);
-            return false;
-        }
-    }
-    if (zip_close(z) < 0) {
-        const QString why = zipReason(zip_error_code_zip(zip_get_error(z)));
-        zip_discard(z);
+    // The document is built in memory and written through the one checked writer, so a full
+    // disk or a failing device is reported with its reason and the old document stays whole.
+    QString reason;
+    if (!files::WriteWhole(target.absoluteFilePath(), bytes, &reason)) {
         if (error)
-            *error = failure(path, why);
+            *error = failure(path, files::ReasonOfNotWritten(reason, target.absoluteFilePath()));
         return false;
     }
     return true;

@@ -1,6 +1,9 @@
 #include "xlsxfile.h"
 
 #include "exportfolder.h"
+#include "files/atomicfile.h"
+#include "files/systemreason.h"
+#include "wrappedlines.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +17,11 @@
 #include <cstdio>
 #include <map>
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <tuple>
 
 using namespace Qt::Literals::StringLiterals;
@@ -87,6 +94,11 @@ QString failure(const QString &path, const QString &why)
 
 // The most characters a workbook cell holds.
 constexpr qsizetype kMaxCellText = 32767;
+// The widest column the export makes, in characters; longer texts wrap.
+constexpr int kMaxColumn = 40;
+// Characters of a wrapping column's width left unused per line: letters are wider than the
+// digits a column's width is counted in, so a wrapped line holds somewhat less.
+constexpr int kWrapMargin = 4;
 
 // Characters (code points) of UTF-8 text, as the workbook library counts them.
 qsizetype characterCount(const QByteArray &utf8)
@@ -174,6 +186,56 @@ QString XlsxErrorReason(int code)
     return general;
 }
 
+namespace {
+
+// Sends stderr to /dev/null while it lives and restores it after.
+class StderrMuted
+{
+public:
+    StderrMuted()
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~StderrMuted()
+    {
+        std::fflush(stderr);
+        if (m_saved >= 0) {
+            ::dup2(m_saved, STDERR_FILENO);
+            ::close(m_saved);
+        }
+    }
+    StderrMuted(const StderrMuted &) = delete;
+    StderrMuted &operator=(const StderrMuted &) = delete;
+
+private:
+    int m_saved = -1;
+};
+
+// The Russian reason of a failed workbook_close: the system's reason when a write to the disk
+// failed (a full disk), otherwise the library's code.
+QString WorkbookCloseReason(lxw_error e, int closeErrno)
+{
+    switch (closeErrno) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+    case EIO:
+    case EROFS:
+    case EACCES:
+        return files::WriteReason(closeErrno);
+    default:
+        return XlsxErrorReason(e);
+    }
+}
+
+} // namespace
+
 bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
 {
     const QFileInfo target(path);
@@ -196,6 +258,9 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
         tmpPath = tmp.fileName();
     }
 
+    // The library prints its own English diagnostics on stderr; its errors are reported in
+    // Russian through the return codes instead.
+    const StderrMuted muted;
     lxw_workbook *wb = workbook_new(QFile::encodeName(tmpPath).constData());
     if (!wb) {
         QFile::remove(tmpPath);
@@ -215,8 +280,28 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
             for (int c = b.left; c <= b.right; ++c)
                 bordered[{r, c}] = true;
     const auto isBordered = [&](int r, int c) { return bordered.count({r, c}) > 0; };
+
+    std::map<CellKey, bool> merged;
+    for (const Block &b : sheet.merges)
+        for (int r = b.top; r <= b.bottom; ++r)
+            for (int c = b.left; c <= b.right; ++c)
+                merged[{r, c}] = true;
+    // Columns get room for their longest line outside merges, up to kMaxColumn characters; a
+    // longer text wraps and its row gets room for the lines it wraps to (not every reader grows
+    // a row by itself, and a fixed row cuts the third line of a two-teacher entry off).
+    std::map<int, int> columnWidth;
+    for (const auto &[key, cell] : sheet.cells)
+        if (!merged.count(key))
+            columnWidth[key.second] = std::max(columnWidth[key.second], std::clamp(LongestLine(cell.text) + 2, 4, kMaxColumn));
+    const auto linesOf = [&](const LayoutCell &cell, int c) {
+        const int width = columnWidth.count(c) ? columnWidth.at(c) : kMaxColumn;
+        if (LongestLine(cell.text) <= width - 2)
+            return WrappedLineCount(cell.text, width);
+        return WrappedLineCount(cell.text, width - kWrapMargin);
+    };
     const auto lookOf = [&](const LayoutCell &cell, int r, int c) {
-        return Look{cell.bold, cell.centred, cell.rotated, isBordered(r, c), cell.text.contains(u'\n') || cell.text.contains(u'\r')};
+        const bool wrap = !merged.count({r, c}) ? linesOf(cell, c) > 1 : cell.text.contains(u'\n') || cell.text.contains(u'\r');
+        return Look{cell.bold, cell.centred, cell.rotated, isBordered(r, c), wrap};
     };
 
     // The first cell the library refused; the workbook is then not kept (a missing text must
@@ -227,7 +312,6 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
             refused = cellFailure(row, column, e);
     };
 
-    std::map<CellKey, bool> merged;
     for (const Block &b : sheet.merges) {
         const auto it = sheet.cells.find({b.top, b.left});
         const LayoutCell cell = it != sheet.cells.end() ? it->second : LayoutCell{};
@@ -238,13 +322,9 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
                                     lxw_col_t(b.right - 1), cellText(cell.text).constData(),
                                     formats.get(lookOf(cell, b.top, b.left))),
               b.top, b.left);
-        for (int r = b.top; r <= b.bottom; ++r)
-            for (int c = b.left; c <= b.right; ++c)
-                merged[{r, c}] = true;
     }
 
-    std::map<int, int> lineCount;   // row -> most lines of a cell outside merges
-    std::map<int, int> columnWidth; // column -> longest line outside merges, in characters
+    std::map<int, int> lineCount; // row -> most lines of a cell outside merges, wrapping counted
     for (const auto &[key, cell] : sheet.cells) {
         const auto [r, c] = key;
         if (merged.count(key))
@@ -254,10 +334,7 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
             check(worksheet_write_number(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), cell.text.toDouble(), f), r, c);
         else
             check(worksheet_write_string(ws, lxw_row_t(r - 1), lxw_col_t(c - 1), cellText(cell.text).constData(), f), r, c);
-        const QStringList ls = lines(cell.text);
-        lineCount[r] = std::max(lineCount[r], int(ls.size()));
-        for (const QString &l : ls)
-            columnWidth[c] = std::max(columnWidth[c], int(l.size()));
+        lineCount[r] = std::max(lineCount[r], linesOf(cell, c));
     }
     for (const auto &[key, on] : bordered) {
         if (!on || merged.count(key) || sheet.cells.count(key))
@@ -266,8 +343,6 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
                                     formats.get(Look{false, false, false, true, false})),
               key.first, key.second);
     }
-    // Rows with several lines get room for them (not every reader grows a row by itself);
-    // columns get room for their longest line.
     for (const auto &[r, n] : lineCount) {
         if (n > 1 && !sheet.rowHeights.count(r))
             check(worksheet_set_row(ws, lxw_row_t(r - 1), 15.0 * n, nullptr), r, 1);
@@ -275,7 +350,10 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
     for (const auto &[r, h] : sheet.rowHeights)
         check(worksheet_set_row(ws, lxw_row_t(r - 1), h, nullptr), r, 1);
     for (const auto &[c, w] : columnWidth)
-        check(worksheet_set_column(ws, lxw_col_t(c - 1), lxw_col_t(c - 1), std::clamp(w + 2, 4, 40), nullptr), 1, c);
+        check(worksheet_set_column(ws, lxw_col_t(c - 1), lxw_col_t(c - 1), w, nullptr), 1, c);
+    if (sheet.printTitleFirst > 0 && sheet.printTitleLast >= sheet.printTitleFirst)
+        check(worksheet_repeat_rows(ws, lxw_row_t(sheet.printTitleFirst - 1), lxw_row_t(sheet.printTitleLast - 1)),
+              sheet.printTitleFirst, 1);
 
     if (sheet.printA4Portrait) {
         worksheet_set_paper(ws, 9); // A4
@@ -283,20 +361,31 @@ bool WriteXlsx(const reports::Sheet &sheet, const QString &path, QString *error)
         worksheet_fit_to_pages(ws, 1, 0); // one page wide, as many pages high as needed
     }
 
+    errno = 0;
     const lxw_error e = workbook_close(wb);
+    const int closeErrno = errno;
     if (e != LXW_NO_ERROR || !refused.isEmpty()) {
         QFile::remove(tmpPath);
         if (error)
-            *error = failure(path, !refused.isEmpty() ? refused : XlsxErrorReason(e));
+            *error = failure(path, !refused.isEmpty() ? refused : WorkbookCloseReason(e, closeErrno));
         return false;
     }
-    // The temporary file was created for the owner only; the workbook gets the mode any new file
-    // gets under the umask (or keeps the replaced file's), as the document writer's files do.
-    ::chmod(QFile::encodeName(tmpPath).constData(), mode_t(NewFileMode(target.absoluteFilePath())));
-    if (std::rename(QFile::encodeName(tmpPath).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        QFile::remove(tmpPath);
+    // The finished workbook is read back and written through the one checked writer, which
+    // keeps the replaced file's mode, so a full disk or a failing device leaves the old file whole.
+    QFile built(tmpPath);
+    const bool readBack = built.open(QIODevice::ReadOnly);
+    const QByteArray bytes = readBack ? built.readAll() : QByteArray();
+    built.close();
+    QFile::remove(tmpPath);
+    if (!readBack) {
         if (error)
-            *error = failure(path, u"файл занят или недоступен для записи"_s);
+            *error = failure(path, u"не читается собранная книга"_s);
+        return false;
+    }
+    QString reason;
+    if (!files::WriteWhole(target.absoluteFilePath(), bytes, &reason)) {
+        if (error)
+            *error = failure(path, files::ReasonOfNotWritten(reason, target.absoluteFilePath()));
         return false;
     }
     return true;

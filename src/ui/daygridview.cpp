@@ -53,8 +53,11 @@ DayGridView::DayGridView(State &state, QWidget *parent)
     , m_snegOn(picture(QStringLiteral("sneg_on.svg"), QSize(25, 25)))
     , m_bold(QStringLiteral("Calibri"), 12)
     , m_plain(QStringLiteral("Calibri"), 12)
+    , m_boldFit(m_bold)
+    , m_plainFit(m_plain)
 {
     m_bold.setBold(true);
+    m_boldFit = FieldFont(m_bold);
     setFrameShape(QFrame::NoFrame);
     viewport()->setAutoFillBackground(true);
     QPalette pal = viewport()->palette();
@@ -83,6 +86,7 @@ DayGridView::DayGridView(State &state, QWidget *parent)
             return;
         day::Cell &cell = m_state.grid.cell(m_editRow, m_editColumn);
         (m_editField == Field::Subject ? cell.subject : cell.room) = text;
+        placeEditor(); // a longer text is set smaller, as the painted field sets it
         emit cellEdited(m_editRow, m_editColumn, m_editField);
     });
 
@@ -170,7 +174,9 @@ void DayGridView::placeEditor()
     r.translate(0, qRound(fieldTop(m_editRow, m_editColumn)) - GridGeometry::slotTop(m_editRow));
     r.moveTopLeft(bodyToViewport(r.topLeft()) - bodyViewportRect().topLeft());
     m_editor->setGeometry(r);
-    m_editor->setFont(subject ? m_bold : m_plain);
+    // The editor sets its text as the field painted it, so opening it moves no letter.
+    const QString text = m_editor->text();
+    m_editor->setFont(text.isEmpty() ? (subject ? m_bold : m_plain) : fitted(text, subject, r.width()).font);
     QPalette pal = m_editor->palette();
     pal.setColor(QPalette::Text, argb(subject ? cell.textColour : cell.roomColour));
     m_editor->setPalette(pal);
@@ -200,8 +206,12 @@ void DayGridView::syncEditor()
 {
     if (m_editRow >= 1 && m_editRow <= m_state.max_ur && m_editColumn >= 1 && m_editColumn <= m_state.klassvis) {
         const QString text = editedText();
-        if (m_editor->text() != text)
+        if (m_editor->text() != text) {
             m_editor->setText(text);
+            // A text cut even at the floor shows its beginning; one that fits takes typing at its end.
+            if (fitted(text, m_editField == Field::Subject, GridGeometry::kFieldWidth).cut)
+                m_editor->setCursorPosition(0);
+        }
     }
     placeEditor();
 }

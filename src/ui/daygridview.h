@@ -1,6 +1,7 @@
 #pragma once
 
 #include "day/gridgeometry.h"
+#include "fieldfont.h"
 
 #include <QAbstractScrollArea>
 #include <QEvent>
@@ -116,12 +117,25 @@ protected:
 
 private:
     void paintGrid(QPainter &p, const QRect &exposed);
-    // Draws a field text centred in a rectangle, or from its left edge when it is wider,
-    // reusing its laid-out form between repaints.
+    // Draws a field text centred in a rectangle, set by the fitting rule (smaller or tighter
+    // when it is wider), from its left edge and cut only when even the floor is too wide;
+    // reuses its laid-out form between repaints.
     void drawFieldText(QPainter &p, const QRect &r, const QString &text, bool bold);
+public:
+    // The usable text width of a field of `fieldWidth` pixels: what the live editor shows
+    // inside its 2-px margins, so a text the painted field shows whole the editor shows whole.
+    static int textWidth(int fieldWidth) { return fieldWidth - 4; }
+    // How a field text is set in a field of `fieldWidth` pixels: its font and whether it is cut.
+    const FieldFont::Fitted &fitted(const QString &text, bool bold, int fieldWidth);
+private:
     void paintCell(QPainter &p, int row, int column, int top, bool editorShown);
-    // The laid-out form of a field text, made once and kept between repaints.
-    const QStaticText &laidOut(const QString &text, bool bold);
+    struct Laid {
+        QStaticText text;
+        QFont font;
+        bool cut;
+    };
+    // The laid-out form of a field text in a field width, made once and kept between repaints.
+    const Laid &laidOut(const QString &text, bool bold, int fieldWidth);
     // Shows the tooltip of a cut field text at a body-content point; true when one is shown.
     bool showCutText(QPoint content, bool header, QPoint globalPos);
     // Presses, moves, releases and double-clicks on the body, at a body-content point; `editor`
@@ -145,8 +159,10 @@ private:
     QPixmap m_snegOn;   // frozen toggle picture
     QFont m_bold;
     QFont m_plain;
-    QHash<QString, QStaticText> m_boldTexts;  // laid-out texts: subjects, captions, class names
-    QHash<QString, QStaticText> m_plainTexts; // laid-out texts: rooms
+    FieldFont m_boldFit;               // subjects, captions, class names, row numbers
+    FieldFont m_plainFit;              // rooms
+    QHash<QString, Laid> m_boldTexts;  // laid-out texts by field width and text
+    QHash<QString, Laid> m_plainTexts;
     int m_editRow = -1;
     int m_editColumn = -1;
     Field m_editField = Field::None;

@@ -179,7 +179,7 @@ QString DayGridView::cutTextAt(QPoint content, bool header)
         if (j < 1 || j > klassvis || !GridGeometry::subjectRect(0, j).contains(content))
             return {};
         const QString &name = m_state.grid.cell(0, j).subject;
-        return laidOut(name, true).size().width() > GridGeometry::kFieldWidth ? name : QString();
+        return fitted(name, true, GridGeometry::kFieldWidth).cut ? name : QString();
     }
     const GridGeometry::Hit hit = GridGeometry::hitBody(content, m_state.max_ur, klassvis);
     if (hit.field == Field::None)
@@ -199,7 +199,7 @@ QString DayGridView::cutTextAt(QPoint content, bool header)
     } else {
         text = cell.subject;
     }
-    return laidOut(text, bold).size().width() > width ? text : QString();
+    return fitted(text, bold, width).cut ? text : QString();
 }
 
 bool DayGridView::showCutText(QPoint content, bool header, QPoint globalPos)

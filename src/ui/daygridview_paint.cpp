@@ -177,37 +177,44 @@ void DayGridView::paintCell(QPainter &p, int i, int j, int top, bool editorShown
     }
 }
 
-const QStaticText &DayGridView::laidOut(const QString &text, bool bold)
+const FieldFont::Fitted &DayGridView::fitted(const QString &text, bool bold, int fieldWidth)
 {
-    QHash<QString, QStaticText> &cache = bold ? m_boldTexts : m_plainTexts;
+    return (bold ? m_boldFit : m_plainFit).fit(text, textWidth(fieldWidth));
+}
+
+const DayGridView::Laid &DayGridView::laidOut(const QString &text, bool bold, int fieldWidth)
+{
+    QHash<QString, Laid> &cache = bold ? m_boldTexts : m_plainTexts;
     if (cache.size() > 4096)
         cache.clear();
-    auto it = cache.find(text);
+    const QString key = QString::number(fieldWidth) + u'\x1f' + text;
+    auto it = cache.find(key);
     if (it == cache.end()) {
+        const FieldFont::Fitted &f = fitted(text, bold, fieldWidth);
         QStaticText laid(text);
         laid.setTextFormat(Qt::PlainText);
         laid.setPerformanceHint(QStaticText::AggressiveCaching);
-        laid.prepare(QTransform(), bold ? m_bold : m_plain);
-        it = cache.insert(text, laid);
+        laid.prepare(QTransform(), f.font);
+        it = cache.insert(key, Laid{laid, f.font, f.cut});
     }
     return *it;
 }
 
 void DayGridView::drawFieldText(QPainter &p, const QRect &r, const QString &text, bool bold)
 {
-    const QStaticText &laid = laidOut(text, bold);
-    p.setFont(bold ? m_bold : m_plain);
-    const QSizeF size = laid.size();
+    const Laid &laid = laidOut(text, bold, r.width());
+    p.setFont(laid.font);
+    const QSizeF size = laid.text.size();
     const double y = r.y() + (r.height() - size.height()) / 2.0;
-    if (size.width() <= r.width()) {
-        p.drawStaticText(QPointF(r.x() + (r.width() - size.width()) / 2.0, y), laid);
+    if (!laid.cut) {
+        p.drawStaticText(QPointF(r.x() + (r.width() - size.width()) / 2.0, y), laid.text);
         return;
     }
-    // A text wider than its field shows its beginning and is cut at the right edge, as a text
-    // field shows it; the whole text is in the field's tooltip.
+    // A text too wide even at the floor size shows its beginning and is cut at the right edge,
+    // as a text field shows it; the whole text is in the field's tooltip.
     p.save();
     p.setClipRect(r, Qt::IntersectClip);
-    p.drawStaticText(QPointF(r.x() + kTextInset, y), laid);
+    p.drawStaticText(QPointF(r.x() + kTextInset, y), laid.text);
     p.restore();
 }
 

@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace rasp::ui {
 
@@ -33,6 +34,7 @@ LoadMatrixView::LoadMatrixView(State &state, QWidget *parent)
     , m_state(state)
     , m_editor(new QPlainTextEdit(viewport()))
     , m_font(QStringLiteral("Calibri"), 12)
+    , m_fit(m_font)
 {
     setObjectName(QStringLiteral("ScrollBox1"));
     setFrameShape(QFrame::NoFrame);
@@ -69,6 +71,7 @@ LoadMatrixView::LoadMatrixView(State &state, QWidget *parent)
         m_state.Predmet[m_teacher][m_klass] = text.split(u'\n');
         if (m_state.Predmet[m_teacher][m_klass] == QStringList{QString()})
             m_state.Predmet[m_teacher][m_klass].clear();
+        setEditorFont(); // one more subject is set smaller, as the painted field sets it
         emit cellEdited(m_teacher, m_klass);
     });
     updateScrollBars();
@@ -91,6 +94,7 @@ void LoadMatrixView::modelChanged()
             m_editor->setPlainText(text);
             m_syncing = false;
         }
+        setEditorFont();
         placeEditor();
     }
     viewport()->update();
@@ -115,6 +119,7 @@ void LoadMatrixView::editCell(int m, int j, bool takeFocus)
     m_syncing = true;
     m_editor->setPlainText(joined(m_state.Predmet[m][j]));
     m_syncing = false;
+    setEditorFont();
     placeEditor();
     // The caret goes to the end of the last line, but the field keeps showing its first line.
     m_editor->moveCursor(QTextCursor::End);
@@ -172,18 +177,52 @@ void LoadMatrixView::stepEditor(int step)
     editCell(m, j);
 }
 
-const QStaticText &LoadMatrixView::laidOut(const QString &text)
+const FieldFont::Fitted &LoadMatrixView::fittedCell(int m, int j)
+{
+    // Inside the 1-px border and the 2-px text margin on every side, as the editor types.
+    const int inset = 2 * (1 + kTextMargin);
+    return m_fit.fitLines(m_state.Predmet[m][j], LoadGeometry::kSubjectWidth - inset,
+                          LoadGeometry::kSubjectHeight - inset);
+}
+
+void LoadMatrixView::setEditorFont()
+{
+    if (m_teacher < 1)
+        return;
+    const QFont font = fittedCell(m_teacher, m_klass).font;
+    if (m_editor->font() != font) {
+        m_editor->setFont(font);
+        m_editor->document()->setDefaultFont(font);
+    }
+}
+
+bool LoadMatrixView::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QAbstractScrollArea::viewportEvent(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QPoint content = help->pos() + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const LoadGeometry::Cell cell = LoadGeometry::hitSubject(content, m_state.klassvis, m_state.pedvis);
+    if (cell.valid() && fittedCell(cell.teacher, cell.klass).cut)
+        QToolTip::showText(help->globalPos(), joined(m_state.Predmet[cell.teacher][cell.klass]), viewport());
+    else
+        QToolTip::hideText();
+    return true;
+}
+
+const QStaticText &LoadMatrixView::laidOut(const QString &text, const QFont &font)
 {
     if (m_texts.size() > 8192)
         m_texts.clear();
-    auto it = m_texts.find(text);
+    const QString key = font.toString() + u'\x1f' + text;
+    auto it = m_texts.find(key);
     if (it == m_texts.end()) {
         // A laid-out plain text breaks its lines only at line separators.
         QStaticText laid(QString(text).replace(u'\n', QChar::LineSeparator));
         laid.setTextFormat(Qt::PlainText);
         laid.setPerformanceHint(QStaticText::AggressiveCaching);
-        laid.prepare(QTransform(), m_font);
-        it = m_texts.insert(text, laid);
+        laid.prepare(QTransform(), font);
+        it = m_texts.insert(key, laid);
     }
     return *it;
 }
@@ -231,7 +270,10 @@ void LoadMatrixView::paintMatrix(QPainter &p, const QRect &exposed)
             p.save();
             p.setClipRect(field.adjusted(1, 1, -1, -1));
             p.setPen(Qt::black);
-            p.drawStaticText(field.topLeft() + QPoint(kTextMargin + 2, kTextMargin + 1), laidOut(joined(lines)));
+            // Set by the fitting rule: smaller until every subject shows, cut only below the floor.
+            const QFont &font = fittedCell(m, j).font;
+            p.setFont(font);
+            p.drawStaticText(field.topLeft() + QPoint(kTextMargin + 2, kTextMargin + 1), laidOut(joined(lines), font));
             p.restore();
         }
     }

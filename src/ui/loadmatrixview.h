@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fieldfont.h"
+
 #include <QAbstractScrollArea>
 #include <QHash>
 #include <QStaticText>
@@ -31,6 +33,8 @@ public:
     QPlainTextEdit *editor() const { return m_editor; }
     int editorTeacher() const { return m_teacher; }
     int editorClass() const { return m_klass; }
+    // How the subjects of teacher m in class j are set in their field: all lines whole, or cut.
+    const FieldFont::Fitted &fittedCell(int m, int j);
     // Viewport position of a matrix point.
     QPoint toViewport(QPoint content) const;
 
@@ -48,6 +52,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Shows every subject of a field that cannot show them all as its tooltip.
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void paintMatrix(QPainter &p, const QRect &exposed);
@@ -56,12 +62,15 @@ private:
     // Moves the editor by one field along the rows (Tab / Shift+Tab), scrolling it into view.
     void stepEditor(int step);
     void ensureCellVisible(int m, int j);
-    const QStaticText &laidOut(const QString &text);
+    // Sets the live editor's font to the one its field is painted in.
+    void setEditorFont();
+    const QStaticText &laidOut(const QString &text, const QFont &font);
 
     State &m_state;
     QPlainTextEdit *m_editor;
     QFont m_font;
-    QHash<QString, QStaticText> m_texts; // laid-out field texts, by their joined lines
+    FieldFont m_fit;
+    QHash<QString, QStaticText> m_texts; // laid-out field texts, by font and joined lines
     int m_teacher = -1;
     int m_klass = -1;
     bool m_syncing = false;

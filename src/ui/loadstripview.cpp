@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QToolTip>
 
 namespace rasp::ui {
 
@@ -26,6 +27,7 @@ LoadStripView::LoadStripView(State &state, Kind kind, QWidget *parent)
     , m_kind(kind)
     , m_editor(new QLineEdit(this))
     , m_font(QStringLiteral("Calibri"), 12)
+    , m_fit(m_font)
 {
     setObjectName(kind == Classes ? QStringLiteral("ScrollBox4") : QStringLiteral("ScrollBox3"));
     setAutoFillBackground(true);
@@ -55,8 +57,11 @@ LoadStripView::LoadStripView(State &state, Kind kind, QWidget *parent)
         if (m_item < 1 || m_item > count())
             return;
         setName(m_item, text);
+        m_editor->setFont(fittedName(m_item).font); // a longer name is set smaller, as painted
         emit nameEdited(m_item);
     });
+    // A finished name shows its beginning again, as the painted field does.
+    connect(m_editor, &QLineEdit::editingFinished, this, [this] { m_editor->setCursorPosition(0); });
 }
 
 int LoadStripView::count() const
@@ -96,6 +101,28 @@ QRect LoadStripView::menuRect(int n) const
     return QRect(toWidget(r.topLeft()), r.size());
 }
 
+const FieldFont::Fitted &LoadStripView::fittedName(int n)
+{
+    // The live editor's text area: the field less its 1-px border and the line edit's 2-px
+    // margins on either side, so a name the painted field shows whole the editor shows whole.
+    return m_fit.fit(name(n), nameRect(n).width() - 6);
+}
+
+bool LoadStripView::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QPoint content = toContent(help->pos());
+    const int n = m_kind == Classes ? LoadGeometry::hitClassName(content, count())
+                                    : LoadGeometry::hitTeacherName(content, count());
+    if (n > 0 && fittedName(n).cut)
+        QToolTip::showText(help->globalPos(), name(n), this);
+    else
+        QToolTip::hideText();
+    return true;
+}
+
 void LoadStripView::setOffset(int offset)
 {
     if (offset == m_offset)
@@ -111,6 +138,8 @@ void LoadStripView::modelChanged()
         releaseEditor();
     } else if (m_item >= 1 && m_editor->text() != name(m_item)) {
         m_editor->setText(name(m_item));
+        m_editor->setFont(fittedName(m_item).font);
+        m_editor->setCursorPosition(0);
     }
     placeEditor();
     update();
@@ -122,6 +151,10 @@ void LoadStripView::editItem(int n, bool takeFocus)
         return;
     m_item = n;
     m_editor->setText(name(n));
+    m_editor->setFont(fittedName(n).font);
+    // A name cut even at the floor opens at its beginning; one that fits takes typing at its end.
+    if (fittedName(n).cut)
+        m_editor->setCursorPosition(0);
     placeEditor();
     if (takeFocus)
         m_editor->setFocus(Qt::MouseFocusReason);
@@ -178,7 +211,11 @@ void LoadStripView::paintEvent(QPaintEvent *event)
                 p.setPen(Qt::black);
                 p.save();
                 p.setClipRect(field.adjusted(1, 1, -1, -1));
-                const int align = m_kind == Classes ? int(Qt::AlignCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
+                // Set by the fitting rule; a name cut even at the floor starts at the left edge.
+                const FieldFont::Fitted &fitted = fittedName(i);
+                p.setFont(fitted.font);
+                const int align = m_kind == Classes && !fitted.cut ? int(Qt::AlignCenter)
+                                                                   : int(Qt::AlignLeft | Qt::AlignVCenter);
                 p.drawText(field.adjusted(3, 0, -1, 0), align | Qt::TextSingleLine, text);
                 p.restore();
             }

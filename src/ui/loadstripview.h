@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fieldfont.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -38,6 +40,8 @@ public:
     // Name field and menu picture of item n, in this widget's coordinates.
     QRect nameRect(int n) const;
     QRect menuRect(int n) const;
+    // How the name of item n is set in its field: its font and whether it is cut.
+    const FieldFont::Fitted &fittedName(int n);
 
 signals:
     // The "…" picture of item n was clicked.
@@ -49,6 +53,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    // Shows the whole name of a cut name field as its tooltip.
+    bool event(QEvent *event) override;
 
 private:
     int count() const;
@@ -62,6 +68,7 @@ private:
     Kind m_kind;
     QLineEdit *m_editor;
     QFont m_font;
+    FieldFont m_fit;
     int m_offset = 0;
     int m_item = -1;
 };

@@ -57,8 +57,10 @@ int NotesBoardView::ViravHeight(const QString &ss, bool bold, int siz, int width
 
 void NotesBoardView::relayout()
 {
-    // The viewport's width to come: a hidden board is laid out too, before it gets its resize.
-    const int width = std::max(this->width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width(), 1);
+    // The viewport's own width once the board shows; a hidden board is laid out too, at the
+    // width to come, and again when it shows (its size may have changed while it was hidden).
+    const int width = isVisible() ? std::max(viewport()->width(), 1)
+                                  : std::max(this->width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width(), 1);
     std::vector<int> heights;
     heights.reserve(m_board.cards.size());
     for (const server::NoteCard &c : m_board.cards)
@@ -68,6 +70,12 @@ void NotesBoardView::relayout()
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setSingleStep(20);
     viewport()->update();
+}
+
+void NotesBoardView::showEvent(QShowEvent *event)
+{
+    QAbstractScrollArea::showEvent(event);
+    relayout();
 }
 
 void NotesBoardView::resizeEvent(QResizeEvent *event)

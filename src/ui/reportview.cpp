@@ -4,6 +4,10 @@
 
 namespace rasp::ui {
 
+namespace {
+constexpr int kMinimumColumn = 70; // the designed column width, kept for short contents
+}
+
 void ReportModel::resetColumns(const QStringList &headers)
 {
     beginResetModel();
@@ -76,6 +80,23 @@ void StringGrid1DrawColumnHeader(QPainter *painter, const QRect &rect, const QSt
     painter->setFont(font);
     painter->drawText(rect.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
     painter->restore();
+}
+
+void ReportHeader::fitColumnsToContent()
+{
+    setSectionResizeMode(QHeaderView::ResizeToContents);
+}
+
+QSize ReportHeader::sectionSizeFromContents(int logicalIndex) const
+{
+    QSize size = QHeaderView::sectionSizeFromContents(logicalIndex);
+    if (!model())
+        return size;
+    QFont font = this->font();
+    font.setPointSize(12);
+    const QString text = model()->headerData(logicalIndex, Qt::Horizontal).toString();
+    size.setWidth(std::max(kMinimumColumn, QFontMetrics(font).horizontalAdvance(text) + 8));
+    return size;
 }
 
 void ReportHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const

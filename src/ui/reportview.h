@@ -44,7 +44,13 @@ class ReportHeader : public QHeaderView
 public:
     explicit ReportHeader(QWidget *parent = nullptr);
 
+    // Sizes every column to its content (the whole header and every cell text, never narrower
+    // than 70 px) from now on, as the count fills the table.
+    void fitColumnsToContent();
+
 protected:
+    // The width a header text needs in the 12-pt header font, four pixels in and out, 70 at least.
+    QSize sectionSizeFromContents(int logicalIndex) const override;
     // Paints one column header with StringGrid1DrawColumnHeader.
     void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override;
 };

@@ -55,7 +55,7 @@ QSize SpreadRowLayout::sizeHint() const
     int width = 0, height = 0, shown = 0;
     for (const QLayoutItem *item : m_items)
         if (!item->isEmpty()) {
-            width += item->sizeHint().width();
+            width += preferredWidth(item);
             height = std::max(height, item->sizeHint().height());
             ++shown;
         }
@@ -69,14 +69,41 @@ void SpreadRowLayout::setGeometry(const QRect &rect)
     const QRect area = contentsRect();
     std::vector<QLayoutItem *> shown;
     std::vector<int> widths;
+    std::vector<int> least;
     for (QLayoutItem *item : m_items)
         if (!item->isEmpty()) {
             shown.push_back(item);
-            widths.push_back(item->sizeHint().width());
+            widths.push_back(preferredWidth(item));
+            least.push_back(shrinksTo(item));
         }
+    shrinkToFit(area.width() - (int(shown.size()) + 1) * m_minGap, widths, least);
     const std::vector<int> left = spreadRow(area.width(), widths, m_minGap, m_maxGap);
     for (std::size_t k = 0; k < shown.size(); ++k)
         shown[k]->setGeometry(QRect(area.left() + left[k], area.top(), widths[k], area.height()));
+}
+
+int SpreadRowLayout::preferredWidth(const QLayoutItem *item)
+{
+    // A box with a bounded range of widths is as wide as it may be when there is room.
+    const int most = item->maximumSize().width();
+    return most < QWIDGETSIZE_MAX ? most : item->sizeHint().width();
+}
+
+int SpreadRowLayout::shrinksTo(const QLayoutItem *item)
+{
+    return item->maximumSize().width() < QWIDGETSIZE_MAX ? std::min(item->minimumSize().width(), preferredWidth(item))
+                                                         : preferredWidth(item);
+}
+
+void shrinkToFit(int room, std::vector<int> &widths, const std::vector<int> &least)
+{
+    int over = std::accumulate(widths.begin(), widths.end(), 0) - room;
+    // The last boxes give way first, each down to its least width.
+    for (std::size_t k = widths.size(); k-- > 0 && over > 0;) {
+        const int give = std::min(over, widths[k] - least[k]);
+        widths[k] -= give;
+        over -= give;
+    }
 }
 
 } // namespace rasp::ui

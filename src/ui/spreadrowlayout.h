@@ -14,8 +14,14 @@ namespace rasp::ui {
 // and a row too narrow for them is cut off at the right.
 std::vector<int> spreadRow(int available, const std::vector<int> &widths, int minGap, int maxGap);
 
+// Narrows boxes, the last first and each down to least[k], until their widths add up to at
+// most `room` (or none can give more).
+void shrinkToFit(int room, std::vector<int> &widths, const std::vector<int> &least);
+
 // A row of fixed-width boxes (the tool panel's groups) laid out by `spreadRow`, each as high as
-// the row. Hidden boxes take no place: the shown ones close up and stay centred.
+// the row. Hidden boxes take no place: the shown ones close up and stay centred. A box given a
+// range of widths (a minimum below a maximum) is as wide as its maximum while the row has room
+// and narrows towards its minimum, the last box first, when the row would run off the edge.
 class SpreadRowLayout : public QLayout
 {
 public:
@@ -32,6 +38,10 @@ public:
     void setGeometry(const QRect &rect) override;
 
 private:
+    // The width a box takes when the row has room, and the least it narrows to.
+    static int preferredWidth(const QLayoutItem *item);
+    static int shrinksTo(const QLayoutItem *item);
+
     QList<QLayoutItem *> m_items;
     int m_minGap;
     int m_maxGap;

@@ -60,7 +60,6 @@ TForm1::TForm1(QWidget *parent)
     buildShift();
     buildUndo();
     wireApp();
-    wireDay();
     wireHighlight();
     wirePages();
     wireDayFile();
@@ -73,6 +72,7 @@ TForm1::TForm1(QWidget *parent)
     wireShift();
     wireArrange();
     wireReport();
+    wirePrint();
     wireServer();
     wireUndo();
     wireExplain();
@@ -277,7 +277,9 @@ void TForm1::buildToolPanel()
     sDateTimePicker2->setGeometry(250, 100, 140, 26);
 
     sGroupBox9 = new QGroupBox(u"Заметки"_s, sPanel8);
-    sGroupBox9->setFixedWidth(345);
+    // The notes group narrows (down to 270 px) where the row would run off the window's edge.
+    sGroupBox9->setMinimumWidth(270);
+    sGroupBox9->setMaximumWidth(345);
 
     for (auto *box : {sGroupBox3, sGroupBox1, sGroupBox4, sGroupBox9})
         row->addWidget(box);

@@ -44,6 +44,7 @@ class Arrangement;
 }
 
 namespace rasp::ui {
+class PrintController;
 class Callout;
 class DayGridView;
 class ExactRun;
@@ -91,6 +92,10 @@ public:
     void Rct_SoobPokaz(const QString &s);
     // Enables or disables the page bar and the pages Tab_1, Tab_2 and Tab_4.
     void FormEnable(bool stat);
+    // Asks before a save replaces files another program changed since the editor read them:
+    // "Да" replaces them; "Нет" keeps them and offers `reload` (none: says how to open them).
+    // False when the save must not go on; the editor's edits stay either way until reloaded.
+    bool mayReplaceChangedFiles(const QStringList &paths, const std::function<void()> &reload);
     // "Да" of the question overlay.
     void ButtonSoob1Click();
     // "Нет" of the question overlay; also closes a notice open under the question.
@@ -407,6 +412,9 @@ public:
     // The delivered-hours and substitution pages and the export.
     rasp::ui::ReportsController &reports() { return *m_reports; }
 
+    // Printing, PDF and the web pages (src/ui/print); built by wirePrint.
+    rasp::ui::PrintController *m_print = nullptr;
+    void wirePrint();
     // ---- Automatic arrangement ----------------------------------------------------------
     // "Старт": moves lessons within their classes until no teacher has two lessons at once and
     // every class's day has an acceptable shape, or until "Стоп"; the grid shows every cycle.
@@ -723,7 +731,6 @@ private:
     void placeShiftSliders();
     // Hides the room list and the subject picker, which are anchored to a cell on screen.
     void hideCellLists();
-    void wireDay();
     void buildDayChecks();
     void wireDayChecks();
     void wireEditing();

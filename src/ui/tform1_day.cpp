@@ -6,11 +6,6 @@
 
 #include <QLabel>
 
-void TForm1::wireDay()
-{
-    // Gestures on the cells are wired with the editing handlers (wireEditing).
-}
-
 void TForm1::KlassCreate()
 {
     rasp::day::KlassCreate(m_state);

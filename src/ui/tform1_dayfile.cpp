@@ -4,10 +4,12 @@
 
 #include "messages.h"
 
+#include "absences/daycompanion.h"
 #include "day/dayfile.h"
 #include "day/gridops.h"
 #include "daygridview.h"
 #include "popupclosewatcher.h"
+#include "reports/journal.h"
 #include "text/datewords.h"
 #include "text/textfile.h"
 
@@ -34,14 +36,23 @@ void TForm1::wireDayFile()
 void TForm1::RaspSave(const QString &s, const QString &soob)
 {
     const QString path = QDir::current().filePath(s);
+    if (!mayReplaceChangedFiles({path}, [this, s] { RaspLoad(s, 1); }))
+        return;
     QDir().mkpath(QFileInfo(path).absolutePath()); // r_data may have been removed while the editor ran
     QString error;
-    const bool saved = rasp::day::RaspSave(m_state, path, &error);
+    const QDate date = rasp::text::ParseShortDate(QFileInfo(s).completeBaseName());
+    const int followed = date.isValid() ? rasp::reports::FollowedWeekday(date) : 0; // before the companion is rewritten
+    bool saved = rasp::day::RaspSave(m_state, path, &error);
+    if (saved)
+        saved = rasp::absences::SaveCompanion(m_state, path, &error); // the day's absences and covers
     if (saved)
         grid->clearMovedMarks(); // the marks of an exact arrangement have served
+    // Beside the day: its class names and its substituted lessons with the teachers of today.
+    if (saved && date.isValid())
+        saved = rasp::reports::RecordDay(m_state, date, &error, followed);
     grid->syncEditor();
     grid->viewport()->update();
-    Rct_SoobPokaz(saved ? soob : error);
+    Rct_SoobPokaz(saved ? soob : rasp::ui::NotSavedNotice(error));
 }
 
 void TForm1::RaspLoad(const QString &s, int zagruz_kab)
@@ -49,6 +60,15 @@ void TForm1::RaspLoad(const QString &s, int zagruz_kab)
     RaspClear();
     QString error;
     const auto status = rasp::day::RaspLoad(m_state, QDir::current().filePath(s), zagruz_kab, &error);
+    // A date's absences and covers come from its companion file; a template put on the grid keeps
+    // the date's absences (its cells were cleared with their covers).
+    QString companionError;
+    if (status == rasp::text::ReadResult::Unreadable)
+        rasp::absences::ClearCompanion(m_state);
+    else if (QFileInfo(s).path().endsWith(u"r_data"_s))
+        rasp::absences::LoadCompanion(m_state, QDir::current().filePath(s), &companionError);
+    if (error.isEmpty())
+        error = companionError;
     grid->memo()->setPlainText(m_state.note);
     refreshDay(true);
     VtorayaSmenaBlok(1);
@@ -133,6 +153,7 @@ void TForm1::sDateTimePicker1ClPicker()
         RaspLoad(path, 1);
     } else {
         clearDay();
+        m_state.stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
         Rct_SoobPokaz(u"Дико извиняюсь, но расписания "_s + rasp::text::ShortDate(d) + u" не существует"_s);
     }
     focusFirstCell();
@@ -148,6 +169,7 @@ void TForm1::sDateTimePicker2ClPicker()
         RaspLoad(path, 1);
     } else {
         clearDay();
+        m_state.stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
         Rct_SoobPokaz(u"Это прискорбно, но расписания на "_s + rasp::text::ShortDate(d) + u" не существует"_s);
     }
     sDateTimePicker3->setDate(d);

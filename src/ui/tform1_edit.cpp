@@ -258,6 +258,7 @@ void TForm1::Timer1Timer()
     std::swap(a.style, b.style);
     std::swap(a.background, b.background);
     std::swap(a.room, b.room);
+    std::swap(a.cover, b.cover); // a lesson's cover moves with it
     if (templatePageActive()) {
         rasp::tmpl::TSetkaMas &day = m_state.Setka[std::size_t(std::clamp(m_state.vibr_den_set, 1, 7))];
         writeTemplate(k, x, GridGeometry::Subject, a.subject); // sizes the template day

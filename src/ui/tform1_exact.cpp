@@ -1,7 +1,7 @@
 // "Точный подбор": the exact arrangement from the group "Автоподбор". It takes the snapshot as
 // "Старт" does (so "Венуть предыдущий вариант" returns to the day before it), applies the same
 // tool lock, runs core's exact search on a worker thread and shows a progress line meanwhile;
-// "Стоп" cancels it and the grid stays as it was. The lessons it moved keep a thin frame until
+// "Стоп" cancels it: the best day found so far is applied, or, before the first, the grid stays. The lessons it moved keep a thin frame until
 // the next edit, save or date change.
 #include "tform1.h"
 
@@ -85,9 +85,12 @@ void TForm1::showExactProgress()
     const int best = m_exactRun->best();
     QString text = u"Точный подбор: %1 с"_s.arg(seconds);
     if (best >= 0) {
-        text += u", перемещено уроков: %1"_s.arg(best);
-        if (m_exactRun->lowerBound() < best)
-            text += u" (не меньше %1)"_s.arg(m_exactRun->lowerBound());
+        text += u", перемещено %1"_s.arg(best);
+        const int bound = m_exactRun->lowerBound();
+        if (bound > 0 && bound < best)
+            text += u", меньше %1 невозможно"_s.arg(bound);
+        else if (bound == best)
+            text += u", меньше невозможно"_s;
     } else {
         text += u", ищется расписание без совпадений"_s;
     }
@@ -103,7 +106,8 @@ void TForm1::exactRunFinished()
     rasp::ui::ExactRun *run = m_exactRun;
     m_exactRun = nullptr;
     const ex::Result result = run->result();
-    const bool cancelled = run->cancelRequested() || result.status == ex::Status::Cancelled;
+    // "Стоп" after the first day keeps the best day found so far; before it, nothing changes.
+    const bool cancelled = result.status == ex::Status::Cancelled || (run->cancelRequested() && result.status != ex::Status::Solved);
 
     QString notice;
     std::vector<std::pair<int, int>> marks;
@@ -123,9 +127,12 @@ void TForm1::exactRunFinished()
         refresh(rasp::refresh::LessonsMoved);
         // The applied result is one undo step, beside the snapshot "Венуть предыдущий вариант" uses.
         recordWholeGridStep(u"точный подбор"_s, m_exactBefore);
-        notice = u"Готово! Перемещено уроков: %1"_s.arg(result.movedCount);
+        notice = result.stopped || run->cancelRequested() ? u"Точный подбор остановлен. Перемещено уроков: %1"_s.arg(result.movedCount)
+                                : u"Готово! Перемещено уроков: %1"_s.arg(result.movedCount);
         if (result.optimal)
             notice += u" (наименьшее возможное)"_s;
+        else if (result.lowerBound > 0)
+            notice += u", меньше %1 невозможно"_s.arg(result.lowerBound);
         for (const ex::MovedLesson &m : result.moved)
             marks.emplace_back(m.to, m.column);
     } else if (result.status == ex::Status::Impossible) {

@@ -29,8 +29,11 @@ QString TForm1::cellToolTip(int row, int column, GridGeometry::Field field) cons
     } else {
         if (!cell.teachers.isEmpty())
             lines << cell.teachers;
-        if (m_state.regim == rasp::day::Regim::Coincidences && cell.background != rasp::day::kWhite)
+        if (m_state.regim == rasp::day::Regim::Coincidences && cell.background != rasp::day::kWhite) {
             lines << rasp::day::LessonClashLines(m_state, row, column);
+            lines << rasp::day::ArrangementRuleLine(m_state, row, column);
+            lines.removeAll(QString());
+        }
     }
     return lines.join(u'\n');
 }

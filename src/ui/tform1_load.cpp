@@ -2,6 +2,8 @@
 // the load page's classes and teachers editors.
 #include "tform1.h"
 
+#include "messages.h"
+
 #include "circlebutton.h"
 #include "daygridview.h"
 #include "load/loadedit.h"
@@ -10,7 +12,9 @@
 #include "loadpage.h"
 #include "loadstripview.h"
 #include "tabbutton.h"
+#include "template/classorder.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -75,9 +79,13 @@ void TForm1::showLoadRead(const rasp::load::NagruzReport &report, int prm)
 
 bool TForm1::NagruzSave(int ssoob)
 {
+    // The load is read only at start-up (its classes shape the grid), so another program's
+    // version is opened by a restart.
+    if (!mayReplaceChangedFiles({QDir::current().filePath(rasp::load::NagruzPath())}, {}))
+        return false;
     QString error;
     if (!rasp::load::NagruzSave(m_state, &error)) {
-        Rct_SoobPokaz(error);
+        Rct_SoobPokaz(rasp::ui::NotSavedNotice(error));
         return false;
     }
     if (ssoob == 1)
@@ -207,8 +215,13 @@ void TForm1::MenuItem6Click()
             DelVsejNagruz();
         return;
     }
-    if (Dial(u"Удалить класс?"_s) != u"Да"_s)
+    const QDir work = QDir::current();
+    const QStringList holding = rasp::tmpl::TemplatesHoldingClass(m_state, work, num_vibr_klass);
+    if (Dial(rasp::tmpl::DeleteClassQuestion(m_state.Klass[std::size_t(num_vibr_klass)], holding)) != u"Да"_s)
         return;
+    // The saved templates keep their columns by class name from here on.
+    if (const QStringList failures = rasp::tmpl::RecordMissingClassOrders(m_state, work); !failures.isEmpty())
+        Rct_SoobPokaz(failures.first());
     ScrolNaNol();
     rasp::load::DeleteClass(m_state, num_vibr_klass);
     if (grid->editorColumn() > m_state.klassvis)

@@ -132,10 +132,12 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
         m_state.chek_pderm = 0;
         VtorayaSmenaGranici();
         const QString path = rasp::day::DayFilePath(sDateTimePicker3->date());
-        if (rasp::text::isPresent(QDir::current().filePath(path)))
+        if (rasp::text::isPresent(QDir::current().filePath(path))) {
             RaspLoad(path, 1);
-        else
+        } else {
             clearDay();
+            m_state.stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
+        }
         for (int j = 1; j <= m_state.klassvis; ++j)
             for (int i = 1; i <= m_state.max_ur; ++i)
                 m_state.grid.cell(i, j).roomVisible = true;

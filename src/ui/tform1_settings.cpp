@@ -1,10 +1,13 @@
 // Settings: the settings page Tab_4, reading and writing setting.ini, and the page's handlers.
 #include "tform1.h"
 
+#include "messages.h"
+
 #include "codepageguard.h"
 
 #include "settings/settings.h"
 
+#include <QDir>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -307,9 +310,11 @@ void TForm1::showSettingsRead(rasp::text::ReadResult::Status status, const QStri
 void TForm1::SetSave(int s)
 {
     settingsFromPage();
+    if (!mayReplaceChangedFiles({QDir::current().filePath(rasp::settings::SettingsPath())}, [this] { SetLoad(); }))
+        return;
     QString error;
     if (!rasp::settings::SetSave(m_state, rasp::settings::SettingsPath(), &error)) {
-        Rct_SoobPokaz(error);
+        Rct_SoobPokaz(rasp::ui::NotSavedNotice(error));
         return;
     }
     shiftInFile = QPoint(m_state.vt_sm_x, m_state.vt_sm_y);

@@ -5,10 +5,10 @@
 #include "edit/editfunnel.h"
 #include "day/blocking.h"
 #include "daygridview.h"
+#include "geometrywatcher.h"
 #include "undo/editcommands.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,8 +18,6 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QToolButton>
-
-#include <functional>
 
 using namespace Qt::Literals::StringLiterals;
 using rasp::day::CellElement;
@@ -40,30 +38,6 @@ void placeClipped(QWidget *clip, QWidget *slider, const QRect &want, const QRect
     clip->show();
     clip->raise();
 }
-
-// Calls `changed` whenever the watched widget is moved or resized (the grid's place and size in
-// the area settle only when the window's layout runs, after the window's own resize).
-class GeometryWatcher : public QObject
-{
-public:
-    GeometryWatcher(QWidget *watched, std::function<void()> changed)
-        : QObject(watched)
-        , m_changed(std::move(changed))
-    {
-        watched->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
-            m_changed();
-        return false;
-    }
-
-private:
-    std::function<void()> m_changed;
-};
 
 } // namespace
 
@@ -127,8 +101,8 @@ void TForm1::wireShift()
             [this](QPoint pos) { pinMenu->popup(sCheckListBox1->viewport()->mapToGlobal(pos)); });
     // The viewport takes its final size after the grid's own resize handling, so it is the
     // viewport's resize that places the sliders; the grid's move covers a shifted area.
-    new GeometryWatcher(grid, [this] { placeShiftSliders(); });
-    new GeometryWatcher(grid->viewport(), [this] { placeShiftSliders(); });
+    new rasp::ui::GeometryWatcher(grid, [this] { placeShiftSliders(); });
+    new rasp::ui::GeometryWatcher(grid->viewport(), [this] { placeShiftSliders(); });
     connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
     connect(TrackBar2, &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
     connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Change);

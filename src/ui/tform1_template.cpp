@@ -4,6 +4,8 @@
 #include "tform1.h"
 
 #include "edit/editfunnel.h"
+#include "messages.h"
+
 #include "callout.h"
 #include "daygridview.h"
 #include "geometrywatcher.h"
@@ -93,6 +95,14 @@ void TForm1::SetkaLoad()
 
 void TForm1::SetkaSave()
 {
+    QStringList paths;
+    for (int k = 1; k <= 7; ++k)
+        paths << QDir::current().filePath(rasp::tmpl::SetkaPath(k));
+    if (!mayReplaceChangedFiles(paths, [this] {
+            SetkaLoad();
+            SetkaZapol(m_state.vibr_den_set);
+        }))
+        return;
     const QStringList failures = rasp::tmpl::SetkaSave(m_state, QDir::currentPath());
     if (failures.isEmpty()) {
         Rct_SoobPokaz(u"Данные сохранены"_s);
@@ -101,7 +111,7 @@ void TForm1::SetkaSave()
     QString notice = failures.first();
     if (failures.size() > 1)
         notice += u"\r\n(и ещё %1)"_s.arg(failures.size() - 1);
-    Rct_SoobPokaz(notice);
+    Rct_SoobPokaz(rasp::ui::NotSavedNotice(notice));
 }
 
 void TForm1::SetkaZapol(int den)

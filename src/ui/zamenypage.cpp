@@ -5,6 +5,7 @@
 #include "texttablemodel.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -63,6 +64,15 @@ ZamenyPage::ZamenyPage(QWidget *parent)
         dayRow->addWidget(b);
     }
     views->button(ByClass)->setChecked(true);
+    dayRow->addSpacing(20);
+    asWeekday = new QComboBox(this);
+    asWeekday->setObjectName(u"zamenyAsWeekday"_s);
+    asWeekday->addItem(u"по своему дню недели"_s);
+    for (const QString &w : {u"понедельника"_s, u"вторника"_s, u"среды"_s, u"четверга"_s, u"пятницы"_s, u"субботы"_s,
+                             u"воскресенья"_s})
+        asWeekday->addItem(u"по расписанию "_s + w);
+    asWeekday->setToolTip(u"Шаблон какого дня недели идет в этот день (перенесенный рабочий день)"_s);
+    dayRow->addWidget(asWeekday);
     dayRow->addStretch(1);
     excelButton = pictureButton(this, u"zamenyExcel"_s, u"excel"_s, u"Сохранить в файл Excel"_s, 34);
     wordButton = pictureButton(this, u"zamenyWord"_s, u"word"_s, u"Сохранить в файл Word"_s, 34);
@@ -85,6 +95,8 @@ ZamenyPage::ZamenyPage(QWidget *parent)
     progress->setTextVisible(false);
     periodRow->addWidget(progress);
     periodRow->addStretch(1);
+    journalButton = pictureButton(this, u"zamenyJournal"_s, u"excel"_s, u"Журнал замещённых уроков за период в Excel"_s, 34);
+    periodRow->addWidget(journalButton);
     page->addLayout(periodRow);
 
     status = new QLabel(this);

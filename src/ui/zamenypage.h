@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QButtonGroup;
+class QComboBox;
 class QDateEdit;
 class QLabel;
 class QProgressBar;
@@ -40,9 +41,11 @@ public:
     QButtonGroup *views = nullptr;     // ids are View values
     QToolButton *excelButton = nullptr;
     QToolButton *wordButton = nullptr;
+    QComboBox *asWeekday = nullptr;    // the template the date follows: 0 its own weekday, 1..7 Monday..Sunday
     QDateEdit *from = nullptr;         // the period of the tally
     QDateEdit *to = nullptr;
     QToolButton *countButton = nullptr; // "Рассчитать"
+    QToolButton *journalButton = nullptr; // the journal of substituted lessons of the period to Excel
     QProgressBar *progress = nullptr;
     QLabel *status = nullptr;          // what the table shows, or why it is empty
     QTableView *table = nullptr;

@@ -1,5 +1,6 @@
 #include "arrangement.h"
 
+#include "absences/carry.h"
 #include "arrange/tidy.h"
 #include "rng.h"
 #include "state.h"
@@ -86,6 +87,8 @@ void writeGrid(State &state, const Perebor &ur, const Styll &styl, const Perebor
 {
     const int rows = rowsOf(state);
     const int classes = classesOf(state);
+    // A lesson's cover goes where the lesson goes: its teacher list names the covering teacher.
+    const absences::CarriedCovers covers(state, rows, classes);
     for (int i = 1; i <= rows; ++i)
         for (int j = 1; j <= classes; ++j) {
             day::Cell &c = state.grid.cell(i, j);
@@ -94,6 +97,7 @@ void writeGrid(State &state, const Perebor &ur, const Styll &styl, const Perebor
             c.room = kab[i][j];
             c.teachers = uch[i][j];
         }
+    covers.putBack(state);
 }
 
 } // namespace

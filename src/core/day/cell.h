@@ -17,6 +17,18 @@ inline constexpr quint8 kStyleStrike = 0x08;
 inline constexpr quint8 kStyleFree = kStyleBold;                  // 1
 inline constexpr quint8 kStyleLocked = kStyleBold | kStyleStrike; // 9
 
+// A teacher taking this lesson for the day in place of an absent one (stored in the date's
+// companion file); empty when the lesson has no cover. It belongs to the lesson and moves with it.
+struct Cover {
+    QString teacher; // who teaches the lesson today
+    QString kind;    // "по предмету", "не по предмету" or "объединение"
+    QString absent;  // the absent teacher it replaces
+    QString subject; // the lesson's subject it was made for: another subject typed drops it
+
+    bool empty() const { return teacher.isEmpty(); }
+    bool operator==(const Cover &other) const = default;
+};
+
 // One cell of the day grid: the data its subject field, room field, background and caption carry.
 struct Cell {
     QString subject;        // text of the subject field
@@ -28,6 +40,7 @@ struct Cell {
     Argb roomColour = kBlack;
     quint8 style = kStyleFree;
     bool roomVisible = false;
+    Cover cover;            // the day's cover of this lesson, if any
 
     // A cell is locked when its style carries strike-out; the subject field is shown only when free.
     bool locked() const { return (style & kStyleStrike) != 0; }

@@ -1,7 +1,10 @@
 #include "dayfile.h"
 
+#include "absences/companion.h"
+#include "classcolumns.h"
 #include "gridops.h"
 #include "state.h"
+#include "template/classorder.h"
 #include "text/datewords.h"
 
 #include <QFileInfo>
@@ -78,7 +81,11 @@ bool RaspSave(State &state, const QString &path, QString *error)
         return false;
     }
     EmptySingleBlanks(state);
-    return text::writeLines(path, DayFileLines(state), error);
+    files::FileStamp written;
+    if (!text::writeLines(path, DayFileLines(state), error, text::Access::Default, &written))
+        return false;
+    state.stamps.remember(path, written);
+    return true;
 }
 
 QString TakeField(QStringView &line)
@@ -117,7 +124,10 @@ void ReadDayFileFields(const QStringList &lines, int rows, int columns, const Ce
     }
 }
 
-void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
+namespace {
+
+// ApplyDayFileLines with the file's columns going to the load's classes through `map`.
+void applyMappedLines(State &state, const QStringList &lines, int zagruz_kab, const ColumnMap &map)
 {
     DayGrid &grid = state.grid;
     const int rows = state.max_ur;
@@ -128,8 +138,8 @@ void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
         for (int i = 1; i <= rows; ++i)
             for (int j = 1; j <= state.klassvis; ++j)
                 grid.cell(i, j).room.clear();
-    ReadDayFileFields(
-        lines, rows, state.klassvis, [&grid](int i, int j, QString text) { grid.cell(i, j).subject = std::move(text); },
+    ReadMappedFields(
+        lines, rows, state.klassvis, map, [&grid](int i, int j, QString text) { grid.cell(i, j).subject = std::move(text); },
         room);
     state.note.clear();
     if (zagruz_kab != 1)
@@ -143,23 +153,53 @@ void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
     state.note = note.join(QLatin1Char('\n'));
 }
 
+// The class names recorded beside a day file (its companion's "[Классы]"), or nothing.
+std::optional<QStringList> recordedClasses(const QString &dayPath)
+{
+    const absences::ReadOutcome read = absences::ReadCompanion(absences::CompanionPath(dayPath));
+    for (const absences::OtherSection &s : read.companion.others)
+        if (s.name == tmpl::kClassesSection)
+            return s.lines;
+    return std::nullopt;
+}
+
+} // namespace
+
+void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
+{
+    applyMappedLines(state, lines, zagruz_kab, ColumnMap{});
+}
+
 text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_kab, QString *error)
 {
     RaspClear(state);
     const text::ReadResult read = text::readLines(path);
-    if (read.status == text::ReadResult::Unreadable)
+    if (read.status == text::ReadResult::Unreadable) {
         state.unreadableDays.insert(DayKey(path));
-    else
+        state.stamps.forget(path);
+    } else {
         state.unreadableDays.remove(DayKey(path));
+        state.stamps.remember(path, read.stamp);
+    }
     if (!read.ok()) {
         state.note.clear();
         if (error)
             *error = read.error;
         return read.status;
     }
-    ApplyDayFileLines(state, read.lines, zagruz_kab);
-    if (error)
-        *error = read.warning;
+    // A day saved with other classes than the load's has its columns matched by class name.
+    const ColumnMap map = MapColumns(recordedClasses(path), state);
+    applyMappedLines(state, read.lines, zagruz_kab, map);
+    if (error) {
+        QStringList notes;
+        if (!read.warning.isEmpty())
+            notes << read.warning;
+        const QDate date = text::ParseShortDate(QFileInfo(path).completeBaseName());
+        notes << ColumnNotices(map, read.lines, state.max_ur,
+                               date.isValid() ? QStringLiteral("в расписании на ") + text::ShortDate(date)
+                                              : QStringLiteral("в файле ") + QFileInfo(path).fileName());
+        *error = notes.join(QStringLiteral("\r\n"));
+    }
     return read.status;
 }
 

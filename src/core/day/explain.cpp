@@ -106,6 +106,69 @@ std::vector<TeacherClash> TeacherClashes(const State &state)
     return all;
 }
 
+std::vector<TeacherClash> ColouredTeacherClashes(const State &state, int row)
+{
+    std::vector<TeacherClash> found;
+    if (row < 1 || row > lessonRows(state))
+        return found;
+    QHash<QStringView, std::size_t> byTeacher;
+    const int columns = classColumns(state);
+    for (int j = 1; j <= columns; ++j)
+        forEachName(state.grid.cell(row, j).teachers, [&](QStringView name) {
+            if (name.isEmpty())
+                return;
+            const auto it = byTeacher.constFind(name);
+            if (it == byTeacher.cend()) {
+                byTeacher.insert(name, found.size());
+                found.push_back(TeacherClash{row, name.toString(), {j}});
+            } else if (found[*it].classes.back() != j) {
+                found[*it].classes.push_back(j);
+            }
+        });
+    std::erase_if(found, [](const TeacherClash &c) { return c.classes.size() < 2; });
+    return found;
+}
+
+std::vector<TeacherClash> ColouredTeacherClashes(const State &state)
+{
+    std::vector<TeacherClash> all;
+    for (int i = 1; i <= lessonRows(state); ++i)
+        for (TeacherClash &c : ColouredTeacherClashes(state, i))
+            all.push_back(std::move(c));
+    return all;
+}
+
+bool ArrangementCountsClash(const State &state, const TeacherClash &clash)
+{
+    for (const TeacherClash &c : TeacherClashes(state, clash.row))
+        if (c.teacher == clash.teacher && c.classes == clash.classes)
+            return true;
+    return false;
+}
+
+QString ArrangementRuleLine(const State &state, int row, int column)
+{
+    // The classes the lesson shares a teacher with, by either rule.
+    const auto partners = [&](const std::vector<TeacherClash> &clashes) {
+        std::vector<int> all;
+        for (const TeacherClash &c : clashes)
+            if (std::find(c.classes.begin(), c.classes.end(), column) != c.classes.end())
+                for (int k : c.classes)
+                    if (k != column && std::find(all.begin(), all.end(), k) == all.end())
+                        all.push_back(k);
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    const std::vector<int> coloured = partners(ColouredTeacherClashes(state, row));
+    const std::vector<int> arranged = partners(TeacherClashes(state, row));
+    if (coloured == arranged)
+        return {};
+    if (arranged.empty())
+        return u"Автоподбор это совпадением не считает: он сравнивает только первое имя списка и всё, что после первой запятой"_s;
+    return u"Автоподбор считает совпадение с %1: он сравнивает первое имя списка и всё, что после первой запятой"_s.arg(
+        classNames(state, arranged));
+}
+
 std::vector<RoomClash> RoomClashes(const State &state, int row)
 {
     std::vector<RoomClash> found;

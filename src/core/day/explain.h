@@ -25,6 +25,22 @@ std::vector<TeacherClash> TeacherClashes(const State &state, int row);
 // The teacher clashes of every lesson row, row by row.
 std::vector<TeacherClash> TeacherClashes(const State &state);
 
+// The teacher clashes of one row as the grid colours them in the mode "только совпадения":
+// every whole name of a teacher list (a group lesson of three names has three), given in two
+// or more classes of the row. A clash here that TeacherClashes lacks is one the arrangement
+// does not count, and the other way round.
+std::vector<TeacherClash> ColouredTeacherClashes(const State &state, int row);
+// The coloured teacher clashes of every lesson row, row by row.
+std::vector<TeacherClash> ColouredTeacherClashes(const State &state);
+
+// Whether the arrangement's two-part rule finds the same clash: a teacher given in those
+// classes by TeacherClashes of the clash's row.
+bool ArrangementCountsClash(const State &state, const TeacherClash &clash);
+
+// The line a lesson's tooltip adds when the arrangement judges the lesson otherwise than the
+// grid colours it (a clash of the third name of a group lesson, say), else empty.
+QString ArrangementRuleLine(const State &state, int row, int column);
+
 // A room that the double-booking check colours red, with the classes it colours because of it:
 // the classes that name the room, or, when a class names the room twice, every class of the row
 // with a room (the check pairs that class with each of them).

@@ -37,6 +37,7 @@ void RaspClear(State &state)
             c.background = kWhite;
             c.room.clear();
             c.teachers.clear();
+            c.cover = Cover();
         }
     }
 }

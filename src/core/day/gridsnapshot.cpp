@@ -21,7 +21,7 @@ int snapshotColumns(const State &state)
 
 CellContent contentOf(const Cell &cell)
 {
-    return CellContent{cell.subject, cell.room, cell.caption, cell.style};
+    return CellContent{cell.subject, cell.room, cell.caption, cell.style, cell.cover};
 }
 
 // Writes a cell's content back; the subject field shows exactly when the cell is free.
@@ -31,6 +31,7 @@ void putContent(Cell &cell, const CellContent &content)
     cell.room = content.room;
     cell.caption = content.caption;
     cell.style = content.style;
+    cell.cover = content.cover;
 }
 
 } // namespace
@@ -50,6 +51,7 @@ GridSnapshot TakeGridSnapshot(const State &state)
     s.pins.reserve(state.pins.size());
     for (const PinEntry &pin : state.pins)
         s.pins.push_back(pin.checked);
+    s.absences = state.companion.absences;
     return s;
 }
 
@@ -81,6 +83,11 @@ GridChange Difference(const GridSnapshot &before, const GridSnapshot &after)
         change.pinsChanged = true;
         change.pinsBefore = before.pins;
         change.pinsAfter = after.pins;
+    }
+    if (before.absences != after.absences) {
+        change.absencesChanged = true;
+        change.absencesBefore = before.absences;
+        change.absencesAfter = after.absences;
     }
     return change;
 }
@@ -116,6 +123,8 @@ bool ApplyGridChange(State &state, const GridChange &change, bool after, int tem
         for (std::size_t k = 0; k < pins.size(); ++k)
             state.pins[k].checked = pins[k];
     }
+    if (change.absencesChanged)
+        state.companion.absences = after ? change.absencesAfter : change.absencesBefore;
     return true;
 }
 

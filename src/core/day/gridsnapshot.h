@@ -1,5 +1,6 @@
 #pragma once
 
+#include "absences/companion.h"
 #include "daygrid.h"
 
 #include <QString>
@@ -20,6 +21,7 @@ struct CellContent {
     QString room;
     QString caption;
     quint8 style = kStyleFree;
+    Cover cover; // the day's cover, which moves and is undone with its lesson
 
     bool operator==(const CellContent &other) const = default;
 };
@@ -33,6 +35,7 @@ struct GridSnapshot {
     std::array<bool, kMaxRows + 1> frozen{};
     QString note;
     std::vector<bool> pins;
+    std::vector<absences::Absence> absences; // the day's absences
 
     const CellContent &at(int row, int column) const
     {
@@ -66,8 +69,11 @@ struct GridChange {
     bool pinsChanged = false;
     std::vector<bool> pinsBefore;
     std::vector<bool> pinsAfter;
+    bool absencesChanged = false;
+    std::vector<absences::Absence> absencesBefore;
+    std::vector<absences::Absence> absencesAfter;
 
-    bool empty() const { return cells.empty() && !frozenChanged && !noteChanged && !pinsChanged; }
+    bool empty() const { return cells.empty() && !frozenChanged && !noteChanged && !pinsChanged && !absencesChanged; }
 };
 
 // The change from one snapshot to another of the same grid; a snapshot of another shape (rows or

@@ -1,5 +1,6 @@
 #include "poiskuchit.h"
 
+#include "absences/coveredlist.h"
 #include "celladdress.h"
 #include "state.h"
 #include "text/texthash.h"
@@ -64,6 +65,9 @@ public:
         for (int k = 0; k < count; ++k)
             m_bySubject.insert(state.RaspUrPredm.predmet.at(k), k); // the first entry wins
     }
+
+    // The first teacher named exactly `name`, or -1.
+    int teacherNamed(QStringView name) const { return m_byName.find(name); }
 
     // Number of index entries.
     int count() const { return int(m_entries.size()); }
@@ -411,18 +415,51 @@ void PoiskUchit(State &state, const QString &uchitel, QStringView focusHint)
         return r;
     };
 
+    // A covered lesson (rare): its load teachers with the cover applied; the colour is that of the
+    // last teacher of the list who is in the load.
+    auto applyCover = [&](Cell &cell, int k, int i, int j) {
+        QStringList names;
+        const QString subject = k >= 0 ? state.RaspUrPredm.predmet.at(k) : QString();
+        for (int m : k >= 0 ? entries.teachers(k) : std::vector<int>())
+            if (m <= lastTeacher && j < int(state.Predmet[m].size()) && teaches(state.Predmet[m][j], subject))
+                names << state.PedFio[m].name;
+        names = absences::CoveredTeachers(names, cell.cover);
+        const QString list = names.join(QLatin1String(", "));
+        if (cell.teachers != list)
+            cell.teachers = list;
+        int colourOf = -1;
+        for (qsizetype n = names.size() - 1; n >= 0 && colourOf < 0; --n)
+            colourOf = entries.teacherNamed(names.at(n));
+        if (colourOf >= 0 && regim != Regim::None) {
+            const int c = state.PedFio[colourOf].colour;
+            cell.textColour = kWhite;
+            cell.background = state.colorr[c >= 1 && c <= 18 ? c : 1];
+        }
+        if (names.size() == 1 && colourOf >= 0 && state.PedFio[colourOf].name == list)
+            sole[std::size_t(j - 1) * std::size_t(rows) + std::size_t(i - 1)] = colourOf;
+    };
+
     // Reset and resolution, merged, column by column as the grid is stored: every cell starts
     // neutral; its list is rewritten only when it changes.
     for (int j = 1; j <= columns; ++j) {
         for (int i = 1; i <= rows; ++i) {
             Cell &cell = grid.cell(i, j);
             makeNeutral(cell);
+            if (!cell.cover.empty() && cell.cover.subject != cell.subject)
+                cell.cover = Cover(); // the lesson was retyped or cleared: its cover goes
             const int k = cell.subject.isEmpty() ? -1 : entries.find(cell.subject);
             if (k < 0) {
-                cell.teachers.clear();
+                if (cell.cover.empty() || cell.subject.isEmpty())
+                    cell.teachers.clear();
+                else
+                    applyCover(cell, k, i, j);
                 continue;
             }
             const Resolved &r = resolve(k, j);
+            if (!cell.cover.empty()) {
+                applyCover(cell, k, i, j);
+                continue;
+            }
             if (r.found > 0 && regim != Regim::None) {
                 const int c = state.PedFio[r.last].colour;
                 cell.textColour = kWhite;

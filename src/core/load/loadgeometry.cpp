@@ -34,12 +34,12 @@ QRect LoadGeometry::classMenuRect(int j)
 
 QRect LoadGeometry::teacherNameRect(int m)
 {
-    return QRect(4, kRowStep * m - 43, 120, 20);
+    return QRect(4, kRowStep * m - 43, kTeacherNameWidth, 20);
 }
 
 QRect LoadGeometry::teacherMenuRect(int m)
 {
-    return QRect(4 + 60 - 7, teacherNameRect(m).y() + 20, 14, 12);
+    return QRect(4 + kTeacherNameWidth / 2 - 7, teacherNameRect(m).y() + 20, 14, 12);
 }
 
 QRect LoadGeometry::subjectRect(int m, int j)

@@ -18,14 +18,17 @@ public:
     static constexpr int kSubjectWidth = 60;
     static constexpr int kSubjectHeight = 50;
     static constexpr int kClassStripHeight = 60;
-    static constexpr int kTeacherStripWidth = 140;
+    // The teacher strip is wide enough for a full name (surname, name, patronymic) at 9 pt or
+    // more; the designed 120-px field showed hardly more than the surname.
+    static constexpr int kTeacherStripWidth = 170;
+    static constexpr int kTeacherNameWidth = 160;
     static constexpr int kClassNameLength = 4;    // characters a class name may have
     static constexpr int kTeacherNameLength = 60; // characters a teacher name may have
 
     // Class-name field of class j (60 x 20 at y 25) and its "…" picture centred above it.
     static QRect classNameRect(int j);
     static QRect classMenuRect(int j);
-    // Teacher-name field of teacher m (120 x 20 at x 4) and its "…" picture centred under it.
+    // Teacher-name field of teacher m (160 x 20 at x 4) and its "…" picture centred under it.
     static QRect teacherNameRect(int m);
     static QRect teacherMenuRect(int m);
     // Subject field of teacher m in class j (60 x 50).

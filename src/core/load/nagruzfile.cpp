@@ -187,6 +187,10 @@ NagruzReport NagruzLoad(State &state, int prm)
     report.status = read.status;
     report.error = read.error;
     state.nagruzReadError = read.status == text::ReadResult::Unreadable ? read.error : QString();
+    if (read.status == text::ReadResult::Unreadable)
+        state.stamps.forget(NagruzPath());
+    else
+        state.stamps.remember(NagruzPath(), read.stamp);
     if (read.ok())
         NagruzLoadLines(state, read.lines, prm, report);
     if (!read.warning.isEmpty())
@@ -216,14 +220,18 @@ QStringList NagruzLines(const State &state)
     return lines;
 }
 
-bool NagruzSave(const State &state, QString *error)
+bool NagruzSave(State &state, QString *error)
 {
     if (!state.nagruzReadError.isEmpty()) {
         if (error)
             *error = text::UnreadableKept(u"Нагрузка не сохранена"_s, NagruzPath());
         return false;
     }
-    return text::writeLines(NagruzPath(), NagruzLines(state), error);
+    files::FileStamp written;
+    if (!text::writeLines(NagruzPath(), NagruzLines(state), error, text::Access::Default, &written))
+        return false;
+    state.stamps.remember(NagruzPath(), written);
+    return true;
 }
 
 } // namespace rasp::load

@@ -36,6 +36,6 @@ QStringList NagruzLines(const State &state);
 
 // Writes the whole model to nagruz.ini; false with a Russian error if it failed. A file that
 // could not be read at the last NagruzLoad is never replaced (false, with a message naming it).
-bool NagruzSave(const State &state, QString *error = nullptr);
+bool NagruzSave(State &state, QString *error = nullptr);
 
 } // namespace rasp::load

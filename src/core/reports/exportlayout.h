@@ -44,6 +44,8 @@ struct Sheet {
     std::vector<Block> borders;        // thin lines on every edge of every cell of each block
     std::map<int, double> rowHeights;  // row -> height in points; other rows keep the default
     bool printA4Portrait = false;      // printed on A4 portrait, scaled to one page wide
+    int printTitleFirst = 0;           // rows printTitleFirst..printTitleLast repeat at the top of
+    int printTitleLast = 0;            // every printed page; 0 = none
 
     // Writes a cell (replacing what was there).
     void put(int row, int column, LayoutCell cell) { cells[{row, column}] = std::move(cell); }
@@ -59,6 +61,8 @@ struct DocTable {
     int fontSize = 11;
     std::map<CellKey, LayoutCell> cells;
     std::vector<Block> merges;
+    int headerRows = 0;             // the first rows, repeated at the top of every printed page
+    bool widthsFromContent = false; // columns as wide as their text asks; otherwise all equal
 
     void put(int row, int column, LayoutCell cell) { cells[{row, column}] = std::move(cell); }
     void merge(Block b);

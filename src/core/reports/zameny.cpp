@@ -1,9 +1,14 @@
 #include "reports/zameny.h"
 
+#include "absences/companion.h"
+#include "absences/daycompanion.h"
+#include "day/classcolumns.h"
 #include "day/dayfile.h"
 #include "day/poiskuchit.h"
+#include "reports/daysections.h"
 #include "reports/exportlayout.h"
 #include "state.h"
+#include "template/classorder.h"
 #include "template/setka.h"
 #include "text/datewords.h"
 #include "text/textfile.h"
@@ -53,6 +58,36 @@ bool changeLess(const Change &a, const Change &b)
     if (a.row != b.row)
         return a.row < b.row;
     return int(a.kind) < int(b.kind);
+}
+
+// Links each added lesson that ends a chain of moves started by a cancelled lesson: the lesson of
+// row Y moved into the cancelled lesson's row X, the lesson of row Z into Y, ..., and the added
+// lesson fills the last row left. Rows hold one lesson each side, so every chain is a path.
+void linkMoveChains(std::vector<Change> &changes, int lastRow)
+{
+    std::vector<int> movedInto(std::size_t(lastRow + 1), -1); // day row -> the move landing there
+    std::vector<int> addedAt(std::size_t(lastRow + 1), -1);   // day row -> the added lesson there
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        const Change &c = changes[k];
+        if (c.kind == ChangeKind::Moved)
+            movedInto[std::size_t(c.now->row)] = int(k);
+        else if (c.kind == ChangeKind::Added)
+            addedAt[std::size_t(c.now->row)] = int(k);
+    }
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        if (changes[k].kind != ChangeKind::Cancelled)
+            continue;
+        int row = changes[k].was->row;
+        // Each step goes to a template row a move left; there are fewer moves than rows.
+        for (int step = 0; step <= lastRow && movedInto[std::size_t(row)] >= 0; ++step) {
+            row = changes[std::size_t(movedInto[std::size_t(row)])].was->row;
+            const int added = addedAt[std::size_t(row)];
+            if (added >= 0 && !changes[std::size_t(added)].coverOf) {
+                changes[std::size_t(added)].coverOf = changes[k].was;
+                break;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -149,6 +184,7 @@ std::vector<Change> CompareClass(int column, const std::vector<Lesson> &was, con
         if (!nowDone[n])
             add(ChangeKind::Added, none, n);
 
+    linkMoveChains(out, lastRow);
     std::sort(out.begin(), out.end(), changeLess);
     return out;
 }
@@ -190,11 +226,16 @@ LessonReader::LessonReader(const State &state)
     s.RaspUrPredm = state.RaspUrPredm;
     s.colorr = state.colorr;
     s.regim = day::Regim::None; // only the teacher lists are wanted, not the colours
+    // Class names in the header row: a companion's covers find their lessons by them.
+    s.Klass = state.Klass;
+    for (int j = 1; j <= s.klassvis && std::size_t(j) < state.Klass.size(); ++j)
+        s.grid.cell(0, j).subject = state.Klass[std::size_t(j)];
 }
 
 LessonReader::~LessonReader() = default;
 
-DayLessons LessonReader::read(const QStringList &lines)
+DayLessons LessonReader::read(const QStringList &lines, const day::ColumnMap *map, const absences::Companion *companion,
+                              QStringList *open)
 {
     State &s = m_scratch->state;
     for (int j = 1; j <= s.klassvis; ++j)
@@ -202,14 +243,20 @@ DayLessons LessonReader::read(const QStringList &lines)
             day::Cell &c = s.grid.cell(i, j);
             c.subject.clear();
             c.room.clear();
+            c.cover = day::Cover();
         }
-    day::ReadDayFileFields(
-        lines, s.max_ur, s.klassvis,
+    const day::ColumnMap byPosition;
+    day::ReadMappedFields(
+        lines, s.max_ur, s.klassvis, map ? *map : byPosition,
         [&s](int i, int j, QString text) {
             if (j >= 1)
                 s.grid.cell(i, j).subject = std::move(text);
         },
         [&s](int i, int j, QString text) { s.grid.cell(i, j).room = std::move(text); });
+    if (companion)
+        absences::ApplyCompanion(s, *companion);
+    else
+        absences::ClearCompanion(s);
     day::PoiskUchit(s, QString());
 
     DayLessons out;
@@ -217,49 +264,121 @@ DayLessons LessonReader::read(const QStringList &lines)
     for (int j = 1; j <= s.klassvis; ++j)
         for (int i = 1; i <= s.max_ur; ++i) {
             const day::Cell &c = s.grid.cell(i, j);
-            if (IsLesson(c.subject))
-                out.byClass[std::size_t(j)].push_back({i, c.subject, c.room, c.teachers});
+            if (!IsLesson(c.subject))
+                continue;
+            out.byClass[std::size_t(j)].push_back({i, c.subject, c.room, c.teachers, c.cover.kind, c.cover.absent});
+            if (!open || !companion)
+                continue;
+            // A lesson still naming an absent teacher in her rows is open: no cover took it.
+            const QStringList names = c.teachers.split(u", "_s, Qt::SkipEmptyParts);
+            for (const absences::Absence &a : companion->absences)
+                if (a.covers(i) && names.contains(a.teacher))
+                    *open << u"%1, %2-й урок, %3 (%4)"_s.arg(s.Klass[std::size_t(j)]).arg(i).arg(c.subject, a.teacher);
         }
     return out;
 }
 
 ZamenySheet ZamenySheetOf(QDate date, const DayLessons &templateLessons, const DayLessons &dayLessons)
 {
-    return {date, CompareLessons(templateLessons, dayLessons)};
+    ZamenySheet sheet;
+    sheet.date = date;
+    sheet.changes = CompareLessons(templateLessons, dayLessons);
+    return sheet;
 }
 
 ZamenyResult ZamenyForDate(const State &state, QDate date)
 {
-    ZamenyResult result;
     if (!date.isValid()) {
+        ZamenyResult result;
         result.error = u"Неверная дата"_s;
         return result;
     }
+    LessonReader reader(state);
+    TemplateCache cache;
+    return CompareSavedDay(state, reader, cache, date).result;
+}
+
+const TemplateLessons &TemplateCache::get(const State &state, LessonReader &reader, int k)
+{
+    std::optional<TemplateLessons> &t = weekdays[std::size_t(tmpl::WeekdayIndex(k))];
+    if (!t)
+        t = ReadTemplateLessons(state, reader, tmpl::WeekdayIndex(k));
+    return *t;
+}
+
+DayComparison CompareSavedDay(const State &state, LessonReader &reader, TemplateCache &cache, QDate date)
+{
+    DayComparison out;
+    ZamenyResult &result = out.result;
     const QString dayPath = day::DayFilePath(date);
     const text::ReadResult dayRead = text::readLines(dayPath);
     if (dayRead.status == text::ReadResult::NoFile) {
+        out.noDay = true;
         result.error = u"Расписание на %1 не сохранено: нет файла %2"_s.arg(text::ShortDate(date),
                                                                           QDir::toNativeSeparators(dayPath));
-        return result;
+        return out;
     }
     if (!dayRead.ok()) {
         result.error = dayRead.error;
-        return result;
+        return out;
     }
-    const QString setkaPath = tmpl::SetkaPath(date.dayOfWeek());
+    // The companion may say which weekday's template the date follows, which classes the day's
+    // columns are, who is absent and who covers.
+    const absences::ReadOutcome companionRead = absences::ReadCompanion(absences::CompanionPath(dayPath));
+    SectionsRead companion;
+    companion.status = companionRead.status;
+    companion.error = companionRead.error;
+    for (const absences::OtherSection &o : companionRead.companion.others)
+        companion.sections.push_back({o.name, o.lines});
+    const int followed = WeekdayOf(companion);
+    const int k = followed > 0 ? followed : date.dayOfWeek();
+    out.weekday = k;
+    const TemplateLessons &was = cache.get(state, reader, k);
+    if (!was.lessons) {
+        out.noTemplate = was.missing;
+        out.templateUnreadable = !was.missing;
+        result.error = was.missing ? u"Шаблона на %1 нет: %2"_s.arg(followed > 0 ? text::daySet(k).toLower() : text::day2(date), was.error)
+                                   : was.error;
+        return out;
+    }
+    std::optional<QStringList> names;
+    if (const QStringList *recorded = companion.find(tmpl::kClassesSection))
+        names = *recorded;
+    const day::ColumnMap map = day::MapColumns(names, state);
+    QStringList open;
+    result.sheet = ZamenySheetOf(date, *was.lessons, reader.read(dayRead.lines, &map, &companionRead.companion, &open));
+    result.sheet->openLessons = std::move(open);
+    for (const absences::Absence &a : companionRead.companion.absences)
+        result.sheet->absences << AbsenceText(a.teacher, a.reason, LessonNumber(state, 1, a.from), LessonNumber(state, 1, a.to));
+    result.sheet->followedWeekday = followed != date.dayOfWeek() ? followed : 0;
+    result.sheet->notices = was.notices;
+    if (!companion.error.isEmpty())
+        result.sheet->notices << companion.error;
+    result.sheet->notices << day::ColumnNotices(map, dayRead.lines, state.max_ur, u"в расписании на "_s + text::ShortDate(date));
+    return out;
+}
+
+TemplateLessons ReadTemplateLessons(const State &state, LessonReader &reader, int k)
+{
+    TemplateLessons out;
+    const QString setkaPath = tmpl::SetkaPath(k);
     const text::ReadResult setkaRead = text::readLines(setkaPath);
     if (setkaRead.status == text::ReadResult::NoFile) {
-        result.error = u"Шаблона на %1 нет: нет файла %2"_s.arg(text::day2(date), QDir::toNativeSeparators(setkaPath));
-        return result;
+        out.missing = true;
+        out.error = u"нет файла %1"_s.arg(QDir::toNativeSeparators(setkaPath));
+        return out;
     }
     if (!setkaRead.ok()) {
-        result.error = setkaRead.error;
-        return result;
+        out.error = setkaRead.error;
+        return out;
     }
-    LessonReader reader(state);
-    const DayLessons was = reader.read(setkaRead.lines);
-    result.sheet = ZamenySheetOf(date, was, reader.read(dayRead.lines));
-    return result;
+    const tmpl::ClassOrderRead order = tmpl::ReadSetkaClassOrder(QDir::current(), k);
+    if (!order.error.isEmpty())
+        out.notices << order.error;
+    const day::ColumnMap map = day::MapColumns(order.names, state);
+    out.notices << day::ColumnNotices(map, setkaRead.lines, state.max_ur, u"в сетке "_s + tmpl::WeekdayGenitive(k));
+    out.lessons = reader.read(setkaRead.lines, &map);
+    return out;
 }
 
 int LessonNumber(const State &state, int column, int row)
@@ -301,14 +420,55 @@ QString KindName(ChangeKind kind)
     return kindWords(kind).second;
 }
 
-QString ZamenyTitle(QDate date)
+QString GenitiveName(const QString &name)
 {
-    return u"Замены на "_s + text::day2(date) + u' ' + text::ShortDate(date);
+    const qsizetype blank = name.indexOf(u' ');
+    QString surname = blank < 0 ? name : name.left(blank);
+    const QString rest = blank < 0 ? QString() : name.mid(blank);
+    const auto ends = [&surname](const QString &tail) { return surname.endsWith(tail); };
+    if (ends(u"ова"_s) || ends(u"ева"_s) || ends(u"ёва"_s) || ends(u"ина"_s) || ends(u"ына"_s))
+        surname = surname.chopped(1) + u"ой"_s;
+    else if (ends(u"ая"_s))
+        surname = surname.chopped(2) + u"ой"_s;
+    else if (ends(u"ский"_s) || ends(u"цкий"_s))
+        surname = surname.chopped(2) + u"ого"_s;
+    else if (ends(u"ой"_s) && surname.size() > 3)
+        surname = surname.chopped(2) + u"ого"_s;
+    else if (ends(u"ов"_s) || ends(u"ев"_s) || ends(u"ёв"_s) || ends(u"ин"_s) || ends(u"ын"_s))
+        surname += u'а';
+    return surname + rest;
 }
 
-QString NoChangesText(QDate date)
+QString AbsenceText(const QString &teacher, const QString &reason, int from, int to)
 {
-    return u"Замен на %1 %2 нет: расписание совпадает с шаблоном"_s.arg(text::day2(date), text::ShortDate(date));
+    const QString rows = from == to ? u"%1 урок"_s.arg(from) : u"%1-%2 уроки"_s.arg(from).arg(to);
+    return reason.isEmpty() ? u"%1, %2"_s.arg(teacher, rows) : u"%1 (%2), %3"_s.arg(teacher, reason, rows);
+}
+
+QString ChainCoverText()
+{
+    return u"замена через перенос"_s;
+}
+
+QString ZamenyTitle(QDate date, int followedWeekday)
+{
+    QString title = u"Замены на "_s + text::day2(date) + u' ' + text::ShortDate(date);
+    if (followedWeekday > 0)
+        title += u" по расписанию "_s + tmpl::WeekdayGenitive(followedWeekday);
+    return title;
+}
+
+QString FollowedText(QDate date, int followedWeekday)
+{
+    if (followedWeekday <= 0)
+        return {};
+    return text::day(date) + u' ' + text::ShortDate(date) + u" по расписанию "_s + tmpl::WeekdayGenitive(followedWeekday);
+}
+
+QString NoChangesText(QDate date, int followedWeekday)
+{
+    const QString followed = followedWeekday > 0 ? u" по расписанию "_s + tmpl::WeekdayGenitive(followedWeekday) : QString();
+    return u"Замен на %1 %2%3 нет: расписание совпадает с шаблоном"_s.arg(text::day2(date), text::ShortDate(date), followed);
 }
 
 namespace {
@@ -332,14 +492,21 @@ std::vector<SheetRow> SheetRows(const State &state, const ZamenySheet &sheet)
         if (c.column >= 0 && std::size_t(c.column) < state.Klass.size())
             r.klass = state.Klass[std::size_t(c.column)];
         r.lesson = LessonNumber(state, c.column, c.row);
-        r.was = c.kind == ChangeKind::Moved ? u"%1-й урок"_s.arg(LessonNumber(state, c.column, c.was->row))
-                                             : lessonText(c.was);
+        if (c.kind == ChangeKind::Moved)
+            r.was = u"%1-й урок"_s.arg(LessonNumber(state, c.column, c.was->row));
+        else if (c.coverOf)
+            r.was = lessonText(c.coverOf) + u" (%1-й урок)"_s.arg(LessonNumber(state, c.column, c.coverOf->row));
+        else
+            r.was = lessonText(c.was);
         r.now = lessonText(c.now);
+        if (c.now && !c.now->coverKind.isEmpty()) // "Матем. — Сидорова Е. В. вместо Ивановой А. П. (по предмету)"
+            r.now = u"%1 — %2 вместо %3 (%4)"_s.arg(c.now->subject, c.now->teachers, GenitiveName(c.now->coverAbsent),
+                                                     c.now->coverKind);
         if (c.was && c.now && RoomsDiffer(c.was->room, c.now->room))
             r.room = c.was->room + u" → "_s + c.now->room;
         else if (c.now)
             r.room = c.now->room;
-        r.kind = KindText(c.kind);
+        r.kind = c.coverOf ? ChainCoverText() : KindText(c.kind);
         rows.push_back(std::move(r));
     }
     return rows;

@@ -4,6 +4,8 @@
 #include "state.h"
 #include "text/datewords.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::reports {
@@ -34,6 +36,17 @@ QStringList rowTexts(const SheetRow &r)
 
 } // namespace
 
+// The lines between the title and the header: who is absent, then the lessons nobody covers.
+QStringList headingLines(const ZamenySheet &sheet)
+{
+    QStringList out;
+    if (!sheet.absences.isEmpty())
+        out << u"Отсутствуют: "_s + sheet.absences.join(u"; "_s);
+    if (!sheet.openLessons.isEmpty())
+        out << u"Не закрыто уроков: %1 — %2"_s.arg(sheet.openLessons.size()).arg(sheet.openLessons.join(u"; "_s));
+    return out;
+}
+
 Sheet ZamenyWorkbook(const State &state, const ZamenySheet &sheet)
 {
     Sheet out;
@@ -41,13 +54,21 @@ Sheet ZamenyWorkbook(const State &state, const ZamenySheet &sheet)
     out.printA4Portrait = true;
     const QStringList header = SheetHeader();
     const int columns = int(header.size());
-    out.put(1, 1, bold(ZamenyTitle(sheet.date)));
+    out.put(1, 1, bold(ZamenyTitle(sheet.date, sheet.followedWeekday)));
     out.merge({1, 1, 1, columns});
     out.rowHeights[1] = 30;
+    int headerRow = 2;
+    for (const QString &line : headingLines(sheet)) {
+        out.put(headerRow, 1, bold(line));
+        out.merge({headerRow, 1, headerRow, columns});
+        out.rowHeights[headerRow] = 15.0 * std::max(1, int(line.size()) / 90 + 1); // merged cells do not grow
+        ++headerRow;
+    }
+    out.printTitleFirst = out.printTitleLast = headerRow; // the header row on every printed page
     for (int c = 1; c <= columns; ++c)
-        out.put(2, c, bold(header.at(c - 1)));
+        out.put(headerRow, c, bold(header.at(c - 1)));
     const std::vector<SheetRow> rows = SheetRows(state, sheet);
-    int last = 2;
+    int last = headerRow;
     for (const SheetRow &r : rows) {
         ++last;
         const QStringList texts = rowTexts(r);
@@ -55,11 +76,19 @@ Sheet ZamenyWorkbook(const State &state, const ZamenySheet &sheet)
             out.put(last, c, c == 2 ? number(r.lesson) : plain(texts.at(c - 1)));
     }
     if (rows.empty()) {
-        last = 3;
-        out.put(3, 1, plain(NoChangesText(sheet.date)));
-        out.merge({3, 1, 3, columns});
+        last = headerRow + 1;
+        out.put(last, 1, plain(NoChangesText(sheet.date, sheet.followedWeekday)));
+        out.merge({last, 1, last, columns});
     }
     out.borders.push_back({1, 1, last, columns});
+    // Classes matched by name are named under the table, so a sheet that leaves a class's
+    // lessons out says so on paper too.
+    int below = last + 2;
+    for (const QString &n : sheet.notices) {
+        out.put(below, 1, LayoutCell{n, false, false, false, false, 0});
+        out.merge({below, 1, below, columns}); // over the table's width, not widening its first column
+        ++below;
+    }
     return out;
 }
 
@@ -69,15 +98,23 @@ Document ZamenyDocument(const State &state, const ZamenySheet &sheet)
     doc.landscape = false;
     DocTable t;
     const QStringList header = SheetHeader();
+    const QStringList heading = headingLines(sheet);
     const std::vector<SheetRow> rows = SheetRows(state, sheet);
+    const int headerRow = 2 + int(heading.size());
     t.columns = int(header.size());
-    t.rows = 2 + std::max<int>(int(rows.size()), 1);
+    t.rows = headerRow + std::max<int>(int(rows.size()), 1);
     t.fontSize = 11;
-    t.put(1, 1, bold(ZamenyTitle(sheet.date), 14));
+    t.headerRows = headerRow; // Word repeats only a table's first rows: the title goes with the header
+    t.widthsFromContent = true;
+    t.put(1, 1, bold(ZamenyTitle(sheet.date, sheet.followedWeekday), 14));
     t.merge({1, 1, 1, t.columns});
+    for (int n = 0; n < int(heading.size()); ++n) {
+        t.put(2 + n, 1, bold(heading.at(n)));
+        t.merge({2 + n, 1, 2 + n, t.columns});
+    }
     for (int c = 1; c <= t.columns; ++c)
-        t.put(2, c, bold(header.at(c - 1)));
-    int row = 2;
+        t.put(headerRow, c, bold(header.at(c - 1)));
+    int row = headerRow;
     for (const SheetRow &r : rows) {
         ++row;
         const QStringList texts = rowTexts(r);
@@ -85,8 +122,8 @@ Document ZamenyDocument(const State &state, const ZamenySheet &sheet)
             t.put(row, c, plain(texts.at(c - 1)));
     }
     if (rows.empty()) {
-        t.put(3, 1, plain(NoChangesText(sheet.date)));
-        t.merge({3, 1, 3, t.columns});
+        t.put(headerRow + 1, 1, plain(NoChangesText(sheet.date, sheet.followedWeekday)));
+        t.merge({headerRow + 1, 1, headerRow + 1, t.columns});
     }
     doc.tables.push_back(std::move(t));
     return doc;
@@ -97,6 +134,7 @@ Sheet TallyWorkbook(const ZamenyTally &tally, QDate from, QDate to)
     Sheet out;
     out.name = u"Замены"_s;
     out.printA4Portrait = true;
+    out.printTitleFirst = out.printTitleLast = 2;
     const QStringList header = TallyHeader();
     const int columns = int(header.size());
     out.put(1, 1, bold(TallyTitle(from, to)));

@@ -2,6 +2,8 @@
 
 #include "day/dayfile.h"
 #include "state.h"
+#include "reports/journal.h"
+#include "reports/zameny.h"
 #include "template/setka.h"
 #include "text/datewords.h"
 #include "text/listorder.h"
@@ -24,6 +26,13 @@ QStringList TeacherNames(const QString &list)
     return list.isEmpty() ? QStringList() : list.split(u", "_s, Qt::SkipEmptyParts);
 }
 
+QString TeacherEvent::klass(const State &state) const
+{
+    if (!className.isEmpty() || column <= 0)
+        return className;
+    return std::size_t(column) < state.Klass.size() ? state.Klass[std::size_t(column)] : QString();
+}
+
 namespace {
 
 // Collects teacher events, one entry per teacher name, in order of first appearance.
@@ -39,7 +48,7 @@ public:
     void add(const ZamenySheet &sheet)
     {
         for (const Change &c : sheet.changes) {
-            const TeacherEvent event{sheet.date, c.column, LessonNumber(m_state, c.column, c.row)};
+            const TeacherEvent event{sheet.date, c.column, LessonNumber(m_state, c.column, c.row), QString()};
             const QStringList was = c.was ? TeacherNames(c.was->teachers) : QStringList();
             const QStringList now = c.now ? TeacherNames(c.now->teachers) : QStringList();
             switch (c.kind) {
@@ -59,13 +68,32 @@ public:
                 for (const QString &t : now)
                     teacher(t).moved.push_back(event);
                 break;
-            case ChangeKind::Added:
-                for (const QString &t : now)
-                    teacher(t).added.push_back(event);
+            case ChangeKind::Added: {
+                // A lesson given in a row a chain of moves freed for a cancelled lesson covers it.
+                const QStringList covered = c.coverOf ? TeacherNames(c.coverOf->teachers) : QStringList();
+                for (const QString &t : now) {
+                    if (c.coverOf && !covered.contains(t))
+                        teacher(t).takenOver.push_back(event);
+                    else
+                        teacher(t).added.push_back(event);
+                }
                 break;
+            }
             case ChangeKind::Room:
                 break;
             }
+        }
+    }
+
+    // Adds the substituted lessons recorded with a day.
+    void add(const std::vector<JournalEntry> &entries)
+    {
+        for (const JournalEntry &e : entries) {
+            const TeacherEvent event{e.date, 0, e.lesson, e.className};
+            for (const QString &t : TeacherNames(e.covering))
+                teacher(t).takenOver.push_back(event);
+            for (const QString &t : TeacherNames(e.absent))
+                teacher(t).freed.push_back(event);
         }
     }
 
@@ -114,41 +142,52 @@ ZamenyTally ZamenyPeriod(const State &state, QDate from, QDate to, const VipStep
         return tally;
     LessonReader reader(state);
     Tallier tallier(state);
-    // Template lessons per weekday, read when first needed; a weekday without a usable template
-    // keeps its reason.
-    std::array<std::optional<DayLessons>, 8> templates;
-    std::array<QString, 8> templateProblem;
-    std::array<bool, 8> templateRead{};
+    TemplateCache templates;
+    std::array<bool, 8> noticed{}; // each template's notices once
 
     for (QDate d = from; d <= to; d = d.addDays(1)) {
         bool compared = false;
-        const QString dayPath = day::DayFilePath(d);
-        if (QFileInfo::exists(dayPath)) {
-            const text::ReadResult dayRead = text::readLines(dayPath);
-            const int k = d.dayOfWeek();
-            if (!dayRead.ok()) {
-                tally.errors << dayRead.error;
+        if (QFileInfo::exists(day::DayFilePath(d))) {
+            // The lessons recorded when the day was saved, when they can be read.
+            const QString companionPath = DayCompanionPath(d);
+            const SectionsRead companion = ReadSections(companionPath);
+            std::vector<JournalEntry> recorded;
+            const QStringList *lines = companion.find(kJournalSection);
+            QString error;
+            if (lines && ParseJournalLines(*lines, d, &recorded, &error, QDir::toNativeSeparators(companionPath))) {
+                tallier.add(recorded);
+                ++tally.days;
+                if (step && !step(true))
+                    break;
+                continue;
+            }
+            if (lines)
+                tally.errors << error;
+            const DayComparison c = CompareSavedDay(state, reader, templates, d);
+            const std::size_t k = std::size_t(c.weekday);
+            if (c.result.sheet) {
+                const TemplateLessons &t = templates.get(state, reader, c.weekday);
+                if (!noticed[k]) {
+                    noticed[k] = true;
+                    tally.notices << t.notices;
+                }
+                // The day's own notices (its classes read by name) follow the template's.
+                for (qsizetype n = t.notices.size(); n < c.result.sheet->notices.size(); ++n)
+                    tally.notices << c.result.sheet->notices.at(n);
+                tallier.add(*c.result.sheet);
+                ++tally.days;
+                compared = true;
+            } else if (c.noTemplate) {
+                tally.skipped << text::ShortDate(d) + u": шаблона на этот день недели нет (%1)"_s.arg(
+                                     QDir::toNativeSeparators(tmpl::SetkaPath(c.weekday)));
+            } else if (c.templateUnreadable) {
+                if (!noticed[k]) {
+                    noticed[k] = true;
+                    tally.errors << c.result.error;
+                }
+                tally.skipped << text::ShortDate(d) + u": файл шаблона не удалось прочитать"_s;
             } else {
-                if (!templateRead[k]) {
-                    templateRead[k] = true;
-                    const QString setkaPath = tmpl::SetkaPath(k);
-                    const text::ReadResult setkaRead = text::readLines(setkaPath);
-                    if (setkaRead.ok()) {
-                        templates[k] = reader.read(setkaRead.lines);
-                    } else if (setkaRead.status == text::ReadResult::NoFile) {
-                        templateProblem[k] = u"шаблона на этот день недели нет (%1)"_s.arg(QDir::toNativeSeparators(setkaPath));
-                    } else {
-                        tally.errors << setkaRead.error;
-                        templateProblem[k] = u"файл шаблона не удалось прочитать"_s;
-                    }
-                }
-                if (templates[k]) {
-                    tallier.add(ZamenySheetOf(d, *templates[k], reader.read(dayRead.lines)));
-                    ++tally.days;
-                    compared = true;
-                } else {
-                    tally.skipped << text::ShortDate(d) + u": "_s + templateProblem[k];
-                }
+                tally.errors << c.result.error;
             }
         }
         if (step && !step(compared))
@@ -161,12 +200,8 @@ ZamenyTally ZamenyPeriod(const State &state, QDate from, QDate to, const VipStep
 QString EventPlaces(const State &state, const std::vector<TeacherEvent> &events)
 {
     QStringList parts;
-    for (const TeacherEvent &e : events) {
-        const QString klass = e.column >= 0 && std::size_t(e.column) < state.Klass.size()
-                                  ? state.Klass[std::size_t(e.column)]
-                                  : QString();
-        parts << u"%1 (%2)"_s.arg(klass).arg(e.lesson);
-    }
+    for (const TeacherEvent &e : events)
+        parts << u"%1 (%2)"_s.arg(e.klass(state)).arg(e.lesson);
     return parts.join(u", "_s);
 }
 

@@ -20,6 +20,10 @@ struct TeacherEvent {
     QDate date;
     int column = 0;
     int lesson = 0;
+    QString className; // the class as recorded with the day (then `column` is 0); empty otherwise
+
+    // The class's name: as recorded, or the load's name of the column.
+    QString klass(const State &state) const;
 };
 
 // What the differences from the template mean for one teacher.
@@ -37,15 +41,20 @@ struct ZamenyTally {
     int days = 0;        // days compared with their template
     QStringList skipped; // saved days that could not be compared, with the reason
     QStringList errors;  // files that could not be read
+    QStringList notices; // classes matched by name (each weekday's template once)
 };
 
 // The tally of one sheet. A replacement gives each teacher of the day's list who is not in the
 // template's one lesson taken over and each template teacher not in the day's list one lesson
-// freed; a cancelled lesson frees its teachers; teachers in both lists gain and lose nothing.
+// freed; a cancelled lesson frees its teachers; teachers in both lists gain and lose nothing. An
+// added lesson standing in for a cancelled one through moves (Change::coverOf) is taken over by
+// each of its teachers not in the cancelled lesson's list.
 ZamenyTally TallyOfSheet(const State &state, const ZamenySheet &sheet);
 
 // The tally over the saved days from `from` to `to` inclusive, each against the template file of
-// its weekday (read once per weekday). Dates without a saved day are passed over; a saved day
+// the weekday it follows (read once per weekday); a day whose companion records its substituted
+// lessons counts those (lessons taken over and freed, with the teachers' names of the day's save),
+// so deleting a teacher from the load later changes nothing of it. Dates without a saved day are passed over; a saved day
 // whose weekday has no template is listed in `skipped`, unreadable files in `errors`. `step` is
 // called after each date (counted = a day was compared); false stops the run.
 ZamenyTally ZamenyPeriod(const State &state, QDate from, QDate to, const VipStep &step = {});

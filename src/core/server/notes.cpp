@@ -1,12 +1,14 @@
 // Server link: the notes file, its two working copies and the cards of the notes board.
 #include "notes.h"
 
+#include "files/atomicfile.h"
+#include "files/systemreason.h"
+
 #include "text/cp1251.h"
 #include "text/textfile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -211,14 +213,12 @@ NotesRebuild ReadNotes(QByteArrayView body, QByteArrayView contentType, const QS
 bool WriteNotesFile(const QString &path, const QByteArray &bytes, QString *error)
 {
     const QString dir = QFileInfo(path).path();
-    QSaveFile file(path);
-    if (!QDir().mkpath(dir) || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
-        || !file.commit()) {
+    if (!QDir().mkpath(dir)) {
         if (error)
-            *error = u"Не удалось записать файл "_s + QDir::toNativeSeparators(path);
+            *error = files::NotWritten(path, u"папка не создаётся"_s);
         return false;
     }
-    return true;
+    return files::WriteWhole(path, bytes, error);
 }
 
 } // namespace rasp::server

@@ -159,6 +159,10 @@ text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList 
 {
     const text::ReadResult read = text::readLines(path);
     state.settingsReadError = read.status == text::ReadResult::Unreadable ? read.error : QString();
+    if (read.status == text::ReadResult::Unreadable)
+        state.stamps.forget(path);
+    else
+        state.stamps.remember(path, read.stamp);
     if (!read.ok()) {
         if (error)
             *error = read.error;
@@ -177,15 +181,19 @@ text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList 
     return read.status;
 }
 
-bool SetSave(const State &state, const QString &path, QString *error)
+bool SetSave(State &state, const QString &path, QString *error)
 {
     if (!state.settingsReadError.isEmpty()) {
         if (error)
             *error = text::UnreadableKept(u"Настройки не сохранены"_s, path);
         return false;
     }
-    return text::writeLines(path, SettingsLines(state.settings, state.vt_sm_y, state.vt_sm_x), error,
-                            text::Access::OwnerOnly);
+    files::FileStamp written;
+    if (!text::writeLines(path, SettingsLines(state.settings, state.vt_sm_y, state.vt_sm_x), error,
+                          text::Access::OwnerOnly, &written))
+        return false;
+    state.stamps.remember(path, written);
+    return true;
 }
 
 AddRoomResult AddRoom(Settings &settings, const QString &room)

@@ -70,7 +70,7 @@ text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList 
 // Writes the whole settings file from the state, readable by its owner only (it holds the
 // password). A file that could not be read at the last SetLoad is never replaced: false with a
 // Russian message naming it.
-bool SetSave(const State &state, const QString &path, QString *error = nullptr);
+bool SetSave(State &state, const QString &path, QString *error = nullptr);
 
 // Outcome of adding a room.
 enum class AddRoomResult { Empty, Duplicate, Invalid, Added };

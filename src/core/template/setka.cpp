@@ -1,13 +1,16 @@
 #include "setka.h"
 
+#include "day/classcolumns.h"
 #include "day/dayfile.h"
 #include "state.h"
+#include "template/classorder.h"
 #include "text/datewords.h"
 #include "text/textfile.h"
 
 #include <QDir>
 
 #include <algorithm>
+#include <map>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -27,6 +30,8 @@ QStringList SetkaLoad(State &state, const QString &workFolder)
 {
     const QDir work(workFolder);
     QStringList problems;
+    // Classes read by name: each named once, with the weekdays whose lessons it concerns.
+    std::map<QString, QStringList> goneFrom, missingFrom;
     for (int k = 1; k <= 7; ++k) {
         TSetkaMas &day = state.Setka[std::size_t(k)];
         day.SetkaMasUr.clear();
@@ -34,6 +39,10 @@ QStringList SetkaLoad(State &state, const QString &workFolder)
         day.readError.clear();
         day.resize(state.max_ur, std::max(state.klassvis_mas, state.klassvis + 1));
         const text::ReadResult read = text::readLines(work.filePath(SetkaPath(k)));
+        if (read.status == text::ReadResult::Unreadable)
+            state.stamps.forget(work.filePath(SetkaPath(k)));
+        else
+            state.stamps.remember(work.filePath(SetkaPath(k)), read.stamp);
         if (read.status == text::ReadResult::Unreadable) {
             day.readError = read.error;
             problems << read.error;
@@ -43,11 +52,30 @@ QStringList SetkaLoad(State &state, const QString &workFolder)
             continue;
         if (!read.warning.isEmpty())
             problems << read.warning;
-        day::ReadDayFileFields(
-            read.lines, state.max_ur, state.klassvis,
+        // Columns go to the classes of the names recorded beside the file (by position when none).
+        const ClassOrderRead order = ReadSetkaClassOrder(work, k);
+        if (!order.error.isEmpty())
+            problems << order.error;
+        const day::ColumnMap map = day::MapColumns(order.names, state);
+        if (!map.byPosition) {
+            for (const QString &name : day::GoneWithLessons(map, read.lines, state.max_ur))
+                goneFrom[name] << WeekdayGenitive(k);
+            if (day::HoldsLessons(read.lines, state.max_ur, int(map.toLoad.size()) - 1))
+                for (const QString &name : map.missing)
+                    missingFrom[name] << WeekdayGenitive(k);
+        }
+        day::ReadMappedFields(
+            read.lines, state.max_ur, state.klassvis, map,
             [&day](int i, int j, QString t) { day.SetkaMasUr[std::size_t(i)][std::size_t(j)] = std::move(t); },
             [&day](int i, int j, QString t) { day.SetkaMasKab[std::size_t(i)][std::size_t(j)] = std::move(t); });
     }
+    const auto where = [](const QStringList &weekdays) {
+        return (weekdays.size() == 1 ? u"в сетке "_s : u"в сетках "_s) + weekdays.join(u", "_s);
+    };
+    for (const auto &[name, weekdays] : goneFrom)
+        problems << u"Класс %1 удалён из нагрузки: его уроки %2 не учтены"_s.arg(name, where(weekdays));
+    for (const auto &[name, weekdays] : missingFrom)
+        problems << u"Класс %1: нет %2"_s.arg(name, where(weekdays));
     return problems;
 }
 
@@ -94,7 +122,13 @@ QStringList SetkaSave(State &state, const QString &workFolder)
             continue;
         }
         QString error;
-        if (!text::writeLines(work.filePath(SetkaPath(k)), SetkaFileLines(state, k), &error))
+        files::FileStamp written;
+        if (!text::writeLines(work.filePath(SetkaPath(k)), SetkaFileLines(state, k), &error, text::Access::Default, &written)) {
+            failures << error;
+            continue;
+        }
+        state.stamps.remember(work.filePath(SetkaPath(k)), written);
+        if (!WriteSetkaClassOrder(work, k, LoadClassOrder(state.Klass, state.klassvis), &error))
             failures << error;
     }
     return failures;

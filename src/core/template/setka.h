@@ -16,7 +16,9 @@ QString SetkaPath(int k);
 int WeekdayIndex(int k);
 
 // Reads the seven template files of the work folder into Setka, each sized rows 0..max_ur by
-// klassvis_mas columns and read by position with the day-file reader. A missing file leaves its
+// klassvis_mas columns and read with the day-file reader: by position, or, when the class names
+// recorded beside the file (setka/<weekday>.zam) differ from the load's, by class name, with a
+// notice for each class gone from the load or missing from the file. A missing file leaves its
 // weekday empty; a file that cannot be read leaves it empty too, is marked (readError) so a save
 // does not overwrite it, and its Russian message is returned.
 QStringList SetkaLoad(State &state, const QString &workFolder);
@@ -30,7 +32,8 @@ QStringList SetkaFileLines(const State &state, int k);
 
 // Stores the grid into the selected weekday (vibr_den_set), empties every template subject that
 // is a single blank " " (the grid keeps it) and writes all seven files, creating `setka` if it
-// is missing. A weekday whose file could not be read is not written. Returns one Russian
+// is missing, each with its companion recording the class names in column order. A weekday whose
+// file could not be read is not written. Returns one Russian
 // message per file not written; empty when all were.
 QStringList SetkaSave(State &state, const QString &workFolder);
 

@@ -84,4 +84,32 @@ QDate ParseShortDate(QStringView text)
     return QDate(text.sliced(6, 4).toInt(), text.sliced(3, 2).toInt(), text.sliced(0, 2).toInt());
 }
 
+QString ShortDateProblem(QStringView text)
+{
+    if (ParseShortDate(text).isValid())
+        return {};
+    const QString form = u"Дата должна быть в виде ДД.ММ.ГГГГ: "_s + text.toString();
+    if (text.size() != 10 || text[2] != u'.' || text[5] != u'.')
+        return form;
+    for (int i : {0, 1, 3, 4, 6, 7, 8, 9})
+        if (text[i] < u'0' || text[i] > u'9')
+            return form;
+    const int day = text.sliced(0, 2).toInt();
+    const int month = text.sliced(3, 2).toInt();
+    const int year = text.sliced(6, 4).toInt();
+    QString why;
+    if (year == 0)
+        why = u"года 0000 не было"_s;
+    else if (month < 1 || month > 12)
+        why = u"месяцев в году 12"_s;
+    else if (day == 0)
+        why = u"дни месяца считаются с 01"_s;
+    else
+    {
+        const int days = QDate(year, month, 1).daysInMonth();
+        why = u"в этом месяце %1 %2"_s.arg(days).arg(days == 31 ? u"день"_s : u"дней"_s);
+    }
+    return u"Такой даты нет: %1 (%2)"_s.arg(text.toString(), why);
+}
+
 } // namespace rasp::text

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QStringDecoder>
 
@@ -136,7 +135,7 @@ QString notReadableReason(int openErrno)
 }
 
 // Reads the whole regular file at `path` into `bytes`; false with a Russian reason otherwise.
-bool readRegularFile(const QString &path, QByteArray &bytes, QString &reason)
+bool readRegularFile(const QString &path, QByteArray &bytes, QString &reason, qint64 &modifiedNs)
 {
     const QByteArray native = QFile::encodeName(path);
     struct stat before {};
@@ -171,6 +170,7 @@ bool readRegularFile(const QString &path, QByteArray &bytes, QString &reason)
         return false;
     }
     const qsizetype size = qsizetype(opened.st_size);
+    modifiedNs = qint64(opened.st_mtim.tv_sec) * 1000000000LL + qint64(opened.st_mtim.tv_nsec);
     // One byte more than the size is asked for, so a file that grew while it was read is noticed.
     bytes.resize(size + 1);
     qsizetype got = 0;
@@ -232,12 +232,14 @@ ReadResult readLines(const QString &path)
     }
     QByteArray bytes;
     QString reason;
-    if (!readRegularFile(path, bytes, reason)) {
+    qint64 modifiedNs = 0;
+    if (!readRegularFile(path, bytes, reason, modifiedNs)) {
         result.status = ReadResult::Unreadable;
         result.error = u"Не удалось прочитать файл %1: %2"_s.arg(QDir::toNativeSeparators(path), reason);
         return result;
     }
     result.status = ReadResult::Ok;
+    result.stamp = files::StampOfBytes(bytes, modifiedNs);
     result.lines = decodeLines(bytes);
     // Only a file read as UTF-8 or UTF-16 can hold what Windows-1251 cannot; the lines are
     // scanned in place and joined only to list what was found.
@@ -275,20 +277,9 @@ QByteArray encodeLines(const QStringList &lines)
     return bytes;
 }
 
-bool writeLines(const QString &path, const QStringList &lines, QString *error, Access access)
+bool writeLines(const QString &path, const QStringList &lines, QString *error, Access access, files::FileStamp *written)
 {
-    const QByteArray bytes = encodeLines(lines);
-    QSaveFile file(path);
-    const bool opened = file.open(QIODevice::WriteOnly);
-    // Restricting the temporary file before anything is written means the text is never readable by others,
-    // not even for a moment, and an existing file with wider rights is replaced by a restricted one.
-    if (opened && access == Access::OwnerOnly)
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (opened && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    if (error)
-        *error = u"Не удалось записать файл %1: %2"_s.arg(QDir::toNativeSeparators(path), file.errorString());
-    return false;
+    return files::WriteWhole(path, encodeLines(lines), error, access, written);
 }
 
 } // namespace rasp::text

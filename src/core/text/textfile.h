@@ -1,5 +1,8 @@
 #pragma once
 
+#include "files/atomicfile.h"
+#include "files/filestamp.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +17,9 @@ struct ReadResult {
     // Set when a UTF-8 or UTF-16 file holds characters Windows-1251 cannot: the Russian warning
     // that a save will write them as "?" (OutsideKeptNotice).
     QString warning;
+    // What the file held when it was read (not present for NoFile), so a later save can tell
+    // whether another program changed it.
+    files::FileStamp stamp;
     bool ok() const { return status == Ok; }
 };
 
@@ -41,10 +47,12 @@ QString UnreadableKept(const QString &what, const QString &path, const QString &
 QString OutsideKeptNotice(const QString &path, const QString &outside);
 
 // Who may read a written file: the platform's default, or its owner only (files holding a password).
-enum class Access { Default, OwnerOnly };
+using Access = files::Access;
 
-// Writes lines as Windows-1251 with CR LF after every line, whole or not at all; returns false with a Russian error.
-bool writeLines(const QString &path, const QStringList &lines, QString *error = nullptr, Access access = Access::Default);
+// Writes lines as Windows-1251 with CR LF after every line, whole or not at all (files::WriteWhole);
+// returns false with a Russian error naming the file and the reason; `written` gets the new file's stamp.
+bool writeLines(const QString &path, const QStringList &lines, QString *error = nullptr, Access access = Access::Default,
+                files::FileStamp *written = nullptr);
 
 // The bytes writeLines writes: each line as Windows-1251 followed by CR LF.
 QByteArray encodeLines(const QStringList &lines);

@@ -1,9 +1,13 @@
 #include "reportscontroller.h"
 
+#include "day/dayfile.h"
 #include "docxfile.h"
 #include "pageframe.h"
 #include "popupclosewatcher.h"
 #include "reports/exportlayout.h"
+#include "reports/journal.h"
+#include "reports/journallayout.h"
+#include "reports/period.h"
 #include "reports/vipolnenie.h"
 #include "reports/zameny.h"
 #include "reports/zamenylayout.h"
@@ -16,10 +20,12 @@
 #include "zamenypage.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -115,7 +121,9 @@ void ReportsController::buildHoursPage()
     m_model = new ReportModel(this);
     m_table = new QTableView(page);
     m_table->setObjectName(u"StringGrid1"_s);
-    m_table->setHorizontalHeader(new ReportHeader(m_table));
+    auto *header = new ReportHeader(m_table);
+    header->fitColumnsToContent(); // the count at a cell's end always shows
+    m_table->setHorizontalHeader(header);
     m_table->setModel(m_model);
     m_table->verticalHeader()->hide();
     m_table->setShowGrid(true);
@@ -179,8 +187,6 @@ void ReportsController::resetHoursTable()
     for (int j = 1; j <= state().klassvis; ++j)
         headers << state().Klass[std::size_t(j)];
     m_model->resetColumns(headers);
-    for (int j = 0; j < headers.size(); ++j)
-        m_table->setColumnWidth(j, 70);
     m_progress->setValue(0);
 }
 
@@ -210,6 +216,11 @@ void ReportsController::countHours(int reg)
     if (reg == 0) {
         const QDate from = m_from->date();
         const QDate to = m_to->date();
+        if (const QString problem = reports::PeriodProblem(from, to); !problem.isEmpty()) {
+            m_hoursPage->setEnabled(true);
+            notify(problem);
+            return;
+        }
         // One step per day counted, so a one-day range fills the bar (a 0..0 range would be
         // the endless busy animation).
         m_progress->setRange(0, int(std::max<qint64>(from.daysTo(to), 0)) + 1);
@@ -255,6 +266,27 @@ void ReportsController::buildSubstitutionsPage()
     connect(m_zameny->countButton, &QToolButton::clicked, this, &ReportsController::countSubstitutions);
     connect(m_zameny->excelButton, &QToolButton::clicked, this, &ReportsController::substitutionsToXlsx);
     connect(m_zameny->wordButton, &QToolButton::clicked, this, &ReportsController::substitutionsToDocx);
+    // "As weekday": kept beside the day, its journal worked out again, the sheet shown anew.
+    connect(m_zameny->asWeekday, &QComboBox::activated, this, [this](int weekday) {
+        const QDate d = m_zameny->date->date();
+        QString error;
+        if (!QFileInfo::exists(day::DayFilePath(d)))
+            error = reportstexts::kWeekdayNeedsSavedDay.toString().arg(text::ShortDate(d));
+        else if (reports::RecordFollowedWeekday(d, weekday == d.dayOfWeek() ? 0 : weekday, &error))
+            reports::RecordJournal(state(), d, &error);
+        if (!error.isEmpty())
+            notify(error);
+        showSubstitutions();
+    });
+    connect(m_zameny->journalButton, &QToolButton::clicked, this, [this] {
+        const QDate from = m_zameny->from->date(), to = m_zameny->to->date();
+        if (to < from)
+            return;
+        const reports::Journal journal = reports::BuildJournal(state(), from, to);
+        exportFile(reports::JournalExportPath(from, to), [&journal](const QString &path, QString *error) {
+            return exporter::WriteXlsx(reports::JournalWorkbook(journal), path, error);
+        });
+    });
     connect(m_zameny->sizeButton, &QToolButton::clicked, this, &ReportsController::toggleSubstitutionsSize);
     connect(m_zameny->closeButton, &QToolButton::clicked, this, &ReportsController::closeSubstitutions);
     // The period's button is usable while the end is not before the start.
@@ -293,6 +325,10 @@ void ReportsController::openSubstitutions()
 
 void ReportsController::showSubstitutions()
 {
+    {
+        const QSignalBlocker block(m_zameny->asWeekday);
+        m_zameny->asWeekday->setCurrentIndex(reports::FollowedWeekday(m_zameny->date->date()));
+    }
     reports::ZamenyResult r = reports::ZamenyForDate(state(), m_zameny->date->date());
     m_sheet = r.sheet ? std::make_unique<reports::ZamenySheet>(std::move(*r.sheet)) : nullptr;
     m_sheetError = r.error;
@@ -312,8 +348,9 @@ void ReportsController::showSubstitutionView()
             m_zameny->showTable(reports::TallyHeader(), {}, {});
             return;
         }
-        m_zameny->status->setText(
-            reportstexts::kDaysCompared.toString().arg(reports::TallyTitle(m_tallyFrom, m_tallyTo)).arg(m_tally->days));
+        const QString summary =
+            reportstexts::kDaysCompared.toString().arg(reports::TallyTitle(m_tallyFrom, m_tallyTo)).arg(m_tally->days);
+        m_zameny->status->setText(QStringList(QStringList{summary} + m_tally->notices).join(u'\n'));
         m_zameny->showTable(reports::TallyHeader(), reports::TallyRows(*m_tally), {220, 130, 400, 160, 360});
         return;
     }
@@ -325,10 +362,18 @@ void ReportsController::showSubstitutionView()
         return;
     }
     const reports::ZamenySheet &sheet = *m_sheet;
-    m_zameny->status->setText(sheet.changes.empty() ? reports::NoChangesText(sheet.date)
-                                                    : reportstexts::kChanges.toString()
-                                                          .arg(reports::ZamenyTitle(sheet.date))
-                                                          .arg(sheet.changes.size()));
+    const QString summary = sheet.changes.empty() ? reports::NoChangesText(sheet.date, sheet.followedWeekday)
+                                                  : reportstexts::kChanges.toString()
+                                                        .arg(reports::ZamenyTitle(sheet.date, sheet.followedWeekday))
+                                                        .arg(sheet.changes.size());
+    // Lessons nobody covers first, as a warning; who is absent; classes read by name, once each.
+    QStringList status;
+    if (!sheet.openLessons.isEmpty())
+        status << reportstexts::kOpenLessons.toString().arg(sheet.openLessons.size()).arg(sheet.openLessons.join(u"; "_s));
+    status << summary;
+    if (!sheet.absences.isEmpty())
+        status << reportstexts::kAbsent.toString() + sheet.absences.join(u"; "_s);
+    m_zameny->status->setText((status + sheet.notices).join(u'\n'));
     if (view == ZamenyPage::ByClass) {
         std::vector<QStringList> rows;
         for (const reports::SheetRow &r : reports::SheetRows(state(), sheet))
@@ -347,6 +392,10 @@ void ReportsController::countSubstitutions()
     const QDate to = m_zameny->to->date();
     if (to < from)
         return;
+    if (const QString problem = reports::PeriodProblem(from, to); !problem.isEmpty()) {
+        notify(problem);
+        return;
+    }
     m_zameny->setEnabled(false);
     m_zameny->progress->setRange(0, int(from.daysTo(to)) + 1);
     m_zameny->progress->setValue(0);
@@ -371,17 +420,24 @@ void ReportsController::countSubstitutions()
         notify(notes.join(u"\r\n"_s));
 }
 
+bool ReportsController::askSheetExport(const QString &app) const
+{
+    return ask(reportstexts::kSaveSheetTo.toString().arg(text::day2(m_sheet->date), app));
+}
+
 void ReportsController::substitutionsToXlsx()
 {
     if (m_zameny->view() == ZamenyPage::Period) {
         if (!m_tally)
+            return;
+        if (!ask(reportstexts::kSaveTallyToExcel.toString().arg(text::ShortDate(m_tallyFrom), text::ShortDate(m_tallyTo))))
             return;
         exportFile(reports::TallyExportPath(m_tallyFrom, m_tallyTo), [this](const QString &path, QString *error) {
             return exporter::WriteXlsx(reports::TallyWorkbook(*m_tally, m_tallyFrom, m_tallyTo), path, error);
         });
         return;
     }
-    if (!m_sheet)
+    if (!m_sheet || !askSheetExport(u"Excel"_s))
         return;
     exportFile(reports::ZamenyExportPath(m_sheet->date, u"xlsx"_s), [this](const QString &path, QString *error) {
         return exporter::WriteXlsx(reports::ZamenyWorkbook(state(), *m_sheet), path, error);
@@ -390,7 +446,7 @@ void ReportsController::substitutionsToXlsx()
 
 void ReportsController::substitutionsToDocx()
 {
-    if (!m_sheet || m_zameny->view() == ZamenyPage::Period)
+    if (!m_sheet || m_zameny->view() == ZamenyPage::Period || !askSheetExport(u"Word"_s))
         return;
     exportFile(reports::ZamenyExportPath(m_sheet->date, u"docx"_s), [this](const QString &path, QString *error) {
         return exporter::WriteDocx(reports::ZamenyDocument(state(), *m_sheet), path, error);
@@ -426,7 +482,9 @@ void ReportsController::exportFile(const QString &rel, const std::function<bool(
         notify(error);
         return;
     }
-    if (!shellOpen(path))
+    if (openExported)
+        openExported(path);
+    else if (!shellOpen(path))
         notify(reportstexts::kOpenFailed.toString() + QDir::toNativeSeparators(path));
 }
 

@@ -80,6 +80,11 @@ public:
 
     // Opens a file or folder with the system's default handler; replaced by tests.
     std::function<bool(const QString &path)> shellOpen;
+    // Opens an exported file and tells what went wrong (the print controller's); when empty,
+    // shellOpen with a plain notice.
+    std::function<void(const QString &path)> openExported;
+    // The substitution sheet of the page's date; none when that date has none.
+    const reports::ZamenySheet *sheet() const { return m_sheet.get(); }
 
     // The parts the window tests look at.
     QWidget *periodBar() const { return m_periodBar; }           // Rectangle16
@@ -98,6 +103,8 @@ private:
     void buildSubstitutionsPage();
     void placeHoursPage();
     void placeSubstitutionsPage();
+    // Asks before the sheet of the page is written to a file of `app` ("Excel", "Word").
+    bool askSheetExport(const QString &app) const;
     // Writes an export file at the relative path `rel` with the window disabled and the wait
     // picture shown, then opens it; a failure is reported and nothing is opened.
     void exportFile(const QString &rel, const std::function<bool(const QString &, QString *)> &write);

@@ -20,6 +20,13 @@ inline constexpr QStringView kDaysCompared = u"%1: сравнено дней —
 inline constexpr QStringView kChanges = u"%1: изменений — %2";
 inline constexpr QStringView kDaysSkipped = u"Не учтены дни:";
 inline constexpr QStringView kUnreadable = u"Не удалось прочитать:";
+inline constexpr QStringView kOpenLessons = u"Не закрыто уроков: %1 — %2";
+inline constexpr QStringView kAbsent = u"Отсутствуют: ";
+inline constexpr QStringView kWeekdayNeedsSavedDay =
+    u"Расписание на %1 не сохранено: выбор дня недели записывается рядом с сохраненным днем";
+inline constexpr QStringView kSaveSheetTo = u"Сохранить замены на %1 в файл %2?\r\nРанее сохраненный файл будет удален.";
+inline constexpr QStringView kSaveTallyToExcel =
+    u"Сохранить итог по учителям с %1 по %2 в файл Excel?\r\nРанее сохраненный файл будет удален.";
 
 // Export of the day or the template.
 inline constexpr QStringView kSaveDayToExcel = u"Сохранить расписание на %1 в файл Excel?\r\nРанее сохраненный файл будет удален.";

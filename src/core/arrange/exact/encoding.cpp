@@ -23,10 +23,12 @@ private:
 } // namespace
 
 struct Encoding::Impl {
+    // Quiet: CaDiCaL's own messages would otherwise reach stdout (the CLI's JSON goes there).
+    Impl() { solver.set("quiet", 1); }
     CaDiCaL::Solver solver;
 };
 
-Encoding::Encoding(const DayModel &model) : m_impl(std::make_unique<Impl>()), m_model(model)
+Encoding::Encoding(const DayModel &model, bool guarded) : m_impl(std::make_unique<Impl>()), m_model(model)
 {
     const int R = model.lastRow();
     const auto &classes = model.classes();
@@ -41,12 +43,23 @@ Encoding::Encoding(const DayModel &model) : m_impl(std::make_unique<Impl>()), m_
             for (const int t : l.tokens)
                 lockedToken[{t, l.row}] = true;
 
+    if (guarded) {
+        m_classGuard.resize(classes.size());
+        for (int &g : m_classGuard)
+            g = newVar();
+        m_tokenGuard.resize(std::size_t(model.tokens().size()));
+        for (int &g : m_tokenGuard)
+            g = newVar();
+    }
     for (std::size_t ci = 0; ci < classes.size(); ++ci) {
         const ClassModel &c = classes[ci];
         std::vector<int> starts;
         for (std::size_t n = 0; n < c.starts.size(); ++n)
             starts.push_back(newVar());
+        // A class out of its guard takes no run, so none of its lessons is placed.
+        m_guard = guarded ? m_classGuard[ci] : 0;
         clause(starts);
+        m_guard = 0;
         atMostOne(starts);
         // The starts whose run holds each row.
         std::vector<std::vector<int>> covering(std::size_t(R + 1));
@@ -106,8 +119,11 @@ Encoding::Encoding(const DayModel &model) : m_impl(std::make_unique<Impl>()), m_
                 clause({-m_keep[ci], s});
         }
     }
-    for (const auto &[key, vars] : byToken)
+    for (const auto &[key, vars] : byToken) {
+        m_guard = guarded ? m_tokenGuard[std::size_t(key.first)] : 0;
         atMostOne(vars);
+    }
+    m_guard = 0;
 }
 
 Encoding::~Encoding() = default;
@@ -116,6 +132,8 @@ void Encoding::clause(std::initializer_list<int> lits)
 {
     for (const int l : lits)
         m_impl->solver.add(l);
+    if (m_guard)
+        m_impl->solver.add(-m_guard);
     m_impl->solver.add(0);
 }
 
@@ -123,6 +141,8 @@ void Encoding::clause(const std::vector<int> &lits)
 {
     for (const int l : lits)
         m_impl->solver.add(l);
+    if (m_guard)
+        m_impl->solver.add(-m_guard);
     m_impl->solver.add(0);
 }
 

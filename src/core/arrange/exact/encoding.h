@@ -18,7 +18,9 @@ namespace rasp::arrange::exact {
 class Encoding
 {
 public:
-    explicit Encoding(const DayModel &model);
+    // With `guarded`, every class's choice of a run and every teacher token's "one lesson per
+    // row" hold only under their guard literal, so a refutation names classes and teachers.
+    explicit Encoding(const DayModel &model, bool guarded = false);
     ~Encoding();
     Encoding(const Encoding &) = delete;
     Encoding &operator=(const Encoding &) = delete;
@@ -29,6 +31,16 @@ public:
     // The "stays in its row" literals of the movable lessons of class `ci`; 0 for a lesson that
     // cannot stay (it stands below row R or outside every possible run).
     const std::vector<int> &stayLiterals(int ci) const { return m_stay[std::size_t(ci)]; }
+
+    // The guard of class `ci` and of teacher token `t` (0 when not guarded or no such token row).
+    int classGuard(int ci) const { return m_classGuard.empty() ? 0 : m_classGuard[std::size_t(ci)]; }
+    int tokenGuard(int t) const { return m_tokenGuard.empty() ? 0 : m_tokenGuard[std::size_t(t)]; }
+
+    // The variable "kind `k` of class `ci` stands in row `r`", or 0 when the kind cannot stand there.
+    int kindVar(int ci, int k, int r) const { return m_x[std::size_t(ci)][std::size_t(k)][std::size_t(r)]; }
+
+    // The highest variable number used so far.
+    int maxVar() const { return m_vars; }
 
     // Adds a counter over `moved` (literals true when a lesson moves) with outputs for 1..limit:
     // output n (index n - 1) is forced true when at least n of them are true, so assuming its
@@ -62,6 +74,9 @@ private:
     std::vector<std::vector<std::vector<int>>> m_x; // [class][kind][row] -> variable or 0
     std::vector<int> m_keep;
     std::vector<std::vector<int>> m_stay;
+    std::vector<int> m_classGuard;
+    std::vector<int> m_tokenGuard;
+    int m_guard = 0; // while nonzero, every clause added holds only under this literal
 };
 
 } // namespace rasp::arrange::exact

@@ -1,5 +1,8 @@
 #include "exactsolver.h"
 
+#include "assignmentmip.h"
+#include "corereason.h"
+#include "daycheck.h"
 #include "encoding.h"
 #include "refutations.h"
 
@@ -15,6 +18,14 @@ using namespace Qt::Literals::StringLiterals;
 namespace rasp::arrange::exact {
 
 namespace {
+
+// The start of the reason when a search produced a day that fails the checks (a fault of the
+// search, never offered to the user).
+const QString kFaultyDay = u"Найденное расписание не прошло проверку, оно не применено: "_s;
+
+// Tries of the neighbourhood search in a row without a better day after which it gives way to
+// branch and cut.
+constexpr int kFruitlessNeighbourhoods = 30;
 
 // A lesson of the day as it stands, by class index and row.
 using Spot = std::pair<int, int>;
@@ -167,31 +178,16 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
         return grew;
     };
 
-    // Every lesson's "stays" literal, with its class and the tokens of its teachers; lessons that
-    // cannot stay always count as moved.
+    // Every lesson's "stays" literal; lessons that cannot stay always count as moved.
     std::vector<int> stays;
-    std::vector<int> stayClass;
-    std::vector<std::vector<int>> stayTokens;
     int alwaysMoved = 0;
-    for (int ci = 0; ci < classCount; ++ci) {
-        const ClassModel &c = model.classes()[std::size_t(ci)];
-        std::size_t n = 0;
-        for (const LessonKind &k : c.kinds)
-            for (std::size_t m = 0; m < k.rows.size(); ++m, ++n) {
-                const int s = enc.stayLiterals(ci)[n];
-                if (s == 0) {
-                    ++alwaysMoved;
-                    continue;
-                }
+    for (int ci = 0; ci < classCount; ++ci)
+        for (const int s : enc.stayLiterals(ci)) {
+            if (s == 0)
+                ++alwaysMoved;
+            else
                 stays.push_back(s);
-                stayClass.push_back(ci);
-                stayTokens.push_back(k.tokens);
-            }
-    }
-    std::map<int, std::vector<int>> classesOfToken;
-    for (std::size_t n = 0; n < stays.size(); ++n)
-        for (const int t : stayTokens[n])
-            classesOfToken[t].push_back(stayClass[n]);
+        }
 
     // A first day: free only what must change, widen by the solver's reasons while none exists.
     for (;;) {
@@ -201,156 +197,212 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
         if (r == 0)
             return finish(cancelled() ? Status::Cancelled : Status::Timeout);
         if (!widen()) {
-            result.reason = u"Расстановки без совпадений учителей нет: ни одна перестановка уроков внутри классов не убирает все совпадения"_s;
+            result.reason = ExplainNoDay(model, stop);
             return finish(Status::Impossible);
         }
     }
-    Placement best;
-    std::vector<char> bestStays(stays.size(), 0);
-    int upper = 0;
-    // Takes the solver's current day when it moves fewer lessons than the best so far.
-    const auto takeModel = [&](bool first) {
+    Placement best = enc.placement();
+    int upper = alwaysMoved;
+    for (const int s : stays)
+        upper += enc.value(s) ? 0 : 1;
+    if (const QString fault = CheckPlacement(model, best); !fault.isEmpty()) {
+        result.reason = kFaultyDay + fault;
+        return finish(Status::Timeout);
+    }
+    progress.best = upper;
+    report();
+    progress.lowerBound = std::min(std::max(clashBound(model), alwaysMoved), upper);
+    report();
+
+    // Takes a day of the SAT solver when it moves fewer lessons than the best so far and passes
+    // the checks.
+    const auto takeSatDay = [&]() {
         int count = alwaysMoved;
         for (const int s : stays)
             count += enc.value(s) ? 0 : 1;
-        if (!first && count >= upper)
+        if (count >= upper)
             return;
-        best = enc.placement();
+        Placement p = enc.placement();
+        if (!CheckPlacement(model, p).isEmpty())
+            return;
+        best = std::move(p);
         upper = count;
-        for (std::size_t n = 0; n < stays.size(); ++n)
-            bestStays[n] = enc.value(stays[n]) ? 1 : 0;
         progress.best = upper;
         report();
     };
-    takeModel(true);
-    progress.lowerBound = std::min(std::max(clashBound(model), alwaysMoved), upper);
-    report();
-    // From here on the solver tries "stays" first (before the first day it slows the search).
-    enc.preferTrue(stays);
 
-    // Lower bounds from cores: every lesson is asked to stay; a refutation names a set of them of
-    // which one at least must move, so the bound grows by one, and those lessons are replaced by a
-    // counter that allows one of them to move (then two, ...). A day found under these
-    // assumptions moves exactly as many lessons as the bound: it is the fewest.
-    std::vector<int> softs = stays;
-    std::map<int, std::pair<std::size_t, std::size_t>> counterOf; // soft literal -> counter, output
-    std::vector<std::vector<int>> counters;
-    int coreBound = alwaysMoved;
-    int coreConflicts = 1000;
-    bool coresDone = false;
-    // Day improvements: a moved lesson is asked back into its row while every lesson that stays
-    // in the best day keeps staying, or, failing that, while only the classes that share a teacher
-    // with it may change.
-    std::vector<std::size_t> candidates;
-    std::size_t cursor = 0;
-    int sinceImprovement = 0;
-    std::mt19937 shuffle(1);
-
-    while (upper > progress.lowerBound && !timedOut && !cancelled()) {
-        if (!coresDone) {
-            const int r = enc.solve(softs, stop, coreConflicts);
-            if (r == 10) {
-                takeModel(false);
-                coresDone = true;
-                if (upper <= coreBound)
-                    progress.lowerBound = upper;
-                report();
-                continue;
-            }
-            if (r == 20) {
-                std::vector<int> core;
-                std::vector<int> rest;
-                for (const int s : softs)
-                    (enc.failed(s) ? core : rest).push_back(s);
-                if (core.empty()) {
-                    coresDone = true;
+    // Then the assignment program on CBC. Its linear relaxation's value rounded up is a bound,
+    // nearly always the fewest on real days, and its (nearly integral) day guides the SAT solver:
+    // its values become the solver's phases and the lessons it keeps in their rows are assumed to
+    // stay, less those a refutation names, until a day is found. Branch and cut then goes on from
+    // the best day, lowering the moved lessons and raising the bound until they meet. Every
+    // better day is checked before it is taken; the bound only ever rises.
+    if (upper > progress.lowerBound && !timedOut && !cancelled()) {
+        const AssignmentMip mip(model);
+        const int R = model.lastRow();
+        MipHooks hooks;
+        hooks.stop = stop;
+        // A large-neighbourhood search on the SAT solver: a class whose best day moves a lesson
+        // the relaxation keeps, with the classes sharing a teacher with it, is freed while every
+        // other lesson that stays keeps staying, under a counter that asks for fewer moves among
+        // the freed lessons. Up to a third of the remaining time, or until a run of tries brings
+        // nothing; branch and cut gets the rest.
+        std::vector<std::vector<int>> stayOfClass(static_cast<std::size_t>(classCount));
+        for (int ci = 0; ci < classCount; ++ci)
+            for (const int s : enc.stayLiterals(ci))
+                if (s != 0)
+                    stayOfClass[std::size_t(ci)].push_back(s);
+        std::map<int, std::set<int>> classesOfToken;
+        for (int ci = 0; ci < classCount; ++ci)
+            for (const LessonKind &k : model.classes()[std::size_t(ci)].kinds)
+                for (const int t : k.tokens)
+                    classesOfToken[t].insert(ci);
+        const auto improveByNeighbourhoods = [&](const Relaxation &lp) {
+            const qint64 until = clock.elapsed() + (limits.timeLimitMs - clock.elapsed()) / 3;
+            std::vector<char> bestStays(std::size_t(enc.maxVar() + 1), 0);
+            // Which lessons stay in the best day, by their "stays" variable.
+            const auto rememberBest = [&]() {
+                for (int ci = 0; ci < classCount; ++ci) {
+                    const ClassModel &c = model.classes()[std::size_t(ci)];
+                    for (int k = 0; k < int(c.kinds.size()); ++k)
+                        for (const int r : c.kinds[std::size_t(k)].rows)
+                            if (r <= R && enc.kindVar(ci, k, r) != 0)
+                                bestStays[std::size_t(enc.kindVar(ci, k, r))] = best[std::size_t(ci)][std::size_t(r)] == k ? 1 : 0;
+                }
+            };
+            rememberBest();
+            std::mt19937 pick(1);
+            int sinceBetter = 0;
+            while (upper > progress.lowerBound && !timedOut && !cancelled() && clock.elapsed() < until
+                   && sinceBetter < kFruitlessNeighbourhoods) {
+                // Seeds: classes with a moved lesson the relaxation keeps in its row.
+                std::vector<int> seeds;
+                for (int ci = 0; ci < classCount; ++ci) {
+                    const ClassModel &c = model.classes()[std::size_t(ci)];
+                    bool wanted = false;
+                    for (int k = 0; k < int(c.kinds.size()) && !wanted; ++k)
+                        for (const int r : c.kinds[std::size_t(k)].rows) {
+                            const int v = r <= R ? enc.kindVar(ci, k, r) : 0;
+                            const int col = r <= R ? mip.column(ci, k, r) : -1;
+                            if (v != 0 && col >= 0 && !bestStays[std::size_t(v)] && lp.values[std::size_t(col)] > 0.5)
+                                wanted = true;
+                        }
+                    if (wanted)
+                        seeds.push_back(ci);
+                }
+                if (seeds.empty())
+                    break;
+                const int seed = seeds[pick() % seeds.size()];
+                std::set<int> freed{seed};
+                std::vector<int> near;
+                for (const LessonKind &k : model.classes()[std::size_t(seed)].kinds)
+                    for (const int t : k.tokens)
+                        for (const int ci : classesOfToken[t])
+                            if (ci != seed)
+                                near.push_back(ci);
+                std::shuffle(near.begin(), near.end(), pick);
+                for (std::size_t n = 0; n < near.size() && freed.size() < 8; ++n)
+                    freed.insert(near[n]);
+                std::vector<int> movedLits, assumptions;
+                int movedHere = 0;
+                for (int ci = 0; ci < classCount; ++ci)
+                    for (const int s : stayOfClass[std::size_t(ci)]) {
+                        if (freed.count(ci)) {
+                            movedLits.push_back(-s);
+                            movedHere += bestStays[std::size_t(s)] ? 0 : 1;
+                        } else if (bestStays[std::size_t(s)]) {
+                            assumptions.push_back(s);
+                        }
+                    }
+                if (movedHere == 0) {
+                    ++sinceBetter;
                     continue;
                 }
-                ++coreBound;
-                if (coreBound > progress.lowerBound) {
-                    progress.lowerBound = std::min(coreBound, upper);
-                    report();
-                }
-                softs = std::move(rest);
-                for (const int s : core) {
-                    const auto it = counterOf.find(s);
-                    if (it == counterOf.end())
-                        continue;
-                    const auto [counter, output] = it->second;
-                    if (output + 1 < counters[counter].size()) {
-                        const int next = -counters[counter][output + 1];
-                        softs.push_back(next);
-                        counterOf[next] = {counter, output + 1};
-                    }
-                }
-                if (core.size() > 1) {
-                    std::vector<int> violated;
-                    for (const int s : core)
-                        violated.push_back(-s);
-                    counters.push_back(enc.addAtMostCounter(violated, int(core.size())));
-                    const int next = -counters.back()[1];
-                    softs.push_back(next);
-                    counterOf[next] = {counters.size() - 1, 1};
-                }
-                continue;
-            }
-            if (timedOut || cancelled())
-                break;
-            coreConflicts *= 2;
-        }
-
-        // A few improvement tries between two core steps.
-        for (int tries = 0; tries < 20 && !timedOut && !cancelled() && upper > progress.lowerBound; ++tries) {
-            if (cursor >= candidates.size()) {
-                candidates.clear();
-                for (std::size_t n = 0; n < stays.size(); ++n)
-                    if (!bestStays[n])
-                        candidates.push_back(n);
-                std::shuffle(candidates.begin(), candidates.end(), shuffle);
-                cursor = 0;
-                if (candidates.empty())
-                    break;
-            }
-            const std::size_t cand = candidates[cursor++];
-            if (bestStays[cand])
-                continue;
-            std::vector<int> assumptions;
-            for (std::size_t n = 0; n < stays.size(); ++n)
-                if (bestStays[n])
-                    assumptions.push_back(stays[n]);
-            assumptions.push_back(stays[cand]);
-            int r = enc.solve(assumptions, stop, 300);
-            if (r != 10 && !timedOut && !cancelled()) {
-                std::set<int> near;
-                for (const int t : stayTokens[cand])
-                    for (const int ci : classesOfToken[t])
-                        near.insert(ci);
-                assumptions.clear();
-                for (std::size_t n = 0; n < stays.size(); ++n)
-                    if (bestStays[n] && !near.count(stayClass[n]))
-                        assumptions.push_back(stays[n]);
-                assumptions.push_back(stays[cand]);
-                r = enc.solve(assumptions, stop, 300);
-            }
-            if (r == 10) {
+                const std::vector<int> counter = enc.addAtMostCounter(movedLits, movedHere);
+                assumptions.push_back(-counter[std::size_t(movedHere - 1)]);
                 const int before = upper;
-                takeModel(false);
-                sinceImprovement = upper < before ? 0 : sinceImprovement + 1;
-            } else {
-                ++sinceImprovement;
+                if (enc.solve(assumptions, stop, 3000) == 10) {
+                    takeSatDay();
+                    if (upper < before)
+                        rememberBest();
+                }
+                sinceBetter = upper < before ? 0 : sinceBetter + 1;
             }
+        };
+        hooks.onRelaxation = [&](const Relaxation &lp) -> const Placement * {
+            std::vector<int> phases, kept;
+            for (int ci = 0; ci < classCount; ++ci) {
+                const ClassModel &c = model.classes()[std::size_t(ci)];
+                for (int k = 0; k < int(c.kinds.size()); ++k)
+                    for (int r = 1; r <= R; ++r) {
+                        const int v = enc.kindVar(ci, k, r);
+                        const int col = mip.column(ci, k, r);
+                        if (v == 0 || col < 0)
+                            continue;
+                        const double x = lp.values[std::size_t(col)];
+                        phases.push_back(x > 0.5 ? v : -v);
+                        const auto &rows = c.kinds[std::size_t(k)].rows;
+                        if (x > 0.999 && std::binary_search(rows.begin(), rows.end(), r))
+                            kept.push_back(v);
+                    }
+            }
+            enc.preferTrue(phases);
+            for (int round = 0; round < 50 && !timedOut && !cancelled(); ++round) {
+                const int r = enc.solve(kept, stop, 20000);
+                if (r == 10) {
+                    takeSatDay();
+                    break;
+                }
+                if (r != 20)
+                    break;
+                std::vector<int> rest;
+                for (const int a : kept)
+                    if (!enc.failed(a))
+                        rest.push_back(a);
+                if (rest.size() == kept.size())
+                    break;
+                kept = std::move(rest);
+            }
+            improveByNeighbourhoods(lp);
+            return &best;
+        };
+        hooks.onDay = [&](const Placement &p, int moved) {
+            if (moved >= upper || !CheckPlacement(model, p).isEmpty())
+                return false;
+            best = p;
+            upper = moved;
+            progress.best = upper;
+            progress.lowerBound = std::min(progress.lowerBound, upper);
+            report();
+            return true;
+        };
+        hooks.onBound = [&](int bound) {
+            if (bound > progress.lowerBound) {
+                progress.lowerBound = std::min(bound, upper);
+                report();
+            }
+        };
+        const double seconds = double(std::max<qint64>(limits.timeLimitMs - clock.elapsed(), 1)) / 1000.0;
+        const MipOutcome outcome = mip.solve(&best, seconds, hooks);
+        if (outcome.proven && outcome.hasDay && outcome.moved == upper && !cancelled() && !timedOut) {
+            progress.lowerBound = upper;
+            report();
         }
-        if (coresDone && sinceImprovement > int(stays.size()) * 2)
-            break; // nothing more to gain by asking lessons back one at a time
     }
-    if (cancelled())
-        return finish(Status::Cancelled);
 
-    ApplyPlacement(model, best, rasp);
+    // The day is offered only when it passes the run's own finish test on the working copy.
+    TPodbor after = rasp;
+    ApplyPlacement(model, best, after);
+    if (const QString fault = CheckDay(rasp, after, options); !fault.isEmpty()) {
+        result.reason = kFaultyDay + fault;
+        return finish(Status::Timeout);
+    }
+    rasp = after;
     result.moved = MovedLessons(model, best);
     result.movedCount = upper;
     result.lowerBound = progress.lowerBound;
     result.optimal = upper == progress.lowerBound;
+    result.stopped = cancelled();
     return finish(Status::Solved);
 }
 

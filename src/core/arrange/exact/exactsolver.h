@@ -44,6 +44,7 @@ struct Result {
     QString reason;        // Russian text for Impossible
     std::vector<MovedLesson> moved;
     qint64 ms = 0;
+    bool stopped = false;  // Solved although the caller asked to stop: the best day found so far
 };
 
 // The exact arrangement of a snapshot's working copy (itog_*): a day on which no two lessons of
@@ -52,8 +53,11 @@ struct Result {
 // cells neither move nor receive a lesson; no lesson is left or placed below row R. Cheap proofs
 // of impossibility come first; then the day goes to a SAT solver, first with every class kept as
 // it stands except those in a clash or of a bad shape, widening the freed classes by the
-// solver's reasons while no day is found, then with a tightening bound on the moved lessons.
-// On Solved the working copy holds the new day; otherwise it is left as it was.
+// solver's reasons while no day is found; then branch and cut on the assignment program, started
+// from that day, lowers the moved lessons and raises the bound until they meet. Every day taken
+// is checked, the final one against the run's own finish test. A stop asked for after the first
+// day returns the best day so far (Solved, `stopped`); before it, Cancelled. On Solved the
+// working copy holds the new day; otherwise it is left as it was.
 Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &classNames, const Limits &limits);
 
 } // namespace rasp::arrange::exact

@@ -163,11 +163,16 @@ QString teacherReason(const DayModel &model)
                     classNames << name;
             }
             const int width = std::popcount(rows);
+            const QString &teacher = model.tokens().at(t);
             QString where = width == 0 ? u"некуда поставить"_s
+                          : width == 1 ? u"можно поставить только в ряд %1"_s.arg(rowsList(rows))
                                        : u"можно поставить только в ряды %1 — это %2"_s.arg(rowsList(rows), RowsText(width));
-            if (lockedRows[std::size_t(t)] != 0)
-                where += u" (ряды %1 заняты его закреплёнными уроками)"_s.arg(rowsList(lockedRows[std::size_t(t)]));
-            return u"Учитель %1: %2 в классах %3 %4"_s.arg(model.tokens().at(t), LessonsText(count), classNames.join(u", "), where);
+            const quint32 locked = lockedRows[std::size_t(t)];
+            if (locked != 0)
+                where += (std::popcount(locked) == 1 ? u" (ряд %1 занят %2 закреплённым уроком)"_s
+                                                     : u" (ряды %1 заняты %2 закреплёнными уроками)"_s)
+                             .arg(rowsList(locked), PossessiveOf(teacher));
+            return u"Учитель %1: %2 %3 %4"_s.arg(teacher, LessonsText(count), InClassesText(classNames), where);
         }
     }
     return {};
@@ -183,6 +188,31 @@ QString LessonsText(int n)
 QString RowsText(int n)
 {
     return agree(n, u"ряд"_s, u"ряда"_s, u"рядов"_s);
+}
+
+QString NamesText(const QStringList &names)
+{
+    if (names.size() <= 1)
+        return names.value(0);
+    return names.mid(0, names.size() - 1).join(u", ") + u" и "_s + names.last();
+}
+
+QString InClassesText(const QStringList &classNames)
+{
+    return (classNames.size() == 1 ? u"в классе "_s : u"в классах "_s) + NamesText(classNames);
+}
+
+QString PossessiveOf(const QString &teacher)
+{
+    const QStringList words = teacher.split(u' ', Qt::SkipEmptyParts);
+    for (qsizetype n = 1; n < words.size(); ++n) {
+        const QString w = words.at(n).toLower();
+        if (w.endsWith(u"вна") || w.endsWith(u"чна") || w.endsWith(u"кызы") || w.endsWith(u"гызы"))
+            return u"её"_s;
+        if (w.endsWith(u"вич") || w.endsWith(u"ич") || w.endsWith(u"оглы") || w.endsWith(u"улы"))
+            return u"его"_s;
+    }
+    return u"его/её"_s;
 }
 
 QString Refute(const DayModel &model)

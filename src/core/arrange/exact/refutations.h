@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace rasp::arrange::exact {
 
@@ -10,6 +11,15 @@ class DayModel;
 QString LessonsText(int n);
 // The number with the form of "ряд" that agrees with it: "1 ряд", "3 ряда", "7 рядов".
 QString RowsText(int n);
+
+// Names joined as Russian lists them: "А", "А и Б", "А, Б и В".
+QString NamesText(const QStringList &names);
+// Where the lessons are: "в классе 6А" for one class, "в классах 6А и 6Б" for more.
+QString InClassesText(const QStringList &classNames);
+// The possessive for a teacher's name: "её" when a word of it ends as a woman's patronymic
+// ("Петровна", "Ильинична", "кызы"), "его" when as a man's ("Петрович", "оглы"), "его/её" when the
+// name has no patronymic (initials only) to tell by.
+QString PossessiveOf(const QString &teacher);
 
 // Cheap exact proofs that no clash-free arrangement exists, tried before any search: a class
 // without lessons, a class whose lessons do not fit rows 1..R or cannot form a run that starts in

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "daymodel.h"
+
+#include <functional>
+#include <vector>
+
+class CoinMessageHandler;
+class OsiClpSolverInterface;
+
+namespace rasp::arrange::exact {
+
+// The linear relaxation of the assignment program, solved by CLP.
+struct Relaxation {
+    bool solved = false;
+    int lowerBound = 0;         // its value rounded up: no day moves fewer lessons
+    std::vector<double> values; // per column (see AssignmentMip::column)
+};
+
+// What one branch-and-cut run ended with.
+struct MipOutcome {
+    bool proven = false;  // the search finished: the best day is the fewest, or there is none
+    int lowerBound = 0;   // no day moves fewer lessons (counting those that can never stay)
+    bool hasDay = false;
+    Placement day;        // the best day the search ended with
+    int moved = -1;       // its moved lessons
+};
+
+// The callbacks of a run, all called on the searching thread: `stop` is polled (cancel or the
+// deadline); `onRelaxation` receives the solved linear relaxation and may return a better start
+// than the one given (it stays the caller's); `onDay` receives each better day the search finds
+// (a placement and its moved lessons) and says whether it was accepted; `onBound` receives each
+// better lower bound.
+struct MipHooks {
+    std::function<bool()> stop;
+    std::function<const Placement *(const Relaxation &)> onRelaxation;
+    std::function<bool(const Placement &, int)> onDay;
+    std::function<void(int)> onBound;
+};
+
+// The day as an integer program on COIN-OR CBC (branch and cut over CLP's relaxations): per class
+// a binary per possible run start (exactly one), a binary per (kind, row) where the kind may
+// stand, every unlocked row of the chosen run holding exactly one lesson, every kind used exactly
+// as often as the class has it, at most one lesson per (teacher token, row), no kind where a
+// locked lesson holds one of its tokens. The objective counts the lessons that do not stay in
+// their row. Its linear relaxation is nearly exact on real days, so the root bound is strong and
+// the search short. CBC's own output is silenced; one run at a time per process (CBC keeps a
+// little global state), which `CbcLock` ensures.
+class AssignmentMip
+{
+public:
+    explicit AssignmentMip(const DayModel &model);
+
+    // Solves the relaxation, then searches for the fewest moves within `seconds` of wall time,
+    // starting from `start` (a valid day, may be null) or the day `onRelaxation` returns. Every
+    // day reported or returned is one of the model's placements; the caller checks it.
+    MipOutcome solve(const Placement *start, double seconds, const MipHooks &hooks) const;
+
+    // The column of "kind `k` of class `ci` stands in row `r`", or -1 when there is none.
+    int column(int ci, int k, int r) const { return m_x[std::size_t(ci)][std::size_t(k)][std::size_t(r)]; }
+
+    // The lessons that count as moved whatever the day: they stand below row R or in a row no
+    // kind variable exists for.
+    int alwaysMoved() const { return m_alwaysMoved; }
+
+private:
+    struct Column {
+        int klass;
+        int kind; // -1 for a run-start column
+        int row;  // the row, or the start row of a run-start column
+    };
+
+    // Loads the program into `lp`, every column binary, with CLP's messages sent to `silent`.
+    void load(OsiClpSolverInterface &lp, CoinMessageHandler &silent) const;
+    // The placement of an integral column vector.
+    Placement placementOf(const double *values) const;
+    // The column vector of a placement (its run start columns included).
+    std::vector<double> valuesOf(const Placement &p) const;
+
+    const DayModel &m_model;
+    std::vector<Column> m_columns;
+    std::vector<double> m_objective;
+    // Rows of the program in compressed form: per row its columns and coefficients, and bounds.
+    std::vector<std::vector<int>> m_rowColumns;
+    std::vector<std::vector<double>> m_rowCoefs;
+    std::vector<double> m_rowLower, m_rowUpper;
+    std::vector<std::vector<std::vector<int>>> m_x;   // [class][kind][row] -> column or -1
+    std::vector<std::vector<int>> m_start;            // [class][n] -> column of starts[n]
+    int m_movable = 0;
+    int m_alwaysMoved = 0;
+};
+
+} // namespace rasp::arrange::exact

@@ -1,0 +1,11 @@
+#include "cbclock.h"
+
+namespace rasp {
+
+std::mutex &CbcLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+} // namespace rasp

@@ -1,0 +1,395 @@
+// The automatic arrangement through the window's own buttons: a run to the end, a run stopped
+// by "Стоп", by closing the window or by leaving the page, the tool lock while it runs, undo,
+// and the refusals (empty day, declined questions).
+#include "answerer.h"
+#include "arrange/arrangement.h"
+#include "day/dayfile.h"
+#include "dayschool.h"
+#include "load/nagruzfile.h"
+#include "settings/settings.h"
+#include "tabbutton.h"
+#include "text/textfile.h"
+#include "tform1.h"
+#include "daygridview.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Химия is pinned by default. Иванова has Алгебра in 5А and 5Б at lesson 1; a solution exists
+// (5Б: Лепка, Алгебра), Лепка has no teacher.
+const QStringList kSolvable = {
+    u"Алгебра|Алгебра|Англ|Лепка|"_s,
+    u"Физика|Лепка|Химия||"_s,
+    u"Химия||||"_s,
+    u"||||"_s,
+    u"||||"_s,
+    u"||||"_s,
+};
+
+// Борисова's two pinned Химия lessons at lesson 1 clash and can never move.
+const QStringList kUnsolvable = {
+    u"Химия|Алгебра|Химия|Лепка|"_s,
+    u"Алгебра|Физика|Англ||"_s,
+    u"Физика||||"_s,
+    u"||||"_s,
+    u"||||"_s,
+    u"||||"_s,
+};
+
+const QStringList kArranged = {
+    u"Алгебра|Лепка|Англ|Лепка|"_s,
+    u"Физика|Алгебра|Химия||"_s,
+    u"Химия||||"_s,
+    u"||||"_s,
+    u"||||"_s,
+    u"||||"_s,
+};
+
+} // namespace
+
+class TstArrangeWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_work;
+    std::unique_ptr<TForm1> m_form;
+
+    // Writes today's day and opens the window on it.
+    void open(const QStringList &subjects)
+    {
+        QStringList day;
+        for (const QString &row : subjects)
+            day << u"|"_s + row;
+        for (int i = 0; i < 6; ++i)
+            day << (i == 0 ? u"12|14|21||"_s : u"||||"_s);
+        day << u"~end~"_s;
+        QVERIFY(rasp::text::writeLines(rasp::day::DayFilePath(QDate::currentDate()), day));
+        m_form = std::make_unique<TForm1>();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        m_form->sPanel8->show();
+        m_form->arrangeSeed = 4; // repeatable runs
+    }
+
+    QStringList subjects() const
+    {
+        QStringList rows;
+        for (int i = 1; i <= 6; ++i) {
+            QStringList row;
+            for (int j = 1; j <= 4; ++j)
+                row << m_form->m_state.grid.cell(i, j).subject;
+            rows << row.join(u'|') + u'|';
+        }
+        return rows;
+    }
+
+    // Whether a tool of the panel is enabled by itself (a notice disables the whole page meanwhile).
+    bool on(const QWidget *w) const { return w->isEnabledTo(m_form->sPanel8); }
+
+    // Whether the tool lock is in its running state.
+    bool lockedForRun() const
+    {
+        const TForm1 &f = *m_form;
+        return !on(f.Img_SB4) && on(f.img_SB6) && !on(f.img_SB7) && !on(f.sComboBox1) && !on(f.sComboBox2)
+               && !on(f.sCheckListBox1) && !on(f.sGroupBox1) && !on(f.sGroupBox4);
+    }
+
+    // Whether the tool lock is idle with undo available.
+    bool idleWithUndo() const
+    {
+        const TForm1 &f = *m_form;
+        return on(f.Img_SB4) && !on(f.img_SB6) && on(f.img_SB7) && on(f.sComboBox1) && on(f.sComboBox2)
+               && on(f.sCheckListBox1) && on(f.sGroupBox1) && on(f.sGroupBox4);
+    }
+
+private slots:
+    // Closing the window in a test must not end the application's event loop.
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void init()
+    {
+        m_work = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_work->isValid());
+        QDir::setCurrent(m_work->path());
+        dayschool::writeLoadAndSettings({u"12"_s, u"14"_s, u"21"_s});
+        QDir().mkpath(u"r_data"_s);
+    }
+    void cleanup() { m_form.reset(); }
+
+    void aRunEndsWhenNoClashIsLeftAndUndoPutsTheDayBack()
+    {
+        open(kSolvable);
+        TForm1 &f = *m_form;
+        QVERIFY(f.m_state.grid.cell(3, 1).locked());
+        QVERIFY(!f.img_SB7->isEnabled());
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+            QCOMPARE(yes.asked, QStringList{u"Все изменения будут удалены\r\nПродолжить?"_s});
+        }
+        QCOMPARE(f.noticeText, u"Готово!"_s);
+        QCOMPARE(subjects(), kArranged);
+        // No coincidence is left to highlight; the pinned lessons stay pinned where they were.
+        for (int i = 1; i <= 6; ++i)
+            for (int j = 1; j <= 4; ++j)
+                QCOMPARE(f.m_state.grid.cell(i, j).background, rasp::day::kWhite);
+        QVERIFY(f.m_state.grid.cell(3, 1).locked() && f.m_state.grid.cell(2, 3).locked());
+        QCOMPARE(f.m_state.grid.cell(2, 2).teachers, u"Иванова"_s);
+        QVERIFY(idleWithUndo());
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+            QCOMPARE(yes.asked, QStringList{u"Вернуть предыдущее состояние расписания?"_s});
+        }
+        QCOMPARE(f.noticeText, u"Готово"_s);
+        QCOMPARE(subjects(), kSolvable);
+        QCOMPARE(f.m_state.grid.cell(1, 1).room, u"12"_s);
+        QVERIFY(f.m_state.grid.cell(3, 1).locked());
+        QVERIFY(f.m_state.grid.cell(1, 1).background != rasp::day::kWhite); // the clash shows again
+        // Undo twice in a row is impossible; "Стоп" is off too.
+        QVERIFY(!on(f.img_SB7));
+        QVERIFY(!on(f.img_SB6));
+        QVERIFY(on(f.Img_SB4));
+    }
+
+    void aRunIsEndedByStopByClosingOrByLeavingThePage_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Стоп") << u"stop"_s;
+        QTest::newRow("closing the window") << u"close"_s;
+        QTest::newRow("the load page") << u"page"_s;
+    }
+    void aRunIsEndedByStopByClosingOrByLeavingThePage()
+    {
+        QFETCH(QString, how);
+        open(kUnsolvable);
+        TForm1 &f = *m_form;
+        QVERIFY(f.m_state.grid.cell(1, 1).locked() && f.m_state.grid.cell(1, 3).locked());
+        bool lockedWhileRunning = false;
+        qint64 cyclesSeen = 0;
+        Answerer yes(f, {Answerer::Yes, Answerer::Yes});
+        QTimer stopper;
+        connect(&stopper, &QTimer::timeout, this, [&] {
+            if (!f.m_arrangement || f.m_arrangement->cycles() < 5 || f.Rct_soobDlg->isVisible())
+                return;
+            stopper.stop();
+            cyclesSeen = f.m_arrangement->cycles();
+            lockedWhileRunning = lockedForRun();
+            if (how == u"stop"_s)
+                QTest::mouseClick(f.img_SB6, Qt::LeftButton);
+            else if (how == u"close"_s)
+                f.close();
+            else
+                QTest::mouseClick(f.SpeedB2, Qt::LeftButton);
+        });
+        stopper.start(1);
+        QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+        QVERIFY(cyclesSeen >= 5);
+        QVERIFY(lockedWhileRunning);
+        QCOMPARE(f.m_state.RecExit, 1);
+        QVERIFY(!f.m_arrangement);
+        // Only "Стоп" itself points to the exact arrangement.
+        QCOMPARE(f.noticeText, u"Сделайте несколько перестановок вручную и повторите автоподбор еще раз"_s
+                                   + (how == u"stop"_s ? u" или нажмите «Точный подбор»"_s : QString()));
+        QVERIFY(idleWithUndo());
+        if (how == u"close"_s) {
+            QVERIFY(!f.isVisible());
+            return;
+        }
+        if (how == u"page"_s) {
+            QVERIFY(f.SpeedB2->hasActiveLook());
+            return;
+        }
+        // The grid stays as the last cycle showed it; the two pinned lessons never moved.
+        const rasp::arrange::TPodbor &p = f.m_state.sost_rasp;
+        for (int i = 1; i <= 6; ++i)
+            for (int j = 1; j <= 4; ++j)
+                QCOMPARE(f.m_state.grid.cell(i, j).subject, p.itog_ur[i][j]);
+        QVERIFY(f.m_state.grid.cell(1, 1).locked() && f.m_state.grid.cell(1, 3).locked());
+        QCOMPARE(f.m_state.grid.cell(1, 1).subject, u"Химия"_s);
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+        QCOMPARE(subjects(), kUnsolvable);
+        QCOMPARE(f.noticeText, u"Готово"_s);
+    }
+
+    void theExactArrangementMovesTheFewestLessonsFramesThemAndCanBeUndone()
+    {
+        open(kSolvable);
+        TForm1 &f = *m_form;
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.exactButton, Qt::LeftButton);
+            QCOMPARE(yes.asked, QStringList{u"Все изменения будут удалены\r\nПродолжить?"_s});
+            // Its end arrives through the event loop: until then the tool lock holds and the
+            // progress line shows.
+            QVERIFY(lockedForRun());
+            QVERIFY(!on(f.exactButton));
+            QVERIFY(f.exactProgress->isVisible());
+            QVERIFY(f.exactProgress->text().startsWith(u"Точный подбор: "_s));
+            QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 20000);
+        }
+        QCOMPARE(f.noticeText, u"Готово! Перемещено уроков: 2 (наименьшее возможное)"_s);
+        QCOMPARE(subjects(), kArranged);
+        QVERIFY(!f.exactProgress->isVisible());
+        QCOMPARE(f.m_state.grid.cell(2, 2).teachers, u"Иванова"_s);
+        QCOMPARE(f.m_state.grid.cell(2, 2).room, u"14"_s); // the room went with Алгебра
+        QVERIFY(f.m_state.grid.cell(3, 1).locked() && f.m_state.grid.cell(2, 3).locked());
+        for (int i = 1; i <= 6; ++i)
+            for (int j = 1; j <= 4; ++j)
+                QCOMPARE(f.m_state.grid.cell(i, j).background, rasp::day::kWhite);
+        const std::vector<std::pair<int, int>> moved{{2, 2}, {1, 2}}; // (row, column) where they went
+        QCOMPARE(f.grid->movedMarks(), moved);
+        QVERIFY(idleWithUndo());
+        QVERIFY(on(f.exactButton));
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+        // Saving ends the marks.
+        f.RaspSave(rasp::day::DayFilePath(QDate::currentDate()), u"сохранено"_s);
+        QVERIFY(f.grid->movedMarks().empty());
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+        // "Венуть предыдущий вариант" returns to the day before the exact arrangement.
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+        }
+        QCOMPARE(subjects(), kSolvable);
+        QCOMPARE(f.noticeText, u"Готово"_s);
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+        // Both are steps of the history: undoing the return shows the arranged day again, and
+        // undoing the exact run itself goes back to the day it started from.
+        f.undoAction->trigger();
+        QCOMPARE(subjects(), kArranged);
+        QCOMPARE(f.undoAction->text(), u"Отменить: точный подбор"_s);
+        f.undoAction->trigger();
+        QCOMPARE(subjects(), kSolvable);
+        f.redoAction->trigger();
+        QCOMPARE(subjects(), kArranged);
+    }
+
+    void theExactArrangementIsCancelledByStopOrExplainsAnImpossibleDay()
+    {
+        open(kSolvable);
+        TForm1 &f = *m_form;
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.exactButton, Qt::LeftButton);
+            QVERIFY(on(f.img_SB6));
+            QTest::mouseClick(f.img_SB6, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 20000);
+        }
+        // Stopped before its first day the grid stays; stopped after it, the best day is shown.
+        if (f.noticeText == u"Точный подбор остановлен, расписание не изменено"_s) {
+            QCOMPARE(subjects(), kSolvable);
+            QVERIFY(f.grid->movedMarks().empty());
+        } else {
+            QVERIFY2(f.noticeText.startsWith(u"Точный подбор остановлен. Перемещено уроков: "_s), qPrintable(f.noticeText));
+            QVERIFY(!f.grid->movedMarks().empty());
+        }
+        QVERIFY(idleWithUndo());
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+        open(kUnsolvable);
+        TForm1 &g = *m_form;
+        {
+            Answerer yes(g, {Answerer::Yes});
+            QTest::mouseClick(g.exactButton, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!g.noticeText.isEmpty(), 20000);
+        }
+        QCOMPARE(g.noticeText,
+                 u"Расписания без совпадений нет. Закреплённые уроки совпадают: Борисова в ряду 1 у классов 5А и 6А"_s);
+        QCOMPARE(subjects(), kUnsolvable);
+        QVERIFY(idleWithUndo());
+    }
+
+    void anArrangedDayEndsAtOnceAndCanStillBeUndone()
+    {
+        open(kArranged);
+        TForm1 &f = *m_form;
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+        }
+        QCOMPARE(f.noticeText, u"Готово!"_s);
+        QCOMPARE(subjects(), kArranged);
+        QVERIFY(idleWithUndo());
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+        }
+        QCOMPARE(f.noticeText, u"Готово"_s);
+        QCOMPARE(subjects(), kArranged);
+    }
+
+    void refusalsChangeNothing()
+    {
+        open(kSolvable);
+        TForm1 &f = *m_form;
+        // The question declined: nothing runs, nothing is locked.
+        {
+            Answerer no(f, {Answerer::No});
+            QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+            QCOMPARE(no.asked.size(), 1);
+        }
+        QCOMPARE(subjects(), kSolvable);
+        QVERIFY(f.Img_SB4->isEnabled());
+        QVERIFY(!f.img_SB7->isEnabled());
+        QVERIFY(f.noticeText.isEmpty());
+
+        // Run, then decline the undo question: the arranged day stays.
+        {
+            Answerer yes(f, {Answerer::Yes});
+            QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+        }
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        {
+            Answerer no(f, {Answerer::No});
+            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+            QCOMPARE(no.asked.size(), 1);
+        }
+        QCOMPARE(subjects(), kArranged);
+        QVERIFY(on(f.img_SB7));
+
+        // Another class in a column since the run: undo would put lessons into the wrong class.
+        const QString name = f.m_state.grid.cell(0, 2).subject;
+        f.m_state.grid.cell(0, 2).subject = u"8В"_s;
+        {
+            Answerer none(f);
+            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+            QVERIFY(none.asked.isEmpty());
+        }
+        QCOMPARE(f.noticeText, u"Предыдущий вариант составлен для других классов или другого числа уроков, вернуть его нельзя"_s);
+        QCOMPARE(subjects(), kArranged);
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        f.m_state.grid.cell(0, 2).subject = name;
+
+        // An empty day: a notice, no question.
+        f.clearDay();
+        {
+            Answerer none(f);
+            QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+            QVERIFY(none.asked.isEmpty());
+        }
+        QCOMPARE(f.noticeText, u"Заполните расписание"_s);
+        QVERIFY(on(f.Img_SB4));
+    }
+};
+
+QTEST_MAIN(TstArrangeWindow)
+#include "tst_arrangewindow.moc"

@@ -1,0 +1,307 @@
+// Readable at a glance: on the demo school at the designed 1350-px width, every text a user
+// reads all day is drawn whole — the subjects, rooms, locked captions and class names of the
+// day grid, the delivered-hours report's cells, the notes board's cards and the load page's
+// names and subjects. Each is measured with the geometry and font its painter uses; a text is
+// allowed to be cut only when it is wider than its field even at the floor size, and then it
+// must carry its whole self as a tooltip. Pictures of each page go to the folder the test
+// prints, for a person to look at.
+#include "answerer.h"
+#include "day/gridgeometry.h"
+#include "daygridview.h"
+#include "load/loadgeometry.h"
+#include "loadmatrixview.h"
+#include "loadpage.h"
+#include "loadstripview.h"
+#include "notesboardview.h"
+#include "reports/reportscontroller.h"
+#include "server/notes.h"
+#include "server/servercontroller.h"
+#include "settings/settings.h"
+#include "state.h"
+#include "tabbutton.h"
+#include "tform1.h"
+
+#include <QDir>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::Literals::StringLiterals;
+using rasp::day::GridGeometry;
+using rasp::load::LoadGeometry;
+
+namespace {
+
+constexpr int kDesignedWidth = 1350;
+
+// The fields found cut, one line each, for the failure message.
+QString listed(const QStringList &cut)
+{
+    return u"обрезано:\n  "_s + cut.join(u"\n  "_s);
+}
+
+} // namespace
+
+class TstReadable : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_shots;
+    std::unique_ptr<TForm1> m_form;
+
+    // Saves a picture of the whole window into the pictures folder.
+    void shot(const QString &name)
+    {
+        QCoreApplication::processEvents();
+        QVERIFY(m_form->grab().save(m_shots + u'/' + name + u".png"_s));
+    }
+
+    // The whole width of a text in a font, as the painters measure it.
+    static double widthOf(const QString &text, const QFont &font)
+    {
+        return QFontMetricsF(font).horizontalAdvance(text);
+    }
+
+    // Checks one grid field: whole in its text width, or cut only past the floor with its
+    // whole text as the tooltip at `content` (body or header-strip content coordinates).
+    void checkGridField(const QString &where, const QString &text, bool bold, int fieldWidth, QPoint content,
+                        bool header, QStringList &cut)
+    {
+        if (text.isEmpty())
+            return;
+        rasp::ui::DayGridView &grid = *m_form->grid;
+        const auto &fitted = grid.fitted(text, bold, fieldWidth);
+        const bool whole = widthOf(text, fitted.font) <= rasp::ui::DayGridView::textWidth(fieldWidth);
+        if (whole && fitted.font.pointSizeF() >= 8)
+            return;
+        QFont floor = fitted.font;
+        floor.setPointSizeF(8);
+        const bool pastFloor = widthOf(text, floor) > rasp::ui::DayGridView::textWidth(fieldWidth);
+        if (!(fitted.cut && pastFloor && grid.cutTextAt(content, header) == text))
+            cut << u"%1 «%2» (%3 pt)"_s.arg(where, text).arg(fitted.font.pointSizeF());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        const QString demo = m_dir.filePath(u"demo"_s);
+        QProcess make;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"RASPISANIE_CLI"_s, QStringLiteral(RASP_CLI_BIN));
+        make.setProcessEnvironment(env);
+        make.start(u"bash"_s, {QStringLiteral(RASP_SOURCE_DIR "/scripts/demo"), demo});
+        QVERIFY(make.waitForFinished(60000));
+        QVERIFY2(make.exitCode() == 0, make.readAllStandardError().constData());
+        QDir::setCurrent(demo);
+        // No schedule server here: the board is filled by the test.
+        rasp::State state;
+        QCOMPARE(rasp::settings::SetLoad(state, rasp::settings::SettingsPath()), rasp::text::ReadResult::Ok);
+        state.settings.port = u"1"_s;
+        QVERIFY(rasp::settings::SetSave(state, rasp::settings::SettingsPath()));
+
+        m_shots = QDir::temp().filePath(u"raspisanie-readable"_s);
+        QVERIFY(QDir().mkpath(m_shots));
+        qInfo("Снимки окна: %s", qPrintable(m_shots));
+    }
+
+    void init()
+    {
+        m_form = std::make_unique<TForm1>();
+        m_form->resize(kDesignedWidth, m_form->height());
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QCOMPARE(m_form->width(), kDesignedWidth);
+        QVERIFY(m_form->dayPageActive());
+    }
+    void cleanup() { m_form.reset(); }
+
+    // Every subject, room, locked caption and class name of the demo day that shows at
+    // 1350 px reads whole, set by the fitting rule; so does the live editor on each subject.
+    void dayGridFieldsAreWhole()
+    {
+        TForm1 &f = *m_form;
+        const rasp::State &s = f.m_state;
+        rasp::ui::DayGridView &grid = *f.grid;
+        const QRect view = grid.viewport()->rect();
+        QStringList cut;
+        int measured = 0;
+        for (int j = 1; j <= s.klassvis; ++j) {
+            const QRect head = GridGeometry::subjectRect(0, j);
+            if (!view.contains(QRect(grid.headerToViewport(head.topLeft()), head.size())))
+                continue;
+            const QString klass = s.grid.cell(0, j).subject;
+            checkGridField(u"класс %1"_s.arg(j), klass, true, GridGeometry::kFieldWidth, head.center(), true, cut);
+            for (int i = 1; i <= s.max_ur; ++i) {
+                const QRect sub = GridGeometry::subjectRect(i, j);
+                if (!view.contains(grid.bodyRectInViewport(sub)))
+                    continue;
+                const rasp::day::Cell &c = s.grid.cell(i, j);
+                const QString where = u"%1, %2 урок"_s.arg(klass).arg(i);
+                if (c.locked())
+                    checkGridField(where + u" (закреплён)"_s, c.caption, true,
+                                   GridGeometry::kFieldWidth - rasp::day::kPadlockWidth, sub.center(), false, cut);
+                else
+                    checkGridField(where, c.subject, true, GridGeometry::kFieldWidth, sub.center(), false, cut);
+                if (c.roomVisible)
+                    checkGridField(where + u" (кабинет)"_s, c.room, false, GridGeometry::kFieldWidth,
+                                   GridGeometry::roomRect(i, j).center(), false, cut);
+                measured += int(!c.subject.isEmpty());
+            }
+        }
+        QVERIFY(measured > 100); // the demo's full day shows
+        QVERIFY2(cut.isEmpty(), qPrintable(listed(cut)));
+        shot(u"1-день"_s);
+
+        // The live editor opens on a subject showing its beginning, in the font the field is
+        // painted in, so the text does not move when the field is clicked.
+        for (int j = 1; j <= s.klassvis; ++j) {
+            const rasp::day::Cell &c = s.grid.cell(1, j);
+            if (c.locked() || c.subject.isEmpty())
+                continue;
+            grid.focusField(1, j, GridGeometry::Subject);
+            QLineEdit *editor = grid.editor();
+            QVERIFY(editor->isVisible());
+            QCOMPARE(editor->font(), grid.fitted(c.subject, true, GridGeometry::kFieldWidth).font);
+            // Whole in the editor's own text area.
+            const int area = editor->contentsRect().width() - 4;
+            QVERIFY2(widthOf(c.subject, editor->font()) <= area, qPrintable(c.subject));
+        }
+        grid.focusField(2, 4, GridGeometry::Subject);
+        shot(u"1-день-редактор"_s);
+        grid.releaseEditor();
+    }
+
+    // The delivered-hours report of the demo's week: every cell's text, the count at its end
+    // included, fits its column, and a column is never narrower than its class name.
+    void reportCellsAreWhole()
+    {
+        TForm1 &f = *m_form;
+        Answerer answerer(f);
+        QTest::mouseClick(f.img_SB8, Qt::LeftButton);
+        QVERIFY(f.reports().hoursTable()->isVisible());
+        f.reports().periodStart()->setDate(QDate::currentDate().addDays(-7));
+        f.reports().periodEnd()->setDate(QDate::currentDate().addDays(7));
+        QTest::mouseClick(f.reports().countButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(f.Tab_3->isEnabled(), 30000);
+        const QAbstractItemModel *model = f.reports().hoursTable()->model();
+        QVERIFY(model->rowCount() > 0);
+        const QFontMetricsF metrics(f.reports().hoursTable()->font());
+        const int margins = 2 * (f.reports().hoursTable()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        QStringList cut;
+        for (int c = 0; c < model->columnCount(); ++c)
+            for (int r = 0; r < model->rowCount(); ++r) {
+                const QString text = model->index(r, c).data().toString();
+                if (metrics.horizontalAdvance(text) + margins > f.reports().hoursTable()->columnWidth(c))
+                    cut << u"%1: «%2» в %3 px"_s.arg(model->headerData(c, Qt::Horizontal).toString(), text)
+                               .arg(f.reports().hoursTable()->columnWidth(c));
+            }
+        QVERIFY2(cut.isEmpty(), qPrintable(listed(cut)));
+        shot(u"2-отчёт"_s);
+        f.SpeedButton10Click(); // maximised: still sized to content
+        shot(u"2-отчёт-развёрнут"_s);
+        f.SpeedButton7Click();
+    }
+
+    // The notes board fits its group at 1350 px: the group, the cards, their headings and the
+    // board's scroll bar lie inside the window, and each card is as wide as the board shows.
+    void notesCardsFitTheGroup()
+    {
+        TForm1 &f = *m_form;
+        f.sSpeedButton5Click(); // the tool panel, where the board's group sits
+        QVERIFY(f.sGroupBox9->isVisible());
+        rasp::server::NotesBoardModel board;
+        const QString day = QDate::currentDate().toString(u"dd.MM.yyyy"_s);
+        for (int n = 0; n < 4; ++n)
+            board.cards.push_back({u"k%1"_s.arg(n), day + u"\r08:0%1"_s.arg(n),
+                                   u"Иванова Анна Петровна\rзаместитель директора"_s,
+                                   u"Замена: 3 урок в 7Б ведёт Сидоров, кабинет 21."_s, 0xFF3A7BD5});
+        f.server().boardStatus()->hide();
+        f.server().board()->setBoard(board);
+        f.server().board()->show();
+        QCoreApplication::processEvents();
+        const QRect window = f.rect();
+        const QRect group(f.sGroupBox9->mapTo(&f, QPoint()), f.sGroupBox9->size());
+        const QRect shown(f.server().board()->mapTo(&f, QPoint()), f.server().board()->size());
+        QVERIFY2(window.contains(group), qPrintable(u"группа %1,%2 %3x%4"_s.arg(group.x()).arg(group.y())
+                                                         .arg(group.width()).arg(group.height())));
+        QVERIFY(group.contains(shown));
+        QScrollBar *bar = f.server().board()->verticalScrollBar();
+        QVERIFY(bar->isVisible());
+        QVERIFY(window.contains(QRect(bar->mapTo(&f, QPoint()), bar->size())));
+        const int viewportWidth = f.server().board()->viewport()->width();
+        const QFont heading = [&] {
+            QFont h = f.server().board()->font();
+            h.setPointSize(9);
+            h.setBold(true);
+            return h;
+        }();
+        for (const auto &g : f.server().board()->geometry()) {
+            QCOMPARE(g.card.width(), viewportWidth);
+            // Date and name side by side in the heading strip, apart.
+            QVERIFY(widthOf(day, heading) + widthOf(u"заместитель директора"_s, heading) + 10 <= g.heading.width());
+        }
+        shot(u"3-заметки"_s);
+    }
+
+    // The load page of the demo: every teacher and class name and every subject field shows
+    // whole (all its subjects) or, past the floor, has the whole as its tooltip.
+    void loadPageFieldsAreWhole()
+    {
+        TForm1 &f = *m_form;
+        f.SpeedB2Click();
+        QVERIFY(f.Tab_2->isVisible());
+        QCoreApplication::processEvents();
+        rasp::ui::LoadPage &page = *f.loadPage;
+        const rasp::State &s = f.m_state;
+        QStringList cut;
+        const auto checkName = [&](rasp::ui::LoadStripView &strip, int n, const QString &name) {
+            const QRect r = strip.nameRect(n);
+            if (name.isEmpty() || !strip.rect().contains(r))
+                return;
+            const auto &fitted = strip.fittedName(n);
+            if (widthOf(name, fitted.font) > r.width() - 6 && !fitted.cut)
+                cut << u"имя «%1»"_s.arg(name);
+            if (fitted.cut)
+                cut << u"имя «%1» обрезано до %2 pt"_s.arg(name).arg(fitted.font.pointSizeF());
+        };
+        for (int j = 1; j <= s.klassvis; ++j)
+            checkName(*page.ScrollBox4, j, s.Klass[std::size_t(j)]);
+        for (int m = 1; m <= s.pedvis; ++m)
+            checkName(*page.ScrollBox3, m, s.PedFio[std::size_t(m)].name);
+        rasp::ui::LoadMatrixView &matrix = *page.ScrollBox1;
+        int fields = 0;
+        for (int m = 1; m <= s.pedvis; ++m)
+            for (int j = 1; j <= s.klassvis; ++j) {
+                const QRect r = LoadGeometry::subjectRect(m, j);
+                const QStringList &lines = s.Predmet[std::size_t(m)][std::size_t(j)];
+                if (lines.isEmpty() || !matrix.viewport()->rect().contains(QRect(matrix.toViewport(r.topLeft()), r.size())))
+                    continue;
+                ++fields;
+                const auto &fitted = matrix.fittedCell(m, j);
+                const QFontMetricsF metrics(fitted.font);
+                double widest = 0;
+                for (const QString &line : lines)
+                    widest = std::max(widest, metrics.horizontalAdvance(line));
+                if (fitted.cut || widest > r.width() - 6 || lines.size() * metrics.lineSpacing() > r.height() - 6)
+                    cut << u"%1, %2: «%3» (%4 pt)"_s.arg(s.PedFio[std::size_t(m)].name, s.Klass[std::size_t(j)],
+                                                        lines.join(u" / "_s))
+                               .arg(fitted.font.pointSizeF());
+            }
+        shot(u"4-нагрузка"_s);
+        QVERIFY2(fields > 10, qPrintable(u"%1 полей, матрица %2x%3"_s.arg(fields).arg(matrix.viewport()->width())
+                                             .arg(matrix.viewport()->height())));
+        QVERIFY2(cut.isEmpty(), qPrintable(listed(cut)));
+    }
+};
+
+QTEST_MAIN(TstReadable)
+#include "tst_readable.moc"
