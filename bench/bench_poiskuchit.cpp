@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 using bench::kClasses;

@@ -30,8 +30,12 @@ struct NamedTarget {
     Target run;
 };
 inline constexpr NamedTarget kTargets[] = {
-    {"loadfile", LoadFile},         {"dayfile", DayFile},   {"templatefile", TemplateFile},
-    {"settingsfile", SettingsFile}, {"serverreply", ServerReply}, {"notesfile", NotesFile},
+    {"loadfile", LoadFile},
+    {"dayfile", DayFile},
+    {"templatefile", TemplateFile},
+    {"settingsfile", SettingsFile},
+    {"serverreply", ServerReply},
+    {"notesfile", NotesFile},
     {"dates", DatesAndAddresses},
 };
 

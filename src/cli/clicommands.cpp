@@ -24,11 +24,22 @@ struct Command {
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> table = {
-        {LoadHelp, RunLoad},         {SettingsHelp, RunSettings}, {DayHelp, RunDay},
-        {TemplateHelp, RunTemplate}, {ResolveHelp, RunResolve},   {ArrangeHelp, RunArrange}, {SolveHelp, RunSolve},
-        {HoursHelp, RunHours},       {ZamenyHelp, RunZameny},     {JournalHelp, RunJournal},
-        {ExportHelp, RunExport},     {AbsentHelp, RunAbsent},     {CandidatesHelp, RunCandidates},
-        {CoverHelp, RunCover},       {PrintHelp, RunPrint},       {WebHelp, RunWeb},
+        {LoadHelp, RunLoad},
+        {SettingsHelp, RunSettings},
+        {DayHelp, RunDay},
+        {TemplateHelp, RunTemplate},
+        {ResolveHelp, RunResolve},
+        {ArrangeHelp, RunArrange},
+        {SolveHelp, RunSolve},
+        {HoursHelp, RunHours},
+        {ZamenyHelp, RunZameny},
+        {JournalHelp, RunJournal},
+        {ExportHelp, RunExport},
+        {AbsentHelp, RunAbsent},
+        {CandidatesHelp, RunCandidates},
+        {CoverHelp, RunCover},
+        {PrintHelp, RunPrint},
+        {WebHelp, RunWeb},
     };
     return table;
 }

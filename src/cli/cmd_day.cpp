@@ -36,8 +36,7 @@ void addExplanations(const State &state, QJsonObject &document)
     // As the grid colours them (every name of a list); "arrangement" tells whether the
     // arrangement's two-part rule counts the same clash.
     for (const day::TeacherClash &c : day::ColouredTeacherClashes(state))
-        clashes.append(QJsonObject{{u"row"_s, c.row}, {u"teacher"_s, c.teacher}, {u"classes"_s, columnsJson(c.classes)},
-                                   {u"arrangement"_s, day::ArrangementCountsClash(state, c)}});
+        clashes.append(QJsonObject{{u"row"_s, c.row}, {u"teacher"_s, c.teacher}, {u"classes"_s, columnsJson(c.classes)}, {u"arrangement"_s, day::ArrangementCountsClash(state, c)}});
     QJsonArray rooms;
     for (const day::RoomClash &c : day::RoomClashes(state))
         rooms.append(QJsonObject{{u"row"_s, c.row}, {u"room"_s, c.room}, {u"classes"_s, columnsJson(c.classes)}});

@@ -73,8 +73,7 @@ int RunHours(const QStringList &args)
         }
         classes.append(QJsonObject{{u"class"_s, state.Klass[std::size_t(j)]}, {u"subjects"_s, subjects}});
     }
-    QJsonObject out{{u"files"_s, files}, {u"rows"_s, reports::VipRows(vip)}, {u"classes"_s, classes},
-                    {u"unreadable"_s, QJsonArray::fromStringList(errors)}};
+    QJsonObject out{{u"files"_s, files}, {u"rows"_s, reports::VipRows(vip)}, {u"classes"_s, classes}, {u"unreadable"_s, QJsonArray::fromStringList(errors)}};
     if (week) {
         out.insert(u"week"_s, true);
     } else {

@@ -53,8 +53,7 @@ QJsonObject sheetJson(const State &state, const reports::ZamenySheet &sheet)
             change.insert(u"coverOf"_s, lessonJson(state, c.column, c.coverOf));
         changes.append(change);
     }
-    QJsonObject out{{u"date"_s, text::ShortDate(sheet.date)}, {u"weekday"_s, text::day(sheet.date)},
-                    {u"changes"_s, changes}};
+    QJsonObject out{{u"date"_s, text::ShortDate(sheet.date)}, {u"weekday"_s, text::day(sheet.date)}, {u"changes"_s, changes}};
     if (sheet.followedWeekday > 0) {
         out.insert(u"asWeekday"_s, sheet.followedWeekday);
         out.insert(u"title"_s, reports::FollowedText(sheet.date, sheet.followedWeekday));

@@ -34,7 +34,8 @@ QString OptionWord(const QString &arg)
 
 } // namespace
 
-CommandLine::CommandLine(CommandHelp help) : m_help(std::move(help))
+CommandLine::CommandLine(CommandHelp help)
+    : m_help(std::move(help))
 {
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     addOption(QCommandLineOption(QStringList{u"h"_s, u"help"_s}, u"показать эту справку"_s));
@@ -93,7 +94,7 @@ QString CommandLine::helpText() const
     text += u"\nПараметры:\n"_s + HelpRows(options);
     text += u"\nПечатает: "_s + m_help.prints + u"\n"_s;
     text += u"\nКоды выхода (сообщения об ошибках идут в stderr):\n"_s
-          + HelpRows({{u"0"_s, u"готово"_s}, {u"1"_s, m_help.failure}, {u"2"_s, u"неверные параметры"_s}});
+            + HelpRows({{u"0"_s, u"готово"_s}, {u"1"_s, m_help.failure}, {u"2"_s, u"неверные параметры"_s}});
     text += u"\nПример: "_s + u"raspisanie-cli -C ~/школа %1 %2"_s.arg(m_help.name, m_help.example).trimmed() + u'\n';
     return text;
 }

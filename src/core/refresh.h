@@ -48,8 +48,8 @@ inline constexpr RefreshParts DefaultPinsChanged = RefreshDefaultPins | RefreshP
 
 // What the refresh needs from whoever asked for it.
 struct RefreshInput {
-    QString selection;  // the teacher list to highlight in the single-teacher mode
-    QString focusHint;  // "row;column" of the focused subject field, for the single-teacher mode
+    QString selection; // the teacher list to highlight in the single-teacher mode
+    QString focusHint; // "row;column" of the focused subject field, for the single-teacher mode
     // Answers a question (true for "Да"); asked only while the second shift re-pins a settled day.
     std::function<bool(const QString &)> ask;
 };

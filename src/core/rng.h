@@ -11,7 +11,9 @@ namespace rasp {
 class Rng
 {
 public:
-    explicit Rng(quint64 seed = 0) : m_engine(seed) {}
+    explicit Rng(quint64 seed = 0)
+        : m_engine(seed)
+    { }
 
     // Starts the sequence again from `seed`.
     void seed(quint64 seed) { m_engine.seed(seed); }

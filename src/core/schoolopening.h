@@ -14,9 +14,9 @@ struct State;
 // window shows notices and the command line writes warnings from the same facts.
 struct SchoolOpening {
     text::ReadResult::Status settings = text::ReadResult::NoFile; // setting.ini
-    QStringList settingsProblems; // values of setting.ini replaced by defaults
-    QString settingsError;        // why setting.ini could not be read
-    load::NagruzReport load;      // nagruz.ini; status NoFile when it is absent
+    QStringList settingsProblems;                                 // values of setting.ini replaced by defaults
+    QString settingsError;                                        // why setting.ini could not be read
+    load::NagruzReport load;                                      // nagruz.ini; status NoFile when it is absent
 };
 
 // The start-up's data steps, shared by the editor and the command line: the teacher palette, the

@@ -19,30 +19,30 @@ namespace rasp {
 // Everything the running editor knows, under the names the routines use. The main window
 // owns one State; the CLI and the tests build their own.
 struct State {
-    int max_ur = 6;        // lesson rows of the day grid (6..16)
-    int klassvis = -1;     // classes in use (-1 before column 0 is built)
-    int klassvis_mas = 0;  // grid columns built, column 0 included
-    int pedvis = -1;       // teachers in use (-1 before teacher row 0 is built)
-    int pedvis_mas = 0;    // teacher rows built, row 0 included
-    int vibr_den_set = 1;  // weekday shown by the template page, 1 = Monday
-    int chek_pderm = 0;    // 1 once the grid has settled after start-up or a load
-    int tab1vis = 0;       // 1 once a load file has been read
-    int vibor_dat = 0;     // 1 while the date pickers' close handlers may act
-    int vt_sm_x = 0;       // second shift: number of first-shift classes
-    int vt_sm_y = 0;       // second shift: last first-shift lesson row
-    int collor = 0;        // running colour number dealt to new teacher rows
-    int RecExit = 0;       // stop request for a running arrangement
+    int max_ur = 6;                      // lesson rows of the day grid (6..16)
+    int klassvis = -1;                   // classes in use (-1 before column 0 is built)
+    int klassvis_mas = 0;                // grid columns built, column 0 included
+    int pedvis = -1;                     // teachers in use (-1 before teacher row 0 is built)
+    int pedvis_mas = 0;                  // teacher rows built, row 0 included
+    int vibr_den_set = 1;                // weekday shown by the template page, 1 = Monday
+    int chek_pderm = 0;                  // 1 once the grid has settled after start-up or a load
+    int tab1vis = 0;                     // 1 once a load file has been read
+    int vibor_dat = 0;                   // 1 while the date pickers' close handlers may act
+    int vt_sm_x = 0;                     // second shift: number of first-shift classes
+    int vt_sm_y = 0;                     // second shift: last first-shift lesson row
+    int collor = 0;                      // running colour number dealt to new teacher rows
+    int RecExit = 0;                     // stop request for a running arrangement
     QString simv = QString(QChar(0x0B)); // field separator of the notes board
     std::array<day::Argb, 19> colorr{};  // teacher palette, entries 1..18
 
-    day::DayGrid grid;     // the day grid: cells, row freeze toggles, selection frame
-    QString note;          // the day's note (notes memo)
+    day::DayGrid grid; // the day grid: cells, row freeze toggles, selection frame
+    QString note;      // the day's note (notes memo)
 
     // Teaching load. Element 0 of the class and teacher arrays exists and is never used.
-    std::vector<QString> Klass;                          // class names, by grid column
-    std::vector<load::PedFioField> PedFio;               // teachers: name and colour number
+    std::vector<QString> Klass;                           // class names, by grid column
+    std::vector<load::PedFioField> PedFio;                // teachers: name and colour number
     std::vector<std::vector<load::PredmetLines>> Predmet; // [teacher][class]: subject lines
-    load::TUchPredm RaspUrPredm;                         // subject index, rebuilt by the load reader
+    load::TUchPredm RaspUrPredm;                          // subject index, rebuilt by the load reader
 
     // Highlighting mode of the day grid (the "Показывать" group).
     day::Regim regim = day::Regim::Coincidences;

@@ -198,7 +198,8 @@ void table(QXmlStreamWriter &x, const DocTable &t, int textWidth)
                 else
                     empty(x, u"vMerge"_s);
             }
-            const LayoutCell &look = top ? cell : t.cells.count({b->top, b->left}) ? t.cells.at({b->top, b->left}) : cell;
+            const LayoutCell &look = top ? cell : t.cells.count({b->top, b->left}) ? t.cells.at({b->top, b->left})
+                                                                                   : cell;
             if (look.rotated)
                 empty(x, u"textDirection"_s, u"btLr"_s);
             empty(x, u"vAlign"_s, u"center"_s);

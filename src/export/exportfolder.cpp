@@ -57,7 +57,7 @@ bool ExportFolder::IsExportTemporary(const QString &fileName)
 
 unsigned NewFileMode(const QString &target)
 {
-    struct stat st {};
+    struct stat st { };
     const mode_t base = ::stat(QFile::encodeName(target).constData(), &st) == 0 ? (st.st_mode & 0777) : 0666;
     return unsigned(base & ~currentUmask());
 }

@@ -48,7 +48,9 @@ struct Look {
 class Formats
 {
 public:
-    explicit Formats(lxw_workbook *wb) : m_wb(wb) {}
+    explicit Formats(lxw_workbook *wb)
+        : m_wb(wb)
+    { }
     lxw_format *get(const Look &look)
     {
         auto it = m_formats.find(look);

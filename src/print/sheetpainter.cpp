@@ -27,7 +27,8 @@ class Metrics
 {
 public:
     explicit Metrics(QPaintDevice *device)
-        : m_plain(font(kReference, false), device), m_bold(font(kReference, true), device)
+        : m_plain(font(kReference, false), device)
+        , m_bold(font(kReference, true), device)
     {
     }
     static QFont font(double size, bool bold)
@@ -66,7 +67,11 @@ struct LaidCell {
 class Pages
 {
 public:
-    Pages(QPagedPaintDevice &device, QPainter &painter) : m_device(device), m_painter(painter), m_metrics(&device) {}
+    Pages(QPagedPaintDevice &device, QPainter &painter)
+        : m_device(device)
+        , m_painter(painter)
+        , m_metrics(&device)
+    { }
 
     const Metrics &metrics() const { return m_metrics; }
     double width() const { return m_device.width(); }

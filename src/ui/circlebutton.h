@@ -11,7 +11,11 @@ class CircleButton : public QAbstractButton
 {
     Q_OBJECT
 public:
-    enum Glyph { AddClass, AddTeacher, Save, DeleteAll, Sort };
+    enum Glyph { AddClass,
+                 AddTeacher,
+                 Save,
+                 DeleteAll,
+                 Sort };
 
     CircleButton(Glyph glyph, const QString &hint, const QString &badge, QWidget *parent);
 

@@ -117,8 +117,7 @@ QRect DayGridView::bodyViewportRect() const
 
 QPoint DayGridView::bodyToViewport(QPoint p) const
 {
-    return p + QPoint(GridGeometry::kRowStripWidth - horizontalScrollBar()->value(),
-                      GridGeometry::kHeaderHeight - verticalScrollBar()->value());
+    return p + QPoint(GridGeometry::kRowStripWidth - horizontalScrollBar()->value(), GridGeometry::kHeaderHeight - verticalScrollBar()->value());
 }
 
 QPoint DayGridView::headerToViewport(QPoint p) const
@@ -295,4 +294,3 @@ void DayGridView::scrollContentsBy(int, int)
 }
 
 } // namespace rasp::ui
-

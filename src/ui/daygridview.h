@@ -121,12 +121,14 @@ private:
     // when it is wider), from its left edge and cut only when even the floor is too wide;
     // reuses its laid-out form between repaints.
     void drawFieldText(QPainter &p, const QRect &r, const QString &text, bool bold);
+
 public:
     // The usable text width of a field of `fieldWidth` pixels: what the live editor shows
     // inside its 2-px margins, so a text the painted field shows whole the editor shows whole.
     static int textWidth(int fieldWidth) { return fieldWidth - 4; }
     // How a field text is set in a field of `fieldWidth` pixels: its font and whether it is cut.
     const FieldFont::Fitted &fitted(const QString &text, bool bold, int fieldWidth);
+
 private:
     void paintCell(QPainter &p, int row, int column, int top, bool editorShown);
     struct Laid {
@@ -154,14 +156,14 @@ private:
     State &m_state;
     QLineEdit *m_editor;
     QPlainTextEdit *m_memo;
-    QPixmap m_lock;     // lock picture, rendered once at field size
-    QPixmap m_snegOff;  // not-frozen toggle picture
-    QPixmap m_snegOn;   // frozen toggle picture
+    QPixmap m_lock;    // lock picture, rendered once at field size
+    QPixmap m_snegOff; // not-frozen toggle picture
+    QPixmap m_snegOn;  // frozen toggle picture
     QFont m_bold;
     QFont m_plain;
-    FieldFont m_boldFit;               // subjects, captions, class names, row numbers
-    FieldFont m_plainFit;              // rooms
-    QHash<QString, Laid> m_boldTexts;  // laid-out texts by field width and text
+    FieldFont m_boldFit;              // subjects, captions, class names, row numbers
+    FieldFont m_plainFit;             // rooms
+    QHash<QString, Laid> m_boldTexts; // laid-out texts by field width and text
     QHash<QString, Laid> m_plainTexts;
     int m_editRow = -1;
     int m_editColumn = -1;
@@ -173,8 +175,8 @@ private:
         int column;
         double top;
     };
-    std::vector<Lifted> m_lifted;       // few: a dragged lesson and a sliding one
-    int m_pressRow = -1;                // the field a mouse press landed on
+    std::vector<Lifted> m_lifted; // few: a dragged lesson and a sliding one
+    int m_pressRow = -1;          // the field a mouse press landed on
     int m_pressColumn = -1;
     Field m_pressField = Field::None;
 };

@@ -18,7 +18,7 @@ namespace {
 constexpr QRgb kStroke = 0xFF7A7A7A;
 constexpr QRgb kFrame = 0xFF5E5E5E;
 constexpr QRgb kMovedMark = 0xFF0061B0; // the accent colour: frames of lessons an exact arrangement moved
-constexpr int kTextInset = 1; // a cut text starts this far inside its field, clear of the stroke
+constexpr int kTextInset = 1;           // a cut text starts this far inside its field, clear of the stroke
 
 // The colour of a core ARGB value.
 QColor argb(day::Argb c)
@@ -135,7 +135,7 @@ void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
             p.drawPixmap(at, grid.frozen(i) ? m_snegOn : m_snegOff);
             const QRect n = GridGeometry::rowLabelRect(i);
             drawFieldText(p, QRect(QPoint(n.x(), n.y() + GridGeometry::kHeaderHeight - vs), n.size()),
-                        QString::number(i), true);
+                          QString::number(i), true);
         }
         p.restore();
     }

@@ -18,8 +18,8 @@ public:
     explicit FieldFont(QFont designed, text::FitSteps steps = {});
 
     struct Fitted {
-        QFont font;        // the font to draw the text in
-        bool cut = false;  // wider than the field even at the floor
+        QFont font;       // the font to draw the text in
+        bool cut = false; // wider than the field even at the floor
     };
     // The font a text is drawn in within `width` pixels.
     const Fitted &fit(const QString &text, int width);

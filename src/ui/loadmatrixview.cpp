@@ -20,7 +20,7 @@ namespace {
 
 constexpr QRgb kFieldBorder = 0xFFABADB3;
 constexpr QRgb kEditBorder = 0xFF0061B0;
-constexpr int kTextMargin = 2;   // the editor's document margin; painted text sits where it types
+constexpr int kTextMargin = 2; // the editor's document margin; painted text sits where it types
 
 QString joined(const load::PredmetLines &lines)
 {

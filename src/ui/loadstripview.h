@@ -21,7 +21,8 @@ class LoadStripView : public QWidget
 {
     Q_OBJECT
 public:
-    enum Kind { Classes, Teachers };
+    enum Kind { Classes,
+                Teachers };
 
     LoadStripView(State &state, Kind kind, QWidget *parent = nullptr);
 

@@ -22,7 +22,8 @@ QString shown(const QString &text)
 
 } // namespace
 
-NotesBoardView::NotesBoardView(QWidget *parent) : QAbstractScrollArea(parent)
+NotesBoardView::NotesBoardView(QWidget *parent)
+    : QAbstractScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -7,7 +7,8 @@
 
 namespace rasp::ui {
 
-NotesFetcher::NotesFetcher(QObject *parent) : QObject(parent)
+NotesFetcher::NotesFetcher(QObject *parent)
+    : QObject(parent)
 {
 }
 

@@ -12,7 +12,9 @@ namespace {
 const QColor kMuted(0x80, 0x80, 0x80);
 } // namespace
 
-PageArea::PageArea(std::function<bool()> noLoad, QWidget *parent) : QWidget(parent), m_noLoad(std::move(noLoad))
+PageArea::PageArea(std::function<bool()> noLoad, QWidget *parent)
+    : QWidget(parent)
+    , m_noLoad(std::move(noLoad))
 {
 }
 

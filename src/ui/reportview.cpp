@@ -60,7 +60,8 @@ QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int r
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-ReportHeader::ReportHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent)
+ReportHeader::ReportHeader(QWidget *parent)
+    : QHeaderView(Qt::Horizontal, parent)
 {
     setSectionResizeMode(QHeaderView::Interactive);
     setDefaultSectionSize(70);

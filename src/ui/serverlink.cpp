@@ -5,7 +5,8 @@
 namespace rasp::ui {
 
 TcpServerLink::TcpServerLink(int connectTimeoutMs, int readTimeoutMs)
-    : m_connectTimeoutMs(connectTimeoutMs), m_readTimeoutMs(readTimeoutMs)
+    : m_connectTimeoutMs(connectTimeoutMs)
+    , m_readTimeoutMs(readTimeoutMs)
 {
     // A flooding server fills this buffer and waits; the window never holds more of it.
     m_socket.setReadBufferSize(rasp::server::kMaxReplyBytes);

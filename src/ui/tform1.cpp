@@ -283,7 +283,6 @@ void TForm1::buildToolPanel()
 
     for (auto *box : {sGroupBox3, sGroupBox1, sGroupBox4, sGroupBox9})
         row->addWidget(box);
-
 }
 
 void TForm1::buildOverlays()

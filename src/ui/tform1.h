@@ -103,10 +103,10 @@ public:
     // "Замечательно" of the notice overlay.
     void Button1Click();
 
-    QString resDial;          // answer of the question overlay; empty while it waits
-    QString questionText;     // the question as asked ("\r\n" kept)
-    QString noticeText;       // the notice as given ("\r\n" kept)
-    bool startingUp = false;  // while FormCreate runs: the window is not on screen yet
+    QString resDial;         // answer of the question overlay; empty while it waits
+    QString questionText;    // the question as asked ("\r\n" kept)
+    QString noticeText;      // the notice as given ("\r\n" kept)
+    bool startingUp = false; // while FormCreate runs: the window is not on screen yet
 
     // ---- Day timetable: grid ------------------------------------------------------------
     // Appends one class column to the grid and refreshes its view.
@@ -251,15 +251,15 @@ public:
     // Teacher menu: deletes every teacher row.
     void MenuItem23Click();
 
-    int num_vibr_klass = 0;                     // class whose menu was opened last
-    int num_vibr_ped = 0;                       // teacher whose menu was opened last
-    rasp::ui::LoadPage *loadPage = nullptr;     // the load page inside Tab_2
-    QMenu *PopupMenu3 = nullptr;                // class menu
+    int num_vibr_klass = 0;                 // class whose menu was opened last
+    int num_vibr_ped = 0;                   // teacher whose menu was opened last
+    rasp::ui::LoadPage *loadPage = nullptr; // the load page inside Tab_2
+    QMenu *PopupMenu3 = nullptr;            // class menu
     QAction *MenuItem2 = nullptr, *MenuItem4 = nullptr, *MenuItem5 = nullptr, *MenuItem6 = nullptr;
-    QMenu *PopupMenu4 = nullptr;                // teacher menu
+    QMenu *PopupMenu4 = nullptr; // teacher menu
     QAction *MenuItem21 = nullptr, *MenuItem22 = nullptr, *MenuItem3 = nullptr, *MenuItem8 = nullptr,
             *MenuItem23 = nullptr;
-    QLabel *Image8 = nullptr;                   // "saving" picture
+    QLabel *Image8 = nullptr; // "saving" picture
 
     // ---- Day timetable: teacher resolution and highlighting -----------------------------
     // Recomputes teacher lists and colours of the grid; uchitel is the selected teacher list.
@@ -358,18 +358,18 @@ public:
     // 50-ms tick: completes a move once it is ready.
     void Timer1Timer();
 
-    bool FPressed = false;    // a press on a subject field may start a drag
-    QPointF FStartPos;        // the press position inside the pressed field
-    int peremesen = 0;        // move state: 0 idle, 1 sliding, 2 ready to complete
-    int y_num_nach = 0;       // target row of the move
-    int y_num_kon = 0;        // origin row of the move
-    int x_nach = 0;           // class column of the move
-    double y_nach = 0;        // current top of the displaced lesson while it slides
-    double y_kon = 0;         // top of the origin row, where the displaced lesson goes
-    int mn_per_Ur = 0;        // slide step in pixels, negative upwards
-    int migan = 0;            // glow alpha of the missing-teacher warning
-    int migan_mn = 10;        // glow step
-    QString Memo1Text;        // text of "Не указаны учителя" as built ("\r" kept)
+    bool FPressed = false; // a press on a subject field may start a drag
+    QPointF FStartPos;     // the press position inside the pressed field
+    int peremesen = 0;     // move state: 0 idle, 1 sliding, 2 ready to complete
+    int y_num_nach = 0;    // target row of the move
+    int y_num_kon = 0;     // origin row of the move
+    int x_nach = 0;        // class column of the move
+    double y_nach = 0;     // current top of the displaced lesson while it slides
+    double y_kon = 0;      // top of the origin row, where the displaced lesson goes
+    int mn_per_Ur = 0;     // slide step in pixels, negative upwards
+    int migan = 0;         // glow alpha of the missing-teacher warning
+    int migan_mn = 10;     // glow step
+    QString Memo1Text;     // text of "Не указаны учителя" as built ("\r" kept)
 
     // ---- Reports (ReportsController, src/ui/reports) -----------------------------------------
     // Excel action: the day (after a question) or the template into a workbook, then opens it.
@@ -443,111 +443,111 @@ public:
     bool m_exactOnDayPage = false;            // the page the exact arrangement was started on
     bool m_exactOnTemplatePage = false;
     rasp::day::GridSnapshot m_exactBefore; // the grid before the exact run, for its undo step
-    qint64 exactTimeLimitMs = 60000;          // the exact arrangement's time limit
-    bool m_stoppedByUser = false;             // "Стоп" ended the randomised run
+    qint64 exactTimeLimitMs = 60000;       // the exact arrangement's time limit
+    bool m_stoppedByUser = false;          // "Стоп" ended the randomised run
 
-    rasp::Rng m_rng{rasp::Rng::clockSeed()};      // the window's random generator, seeded from the clock
+    rasp::Rng m_rng{rasp::Rng::clockSeed()};             // the window's random generator, seeded from the clock
     rasp::arrange::Arrangement *m_arrangement = nullptr; // the run in progress, if any
-    std::optional<quint64> arrangeSeed; // a fixed seed for the runs (benchmarks); the clock when empty
+    std::optional<quint64> arrangeSeed;                  // a fixed seed for the runs (benchmarks); the clock when empty
 
-    QToolButton *img_SBZam = nullptr;           // "Замены" picture of "Действия"
+    QToolButton *img_SBZam = nullptr; // "Замены" picture of "Действия"
 
     // ---- Widgets (named as the routines refer to them) ---------------------------------
-    QWidget *Rct_Tab = nullptr;                 // page bar
-    rasp::ui::TabButton *SpeedB1 = nullptr;     // "Расписание"
-    rasp::ui::TabButton *SpeedB5 = nullptr;     // "Сетка"
-    rasp::ui::TabButton *SpeedB2 = nullptr;     // "Нагрузка"
-    rasp::ui::TabButton *SpeedB4 = nullptr;     // "Настройки"
-    rasp::ui::PageArea *pageArea = nullptr;     // holds the pages; paints the first-start line
-    QWidget *Tab_1 = nullptr;                   // grid page (day and template modes)
-    QWidget *Tab_2 = nullptr;                   // load page
-    QWidget *Tab_3 = nullptr;                   // report page, shown over the grid page
-    QWidget *Tab_4 = nullptr;                   // settings page
+    QWidget *Rct_Tab = nullptr;             // page bar
+    rasp::ui::TabButton *SpeedB1 = nullptr; // "Расписание"
+    rasp::ui::TabButton *SpeedB5 = nullptr; // "Сетка"
+    rasp::ui::TabButton *SpeedB2 = nullptr; // "Нагрузка"
+    rasp::ui::TabButton *SpeedB4 = nullptr; // "Настройки"
+    rasp::ui::PageArea *pageArea = nullptr; // holds the pages; paints the first-start line
+    QWidget *Tab_1 = nullptr;               // grid page (day and template modes)
+    QWidget *Tab_2 = nullptr;               // load page
+    QWidget *Tab_3 = nullptr;               // report page, shown over the grid page
+    QWidget *Tab_4 = nullptr;               // settings page
 
-    QToolButton *sSpeedButton5 = nullptr;       // bar that opens and closes the tool panel
-    QWidget *sPanel8 = nullptr;                 // tool panel
-    QGroupBox *sGroupBox3 = nullptr;            // "Автоподбор"
-    QGroupBox *sGroupBox1 = nullptr;            // "Показывать"
-    QGroupBox *sGroupBox4 = nullptr;            // "Действия"
-    QGroupBox *sGroupBox9 = nullptr;            // "Заметки"
-    QToolButton *Img_SB4 = nullptr;             // "Старт"
-    QToolButton *img_SB6 = nullptr;             // "Стоп"
-    QToolButton *img_SB7 = nullptr;             // "Венуть предыдущий вариант"
-    QToolButton *exactButton = nullptr;         // "Точный подбор"
-    QLabel *exactProgress = nullptr;            // the exact arrangement's progress line
-    QComboBox *sComboBox1 = nullptr;            // "отсутствие первых уроков"
-    QComboBox *sComboBox2 = nullptr;            // "максимум уроков"
-    QListWidget *sCheckListBox1 = nullptr;      // "Не перемещать"
+    QToolButton *sSpeedButton5 = nullptr;  // bar that opens and closes the tool panel
+    QWidget *sPanel8 = nullptr;            // tool panel
+    QGroupBox *sGroupBox3 = nullptr;       // "Автоподбор"
+    QGroupBox *sGroupBox1 = nullptr;       // "Показывать"
+    QGroupBox *sGroupBox4 = nullptr;       // "Действия"
+    QGroupBox *sGroupBox9 = nullptr;       // "Заметки"
+    QToolButton *Img_SB4 = nullptr;        // "Старт"
+    QToolButton *img_SB6 = nullptr;        // "Стоп"
+    QToolButton *img_SB7 = nullptr;        // "Венуть предыдущий вариант"
+    QToolButton *exactButton = nullptr;    // "Точный подбор"
+    QLabel *exactProgress = nullptr;       // the exact arrangement's progress line
+    QComboBox *sComboBox1 = nullptr;       // "отсутствие первых уроков"
+    QComboBox *sComboBox2 = nullptr;       // "максимум уроков"
+    QListWidget *sCheckListBox1 = nullptr; // "Не перемещать"
     QToolButton *img_SB8 = nullptr, *img_SB3 = nullptr, *img_SB9 = nullptr, *img_SB10 = nullptr,
                 *img_SB11 = nullptr, *img_SB12 = nullptr, *img_SB2 = nullptr, *img_SB13 = nullptr,
                 *img_SB14 = nullptr, *img_SB1 = nullptr; // the ten action pictures of "Действия"
-    QLabel *labLoadDate = nullptr;              // "Загрузить расписание за"
-    QLabel *labEditDate = nullptr;              // "Редактировать расписание на"
-    QDateEdit *sDateTimePicker1 = nullptr;      // load a saved day into the target date
-    QDateEdit *sDateTimePicker2 = nullptr;      // open a saved day for editing
-    QDateEdit *sDateTimePicker3 = nullptr;      // target date of the grid
-    QWidget *Panel5 = nullptr;                  // top bar of the grid area
-    QWidget *Rectangle13 = nullptr;             // creation-date box
-    QLabel *sLabel2 = nullptr;                  // weekday of the target date
-    QWidget *Rectangle15 = nullptr;             // teacher caption box
-    QLabel *sLabel7 = nullptr;                  // teacher list of the focused cell
-    QButtonGroup *Regim = nullptr;              // the four highlighting modes of "Показывать"
-    QRadioButton *sRadioButton2 = nullptr;      // "только совпадения"
-    QRadioButton *sRadioButton1 = nullptr;      // "каждого учителя отдельным цветом"
-    QRadioButton *sRadioButton4 = nullptr;      // "только выбранного учителя"
-    QRadioButton *sRadioButton3 = nullptr;      // "не выделять цветом"
-    QWidget *RctSet = nullptr;                  // weekday strip of the template page
-    QLabel *LabSetOpis = nullptr;               // caption of the weekday strip
-    QLabel *Img_zdite = nullptr;                // wait picture
-    rasp::ui::DayGridView *grid = nullptr;      // header strip, row strip and grid body (ScrollBox2)
+    QLabel *labLoadDate = nullptr;                       // "Загрузить расписание за"
+    QLabel *labEditDate = nullptr;                       // "Редактировать расписание на"
+    QDateEdit *sDateTimePicker1 = nullptr;               // load a saved day into the target date
+    QDateEdit *sDateTimePicker2 = nullptr;               // open a saved day for editing
+    QDateEdit *sDateTimePicker3 = nullptr;               // target date of the grid
+    QWidget *Panel5 = nullptr;                           // top bar of the grid area
+    QWidget *Rectangle13 = nullptr;                      // creation-date box
+    QLabel *sLabel2 = nullptr;                           // weekday of the target date
+    QWidget *Rectangle15 = nullptr;                      // teacher caption box
+    QLabel *sLabel7 = nullptr;                           // teacher list of the focused cell
+    QButtonGroup *Regim = nullptr;                       // the four highlighting modes of "Показывать"
+    QRadioButton *sRadioButton2 = nullptr;               // "только совпадения"
+    QRadioButton *sRadioButton1 = nullptr;               // "каждого учителя отдельным цветом"
+    QRadioButton *sRadioButton4 = nullptr;               // "только выбранного учителя"
+    QRadioButton *sRadioButton3 = nullptr;               // "не выделять цветом"
+    QWidget *RctSet = nullptr;                           // weekday strip of the template page
+    QLabel *LabSetOpis = nullptr;                        // caption of the weekday strip
+    QLabel *Img_zdite = nullptr;                         // wait picture
+    rasp::ui::DayGridView *grid = nullptr;               // header strip, row strip and grid body (ScrollBox2)
 
     // Settings page Tab_4.
-    QGroupBox *roomsGroup = nullptr;            // "Кабинеты"
-    QListWidget *sListBox1 = nullptr;           // rooms
-    QLineEdit *sEdit1 = nullptr;                // room to add
-    QPushButton *SpeedButton3 = nullptr;        // "Добавить"
-    QPushButton *SpeedButton4 = nullptr;        // "Удалить"
-    QListWidget *ListBox2 = nullptr;            // "Предметы": all subjects of the load
-    QListWidget *ListBox3 = nullptr;            // "Блокировать"
-    QToolButton *sSpeedButton2 = nullptr;       // arrow: subject into "Блокировать"
-    QToolButton *sSpeedButton1 = nullptr;       // arrow: subject out of "Блокировать"
-    QCheckBox *sCheckBox1 = nullptr;            // "Использовать сервер"
-    QGroupBox *sGroupBox7 = nullptr;            // server fields
-    QLineEdit *sEdit2 = nullptr;                // "IP"
-    QLineEdit *sEdit5 = nullptr;                // "Порт"
-    QLineEdit *sEdit3 = nullptr;                // "Логин"
-    QLineEdit *sEdit4 = nullptr;                // "Пароль", masked
-    QToolButton *SpeedButton5 = nullptr;        // eye button beside "Пароль"
-    QRadioButton *RadioButton1 = nullptr;       // "Книжная"
-    QRadioButton *RadioButton2 = nullptr;       // "Альбомная"
-    QRadioButton *RadioButton3 = nullptr;       // "в строчку"
-    QRadioButton *RadioButton4 = nullptr;       // "в столбец"
-    QCheckBox *CheckBox1 = nullptr;             // rooms from the template
-    QCheckBox *CheckBox2 = nullptr;             // animate moves
-    QComboBox *ComboBox1 = nullptr;             // lesson rows "6" .. "16"
-    QCheckBox *CheckBox3 = nullptr;             // "Вторая смена"
-    QGroupBox *GroupBox3 = nullptr;             // second-shift table layout
-    QRadioButton *RadioButton5 = nullptr;       // "в одной таблице"
-    QRadioButton *RadioButton6 = nullptr;       // "две разные таблицы"
-    QPushButton *SpeedButton6 = nullptr;        // "Сохранить"
+    QGroupBox *roomsGroup = nullptr;      // "Кабинеты"
+    QListWidget *sListBox1 = nullptr;     // rooms
+    QLineEdit *sEdit1 = nullptr;          // room to add
+    QPushButton *SpeedButton3 = nullptr;  // "Добавить"
+    QPushButton *SpeedButton4 = nullptr;  // "Удалить"
+    QListWidget *ListBox2 = nullptr;      // "Предметы": all subjects of the load
+    QListWidget *ListBox3 = nullptr;      // "Блокировать"
+    QToolButton *sSpeedButton2 = nullptr; // arrow: subject into "Блокировать"
+    QToolButton *sSpeedButton1 = nullptr; // arrow: subject out of "Блокировать"
+    QCheckBox *sCheckBox1 = nullptr;      // "Использовать сервер"
+    QGroupBox *sGroupBox7 = nullptr;      // server fields
+    QLineEdit *sEdit2 = nullptr;          // "IP"
+    QLineEdit *sEdit5 = nullptr;          // "Порт"
+    QLineEdit *sEdit3 = nullptr;          // "Логин"
+    QLineEdit *sEdit4 = nullptr;          // "Пароль", masked
+    QToolButton *SpeedButton5 = nullptr;  // eye button beside "Пароль"
+    QRadioButton *RadioButton1 = nullptr; // "Книжная"
+    QRadioButton *RadioButton2 = nullptr; // "Альбомная"
+    QRadioButton *RadioButton3 = nullptr; // "в строчку"
+    QRadioButton *RadioButton4 = nullptr; // "в столбец"
+    QCheckBox *CheckBox1 = nullptr;       // rooms from the template
+    QCheckBox *CheckBox2 = nullptr;       // animate moves
+    QComboBox *ComboBox1 = nullptr;       // lesson rows "6" .. "16"
+    QCheckBox *CheckBox3 = nullptr;       // "Вторая смена"
+    QGroupBox *GroupBox3 = nullptr;       // second-shift table layout
+    QRadioButton *RadioButton5 = nullptr; // "в одной таблице"
+    QRadioButton *RadioButton6 = nullptr; // "две разные таблицы"
+    QPushButton *SpeedButton6 = nullptr;  // "Сохранить"
 
     // Day checks and editing.
-    QTimer *Timer1 = nullptr;                   // 50 ms: completes a lesson move
-    QTimer *Timer4 = nullptr;                   // 10 ms: glow of the missing-teacher warning
-    QTimer *slideTimer = nullptr;               // 10 ms: steps of the sliding animation
-    QToolButton *Img_Migan = nullptr;           // the warning picture with its button SpeedButton11
+    QTimer *Timer1 = nullptr;                            // 50 ms: completes a lesson move
+    QTimer *Timer4 = nullptr;                            // 10 ms: glow of the missing-teacher warning
+    QTimer *slideTimer = nullptr;                        // 10 ms: steps of the sliding animation
+    QToolButton *Img_Migan = nullptr;                    // the warning picture with its button SpeedButton11
     QGraphicsDropShadowEffect *ShadowEffect32 = nullptr; // its red glow
-    rasp::ui::OverlayPanel *Rct_NetUch = nullptr; // "Не указаны учителя"
+    rasp::ui::OverlayPanel *Rct_NetUch = nullptr;        // "Не указаны учителя"
     QPlainTextEdit *Memo1 = nullptr;
     QPushButton *Button3 = nullptr;
     rasp::ui::OverlayPanel *Rct_KolUrUch = nullptr; // "Количество часов в день"
-    QToolButton *SpeedButton8 = nullptr;        // its close button
-    QTableWidget *StringGrid2 = nullptr;        // teacher / hours
-    QListWidget *ListBox1 = nullptr;            // free rooms of a lesson row
-    QListWidget *ListBox4 = nullptr;            // subjects of a class
-    rasp::ui::Callout *OblKolUr = nullptr;      // the "Всего" callout
+    QToolButton *SpeedButton8 = nullptr;            // its close button
+    QTableWidget *StringGrid2 = nullptr;            // teacher / hours
+    QListWidget *ListBox1 = nullptr;                // free rooms of a lesson row
+    QListWidget *ListBox4 = nullptr;                // subjects of a class
+    rasp::ui::Callout *OblKolUr = nullptr;          // the "Всего" callout
     QLabel *Label11 = nullptr;
-    QLabel *Rct_Set_schet[8] = {};              // weekday counter badges 1..7 (label LabSet[k] inside)
+    QLabel *Rct_Set_schet[8] = {}; // weekday counter badges 1..7 (label LabSet[k] inside)
     QLabel *LabSet[8] = {};
 
     rasp::ui::OverlayPanel *Rct_soobDlg = nullptr; // question overlay
@@ -556,7 +556,7 @@ public:
     QPushButton *ButtonSoob2 = nullptr;         // "Нет"
     rasp::ui::OverlayPanel *Rct_soob = nullptr; // notice overlay
     QLabel *Label10 = nullptr;
-    QPushButton *Button1 = nullptr;             // "Замечательно"
+    QPushButton *Button1 = nullptr; // "Замечательно"
 
     // ---- Day timetable: blocking, freezing and second shift ----------------------------
     // Right-click on a subject field, lock picture or caption: opens PopupMenu1 for that cell.
@@ -592,21 +592,21 @@ public:
     // "Вторая смена" toggled: the table-layout group follows it.
     void CheckBox3Change();
 
-    QMenu *cellMenu = nullptr;                  // PopupMenu1: the cell context menu
-    QMenu *blockMenu = nullptr;                 // "Блокировать"
-    QMenu *unblockMenu = nullptr;               // "Разблокировать"
+    QMenu *cellMenu = nullptr;                                           // PopupMenu1: the cell context menu
+    QMenu *blockMenu = nullptr;                                          // "Блокировать"
+    QMenu *unblockMenu = nullptr;                                        // "Разблокировать"
     QAction *Z1 = nullptr, *MenuItem11 = nullptr, *MenuItem12 = nullptr; // "Ячейку", "Вправо и вверх", "Влево и вниз"
     QAction *N1 = nullptr, *MenuItem14 = nullptr, *MenuItem15 = nullptr; // the same under "Разблокировать"
-    QMenu *pinMenu = nullptr;                   // context menu of "Не перемещать"
-    QAction *N2 = nullptr;                      // "Снять выделение"
-    QSlider *TrackBar1 = nullptr;               // "Начало второй смены" (vt_sm_x)
-    QSlider *TrackBar2 = nullptr;               // "Окончание первой смены" (vt_sm_y)
-    QWidget *trackBar1Clip = nullptr;           // shows TrackBar1 only over the class-header strip
-    QWidget *trackBar2Clip = nullptr;           // shows TrackBar2 only over the row strip
-    int menuRow = 0;                            // cell and element PopupMenu1 was opened on
+    QMenu *pinMenu = nullptr;                                            // context menu of "Не перемещать"
+    QAction *N2 = nullptr;                                               // "Снять выделение"
+    QSlider *TrackBar1 = nullptr;                                        // "Начало второй смены" (vt_sm_x)
+    QSlider *TrackBar2 = nullptr;                                        // "Окончание первой смены" (vt_sm_y)
+    QWidget *trackBar1Clip = nullptr;                                    // shows TrackBar1 only over the class-header strip
+    QWidget *trackBar2Clip = nullptr;                                    // shows TrackBar2 only over the row strip
+    int menuRow = 0;                                                     // cell and element PopupMenu1 was opened on
     int menuColumn = 0;
     rasp::day::CellElement menuElement = rasp::day::CellElement::None;
-    QPoint shiftInFile{0, 0};                   // (vt_sm_x, vt_sm_y) as setting.ini holds them
+    QPoint shiftInFile{0, 0}; // (vt_sm_x, vt_sm_y) as setting.ini holds them
 
     // ---- Undo and redo of the grid's edits (src/ui/undo) --------------------------------
     // Builds the history, the actions "Отменить" / "Повторить" with their keys and their places
@@ -628,7 +628,7 @@ public:
     // The edit funnel every change of the day and the template goes through.
     rasp::ui::EditFunnel &edits() { return *m_edits; }
     // The maker of a step of one command kind, with the edit's own teacher selection.
-    template <typename Command>
+    template<typename Command>
     MakeStep stepOf(const QString &text, const QString &selection = {})
     {
         return [this, text, selection](rasp::day::GridChange change) {
@@ -664,9 +664,9 @@ public:
     // A row number's tool tip: the classes whose day has a gap or a late start in that row.
     QString rowToolTip(int row) const;
 
-    QUndoStack *undoStack = nullptr;            // the history of the shown day or template weekday
-    QAction *undoAction = nullptr;              // "Отменить: …", Ctrl+Z
-    QAction *redoAction = nullptr;              // "Повторить: …", Ctrl+Shift+Z and Ctrl+Y
+    QUndoStack *undoStack = nullptr; // the history of the shown day or template weekday
+    QAction *undoAction = nullptr;   // "Отменить: …", Ctrl+Z
+    QAction *redoAction = nullptr;   // "Повторить: …", Ctrl+Shift+Z and Ctrl+Y
 
     // ---- Application shell: layout and scrolling ---------------------------------------
     // The grid body scrolled sideways: the cell-anchored lists close.
@@ -713,7 +713,6 @@ signals:
     void notesBoardRebuilt();
 
 public:
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -753,11 +752,11 @@ private:
     // Records what the run of the field (row, column, field) changed so far, merged into its step.
     void recordTyping(int row, int column, rasp::day::GridGeometry::Field field);
     void closeTypingRun();
-    rasp::ui::EditFunnel *m_edits = nullptr;    // the one way changes of the grid reach the state
+    rasp::ui::EditFunnel *m_edits = nullptr; // the one way changes of the grid reach the state
     // Writes a subject or room text into the template of the shown weekday.
     void writeTemplate(int row, int column, rasp::day::GridGeometry::Field field, const QString &text);
-    QString m_closedList;                       // "list;row;column" closed by the last press
-    qint64 m_closedListAt = 0;                  // when (ms since epoch)
+    QString m_closedList;      // "list;row;column" closed by the last press
+    qint64 m_closedListAt = 0; // when (ms since epoch)
     void buildSettingsPage();
     void wirePages();
     void wireDayFile();

@@ -41,17 +41,17 @@ void TForm1::FormCreate()
 {
     // 1. The single-instance guard runs in the program entry, before this window exists.
     startingUp = true;
-    NachSost();                                                   // 2
-    m_state.simv = QString(QChar(0x0B));                           // 3
+    NachSost();                          // 2
+    m_state.simv = QString(QChar(0x0B)); // 3
     m_state.max_ur = 6;
     m_state.vibr_den_set = 1;
     m_state.chek_pderm = 0;
     m_state.tab1vis = 0;
-    const QDate today = QDate::currentDate();                      // 4
+    const QDate today = QDate::currentDate(); // 4
     m_reports->setPeriod(today);
     // The schedule-server client takes its 1000 ms connect and read time-outs where it is built.
 
-    Rct_soobDlg->hide();                                           // 5
+    Rct_soobDlg->hide(); // 5
     Rct_soob->hide();
     Img_zdite->hide();
     LabSetOpis->hide();
@@ -62,25 +62,25 @@ void TForm1::FormCreate()
     SpeedB4->setTextColour(rasp::ui::kTabInactiveText);
 
     // 6. The window's random generator is seeded from the clock where it is created.
-    QDir work = QDir::current();                                   // 7
+    QDir work = QDir::current(); // 7
     for (const QString &folder : {u"r_data"_s, u"setka"_s, u"raspisanie"_s})
         work.mkdir(folder);
-    m_state.collor = 0;                                            // 8
+    m_state.collor = 0; // 8
 
-    m_state.vibor_dat = 0;                                         // 9
+    m_state.vibor_dat = 0; // 9
     sDateTimePicker1->setDate(today);
     sDateTimePicker2->setDate(today);
     sDateTimePicker3->setDate(today);
     m_state.vibor_dat = 1;
-    m_state.vt_sm_x = 0;                                           // 10
+    m_state.vt_sm_x = 0; // 10
     m_state.vt_sm_y = 0;
     // 11 (the palette) is the first data step of OpenSchool below.
-    Memo1->setFont(QFont(u"Calibri"_s, 12));                      // 12
-    buildWeekdayStrip();                                           // 13
+    Memo1->setFont(QFont(u"Calibri"_s, 12)); // 12
+    buildWeekdayStrip();                     // 13
     // 14. Pictures come from the resource file as the widgets are built.
-    TextKnop();                                                    // 15
+    TextKnop(); // 15
 
-    m_state.klassvis = -1;                                         // 16
+    m_state.klassvis = -1; // 16
     m_state.klassvis_mas = 0;
     m_state.pedvis = -1;
     m_state.pedvis_mas = 0;
@@ -88,11 +88,11 @@ void TForm1::FormCreate()
     // 11, 17, 18 and 21: the data steps, shared with the command line (core rasp::OpenSchool):
     // the palette, setting.ini before column 0 fixes max_ur, column 0 and teacher row 0, nagruz.ini.
     const rasp::SchoolOpening opening = rasp::OpenSchool(m_state);
-    if (opening.settings != rasp::text::ReadResult::NoFile)       // 17
+    if (opening.settings != rasp::text::ReadResult::NoFile) // 17
         showSettingsRead(opening.settings, opening.settingsProblems, opening.settingsError);
     else
         settingsToPage();
-    grid->gridChanged();                                           // 18
+    grid->gridChanged(); // 18
     clearHistory();
     loadPageChanged();
 
@@ -101,7 +101,7 @@ void TForm1::FormCreate()
     if (const QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
 
-    sComboBox2->clear();                                           // 20
+    sComboBox2->clear(); // 20
     for (int n = 2; n <= m_state.max_ur; ++n)
         sComboBox2->addItem(QString::number(n));
     sComboBox2->setCurrentIndex(sComboBox2->count() - 1);
@@ -110,12 +110,12 @@ void TForm1::FormCreate()
         sComboBox1->addItem(QString::number(n));
     sComboBox1->setCurrentIndex(0);
 
-    if (opening.load.status != rasp::text::ReadResult::NoFile)     // 21
+    if (opening.load.status != rasp::text::ReadResult::NoFile) // 21
         showLoadRead(opening.load, 1);
-    SetkaLoad();                                                   // 22
-    sRadioButton2->setChecked(true);                               // 23
+    SetkaLoad();                     // 22
+    sRadioButton2->setChecked(true); // 23
 
-    if (m_state.klassvis == 0)                                     // 24
+    if (m_state.klassvis == 0) // 24
         m_state.grid.ramkaVisible = false;
 
     // 25. Today's day: its file with rooms and note, or every lesson cell empty, black and visible.
@@ -138,10 +138,10 @@ void TForm1::FormCreate()
     if (m_state.klassvis > 0)
         RamkaKoord(1, 1);
 
-    showFrameAndMemo();                                            // 26, 27
-    ServerConekt();                                                // 28
+    showFrameAndMemo(); // 26, 27
+    ServerConekt();     // 28
 
-    if (m_state.klassvis >= 1) {                                   // 29
+    if (m_state.klassvis >= 1) { // 29
         Tab_1->show();
         SpeedB1->setEnabled(true);
         SpeedB2->setEnabled(true);
@@ -152,11 +152,11 @@ void TForm1::FormCreate()
     SpeedB4->setEnabled(true);
 
     setWindowTitle(u"Редактор расписания "_s + rasp::AppVersion()); // 30
-    EnabledKomponent();                                            // 31
+    EnabledKomponent();                                             // 31
     img_SB7->setEnabled(false);
-    ScrolNaNol();                                                  // 32
-    m_state.chek_pderm = 1;                                        // 33
-    if (m_state.klassvis > 0 && m_state.max_ur > 0)                 // 34
+    ScrolNaNol();                                   // 32
+    m_state.chek_pderm = 1;                         // 33
+    if (m_state.klassvis > 0 && m_state.max_ur > 0) // 34
         VtorayaSmenaGranici();
     grid->gridChanged();
     startingUp = false;
@@ -179,35 +179,45 @@ void TForm1::showFrameAndMemo()
 
 void TForm1::NachSost()
 {
-    for (auto *page : {Tab_1, Tab_2, Tab_3, Tab_4})               // 1
+    for (auto *page : {Tab_1, Tab_2, Tab_3, Tab_4}) // 1
         page->hide();
     SpeedB1->setEnabled(false);
     SpeedB2->setEnabled(false);
     SpeedB5->setEnabled(false);
 
-    SpeedB1->setActiveLook(true);                      // 2
+    SpeedB1->setActiveLook(true); // 2
     for (auto *tab : {SpeedB2, SpeedB4, SpeedB5})
         tab->setActiveLook(false);
 
-    const std::pair<QToolButton *, int> dayBar[] = {               // 3
-        {img_SB8, 10}, {img_SB3, 50}, {img_SB9, 90}, {img_SB10, 130}, {img_SB11, 170},
-        {img_SB12, 210}, {img_SB2, 250}, {img_SB13, 290}, {img_SB14, 330}, {img_SB1, 370}, {img_SBZam, 410},
+    const std::pair<QToolButton *, int> dayBar[] = {
+        // 3
+        {img_SB8, 10},
+        {img_SB3, 50},
+        {img_SB9, 90},
+        {img_SB10, 130},
+        {img_SB11, 170},
+        {img_SB12, 210},
+        {img_SB2, 250},
+        {img_SB13, 290},
+        {img_SB14, 330},
+        {img_SB1, 370},
+        {img_SBZam, 410},
     };
     for (const auto &[picture, x] : dayBar) {
         picture->move(x, 24);
         picture->show();
     }
 
-    RctSet->hide();                                                // 4
+    RctSet->hide(); // 4
     TextKnop();
 
-    for (QWidget *w : {static_cast<QWidget *>(labLoadDate), static_cast<QWidget *>(labEditDate),   // 5
+    for (QWidget *w : {static_cast<QWidget *>(labLoadDate), static_cast<QWidget *>(labEditDate), // 5
                        static_cast<QWidget *>(sDateTimePicker1), static_cast<QWidget *>(sDateTimePicker2),
                        Rectangle13, static_cast<QWidget *>(sGroupBox9)})
         w->show();
     grid->memo()->hide();
 
-    sGroupBox4->setFixedWidth(450);                                // 6
+    sGroupBox4->setFixedWidth(450); // 6
     // Box order of the top bar is fixed by the layout: creation date, teacher caption, weekday strip.
 }
 

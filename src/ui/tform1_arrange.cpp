@@ -109,7 +109,8 @@ void TForm1::sSpeedButton4Click()
         recordWholeGridStep(u"автоподбор"_s, before);
     updateUndoActions();
     // Stopped by "Стоп": the notice also points to the exact arrangement, which never cycles.
-    Rct_SoobPokaz(m_state.RecExit == 0 ? ar::kDone : m_stoppedByUser ? ar::kStopped + kTryExact : ar::kStopped);
+    Rct_SoobPokaz(m_state.RecExit == 0 ? ar::kDone : m_stoppedByUser ? ar::kStopped + kTryExact
+                                                                     : ar::kStopped);
 }
 
 void TForm1::sSpeedButton6Click()

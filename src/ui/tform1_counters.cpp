@@ -205,7 +205,7 @@ void TForm1::sCheckListBox1ChangeCheck(QListWidgetItem *item)
     if (m_state.chek_pderm == 1)
         CheckList(1, 1, m_state.max_ur);
     edit.record(stepOf<rasp::ui::undo::LockCommand>((checked ? u"закрепление «"_s : u"открепление «"_s)
-                                                + m_state.pins[std::size_t(n)].text + u"»"_s));
+                                                    + m_state.pins[std::size_t(n)].text + u"»"_s));
 }
 
 void TForm1::NetUchit()

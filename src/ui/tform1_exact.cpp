@@ -128,7 +128,7 @@ void TForm1::exactRunFinished()
         // The applied result is one undo step, beside the snapshot "Венуть предыдущий вариант" uses.
         recordWholeGridStep(u"точный подбор"_s, m_exactBefore);
         notice = result.stopped || run->cancelRequested() ? u"Точный подбор остановлен. Перемещено уроков: %1"_s.arg(result.movedCount)
-                                : u"Готово! Перемещено уроков: %1"_s.arg(result.movedCount);
+                                                          : u"Готово! Перемещено уроков: %1"_s.arg(result.movedCount);
         if (result.optimal)
             notice += u" (наименьшее возможное)"_s;
         else if (result.lowerBound > 0)

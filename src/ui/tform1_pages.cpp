@@ -73,8 +73,16 @@ void TForm1::setActionBarMode(bool dayMode)
         int dayX;
         int templateX;
     } bar[] = {
-        {img_SB8, 10, 10},   {img_SB3, 50, 50},   {img_SB9, 90, -1},   {img_SB10, 130, 90}, {img_SB11, 170, 130},
-        {img_SB12, 210, 170}, {img_SB2, 250, 210}, {img_SB13, 290, -1}, {img_SB14, 330, -1}, {img_SB1, 370, 250},
+        {img_SB8, 10, 10},
+        {img_SB3, 50, 50},
+        {img_SB9, 90, -1},
+        {img_SB10, 130, 90},
+        {img_SB11, 170, 130},
+        {img_SB12, 210, 170},
+        {img_SB2, 250, 210},
+        {img_SB13, 290, -1},
+        {img_SB14, 330, -1},
+        {img_SB1, 370, 250},
         {img_SBZam, 410, -1},
     };
     for (const auto &b : bar) {

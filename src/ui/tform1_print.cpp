@@ -96,6 +96,6 @@ void TForm1::wirePrint()
                         u"raspisanie/Журнал замен "_s + d.toString(u"MM.yyyy"_s) + u".pdf"_s, QString());
     };
     m_print->addMenuButton(m_reports->substitutionsPage()->wordButton, {{u"лист замен"_s, sheetJob},
-                                                 {u"листки заменяющим"_s, slipsJob},
-                                                 {u"журнал замен за месяц"_s, journalJob}});
+                                                                        {u"листки заменяющим"_s, slipsJob},
+                                                                        {u"журнал замен за месяц"_s, journalJob}});
 }

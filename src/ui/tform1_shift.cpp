@@ -329,7 +329,7 @@ TForm1::MakeStep TForm1::shiftStep(QPoint before)
     const QPoint after(m_state.vt_sm_x, m_state.vt_sm_y);
     return [this, before, after](rasp::day::GridChange change) {
         return std::make_unique<rasp::ui::undo::ShiftSplitCommand>(u"изменение второй смены"_s, std::move(change),
-                                                                    restoreFunction(), stepTemplateDay(), before, after);
+                                                                   restoreFunction(), stepTemplateDay(), before, after);
     };
 }
 

@@ -25,7 +25,9 @@ class ZamenyPage : public QWidget
 public:
     explicit ZamenyPage(QWidget *parent);
 
-    enum View { ByClass = 0, ByTeacher = 1, Period = 2 };
+    enum View { ByClass = 0,
+                ByTeacher = 1,
+                Period = 2 };
 
     // The view whose button is checked.
     View view() const;
@@ -37,17 +39,17 @@ public:
     QLabel *caption = nullptr;         // the bar's caption
     QToolButton *sizeButton = nullptr; // centred 1300 x 670 / over the whole window
     QToolButton *closeButton = nullptr;
-    QDateEdit *date = nullptr;         // the date of the sheet
-    QButtonGroup *views = nullptr;     // ids are View values
+    QDateEdit *date = nullptr;     // the date of the sheet
+    QButtonGroup *views = nullptr; // ids are View values
     QToolButton *excelButton = nullptr;
     QToolButton *wordButton = nullptr;
-    QComboBox *asWeekday = nullptr;    // the template the date follows: 0 its own weekday, 1..7 Monday..Sunday
-    QDateEdit *from = nullptr;         // the period of the tally
+    QComboBox *asWeekday = nullptr; // the template the date follows: 0 its own weekday, 1..7 Monday..Sunday
+    QDateEdit *from = nullptr;      // the period of the tally
     QDateEdit *to = nullptr;
-    QToolButton *countButton = nullptr; // "Рассчитать"
+    QToolButton *countButton = nullptr;   // "Рассчитать"
     QToolButton *journalButton = nullptr; // the journal of substituted lessons of the period to Excel
     QProgressBar *progress = nullptr;
-    QLabel *status = nullptr;          // what the table shows, or why it is empty
+    QLabel *status = nullptr; // what the table shows, or why it is empty
     QTableView *table = nullptr;
     TextTableModel *model = nullptr;
 };

@@ -249,7 +249,7 @@ private slots:
         QCOMPARE(cells.at(0)[u"roomColour"_s].toString(), u"FFFF0000"_s);
         QCOMPARE(cells.at(1)[u"roomColour"_s].toString(), u"FFFF0000"_s);
         QCOMPARE(cells.at(3)[u"roomColour"_s].toString(), u"FF000000"_s);
-        QCOMPARE(cells.at(3)[u"locked"_s].toBool(), true);  // Англ in 5Б
+        QCOMPARE(cells.at(3)[u"locked"_s].toBool(), true); // Англ in 5Б
         QCOMPARE(cells.at(0)[u"locked"_s].toBool(), false);
         QCOMPARE(o.value(u"missingTeachers"_s).toString(), u"5А\rХор\r\r\n"_s);
         QStringList hours;
@@ -389,7 +389,12 @@ private slots:
         for (const QJsonValue &c : json(r).value(u"cells"_s).toArray())
             locks += c[u"locked"_s].toBool() ? u'L' : u'-';
         // Row-major: 5А's empty lessons 3..6 are locked; 5Б's first-shift rows hold lessons.
-        QCOMPARE(locks, u"--" u"--" u"L-" u"L-" u"L-" u"L-"_s);
+        QCOMPARE(locks, u"--"
+                        u"--"
+                        u"L-"
+                        u"L-"
+                        u"L-"
+                        u"L-"_s);
     }
 
     void usageErrors_data()

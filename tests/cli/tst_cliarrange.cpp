@@ -39,9 +39,9 @@ private slots:
         QCOMPARE(cells.size(), 24);
         QCOMPARE(cells.at(0)[u"room"_s].toString(), u"12"_s);          // the room went with Алгебра
         QCOMPARE(cells.at(5)[u"teachers"_s].toString(), u"Иванова"_s); // 5Б's Алгебра at lesson 2
-        QCOMPARE(cells.at(8)[u"locked"_s].toBool(), true);              // Химия of 5А stays pinned
+        QCOMPARE(cells.at(8)[u"locked"_s].toBool(), true);             // Химия of 5А stays pinned
         for (const QJsonValue &c : cells)
-            QCOMPARE(c[u"background"_s].toString(), u"FFFFFFFF"_s);   // no coincidence left
+            QCOMPARE(c[u"background"_s].toString(), u"FFFFFFFF"_s); // no coincidence left
         QCOMPARE(folderState(dir.path()), before);
         // The same seed gives the same run, options given before the date or with "=".
         const Run again = cli({u"-C"_s, dir.path(), u"arrange"_s, u"--seed=12"_s, u"09.12.2026"_s});

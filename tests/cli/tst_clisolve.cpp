@@ -34,14 +34,12 @@ private slots:
         QCOMPARE(rowsOf(o), kSolved);
         const QJsonArray moved = o.value(u"moved"_s).toArray();
         QCOMPARE(moved.size(), 2);
-        QCOMPARE(moved.at(0).toObject(), (QJsonObject{{u"class"_s, 2}, {u"className"_s, u"5Б"_s}, {u"subject"_s, u"Алгебра"_s},
-                                                       {u"from"_s, 1}, {u"to"_s, 2}}));
-        QCOMPARE(moved.at(1).toObject(), (QJsonObject{{u"class"_s, 2}, {u"className"_s, u"5Б"_s}, {u"subject"_s, u"Лепка"_s},
-                                                       {u"from"_s, 2}, {u"to"_s, 1}}));
+        QCOMPARE(moved.at(0).toObject(), (QJsonObject{{u"class"_s, 2}, {u"className"_s, u"5Б"_s}, {u"subject"_s, u"Алгебра"_s}, {u"from"_s, 1}, {u"to"_s, 2}}));
+        QCOMPARE(moved.at(1).toObject(), (QJsonObject{{u"class"_s, 2}, {u"className"_s, u"5Б"_s}, {u"subject"_s, u"Лепка"_s}, {u"from"_s, 2}, {u"to"_s, 1}}));
         const QJsonArray cells = o.value(u"cells"_s).toArray();
-        QCOMPARE(cells.at(0)[u"room"_s].toString(), u"12"_s);   // 5А's Алгебра kept its room
-        QCOMPARE(cells.at(5)[u"room"_s].toString(), u"14"_s);   // 5Б's Алгебра took its room along
-        QCOMPARE(cells.at(8)[u"locked"_s].toBool(), true);       // Химия of 5А stays pinned
+        QCOMPARE(cells.at(0)[u"room"_s].toString(), u"12"_s); // 5А's Алгебра kept its room
+        QCOMPARE(cells.at(5)[u"room"_s].toString(), u"14"_s); // 5Б's Алгебра took its room along
+        QCOMPARE(cells.at(8)[u"locked"_s].toBool(), true);    // Химия of 5А stays pinned
         for (const QJsonValue &c : cells)
             QCOMPARE(c[u"background"_s].toString(), u"FFFFFFFF"_s); // no coincidence left
         QCOMPARE(folderState(dir.path()), before);

@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(picture(s), QStringList{u"aB"_s});
         QVERIFY(rasp::day::UnlockClickedCell(s, CellElement::Caption, 1, 2));
         QCOMPARE(picture(s), QStringList{u"ab"_s});
-        QCOMPARE(s.grid.cell(1, 2).caption, u"b"_s); // unlocking keeps the caption text
+        QCOMPARE(s.grid.cell(1, 2).caption, u"b"_s);                               // unlocking keeps the caption text
         QVERIFY(!rasp::day::UnlockClickedCell(s, CellElement::LockPicture, 2, 1)); // no such row
     }
 

@@ -47,8 +47,8 @@ private slots:
 
     void fixedTables()
     {
-        const QStringList week = {u"Понедельник"_s, u"Вторник"_s, u"Среда"_s,      u"Четверг"_s,
-                                  u"Пятница"_s,     u"Суббота"_s, u"Воскресенье"_s};
+        const QStringList week = {u"Понедельник"_s, u"Вторник"_s, u"Среда"_s, u"Четверг"_s,
+                                  u"Пятница"_s, u"Суббота"_s, u"Воскресенье"_s};
         for (int n = 1; n <= 7; ++n)
             QCOMPARE(text::daySet(n), week.at(n - 1));
         QVERIFY(text::daySet(0).isEmpty());
@@ -85,7 +85,7 @@ private slots:
         QTest::newRow("a real date") << u"29.02.2028"_s << QString();
         QTest::newRow("31 April") << u"31.04.2026"_s << u"Такой даты нет: 31.04.2026 (в этом месяце 30 дней)"_s;
         QTest::newRow("29 February of a common year") << u"29.02.2027"_s
-                                                       << u"Такой даты нет: 29.02.2027 (в этом месяце 28 дней)"_s;
+                                                      << u"Такой даты нет: 29.02.2027 (в этом месяце 28 дней)"_s;
         QTest::newRow("32 January") << u"32.01.2026"_s << u"Такой даты нет: 32.01.2026 (в этом месяце 31 день)"_s;
         QTest::newRow("month 13") << u"01.13.2026"_s << u"Такой даты нет: 01.13.2026 (месяцев в году 12)"_s;
         QTest::newRow("day 00") << u"00.05.2026"_s << u"Такой даты нет: 00.05.2026 (дни месяца считаются с 01)"_s;

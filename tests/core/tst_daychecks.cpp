@@ -13,8 +13,8 @@
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-using rasp::day::GridGeometry;
 using baregrid::grid;
+using rasp::day::GridGeometry;
 
 namespace {
 
@@ -368,9 +368,9 @@ private slots:
         QTest::addColumn<double>("top");
         QTest::addColumn<int>("row");
         QTest::newRow("slot of row 5") << double(GridGeometry::slotTop(5)) << 5;
-        QTest::newRow("just under half way 2..3") << 57.0 << 2;   // (57 + 30) / 45 = 1.93
-        QTest::newRow("exactly 2.5 goes to 2") << 82.5 << 2;      // (82.5 + 30) / 45 = 2.5
-        QTest::newRow("exactly 3.5 goes to 4") << 127.5 << 4;     // (127.5 + 30) / 45 = 3.5
+        QTest::newRow("just under half way 2..3") << 57.0 << 2; // (57 + 30) / 45 = 1.93
+        QTest::newRow("exactly 2.5 goes to 2") << 82.5 << 2;    // (82.5 + 30) / 45 = 2.5
+        QTest::newRow("exactly 3.5 goes to 4") << 127.5 << 4;   // (127.5 + 30) / 45 = 3.5
         QTest::newRow("above row 1") << -200.0 << 1;
         QTest::newRow("below the last row") << 5000.0 << 6;
     }

@@ -107,7 +107,7 @@ void TestExplain::colouredClashesNameEveryTeacherAndSayWhereTheArrangementDiffer
     QTest::addColumn<QString>("lists");
     QTest::addColumn<QString>("coloured");
     QTest::addColumn<bool>("arrangementDiffers"); // for the first class
-    QTest::addColumn<QString>("counted");          // the coloured clashes the arrangement counts too
+    QTest::addColumn<QString>("counted");         // the coloured clashes the arrangement counts too
     QTest::newRow("pair clash, both rules") << u"А, Б|Б|В"_s << u"1:Б:1,2"_s << false << u"Б"_s;
     // A group lesson of three: the third name meets another class; the arrangement compares
     // "Б, В" as one text and sees nothing.

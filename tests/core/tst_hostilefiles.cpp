@@ -192,8 +192,8 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");   // in the CLI's stderr and the core reader's error
-        QTest::addColumn<QString>("jsonKey");   // for a file that reads: what the CLI prints
+        QTest::addColumn<QString>("message"); // in the CLI's stderr and the core reader's error
+        QTest::addColumn<QString>("jsonKey"); // for a file that reads: what the CLI prints
         QTest::addColumn<QVariant>("jsonValue");
 
         const QStringList load{u"load"_s};

@@ -245,7 +245,7 @@ private slots:
     void geometry_data()
     {
         QTest::addColumn<QPoint>("point");
-        QTest::addColumn<QString>("matrix");  // "m/j" of the subject field hit, or "-"
+        QTest::addColumn<QString>("matrix"); // "m/j" of the subject field hit, or "-"
         QTest::addColumn<int>("className");
         QTest::addColumn<int>("classMenu");
         QTest::addColumn<int>("teacherName");

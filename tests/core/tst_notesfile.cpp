@@ -50,7 +50,8 @@ private slots:
         QTest::addColumn<QStringList>("fields");
         QTest::newRow("eight fields, text after the eighth ignored")
             << noteLine({u"09.12.2026"_s, u"08:30"_s, u"log"_s, u"par"_s, u"Петров"_s, u"учитель"_s,
-                         u"Текст"_s, u"#FF000000"_s}) + u"хвост"_s
+                         u"Текст"_s, u"#FF000000"_s})
+                   + u"хвост"_s
             << QStringList{u"09.12.2026"_s, u"08:30"_s, u"log"_s, u"par"_s, u"Петров"_s, u"учитель"_s,
                            u"Текст"_s, u"#FF000000"_s};
         QTest::newRow("missing separator after the colour: colour empty")
@@ -113,7 +114,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QByteArray>("contentType");
-        const QByteArray cp = "\xC7\xE0\xEC\xE5\xF2\xEA\xE0";               // "Заметка" in Windows-1251
+        const QByteArray cp = "\xC7\xE0\xEC\xE5\xF2\xEA\xE0"; // "Заметка" in Windows-1251
         const QByteArray utf = u"Заметка"_s.toUtf8();
         QTest::newRow("windows-1251") << cp << QByteArray("text/plain; charset=windows-1251");
         QTest::newRow("quoted, upper case") << cp << QByteArray("text/plain;charset=\"Windows-1251\"");

@@ -22,7 +22,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QStringList kSubjects = {u"Алгебра|Алгебра|Англ|"_s, u"Химия|Физика|Химия|"_s, u"Физика||Англ|"_s,
-                               u"|Алгебра||"_s,            u"|||"_s,                 u"|||"_s};
+                               u"|Алгебра||"_s, u"|||"_s, u"|||"_s};
 const QStringList kRooms = {u"12|12|14|"_s, u"14|14||"_s, u"|||"_s, u"|||"_s, u"|||"_s, u"|||"_s};
 
 // Everything the refresh may touch, as comparable text: every lesson cell, the pin list, the
@@ -163,9 +163,9 @@ private slots:
         QTest::addColumn<int>("sequence");
         QTest::addColumn<uint>("parts");
         namespace r = rasp::refresh;
-        const uint parts[] = {r::DayLoaded,   r::DayLoadedHeadless,   r::DayRefilled,
-                              r::SubjectTyped, r::LessonsMoved,       r::ArrangementReverted,
-                              r::RoomChanged, r::LoadChanged,         r::DefaultPinsChanged};
+        const uint parts[] = {r::DayLoaded, r::DayLoadedHeadless, r::DayRefilled,
+                              r::SubjectTyped, r::LessonsMoved, r::ArrangementReverted,
+                              r::RoomChanged, r::LoadChanged, r::DefaultPinsChanged};
         const auto &sequences = todaysSequences();
         QCOMPARE(int(std::size(parts)), sequences.size());
         for (int n = 0; n < sequences.size(); ++n)

@@ -115,10 +115,10 @@ private slots:
         const auto save = [](QDate d, const QStringList &rows) {
             QVERIFY(rasp::text::writeLines(rasp::day::DayFilePath(d), day3(rows)));
         };
-        save(QDate(2026, 11, 30), {u"|До|||"_s});           // before the period
-        save(QDate(2026, 12, 3), {u"|Физика|||"_s});        // later date, written first
+        save(QDate(2026, 11, 30), {u"|До|||"_s});    // before the period
+        save(QDate(2026, 12, 3), {u"|Физика|||"_s}); // later date, written first
         save(QDate(2026, 12, 1), {u"|Хор|||"_s, u"|Физика|||"_s});
-        save(QDate(2026, 12, 5), {u"|После|||"_s});         // the end date is included
+        save(QDate(2026, 12, 5), {u"|После|||"_s}); // the end date is included
 
         rasp::reports::Vipolnenie vip;
         rasp::reports::VipolnenieStart(s, vip);

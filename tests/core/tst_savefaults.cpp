@@ -290,7 +290,7 @@ private slots:
         QVERIFY(rasp::text::writeLines(work.filePath(u"link.ini"_s), {u"новое"_s}));
         QVERIFY(QFileInfo(work.filePath(u"link.ini"_s)).isSymLink());
         QCOMPARE(bytesOf(real), rasp::text::encodeLines({u"новое"_s}));
-        struct stat st {};
+        struct stat st { };
         QCOMPARE(::stat(QFile::encodeName(real).constData(), &st), 0);
         QCOMPARE(st.st_mode & 07777, mode_t(0640));
     }

@@ -97,7 +97,8 @@ private slots:
         QTest::newRow("code-page symbols kept") << u"€№"_s << QByteArray("\xE2\x82\xAC\xE2\x84\x96\r\n");
         QTest::newRow("outside the code page becomes ?")
             << u"a中b😀c"_s << QByteArray("a?b?c\r\n");
-        QTest::newRow("VT kept") << u"a\u000Bb"_s << QByteArray("a\x0B" "b\r\n");
+        QTest::newRow("VT kept") << u"a\u000Bb"_s << QByteArray("a\x0B"
+                                                                "b\r\n");
     }
     void requestLine()
     {
@@ -192,7 +193,9 @@ private slots:
         QTest::newRow("past the limit over reads")
             << QList<QByteArray>{"12345", "6789", "0"} << QStringList{u"12345"_s, u"678"_s, u""_s} << true;
         QTest::newRow("invalid bytes become a replacement, never a stop")
-            << QList<QByteArray>{"a\xFF" "b"} << QStringList{u"a\uFFFDb"_s} << false;
+            << QList<QByteArray>{"a\xFF"
+                                 "b"}
+            << QStringList{u"a\uFFFDb"_s} << false;
     }
     void replyReader()
     {
@@ -206,7 +209,7 @@ private slots:
         QCOMPARE(got, texts);
         QCOMPARE(reader.overLimit(), over);
         reader.take("\xD0"); // a character cut off as the exchange ends
-        reader.reset();       // a fresh exchange reads again, with nothing left over
+        reader.reset();      // a fresh exchange reads again, with nothing left over
         QCOMPARE(reader.take("xy"), u"xy"_s);
         QVERIFY(!reader.overLimit());
     }

@@ -174,7 +174,7 @@ private slots:
         const settings::ParsedSettings p = settings::ParseSettingsLines(lines);
         // Missing lines read as defaults; a file cut short is said to be so.
         const QStringList problems = lines.size() >= 17 ? QStringList()
-            : QStringList{u"после списков есть только %1 из 15 строк настроек, остальные взяты по умолчанию"_s.arg(lines.size() - 2)};
+                                                        : QStringList{u"после списков есть только %1 из 15 строк настроек, остальные взяты по умолчанию"_s.arg(lines.size() - 2)};
         QCOMPARE(p.problems, problems);
         QCOMPARE(p.settings.portrait, portrait);
         QCOMPARE(p.settings.classesInRow, inRow);

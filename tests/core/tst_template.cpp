@@ -164,8 +164,8 @@ private slots:
         QFETCH(QString, written);
         rasp::State s = school(2, 1);
         rasp::tmpl::SetkaLoad(s, m_work->path());
-        s.grid.cell(1, 1).subject = text;  // on the grid of the selected Monday
-        s.grid.cell(1, 1).room = u" "_s;   // rooms are left alone
+        s.grid.cell(1, 1).subject = text;   // on the grid of the selected Monday
+        s.grid.cell(1, 1).room = u" "_s;    // rooms are left alone
         s.Setka[5].SetkaMasUr[2][1] = text; // a weekday not on the grid
         QVERIFY(rasp::tmpl::SetkaSave(s, m_work->path()).isEmpty());
         QCOMPARE(bytes(path(1)), cp1251(u"|%1|\r\n||\r\n |\r\n|\r\n\r\n~end~\r\n"_s.arg(written)));

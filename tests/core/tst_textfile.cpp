@@ -69,12 +69,13 @@ private slots:
         QFETCH(QString, listed);
         QCOMPARE(rasp::text::Outside1251(text), outside);
         // Exactly these characters are what the writer would turn into '?'.
-        QCOMPARE(rasp::text::encode1251(text).count('?'), text.count(u'?') + [&] {
-            qsizetype n = 0;
-            for (qsizetype i = 0; i < text.size(); ++i)
-                n += !rasp::text::In1251(text[i]) && !text[i].isLowSurrogate();
-            return n;
-        }());
+        QCOMPARE(
+            rasp::text::encode1251(text).count('?'), text.count(u'?') + [&] {
+                qsizetype n = 0;
+                for (qsizetype i = 0; i < text.size(); ++i)
+                    n += !rasp::text::In1251(text[i]) && !text[i].isLowSurrogate();
+                return n;
+            }());
         if (!outside.isEmpty())
             QCOMPARE(rasp::text::Outside1251Notice(outside),
                      u"Этих знаков нет в кодировке Windows-1251 файлов школы, они не вводятся: "_s + listed);
@@ -86,7 +87,8 @@ private slots:
         const QString path = dir.filePath(u"a.ini"_s);
         const QStringList lines = {u"Ёлка ёж №5"_s, u""_s, u"5А|6Б|"_s, u"~end~"_s};
         QVERIFY(rasp::text::writeLines(path, lines));
-        const QByteArray expected = "\xA8\xEB\xEA\xE0 \xB8\xE6 \xB9" "5\r\n\r\n5\xC0|6\xC1|\r\n~end~\r\n";
+        const QByteArray expected = "\xA8\xEB\xEA\xE0 \xB8\xE6 \xB9"
+                                    "5\r\n\r\n5\xC0|6\xC1|\r\n~end~\r\n";
         QCOMPARE(readBytes(path), expected);
         const auto read = rasp::text::readLines(path);
         QVERIFY(read.ok());
@@ -120,7 +122,9 @@ private slots:
         QTest::newRow("UTF-16 BE with its mark") << QByteArray("\xFE\xFF") + utf16be << load;
         QTest::newRow("DOS end-of-file byte") << QByteArray("101\r\n~end~\x1A") << QStringList{u"101"_s, u"~end~"_s};
         QTest::newRow("CR-only line ends") << rasp::text::encode1251(load.join(u'\r')) << load;
-        QTest::newRow("byte-order mark, ASCII after it") << QByteArray("\xEF\xBB\xBF" "101\n") << QStringList{u"101"_s};
+        QTest::newRow("byte-order mark, ASCII after it") << QByteArray("\xEF\xBB\xBF"
+                                                                       "101\n")
+                                                         << QStringList{u"101"_s};
         QTest::newRow("Windows-1251") << rasp::text::encodeLines(load) << load;
         // "Р°" is "а" in UTF-8: one letter, no pair of letters, so the file's own reading stands.
         QTest::newRow("Windows-1251 that is well-formed UTF-8") << rasp::text::encodeLines({u"101|Р°|"_s}) << QStringList{u"101|Р°|"_s};

@@ -41,13 +41,13 @@ private slots:
         QTest::newRow("line break of the text kept") << u"Физика\n21"_s << 100.0 << 10.0 << u"Физика|21"_s << 10.0 << true;
         QTest::newRow("CR LF as one break") << u"Физика\r\n21"_s << 100.0 << 10.0 << u"Физика|21"_s << 10.0 << true;
         QTest::newRow("runs of blanks are one break") << u"Алгебра   и  геометрия"_s << 200.0 << 10.0
-                                                       << u"Алгебра и геометрия"_s << 10.0 << true;
+                                                      << u"Алгебра и геометрия"_s << 10.0 << true;
         QTest::newRow("long word sets the text smaller") << u"Обществознание"_s << 60.0 << 11.0 << u"Обществознание"_s
-                                                          << 8.5 << true;
+                                                         << 8.5 << true;
         QTest::newRow("smaller size rewraps the rest") << u"Информатика и ИКТ"_s << 50.0 << 10.0
-                                                        << u"Информатика|и ИКТ"_s << 9.0 << true;
+                                                       << u"Информатика|и ИКТ"_s << 9.0 << true;
         QTest::newRow("never below 8 pt, word whole") << u"Природоведение"_s << 40.0 << 10.0 << u"Природоведение"_s
-                                                       << 8.0 << false;
+                                                      << 8.0 << false;
         QTest::newRow("a base size under 8 is kept") << u"Химия"_s << 40.0 << 7.0 << u"Химия"_s << 7.0 << true;
         QTest::newRow("empty text is one empty line") << QString() << 40.0 << 10.0 << QString() << 10.0 << true;
         QTest::newRow("empty line between lines") << u"а\n\nб"_s << 40.0 << 10.0 << u"а||б"_s << 10.0 << true;

@@ -223,8 +223,8 @@ private slots:
             const QString path = dir.filePath(name);
             QString error;
             const bool written = name.endsWith(u"xlsx"_s)
-                ? rasp::exporter::WriteXlsx(DaySheet(s, exportschool::kDate), path, &error)
-                : rasp::exporter::WriteDocx(DayDocument(s, exportschool::kDate), path, &error);
+                                     ? rasp::exporter::WriteXlsx(DaySheet(s, exportschool::kDate), path, &error)
+                                     : rasp::exporter::WriteDocx(DayDocument(s, exportschool::kDate), path, &error);
             QVERIFY(!written);
             QVERIFY2(error.startsWith(u"Не удалось сохранить файл "_s), qPrintable(error));
             QVERIFY(error.contains(QDir::toNativeSeparators(path)));
@@ -377,7 +377,7 @@ private slots:
                                        : rasp::exporter::WriteDocx(DayDocument(s, exportschool::kDate), path);
         };
         const auto mode = [](const QString &path) {
-            struct stat st {};
+            struct stat st { };
             return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 0777) : -1;
         };
         const mode_t saved = ::umask(027);

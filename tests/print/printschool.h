@@ -22,7 +22,7 @@ inline const QDate kDate(2026, 12, 11); // a Friday
 inline constexpr int kRows = 7;
 
 // Subjects, long ones among them, so narrow cells must wrap and shrink.
-inline const QStringList kSubjects{u"Математика"_s,     u"Русский язык"_s,   u"Литература"_s,      u"Физика"_s,
+inline const QStringList kSubjects{u"Математика"_s, u"Русский язык"_s, u"Литература"_s, u"Физика"_s,
                                    u"Обществознание"_s, u"Природоведение"_s, u"Информатика и ИКТ"_s, u"Химия"_s,
                                    u"Физическая культура"_s, u"Изобразительное искусство"_s, u"История"_s};
 

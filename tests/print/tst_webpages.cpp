@@ -87,7 +87,8 @@ class TstWebPages : public QObject
             if (!out.open(QIODevice::WriteOnly) || out.write(html.toUtf8()) < 0)
                 return {};
             frames += u"<iframe src=\"%1\" style=\"width:%2px;height:400px;border:0;display:block\"></iframe>\n"_s
-                          .arg(copy).arg(width);
+                          .arg(copy)
+                          .arg(width);
         }
         QFile harness(m_probe.filePath(u"harness.html"_s));
         if (!harness.open(QIODevice::WriteOnly) || harness.write(kHarness.arg(frames).toUtf8()) < 0)
@@ -129,9 +130,7 @@ class TstWebPages : public QObject
                 change = u"замена (было: "_s + printschool::kSubjects[ws] + u", "_s
                          + rasp::sheets::ShortName(printschool::teacherName(printschool::teacherOf(ws, j, kTeachers))) + u')';
             }
-            rows << (changed ? u"*"_s : QString()) + QStringList{QString::number(r), subject,
-                                                                   QString::number(10 + (r * 3 + j) % 40), teacher, change}
-                                                           .join(u'|');
+            rows << (changed ? u"*"_s : QString()) + QStringList{QString::number(r), subject, QString::number(10 + (r * 3 + j) % 40), teacher, change}.join(u'|');
         }
         return rows;
     }
@@ -185,10 +184,7 @@ private slots:
     // the replaced lesson marked with what it was; no page wider than a 360-px phone.
     void lessonsAsTheBrowserShowsThem()
     {
-        const QList<QPair<QString, int>> pages{{ClassFileName(1), 360},     {ClassFileName(kClasses), 360},
-                                               {TeacherFileName(1), 360},   {u"index.html"_s, 360},
-                                               {u"zameny.html"_s, 360},     {u"corridor.html"_s, 360},
-                                               {ClassFileName(1), 1920},    {u"zameny.html"_s, 1920}};
+        const QList<QPair<QString, int>> pages{{ClassFileName(1), 360}, {ClassFileName(kClasses), 360}, {TeacherFileName(1), 360}, {u"index.html"_s, 360}, {u"zameny.html"_s, 360}, {u"corridor.html"_s, 360}, {ClassFileName(1), 1920}, {u"zameny.html"_s, 1920}};
         const QHash<QString, QStringList> seen = probe(pages);
         QVERIFY2(seen.size() == pages.size(), qPrintable(QStringList(seen.keys()).join(u' ')));
         for (const auto &[page, width] : pages) {

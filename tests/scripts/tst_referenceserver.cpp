@@ -170,7 +170,8 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT([&] {
                 QFile f(m_notes->filePath(u"data.ini"_s));
                 return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-            }(), expected, 5000);
+            }(),
+                                      expected, 5000);
         } else {
             const QByteArray credentials = u"учитель:заметки"_s.toUtf8().toBase64();
             QByteArray body;

@@ -51,7 +51,9 @@ inline void fill(rasp::State &s)
     s.Setka[3].SetkaMasKab[1][2] = u"40"_s; // template rooms are never exported
 }
 
-enum class Mode { Single, OneTable, TwoTables };
+enum class Mode { Single,
+                  OneTable,
+                  TwoTables };
 
 inline void setMode(rasp::State &s, Mode mode, bool classesInRow)
 {

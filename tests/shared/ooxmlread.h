@@ -56,14 +56,14 @@ struct XlsxSheet {
     QString name;
     std::map<CellKey, XlsxCell> cells; // every <c> of the sheet, blank styled cells included
     std::vector<Block> merges;
-    std::map<int, double> heights;     // rows with a custom height
-    std::map<int, double> widths;      // columns with a width, in characters
-    QString printTitles;               // the rows repeated on every printed page ("$2:$2")
-    int paperSize = 0;                 // page setup: 9 = A4
-    QString orientation;               // "portrait" / "landscape" when set
-    int fitToWidth = -1;               // pages wide when scaled to fit (-1: not set)
-    bool fitToPage = false;            // scaling to fit is on
-    bool wellFormed = true;            // every part parsed without an XML error
+    std::map<int, double> heights; // rows with a custom height
+    std::map<int, double> widths;  // columns with a width, in characters
+    QString printTitles;           // the rows repeated on every printed page ("$2:$2")
+    int paperSize = 0;             // page setup: 9 = A4
+    QString orientation;           // "portrait" / "landscape" when set
+    int fitToWidth = -1;           // pages wide when scaled to fit (-1: not set)
+    bool fitToPage = false;        // scaling to fit is on
+    bool wellFormed = true;        // every part parsed without an XML error
 };
 
 // "BC12" -> (12, 55)
@@ -205,16 +205,16 @@ struct DocxTable {
     int gridColumns = 0;
     std::map<CellKey, LayoutCell> cells; // the first cell of every block and every lone cell
     std::vector<Block> merges;
-    bool allTimesNewRoman = true;        // every run and paragraph mark
-    bool allCentredSingle = true;        // every paragraph centred with single spacing
-    std::vector<int> runSizes;           // sizes of the runs, in points
-    int borderedEdges = 0;               // single table borders found (6 = all)
-    std::vector<int> gridWidths;         // the columns' widths, in twentieths of a point
-    int headerRows = 0;                  // rows marked to repeat on every page
+    bool allTimesNewRoman = true; // every run and paragraph mark
+    bool allCentredSingle = true; // every paragraph centred with single spacing
+    std::vector<int> runSizes;    // sizes of the runs, in points
+    int borderedEdges = 0;        // single table borders found (6 = all)
+    std::vector<int> gridWidths;  // the columns' widths, in twentieths of a point
+    int headerRows = 0;           // rows marked to repeat on every page
 };
 
 struct DocxDocument {
-    QStringList body;         // tbl / p / sectPr in body order
+    QStringList body; // tbl / p / sectPr in body order
     int pageWidth = 0, pageHeight = 0, marginLeft = 0, marginRight = 0;
     bool landscape = false;
     std::vector<DocxTable> tables;
@@ -225,14 +225,14 @@ inline DocxDocument readDocx(const QString &path)
 {
     DocxDocument doc;
     QXmlStreamReader x(zipEntry(path, "word/document.xml"));
-    int depth = 0;         // element depth; body children are at depth 3
+    int depth = 0; // element depth; body children are at depth 3
     DocxTable *table = nullptr;
     int row = 0, column = 0;
     // Open vertical blocks by grid column: index into table->merges.
     std::map<int, std::size_t> openVertical;
     // Current cell.
     int span = 1;
-    QString vMerge;        // "", "restart" or "continue"
+    QString vMerge; // "", "restart" or "continue"
     bool rotated = false;
     QString text;
     bool bold = false;
@@ -263,7 +263,8 @@ inline DocxDocument readDocx(const QString &path)
                 continue;
             } else if (n == u"tblBorders") {
             } else if ((n == u"top" || n == u"left" || n == u"bottom" || n == u"right" || n == u"insideH"
-                        || n == u"insideV") && a.value(QLatin1StringView("w:val")) == u"single") {
+                        || n == u"insideV")
+                       && a.value(QLatin1StringView("w:val")) == u"single") {
                 ++table->borderedEdges;
             } else if (n == u"gridCol") {
                 ++table->gridColumns;

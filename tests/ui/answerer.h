@@ -13,7 +13,8 @@
 class Answerer : public QObject
 {
 public:
-    enum Answer { Yes, No };
+    enum Answer { Yes,
+                  No };
 
     Answerer(TForm1 &form, QList<Answer> answers = {})
         : m_form(form)

@@ -24,7 +24,9 @@ struct ServerScript {
 class ScriptedLink : public rasp::ui::ServerLink
 {
 public:
-    explicit ScriptedLink(ServerScript &script) : m_s(script) {}
+    explicit ScriptedLink(ServerScript &script)
+        : m_s(script)
+    { }
     bool isOpen() override { return m_s.connected || !m_s.pending.isEmpty(); }
     bool open(const QString &host, quint16 port) override
     {

@@ -370,15 +370,15 @@ private slots:
         QCOMPARE(callout->box(), QRect(0, 0, 67, 23));
         QCOMPARE(f.Label11->geometry(), callout->box());
         const QPainterPath outline = callout->outline();
-        QVERIFY(outline.contains(QPointF(7.5, 27)));    // inside the pointer
-        QVERIFY(outline.contains(QPointF(7.5, 31)));    // near its tip
-        QVERIFY(!outline.contains(QPointF(3.5, 27)));   // left of it
-        QVERIFY(!outline.contains(QPointF(12.5, 27)));  // right of it
-        QVERIFY(!outline.contains(QPointF(40, 27)));    // under the box elsewhere
-        QVERIFY(outline.contains(QPointF(60, 20)));     // the box itself
+        QVERIFY(outline.contains(QPointF(7.5, 27)));   // inside the pointer
+        QVERIFY(outline.contains(QPointF(7.5, 31)));   // near its tip
+        QVERIFY(!outline.contains(QPointF(3.5, 27)));  // left of it
+        QVERIFY(!outline.contains(QPointF(12.5, 27))); // right of it
+        QVERIFY(!outline.contains(QPointF(40, 27)));   // under the box elsewhere
+        QVERIFY(outline.contains(QPointF(60, 20)));    // the box itself
         QImage shot(callout->size(), QImage::Format_ARGB32_Premultiplied);
         shot.fill(Qt::transparent);
-        callout->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren); // without what lies under it
+        callout->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);   // without what lies under it
         QCOMPARE(QColor::fromRgba(shot.pixel(7, 26)), QColor(255, 255, 255)); // painted white
         QCOMPARE(qAlpha(shot.pixel(40, 27)), 0);                              // see-through
         const QRect cellRect = f.grid->bodyRectInViewport(GridGeometry::subjectRect(1, 1));
@@ -420,7 +420,7 @@ private slots:
         QCOMPARE(f.peremesen, 0);
         QVERIFY(cell(2, 1).background != rasp::day::kWhite);
         QVERIFY(cell(1, 3).background != rasp::day::kWhite); // Англ: Петров, Сидорова
-        QCOMPARE(cell(1, 1).background, rasp::day::kWhite);   // Иванова
+        QCOMPARE(cell(1, 1).background, rasp::day::kWhite);  // Иванова
     }
 
     void draggingALessonSwapsItWithTheTargetRow_data()

@@ -35,7 +35,7 @@ class TstExport : public QObject
 
     std::unique_ptr<QTemporaryDir> m_work;
     std::unique_ptr<TForm1> m_form;
-    QStringList m_opened;        // what the window asked the shell to open
+    QStringList m_opened; // what the window asked the shell to open
     bool m_openSucceeds = true;
     bool m_quietWhileOpening = false; // window enabled and wait picture hidden when the shell opened
 

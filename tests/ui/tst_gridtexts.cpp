@@ -208,7 +208,7 @@ private slots:
         const QRect ra = fieldRect(row, a, field).adjusted(1, 1, -1, -1);
         const QRect rb = fieldRect(row, b, field).adjusted(1, 1, -1, -1);
         const int bottom = row == 0 ? GridGeometry::kHeaderHeight - 1 : ra.bottom(); // the strip cuts names
-        const int textLeft = row == 3 ? rasp::day::kPadlockWidth : 0; // a caption starts beside the padlock
+        const int textLeft = row == 3 ? rasp::day::kPadlockWidth : 0;                // a caption starts beside the padlock
         int leftmostInk = ra.width();
         for (int y = ra.top(); y <= bottom; ++y) {
             for (int x = 0; x < ra.width(); ++x) {

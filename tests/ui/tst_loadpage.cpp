@@ -171,7 +171,7 @@ private slots:
         QVERIFY(form->SpeedB1->isEnabled() && form->SpeedB5->isEnabled());
         const QStringList saved = rasp::load::NagruzLines(s);
         QCOMPARE(saved, (QStringList{u"5А|5Б|"_s, u"Антонов Пётр||Алгебра;|"_s,
-                                      u"Яковлева Ольга|Алгебра;Геометрия;||"_s, u"~end~"_s}));
+                                     u"Яковлева Ольга|Алгебра;Геометрия;||"_s, u"~end~"_s}));
 
         TForm1 fresh;
         QCOMPARE(rasp::load::NagruzLines(fresh.m_state), saved);

@@ -147,8 +147,7 @@ private slots:
             noteLine(kDay, u"09:40"_s, u"Петров"_s, u"раз<br><br>два"_s, u"#80FF0000"_s),
             noteLine(kDay, u"12:10"_s, u"Смирнова"_s, u"Невидимый фон"_s, u"#FF0000"_s),
         };
-        setNotes(fileOf(lines) + "\r\n" + fileOf({noteLine(kDay, u"13:00"_s, u"Скрыта"_s, u"после пустой"_s,
-                                                           u"#FF000000"_s)}));
+        setNotes(fileOf(lines) + "\r\n" + fileOf({noteLine(kDay, u"13:00"_s, u"Скрыта"_s, u"после пустой"_s, u"#FF000000"_s)}));
         refresh();
         TForm1 &f = *m_form;
         QVERIFY(!f.server().board()->isHidden());

@@ -215,10 +215,7 @@ private slots:
         QCOMPARE(m_form->sGroupBox4->width(), 290);
         for (QToolButton *hidden : {m_form->img_SB9, m_form->img_SB13, m_form->img_SB14})
             QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
-        const std::pair<QToolButton *, int> templateBar[] = {{m_form->img_SB8, 10},  {m_form->img_SB3, 50},
-                                                             {m_form->img_SB10, 90}, {m_form->img_SB11, 130},
-                                                             {m_form->img_SB12, 170}, {m_form->img_SB2, 210},
-                                                             {m_form->img_SB1, 250}};
+        const std::pair<QToolButton *, int> templateBar[] = {{m_form->img_SB8, 10}, {m_form->img_SB3, 50}, {m_form->img_SB10, 90}, {m_form->img_SB11, 130}, {m_form->img_SB12, 170}, {m_form->img_SB2, 210}, {m_form->img_SB1, 250}};
         for (const auto &[picture, x] : templateBar)
             QCOMPARE(picture->x(), x);
         QVERIFY(m_form->RctSet->isVisible());
@@ -512,7 +509,8 @@ private slots:
         QCOMPARE(m_form->sDateTimePicker3->date(), targetMoves ? kWednesday : target);
         if (targetMoves)
             QCOMPARE(m_form->sLabel2->text(), u"Среда"_s);
-        const QString note = !answerYes ? u"Старая заметка"_s : withFile ? u"Заметка среды"_s : QString();
+        const QString note = !answerYes ? u"Старая заметка"_s : withFile ? u"Заметка среды"_s
+                                                                         : QString();
         QCOMPARE(m_form->m_state.note, note);
         QCOMPARE(m_form->grid->memo()->toPlainText(), note);
         if (answerYes) {
@@ -655,8 +653,8 @@ private slots:
             return;
         }
         QVERIFY2(qAbs(before - after) <= 1, qPrintable(u"%1 %2"_s.arg(before).arg(after))); // centred
-        QVERIFY(gaps.first() <= before); // the ends are no narrower than the gaps between
-        QVERIFY(after < f.sPanel8->width() / 4); // no empty third at the right
+        QVERIFY(gaps.first() <= before);                                                    // the ends are no narrower than the gaps between
+        QVERIFY(after < f.sPanel8->width() / 4);                                            // no empty third at the right
     }
 
     void unarmedPickersDoNothing()

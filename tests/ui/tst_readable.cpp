@@ -231,8 +231,7 @@ private slots:
         const QRect window = f.rect();
         const QRect group(f.sGroupBox9->mapTo(&f, QPoint()), f.sGroupBox9->size());
         const QRect shown(f.server().board()->mapTo(&f, QPoint()), f.server().board()->size());
-        QVERIFY2(window.contains(group), qPrintable(u"группа %1,%2 %3x%4"_s.arg(group.x()).arg(group.y())
-                                                         .arg(group.width()).arg(group.height())));
+        QVERIFY2(window.contains(group), qPrintable(u"группа %1,%2 %3x%4"_s.arg(group.x()).arg(group.y()).arg(group.width()).arg(group.height())));
         QVERIFY(group.contains(shown));
         QScrollBar *bar = f.server().board()->verticalScrollBar();
         QVERIFY(bar->isVisible());
@@ -293,12 +292,11 @@ private slots:
                     widest = std::max(widest, metrics.horizontalAdvance(line));
                 if (fitted.cut || widest > r.width() - 6 || lines.size() * metrics.lineSpacing() > r.height() - 6)
                     cut << u"%1, %2: «%3» (%4 pt)"_s.arg(s.PedFio[std::size_t(m)].name, s.Klass[std::size_t(j)],
-                                                        lines.join(u" / "_s))
+                                                         lines.join(u" / "_s))
                                .arg(fitted.font.pointSizeF());
             }
         shot(u"4-нагрузка"_s);
-        QVERIFY2(fields > 10, qPrintable(u"%1 полей, матрица %2x%3"_s.arg(fields).arg(matrix.viewport()->width())
-                                             .arg(matrix.viewport()->height())));
+        QVERIFY2(fields > 10, qPrintable(u"%1 полей, матрица %2x%3"_s.arg(fields).arg(matrix.viewport()->width()).arg(matrix.viewport()->height())));
         QVERIFY2(cut.isEmpty(), qPrintable(listed(cut)));
     }
 };

@@ -71,12 +71,12 @@ class TstReportWindow : public QObject
     {
         const QSize size(28, 28);
         return m_form->reports().hoursSizeButton()->icon().pixmap(size).toImage()
-            == QIcon(u":/img/"_s + name + u".svg"_s).pixmap(size).toImage();
+               == QIcon(u":/img/"_s + name + u".svg"_s).pixmap(size).toImage();
     }
     bool pagesDisabled() const
     {
         return !m_form->Rct_Tab->isEnabled() && !m_form->Tab_1->isEnabled() && !m_form->Tab_2->isEnabled()
-            && !m_form->Tab_4->isEnabled();
+               && !m_form->Tab_4->isEnabled();
     }
     // Opens the calendar of a date field and dismisses it, as the user closing the drop-down.
     void openAndCloseCalendar(QDateEdit *picker)
@@ -234,7 +234,7 @@ private slots:
         const qreal dpr = img.devicePixelRatio();
         const auto at = [&](int x, int y) { return img.pixel(int(x * dpr), int(y * dpr)); };
         QCOMPARE(at(40, 3), 0xFF0061B0u);
-        QCOMPARE(at(69, 3), 0xFFFFFFFFu);           // right edge of the first column
+        QCOMPARE(at(69, 3), 0xFFFFFFFFu);               // right edge of the first column
         QCOMPARE(at(40, h->height() - 1), 0xFFFFFFFFu); // bottom edge
     }
 

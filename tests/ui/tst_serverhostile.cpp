@@ -21,7 +21,12 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // How the scripted peer answers the first request line it receives.
-enum class Peer { Refuse, Stall, Split, Flood, Garbage, CloseMidReply };
+enum class Peer { Refuse,
+                  Stall,
+                  Split,
+                  Flood,
+                  Garbage,
+                  CloseMidReply };
 
 // Every file under `root` with its bytes.
 QMap<QString, QByteArray> snapshot(const QString &root)

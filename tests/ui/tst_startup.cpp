@@ -105,10 +105,7 @@ private slots:
         QVERIFY(!form.img_SB6->isEnabled());
         QVERIFY(form.grid->togglesEnabled());
         QCOMPARE(form.sGroupBox4->width(), 450); // ten pictures and "Замены" at 410
-        const std::pair<QToolButton *, int> bar[] = {{form.img_SB8, 10},  {form.img_SB3, 50},  {form.img_SB9, 90},
-                                                     {form.img_SB10, 130}, {form.img_SB11, 170}, {form.img_SB12, 210},
-                                                     {form.img_SB2, 250},  {form.img_SB13, 290}, {form.img_SB14, 330},
-                                                     {form.img_SB1, 370}, {form.img_SBZam, 410}};
+        const std::pair<QToolButton *, int> bar[] = {{form.img_SB8, 10}, {form.img_SB3, 50}, {form.img_SB9, 90}, {form.img_SB10, 130}, {form.img_SB11, 170}, {form.img_SB12, 210}, {form.img_SB2, 250}, {form.img_SB13, 290}, {form.img_SB14, 330}, {form.img_SB1, 370}, {form.img_SBZam, 410}};
         for (const auto &[picture, x] : bar)
             QCOMPARE(picture->x(), x);
     }
@@ -155,7 +152,7 @@ private slots:
         const rasp::day::Cell &pe = form.m_state.grid.cell(1, 1);
         QCOMPARE(pe.subject, u"PE"_s);
         QVERIFY(pe.background != rasp::day::kWhite); // the coincidence is shown
-        QVERIFY(pe.locked());                         // and the settings' pin kept
+        QVERIFY(pe.locked());                        // and the settings' pin kept
 
         // Once the window is up, the same pass asks as before.
         form.show();

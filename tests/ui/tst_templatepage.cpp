@@ -229,7 +229,7 @@ private slots:
                     .startsWith(rasp::text::encode1251(u"|Алгебра|Физика|\r\n|Физика|Химия|\r\n|||\r\n"_s)));
         QVERIFY(bytes(rasp::tmpl::SetkaPath(5)).startsWith(rasp::text::encode1251(u"||Труд|\r\n|||\r\n"_s)));
         QCOMPARE(bytes(rasp::tmpl::SetkaPath(2)), QByteArray("|||\r\n").repeated(6) + QByteArray("||\r\n").repeated(6)
-                                                       + QByteArray("\r\n~end~\r\n"));
+                                                      + QByteArray("\r\n~end~\r\n"));
         QVERIFY(QDir(u"r_data"_s).isEmpty());
     }
 
@@ -250,7 +250,7 @@ private slots:
         QCOMPARE(f.m_state.Setka[1].SetkaMasUr[1][1], QString());
         QCOMPARE(f.m_state.Setka[1].SetkaMasKab[1][1], QString());
         QCOMPARE(f.m_state.Setka[7].SetkaMasUr[1][1], u"Физика"_s);
-        QCOMPARE(f.sComboBox2->itemText(0), u"0"_s); // the limit lists follow the empty grid
+        QCOMPARE(f.sComboBox2->itemText(0), u"0"_s);                                                 // the limit lists follow the empty grid
         QVERIFY(bytes(rasp::tmpl::SetkaPath(1)).startsWith(rasp::text::encode1251(u"|Алгебра|"_s))); // file untouched
 
         // On the day page only the grid is cleared.

@@ -45,15 +45,19 @@ namespace {
 
 // Today's day, six rows of 5А | 5Б | 6А | 7А.
 const QStringList kSubjects = {
-    u"Алгебра|Алгебра|Англ|Лепка"_s, u"Физика|Хор|Химия|"_s, u"Лепка||Англ|"_s,
-    u"Химия|Физика||"_s,        u"|||"_s,               u"|||"_s,
+    u"Алгебра|Алгебра|Англ|Лепка"_s,
+    u"Физика|Хор|Химия|"_s,
+    u"Лепка||Англ|"_s,
+    u"Химия|Физика||"_s,
+    u"|||"_s,
+    u"|||"_s,
 };
 const QStringList kRooms = {u"12|12|14/15|"_s, u"12/14|14||"_s, u"|||"_s, u"|||"_s, u"|||"_s, u"|||"_s};
 
 // The template of today's weekday: one lesson per class.
 const QStringList kTemplate = {u"|Физика|Алгебра|Англ||"_s, u"||||"_s, u"||||"_s, u"||||"_s, u"||||"_s,
-                               u"||||"_s,                   u"21|||"_s, u"|||"_s, u"|||"_s, u"|||"_s,
-                               u"|||"_s,                    u"|||"_s,  QString(), u"~end~"_s};
+                               u"||||"_s, u"21|||"_s, u"|||"_s, u"|||"_s, u"|||"_s,
+                               u"|||"_s, u"|||"_s, QString(), u"~end~"_s};
 
 // Everything the screen shows of the grid and its counters, as comparable text.
 QStringList screen(const TForm1 &f)
@@ -142,8 +146,24 @@ class TstUndoWindow : public QObject
     }
 
     enum Edit {
-        TypeSubject, TypeRoom, PickSubject, PickRoom, Drag, LockCell, UnlockCell, LockRegion, UnlockRegion,
-        Freeze, Unfreeze, PinSubject, ClearPins, Shift, ClearDay, FillFromTemplate, Arrange, ReturnPrevious,
+        TypeSubject,
+        TypeRoom,
+        PickSubject,
+        PickRoom,
+        Drag,
+        LockCell,
+        UnlockCell,
+        LockRegion,
+        UnlockRegion,
+        Freeze,
+        Unfreeze,
+        PinSubject,
+        ClearPins,
+        Shift,
+        ClearDay,
+        FillFromTemplate,
+        Arrange,
+        ReturnPrevious,
     };
     // Makes one edit the way the user does; what came before it (preparing edits) is its own step.
     void makeEdit(Edit edit)

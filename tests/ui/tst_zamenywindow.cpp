@@ -52,7 +52,7 @@ class TstZamenyWindow : public QObject
     bool pagesDisabled() const
     {
         return !m_form->Rct_Tab->isEnabled() && !m_form->Tab_1->isEnabled() && !m_form->Tab_2->isEnabled()
-            && !m_form->Tab_4->isEnabled();
+               && !m_form->Tab_4->isEnabled();
     }
     void clickView(int view) { QTest::mouseClick(m_form->reports().substitutionsPage()->views->button(view), Qt::LeftButton); }
 

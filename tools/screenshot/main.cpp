@@ -118,10 +118,8 @@ int main(int argc, char *argv[])
     watchdog.setSingleShot(true);
     QObject::connect(&watchdog, &QTimer::timeout, [withNotes] {
         const QString overlay = pendingOverlay();
-        fail(u"Снимок не сделан за %1 с: %2"_s.arg(kWatchdogMs / 1000).arg(
-            !overlay.isEmpty() ? u"на экране "_s + overlay
-            : withNotes        ? u"заметки дня не пришли с сервера"_s
-                               : u"окно не готово"_s));
+        fail(u"Снимок не сделан за %1 с: %2"_s.arg(kWatchdogMs / 1000).arg(!overlay.isEmpty() ? u"на экране "_s + overlay : withNotes ? u"заметки дня не пришли с сервера"_s
+                                                                                                                                      : u"окно не готово"_s));
     });
     watchdog.start(kWatchdogMs);
     // Nobody answers a question here: one asked, even inside the window's constructor, ends the

@@ -16,9 +16,9 @@ namespace rasp::absences {
 // One teacher in the list of candidates for an open lesson.
 struct Candidate {
     QString teacher;
-    bool free = false;     // free in the row and not away: may take it
-    int cost = 0;          // the cost of taking it (free ones only)
-    QStringList reasons;   // short Russian badges
+    bool free = false;              // free in the row and not away: may take it
+    int cost = 0;                   // the cost of taking it (free ones only)
+    QStringList reasons;            // short Russian badges
     const Option *option = nullptr; // the model's option (free ones only)
 };
 

@@ -4,7 +4,8 @@
 
 namespace rasp::absences {
 
-CarriedCovers::CarriedCovers(State &state, int rows, int columns) : m_rows(rows)
+CarriedCovers::CarriedCovers(State &state, int rows, int columns)
+    : m_rows(rows)
 {
     for (int j = 1; j <= columns; ++j)
         for (int i = 1; i <= rows; ++i) {

@@ -91,7 +91,10 @@ QStringList CompanionLines(const Companion &companion)
 bool ParseCompanionLines(const QStringList &lines, Companion *companion, QString *error, const QString &where)
 {
     Companion out;
-    enum class In { Nothing, Absences, Covers, Other } in = In::Nothing;
+    enum class In { Nothing,
+                    Absences,
+                    Covers,
+                    Other } in = In::Nothing;
     for (qsizetype n = 0; n < lines.size(); ++n) {
         const QString &line = lines.at(n);
         bool ok = true;

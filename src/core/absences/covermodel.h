@@ -12,28 +12,32 @@
 namespace rasp::absences {
 
 // What is done with an open lesson.
-enum class Action { Teacher, Subject, Move, Cancel, Open };
+enum class Action { Teacher,
+                    Subject,
+                    Move,
+                    Cancel,
+                    Open };
 
 // The JSON and sheet word of an action: "teacher", "subject", "move", "cancel", "open".
 QString ActionWord(Action action);
 
 // One way of dealing with one open lesson, with what it costs and what it occupies.
 struct Option {
-    int lesson = 0;             // index into the open lessons
+    int lesson = 0; // index into the open lessons
     Action action = Action::Open;
-    QString teacher;            // Teacher/Subject: who gives the lesson (counted as a cover)
-    QString kind;               // the cover's kind
-    QString subject;            // Subject: the class's other subject taught instead
-    int otherRow = 0;           // Move: the row of the other lesson (its last, or a swap partner)
-    bool swap = false;          // Move: the two lessons exchange rows (else the last one moves up)
-    int staticCost = 0;         // the cost without the fairness term
-    QStringList reasons;        // short Russian badges
+    QString teacher;                       // Teacher/Subject: who gives the lesson (counted as a cover)
+    QString kind;                          // the cover's kind
+    QString subject;                       // Subject: the class's other subject taught instead
+    int otherRow = 0;                      // Move: the row of the other lesson (its last, or a swap partner)
+    bool swap = false;                     // Move: the two lessons exchange rows (else the last one moves up)
+    int staticCost = 0;                    // the cost without the fairness term
+    QStringList reasons;                   // short Russian badges
     std::vector<std::pair<int, int>> uses; // (name number, row) this option places a teacher in
-    int fairName = -1;          // the name number whose monthly count the option raises
-    int partnerCell = -1;       // Move: the other lesson's cell (row * 256 + column), used once
-    int moveClass = 0;          // Move of the last lesson: its column (one such move per class)
-    int chainHead = 0;          // Cancel: position in the class's open first lessons (1 = first)
-    int chainTail = 0;          // Cancel: position from the end in its open last lessons (1 = last)
+    int fairName = -1;                     // the name number whose monthly count the option raises
+    int partnerCell = -1;                  // Move: the other lesson's cell (row * 256 + column), used once
+    int moveClass = 0;                     // Move of the last lesson: its column (one such move per class)
+    int chainHead = 0;                     // Cancel: position in the class's open first lessons (1 = first)
+    int chainTail = 0;                     // Cancel: position from the end in its open last lessons (1 = last)
 };
 
 // The open lessons of a day, every option of each, and the counts fairness starts from. The

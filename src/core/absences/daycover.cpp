@@ -116,11 +116,11 @@ DayCover SolveDayCover(const CoverModel &model, double seconds)
         }
 
     Matrix m;
-    std::map<std::pair<int, int>, std::vector<int>> byUse;  // (name, row) -> columns
+    std::map<std::pair<int, int>, std::vector<int>> byUse; // (name, row) -> columns
     std::map<int, std::vector<int>> byPartner;
-    std::map<int, std::set<int>> fairRows;                   // name -> rows it may cover
+    std::map<int, std::set<int>> fairRows; // name -> rows it may cover
     std::map<int, std::vector<int>> byFair;
-    std::map<std::pair<int, int>, int> headAt, tailAt;       // (column, position) -> column
+    std::map<std::pair<int, int>, int> headAt, tailAt; // (column, position) -> column
     for (int c = 0; c < int(optionOf.size()); ++c) {
         const auto [l, k] = optionOf[std::size_t(c)];
         const Option &o = model.options(l)[std::size_t(k)];
@@ -218,11 +218,11 @@ DayCover SolveDayCover(const CoverModel &model, double seconds)
     Cbc_setLogLevel(cbc, 0);
     Cbc_setParameter(cbc, "log", "0");
     Cbc_setParameter(cbc, "slog", "0");
-    Cbc_setParameter(cbc, "threads", "1"); // the same day gives the same proposal
+    Cbc_setParameter(cbc, "threads", "1");      // the same day gives the same proposal
     Cbc_setParameter(cbc, "preprocess", "off"); // the model is small and nearly integral: straight to the LP
     Cbc_setParameter(cbc, "cuts", "off");
     Cbc_setMaximumSeconds(cbc, seconds);
-    Cbc_setAllowableGap(cbc, 0.5);         // costs are whole multiples of the tie range
+    Cbc_setAllowableGap(cbc, 0.5); // costs are whole multiples of the tie range
     Cbc_loadProblem(cbc, columns, int(m.rows.size()), start.data(), index.data(), value.data(), lower.data(),
                     upper.data(), objective.data(), m.lower.data(), m.upper.data());
     for (int c = 0; c < columns; ++c)

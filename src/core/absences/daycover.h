@@ -8,12 +8,12 @@ namespace rasp::absences {
 
 // The whole-day cover: one option per open lesson, together cheapest.
 struct DayCover {
-    std::vector<int> chosen;  // per open lesson, the index of its option in the model
-    long long total = 0;      // the total cost (static costs plus the convex fairness)
-    bool optimal = false;     // proven cheapest in the model
-    bool solved = false;      // a proposal was found (always, unless the solver failed)
+    std::vector<int> chosen; // per open lesson, the index of its option in the model
+    long long total = 0;     // the total cost (static costs plus the convex fairness)
+    bool optimal = false;    // proven cheapest in the model
+    bool solved = false;     // a proposal was found (always, unless the solver failed)
     qint64 ms = 0;
-    QString error;            // Russian, when not solved
+    QString error; // Russian, when not solved
 };
 
 // The total cost of a choice of one option per open lesson: the options' static costs and, per

@@ -37,7 +37,8 @@ bool ListsClash(QStringView a, QStringView b)
     return !a.isEmpty() && !b.isEmpty() && (partsIn(a, b) || partsIn(b, a));
 }
 
-DayFacts::DayFacts(const State &state) : m_state(state)
+DayFacts::DayFacts(const State &state)
+    : m_state(state)
 {
     m_rows = std::clamp(state.max_ur, 0, std::min(state.grid.lastRow(), 16));
     m_columns = std::clamp(state.klassvis, 0, std::max(state.grid.columnCount() - 1, 0));

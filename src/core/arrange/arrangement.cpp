@@ -153,7 +153,8 @@ void Arrangement::step()
         // A locked lesson never moves: the other one of the pair does.
         const bool partnerLocked = m_rasp.itog_styl[i][clash.partner] == day::kStyleLocked;
         const bool ownLocked = m_rasp.itog_styl[i][clash.column] == day::kStyleLocked;
-        const int c = partnerLocked ? clash.column : ownLocked ? clash.partner : (e == 1 ? clash.partner : clash.column);
+        const int c = partnerLocked ? clash.column : ownLocked ? clash.partner
+                                                               : (e == 1 ? clash.partner : clash.column);
         const QString t = m_rasp.itog_uch[i][c];
         const QString svobod = SvobodUr(m_options, m_rasp, c, t, m_rng, m_index);
         if (!svobod.isEmpty()) {

@@ -21,7 +21,9 @@ class CellTable
 public:
     using Row = std::array<T, kPodborClasses + 1>;
 
-    CellTable() : m_rows(kPodborRows + 1) {}
+    CellTable()
+        : m_rows(kPodborRows + 1)
+    { }
 
     Row &operator[](int row) { return m_rows[std::size_t(row)]; }
     const Row &operator[](int row) const { return m_rows[std::size_t(row)]; }

@@ -13,7 +13,10 @@ namespace rasp::day {
 
 // What a right-click landed on: a free cell's subject field, or the lock picture or the
 // caption of a locked cell. The lock and unlock items act only on some of them.
-enum class CellElement { None, SubjectField, LockPicture, Caption };
+enum class CellElement { None,
+                         SubjectField,
+                         LockPicture,
+                         Caption };
 
 // Width of the padlock at the left of a locked cell; the caption is drawn to its right.
 inline constexpr int kPadlockWidth = 11;
@@ -48,7 +51,10 @@ bool UnlockUpAndRight(State &state, CellElement element, int i, int j);
 bool UnlockDownAndLeft(State &state, CellElement element, int i, int j);
 
 // What a click on a row's freeze toggle did.
-enum class ZamorozResult { Refused, Declined, Frozen, Unfrozen };
+enum class ZamorozResult { Refused,
+                           Declined,
+                           Frozen,
+                           Unfrozen };
 
 // The freeze toggle of row r: refused while an arrangement runs; freezing asks when a free
 // lesson of the row has a coincidence and then locks the whole row; unfreezing unlocks the row

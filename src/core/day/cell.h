@@ -31,16 +31,16 @@ struct Cover {
 
 // One cell of the day grid: the data its subject field, room field, background and caption carry.
 struct Cell {
-    QString subject;        // text of the subject field
-    QString room;           // text of the room field
-    QString teachers;       // teacher list (hint of the room field)
-    QString caption;        // locked-cell caption text
+    QString subject;  // text of the subject field
+    QString room;     // text of the room field
+    QString teachers; // teacher list (hint of the room field)
+    QString caption;  // locked-cell caption text
     Argb textColour = kBlack;
     Argb background = kWhite;
     Argb roomColour = kBlack;
     quint8 style = kStyleFree;
     bool roomVisible = false;
-    Cover cover;            // the day's cover of this lesson, if any
+    Cover cover; // the day's cover of this lesson, if any
 
     // A cell is locked when its style carries strike-out; the subject field is shown only when free.
     bool locked() const { return (style & kStyleStrike) != 0; }

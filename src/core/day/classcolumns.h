@@ -20,10 +20,10 @@ namespace rasp::day {
 // class of a name to the k-th of that name).
 struct ColumnMap {
     bool byPosition = true;
-    std::vector<int> toLoad; // file column 1..n -> load column, 0 when the class is gone; [0] unused
-    QStringList gone;        // classes of the file the load no longer has, in file order
+    std::vector<int> toLoad;      // file column 1..n -> load column, 0 when the class is gone; [0] unused
+    QStringList gone;             // classes of the file the load no longer has, in file order
     std::vector<int> goneColumns; // their file columns
-    QStringList missing;     // classes of the load the file does not hold, in load order
+    QStringList missing;          // classes of the load the file does not hold, in load order
 };
 
 // The map of a file with the recorded class names `fileNames` (nothing: none recorded) onto the

@@ -107,9 +107,9 @@ bool CheckList(State &state, int ind, int y1, int y2, const std::function<bool(c
         // list order, so one pass over the cells (column by column, as the grid is stored) with
         // the entries chained per subject does the same work.
         const int count = int(state.pins.size());
-        text::TextIndex subjects{std::size_t(count)}; // entry text -> its number
-        std::vector<int> first;                       // per subject, its first entry
-        std::vector<int> last;                        // per subject, its last entry so far
+        text::TextIndex subjects{std::size_t(count)};  // entry text -> its number
+        std::vector<int> first;                        // per subject, its first entry
+        std::vector<int> last;                         // per subject, its last entry so far
         std::vector<int> next(std::size_t(count), -1); // per entry, the next one of its subject
         for (int e = 0; e < count; ++e) {
             const auto [subject, added] = subjects.insert(state.pins[std::size_t(e)].text, int(first.size()));

@@ -15,7 +15,7 @@ namespace rasp::day {
 namespace {
 
 // Calls f with every whole name of a teacher list (names joined by ", ").
-template <typename F>
+template<typename F>
 void forEachName(QStringView list, F f)
 {
     while (!list.isEmpty()) {

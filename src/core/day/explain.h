@@ -61,7 +61,9 @@ std::vector<RoomClash> RoomClashes(const State &state);
 // empty row between lessons within 1..R. `row` is the first lesson's row for a late start, the
 // first empty row of a gap, 0 when there is no lesson.
 struct ShapeProblem {
-    enum Kind { NoLessons, LateStart, Gap };
+    enum Kind { NoLessons,
+                LateStart,
+                Gap };
     int column = 0;
     Kind kind = NoLessons;
     int row = 0;

@@ -22,7 +22,9 @@ public:
     static constexpr int kTopBarHeight = 30;
     static constexpr int kTypedLength = 10; // characters a subject or room may be typed up to
 
-    enum Field { None, Subject, Room };
+    enum Field { None,
+                 Subject,
+                 Room };
     struct Hit {
         int row = -1;
         int column = -1;

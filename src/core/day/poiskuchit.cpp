@@ -348,11 +348,11 @@ private:
     std::vector<std::vector<int>> m_containing;
     std::vector<bool> m_containingDone;
     std::vector<int> m_teacherPiece; // per teacher, the piece of the name (-1 not yet, -2 it has a comma)
-    std::vector<int> m_start;  // per cell, where its pieces begin in m_pieces (one more at the end)
-    std::vector<int> m_pieces; // the pieces of every list in order, -1 for an empty one
-    std::vector<int> m_seenRow; // per piece, the last row entered that has it
-    std::vector<int> m_seenColumn; // the first cell of that row having it
-    std::vector<bool> m_seenTwice; // whether another cell of that row has it too
+    std::vector<int> m_start;        // per cell, where its pieces begin in m_pieces (one more at the end)
+    std::vector<int> m_pieces;       // the pieces of every list in order, -1 for an empty one
+    std::vector<int> m_seenRow;      // per piece, the last row entered that has it
+    std::vector<int> m_seenColumn;   // the first cell of that row having it
+    std::vector<bool> m_seenTwice;   // whether another cell of that row has it too
     bool m_filed = false;
     std::vector<int> m_pairStart;  // per pair bucket, where its pieces begin (one more at the end)
     std::vector<int> m_pairPieces; // pieces by pair bucket

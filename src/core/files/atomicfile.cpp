@@ -85,7 +85,7 @@ int RemoveLeftovers(const QString &folder)
         const int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (fd < 0)
             continue;
-        struct stat st {};
+        struct stat st { };
         // Only a regular file no running save holds is a leftover; the lock is held while it is
         // unlinked, so a save starting meanwhile gets another name.
         if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0
@@ -118,7 +118,7 @@ bool WriteWhole(const QString &path, QByteArrayView bytes, QString *error, Acces
 
     const QByteArray finalName = QFile::encodeName(target);
     mode_t mode = newFileMode();
-    struct stat old {};
+    struct stat old { };
     if (::stat(finalName.constData(), &old) == 0) {
         if (S_ISDIR(old.st_mode))
             return fail(EISDIR);
@@ -147,7 +147,7 @@ bool WriteWhole(const QString &path, QByteArrayView bytes, QString *error, Acces
     // failing device is reported here by file systems that delay the allocation.
     if (::fsync(fd) != 0)
         return abandon(errno);
-    struct stat now {};
+    struct stat now { };
     if (::fstat(fd, &now) != 0 || now.st_size != bytes.size())
         return abandon(now.st_size != bytes.size() ? EIO : errno);
     if (::rename(tmpName.constData(), finalName.constData()) != 0)

@@ -8,7 +8,8 @@
 namespace rasp::files {
 
 // Who may read a written file: the platform's default, or its owner only (files holding a password).
-enum class Access { Default, OwnerOnly };
+enum class Access { Default,
+                    OwnerOnly };
 
 // Writes `bytes` to `path` whole or not at all. The bytes go to a temporary file beside the
 // target (LeftoverName's pattern), unbuffered, every write checked, then flushed to the disk

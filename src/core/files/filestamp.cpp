@@ -34,7 +34,7 @@ FileStamp StampOfBytes(QByteArrayView bytes, qint64 modifiedNs)
 
 FileStamp StampOfPath(const QString &path, const FileStamp *known)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return {};
     if (known && known->present && known->size == st.st_size && known->modifiedNs == modifiedNsOf(st))

@@ -43,7 +43,7 @@ QString currentUser()
 std::optional<LockFile> readLock(const QString &path)
 {
     const QByteArray native = QFile::encodeName(path);
-    struct stat st {};
+    struct stat st { };
     if (::lstat(native.constData(), &st) != 0)
         return std::nullopt;
     LockFile lock;
@@ -85,8 +85,8 @@ bool abandoned(const LockFile &lock)
 } // namespace
 
 FolderLock::FolderLock(const QString &folder)
-    : m_path(LockPath(folder)),
-      m_token(QString::number(QRandomGenerator::system()->generate64(), 16))
+    : m_path(LockPath(folder))
+    , m_token(QString::number(QRandomGenerator::system()->generate64(), 16))
 {
 }
 
@@ -182,7 +182,7 @@ std::optional<LockHolder> FolderLock::ActiveHolder(const QString &folder)
 QString HolderText(const LockHolder &holder)
 {
     QString text = u"пользователь %1 на компьютере %2"_s.arg(holder.user.isEmpty() ? u"?"_s : holder.user,
-                                                               holder.host.isEmpty() ? u"?"_s : holder.host);
+                                                             holder.host.isEmpty() ? u"?"_s : holder.host);
     if (holder.since.isValid())
         text += u" (с %1)"_s.arg(holder.since.toString(u"dd.MM.yyyy HH:mm"_s));
     return text;

@@ -35,7 +35,9 @@ public:
     FolderLock(const FolderLock &) = delete;
     FolderLock &operator=(const FolderLock &) = delete;
 
-    enum class Outcome { Taken, HeldByOther, Failed };
+    enum class Outcome { Taken,
+                         HeldByOther,
+                         Failed };
     // Takes the lock for this process, taking over an abandoned one. HeldByOther leaves the
     // holder in holder(); Failed (a folder that refuses the file) leaves the reason in error().
     Outcome take();

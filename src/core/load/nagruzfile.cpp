@@ -52,7 +52,9 @@ qsizetype endLine(const QStringList &lines)
 class IndexBuilder
 {
 public:
-    explicit IndexBuilder(TUchPredm &index) : m_index(index) {}
+    explicit IndexBuilder(TUchPredm &index)
+        : m_index(index)
+    { }
 
     void add(const QString &subject, const QString &name)
     {
@@ -176,7 +178,8 @@ void NagruzLoadLines(State &state, const QStringList &lines, int prm, NagruzRepo
         });
         if (!dropped.isEmpty())
             problems.append(u"Строка %1 (учитель «%2»): предметы сверх числа классов пропущены: «%3»."_s
-                                .arg(k + 1).arg(shortText(name), shortText(dropped.join(u'|'))));
+                                .arg(k + 1)
+                                .arg(shortText(name), shortText(dropped.join(u'|'))));
     }
 }
 

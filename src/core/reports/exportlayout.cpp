@@ -41,7 +41,7 @@ int maxRows(const State &state, int x1, int x2, int a, int b, bool freeOnly)
 bool validBlock(const Block &b)
 {
     return b.top >= 1 && b.left >= 1 && b.bottom >= b.top && b.right >= b.left
-        && (b.bottom > b.top || b.right > b.left);
+           && (b.bottom > b.top || b.right > b.left);
 }
 
 } // namespace

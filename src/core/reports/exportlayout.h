@@ -25,12 +25,12 @@ struct Block {
 
 // One written cell of a workbook sheet or a document table.
 struct LayoutCell {
-    QString text;          // lines separated by "\r\n"
-    bool number = false;   // the text is a whole number and is stored as one (workbooks)
+    QString text;        // lines separated by "\r\n"
+    bool number = false; // the text is a whole number and is stored as one (workbooks)
     bool bold = false;
-    bool centred = true;   // centred horizontally (workbooks; document tables centre every paragraph)
-    bool rotated = false;  // text turned 90 degrees, running upward
-    int size = 0;          // font size in points; 0 = the sheet's or table's own size
+    bool centred = true;  // centred horizontally (workbooks; document tables centre every paragraph)
+    bool rotated = false; // text turned 90 degrees, running upward
+    int size = 0;         // font size in points; 0 = the sheet's or table's own size
     bool operator==(const LayoutCell &) const = default;
 };
 
@@ -41,11 +41,11 @@ struct Sheet {
     QString name;
     std::map<CellKey, LayoutCell> cells;
     std::vector<Block> merges;
-    std::vector<Block> borders;        // thin lines on every edge of every cell of each block
-    std::map<int, double> rowHeights;  // row -> height in points; other rows keep the default
-    bool printA4Portrait = false;      // printed on A4 portrait, scaled to one page wide
-    int printTitleFirst = 0;           // rows printTitleFirst..printTitleLast repeat at the top of
-    int printTitleLast = 0;            // every printed page; 0 = none
+    std::vector<Block> borders;       // thin lines on every edge of every cell of each block
+    std::map<int, double> rowHeights; // row -> height in points; other rows keep the default
+    bool printA4Portrait = false;     // printed on A4 portrait, scaled to one page wide
+    int printTitleFirst = 0;          // rows printTitleFirst..printTitleLast repeat at the top of
+    int printTitleLast = 0;           // every printed page; 0 = none
 
     // Writes a cell (replacing what was there).
     void put(int row, int column, LayoutCell cell) { cells[{row, column}] = std::move(cell); }
@@ -76,7 +76,9 @@ struct Document {
 };
 
 // How the export lays out the school's two shifts.
-enum class ExportMode { Single, OneTable, TwoTables };
+enum class ExportMode { Single,
+                        OneTable,
+                        TwoTables };
 
 // The export mode of the state: the second shift counts when "Вторая смена" is on and both
 // vt_sm_x and vt_sm_y are above 0.
@@ -142,7 +144,7 @@ Document DayDocument(const State &state, QDate date);
 Document SetkaDocument(const State &state);
 
 // Relative paths of the exported files.
-QString DayExportPath(QDate date, const QString &suffix);   // raspisanie/DD.MM.YYYY.<suffix>
-QString SetkaExportPath(const QString &suffix);             // setka/Сетка.<suffix>
+QString DayExportPath(QDate date, const QString &suffix); // raspisanie/DD.MM.YYYY.<suffix>
+QString SetkaExportPath(const QString &suffix);           // setka/Сетка.<suffix>
 
 } // namespace rasp::reports

@@ -213,8 +213,8 @@ QString JournalTitle(QDate from, QDate to)
 
 QStringList JournalHeader()
 {
-    return {u"Дата"_s,        u"Урок"_s,      u"Класс"_s, u"Предмет"_s,
-            u"Отсутствовал"_s, u"Заменил"_s, u"Вид"_s,   u"Часы"_s};
+    return {u"Дата"_s, u"Урок"_s, u"Класс"_s, u"Предмет"_s,
+            u"Отсутствовал"_s, u"Заменил"_s, u"Вид"_s, u"Часы"_s};
 }
 
 std::vector<QStringList> JournalRows(const Journal &journal)

@@ -58,7 +58,8 @@ void RaspVipLoad(const State &state, Vipolnenie &vip, const QStringList &lines)
         }
         QString &count = vip.vipolnenie[std::size_t(2 * k)][std::size_t(j)];
         count = QString::number(count.toInt() + 1);
-    }, {});
+    },
+                           {});
 }
 
 bool RaspVipLoad(const State &state, Vipolnenie &vip, const QString &path, QString *error)

@@ -315,7 +315,7 @@ DayComparison CompareSavedDay(const State &state, LessonReader &reader, Template
     if (dayRead.status == text::ReadResult::NoFile) {
         out.noDay = true;
         result.error = u"Расписание на %1 не сохранено: нет файла %2"_s.arg(text::ShortDate(date),
-                                                                          QDir::toNativeSeparators(dayPath));
+                                                                            QDir::toNativeSeparators(dayPath));
         return out;
     }
     if (!dayRead.ok()) {
@@ -501,7 +501,7 @@ std::vector<SheetRow> SheetRows(const State &state, const ZamenySheet &sheet)
         r.now = lessonText(c.now);
         if (c.now && !c.now->coverKind.isEmpty()) // "Матем. — Сидорова Е. В. вместо Ивановой А. П. (по предмету)"
             r.now = u"%1 — %2 вместо %3 (%4)"_s.arg(c.now->subject, c.now->teachers, GenitiveName(c.now->coverAbsent),
-                                                     c.now->coverKind);
+                                                    c.now->coverKind);
         if (c.was && c.now && RoomsDiffer(c.was->room, c.now->room))
             r.room = c.was->room + u" → "_s + c.now->room;
         else if (c.now)

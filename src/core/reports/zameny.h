@@ -26,7 +26,11 @@ struct Companion;
 namespace rasp::reports {
 
 // How a lesson of the day differs from the template of its weekday.
-enum class ChangeKind { Replacement, Moved, Cancelled, Added, Room };
+enum class ChangeKind { Replacement,
+                        Moved,
+                        Cancelled,
+                        Added,
+                        Room };
 
 // One lesson of a class: its grid row, subject, room and resolved teacher list.
 struct Lesson {
@@ -64,7 +68,7 @@ struct Change {
 struct ZamenySheet {
     QDate date;
     std::vector<Change> changes;
-    QStringList notices; // classes read by name: gone from the load, or missing from a file
+    QStringList notices;     // classes read by name: gone from the load, or missing from a file
     int followedWeekday = 0; // the weekday whose template the date follows when not its own
     QStringList absences;    // "Иванова А. П. (болезнь), 1-7 уроки", from the date's companion
     QStringList openLessons; // lessons of an absent teacher nobody covers: "5А, 3-й урок, Алгебра (Иванова)"

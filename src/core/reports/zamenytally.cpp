@@ -178,8 +178,7 @@ ZamenyTally ZamenyPeriod(const State &state, QDate from, QDate to, const VipStep
                 ++tally.days;
                 compared = true;
             } else if (c.noTemplate) {
-                tally.skipped << text::ShortDate(d) + u": шаблона на этот день недели нет (%1)"_s.arg(
-                                     QDir::toNativeSeparators(tmpl::SetkaPath(c.weekday)));
+                tally.skipped << text::ShortDate(d) + u": шаблона на этот день недели нет (%1)"_s.arg(QDir::toNativeSeparators(tmpl::SetkaPath(c.weekday)));
             } else if (c.templateUnreadable) {
                 if (!noticed[k]) {
                     noticed[k] = true;

@@ -71,10 +71,10 @@ QByteArray TmpBytes(const QStringList &dayLines);
 
 // One card of the board, ready to show as plain text.
 struct NoteCard {
-    QString key;          // sent with "zameDDisp"; empty for the closing "… и еще N" card
-    QString leftHeading;  // dat CR tim
-    QString rightHeading; // im CR dolgn
-    QString body;         // the message with "<br>" turned into CR LF
+    QString key;                 // sent with "zameDDisp"; empty for the closing "… и еще N" card
+    QString leftHeading;         // dat CR tim
+    QString rightHeading;        // im CR dolgn
+    QString body;                // the message with "<br>" turned into CR LF
     std::optional<quint32> fill; // ARGB; none: no fill
     bool operator==(const NoteCard &) const = default;
 };

@@ -5,7 +5,9 @@
 
 namespace rasp::server {
 
-ReplyReader::ReplyReader(qsizetype limit) : m_decoder(QStringDecoder::Utf8), m_limit(limit)
+ReplyReader::ReplyReader(qsizetype limit)
+    : m_decoder(QStringDecoder::Utf8)
+    , m_limit(limit)
 {
 }
 

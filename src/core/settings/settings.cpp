@@ -80,7 +80,7 @@ ParsedSettings ParseSettingsLines(const QStringList &lines)
     s.rooms = readBlock(lines, 0, roomsEnd, &withBar);
     if (!withBar.isEmpty())
         out.problems << (withBar.size() == 1 ? u"кабинет «%1» содержит «|» и пропущен"_s.arg(withBar.first())
-                                              : u"кабинеты с «|» пропущены: «%1» и ещё %2"_s.arg(withBar.first()).arg(withBar.size() - 1));
+                                             : u"кабинеты с «|» пропущены: «%1» и ещё %2"_s.arg(withBar.first()).arg(withBar.size() - 1));
     const qsizetype blockedEnd = lines.indexOf(kEnd, roomsEnd + 1);
     if (blockedEnd < 0) {
         out.problems << u"нет строки «~end~» после списка блокируемых предметов"_s;

@@ -73,7 +73,10 @@ text::ReadResult::Status SetLoad(State &state, const QString &path, QStringList 
 bool SetSave(State &state, const QString &path, QString *error = nullptr);
 
 // Outcome of adding a room.
-enum class AddRoomResult { Empty, Duplicate, Invalid, Added };
+enum class AddRoomResult { Empty,
+                           Duplicate,
+                           Invalid,
+                           Added };
 
 // Adds a room unless the text is empty, already listed, "~end~" or holds "|"; then re-sorts the rooms (SortRooms).
 AddRoomResult AddRoom(Settings &settings, const QString &room);

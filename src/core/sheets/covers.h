@@ -18,13 +18,13 @@ namespace rasp::sheets {
 // these.
 struct Cover {
     QDate date;
-    int column = 0;        // class column
-    int lesson = 0;        // lesson number as the timetable prints it
+    int column = 0; // class column
+    int lesson = 0; // lesson number as the timetable prints it
     QString klass;
     QString subject;
     QString room;
-    QString teacher;       // the covering teacher, full name
-    QStringList absent;    // the teachers of the template's lesson who do not give it
+    QString teacher;    // the covering teacher, full name
+    QStringList absent; // the teachers of the template's lesson who do not give it
 };
 
 // The covers of a substitution sheet: for every replaced lesson, each teacher of the day's list

@@ -13,8 +13,8 @@ using MeasureText = std::function<double(const QString &text, double pointSize)>
 // A cell text laid out into lines at one point size.
 struct WrappedText {
     std::vector<QString> lines;
-    double size = 0;   // the point size the lines are set in
-    bool fits = true;  // false when a word is wider than the cell even at the smallest size
+    double size = 0;  // the point size the lines are set in
+    bool fits = true; // false when a word is wider than the cell even at the smallest size
 };
 
 // The smallest point size a word may be set in to fit its cell.

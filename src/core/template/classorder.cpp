@@ -92,8 +92,8 @@ QStringList RecordMissingClassOrders(const State &state, const QDir &work)
 
 QString WeekdayGenitive(int k)
 {
-    static const std::array<QString, 7> words = {u"понедельника"_s, u"вторника"_s, u"среды"_s,      u"четверга"_s,
-                                                 u"пятницы"_s,      u"субботы"_s,  u"воскресенья"_s};
+    static const std::array<QString, 7> words = {u"понедельника"_s, u"вторника"_s, u"среды"_s, u"четверга"_s,
+                                                 u"пятницы"_s, u"субботы"_s, u"воскресенья"_s};
     return k >= 1 && k <= 7 ? words[std::size_t(k - 1)] : QString();
 }
 

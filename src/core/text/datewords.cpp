@@ -12,7 +12,7 @@ namespace {
 const std::array<QString, 7> &mondayFirst()
 {
     static const std::array<QString, 7> words = {u"Понедельник"_s, u"Вторник"_s, u"Среда"_s, u"Четверг"_s,
-                                                 u"Пятница"_s,     u"Суббота"_s, u"Воскресенье"_s};
+                                                 u"Пятница"_s, u"Суббота"_s, u"Воскресенье"_s};
     return words;
 }
 
@@ -20,7 +20,7 @@ const std::array<QString, 7> &mondayFirst()
 const std::array<QString, 7> &accusativeSundayFirst()
 {
     static const std::array<QString, 7> words = {u"воскресенье"_s, u"понедельник"_s, u"вторник"_s, u"среду"_s,
-                                                 u"четверг"_s,     u"пятницу"_s,     u"субботу"_s};
+                                                 u"четверг"_s, u"пятницу"_s, u"субботу"_s};
     return words;
 }
 
@@ -52,8 +52,8 @@ QString daySet(int num)
 
 QString stMonth(int month)
 {
-    static const std::array<QString, 12> months = {u"января"_s, u"февраля"_s, u"марта"_s,    u"апреля"_s,
-                                                   u"мая"_s,    u"июня"_s,    u"июля"_s,     u"августа"_s,
+    static const std::array<QString, 12> months = {u"января"_s, u"февраля"_s, u"марта"_s, u"апреля"_s,
+                                                   u"мая"_s, u"июня"_s, u"июля"_s, u"августа"_s,
                                                    u"сентября"_s, u"октября"_s, u"ноября"_s, u"декабря"_s};
     return month >= 1 && month <= 12 ? months[month - 1] : QString();
 }
@@ -104,8 +104,7 @@ QString ShortDateProblem(QStringView text)
         why = u"месяцев в году 12"_s;
     else if (day == 0)
         why = u"дни месяца считаются с 01"_s;
-    else
-    {
+    else {
         const int days = QDate(year, month, 1).daysInMonth();
         why = u"в этом месяце %1 %2"_s.arg(days).arg(days == 31 ? u"день"_s : u"дней"_s);
     }

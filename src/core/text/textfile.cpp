@@ -44,7 +44,9 @@ namespace {
 
 // What `bytes` are as UTF-8 (the check stops at the first byte that cannot be UTF-8, which in a
 // Windows-1251 Russian text comes at once).
-enum class Utf8Shape { Malformed, Ascii, Multibyte };
+enum class Utf8Shape { Malformed,
+                       Ascii,
+                       Multibyte };
 Utf8Shape utf8Shape(QByteArrayView bytes)
 {
     bool multibyte = false;
@@ -138,7 +140,7 @@ QString notReadableReason(int openErrno)
 bool readRegularFile(const QString &path, QByteArray &bytes, QString &reason, qint64 &modifiedNs)
 {
     const QByteArray native = QFile::encodeName(path);
-    struct stat before {};
+    struct stat before { };
     // stat() follows links, so a link to a device or a FIFO is refused before it is opened
     // (opening some devices has effects, and opening a FIFO waits for a writer).
     if (::stat(native.constData(), &before) != 0) {
@@ -160,7 +162,7 @@ bool readRegularFile(const QString &path, QByteArray &bytes, QString &reason, qi
         return false;
     }
     const auto closeFd = qScopeGuard([fd] { ::close(fd); });
-    struct stat opened {};
+    struct stat opened { };
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         reason = u"это не обычный файл"_s;
         return false;

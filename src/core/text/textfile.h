@@ -10,7 +10,9 @@ namespace rasp::text {
 
 // Outcome of reading a data file as lines.
 struct ReadResult {
-    enum Status { Ok, NoFile, Unreadable };
+    enum Status { Ok,
+                  NoFile,
+                  Unreadable };
     Status status = NoFile;
     QStringList lines;
     QString error; // Russian text naming the path, set when Unreadable
@@ -58,7 +60,8 @@ bool writeLines(const QString &path, const QStringList &lines, QString *error = 
 QByteArray encodeLines(const QStringList &lines);
 
 // The encodings a school file is read in.
-enum class Encoding { Cp1251, Utf8 };
+enum class Encoding { Cp1251,
+                      Utf8 };
 
 // Splits raw bytes into lines, decoding each line: CR LF and a lone LF end a line, and in a file
 // without any LF a CR does (old CR-only line ends).

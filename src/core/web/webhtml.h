@@ -9,7 +9,8 @@
 namespace rasp::web {
 
 // Which style a page takes: an ordinary page, or the corridor screen's large type.
-enum class PageStyle { Normal, Corridor };
+enum class PageStyle { Normal,
+                       Corridor };
 
 // A table as HTML: the title as a heading, the header row, the rows (a marked row highlighted,
 // line breaks kept), or the table's `empty` text when it has no rows.

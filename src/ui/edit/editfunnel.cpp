@@ -19,7 +19,10 @@ bool sameGrid(const day::GridSnapshot &a, const day::GridSnapshot &b)
 } // namespace
 
 EditFunnel::EditFunnel(State &state, Hooks hooks, QObject *parent)
-    : QObject(parent), m_state(state), m_hooks(std::move(hooks)), m_history(new QUndoStack(this))
+    : QObject(parent)
+    , m_state(state)
+    , m_hooks(std::move(hooks))
+    , m_history(new QUndoStack(this))
 {
     m_settled = day::TakeGridSnapshot(m_state);
 }
@@ -141,7 +144,9 @@ void EditFunnel::recordTyping(int row, int column, day::GridGeometry::Field fiel
     emit historyChanged();
 }
 
-Edit::Edit(EditFunnel &funnel, RefreshParts parts) : m_funnel(funnel), m_parts(parts)
+Edit::Edit(EditFunnel &funnel, RefreshParts parts)
+    : m_funnel(funnel)
+    , m_parts(parts)
 {
     m_funnel.begin();
 }

@@ -37,7 +37,7 @@ public:
 
     // What the funnel needs from the window that knows the widgets.
     struct Hooks {
-        std::function<QString()> focusHint;      // "row;column" of the focused subject field, or empty
+        std::function<QString()> focusHint;       // "row;column" of the focused subject field, or empty
         std::function<bool(const QString &)> ask; // a yes/no question inside the window
         std::function<bool()> running;            // an arrangement runs: typing records no step
     };
@@ -86,16 +86,16 @@ private:
     State &m_state;
     Hooks m_hooks;
     QUndoStack *m_history = nullptr;
-    int m_depth = 0;               // open edits; nested edits join the outermost one
-    day::GridSnapshot m_before;    // the grid before the outermost open edit
-    day::GridSnapshot m_settled;   // the grid as the history last left it
+    int m_depth = 0;             // open edits; nested edits join the outermost one
+    day::GridSnapshot m_before;  // the grid before the outermost open edit
+    day::GridSnapshot m_settled; // the grid as the history last left it
     struct TypingRun {
         bool open = false;
         int row = 0;
         int column = 0;
         day::GridGeometry::Field field = day::GridGeometry::Field::None;
-        int run = 0;               // number of the run, for merging its key releases
-        day::GridSnapshot before;  // the grid before the run's first key
+        int run = 0;              // number of the run, for merging its key releases
+        day::GridSnapshot before; // the grid before the run's first key
     } m_typing;
 };
 

@@ -38,7 +38,9 @@ QBoxLayout *rowHolding(QLayout *layout, QWidget *w, int *index)
 } // namespace
 
 PrintController::PrintController(QWidget *window, PrintHost host)
-    : QObject(window), m_window(window), m_host(std::move(host))
+    : QObject(window)
+    , m_window(window)
+    , m_host(std::move(host))
 {
     runPreview = [](QPrintPreviewDialog &dialog) { dialog.exec(); };
 }

@@ -71,7 +71,8 @@ void placeOver(QWidget *window, QWidget *page, bool filled)
 } // namespace
 
 ReportsController::ReportsController(const Shell &shell, QWidget *hoursPage, QObject *parent)
-    : Controller(shell, parent), m_hoursPage(hoursPage)
+    : Controller(shell, parent)
+    , m_hoursPage(hoursPage)
 {
     shellOpen = [](const QString &path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     buildHoursPage();
@@ -403,7 +404,7 @@ void ReportsController::countSubstitutions()
     reports::ZamenyTally tally = reports::ZamenyPeriod(state(), from, to, [&](bool) {
         m_zameny->progress->setValue(++done);
         QCoreApplication::processEvents(); // a nested loop: nothing here keeps a cell of the grid
-        return window()->isVisible(); // the window closed meanwhile: nothing left to show the result in
+        return window()->isVisible();      // the window closed meanwhile: nothing left to show the result in
     });
     m_zameny->setEnabled(true);
     m_tally = std::make_unique<reports::ZamenyTally>(std::move(tally));

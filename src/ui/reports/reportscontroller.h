@@ -87,16 +87,16 @@ public:
     const reports::ZamenySheet *sheet() const { return m_sheet.get(); }
 
     // The parts the window tests look at.
-    QWidget *periodBar() const { return m_periodBar; }           // Rectangle16
-    QLabel *savedOnlyNote() const { return m_note; }             // Label12
-    QToolButton *hoursSizeButton() const { return m_sizeButton; } // SpeedButton10
+    QWidget *periodBar() const { return m_periodBar; }              // Rectangle16
+    QLabel *savedOnlyNote() const { return m_note; }                // Label12
+    QToolButton *hoursSizeButton() const { return m_sizeButton; }   // SpeedButton10
     QToolButton *hoursCloseButton() const { return m_closeButton; } // SpeedButton7
-    QToolButton *countButton() const { return m_countButton; }   // sSpeedButton19
-    QProgressBar *hoursProgress() const { return m_progress; }   // sProgressBar1
-    QTableView *hoursTable() const { return m_table; }           // StringGrid1
-    QDateEdit *periodStart() const { return m_from; }            // sDateTimePicker4
-    QDateEdit *periodEnd() const { return m_to; }                // sDateTimePicker5
-    ZamenyPage *substitutionsPage() const { return m_zameny; }   // Tab_Zam
+    QToolButton *countButton() const { return m_countButton; }      // sSpeedButton19
+    QProgressBar *hoursProgress() const { return m_progress; }      // sProgressBar1
+    QTableView *hoursTable() const { return m_table; }              // StringGrid1
+    QDateEdit *periodStart() const { return m_from; }               // sDateTimePicker4
+    QDateEdit *periodEnd() const { return m_to; }                   // sDateTimePicker5
+    ZamenyPage *substitutionsPage() const { return m_zameny; }      // Tab_Zam
 
 private:
     void buildHoursPage();

@@ -33,8 +33,8 @@ bool serverSettingsComplete(const settings::Settings &s)
 } // namespace
 
 ServerController::ServerController(const Shell &shell, QWidget *notesGroup, QObject *parent)
-    : Controller(shell, parent),
-      m_link(std::make_unique<TcpServerLink>(server::kConnectTimeoutMs, server::kReadTimeoutMs))
+    : Controller(shell, parent)
+    , m_link(std::make_unique<TcpServerLink>(server::kConnectTimeoutMs, server::kReadTimeoutMs))
 {
     m_poll = new QTimer(this);
     m_poll->setObjectName(u"Timer3"_s);
@@ -96,7 +96,7 @@ void ServerController::connectForNotes()
     if (!serverSettingsComplete(s) || !s.useServer)
         return;
     if (!m_link->isOpen())
-        openLink(); // a failure is silent for the refresh
+        openLink();   // a failure is silent for the refresh
     m_status->show(); // the board's status line, whether or not the connection opened
     if (m_link->isOpen()) {
         if (!m_poll->isActive())

@@ -88,18 +88,18 @@ private:
     void showStatus(const QString &text);
 
     std::unique_ptr<ServerLink> m_link;
-    QTimer *m_poll = nullptr;       // Timer3: polls the replies every 200 ms while an exchange runs
-    QTimer *m_deadline = nullptr;   // single-shot, 10 s, restarted by every request sent
-    server::ReplyReader m_reply;    // the current exchange's bytes, decoded and bounded
-    bool m_tellNoReply = false;     // a request of the user waits for its reply
-    QString m_host;                 // host of the connection, as last read or saved
-    quint16 m_port = 0;             // port of the connection, as last read or saved
+    QTimer *m_poll = nullptr;     // Timer3: polls the replies every 200 ms while an exchange runs
+    QTimer *m_deadline = nullptr; // single-shot, 10 s, restarted by every request sent
+    server::ReplyReader m_reply;  // the current exchange's bytes, decoded and bounded
+    bool m_tellNoReply = false;   // a request of the user waits for its reply
+    QString m_host;               // host of the connection, as last read or saved
+    quint16 m_port = 0;           // port of the connection, as last read or saved
     NotesAccess m_access;
     NotesBoardView *m_board = nullptr; // scr; hidden while discarded
     QLabel *m_status = nullptr;        // lab_vir_shir: "Пусто", "Обновление ..."
     QTimer *m_deleteWait = nullptr;    // zametWait: 2000 ms between a deletion and the new list
     NotesFetcher *m_fetcher = nullptr;
-    QString m_notesDate;               // the target date the fetch under way was made for
+    QString m_notesDate; // the target date the fetch under way was made for
 };
 
 } // namespace rasp::ui

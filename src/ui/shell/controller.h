@@ -50,7 +50,10 @@ class Controller : public QObject
 {
     Q_OBJECT
 public:
-    Controller(const Shell &shell, QObject *parent) : QObject(parent), m_shell(shell) {}
+    Controller(const Shell &shell, QObject *parent)
+        : QObject(parent)
+        , m_shell(shell)
+    { }
 
 protected:
     const State &state() const { return *m_shell.state; }

@@ -37,7 +37,7 @@ public:
     // check runs after it as after a load.
     virtual bool wholeDay() const { return false; }
     // Puts the second-shift bounds of one side into the state; only the split step has them.
-    virtual void applyShift(State &, bool) const {}
+    virtual void applyShift(State &, bool) const { }
     virtual bool changesShift() const { return false; }
 
 protected:

@@ -38,7 +38,9 @@ public:
 class ClpStop : public ClpEventHandler
 {
 public:
-    explicit ClpStop(const std::function<bool()> *stop) : m_stop(stop) {}
+    explicit ClpStop(const std::function<bool()> *stop)
+        : m_stop(stop)
+    { }
     ClpEventHandler *clone() const override { return new ClpStop(*this); }
     int event(Event whichEvent) override
     {
@@ -68,7 +70,9 @@ struct Watch {
 class WatchHandler : public CbcEventHandler
 {
 public:
-    explicit WatchHandler(Watch *watch) : m_watch(watch) {}
+    explicit WatchHandler(Watch *watch)
+        : m_watch(watch)
+    { }
     CbcEventHandler *clone() const override { return new WatchHandler(*this); }
 
     CbcAction event(CbcEvent whichEvent) override
@@ -101,7 +105,8 @@ private:
 
 } // namespace
 
-AssignmentMip::AssignmentMip(const DayModel &model) : m_model(model)
+AssignmentMip::AssignmentMip(const DayModel &model)
+    : m_model(model)
 {
     const int R = model.lastRow();
     const auto &classes = model.classes();

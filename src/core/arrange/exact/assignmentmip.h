@@ -19,11 +19,11 @@ struct Relaxation {
 
 // What one branch-and-cut run ended with.
 struct MipOutcome {
-    bool proven = false;  // the search finished: the best day is the fewest, or there is none
-    int lowerBound = 0;   // no day moves fewer lessons (counting those that can never stay)
+    bool proven = false; // the search finished: the best day is the fewest, or there is none
+    int lowerBound = 0;  // no day moves fewer lessons (counting those that can never stay)
     bool hasDay = false;
-    Placement day;        // the best day the search ended with
-    int moved = -1;       // its moved lessons
+    Placement day;  // the best day the search ended with
+    int moved = -1; // its moved lessons
 };
 
 // The callbacks of a run, all called on the searching thread: `stop` is polled (cancel or the
@@ -84,8 +84,8 @@ private:
     std::vector<std::vector<int>> m_rowColumns;
     std::vector<std::vector<double>> m_rowCoefs;
     std::vector<double> m_rowLower, m_rowUpper;
-    std::vector<std::vector<std::vector<int>>> m_x;   // [class][kind][row] -> column or -1
-    std::vector<std::vector<int>> m_start;            // [class][n] -> column of starts[n]
+    std::vector<std::vector<std::vector<int>>> m_x; // [class][kind][row] -> column or -1
+    std::vector<std::vector<int>> m_start;          // [class][n] -> column of starts[n]
     int m_movable = 0;
     int m_alwaysMoved = 0;
 };

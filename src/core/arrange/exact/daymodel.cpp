@@ -10,7 +10,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace rasp::arrange::exact {
 
-DayModel::DayModel(const TPodbor &rasp, const Options &options, const QStringList &classNames) : m_options(options)
+DayModel::DayModel(const TPodbor &rasp, const Options &options, const QStringList &classNames)
+    : m_options(options)
 {
     m_R = options.lastRow();
     const int rows = std::min(options.max_ur, kPodborRows);

@@ -34,9 +34,9 @@ struct ClassModel {
     QString name;
     std::vector<LessonKind> kinds; // the movable lessons, identical ones grouped
     std::vector<LockedCell> locked;
-    int movable = 0;   // number of movable lessons (sum of the kinds' counts)
-    int runLength = 0; // movable lessons + locked lessons of rows 1..R: the length of the class's run
-    std::vector<int> starts; // the rows its run may start at (locks and rows 1..R allow them)
+    int movable = 0;           // number of movable lessons (sum of the kinds' counts)
+    int runLength = 0;         // movable lessons + locked lessons of rows 1..R: the length of the class's run
+    std::vector<int> starts;   // the rows its run may start at (locks and rows 1..R allow them)
     bool currentValid = false; // its lessons now form an acceptable run within rows 1..R
 };
 

@@ -13,7 +13,9 @@ namespace {
 class StopTest : public CaDiCaL::Terminator
 {
 public:
-    explicit StopTest(const std::function<bool()> &stop) : m_stop(stop) {}
+    explicit StopTest(const std::function<bool()> &stop)
+        : m_stop(stop)
+    { }
     bool terminate() override { return m_stop && m_stop(); }
 
 private:
@@ -28,7 +30,9 @@ struct Encoding::Impl {
     CaDiCaL::Solver solver;
 };
 
-Encoding::Encoding(const DayModel &model, bool guarded) : m_impl(std::make_unique<Impl>()), m_model(model)
+Encoding::Encoding(const DayModel &model, bool guarded)
+    : m_impl(std::make_unique<Impl>())
+    , m_model(model)
 {
     const int R = model.lastRow();
     const auto &classes = model.classes();

@@ -23,9 +23,9 @@ enum class Status {
 
 // What the search has reached so far, reported after every better day and every new bound.
 struct Progress {
-    qint64 ms = 0;       // time since the start
-    int best = -1;       // fewest moved lessons of a day found so far; -1 before the first
-    int lowerBound = 0;  // no day moves fewer lessons than this
+    qint64 ms = 0;      // time since the start
+    int best = -1;      // fewest moved lessons of a day found so far; -1 before the first
+    int lowerBound = 0; // no day moves fewer lessons than this
 };
 
 // The limits of one search: wall time, a flag another thread sets to stop it, and a callback
@@ -38,13 +38,13 @@ struct Limits {
 
 struct Result {
     Status status = Status::Timeout;
-    bool optimal = false;  // the count of moved lessons is proven to be the fewest possible
-    int movedCount = -1;   // lessons whose row changed; -1 without a day
+    bool optimal = false; // the count of moved lessons is proven to be the fewest possible
+    int movedCount = -1;  // lessons whose row changed; -1 without a day
     int lowerBound = 0;
-    QString reason;        // Russian text for Impossible
+    QString reason; // Russian text for Impossible
     std::vector<MovedLesson> moved;
     qint64 ms = 0;
-    bool stopped = false;  // Solved although the caller asked to stop: the best day found so far
+    bool stopped = false; // Solved although the caller asked to stop: the best day found so far
 };
 
 // The exact arrangement of a snapshot's working copy (itog_*): a day on which no two lessons of

@@ -164,9 +164,9 @@ QString teacherReason(const DayModel &model)
             }
             const int width = std::popcount(rows);
             const QString &teacher = model.tokens().at(t);
-            QString where = width == 0 ? u"некуда поставить"_s
-                          : width == 1 ? u"можно поставить только в ряд %1"_s.arg(rowsList(rows))
-                                       : u"можно поставить только в ряды %1 — это %2"_s.arg(rowsList(rows), RowsText(width));
+            QString where = width == 0   ? u"некуда поставить"_s
+                            : width == 1 ? u"можно поставить только в ряд %1"_s.arg(rowsList(rows))
+                                         : u"можно поставить только в ряды %1 — это %2"_s.arg(rowsList(rows), RowsText(width));
             const quint32 locked = lockedRows[std::size_t(t)];
             if (locked != 0)
                 where += (std::popcount(locked) == 1 ? u" (ряд %1 занят %2 закреплённым уроком)"_s
