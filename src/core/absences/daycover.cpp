@@ -1,5 +1,7 @@
 #include "daycover.h"
 
+#include "cbclock.h"
+
 #include <coin/Cbc_C_Interface.h>
 
 #include <QElapsedTimer>
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <mutex>
 #include <set>
 
 using namespace Qt::Literals::StringLiterals;
@@ -228,6 +231,8 @@ DayCover SolveDayCover(const CoverModel &model, double seconds)
     for (int c = 0; c < columns; ++c)
         if (integer[std::size_t(c)])
             Cbc_setInteger(cbc, c);
+    // CBC keeps process-wide state: the exact arrangement's solves take the same lock.
+    const std::lock_guard<std::mutex> cbcGuard(CbcLock());
     const int status = Cbc_solve(cbc);
     const double *solution = Cbc_getColSolution(cbc);
     bool complete = solution != nullptr;
