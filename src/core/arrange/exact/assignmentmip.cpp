@@ -1,6 +1,7 @@
 #include "assignmentmip.h"
 
 #include "cbclock.h"
+#include "cbcquiet.h"
 
 #include <CbcEventHandler.hpp>
 #include <CbcHeuristic.hpp>
@@ -19,20 +20,14 @@
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
 
+#include <QElapsedTimer>
+
 #include <cmath>
 #include <map>
 
 namespace rasp::arrange::exact {
 
 namespace {
-
-// Swallows every message of CBC, CLP and the cut generators: nothing reaches stdout.
-class SilentHandler : public CoinMessageHandler
-{
-public:
-    int print() override { return 0; }
-    CoinMessageHandler *clone() const override { return new SilentHandler(*this); }
-};
 
 // Stops CLP's simplex between iterations when the search is to stop.
 class ClpStop : public ClpEventHandler
@@ -248,6 +243,9 @@ std::vector<double> AssignmentMip::valuesOf(const Placement &p) const
 MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const MipHooks &hooks) const
 {
     const std::lock_guard<std::mutex> guard(CbcLock());
+    QElapsedTimer clock;
+    clock.start();
+    const auto secondsLeft = [&]() { return std::max(seconds - double(clock.elapsed()) / 1000.0, 0.01); };
     MipOutcome out;
     out.lowerBound = m_alwaysMoved;
     const int columns = int(m_columns.size());
@@ -340,6 +338,17 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     if (!cbc.solver()->isProvenOptimal())
         return out;
     watch.takeBound(cbc.solver()->getObjValue());
+    // The relaxation is nearly whole: a day close to it is often the fewest outright.
+    const auto objectiveOf = [&](const std::vector<double> &values) {
+        double objective = 0;
+        for (int c = 0; c < columns; ++c)
+            objective += values[std::size_t(c)] * m_objective[std::size_t(c)];
+        return objective;
+    };
+    Placement nearDay;
+    const int startMoved = start ? movedOf(objectiveOf(valuesOf(*start))) : m_movable + 1;
+    if (searchNearRelaxation(*cbc.solver(), startMoved, out.lowerBound, secondsLeft() / 2, hooks, nearDay) >= 0)
+        start = &nearDay;
     if (hooks.onRelaxation) {
         Relaxation relaxation;
         relaxation.solved = true;
@@ -350,10 +359,7 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     }
     if (start) {
         const std::vector<double> values = valuesOf(*start);
-        double objective = 0;
-        for (int c = 0; c < columns; ++c)
-            objective += values[std::size_t(c)] * m_objective[std::size_t(c)];
-        cbc.setBestSolution(values.data(), columns, objective, true);
+        cbc.setBestSolution(values.data(), columns, objectiveOf(values), true);
         watch.bestSeen = cbc.getMinimizationObjValue();
         if (cbc.bestSolution()) {
             bestMoved = movedOf(watch.bestSeen);
@@ -366,6 +372,8 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
         out.proven = out.hasDay && out.moved <= out.lowerBound;
         return out;
     }
+    // CBC counts its limit from here.
+    cbc.setMaximumSeconds(secondsLeft());
     cbc.branchAndBound();
 
     if (cbc.bestSolution() && cbc.getMinimizationObjValue() < watch.bestSeen - 0.5)
