@@ -9,7 +9,6 @@
 #include <CbcHeuristicRINS.hpp>
 #include <CbcModel.hpp>
 #include <CglClique.hpp>
-#include <CglGomory.hpp>
 #include <CglKnapsackCover.hpp>
 #include <CglMixedIntegerRounding2.hpp>
 #include <CglProbing.hpp>
@@ -190,10 +189,19 @@ AssignmentMip::AssignmentMip(const DayModel &model)
 void AssignmentMip::load(OsiClpSolverInterface &lp, CoinMessageHandler &silent) const
 {
     const int columns = int(m_columns.size());
-    CoinPackedMatrix matrix(false, 0, 0);
-    matrix.setDimensions(0, columns);
-    for (std::size_t r = 0; r < m_rowColumns.size(); ++r)
-        matrix.appendRow(int(m_rowColumns[r].size()), m_rowColumns[r].data(), m_rowCoefs[r].data());
+    // Built in one piece: appending row by row copies the whole matrix each time.
+    std::vector<CoinBigIndex> starts;
+    std::vector<int> lengths, indices;
+    std::vector<double> elements;
+    for (std::size_t r = 0; r < m_rowColumns.size(); ++r) {
+        starts.push_back(CoinBigIndex(indices.size()));
+        lengths.push_back(int(m_rowColumns[r].size()));
+        indices.insert(indices.end(), m_rowColumns[r].begin(), m_rowColumns[r].end());
+        elements.insert(elements.end(), m_rowCoefs[r].begin(), m_rowCoefs[r].end());
+    }
+    starts.push_back(CoinBigIndex(indices.size()));
+    const CoinPackedMatrix matrix(false, columns, int(m_rowColumns.size()), CoinBigIndex(indices.size()),
+                                  elements.data(), indices.data(), starts.data(), lengths.data());
     const std::vector<double> lower(std::size_t(columns), 0.0), upper(std::size_t(columns), 1.0);
     lp.passInMessageHandler(&silent);
     lp.getModelPtr()->passInMessageHandler(&silent);
@@ -275,8 +283,8 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     probing.setMaxPass(1);
     probing.setMaxLook(50);
     probing.setRowCuts(3);
-    CglGomory gomory;
-    gomory.setLimit(300);
+    // No Gomory cuts: on 200 classes one pass over the relaxation's fractional rows took over
+    // ten seconds, and nothing stops it midway.
     CglKnapsackCover knapsack;
     CglClique clique;
     clique.setStarCliqueReport(false);
@@ -284,7 +292,6 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     CglMixedIntegerRounding2 mir;
     CglZeroHalf zeroHalf;
     cbc.addCutGenerator(&probing, -1, "probing");
-    cbc.addCutGenerator(&gomory, -1, "gomory");
     cbc.addCutGenerator(&knapsack, -1, "knapsack");
     cbc.addCutGenerator(&clique, -1, "clique");
     cbc.addCutGenerator(&mir, -1, "mir");
@@ -347,7 +354,7 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     };
     Placement nearDay;
     const int startMoved = start ? movedOf(objectiveOf(valuesOf(*start))) : m_movable + 1;
-    if (searchNearRelaxation(*cbc.solver(), startMoved, out.lowerBound, secondsLeft() / 2, hooks, nearDay) >= 0)
+    if (searchNearRelaxation(*cbc.solver(), startMoved, out.lowerBound, secondsLeft(), hooks, nearDay) >= 0)
         start = &nearDay;
     if (hooks.onRelaxation) {
         Relaxation relaxation;

@@ -50,6 +50,9 @@ int AssignmentMip::searchNearRelaxation(const OsiSolverInterface &relaxed, int b
         cbc.setUseElapsedTime(true);
         cbc.setMaximumSeconds(limit);
         cbc.setNumberThreads(0);
+        // The relaxation is nearly whole here: strong branching costs more than it saves.
+        cbc.setNumberStrong(0);
+        cbc.setNumberBeforeTrust(0);
         cbc.setCutoffIncrement(0.999);
         cbc.setAllowableGap(0.999);
         cbc.setCutoff(double((best >= 0 ? best : below) - m_movable) - 0.5);
@@ -99,7 +102,7 @@ int AssignmentMip::searchNearRelaxation(const OsiSolverInterface &relaxed, int b
             if (kinds.count({col.klass, col.kind}) || rows.count({col.klass, col.row}))
                 open[std::size_t(c)] = 1;
         }
-        searchWith(values, open, timeLeft());
+        searchWith(values, open, timeLeft() / 2);
     }
     return best;
 }
