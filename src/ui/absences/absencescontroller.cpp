@@ -427,6 +427,7 @@ void AbsencesController::buildPlanning(QWidget *area)
     absentColumn->addWidget(heading(lists, texts::kAbsentList));
     m_absentList = new QListWidget(lists);
     m_absentList->setObjectName(u"absentList"_s);
+    m_absentList->setWordWrap(true); // a long name and its reason wrap instead of being cut
     absentColumn->addWidget(m_absentList, 1);
     auto *absentButtons = new QHBoxLayout;
     m_addAbsent = button(lists, texts::kAddAbsent, u"addAbsent"_s);
@@ -436,16 +437,17 @@ void AbsencesController::buildPlanning(QWidget *area)
     absentButtons->addWidget(m_editAbsent);
     absentButtons->addWidget(m_removeAbsent);
     absentColumn->addLayout(absentButtons);
-    columns->addLayout(absentColumn, 3);
+    columns->addLayout(absentColumn, 4);
 
     auto *openColumn = new QVBoxLayout;
     openColumn->addWidget(heading(lists, texts::kOpenHeading));
     m_openList = new QListWidget(lists);
     m_openList->setObjectName(u"openList"_s);
+    m_openList->setWordWrap(true);
     openColumn->addWidget(m_openList, 1);
     m_dropCover = button(lists, texts::kDropCoverButton, u"dropCover"_s);
     openColumn->addWidget(m_dropCover);
-    columns->addLayout(openColumn, 4);
+    columns->addLayout(openColumn, 5);
 
     auto *candidateColumn = new QVBoxLayout;
     m_candidatesCaption = heading(lists, texts::kCandidates);
@@ -454,12 +456,12 @@ void AbsencesController::buildPlanning(QWidget *area)
     m_candidates->setObjectName(u"candidates"_s);
     m_candidates->setRootIsDecorated(false);
     m_candidates->setHeaderLabels({texts::kColumnWho.toString(), texts::kColumnCost.toString(), texts::kColumnReasons.toString()});
-    m_candidates->setColumnWidth(0, 300);
+    m_candidates->setColumnWidth(0, 250);
     m_candidates->setColumnWidth(1, 80);
     candidateColumn->addWidget(m_candidates, 1);
     m_assign = button(lists, texts::kAssign, u"assign"_s);
     candidateColumn->addWidget(m_assign);
-    columns->addLayout(candidateColumn, 7);
+    columns->addLayout(candidateColumn, 8);
     m_stack->addWidget(lists);
 
     auto *proposal = new QWidget(m_stack);
@@ -473,7 +475,7 @@ void AbsencesController::buildPlanning(QWidget *area)
     m_proposal->setObjectName(u"proposal"_s);
     m_proposal->setRootIsDecorated(false);
     m_proposal->setHeaderLabels(texts::kPreviewColumns.toString().split(u'|'));
-    const int widths[] = {70, 60, 130, 230, 330, 330, 80};
+    const int widths[] = {60, 50, 110, 210, 380, 380, 70};
     for (int c = 0; c < 7; ++c)
         m_proposal->setColumnWidth(c, widths[c]);
     proposalColumn->addWidget(m_proposal, 1);
@@ -660,6 +662,7 @@ void AbsencesController::fillCandidates()
         auto *item = new QTreeWidgetItem(m_candidates, {c.teacher, c.free ? QString::number(c.cost) : QString(),
                                                         c.reasons.join(u" · "_s)});
         item->setData(0, kOptionRole, numberOf(c.option));
+        item->setToolTip(2, item->text(2));
         if (!c.free)
             for (int col = 0; col < 3; ++col)
                 item->setForeground(col, QColor::fromRgba(kGreyed));
@@ -675,6 +678,8 @@ void AbsencesController::fillCandidates()
             auto *item = new QTreeWidgetItem(m_candidates, {optionText(*o), QString::number(m_plan->model->aloneCost(*o)),
                                                             o->reasons.join(u" · "_s)});
             item->setData(0, kOptionRole, numberOf(o));
+            item->setToolTip(0, item->text(0));
+            item->setToolTip(2, item->text(2));
         }
     }
     if (m_candidates->topLevelItemCount() > 0)
@@ -790,6 +795,8 @@ void AbsencesController::showProposal()
         covered += o.action == absences::Action::Open ? 0 : 1;
         auto *item = new QTreeWidgetItem(m_proposal, {open.className, QString::number(open.row), open.subject, open.absent,
                                                       optionText(o), o.reasons.join(u" · "_s), QString::number(cost)});
+        item->setToolTip(4, item->text(4));
+        item->setToolTip(5, item->text(5));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Checked);
     }

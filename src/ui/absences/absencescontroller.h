@@ -96,7 +96,7 @@ public:
     void setPreset(absences::Preset preset);
 
     // The parts the window tests look at.
-    QAction *cellAbsentAction() const;                    // "Отсутствует" submenu of the cell menu
+    QAction *cellAbsentAction() const;                     // "Отсутствует" submenu of the cell menu
     QMenu *cellAbsentMenu() const { return m_cellAbsent; } // its entries, one per teacher
     QAction *cellPlanAction() const { return m_cellPlan; }
     QAction *cellDropAction() const { return m_cellDrop; }
@@ -192,7 +192,7 @@ private:
     QPushButton *m_discard = nullptr;
 
     absences::Preset m_preset = absences::Preset::Subject;
-    std::unique_ptr<Plan> m_plan;           // the day on the grid as the planning view shows it
+    std::unique_ptr<Plan> m_plan;            // the day on the grid as the planning view shows it
     std::vector<std::pair<int, int>> m_open; // the open lessons marked
     int m_chosenRow = 0, m_chosenColumn = 0; // the open lesson whose candidates are listed
     QDate m_countsDate;
