@@ -304,7 +304,7 @@ void ReportsController::placeSubstitutionsPage()
     placeOver(window(), m_zameny, m_zamenyFilled);
 }
 
-void ReportsController::openSubstitutions()
+void ReportsController::openSubstitutions(int view)
 {
     m_open = true;
     enablePages(false);
@@ -321,7 +321,7 @@ void ReportsController::openSubstitutions()
     m_zameny->to->setDate(d);
     m_zameny->progress->setValue(0);
     m_tally.reset();
-    m_zameny->setView(ZamenyPage::ByClass);
+    m_zameny->setView(ZamenyPage::View(view));
     m_zameny->show();
     m_zameny->raise();
     showSubstitutions();
@@ -344,6 +344,17 @@ void ReportsController::showSubstitutions()
 void ReportsController::showSubstitutionView()
 {
     const ZamenyPage::View view = m_zameny->view();
+    // The absences view plans the covers of the day on the grid; the sheet's parts step aside.
+    const bool absences = view == ZamenyPage::Absences;
+    m_zameny->absencesArea->setVisible(absences);
+    m_zameny->table->setVisible(!absences);
+    m_zameny->status->setVisible(!absences);
+    if (absences) {
+        m_zameny->wordButton->setEnabled(false);
+        m_zameny->excelButton->setEnabled(false);
+        emit absencesShown();
+        return;
+    }
     if (view == ZamenyPage::Period) {
         m_zameny->wordButton->setEnabled(false);
         m_zameny->excelButton->setEnabled(m_tally != nullptr);
