@@ -311,6 +311,8 @@ void AbsencesController::openForm(const QString &teacher)
 
 bool AbsencesController::markAbsent(const QString &teacher, int from, int to, const QString &reason)
 {
+    if (!onDay())
+        return false;
     QString error;
     {
         Edit edit(edits());
@@ -327,7 +329,7 @@ bool AbsencesController::markAbsent(const QString &teacher, int from, int to, co
 
 bool AbsencesController::removeAbsence(const QString &teacher)
 {
-    if (!absenceOf(state(), teacher))
+    if (!onDay() || !absenceOf(state(), teacher))
         return false;
     const int covers = absences::CoversOfAbsent(state(), teacher);
     // The question runs a nested loop: the absence is looked up again afterwards.
@@ -353,6 +355,8 @@ void AbsencesController::dayChanged()
     } else {
         m_plan.reset();
     }
+    if (!onDay())
+        m_form->hide(); // absences belong to a date: the template page has none
     if (open != m_open) {
         m_open = std::move(open);
         emit openLessonsChanged(m_open);
@@ -529,6 +533,7 @@ void AbsencesController::buildPlanning(QWidget *area)
 
 void AbsencesController::showPlanning()
 {
+    m_plan.reset();   // its model refers to the counts
     m_counts.reset(); // the month's files may have changed since they were counted
     dayChanged();
     fillPlanning();
