@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -39,6 +40,9 @@ struct Shell {
     // Which page the grid shows: the day page or the template page (neither: another page).
     std::function<bool()> dayPage;
     std::function<bool()> templatePage;
+    // mayReplaceChangedFiles: before a save replaces files another program changed, asks; false
+    // when the save must not go on (`reload`, when given, is offered to open their version).
+    std::function<bool(const QStringList &paths, const std::function<void()> &reload)> mayReplace;
 };
 
 // The base of the window's controllers, one per subsystem under src/ui/<subsystem>/. A controller
@@ -67,6 +71,10 @@ protected:
     void showWait(bool shown) const { m_shell.showWait(shown); }
     bool dayPage() const { return m_shell.dayPage(); }
     bool templatePage() const { return m_shell.templatePage(); }
+    bool mayReplace(const QStringList &paths, const std::function<void()> &reload) const
+    {
+        return m_shell.mayReplace(paths, reload);
+    }
 
 private:
     Shell m_shell;
