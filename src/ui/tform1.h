@@ -55,6 +55,7 @@ class ReportModel;
 class ServerLink;
 class ReportsController;
 class ServerController;
+class AbsencesController;
 class SettingsController;
 struct SettingsPageWidgets;
 struct Shell;
@@ -681,6 +682,8 @@ public:
     rasp::ui::ServerController &server() { return *m_server; }
 
 signals:
+    // The cell menu is about to open on a lesson cell (the absences controller sets its entries).
+    void cellMenuOpening(int row, int column);
     // The server answered "zameV": the notes board is being fetched and rebuilt.
     void notesBoardRefresh();
     // The board was rebuilt from a fetch: cards shown, or the status line says "Пусто".
@@ -752,4 +755,10 @@ private:
     // The lent state, funnel and overlays every controller gets.
     rasp::ui::Shell shellServices();
     rasp::ui::ServerController *m_server = nullptr; // the server link and the notes board
+    void wireAbsences();
+    rasp::ui::AbsencesController *m_absences = nullptr; // absent teachers and their covers
+
+public:
+    // Absent teachers, open lessons and the planning of covers (src/ui/absences).
+    rasp::ui::AbsencesController &absences() { return *m_absences; }
 };

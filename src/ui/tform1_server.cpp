@@ -41,6 +41,8 @@ rasp::ui::Shell TForm1::shellServices()
     shell.mayReplace = [this](const QStringList &paths, const std::function<void()> &reload) {
         return mayReplaceChangedFiles(paths, reload);
     };
+    shell.restore = restoreFunction();
+    shell.templateDay = [this] { return stepTemplateDay(); };
     return shell;
 }
 

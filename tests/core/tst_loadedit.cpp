@@ -99,9 +99,23 @@ private slots:
         s.vt_sm_x = 2;
         s.vt_sm_y = 4;
         s.grid.ramkaColumn = 3;
+        // Templates in memory: Monday and Friday hold each class's own lesson and room.
+        for (int k : {1, 5}) {
+            s.Setka[std::size_t(k)].resize(s.max_ur, s.klassvis + 1);
+            for (int j = 1; j <= s.klassvis; ++j) {
+                s.Setka[std::size_t(k)].SetkaMasUr[1][std::size_t(j)] = QString::number(k) + u'/' + s.Klass[std::size_t(j)];
+                s.Setka[std::size_t(k)].SetkaMasKab[1][std::size_t(j)] = u"к"_s + s.Klass[std::size_t(j)];
+            }
+        }
         QVERIFY(!rasp::load::DeletingClassDeletesAll(s));
         rasp::load::DeleteClass(s, which);
         QCOMPARE(classes(s), left);
+        // The deleted class's column left every weekday of the templates, not its neighbour's.
+        for (int k : {1, 5})
+            for (int j = 1; j <= s.klassvis; ++j) {
+                QCOMPARE(s.Setka[std::size_t(k)].ur(1, j), QString::number(k) + u'/' + left.at(j - 1));
+                QCOMPARE(s.Setka[std::size_t(k)].kab(1, j), u"к"_s + left.at(j - 1));
+            }
         QCOMPARE(rows(s), subjects);
         QCOMPARE(s.klassvis, 2);
         checkShapes(s);

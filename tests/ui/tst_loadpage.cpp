@@ -11,6 +11,8 @@
 #include "loadstripview.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
+#include "template/classorder.h"
+#include "template/setka.h"
 #include "text/textfile.h"
 #include "stateinvariants.h"
 #include "tform1.h"
@@ -109,6 +111,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         QDir::setCurrent(m_dir.path());
         QFile::remove(rasp::load::NagruzPath());
+        QDir(u"setka"_s).removeRecursively();
     }
 
     void schoolFromAnEmptyFolderIsSavedAndReadBackByAFreshStart()
@@ -293,6 +296,36 @@ private slots:
         QCOMPARE(form->SpeedB5->isEnabled(), !pagesOff);
         QCOMPARE(form->loadPage->sSpeedButton17->isVisible(), teachers > 0);
         QCOMPARE(form->loadPage->ScrollBox1->horizontalScrollBar()->value(), 0);
+    }
+
+    // Deleting a class that saved templates still hold: the question names them; the templates
+    // in memory lose that class's column (not its neighbour's), and the saved ones keep theirs by
+    // the class names recorded beside them.
+    void deletingAClassTheTemplatesHold()
+    {
+        writeLoad({u"5А|5Б|6А|"_s, u"Антонов|Физика;|Химия;|Биология;|"_s, u"~end~"_s});
+        QVERIFY(QDir().mkpath(u"setka"_s));
+        QVERIFY(rasp::text::writeLines(rasp::tmpl::SetkaPath(1), {u"|Физ5А|Хим5Б|Био6А|"_s, u"~end~"_s}));
+        QVERIFY(rasp::text::writeLines(rasp::tmpl::SetkaPath(3), {u"|Физ5А||Био6А|"_s, u"~end~"_s}));
+        auto form = openLoadPage();
+        rasp::State &s = form->m_state;
+        QCOMPARE(s.Setka[1].ur(1, 2), u"Хим5Б"_s);
+        QString asked;
+        answer(*form, true, &asked);
+        fromMenu(form->loadPage->ScrollBox4, 2, form->PopupMenu3, form->MenuItem6);
+        QCOMPARE(asked, u"Уроки класса 5Б есть в сохранённых сетках: понедельник. После удаления класса они в этих "
+                        "сетках не учитываются.\rУдалить класс?"_s);
+        for (int k : {1, 3}) {
+            QCOMPARE(s.Setka[std::size_t(k)].ur(1, 1), u"Физ5А"_s);
+            QCOMPARE(s.Setka[std::size_t(k)].ur(1, 2), u"Био6А"_s);
+            // The files are untouched; beside each, the class order they were saved with.
+            QCOMPARE(rasp::tmpl::ReadSetkaClassOrder(QDir::current(), k).names,
+                     std::optional<QStringList>({u"5А"_s, u"5Б"_s, u"6А"_s}));
+        }
+        // Read again with the new load, Monday's 6А column is 6А's, and 5Б is named once.
+        QCOMPARE(rasp::tmpl::SetkaLoad(s, QDir::currentPath()),
+                 QStringList{u"Класс 5Б удалён из нагрузки: его уроки в сетке понедельника не учтены"_s});
+        QCOMPARE(s.Setka[1].ur(1, 2), u"Био6А"_s);
     }
 
     void classMenuClearsLoadsAndNames()

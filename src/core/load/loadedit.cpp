@@ -68,6 +68,9 @@ void DeleteClass(State &state, int j)
         if (j < int(row.size()))
             row.erase(row.begin() + j);
     }
+    // The templates in memory lose the class's own column, so its neighbours keep their lessons.
+    for (int k = 1; k <= 7; ++k)
+        state.Setka[std::size_t(k)].removeColumn(j);
     // The day grid is not shifted: its last column goes.
     state.grid.removeColumn(state.grid.columnCount() - 1);
     state.klassvis_mas -= 1;

@@ -21,8 +21,9 @@ void ClearClassNames(State &state);
 // Whether deleting a class must delete the whole load: it is the only class and teachers exist.
 bool DeletingClassDeletesAll(const State &state);
 // Deletes class j: the class names and subject fields after it move one column left, the
-// grid's last column is removed (the grid's cells themselves do not move) and the second-shift
-// bounds are reset.
+// grid's last column is removed (the grid's cells themselves do not move), every weekday of the
+// templates in memory loses column j (its later columns move left) and the second-shift bounds
+// are reset.
 void DeleteClass(State &state, int j);
 // Removes every class and every teacher, leaving the never-shown column 0 and row 0.
 void DelVsejNagruz(State &state);

@@ -37,6 +37,15 @@ struct TSetkaMas {
                     row.resize(std::size_t(columns));
         }
     }
+    // Removes `column` from both matrices, the later columns moving one to the left (the class of
+    // that column left the load).
+    void removeColumn(int column)
+    {
+        for (auto *m : {&SetkaMasUr, &SetkaMasKab})
+            for (auto &row : *m)
+                if (column >= 0 && std::size_t(column) < row.size())
+                    row.erase(row.begin() + column);
+    }
     // The subject of (row, column), empty outside the matrix.
     QString ur(int row, int column) const { return at(SetkaMasUr, row, column); }
     // The room of (row, column), empty outside the matrix.

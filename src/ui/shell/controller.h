@@ -1,5 +1,8 @@
 #pragma once
 
+#include "edit/editfunnel.h"
+#include "undo/gridcommand.h"
+
 #include <QDate>
 #include <QObject>
 #include <QString>
@@ -43,6 +46,10 @@ struct Shell {
     // mayReplaceChangedFiles: before a save replaces files another program changed, asks; false
     // when the save must not go on (`reload`, when given, is offered to open their version).
     std::function<bool(const QStringList &paths, const std::function<void()> &reload)> mayReplace;
+    // How an undo step of the grid is put back (the window's restore and refresh), and the
+    // template weekday a step writes through (0 on the day page): what a controller's steps need.
+    undo::RestoreStep restore;
+    std::function<int()> templateDay;
 };
 
 // The base of the window's controllers, one per subsystem under src/ui/<subsystem>/. A controller
@@ -74,6 +81,15 @@ protected:
     bool mayReplace(const QStringList &paths, const std::function<void()> &reload) const
     {
         return m_shell.mayReplace(paths, reload);
+    }
+    // The maker of an undo step of one command kind named `text`, for Edit::record.
+    template<typename Command>
+    EditFunnel::MakeStep stepOf(const QString &text) const
+    {
+        return [restore = m_shell.restore, day = m_shell.templateDay ? m_shell.templateDay() : 0,
+                text](day::GridChange change) {
+            return std::unique_ptr<undo::GridEditCommand>(new Command(text, std::move(change), restore, day));
+        };
     }
 
 private:
