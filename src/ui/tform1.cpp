@@ -53,7 +53,6 @@ TForm1::TForm1(QWidget *parent)
     setObjectName(u"Form1"_s);
     setFont(QFont(u"Calibri"_s, 12));
     buildShell();
-    buildSettingsPage();
     buildOverlays();
     buildLoadPage();
     buildDayChecks();

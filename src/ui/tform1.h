@@ -56,6 +56,8 @@ class ServerLink;
 class ReportsController;
 class ServerController;
 class AbsencesController;
+class SettingsController;
+struct SettingsPageWidgets;
 struct Shell;
 class TabButton;
 class WeekdayButton;
@@ -169,7 +171,7 @@ public:
     // Empties the grid and the note for a date that has no day file.
     void clearDay();
 
-    // ---- Settings ------------------------------------------------------------------------
+    // ---- Settings (SettingsController, src/ui/settings) ---------------------------------------
     // Reads setting.ini into the state and the settings page; reports a damaged file.
     void SetLoad();
     // Shows what reading setting.ini gave: the page, the pins, the server address, a notice.
@@ -194,6 +196,8 @@ public:
     void sCheckBox1Change();
     // "Сохранить" of the settings page.
     void SpeedButton6Click();
+    // The settings page's controls (SettingsController, src/ui/settings).
+    const rasp::ui::SettingsPageWidgets &settingsPage() const;
     // ---- School reference data: teaching load -------------------------------------------
     // Reads nagruz.ini: prm 1 at start-up (a column per class, a row per teacher), 0 after a save.
     void NagruzLoad(int prm);
@@ -502,36 +506,6 @@ public:
     QLabel *Img_zdite = nullptr;                         // wait picture
     rasp::ui::DayGridView *grid = nullptr;               // header strip, row strip and grid body (ScrollBox2)
 
-    // Settings page Tab_4.
-    QGroupBox *roomsGroup = nullptr;      // "Кабинеты"
-    QListWidget *sListBox1 = nullptr;     // rooms
-    QLineEdit *sEdit1 = nullptr;          // room to add
-    QPushButton *SpeedButton3 = nullptr;  // "Добавить"
-    QPushButton *SpeedButton4 = nullptr;  // "Удалить"
-    QListWidget *ListBox2 = nullptr;      // "Предметы": all subjects of the load
-    QListWidget *ListBox3 = nullptr;      // "Блокировать"
-    QToolButton *sSpeedButton2 = nullptr; // arrow: subject into "Блокировать"
-    QToolButton *sSpeedButton1 = nullptr; // arrow: subject out of "Блокировать"
-    QCheckBox *sCheckBox1 = nullptr;      // "Использовать сервер"
-    QGroupBox *sGroupBox7 = nullptr;      // server fields
-    QLineEdit *sEdit2 = nullptr;          // "IP"
-    QLineEdit *sEdit5 = nullptr;          // "Порт"
-    QLineEdit *sEdit3 = nullptr;          // "Логин"
-    QLineEdit *sEdit4 = nullptr;          // "Пароль", masked
-    QToolButton *SpeedButton5 = nullptr;  // eye button beside "Пароль"
-    QRadioButton *RadioButton1 = nullptr; // "Книжная"
-    QRadioButton *RadioButton2 = nullptr; // "Альбомная"
-    QRadioButton *RadioButton3 = nullptr; // "в строчку"
-    QRadioButton *RadioButton4 = nullptr; // "в столбец"
-    QCheckBox *CheckBox1 = nullptr;       // rooms from the template
-    QCheckBox *CheckBox2 = nullptr;       // animate moves
-    QComboBox *ComboBox1 = nullptr;       // lesson rows "6" .. "16"
-    QCheckBox *CheckBox3 = nullptr;       // "Вторая смена"
-    QGroupBox *GroupBox3 = nullptr;       // second-shift table layout
-    QRadioButton *RadioButton5 = nullptr; // "в одной таблице"
-    QRadioButton *RadioButton6 = nullptr; // "две разные таблицы"
-    QPushButton *SpeedButton6 = nullptr;  // "Сохранить"
-
     // Day checks and editing.
     QTimer *Timer1 = nullptr;                            // 50 ms: completes a lesson move
     QTimer *Timer4 = nullptr;                            // 10 ms: glow of the missing-teacher warning
@@ -590,7 +564,7 @@ public:
     void TrackBar1Change();
     // "Окончание первой смены" moved: stores vt_sm_y and applies the split.
     void TrackBar2Change();
-    // "Вторая смена" toggled: the table-layout group follows it.
+    // "Вторая смена" toggled: the table-layout group follows it (SettingsController::secondShiftSwitched).
     void CheckBox3Change();
 
     QMenu *cellMenu = nullptr;                                           // PopupMenu1: the cell context menu
@@ -760,16 +734,13 @@ private:
     void writeTemplate(int row, int column, rasp::day::GridGeometry::Field field, const QString &text);
     QString m_closedList;      // "list;row;column" closed by the last press
     qint64 m_closedListAt = 0; // when (ms since epoch)
-    void buildSettingsPage();
     void wirePages();
     void wireDayFile();
     void wireSettings();
-    // Takes the settings page's controls into the state's settings.
-    void settingsFromPage();
+    rasp::ui::SettingsController *m_settings = nullptr; // the settings page and setting.ini
     // Places the action pictures and the top-bar boxes for the day or the template mode.
     void setActionBarMode(bool dayMode);
 
-    bool m_fillingSettingsPage = false; // true while settingsToPage sets the controls
     void buildRegimGroup();
     void wireHighlight();
     // Sets the mode, resolves the grid and puts the focus, frame and caption on cell (1,1).

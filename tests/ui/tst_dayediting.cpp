@@ -13,6 +13,7 @@
 #include "tabbutton.h"
 #include "text/textfile.h"
 #include "gridpointer.h"
+#include "settings/settingscontroller.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -447,7 +448,7 @@ private slots:
         QFETCH(bool, onEditor);
         QFETCH(bool, arranging);
         TForm1 &f = *m_form;
-        f.CheckBox2->setChecked(animate);
+        f.settingsPage().CheckBox2->setChecked(animate);
         f.Img_SB4->setEnabled(!arranging);
         QStringList before;
         QStringList roomsBefore;

@@ -10,6 +10,7 @@
 #include "text/cp1251.h"
 #include "text/textfile.h"
 #include "gridpointer.h"
+#include "settings/settingscontroller.h"
 #include "tform1.h"
 #include "typetext.h"
 #include "weekdaybutton.h"
@@ -279,7 +280,7 @@ private slots:
         TForm1 &f = *m_form;
         if (!withFile)
             QVERIFY(QFile::remove(rasp::tmpl::SetkaPath(7)));
-        f.CheckBox1->setChecked(withRooms);
+        f.settingsPage().CheckBox1->setChecked(withRooms);
         f.sDateTimePicker3->setDate(kSunday);
         f.m_state.Setka[7].SetkaMasUr[1][1] = u"Несохранённое"_s; // only the file counts
         typeInto(3, 2, u"Было"_s);

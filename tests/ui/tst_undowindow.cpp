@@ -15,6 +15,7 @@
 #include "template/setka.h"
 #include "text/datewords.h"
 #include "text/textfile.h"
+#include "settings/settingscontroller.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -272,7 +273,7 @@ class TstUndoWindow : public QObject
         } else if (edit == ReturnPrevious) {
             makeEdit(Arrange);
         } else if (edit == Drag) {
-            f.CheckBox2->setChecked(false);
+            f.settingsPage().CheckBox2->setChecked(false);
         }
     }
 
