@@ -20,7 +20,8 @@ CommandHelp HoursHelp()
     return {u"hours"_s, u"ДД.ММ.ГГГГ ДД.ММ.ГГГГ | hours --week"_s,
             u"выданные часы: предметы каждого класса и число уроков по сохраненным дням периода или по сетке (JSON)"_s,
             u"JSON: files (сколько дней посчитано), rows, classes (class и subjects: subject, count, cell), "
-            "unreadable, from и to или week"_s,
+            "unreadable, notices (классы файлов, сохранённых с другими классами: сопоставлены по именам, "
+            "записанным рядом с файлом), from и to или week"_s,
             u"нет файла нагрузки, или какие-то файлы дней не читаются (ответ все равно печатается, "
             "а эти файлы перечислены)"_s,
             u"01.12.2026 31.12.2026"_s};
@@ -57,8 +58,9 @@ int RunHours(const QStringList &args)
         files += counted ? 1 : 0;
         return true;
     };
-    const QStringList errors = week ? reports::RaschetWeek(state, vip, count)
-                                    : reports::RaschetPeriod(state, vip, from, to, count);
+    const reports::VipOutcome outcome = week ? reports::RaschetWeek(state, vip, count)
+                                             : reports::RaschetPeriod(state, vip, from, to, count);
+    const QStringList &errors = outcome.errors;
 
     QJsonArray classes;
     for (int j = 1; j <= vip.klassvis; ++j) {
@@ -73,7 +75,7 @@ int RunHours(const QStringList &args)
         }
         classes.append(QJsonObject{{u"class"_s, state.Klass[std::size_t(j)]}, {u"subjects"_s, subjects}});
     }
-    QJsonObject out{{u"files"_s, files}, {u"rows"_s, reports::VipRows(vip)}, {u"classes"_s, classes}, {u"unreadable"_s, QJsonArray::fromStringList(errors)}};
+    QJsonObject out{{u"files"_s, files}, {u"rows"_s, reports::VipRows(vip)}, {u"classes"_s, classes}, {u"unreadable"_s, QJsonArray::fromStringList(errors)}, {u"notices"_s, QJsonArray::fromStringList(outcome.notices)}};
     if (week) {
         out.insert(u"week"_s, true);
     } else {

@@ -78,6 +78,12 @@ public:
     void clearMovedMarks();
     const std::vector<std::pair<int, int>> &movedMarks() const { return m_movedMarks; }
 
+    // Marks the open lessons (row, column): lessons whose teacher is away and that nobody covers,
+    // hatched and framed with a dashed line, so they stand out from any teacher colour or clash.
+    // Repaints only when the marks change.
+    void setOpenMarks(std::vector<std::pair<int, int>> cells);
+    const std::vector<std::pair<int, int>> &openMarks() const { return m_openMarks; }
+
     // Paints the whole widget into an image of the given size (used by the repaint benchmark).
     void renderTo(QPaintDevice *device);
 
@@ -170,6 +176,7 @@ private:
     Field m_editField = Field::None;
     bool m_togglesEnabled = true;
     std::vector<std::pair<int, int>> m_movedMarks; // (row, column) of the marked cells
+    std::vector<std::pair<int, int>> m_openMarks;  // (row, column) of the open lessons
     struct Lifted {
         int row;
         int column;

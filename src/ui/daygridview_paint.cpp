@@ -18,6 +18,7 @@ namespace {
 constexpr QRgb kStroke = 0xFF7A7A7A;
 constexpr QRgb kFrame = 0xFF5E5E5E;
 constexpr QRgb kMovedMark = 0xFF0061B0; // the accent colour: frames of lessons an exact arrangement moved
+constexpr QRgb kOpenMark = 0xFFC2185B;  // open lessons: a crimson no palette colour uses, hatched and dashed
 constexpr int kTextInset = 1;           // a cut text starts this far inside its field, clear of the stroke
 
 // The colour of a core ARGB value.
@@ -55,6 +56,14 @@ void DayGridView::clearMovedMarks()
     viewport()->update();
 }
 
+void DayGridView::setOpenMarks(std::vector<std::pair<int, int>> cells)
+{
+    if (cells == m_openMarks)
+        return;
+    m_openMarks = std::move(cells);
+    viewport()->update();
+}
+
 void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
 {
     const State &s = m_state;
@@ -83,6 +92,23 @@ void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
     for (const Lifted &l : m_lifted)
         if (l.row >= 1 && l.row <= s.max_ur && l.column >= 1 && l.column <= klassvis)
             paintCell(p, l.row, l.column, qRound(l.top), editorShown);
+    if (!m_openMarks.empty()) {
+        QPen dashed(QColor::fromRgba(kOpenMark), 2, Qt::DashLine);
+        for (const auto &[row, column] : m_openMarks) {
+            if (row < firstRow || row > lastRow || column < firstColumn || column > lastColumn)
+                continue;
+            const QRect f = GridGeometry::frameRect(row, column);
+            const QRect r = QRect(bodyToViewport(f.topLeft()), f.size()).adjusted(1, 1, -1, -1);
+            p.setPen(Qt::NoPen);
+            QColor hatch = QColor::fromRgba(kOpenMark);
+            hatch.setAlpha(110); // the subject stays readable through the hatching
+            p.setBrush(QBrush(hatch, Qt::BDiagPattern));
+            p.drawRect(r);
+            p.setPen(dashed);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r);
+        }
+    }
     if (!m_movedMarks.empty()) {
         p.setPen(QPen(QColor::fromRgba(kMovedMark), 2));
         p.setBrush(Qt::NoBrush);

@@ -72,6 +72,7 @@ TForm1::TForm1(QWidget *parent)
     wireShift();
     wireArrange();
     wireReport();
+    wireAbsences();
     wirePrint();
     wireServer();
     wireUndo();

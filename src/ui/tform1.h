@@ -49,6 +49,7 @@ class ReportModel;
 class ServerLink;
 class ReportsController;
 class ServerController;
+class AbsencesController;
 struct Shell;
 class TabButton;
 class WeekdayButton;
@@ -674,6 +675,8 @@ public:
     rasp::ui::ServerController &server() { return *m_server; }
 
 signals:
+    // The cell menu is about to open on a lesson cell (the absences controller sets its entries).
+    void cellMenuOpening(int row, int column);
     // The server answered "zameV": the notes board is being fetched and rebuilt.
     void notesBoardRefresh();
     // The board was rebuilt from a fetch: cards shown, or the status line says "Пусто".
@@ -749,4 +752,10 @@ private:
     rasp::ui::Shell shellServices();
     rasp::ui::ServerController *m_server = nullptr;   // the server link and the notes board
     rasp::ui::ArrangeController *m_arrange = nullptr; // the randomised and the exact runs
+    void wireAbsences();
+    rasp::ui::AbsencesController *m_absences = nullptr; // absent teachers and their covers
+
+public:
+    // Absent teachers, open lessons and the planning of covers (src/ui/absences).
+    rasp::ui::AbsencesController &absences() { return *m_absences; }
 };

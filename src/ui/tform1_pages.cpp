@@ -2,6 +2,8 @@
 // and the action hints that carry the target date.
 #include "tform1.h"
 
+#include "absences/absencescontroller.h"
+
 #include "messages.h"
 
 #include "day/dayfile.h"
@@ -169,6 +171,8 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
         if (m_state.tab1vis == 1)
             Tab_1->show();
     }
+    if (m_absences)
+        m_absences->dayChanged(); // open lessons are marked and counted on the day page only
 }
 
 void TForm1::TextKnop()

@@ -38,6 +38,8 @@ rasp::ui::Shell TForm1::shellServices()
     };
     shell.dayPage = [this] { return dayPageActive(); };
     shell.templatePage = [this] { return templatePageActive(); };
+    shell.restore = restoreFunction();
+    shell.templateDay = [this] { return stepTemplateDay(); };
     return shell;
 }
 

@@ -116,6 +116,7 @@ void TForm1::cellContextMenu(int row, int column, int xInField, QPoint globalPos
     menuRow = row;
     menuColumn = column;
     menuElement = element;
+    emit cellMenuOpening(row, column); // controllers set their entries for this cell
     cellMenu->popup(globalPos);
 }
 

@@ -54,8 +54,8 @@ ZamenyPage::ZamenyPage(QWidget *parent)
     dayRow->addSpacing(20);
     views = new QButtonGroup(this);
     views->setExclusive(true);
-    const QString viewNames[] = {u"По классам"_s, u"По учителям"_s, u"За период"_s};
-    for (int v = ByClass; v <= Period; ++v) {
+    const QString viewNames[] = {u"По классам"_s, u"По учителям"_s, u"За период"_s, u"Отсутствия"_s};
+    for (int v = ByClass; v <= Absences; ++v) {
         auto *b = new QToolButton(this);
         b->setText(viewNames[v]);
         b->setCheckable(true);
@@ -118,6 +118,11 @@ ZamenyPage::ZamenyPage(QWidget *parent)
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setWordWrap(true);
     page->addWidget(table, 1);
+
+    absencesArea = new QWidget(this);
+    absencesArea->setObjectName(u"zamenyAbsences"_s);
+    absencesArea->hide();
+    page->addWidget(absencesArea, 1);
 }
 
 ZamenyPage::View ZamenyPage::view() const

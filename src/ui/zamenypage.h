@@ -15,8 +15,8 @@ namespace rasp::ui {
 class TextTableModel;
 
 // The substitution page, shown over the grid page like the delivered-hours report: a blue top bar
-// (caption, size and close buttons), the date of the sheet with the three views ("По классам",
-// "По учителям", "За период") and the export buttons, the period of the tally with its button
+// (caption, size and close buttons), the date of the sheet with its views ("По классам",
+// "По учителям", "За период", and "Отсутствия", where the covers of the day on the grid are planned) and the export buttons, the period of the tally with its button
 // and progress bar, a status line and the table. It holds widgets only; the window's handlers
 // read them, call core and fill the table.
 class ZamenyPage : public QWidget
@@ -27,7 +27,8 @@ public:
 
     enum View { ByClass = 0,
                 ByTeacher = 1,
-                Period = 2 };
+                Period = 2,
+                Absences = 3 };
 
     // The view whose button is checked.
     View view() const;
@@ -52,6 +53,7 @@ public:
     QLabel *status = nullptr; // what the table shows, or why it is empty
     QTableView *table = nullptr;
     TextTableModel *model = nullptr;
+    QWidget *absencesArea = nullptr; // the view "Отсутствия": filled by the absences controller
 };
 
 } // namespace rasp::ui

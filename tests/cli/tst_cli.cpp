@@ -365,6 +365,16 @@ private slots:
         QCOMPARE(json(bad).value(u"unreadable"_s).toArray().size(), 1);
         QCOMPARE(subjects(json(bad)), (QStringList{u"5А: Алгебра - 2"_s, u"5Б: Алгебра - 2, Англ - 2"_s}));
 
+        // A day saved when the load had 5Б, 5Г: its columns go by those names, each change named.
+        QVERIFY(QFile::copy(dir.filePath(u"day.ini"_s), dir.filePath(u"r_data/04.12.2026.ini"_s)));
+        QVERIFY(rasp::text::writeLines(dir.filePath(u"r_data/04.12.2026.zam"_s), {u"[Классы]"_s, u"5Б"_s, u"5Г"_s}));
+        const Run named = cli({u"-C"_s, dir.path(), u"hours"_s, u"04.12.2026"_s, u"04.12.2026"_s});
+        QCOMPARE(named.code, 0);
+        QCOMPARE(subjects(json(named)), (QStringList{u"5А: "_s, u"5Б: Алгебра - 1"_s}));
+        QCOMPARE(json(named).value(u"notices"_s).toArray(),
+                 QJsonArray({u"Класс 5Г удалён из нагрузки: его уроки в расписании на 04.12.2026 не учтены"_s,
+                             u"Класс 5А: нет в расписании на 04.12.2026"_s}));
+
         QVERIFY(QDir(dir.path()).mkpath(u"setka"_s));
         QVERIFY(QFile::copy(dir.filePath(u"day.ini"_s), dir.filePath(u"setka/Пятница.ini"_s)));
         const Run week = cli({u"-C"_s, dir.path(), u"hours"_s, u"--week"_s});

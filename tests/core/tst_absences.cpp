@@ -368,6 +368,8 @@ private slots:
         rasp::State s = absenceschool::school();
         ab::MarkAbsent(s, u"Иванова"_s, 1, 6, u"болезнь"_s);
         ab::MarkAbsent(s, u"Петров"_s, 4, 4, u"курсы"_s);
+        // A cover kept for a lesson no longer on the grid (its class renamed) goes with Петров too.
+        s.companion.covers.push_back({5, u"9Б"_s, u"Зайцев"_s, ab::kKindSubject, u"Петров"_s});
         const QStringList dayBefore = rasp::day::DayFileLines(s);
         const QStringList companionBefore = ab::CompanionLines(ab::CompanionOfDay(s));
         const rasp::day::GridSnapshot before = rasp::day::TakeGridSnapshot(s);

@@ -1,13 +1,15 @@
 // The delivered-hours count: slots per class in order of first occurrence, their capacity,
-// reading by position, the period of saved days and the template week.
+// reading by position or by recorded class names, the period of saved days and the template week.
 #include "day/dayfile.h"
 #include "day/gridops.h"
 #include "reports/vipolnenie.h"
 #include "state.h"
 #include "template/setka.h"
+#include "text/datewords.h"
 #include "text/textfile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -124,7 +126,8 @@ private slots:
         rasp::reports::VipolnenieStart(s, vip);
         QList<bool> steps;
         const QStringList errors = rasp::reports::RaschetPeriod(s, vip, QDate(2026, 12, 1), QDate(2026, 12, 5),
-                                                                [&steps](bool counted) { steps << counted; return true; });
+                                                                [&steps](bool counted) { steps << counted; return true; })
+                                       .errors;
         QVERIFY(errors.isEmpty());
         QCOMPARE(steps, (QList<bool>{true, false, true, false, true}));
         QCOMPARE(columns(vip).first(), u"Хор - 1;Физика - 2;После - 1"_s);
@@ -163,10 +166,57 @@ private slots:
         QVERIFY(rasp::text::writeLines(rasp::day::DayFilePath(QDate(2026, 12, 3)), day3({u"|Хор|||"_s})));
         rasp::reports::Vipolnenie vip;
         rasp::reports::VipolnenieStart(s, vip);
-        const QStringList errors = rasp::reports::RaschetPeriod(s, vip, QDate(2026, 12, 1), QDate(2026, 12, 3));
+        const QStringList errors = rasp::reports::RaschetPeriod(s, vip, QDate(2026, 12, 1), QDate(2026, 12, 3)).errors;
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().contains(u"02.12.2026.ini"_s), qPrintable(errors.first()));
         QCOMPARE(columns(vip).first(), u"Хор - 1"_s);
+    }
+
+    // A class deleted from the middle of the load, and one added since: each file's columns go to
+    // the classes recorded beside it, so neither shifts the count; a file without recorded names
+    // is read by position. Each class is named once with the files it concerns.
+    void filesAreCountedByTheirRecordedClassNames()
+    {
+        QTemporaryDir dir;
+        QDir::setCurrent(dir.path());
+        QDir().mkpath(u"r_data"_s);
+        QDir().mkpath(u"setka"_s);
+        rasp::State s = school(6, 3);
+        s.Klass = {QString(), u"5А"_s, u"6А"_s, u"8В"_s}; // 5Б deleted, 8В added since
+        const auto save = [](const QString &path, const QStringList &rows, const QStringList &classes) {
+            QVERIFY(rasp::text::writeLines(path, day3(rows)));
+            if (!classes.isEmpty())
+                QVERIFY(rasp::text::writeLines(QFileInfo(path).path() + u'/' + QFileInfo(path).completeBaseName() + u".zam"_s,
+                                               QStringList{u"[Классы]"_s} + classes));
+        };
+        const QStringList before{u"5А"_s, u"5Б"_s, u"6А"_s};
+        save(rasp::day::DayFilePath(QDate(2026, 12, 1)), {u"|Хор|Физика|Химия|"_s}, before);
+        save(rasp::day::DayFilePath(QDate(2026, 12, 2)), {u"|Хор|Химия|Труд|"_s}, {}); // by position
+        save(rasp::day::DayFilePath(QDate(2026, 12, 3)), {u"|Хор|Химия|"_s}, {u"5А"_s, u"6А"_s});
+        save(rasp::day::DayFilePath(QDate(2026, 12, 4)), {u"|Хор|Физика|Химия|"_s}, before);
+
+        rasp::reports::Vipolnenie vip;
+        rasp::reports::VipolnenieStart(s, vip);
+        const rasp::reports::VipOutcome period = rasp::reports::RaschetPeriod(s, vip, QDate(2026, 12, 1), QDate(2026, 12, 4));
+        QVERIFY(period.errors.isEmpty());
+        QCOMPARE(columns(vip), (QStringList{u"Хор - 4"_s, u"Химия - 4"_s, u"Труд - 1"_s}));
+        QCOMPARE(period.notices,
+                 (QStringList{u"Класс 5Б удалён из нагрузки: его уроки в расписаниях на 01.12.2026, 04.12.2026 не учтены"_s,
+                              u"Класс 8В: нет в расписаниях на 01.12.2026, 03.12.2026, 04.12.2026"_s}));
+
+        save(rasp::tmpl::SetkaPath(1), {u"|Хор|Физика|Химия|"_s}, before);
+        save(rasp::tmpl::SetkaPath(3), {u"|Хор||Химия|"_s}, before); // 5Б has no lesson there
+        rasp::reports::VipolnenieStart(s, vip);
+        const rasp::reports::VipOutcome week = rasp::reports::RaschetWeek(s, vip);
+        QCOMPARE(columns(vip), (QStringList{u"Хор - 2"_s, u"Химия - 2"_s, QString()}));
+        QCOMPARE(week.notices, (QStringList{u"Класс 5Б удалён из нагрузки: его уроки в сетке понедельника не учтены"_s,
+                                            u"Класс 8В: нет в сетках понедельника, среды"_s}));
+
+        QCOMPARE(rasp::reports::WhereInDays({u"01.12.2026"_s}), u"в расписании на 01.12.2026"_s);
+        QStringList many;
+        for (int d = 1; d <= 12; ++d)
+            many << rasp::text::ShortDate(QDate(2026, 12, d));
+        QCOMPARE(rasp::reports::WhereInDays(many), u"в расписаниях с 01.12.2026 по 12.12.2026 (дней: 12)"_s);
     }
 
     void templateWeekCountsTheSevenFilesMondayFirst()
@@ -181,7 +231,7 @@ private slots:
         rasp::reports::Vipolnenie vip;
         rasp::reports::VipolnenieStart(s, vip);
         QList<bool> steps;
-        QVERIFY(rasp::reports::RaschetWeek(s, vip, [&steps](bool c) { steps << c; return true; }).isEmpty());
+        QVERIFY(rasp::reports::RaschetWeek(s, vip, [&steps](bool c) { steps << c; return true; }).errors.isEmpty());
         QCOMPARE(steps, (QList<bool>{true, false, true, false, false, false, true}));
         QCOMPARE(columns(vip), (QStringList{u"Физика - 2;Хор - 2"_s, QString(), u"Хор - 1"_s}));
         QCOMPARE(rasp::reports::VipRows(vip), 2);

@@ -102,6 +102,27 @@ QStringList ColumnNotices(const ColumnMap &map, const QStringList &lines, int ro
     return out;
 }
 
+void ClassNotices::add(const ColumnMap &map, const QStringList &lines, int rows, const QString &place)
+{
+    if (map.byPosition)
+        return;
+    for (const QString &name : GoneWithLessons(map, lines, rows))
+        m_gone[name] << place;
+    if (HoldsLessons(lines, rows, int(map.toLoad.size()) - 1))
+        for (const QString &name : map.missing)
+            m_missing[name] << place;
+}
+
+QStringList ClassNotices::notices(const std::function<QString(const QStringList &places)> &where) const
+{
+    QStringList out;
+    for (const auto &[name, places] : m_gone)
+        out << u"Класс %1 удалён из нагрузки: его уроки %2 не учтены"_s.arg(name, where(places));
+    for (const auto &[name, places] : m_missing)
+        out << u"Класс %1: нет %2"_s.arg(name, where(places));
+    return out;
+}
+
 void ReadMappedFields(const QStringList &lines, int rows, int columns, const ColumnMap &map, const CellSink &subject,
                       const CellSink &room)
 {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -48,5 +50,22 @@ bool HoldsLessons(const QStringList &lines, int rows, int columns);
 // a class that is gone are dropped, and a class the file does not hold gets nothing.
 void ReadMappedFields(const QStringList &lines, int rows, int columns, const ColumnMap &map, const CellSink &subject,
                       const CellSink &room);
+
+// The class notices of many files read through maps, each class named once with every file it
+// concerns: "Класс 6Б удалён из нагрузки: его уроки <where> не учтены", "Класс 8В: нет <where>",
+// where `where` words the list of places (e.g. "в сетках понедельника, среды").
+class ClassNotices
+{
+public:
+    // Notes the classes of `map` that are gone with lessons in `lines`, or that the file lacks
+    // while it holds lessons, as concerning `place`.
+    void add(const ColumnMap &map, const QStringList &lines, int rows, const QString &place);
+
+    // The notices, gone classes first, each group in name order.
+    QStringList notices(const std::function<QString(const QStringList &places)> &where) const;
+
+private:
+    std::map<QString, QStringList> m_gone, m_missing;
+};
 
 } // namespace rasp::day

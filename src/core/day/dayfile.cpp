@@ -153,17 +153,18 @@ void applyMappedLines(State &state, const QStringList &lines, int zagruz_kab, co
     state.note = note.join(QLatin1Char('\n'));
 }
 
-// The class names recorded beside a day file (its companion's "[Классы]"), or nothing.
-std::optional<QStringList> recordedClasses(const QString &dayPath)
+} // namespace
+
+std::optional<QStringList> RecordedDayClasses(const QString &dayPath, QString *error)
 {
     const absences::ReadOutcome read = absences::ReadCompanion(absences::CompanionPath(dayPath));
+    if (error && read.status == text::ReadResult::Unreadable)
+        *error = read.error;
     for (const absences::OtherSection &s : read.companion.others)
         if (s.name == tmpl::kClassesSection)
             return s.lines;
     return std::nullopt;
 }
-
-} // namespace
 
 void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab)
 {
@@ -188,7 +189,7 @@ text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_
         return read.status;
     }
     // A day saved with other classes than the load's has its columns matched by class name.
-    const ColumnMap map = MapColumns(recordedClasses(path), state);
+    const ColumnMap map = MapColumns(RecordedDayClasses(path), state);
     applyMappedLines(state, read.lines, zagruz_kab, map);
     if (error) {
         QStringList notes;

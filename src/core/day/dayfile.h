@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace rasp {
 struct State;
@@ -53,6 +54,10 @@ void ApplyDayFileLines(State &state, const QStringList &lines, int zagruz_kab);
 // remembered (State::unreadableDays) so RaspSave leaves it alone; a whole reading forgets it.
 // A file read whole sets `error` to its warning (characters a save cannot keep) or empties it.
 text::ReadResult::Status RaspLoad(State &state, const QString &path, int zagruz_kab, QString *error = nullptr);
+
+// The class names recorded beside the day file `dayPath` (its companion's "[Классы]"), or
+// nothing; `error` (Russian) when the companion exists but cannot be read.
+std::optional<QStringList> RecordedDayClasses(const QString &dayPath, QString *error = nullptr);
 
 // Splits one "|"-terminated field off the front of `line`; text after the last "|" counts as a field.
 QString TakeField(QStringView &line);

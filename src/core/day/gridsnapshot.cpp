@@ -52,6 +52,7 @@ GridSnapshot TakeGridSnapshot(const State &state)
     for (const PinEntry &pin : state.pins)
         s.pins.push_back(pin.checked);
     s.absences = state.companion.absences;
+    s.looseCovers = state.companion.covers;
     return s;
 }
 
@@ -89,6 +90,11 @@ GridChange Difference(const GridSnapshot &before, const GridSnapshot &after)
         change.absencesBefore = before.absences;
         change.absencesAfter = after.absences;
     }
+    if (before.looseCovers != after.looseCovers) {
+        change.looseCoversChanged = true;
+        change.looseCoversBefore = before.looseCovers;
+        change.looseCoversAfter = after.looseCovers;
+    }
     return change;
 }
 
@@ -125,6 +131,8 @@ bool ApplyGridChange(State &state, const GridChange &change, bool after, int tem
     }
     if (change.absencesChanged)
         state.companion.absences = after ? change.absencesAfter : change.absencesBefore;
+    if (change.looseCoversChanged)
+        state.companion.covers = after ? change.looseCoversAfter : change.looseCoversBefore;
     return true;
 }
 

@@ -35,7 +35,8 @@ struct GridSnapshot {
     std::array<bool, kMaxRows + 1> frozen{};
     QString note;
     std::vector<bool> pins;
-    std::vector<absences::Absence> absences; // the day's absences
+    std::vector<absences::Absence> absences;      // the day's absences
+    std::vector<absences::CoverLine> looseCovers; // covers whose lesson is not on the grid (removed with their absence)
 
     const CellContent &at(int row, int column) const
     {
@@ -72,8 +73,11 @@ struct GridChange {
     bool absencesChanged = false;
     std::vector<absences::Absence> absencesBefore;
     std::vector<absences::Absence> absencesAfter;
+    bool looseCoversChanged = false;
+    std::vector<absences::CoverLine> looseCoversBefore;
+    std::vector<absences::CoverLine> looseCoversAfter;
 
-    bool empty() const { return cells.empty() && !frozenChanged && !noteChanged && !pinsChanged && !absencesChanged; }
+    bool empty() const { return cells.empty() && !frozenChanged && !noteChanged && !pinsChanged && !absencesChanged && !looseCoversChanged; }
 };
 
 // The change from one snapshot to another of the same grid; a snapshot of another shape (rows or

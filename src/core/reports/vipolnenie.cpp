@@ -1,10 +1,14 @@
 #include "reports/vipolnenie.h"
 
+#include "day/classcolumns.h"
 #include "day/dayfile.h"
 #include "state.h"
+#include "template/classorder.h"
 #include "template/setka.h"
+#include "text/datewords.h"
 #include "text/textfile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 using namespace Qt::Literals::StringLiterals;
@@ -42,11 +46,11 @@ void growToSlot(Vipolnenie &vip, int k)
 
 } // namespace
 
-void RaspVipLoad(const State &state, Vipolnenie &vip, const QStringList &lines)
+void RaspVipLoad(const State &state, Vipolnenie &vip, const QStringList &lines, const day::ColumnMap *map)
 {
     const int classes = std::min(state.klassvis, vip.klassvis);
-    day::ReadDayFileFields(lines, state.max_ur, classes, [&vip](int, int j, QString text) {
-        if (j < 1 || text.isEmpty())
+    const day::CellSink count = [&vip, classes](int, int j, QString text) {
+        if (j < 1 || j > classes || text.isEmpty())
             return;
         auto &known = vip.slotOf[std::size_t(j)];
         int k = known.value(text, 0);
@@ -56,23 +60,13 @@ void RaspVipLoad(const State &state, Vipolnenie &vip, const QStringList &lines)
             known.insert(text, k);
             vip.vipolnenie[std::size_t(2 * k - 1)][std::size_t(j)] = text;
         }
-        QString &count = vip.vipolnenie[std::size_t(2 * k)][std::size_t(j)];
-        count = QString::number(count.toInt() + 1);
-    },
-                           {});
-}
-
-bool RaspVipLoad(const State &state, Vipolnenie &vip, const QString &path, QString *error)
-{
-    const text::ReadResult read = text::readLines(path);
-    if (read.status == text::ReadResult::Unreadable) {
-        if (error)
-            *error = read.error;
-        return false;
-    }
-    if (read.ok())
-        RaspVipLoad(state, vip, read.lines);
-    return true;
+        QString &cell = vip.vipolnenie[std::size_t(2 * k)][std::size_t(j)];
+        cell = QString::number(cell.toInt() + 1);
+    };
+    if (map)
+        day::ReadMappedFields(lines, state.max_ur, classes, *map, count, {});
+    else
+        day::ReadDayFileFields(lines, state.max_ur, classes, count, {});
 }
 
 int VipRows(const Vipolnenie &vip)
@@ -95,43 +89,77 @@ QString VipCell(const Vipolnenie &vip, int k, int j)
 
 namespace {
 
-// Counts one file if it exists; an unreadable one adds its error.
-bool countFile(const State &state, Vipolnenie &vip, const QString &path, QStringList &errors)
+// Counts one file if it exists, its columns matched through the class names `recorded` (read
+// only when the file is there); an unreadable file adds its error, an unreadable companion a
+// notice, and a class matched by name
+// that is gone or missing is noted as concerning `place`.
+bool countFile(const State &state, Vipolnenie &vip, const QString &path,
+               const std::function<std::optional<QStringList>(QString *error)> &recorded, const QString &place,
+               VipOutcome &out, day::ClassNotices &notices)
 {
     if (!QFileInfo::exists(path))
         return false;
-    QString error;
-    if (!RaspVipLoad(state, vip, path, &error)) {
-        errors << error;
+    const text::ReadResult read = text::readLines(path);
+    if (read.status == text::ReadResult::Unreadable) {
+        out.errors << read.error;
         return false;
     }
+    if (!read.ok())
+        return false;
+    QString error;
+    const day::ColumnMap map = day::MapColumns(recorded(&error), state);
+    if (!error.isEmpty())
+        out.notices << error; // the file itself is counted, by position
+    notices.add(map, read.lines, state.max_ur, place);
+    RaspVipLoad(state, vip, read.lines, &map);
     return true;
 }
 
 } // namespace
 
-QStringList RaschetPeriod(const State &state, Vipolnenie &vip, QDate from, QDate to, const VipStep &step)
+VipOutcome RaschetPeriod(const State &state, Vipolnenie &vip, QDate from, QDate to, const VipStep &step)
 {
-    QStringList errors;
+    VipOutcome out;
     if (!from.isValid() || !to.isValid())
-        return errors;
+        return out;
+    day::ClassNotices notices;
     for (QDate d = from; d <= to; d = d.addDays(1)) {
-        const bool counted = countFile(state, vip, day::DayFilePath(d), errors);
+        const QString path = day::DayFilePath(d);
+        const auto recorded = [&path](QString *error) { return day::RecordedDayClasses(path, error); };
+        const bool counted = countFile(state, vip, path, recorded, text::ShortDate(d), out, notices);
         if (step && !step(counted))
             break;
     }
-    return errors;
+    out.notices << notices.notices(WhereInDays);
+    return out;
 }
 
-QStringList RaschetWeek(const State &state, Vipolnenie &vip, const VipStep &step)
+VipOutcome RaschetWeek(const State &state, Vipolnenie &vip, const VipStep &step)
 {
-    QStringList errors;
+    VipOutcome out;
+    day::ClassNotices notices;
+    const QDir work = QDir::current();
     for (int k = 1; k <= 7; ++k) {
-        const bool counted = countFile(state, vip, tmpl::SetkaPath(k), errors);
+        const auto recorded = [&work, k](QString *error) {
+            tmpl::ClassOrderRead order = tmpl::ReadSetkaClassOrder(work, k);
+            *error = order.error;
+            return order.names;
+        };
+        const bool counted = countFile(state, vip, tmpl::SetkaPath(k), recorded, tmpl::WeekdayGenitive(k), out, notices);
         if (step && !step(counted))
             break;
     }
-    return errors;
+    out.notices << notices.notices(tmpl::WhereInTemplates);
+    return out;
+}
+
+QString WhereInDays(const QStringList &dates)
+{
+    if (dates.size() == 1)
+        return u"в расписании на "_s + dates.first();
+    if (dates.size() <= 5)
+        return u"в расписаниях на "_s + dates.join(u", "_s);
+    return u"в расписаниях с %1 по %2 (дней: %3)"_s.arg(dates.first(), dates.last()).arg(dates.size());
 }
 
 std::vector<QStringList> VipTable(const Vipolnenie &vip)

@@ -97,4 +97,9 @@ QString WeekdayGenitive(int k)
     return k >= 1 && k <= 7 ? words[std::size_t(k - 1)] : QString();
 }
 
+QString WhereInTemplates(const QStringList &weekdaysGenitive)
+{
+    return (weekdaysGenitive.size() == 1 ? u"в сетке "_s : u"в сетках "_s) + weekdaysGenitive.join(u", "_s);
+}
+
 } // namespace rasp::tmpl

@@ -63,4 +63,7 @@ QStringList RecordMissingClassOrders(const State &state, const QDir &work);
 // The genitive weekday word for 1 = Monday ... 7 = Sunday ("понедельника", "среды", ...).
 QString WeekdayGenitive(int k);
 
+// Where in the templates, for a class notice: "в сетке понедельника", "в сетках понедельника, среды".
+QString WhereInTemplates(const QStringList &weekdaysGenitive);
+
 } // namespace rasp::tmpl

@@ -10,7 +10,6 @@
 #include <QDir>
 
 #include <algorithm>
-#include <map>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -31,7 +30,7 @@ QStringList SetkaLoad(State &state, const QString &workFolder)
     const QDir work(workFolder);
     QStringList problems;
     // Classes read by name: each named once, with the weekdays whose lessons it concerns.
-    std::map<QString, QStringList> goneFrom, missingFrom;
+    day::ClassNotices classNotices;
     for (int k = 1; k <= 7; ++k) {
         TSetkaMas &day = state.Setka[std::size_t(k)];
         day.SetkaMasUr.clear();
@@ -57,25 +56,13 @@ QStringList SetkaLoad(State &state, const QString &workFolder)
         if (!order.error.isEmpty())
             problems << order.error;
         const day::ColumnMap map = day::MapColumns(order.names, state);
-        if (!map.byPosition) {
-            for (const QString &name : day::GoneWithLessons(map, read.lines, state.max_ur))
-                goneFrom[name] << WeekdayGenitive(k);
-            if (day::HoldsLessons(read.lines, state.max_ur, int(map.toLoad.size()) - 1))
-                for (const QString &name : map.missing)
-                    missingFrom[name] << WeekdayGenitive(k);
-        }
+        classNotices.add(map, read.lines, state.max_ur, WeekdayGenitive(k));
         day::ReadMappedFields(
             read.lines, state.max_ur, state.klassvis, map,
             [&day](int i, int j, QString t) { day.SetkaMasUr[std::size_t(i)][std::size_t(j)] = std::move(t); },
             [&day](int i, int j, QString t) { day.SetkaMasKab[std::size_t(i)][std::size_t(j)] = std::move(t); });
     }
-    const auto where = [](const QStringList &weekdays) {
-        return (weekdays.size() == 1 ? u"в сетке "_s : u"в сетках "_s) + weekdays.join(u", "_s);
-    };
-    for (const auto &[name, weekdays] : goneFrom)
-        problems << u"Класс %1 удалён из нагрузки: его уроки %2 не учтены"_s.arg(name, where(weekdays));
-    for (const auto &[name, weekdays] : missingFrom)
-        problems << u"Класс %1: нет %2"_s.arg(name, where(weekdays));
+    problems << classNotices.notices(WhereInTemplates);
     return problems;
 }
 

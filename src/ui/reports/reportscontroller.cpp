@@ -213,7 +213,7 @@ void ReportsController::countHours(int reg)
         QThread::msleep(pauseMs);
         return window()->isVisible(); // the window closed meanwhile: nothing left to show the result in
     };
-    QStringList errors;
+    reports::VipOutcome outcome;
     if (reg == 0) {
         const QDate from = m_from->date();
         const QDate to = m_to->date();
@@ -226,16 +226,19 @@ void ReportsController::countHours(int reg)
         // the endless busy animation).
         m_progress->setRange(0, int(std::max<qint64>(from.daysTo(to), 0)) + 1);
         m_progress->setValue(0);
-        errors = reports::RaschetPeriod(state(), vip, from, to, [&](bool counted) { return step(counted, 5); });
+        outcome = reports::RaschetPeriod(state(), vip, from, to, [&](bool counted) { return step(counted, 5); });
         m_countButton->setEnabled(false);
     } else {
         m_progress->setRange(0, 7);
         m_progress->setValue(0);
-        errors = reports::RaschetWeek(state(), vip, [&](bool counted) { return step(counted, 15); });
+        outcome = reports::RaschetWeek(state(), vip, [&](bool counted) { return step(counted, 15); });
     }
     m_hoursPage->setEnabled(true);
-    if (!errors.isEmpty())
-        notify(reportstexts::kUnreadableFiles.toString() + errors.join(u"\r\n"_s));
+    QStringList notices = outcome.notices;
+    if (!outcome.errors.isEmpty())
+        notices.prepend(reportstexts::kUnreadableFiles.toString() + outcome.errors.join(u"\r\n"_s));
+    if (!notices.isEmpty())
+        notify(notices.join(u"\r\n"_s));
 }
 
 void ReportsController::toggleHoursSize()
@@ -301,7 +304,7 @@ void ReportsController::placeSubstitutionsPage()
     placeOver(window(), m_zameny, m_zamenyFilled);
 }
 
-void ReportsController::openSubstitutions()
+void ReportsController::openSubstitutions(int view)
 {
     m_open = true;
     enablePages(false);
@@ -318,7 +321,7 @@ void ReportsController::openSubstitutions()
     m_zameny->to->setDate(d);
     m_zameny->progress->setValue(0);
     m_tally.reset();
-    m_zameny->setView(ZamenyPage::ByClass);
+    m_zameny->setView(ZamenyPage::View(view));
     m_zameny->show();
     m_zameny->raise();
     showSubstitutions();
@@ -341,6 +344,17 @@ void ReportsController::showSubstitutions()
 void ReportsController::showSubstitutionView()
 {
     const ZamenyPage::View view = m_zameny->view();
+    // The absences view plans the covers of the day on the grid; the sheet's parts step aside.
+    const bool absences = view == ZamenyPage::Absences;
+    m_zameny->absencesArea->setVisible(absences);
+    m_zameny->table->setVisible(!absences);
+    m_zameny->status->setVisible(!absences);
+    if (absences) {
+        m_zameny->wordButton->setEnabled(false);
+        m_zameny->excelButton->setEnabled(false);
+        emit absencesShown();
+        return;
+    }
     if (view == ZamenyPage::Period) {
         m_zameny->wordButton->setEnabled(false);
         m_zameny->excelButton->setEnabled(m_tally != nullptr);

@@ -56,8 +56,8 @@ public:
     void toggleHoursSize();
     void closeHours();
 
-    // ZamenyClick: opens the substitutions page for the target date.
-    void openSubstitutions();
+    // ZamenyClick: opens the substitutions page for the target date, on the view given.
+    void openSubstitutions(int view = 0);
     // ZamenyPokaz: the saved day of the page's date against its template weekday.
     void showSubstitutions();
     // ZamenyVid: shows the checked view of what was computed.
@@ -86,6 +86,11 @@ public:
     // The substitution sheet of the page's date; none when that date has none.
     const reports::ZamenySheet *sheet() const { return m_sheet.get(); }
 
+signals:
+    // The view "Отсутствия" was shown: the absences controller fills it.
+    void absencesShown();
+
+public:
     // The parts the window tests look at.
     QWidget *periodBar() const { return m_periodBar; }              // Rectangle16
     QLabel *savedOnlyNote() const { return m_note; }                // Label12

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "edit/editfunnel.h"
+#include "undo/gridcommand.h"
+
 #include <QDate>
 #include <QObject>
 #include <QString>
@@ -39,6 +42,10 @@ struct Shell {
     // Which page the grid shows: the day page or the template page (neither: another page).
     std::function<bool()> dayPage;
     std::function<bool()> templatePage;
+    // How an undo step of the grid is put back (the window's restore and refresh), and the
+    // template weekday a step writes through (0 on the day page): what a controller's steps need.
+    undo::RestoreStep restore;
+    std::function<int()> templateDay;
 };
 
 // The base of the window's controllers, one per subsystem under src/ui/<subsystem>/. A controller
@@ -67,6 +74,15 @@ protected:
     void showWait(bool shown) const { m_shell.showWait(shown); }
     bool dayPage() const { return m_shell.dayPage(); }
     bool templatePage() const { return m_shell.templatePage(); }
+    // The maker of an undo step of one command kind named `text`, for Edit::record.
+    template<typename Command>
+    EditFunnel::MakeStep stepOf(const QString &text) const
+    {
+        return [restore = m_shell.restore, day = m_shell.templateDay ? m_shell.templateDay() : 0,
+                text](day::GridChange change) {
+            return std::unique_ptr<undo::GridEditCommand>(new Command(text, std::move(change), restore, day));
+        };
+    }
 
 private:
     Shell m_shell;

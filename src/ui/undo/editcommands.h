@@ -49,6 +49,14 @@ public:
     bool wholeDay() const override { return true; }
 };
 
+// Absences and covers: a teacher marked away or back, a cover chosen or dropped, a whole-day
+// cover accepted.
+class AbsenceCommand : public GridEditCommand
+{
+public:
+    using GridEditCommand::GridEditCommand;
+};
+
 // A move of a second-shift slider: the bounds before and after, with the locks they changed.
 class ShiftSplitCommand : public GridEditCommand
 {

@@ -1,6 +1,7 @@
 #include "assignmentmip.h"
 
 #include "cbclock.h"
+#include "cbcquiet.h"
 
 #include <CbcEventHandler.hpp>
 #include <CbcHeuristic.hpp>
@@ -8,7 +9,6 @@
 #include <CbcHeuristicRINS.hpp>
 #include <CbcModel.hpp>
 #include <CglClique.hpp>
-#include <CglGomory.hpp>
 #include <CglKnapsackCover.hpp>
 #include <CglMixedIntegerRounding2.hpp>
 #include <CglProbing.hpp>
@@ -19,20 +19,14 @@
 #include <CoinPackedMatrix.hpp>
 #include <OsiClpSolverInterface.hpp>
 
+#include <QElapsedTimer>
+
 #include <cmath>
 #include <map>
 
 namespace rasp::arrange::exact {
 
 namespace {
-
-// Swallows every message of CBC, CLP and the cut generators: nothing reaches stdout.
-class SilentHandler : public CoinMessageHandler
-{
-public:
-    int print() override { return 0; }
-    CoinMessageHandler *clone() const override { return new SilentHandler(*this); }
-};
 
 // Stops CLP's simplex between iterations when the search is to stop.
 class ClpStop : public ClpEventHandler
@@ -195,10 +189,19 @@ AssignmentMip::AssignmentMip(const DayModel &model)
 void AssignmentMip::load(OsiClpSolverInterface &lp, CoinMessageHandler &silent) const
 {
     const int columns = int(m_columns.size());
-    CoinPackedMatrix matrix(false, 0, 0);
-    matrix.setDimensions(0, columns);
-    for (std::size_t r = 0; r < m_rowColumns.size(); ++r)
-        matrix.appendRow(int(m_rowColumns[r].size()), m_rowColumns[r].data(), m_rowCoefs[r].data());
+    // Built in one piece: appending row by row copies the whole matrix each time.
+    std::vector<CoinBigIndex> starts;
+    std::vector<int> lengths, indices;
+    std::vector<double> elements;
+    for (std::size_t r = 0; r < m_rowColumns.size(); ++r) {
+        starts.push_back(CoinBigIndex(indices.size()));
+        lengths.push_back(int(m_rowColumns[r].size()));
+        indices.insert(indices.end(), m_rowColumns[r].begin(), m_rowColumns[r].end());
+        elements.insert(elements.end(), m_rowCoefs[r].begin(), m_rowCoefs[r].end());
+    }
+    starts.push_back(CoinBigIndex(indices.size()));
+    const CoinPackedMatrix matrix(false, columns, int(m_rowColumns.size()), CoinBigIndex(indices.size()),
+                                  elements.data(), indices.data(), starts.data(), lengths.data());
     const std::vector<double> lower(std::size_t(columns), 0.0), upper(std::size_t(columns), 1.0);
     lp.passInMessageHandler(&silent);
     lp.getModelPtr()->passInMessageHandler(&silent);
@@ -248,6 +251,9 @@ std::vector<double> AssignmentMip::valuesOf(const Placement &p) const
 MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const MipHooks &hooks) const
 {
     const std::lock_guard<std::mutex> guard(CbcLock());
+    QElapsedTimer clock;
+    clock.start();
+    const auto secondsLeft = [&]() { return std::max(seconds - double(clock.elapsed()) / 1000.0, 0.01); };
     MipOutcome out;
     out.lowerBound = m_alwaysMoved;
     const int columns = int(m_columns.size());
@@ -277,8 +283,8 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     probing.setMaxPass(1);
     probing.setMaxLook(50);
     probing.setRowCuts(3);
-    CglGomory gomory;
-    gomory.setLimit(300);
+    // No Gomory cuts: on 200 classes one pass over the relaxation's fractional rows took over
+    // ten seconds, and nothing stops it midway.
     CglKnapsackCover knapsack;
     CglClique clique;
     clique.setStarCliqueReport(false);
@@ -286,7 +292,6 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     CglMixedIntegerRounding2 mir;
     CglZeroHalf zeroHalf;
     cbc.addCutGenerator(&probing, -1, "probing");
-    cbc.addCutGenerator(&gomory, -1, "gomory");
     cbc.addCutGenerator(&knapsack, -1, "knapsack");
     cbc.addCutGenerator(&clique, -1, "clique");
     cbc.addCutGenerator(&mir, -1, "mir");
@@ -340,6 +345,17 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     if (!cbc.solver()->isProvenOptimal())
         return out;
     watch.takeBound(cbc.solver()->getObjValue());
+    // The relaxation is nearly whole: a day close to it is often the fewest outright.
+    const auto objectiveOf = [&](const std::vector<double> &values) {
+        double objective = 0;
+        for (int c = 0; c < columns; ++c)
+            objective += values[std::size_t(c)] * m_objective[std::size_t(c)];
+        return objective;
+    };
+    Placement nearDay;
+    const int startMoved = start ? movedOf(objectiveOf(valuesOf(*start))) : m_movable + 1;
+    if (searchNearRelaxation(*cbc.solver(), startMoved, out.lowerBound, secondsLeft(), hooks, nearDay) >= 0)
+        start = &nearDay;
     if (hooks.onRelaxation) {
         Relaxation relaxation;
         relaxation.solved = true;
@@ -350,10 +366,7 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     }
     if (start) {
         const std::vector<double> values = valuesOf(*start);
-        double objective = 0;
-        for (int c = 0; c < columns; ++c)
-            objective += values[std::size_t(c)] * m_objective[std::size_t(c)];
-        cbc.setBestSolution(values.data(), columns, objective, true);
+        cbc.setBestSolution(values.data(), columns, objectiveOf(values), true);
         watch.bestSeen = cbc.getMinimizationObjValue();
         if (cbc.bestSolution()) {
             bestMoved = movedOf(watch.bestSeen);
@@ -366,6 +379,8 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
         out.proven = out.hasDay && out.moved <= out.lowerBound;
         return out;
     }
+    // CBC counts its limit from here.
+    cbc.setMaximumSeconds(secondsLeft());
     cbc.branchAndBound();
 
     if (cbc.bestSolution() && cbc.getMinimizationObjValue() < watch.bestSeen - 0.5)

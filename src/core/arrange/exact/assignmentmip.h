@@ -7,6 +7,7 @@
 
 class CoinMessageHandler;
 class OsiClpSolverInterface;
+class OsiSolverInterface;
 
 namespace rasp::arrange::exact {
 
@@ -69,6 +70,16 @@ private:
         int kind; // -1 for a run-start column
         int row;  // the row, or the start row of a run-start column
     };
+
+    // Days near the solved relaxation `relaxed`, by small branch and cut runs in which most
+    // columns are fixed: (1) every column the relaxation has whole keeps its value (the
+    // relaxation stays optimal under these bounds, so the run starts with no simplex work);
+    // (2) when that finds none or misses the bound `lowerBound`, per class every lesson kind
+    // and row that holds a fractional column is opened too. Only days moving fewer than `below`
+    // lessons count; each goes through `hooks.onDay`. Returns the moved lessons of the best day
+    // accepted (kept in `day`), or -1.
+    int searchNearRelaxation(const OsiSolverInterface &relaxed, int below, int lowerBound, double seconds,
+                             const MipHooks &hooks, Placement &day) const;
 
     // Loads the program into `lp`, every column binary, with CLP's messages sent to `silent`.
     void load(OsiClpSolverInterface &lp, CoinMessageHandler &silent) const;

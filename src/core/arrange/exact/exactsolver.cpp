@@ -330,6 +330,8 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
             }
         };
         hooks.onRelaxation = [&](const Relaxation &lp) -> const Placement * {
+            if (upper <= lp.lowerBound)
+                return &best;
             std::vector<int> phases, kept;
             for (int ci = 0; ci < classCount; ++ci) {
                 const ClassModel &c = model.classes()[std::size_t(ci)];
