@@ -1,11 +1,9 @@
 #pragma once
 
-#include "arrange/analysis.h"
 #include "day/blocking.h"
 #include "day/gridgeometry.h"
 #include "day/gridsnapshot.h"
 #include "load/nagruzfile.h"
-#include "rng.h"
 #include "edit/editfunnel.h"
 #include "undo/gridcommand.h"
 #include "state.h"
@@ -39,15 +37,11 @@ class QTimer;
 class QToolButton;
 class QUndoStack;
 
-namespace rasp::arrange {
-class Arrangement;
-}
-
 namespace rasp::ui {
 class PrintController;
+class ArrangeController;
 class Callout;
 class DayGridView;
-class ExactRun;
 class LoadPage;
 class OverlayPanel;
 class PageArea;
@@ -56,6 +50,8 @@ class ServerLink;
 class ReportsController;
 class ServerController;
 class AbsencesController;
+class SettingsController;
+struct SettingsPageWidgets;
 struct Shell;
 class TabButton;
 class WeekdayButton;
@@ -169,7 +165,7 @@ public:
     // Empties the grid and the note for a date that has no day file.
     void clearDay();
 
-    // ---- Settings ------------------------------------------------------------------------
+    // ---- Settings (SettingsController, src/ui/settings) ---------------------------------------
     // Reads setting.ini into the state and the settings page; reports a damaged file.
     void SetLoad();
     // Shows what reading setting.ini gave: the page, the pins, the server address, a notice.
@@ -194,6 +190,8 @@ public:
     void sCheckBox1Change();
     // "Сохранить" of the settings page.
     void SpeedButton6Click();
+    // The settings page's controls (SettingsController, src/ui/settings).
+    const rasp::ui::SettingsPageWidgets &settingsPage() const;
     // ---- School reference data: teaching load -------------------------------------------
     // Reads nagruz.ini: prm 1 at start-up (a column per class, a row per teacher), 0 after a save.
     void NagruzLoad(int prm);
@@ -416,7 +414,7 @@ public:
     // Printing, PDF and the web pages (src/ui/print); built by wirePrint.
     rasp::ui::PrintController *m_print = nullptr;
     void wirePrint();
-    // ---- Automatic arrangement ----------------------------------------------------------
+    // ---- Automatic arrangement (ArrangeController, src/ui/arrange) -----------------------
     // "Старт": moves lessons within their classes until no teacher has two lessons at once and
     // every class's day has an acceptable shape, or until "Стоп"; the grid shows every cycle.
     void sSpeedButton4Click();
@@ -424,32 +422,12 @@ public:
     void sSpeedButton6Click();
     // "Венуть предыдущий вариант": puts the grid back as it was before the last run.
     void sSpeedButton7Click();
-    // The options of "Автоподбор" ("максимум уроков", "отсутствие первых уроков") and the grid's size.
-    rasp::arrange::Options arrangeOptions() const;
-    // Whether a run may start: none is running, the day is filled and fits, and the user agrees.
-    bool arrangementMayStart();
-
     // "Точный подбор": after the same question and snapshot as "Старт", the exact arrangement of
     // the day on a worker thread under the same tool lock; "Стоп" cancels it and keeps the grid.
     void exactButtonClick();
-    // The exact arrangement has ended: shows its day (the moved lessons framed) or its reason.
-    void exactRunFinished();
-    // Writes the elapsed time and the best count so far into the progress line.
-    void showExactProgress();
-    // Whether the grid still shows the day the snapshot was taken of (same page, rows, classes, cells).
-    bool gridIsSnapshot() const;
-
-    rasp::ui::ExactRun *m_exactRun = nullptr; // the exact arrangement in progress, if any
-    QTimer *m_exactTimer = nullptr;           // refreshes the progress line while it runs
-    bool m_exactOnDayPage = false;            // the page the exact arrangement was started on
-    bool m_exactOnTemplatePage = false;
-    rasp::day::GridSnapshot m_exactBefore; // the grid before the exact run, for its undo step
-    qint64 exactTimeLimitMs = 60000;       // the exact arrangement's time limit
-    bool m_stoppedByUser = false;          // "Стоп" ended the randomised run
-
-    rasp::Rng m_rng{rasp::Rng::clockSeed()};             // the window's random generator, seeded from the clock
-    rasp::arrange::Arrangement *m_arrangement = nullptr; // the run in progress, if any
-    std::optional<quint64> arrangeSeed;                  // a fixed seed for the runs (benchmarks); the clock when empty
+    // The runs, their buttons, the limit lists and the exact run's progress line.
+    rasp::ui::ArrangeController &arrange() { return *m_arrange; }
+    const rasp::ui::ArrangeController &arrange() const { return *m_arrange; }
 
     QToolButton *img_SBZam = nullptr; // "Замены" picture of "Действия"
 
@@ -471,13 +449,6 @@ public:
     QGroupBox *sGroupBox1 = nullptr;       // "Показывать"
     QGroupBox *sGroupBox4 = nullptr;       // "Действия"
     QGroupBox *sGroupBox9 = nullptr;       // "Заметки"
-    QToolButton *Img_SB4 = nullptr;        // "Старт"
-    QToolButton *img_SB6 = nullptr;        // "Стоп"
-    QToolButton *img_SB7 = nullptr;        // "Венуть предыдущий вариант"
-    QToolButton *exactButton = nullptr;    // "Точный подбор"
-    QLabel *exactProgress = nullptr;       // the exact arrangement's progress line
-    QComboBox *sComboBox1 = nullptr;       // "отсутствие первых уроков"
-    QComboBox *sComboBox2 = nullptr;       // "максимум уроков"
     QListWidget *sCheckListBox1 = nullptr; // "Не перемещать"
     QToolButton *img_SB8 = nullptr, *img_SB3 = nullptr, *img_SB9 = nullptr, *img_SB10 = nullptr,
                 *img_SB11 = nullptr, *img_SB12 = nullptr, *img_SB2 = nullptr, *img_SB13 = nullptr,
@@ -501,36 +472,6 @@ public:
     QLabel *LabSetOpis = nullptr;                        // caption of the weekday strip
     QLabel *Img_zdite = nullptr;                         // wait picture
     rasp::ui::DayGridView *grid = nullptr;               // header strip, row strip and grid body (ScrollBox2)
-
-    // Settings page Tab_4.
-    QGroupBox *roomsGroup = nullptr;      // "Кабинеты"
-    QListWidget *sListBox1 = nullptr;     // rooms
-    QLineEdit *sEdit1 = nullptr;          // room to add
-    QPushButton *SpeedButton3 = nullptr;  // "Добавить"
-    QPushButton *SpeedButton4 = nullptr;  // "Удалить"
-    QListWidget *ListBox2 = nullptr;      // "Предметы": all subjects of the load
-    QListWidget *ListBox3 = nullptr;      // "Блокировать"
-    QToolButton *sSpeedButton2 = nullptr; // arrow: subject into "Блокировать"
-    QToolButton *sSpeedButton1 = nullptr; // arrow: subject out of "Блокировать"
-    QCheckBox *sCheckBox1 = nullptr;      // "Использовать сервер"
-    QGroupBox *sGroupBox7 = nullptr;      // server fields
-    QLineEdit *sEdit2 = nullptr;          // "IP"
-    QLineEdit *sEdit5 = nullptr;          // "Порт"
-    QLineEdit *sEdit3 = nullptr;          // "Логин"
-    QLineEdit *sEdit4 = nullptr;          // "Пароль", masked
-    QToolButton *SpeedButton5 = nullptr;  // eye button beside "Пароль"
-    QRadioButton *RadioButton1 = nullptr; // "Книжная"
-    QRadioButton *RadioButton2 = nullptr; // "Альбомная"
-    QRadioButton *RadioButton3 = nullptr; // "в строчку"
-    QRadioButton *RadioButton4 = nullptr; // "в столбец"
-    QCheckBox *CheckBox1 = nullptr;       // rooms from the template
-    QCheckBox *CheckBox2 = nullptr;       // animate moves
-    QComboBox *ComboBox1 = nullptr;       // lesson rows "6" .. "16"
-    QCheckBox *CheckBox3 = nullptr;       // "Вторая смена"
-    QGroupBox *GroupBox3 = nullptr;       // second-shift table layout
-    QRadioButton *RadioButton5 = nullptr; // "в одной таблице"
-    QRadioButton *RadioButton6 = nullptr; // "две разные таблицы"
-    QPushButton *SpeedButton6 = nullptr;  // "Сохранить"
 
     // Day checks and editing.
     QTimer *Timer1 = nullptr;                            // 50 ms: completes a lesson move
@@ -590,7 +531,7 @@ public:
     void TrackBar1Change();
     // "Окончание первой смены" moved: stores vt_sm_y and applies the split.
     void TrackBar2Change();
-    // "Вторая смена" toggled: the table-layout group follows it.
+    // "Вторая смена" toggled: the table-layout group follows it (SettingsController::secondShiftSwitched).
     void CheckBox3Change();
 
     QMenu *cellMenu = nullptr;                                           // PopupMenu1: the cell context menu
@@ -646,7 +587,7 @@ public:
     // The captions and enabled states of the two actions follow the history and the run state.
     void updateUndoActions();
     // Whether an automatic arrangement runs ("Старт" disabled, or its loop not yet left); the one
-    // place that reads this fact from the widget.
+    // place that reads this fact (ArrangeController::running).
     bool arrangementRunning() const;
     // The template file of the target date's weekday, "setka/<weekday>.ini".
     QString templateFileOfTargetDate() const;
@@ -760,16 +701,13 @@ private:
     void writeTemplate(int row, int column, rasp::day::GridGeometry::Field field, const QString &text);
     QString m_closedList;      // "list;row;column" closed by the last press
     qint64 m_closedListAt = 0; // when (ms since epoch)
-    void buildSettingsPage();
     void wirePages();
     void wireDayFile();
     void wireSettings();
-    // Takes the settings page's controls into the state's settings.
-    void settingsFromPage();
+    rasp::ui::SettingsController *m_settings = nullptr; // the settings page and setting.ini
     // Places the action pictures and the top-bar boxes for the day or the template mode.
     void setActionBarMode(bool dayMode);
 
-    bool m_fillingSettingsPage = false; // true while settingsToPage sets the controls
     void buildRegimGroup();
     void wireHighlight();
     // Sets the mode, resolves the grid and puts the focus, frame and caption on cell (1,1).
@@ -783,7 +721,8 @@ private:
     void takeServerAddress();
     // The lent state, funnel and overlays every controller gets.
     rasp::ui::Shell shellServices();
-    rasp::ui::ServerController *m_server = nullptr; // the server link and the notes board
+    rasp::ui::ServerController *m_server = nullptr;   // the server link and the notes board
+    rasp::ui::ArrangeController *m_arrange = nullptr; // the randomised and the exact runs
     void wireAbsences();
     rasp::ui::AbsencesController *m_absences = nullptr; // absent teachers and their covers
 

@@ -11,6 +11,7 @@
 #include "load/nagruzfile.h"
 #include "loadpage.h"
 #include "loadstripview.h"
+#include "settings/settingscontroller.h"
 #include "tabbutton.h"
 #include "template/classorder.h"
 #include "template/classrenames.h"
@@ -42,11 +43,7 @@ void TForm1::fillSubjectLists()
 {
     fillPinList();
     // The settings page's "Предметы" list takes the same subjects.
-    const QStringList subjects = rasp::load::SortedSubjects(m_state.RaspUrPredm);
-    ListBox2->clear();
-    ListBox2->addItems(subjects);
-    for (int k = 0; k < ListBox2->count(); ++k)
-        ListBox2->item(k)->setFont(QFont(u"Calibri"_s, 12));
+    m_settings->showSubjects(rasp::load::SortedSubjects(m_state.RaspUrPredm));
 }
 
 void TForm1::NagruzLoad(int prm)

@@ -38,6 +38,9 @@ rasp::ui::Shell TForm1::shellServices()
     };
     shell.dayPage = [this] { return dayPageActive(); };
     shell.templatePage = [this] { return templatePageActive(); };
+    shell.mayReplace = [this](const QStringList &paths, const std::function<void()> &reload) {
+        return mayReplaceChangedFiles(paths, reload);
+    };
     shell.restore = restoreFunction();
     shell.templateDay = [this] { return stepTemplateDay(); };
     return shell;

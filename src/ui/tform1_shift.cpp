@@ -105,7 +105,6 @@ void TForm1::wireShift()
     new rasp::ui::GeometryWatcher(grid->viewport(), [this] { placeShiftSliders(); });
     connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
     connect(TrackBar2, &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
-    connect(CheckBox3, &QCheckBox::toggled, this, &TForm1::CheckBox3Change);
 }
 
 void TForm1::cellContextMenu(int row, int column, int xInField, QPoint globalPos)
@@ -332,9 +331,4 @@ TForm1::MakeStep TForm1::shiftStep(QPoint before)
         return std::make_unique<rasp::ui::undo::ShiftSplitCommand>(u"изменение второй смены"_s, std::move(change),
                                                                    restoreFunction(), stepTemplateDay(), before, after);
     };
-}
-
-void TForm1::CheckBox3Change()
-{
-    GroupBox3->setEnabled(CheckBox3->isChecked());
 }

@@ -172,7 +172,7 @@ void TForm1::sSpeedButton9Click()
         Rct_SoobPokaz(u"Это ужасно, но шаблона на "_s + weekday + u" не существует"_s);
         return;
     }
-    RaspLoad(path, CheckBox1->isChecked() ? 1 : 0);
+    RaspLoad(path, m_state.settings.roomsFromTemplate ? 1 : 0);
     edit.record(wholeDayStep(u"загрузка дня из сетки"_s));
 }
 

@@ -10,6 +10,7 @@
 #include "tabbutton.h"
 #include "text/textfile.h"
 #include "reports/reportscontroller.h"
+#include "settings/settingscontroller.h"
 #include "tform1.h"
 
 #include <QDir>
@@ -94,10 +95,10 @@ private slots:
         // The print options as the settings page sets them; the bounds come from setting.ini.
         QCOMPARE(f.m_state.vt_sm_x, 2);
         QCOMPARE(f.m_state.vt_sm_y, 4);
-        f.CheckBox3->setChecked(true);
-        (mode == Mode::TwoTables ? f.RadioButton6 : f.RadioButton5)->setChecked(true);
-        f.RadioButton4->setChecked(true);
-        f.RadioButton2->setChecked(true);
+        f.settingsPage().CheckBox3->setChecked(true);
+        (mode == Mode::TwoTables ? f.settingsPage().RadioButton6 : f.settingsPage().RadioButton5)->setChecked(true);
+        f.settingsPage().RadioButton4->setChecked(true);
+        f.settingsPage().RadioButton2->setChecked(true);
         const QString app = word ? u"Word"_s : u"Excel"_s;
         const QString question = u"Сохранить расписание на среду в файл "_s + app + u"?\r\nРанее сохраненный файл будет удален."_s;
         QToolButton *button = word ? f.img_SB12 : f.img_SB2;

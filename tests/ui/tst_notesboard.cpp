@@ -10,6 +10,7 @@
 #include "text/datewords.h"
 #include "tabbutton.h"
 #include "server/servercontroller.h"
+#include "settings/settingscontroller.h"
 #include "tform1.h"
 
 #include <QCheckBox>
@@ -121,11 +122,11 @@ private slots:
         QDir::setCurrent(m_work->path());
         m_form = std::make_unique<TForm1>();
         TForm1 &f = *m_form;
-        f.sEdit2->setText(u"127.0.0.1"_s);
-        f.sEdit5->setText(m_tcpPort);
-        f.sEdit3->setText(u"школа"_s);
-        f.sEdit4->setText(u"пароль"_s);
-        f.sCheckBox1->setChecked(true);
+        f.settingsPage().sEdit2->setText(u"127.0.0.1"_s);
+        f.settingsPage().sEdit5->setText(m_tcpPort);
+        f.settingsPage().sEdit3->setText(u"школа"_s);
+        f.settingsPage().sEdit4->setText(u"пароль"_s);
+        f.settingsPage().sCheckBox1->setChecked(true);
         f.SetSave(0);
         f.sDateTimePicker3->setDate(QDate(2026, 12, 9));
         f.show();
@@ -208,7 +209,7 @@ private slots:
         QCOMPARE(rasp::text::ShortDate(f.sDateTimePicker3->date()), today);
         QVERIFY(f.m_state.grid.cell(1, 1).subject.size() > 0); // the sample day, saved for today
         f.TCPDis();
-        f.sEdit5->setText(m_tcpPort);
+        f.settingsPage().sEdit5->setText(m_tcpPort);
         f.SetSave(0);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));

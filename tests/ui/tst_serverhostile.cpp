@@ -3,6 +3,7 @@
 // ends with the stated message, the exchange closed, the window usable and no school file changed.
 #include "tabbutton.h"
 #include "server/servercontroller.h"
+#include "settings/settingscontroller.h"
 #include "tform1.h"
 
 #include <QCheckBox>
@@ -110,11 +111,11 @@ private slots:
         });
         m_form = std::make_unique<TForm1>();
         TForm1 &f = *m_form;
-        f.sEdit2->setText(u"127.0.0.1"_s);
-        f.sEdit5->setText(QString::number(m_server->serverPort()));
-        f.sEdit3->setText(u"школа"_s);
-        f.sEdit4->setText(u"пароль"_s);
-        f.sCheckBox1->setChecked(true);
+        f.settingsPage().sEdit2->setText(u"127.0.0.1"_s);
+        f.settingsPage().sEdit5->setText(QString::number(m_server->serverPort()));
+        f.settingsPage().sEdit3->setText(u"школа"_s);
+        f.settingsPage().sEdit4->setText(u"пароль"_s);
+        f.settingsPage().sCheckBox1->setChecked(true);
         f.SetSave(0);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));

@@ -5,6 +5,7 @@
 #include "scriptedlink.h"
 #include "tabbutton.h"
 #include "server/servercontroller.h"
+#include "settings/settingscontroller.h"
 #include "tform1.h"
 
 #include <QCheckBox>
@@ -30,11 +31,11 @@ class TstServerWindow : public QObject
     void configure(const QString &ip, const QString &port, const QString &login, const QString &password, bool use)
     {
         TForm1 &f = *m_form;
-        f.sEdit2->setText(ip);
-        f.sEdit5->setText(port);
-        f.sEdit3->setText(login);
-        f.sEdit4->setText(password);
-        f.sCheckBox1->setChecked(use);
+        f.settingsPage().sEdit2->setText(ip);
+        f.settingsPage().sEdit5->setText(port);
+        f.settingsPage().sEdit3->setText(login);
+        f.settingsPage().sEdit4->setText(password);
+        f.settingsPage().sCheckBox1->setChecked(use);
         f.SetSave(0);
     }
     static QByteArray line(const QString &s) { return s.toUtf8() + "\r\n"; }
@@ -266,7 +267,7 @@ private slots:
         f.ServerConekt();
         QVERIFY(f.server().pollTimer()->isActive());
         const int closes = m_server.closes;
-        f.sCheckBox1->setChecked(false);
+        f.settingsPage().sCheckBox1->setChecked(false);
         QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(!m_server.connected);
         QCOMPARE(m_server.closes, closes + 1);

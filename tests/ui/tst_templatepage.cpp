@@ -10,6 +10,8 @@
 #include "text/cp1251.h"
 #include "text/textfile.h"
 #include "gridpointer.h"
+#include "arrange/arrangecontroller.h"
+#include "settings/settingscontroller.h"
 #include "tform1.h"
 #include "typetext.h"
 #include "weekdaybutton.h"
@@ -250,7 +252,7 @@ private slots:
         QCOMPARE(f.m_state.Setka[1].SetkaMasUr[1][1], QString());
         QCOMPARE(f.m_state.Setka[1].SetkaMasKab[1][1], QString());
         QCOMPARE(f.m_state.Setka[7].SetkaMasUr[1][1], u"Физика"_s);
-        QCOMPARE(f.sComboBox2->itemText(0), u"0"_s);                                                 // the limit lists follow the empty grid
+        QCOMPARE(f.arrange().maxLessonsBox()->itemText(0), u"0"_s);                                  // the limit lists follow the empty grid
         QVERIFY(bytes(rasp::tmpl::SetkaPath(1)).startsWith(rasp::text::encode1251(u"|Алгебра|"_s))); // file untouched
 
         // On the day page only the grid is cleared.
@@ -279,7 +281,7 @@ private slots:
         TForm1 &f = *m_form;
         if (!withFile)
             QVERIFY(QFile::remove(rasp::tmpl::SetkaPath(7)));
-        f.CheckBox1->setChecked(withRooms);
+        f.settingsPage().CheckBox1->setChecked(withRooms);
         f.sDateTimePicker3->setDate(kSunday);
         f.m_state.Setka[7].SetkaMasUr[1][1] = u"Несохранённое"_s; // only the file counts
         typeInto(3, 2, u"Было"_s);

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -42,6 +43,9 @@ struct Shell {
     // Which page the grid shows: the day page or the template page (neither: another page).
     std::function<bool()> dayPage;
     std::function<bool()> templatePage;
+    // mayReplaceChangedFiles: before a save replaces files another program changed, asks; false
+    // when the save must not go on (`reload`, when given, is offered to open their version).
+    std::function<bool(const QStringList &paths, const std::function<void()> &reload)> mayReplace;
     // How an undo step of the grid is put back (the window's restore and refresh), and the
     // template weekday a step writes through (0 on the day page): what a controller's steps need.
     undo::RestoreStep restore;
@@ -74,6 +78,10 @@ protected:
     void showWait(bool shown) const { m_shell.showWait(shown); }
     bool dayPage() const { return m_shell.dayPage(); }
     bool templatePage() const { return m_shell.templatePage(); }
+    bool mayReplace(const QStringList &paths, const std::function<void()> &reload) const
+    {
+        return m_shell.mayReplace(paths, reload);
+    }
     // The maker of an undo step of one command kind named `text`, for Edit::record.
     template<typename Command>
     EditFunnel::MakeStep stepOf(const QString &text) const
