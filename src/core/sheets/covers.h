@@ -33,9 +33,10 @@ struct Cover {
 // that lesson's teachers alike, as the tally counts it. The same teacher is no cover.
 std::vector<Cover> CoversOfSheet(const State &state, const reports::ZamenySheet &sheet);
 
-// The covers of one date as far as the saved files tell: today the day against its template
-// weekday. A date without a saved day or template gives none and `error` says why.
-// (A per-date file of absences and covers, once the editor keeps one, is the better source.)
+// The covers of one date as its substitution sheet has them: the saved day, with the absences
+// and covers of the date's companion applied, against its template weekday (the one source the
+// sheet, the slips and the journal share). A date without a saved day or template gives none and
+// `error` says why.
 std::vector<Cover> CoversForDate(const State &state, QDate date, QString *error);
 
 // "Сидорова Е. В." of "Сидорова Елена Викторовна"; a name of one word stays as it is.
