@@ -39,7 +39,10 @@ struct State {
     QString note;      // the day's note (notes memo)
 
     // Teaching load. Element 0 of the class and teacher arrays exists and is never used.
-    std::vector<QString> Klass;                           // class names, by grid column
+    std::vector<QString> Klass; // class names, by grid column
+    // The name each class column had when the load was last read or saved (shorter, or an empty
+    // name: a class added since); a column whose name differs now was renamed on the load page.
+    std::vector<QString> KlassRead;
     std::vector<load::PedFioField> PedFio;                // teachers: name and colour number
     std::vector<std::vector<load::PredmetLines>> Predmet; // [teacher][class]: subject lines
     load::TUchPredm RaspUrPredm;                          // subject index, rebuilt by the load reader

@@ -14,6 +14,7 @@
 #include "settings/settingscontroller.h"
 #include "tabbutton.h"
 #include "template/classorder.h"
+#include "template/classrenames.h"
 
 #include <QDir>
 #include <QLabel>
@@ -278,6 +279,11 @@ void TForm1::sSpeedButton15Click()
     Image8->repaint();
     // A file that could not be written is not read back: the page keeps the user's edits.
     if (NagruzSave(1)) {
+        // Classes renamed on the page keep their lessons in the saved templates and days.
+        const QStringList failures = rasp::tmpl::ApplyClassRenames(QDir::current(), rasp::tmpl::ClassRenames(m_state));
+        m_state.KlassRead = m_state.Klass;
+        if (!failures.isEmpty())
+            Rct_SoobPokaz(failures.join(u"\r\n"_s));
         NagruzLoad(0);
         SetkaLoad(); // unsaved template edits are dropped
         refresh(rasp::refresh::LoadChanged);

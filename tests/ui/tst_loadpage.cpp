@@ -112,6 +112,7 @@ private slots:
         QDir::setCurrent(m_dir.path());
         QFile::remove(rasp::load::NagruzPath());
         QDir(u"setka"_s).removeRecursively();
+        QDir(u"r_data"_s).removeRecursively();
     }
 
     void schoolFromAnEmptyFolderIsSavedAndReadBackByAFreshStart()
@@ -326,6 +327,43 @@ private slots:
         QCOMPARE(rasp::tmpl::SetkaLoad(s, QDir::currentPath()),
                  QStringList{u"Класс 5Б удалён из нагрузки: его уроки в сетке понедельника не учтены"_s});
         QCOMPARE(s.Setka[1].ur(1, 2), u"Био6А"_s);
+    }
+
+    // A class renamed on the load page (after another was deleted before it) keeps its lessons:
+    // the save carries the new name into the class lists beside the saved templates and days;
+    // the journal keeps the names it was written with.
+    void aRenamedClassKeepsItsLessonsInSavedFiles()
+    {
+        writeLoad({u"5А|5Б|6А|"_s, u"Антонов|Физика;|Химия;|Биология;|"_s, u"~end~"_s});
+        QVERIFY(QDir().mkpath(u"setka"_s) && QDir().mkpath(u"r_data"_s));
+        const QStringList classes{u"[Классы]"_s, u"5А"_s, u"5Б"_s, u"6А"_s};
+        QVERIFY(rasp::text::writeLines(rasp::tmpl::SetkaPath(1), {u"|Физ5А|Хим5Б|Био6А|"_s, u"~end~"_s}));
+        QVERIFY(rasp::text::writeLines(rasp::tmpl::SetkaCompanionPath(1), classes));
+        const QString dayCompanion = u"r_data/01.12.2026.zam"_s;
+        const QString journalLine = u"1|6А|Биология|Антонов|Борисов|замена|1"_s;
+        QVERIFY(rasp::text::writeLines(dayCompanion, classes + QStringList{u"[Журнал]"_s, journalLine}));
+        auto form = openLoadPage();
+        rasp::State &s = form->m_state;
+        QString asked;
+        answer(*form, true, &asked);
+        fromMenu(form->loadPage->ScrollBox4, 2, form->PopupMenu3, form->MenuItem6);
+        typeName(form->loadPage->ScrollBox4, 2, QString());
+        form->loadPage->ScrollBox4->editor()->clear();
+        typeText(form->loadPage->ScrollBox4->editor(), u"7А"_s);
+        QCOMPARE(s.Klass[2], u"7А"_s);
+        QTest::mouseClick(form->loadPage->sSpeedButton15, Qt::LeftButton);
+        // The templates read back with the saved load name the deleted class, not the renamed one.
+        const QString gone = u"Класс 5Б удалён из нагрузки: его уроки в сетке понедельника не учтены"_s;
+        QCOMPARE(form->noticeText, gone);
+        closeNotice(*form);
+
+        const QStringList renamed{u"[Классы]"_s, u"5А"_s, u"5Б"_s, u"7А"_s};
+        QCOMPARE(rasp::text::readLines(rasp::tmpl::SetkaCompanionPath(1)).lines, renamed);
+        QCOMPARE(rasp::text::readLines(dayCompanion).lines, (renamed + QStringList{u"[Журнал]"_s, journalLine}));
+        // Read back, Monday's third column is 7А's; 5Б is named as gone.
+        QCOMPARE(s.Setka[1].ur(1, 2), u"Био6А"_s);
+        QCOMPARE(rasp::tmpl::SetkaLoad(s, QDir::currentPath()), QStringList{gone});
+        QCOMPARE(s.KlassRead, s.Klass);
     }
 
     void classMenuClearsLoadsAndNames()

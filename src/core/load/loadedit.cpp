@@ -63,6 +63,8 @@ void DeleteClass(State &state, int j)
     if (!validClass(state, j))
         return;
     state.Klass.erase(state.Klass.begin() + j);
+    if (j < int(state.KlassRead.size()))
+        state.KlassRead.erase(state.KlassRead.begin() + j);
     for (int m = 0; m < int(state.Predmet.size()); ++m) {
         std::vector<PredmetLines> &row = state.Predmet[m];
         if (j < int(row.size()))
@@ -92,6 +94,7 @@ void DelVsejNagruz(State &state)
     state.pedvis = 0;
     state.pedvis_mas = 1;
     state.Klass.resize(1);
+    state.KlassRead.resize(1);
     state.PedFio.resize(1);
     state.Predmet.resize(1);
     state.Predmet[0].resize(1);

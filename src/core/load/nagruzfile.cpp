@@ -196,6 +196,8 @@ NagruzReport NagruzLoad(State &state, int prm)
         state.stamps.remember(NagruzPath(), read.stamp);
     if (read.ok())
         NagruzLoadLines(state, read.lines, prm, report);
+    if (prm == 1)
+        state.KlassRead = state.Klass;
     if (!read.warning.isEmpty())
         report.problems << read.warning;
     return report;
