@@ -11,7 +11,7 @@
 #include "settings/settings.h"
 #include "daygridview.h"
 #include "exactrun.h"
-#include "loadpage.h"
+#include "load/loadcontroller.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
 
@@ -243,8 +243,8 @@ void TForm1::ScrolNaNol()
 {
     grid->horizontalScrollBar()->setValue(0);
     grid->verticalScrollBar()->setValue(0);
-    if (loadPage)
-        loadPage->scrollToOrigin();
+    if (m_load)
+        m_load->scrollToOrigin();
 }
 
 void TForm1::FormCloseQuery(bool &CanClose)
