@@ -10,6 +10,7 @@
 #include "overlaypanel.h"
 #include "settings/settings.h"
 #include "text/textfile.h"
+#include "arrange/arrangecontroller.h"
 #include "tform1.h"
 #include "widgetbenchmain.h"
 
@@ -64,15 +65,15 @@ void BM_ArrangeFullRunInTheWindow(benchmark::State &st)
         QObject::connect(&answer, &QTimer::timeout, [&] {
             if (form.Rct_soobDlg->isVisible() && form.resDial.isEmpty())
                 form.ButtonSoob1->click();
-            if (form.m_arrangement)
-                cycles = std::max<qint64>(cycles, form.m_arrangement->cycles());
+            if (form.arrange().randomRun())
+                cycles = std::max<qint64>(cycles, form.arrange().randomRun()->cycles());
         });
         answer.start(0);
-        form.arrangeSeed = ++seed; // a fixed seed: some seeds need far more cycles than others
+        form.arrange().setSeed(++seed); // a fixed seed: some seeds need far more cycles than others
         const qint64 before = cycles;
         cycles = 0;
         st.ResumeTiming();
-        form.Img_SB4->click();
+        form.arrange().startButton()->click();
         st.PauseTiming();
         finished = finished && form.noticeText == rasp::arrange::kDone;
         cycles += before;

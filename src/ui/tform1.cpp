@@ -220,35 +220,12 @@ void TForm1::buildToolPanel()
 
     sGroupBox3 = new QGroupBox(u"Автоподбор"_s, sPanel8);
     sGroupBox3->setFixedWidth(345);
-    Img_SB4 = makePicture(sGroupBox3, u"Img_SB4"_s, u"start"_s, u"Старт"_s);
-    img_SB6 = makePicture(sGroupBox3, u"img_SB6"_s, u"stop"_s, u"Стоп"_s);
-    img_SB7 = makePicture(sGroupBox3, u"img_SB7"_s, u"undo"_s, u"Венуть предыдущий вариант"_s);
-    exactButton = makePicture(sGroupBox3, u"exactButton"_s, u"exact"_s, u"Точный подбор"_s);
-    Img_SB4->move(10, 22);
-    img_SB6->move(50, 22);
-    img_SB7->move(90, 22);
-    exactButton->move(130, 22);
-    auto *maxLabel = new QLabel(u"максимум уроков"_s, sGroupBox3);
-    maxLabel->setGeometry(10, 60, 130, 22);
-    sComboBox2 = new QComboBox(sGroupBox3);
-    sComboBox2->setGeometry(140, 60, 50, 24);
-    auto *firstLabel = new QLabel(u"отсутствие первых уроков"_s, sGroupBox3);
-    firstLabel->setGeometry(10, 86, 130, 36);
-    firstLabel->setWordWrap(true);
-    sComboBox1 = new QComboBox(sGroupBox3);
-    sComboBox1->setGeometry(140, 92, 50, 24);
+    // The run buttons, the limit lists and the progress line: ArrangeController (wireArrange).
     auto *pinLabel = new QLabel(u"Не перемещать"_s, sGroupBox3);
     pinLabel->setGeometry(200, 18, 140, 20);
     sCheckListBox1 = new QListWidget(sGroupBox3);
     sCheckListBox1->setObjectName(u"sCheckListBox1"_s);
     sCheckListBox1->setGeometry(200, 40, 138, 80);
-    // The exact arrangement's progress line along the bottom of the group, shown while it runs.
-    exactProgress = new QLabel(sGroupBox3);
-    exactProgress->setObjectName(u"exactProgress"_s);
-    exactProgress->setGeometry(10, 122, 328, 18);
-    exactProgress->setFont(QFont(u"Calibri"_s, 9));
-    exactProgress->setTextFormat(Qt::PlainText);
-    exactProgress->hide();
 
     sGroupBox1 = new QGroupBox(u"Показывать"_s, sPanel8);
     sGroupBox1->setFixedWidth(247);

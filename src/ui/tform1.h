@@ -1,10 +1,8 @@
 #pragma once
 
-#include "arrange/analysis.h"
 #include "day/blocking.h"
 #include "day/gridgeometry.h"
 #include "day/gridsnapshot.h"
-#include "rng.h"
 #include "edit/editfunnel.h"
 #include "undo/gridcommand.h"
 #include "state.h"
@@ -38,19 +36,15 @@ class QTimer;
 class QToolButton;
 class QUndoStack;
 
-namespace rasp::arrange {
-class Arrangement;
-}
-
 namespace rasp::load {
 struct NagruzReport;
 }
 
 namespace rasp::ui {
 class PrintController;
+class ArrangeController;
 class Callout;
 class DayGridView;
-class ExactRun;
 class LoadController;
 struct LoadMenus;
 class LoadPage;
@@ -416,7 +410,7 @@ public:
     // Printing, PDF and the web pages (src/ui/print); built by wirePrint.
     rasp::ui::PrintController *m_print = nullptr;
     void wirePrint();
-    // ---- Automatic arrangement ----------------------------------------------------------
+    // ---- Automatic arrangement (ArrangeController, src/ui/arrange) -----------------------
     // "Старт": moves lessons within their classes until no teacher has two lessons at once and
     // every class's day has an acceptable shape, or until "Стоп"; the grid shows every cycle.
     void sSpeedButton4Click();
@@ -424,32 +418,12 @@ public:
     void sSpeedButton6Click();
     // "Венуть предыдущий вариант": puts the grid back as it was before the last run.
     void sSpeedButton7Click();
-    // The options of "Автоподбор" ("максимум уроков", "отсутствие первых уроков") and the grid's size.
-    rasp::arrange::Options arrangeOptions() const;
-    // Whether a run may start: none is running, the day is filled and fits, and the user agrees.
-    bool arrangementMayStart();
-
     // "Точный подбор": after the same question and snapshot as "Старт", the exact arrangement of
     // the day on a worker thread under the same tool lock; "Стоп" cancels it and keeps the grid.
     void exactButtonClick();
-    // The exact arrangement has ended: shows its day (the moved lessons framed) or its reason.
-    void exactRunFinished();
-    // Writes the elapsed time and the best count so far into the progress line.
-    void showExactProgress();
-    // Whether the grid still shows the day the snapshot was taken of (same page, rows, classes, cells).
-    bool gridIsSnapshot() const;
-
-    rasp::ui::ExactRun *m_exactRun = nullptr; // the exact arrangement in progress, if any
-    QTimer *m_exactTimer = nullptr;           // refreshes the progress line while it runs
-    bool m_exactOnDayPage = false;            // the page the exact arrangement was started on
-    bool m_exactOnTemplatePage = false;
-    rasp::day::GridSnapshot m_exactBefore; // the grid before the exact run, for its undo step
-    qint64 exactTimeLimitMs = 60000;       // the exact arrangement's time limit
-    bool m_stoppedByUser = false;          // "Стоп" ended the randomised run
-
-    rasp::Rng m_rng{rasp::Rng::clockSeed()};             // the window's random generator, seeded from the clock
-    rasp::arrange::Arrangement *m_arrangement = nullptr; // the run in progress, if any
-    std::optional<quint64> arrangeSeed;                  // a fixed seed for the runs (benchmarks); the clock when empty
+    // The runs, their buttons, the limit lists and the exact run's progress line.
+    rasp::ui::ArrangeController &arrange() { return *m_arrange; }
+    const rasp::ui::ArrangeController &arrange() const { return *m_arrange; }
 
     QToolButton *img_SBZam = nullptr; // "Замены" picture of "Действия"
 
@@ -471,13 +445,6 @@ public:
     QGroupBox *sGroupBox1 = nullptr;       // "Показывать"
     QGroupBox *sGroupBox4 = nullptr;       // "Действия"
     QGroupBox *sGroupBox9 = nullptr;       // "Заметки"
-    QToolButton *Img_SB4 = nullptr;        // "Старт"
-    QToolButton *img_SB6 = nullptr;        // "Стоп"
-    QToolButton *img_SB7 = nullptr;        // "Венуть предыдущий вариант"
-    QToolButton *exactButton = nullptr;    // "Точный подбор"
-    QLabel *exactProgress = nullptr;       // the exact arrangement's progress line
-    QComboBox *sComboBox1 = nullptr;       // "отсутствие первых уроков"
-    QComboBox *sComboBox2 = nullptr;       // "максимум уроков"
     QListWidget *sCheckListBox1 = nullptr; // "Не перемещать"
     QToolButton *img_SB8 = nullptr, *img_SB3 = nullptr, *img_SB9 = nullptr, *img_SB10 = nullptr,
                 *img_SB11 = nullptr, *img_SB12 = nullptr, *img_SB2 = nullptr, *img_SB13 = nullptr,
@@ -616,7 +583,7 @@ public:
     // The captions and enabled states of the two actions follow the history and the run state.
     void updateUndoActions();
     // Whether an automatic arrangement runs ("Старт" disabled, or its loop not yet left); the one
-    // place that reads this fact from the widget.
+    // place that reads this fact (ArrangeController::running).
     bool arrangementRunning() const;
     // The template file of the target date's weekday, "setka/<weekday>.ini".
     QString templateFileOfTargetDate() const;
@@ -752,7 +719,8 @@ private:
     void takeServerAddress();
     // The lent state, funnel and overlays every controller gets.
     rasp::ui::Shell shellServices();
-    rasp::ui::ServerController *m_server = nullptr; // the server link and the notes board
+    rasp::ui::ServerController *m_server = nullptr;   // the server link and the notes board
+    rasp::ui::ArrangeController *m_arrange = nullptr; // the randomised and the exact runs
     void wireAbsences();
     rasp::ui::AbsencesController *m_absences = nullptr; // absent teachers and their covers
 

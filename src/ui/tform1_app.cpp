@@ -10,7 +10,8 @@
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
 #include "daygridview.h"
-#include "exactrun.h"
+#include "arrange/arrangecontroller.h"
+#include "day/counters.h"
 #include "load/loadcontroller.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
@@ -101,14 +102,15 @@ void TForm1::FormCreate()
     if (const QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
 
-    sComboBox2->clear(); // 20
+    rasp::day::LimitList maxLessons; // 20
     for (int n = 2; n <= m_state.max_ur; ++n)
-        sComboBox2->addItem(QString::number(n));
-    sComboBox2->setCurrentIndex(sComboBox2->count() - 1);
-    sComboBox1->clear();
+        maxLessons.items << QString::number(n);
+    maxLessons.selected = int(maxLessons.items.size()) - 1;
+    m_arrange->showMaxLessons(maxLessons);
+    rasp::day::LimitList firstGaps;
     for (int n = 0; n <= m_state.max_ur - 1; ++n)
-        sComboBox1->addItem(QString::number(n));
-    sComboBox1->setCurrentIndex(0);
+        firstGaps.items << QString::number(n);
+    m_arrange->showFirstGaps(firstGaps);
 
     if (opening.load.status != rasp::text::ReadResult::NoFile) // 21
         showLoadRead(opening.load, 1);
@@ -153,7 +155,7 @@ void TForm1::FormCreate()
 
     setWindowTitle(u"Редактор расписания "_s + rasp::AppVersion()); // 30
     EnabledKomponent();                                             // 31
-    img_SB7->setEnabled(false);
+    m_arrange->disableRevert();
     ScrolNaNol();                                   // 32
     m_state.chek_pderm = 1;                         // 33
     if (m_state.klassvis > 0 && m_state.max_ur > 0) // 34
@@ -226,12 +228,8 @@ void TForm1::EnabledKomponent()
     // Whether "Старт" itself is enabled, not whether a notice has the page disabled meanwhile.
     const bool idle = !arrangementRunning();
     grid->setTogglesEnabled(idle);
-    img_SB6->setEnabled(!idle);
-    img_SB7->setEnabled(idle);
-    exactButton->setEnabled(idle);
+    m_arrange->showRunState();
     N2->setEnabled(idle);
-    sComboBox1->setEnabled(idle);
-    sComboBox2->setEnabled(idle);
     sCheckListBox1->setEnabled(idle);
     sGroupBox1->setEnabled(idle);
     sGroupBox4->setEnabled(idle);
@@ -250,11 +248,8 @@ void TForm1::ScrolNaNol()
 void TForm1::FormCloseQuery(bool &CanClose)
 {
     CanClose = Dial(u"Все изменения не будут сохранены\r\nЗакрыть программу?"_s) == u"Да"_s;
-    if (CanClose) {
-        m_state.RecExit = 1;
-        if (m_exactRun)
-            m_exactRun->cancel();
-    }
+    if (CanClose)
+        m_arrange->stopForClose();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)

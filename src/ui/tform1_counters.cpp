@@ -2,6 +2,7 @@
 // warning with its panel, the teacher-hours panel and the weekly count of the template.
 #include "tform1.h"
 
+#include "arrange/arrangecontroller.h"
 #include "edit/editfunnel.h"
 #include "callout.h"
 #include "day/counters.h"
@@ -29,15 +30,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// Puts a limit list into its box without the box reporting a user's choice.
-void showLimitList(QComboBox *box, const rasp::day::LimitList &list)
-{
-    const QSignalBlocker quiet(box);
-    box->clear();
-    box->addItems(list.items);
-    box->setCurrentIndex(list.selected);
-}
 
 // The warning's glow: a shadow 3 px away at 45 degrees, softness 0.2 and opacity 0.4. The blur
 // radius is 30 px per unit of softness.
@@ -131,7 +123,6 @@ void TForm1::buildDayChecks()
 
 void TForm1::wireDayChecks()
 {
-    connect(sComboBox2, &QComboBox::activated, this, &TForm1::sComboBox2Change);
     connect(sCheckListBox1, &QListWidget::itemChanged, this, &TForm1::sCheckListBox1ChangeCheck);
     connect(Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
     connect(Img_Migan, &QToolButton::clicked, this, &TForm1::SpeedButton11Click);
@@ -142,12 +133,12 @@ void TForm1::wireDayChecks()
 
 void TForm1::MaxUrVsego()
 {
-    showLimitList(sComboBox2, rasp::day::MaxUrVsego(m_state));
+    m_arrange->showMaxLessons(rasp::day::MaxUrVsego(m_state));
 }
 
 void TForm1::MaxRepUr()
 {
-    showLimitList(sComboBox1, rasp::day::MaxRepUr(m_state, sComboBox2->currentText().toInt()));
+    m_arrange->showFirstGaps(rasp::day::MaxRepUr(m_state, m_arrange->maxLessons()));
 }
 
 void TForm1::sComboBox2Change()

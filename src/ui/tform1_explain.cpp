@@ -4,6 +4,7 @@
 // there. The texts come from core (day/explain), which the CLI prints as well.
 #include "tform1.h"
 
+#include "arrange/arrangecontroller.h"
 #include "day/explain.h"
 #include "gridtooltips.h"
 
@@ -40,6 +41,6 @@ QString TForm1::cellToolTip(int row, int column, GridGeometry::Field field) cons
 
 QString TForm1::rowToolTip(int row) const
 {
-    return rasp::day::RowShapeLines(m_state, row, sComboBox2->currentText().toInt(), sComboBox1->currentText().toInt())
+    return rasp::day::RowShapeLines(m_state, row, m_arrange->maxLessons(), m_arrange->firstGaps())
         .join(u'\n');
 }

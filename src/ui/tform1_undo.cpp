@@ -4,6 +4,7 @@
 // the cells back through core and refreshes what is derived from them.
 #include "tform1.h"
 
+#include "arrange/arrangecontroller.h"
 #include "callout.h"
 #include "day/gridops.h"
 #include "daygridview.h"
@@ -93,11 +94,8 @@ rasp::RefreshResult TForm1::refresh(rasp::RefreshParts parts, const QString &sel
     return m_edits->refresh(parts, selection);
 }
 
-bool TForm1::arrangementRunning() const
-{
-    // Kept by "Старт" itself: disabled from a run's start to its end (both kinds of run).
-    return m_arrangement != nullptr || Img_SB4->testAttribute(Qt::WA_ForceDisabled);
-}
+// ArrangeController::running.
+bool TForm1::arrangementRunning() const { return m_arrange && m_arrange->running(); }
 
 void TForm1::updateUndoActions()
 {

@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 #include "tabbutton.h"
 #include "text/textfile.h"
+#include "arrange/arrangecontroller.h"
 #include "tform1.h"
 #include "daygridview.h"
 
@@ -79,7 +80,7 @@ class TstArrangeWindow : public QObject
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         m_form->sPanel8->show();
-        m_form->arrangeSeed = 4; // repeatable runs
+        m_form->arrange().setSeed(4); // repeatable runs
     }
 
     QStringList subjects() const
@@ -101,7 +102,7 @@ class TstArrangeWindow : public QObject
     bool lockedForRun() const
     {
         const TForm1 &f = *m_form;
-        return !on(f.Img_SB4) && on(f.img_SB6) && !on(f.img_SB7) && !on(f.sComboBox1) && !on(f.sComboBox2)
+        return !on(f.arrange().startButton()) && on(f.arrange().stopButton()) && !on(f.arrange().revertButton()) && !on(f.arrange().firstGapsBox()) && !on(f.arrange().maxLessonsBox())
                && !on(f.sCheckListBox1) && !on(f.sGroupBox1) && !on(f.sGroupBox4);
     }
 
@@ -109,7 +110,7 @@ class TstArrangeWindow : public QObject
     bool idleWithUndo() const
     {
         const TForm1 &f = *m_form;
-        return on(f.Img_SB4) && !on(f.img_SB6) && on(f.img_SB7) && on(f.sComboBox1) && on(f.sComboBox2)
+        return on(f.arrange().startButton()) && !on(f.arrange().stopButton()) && on(f.arrange().revertButton()) && on(f.arrange().firstGapsBox()) && on(f.arrange().maxLessonsBox())
                && on(f.sCheckListBox1) && on(f.sGroupBox1) && on(f.sGroupBox4);
     }
 
@@ -132,10 +133,10 @@ private slots:
         open(kSolvable);
         TForm1 &f = *m_form;
         QVERIFY(f.m_state.grid.cell(3, 1).locked());
-        QVERIFY(!f.img_SB7->isEnabled());
+        QVERIFY(!f.arrange().revertButton()->isEnabled());
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
             QCOMPARE(yes.asked, QStringList{u"Все изменения будут удалены\r\nПродолжить?"_s});
         }
         QCOMPARE(f.noticeText, u"Готово!"_s);
@@ -151,7 +152,7 @@ private slots:
 
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
             QCOMPARE(yes.asked, QStringList{u"Вернуть предыдущее состояние расписания?"_s});
         }
         QCOMPARE(f.noticeText, u"Готово"_s);
@@ -160,9 +161,9 @@ private slots:
         QVERIFY(f.m_state.grid.cell(3, 1).locked());
         QVERIFY(f.m_state.grid.cell(1, 1).background != rasp::day::kWhite); // the clash shows again
         // Undo twice in a row is impossible; "Стоп" is off too.
-        QVERIFY(!on(f.img_SB7));
-        QVERIFY(!on(f.img_SB6));
-        QVERIFY(on(f.Img_SB4));
+        QVERIFY(!on(f.arrange().revertButton()));
+        QVERIFY(!on(f.arrange().stopButton()));
+        QVERIFY(on(f.arrange().startButton()));
     }
 
     void aRunIsEndedByStopByClosingOrByLeavingThePage_data()
@@ -183,24 +184,24 @@ private slots:
         Answerer yes(f, {Answerer::Yes, Answerer::Yes});
         QTimer stopper;
         connect(&stopper, &QTimer::timeout, this, [&] {
-            if (!f.m_arrangement || f.m_arrangement->cycles() < 5 || f.Rct_soobDlg->isVisible())
+            if (!f.arrange().randomRun() || f.arrange().randomRun()->cycles() < 5 || f.Rct_soobDlg->isVisible())
                 return;
             stopper.stop();
-            cyclesSeen = f.m_arrangement->cycles();
+            cyclesSeen = f.arrange().randomRun()->cycles();
             lockedWhileRunning = lockedForRun();
             if (how == u"stop"_s)
-                QTest::mouseClick(f.img_SB6, Qt::LeftButton);
+                QTest::mouseClick(f.arrange().stopButton(), Qt::LeftButton);
             else if (how == u"close"_s)
                 f.close();
             else
                 QTest::mouseClick(f.SpeedB2, Qt::LeftButton);
         });
         stopper.start(1);
-        QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+        QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
         QVERIFY(cyclesSeen >= 5);
         QVERIFY(lockedWhileRunning);
         QCOMPARE(f.m_state.RecExit, 1);
-        QVERIFY(!f.m_arrangement);
+        QVERIFY(!f.arrange().randomRun());
         // Only "Стоп" itself points to the exact arrangement.
         QCOMPARE(f.noticeText, u"Сделайте несколько перестановок вручную и повторите автоподбор еще раз"_s
                                    + (how == u"stop"_s ? u" или нажмите «Точный подбор»"_s : QString()));
@@ -221,7 +222,7 @@ private slots:
         QVERIFY(f.m_state.grid.cell(1, 1).locked() && f.m_state.grid.cell(1, 3).locked());
         QCOMPARE(f.m_state.grid.cell(1, 1).subject, u"Химия"_s);
         QTest::mouseClick(f.Button1, Qt::LeftButton);
-        QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+        QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
         QCOMPARE(subjects(), kUnsolvable);
         QCOMPARE(f.noticeText, u"Готово"_s);
     }
@@ -232,19 +233,19 @@ private slots:
         TForm1 &f = *m_form;
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.exactButton, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().exactButton(), Qt::LeftButton);
             QCOMPARE(yes.asked, QStringList{u"Все изменения будут удалены\r\nПродолжить?"_s});
             // Its end arrives through the event loop: until then the tool lock holds and the
             // progress line shows.
             QVERIFY(lockedForRun());
-            QVERIFY(!on(f.exactButton));
-            QVERIFY(f.exactProgress->isVisible());
-            QVERIFY(f.exactProgress->text().startsWith(u"Точный подбор: "_s));
+            QVERIFY(!on(f.arrange().exactButton()));
+            QVERIFY(f.arrange().progressLine()->isVisible());
+            QVERIFY(f.arrange().progressLine()->text().startsWith(u"Точный подбор: "_s));
             QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 20000);
         }
         QCOMPARE(f.noticeText, u"Готово! Перемещено уроков: 2 (наименьшее возможное)"_s);
         QCOMPARE(subjects(), kArranged);
-        QVERIFY(!f.exactProgress->isVisible());
+        QVERIFY(!f.arrange().progressLine()->isVisible());
         QCOMPARE(f.m_state.grid.cell(2, 2).teachers, u"Иванова"_s);
         QCOMPARE(f.m_state.grid.cell(2, 2).room, u"14"_s); // the room went with Алгебра
         QVERIFY(f.m_state.grid.cell(3, 1).locked() && f.m_state.grid.cell(2, 3).locked());
@@ -254,7 +255,7 @@ private slots:
         const std::vector<std::pair<int, int>> moved{{2, 2}, {1, 2}}; // (row, column) where they went
         QCOMPARE(f.grid->movedMarks(), moved);
         QVERIFY(idleWithUndo());
-        QVERIFY(on(f.exactButton));
+        QVERIFY(on(f.arrange().exactButton()));
         QTest::mouseClick(f.Button1, Qt::LeftButton);
 
         // Saving ends the marks.
@@ -265,7 +266,7 @@ private slots:
         // "Венуть предыдущий вариант" returns to the day before the exact arrangement.
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
         }
         QCOMPARE(subjects(), kSolvable);
         QCOMPARE(f.noticeText, u"Готово"_s);
@@ -288,9 +289,9 @@ private slots:
         TForm1 &f = *m_form;
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.exactButton, Qt::LeftButton);
-            QVERIFY(on(f.img_SB6));
-            QTest::mouseClick(f.img_SB6, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().exactButton(), Qt::LeftButton);
+            QVERIFY(on(f.arrange().stopButton()));
+            QTest::mouseClick(f.arrange().stopButton(), Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 20000);
         }
         // Stopped before its first day the grid stays; stopped after it, the best day is shown.
@@ -308,7 +309,7 @@ private slots:
         TForm1 &g = *m_form;
         {
             Answerer yes(g, {Answerer::Yes});
-            QTest::mouseClick(g.exactButton, Qt::LeftButton);
+            QTest::mouseClick(g.arrange().exactButton(), Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!g.noticeText.isEmpty(), 20000);
         }
         QCOMPARE(g.noticeText,
@@ -323,7 +324,7 @@ private slots:
         TForm1 &f = *m_form;
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
         }
         QCOMPARE(f.noticeText, u"Готово!"_s);
         QCOMPARE(subjects(), kArranged);
@@ -331,7 +332,7 @@ private slots:
         QTest::mouseClick(f.Button1, Qt::LeftButton);
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
         }
         QCOMPARE(f.noticeText, u"Готово"_s);
         QCOMPARE(subjects(), kArranged);
@@ -344,34 +345,34 @@ private slots:
         // The question declined: nothing runs, nothing is locked.
         {
             Answerer no(f, {Answerer::No});
-            QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
             QCOMPARE(no.asked.size(), 1);
         }
         QCOMPARE(subjects(), kSolvable);
-        QVERIFY(f.Img_SB4->isEnabled());
-        QVERIFY(!f.img_SB7->isEnabled());
+        QVERIFY(f.arrange().startButton()->isEnabled());
+        QVERIFY(!f.arrange().revertButton()->isEnabled());
         QVERIFY(f.noticeText.isEmpty());
 
         // Run, then decline the undo question: the arranged day stays.
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
         }
         QTest::mouseClick(f.Button1, Qt::LeftButton);
         {
             Answerer no(f, {Answerer::No});
-            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
             QCOMPARE(no.asked.size(), 1);
         }
         QCOMPARE(subjects(), kArranged);
-        QVERIFY(on(f.img_SB7));
+        QVERIFY(on(f.arrange().revertButton()));
 
         // Another class in a column since the run: undo would put lessons into the wrong class.
         const QString name = f.m_state.grid.cell(0, 2).subject;
         f.m_state.grid.cell(0, 2).subject = u"8В"_s;
         {
             Answerer none(f);
-            QTest::mouseClick(f.img_SB7, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
             QVERIFY(none.asked.isEmpty());
         }
         QCOMPARE(f.noticeText, u"Предыдущий вариант составлен для других классов или другого числа уроков, вернуть его нельзя"_s);
@@ -383,11 +384,11 @@ private slots:
         f.clearDay();
         {
             Answerer none(f);
-            QTest::mouseClick(f.Img_SB4, Qt::LeftButton);
+            QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
             QVERIFY(none.asked.isEmpty());
         }
         QCOMPARE(f.noticeText, u"Заполните расписание"_s);
-        QVERIFY(on(f.Img_SB4));
+        QVERIFY(on(f.arrange().startButton()));
     }
 };
 

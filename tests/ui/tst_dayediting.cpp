@@ -13,6 +13,7 @@
 #include "tabbutton.h"
 #include "text/textfile.h"
 #include "gridpointer.h"
+#include "arrange/arrangecontroller.h"
 #include "settings/settingscontroller.h"
 #include "tform1.h"
 #include "typetext.h"
@@ -125,15 +126,15 @@ private slots:
         QCOMPARE(pin(u"Алгебра"_s)->checkState(), Qt::Unchecked);
         QVERIFY(cell(2, 3).locked() && cell(4, 1).locked());
         // 5А has 4 lessons, 5Б and 6А 3, 7А none.
-        QCOMPARE(items(f.sComboBox2), (QStringList{u"4"_s, u"5"_s, u"6"_s}));
-        QCOMPARE(f.sComboBox2->currentText(), u"6"_s);
-        QCOMPARE(items(f.sComboBox1), (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}));
+        QCOMPARE(items(f.arrange().maxLessonsBox()), (QStringList{u"4"_s, u"5"_s, u"6"_s}));
+        QCOMPARE(f.arrange().maxLessonsBox()->currentText(), u"6"_s);
+        QCOMPARE(items(f.arrange().firstGapsBox()), (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s}));
         // Choosing 4 as the maximum shortens it to 0..3.
-        f.sComboBox2->setEnabled(true);
-        f.sComboBox2->setFocus();
-        QTest::keyClick(f.sComboBox2, Qt::Key_Home);
-        QCOMPARE(f.sComboBox2->currentText(), u"4"_s);
-        QCOMPARE(items(f.sComboBox1), (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s}));
+        f.arrange().maxLessonsBox()->setEnabled(true);
+        f.arrange().maxLessonsBox()->setFocus();
+        QTest::keyClick(f.arrange().maxLessonsBox(), Qt::Key_Home);
+        QCOMPARE(f.arrange().maxLessonsBox()->currentText(), u"4"_s);
+        QCOMPARE(items(f.arrange().firstGapsBox()), (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s}));
 
         // Missing teachers: Лепка in 5А, Хор in 5Б; the warning pulses.
         QCOMPARE(f.Memo1Text, u"5А\rЛепка\r\r\n5Б\rХор\r\r\n"_s);
@@ -223,9 +224,9 @@ private slots:
         QCOMPARE(f.grid->editorRow(), 5);
         typeText(editor, u"Ф"_s);
         QCOMPARE(cell(5, 1).subject, u"Ф"_s);
-        QCOMPARE(items(f.sComboBox2), (QStringList{u"4"_s, u"5"_s, u"6"_s})); // nothing refreshed
+        QCOMPARE(items(f.arrange().maxLessonsBox()), (QStringList{u"4"_s, u"5"_s, u"6"_s})); // nothing refreshed
         typeText(editor, u"изика"_s);
-        QCOMPARE(items(f.sComboBox2), (QStringList{u"5"_s, u"6"_s}));
+        QCOMPARE(items(f.arrange().maxLessonsBox()), (QStringList{u"5"_s, u"6"_s}));
         QCOMPARE(cell(5, 1).teachers, u"Петров"_s);
         QCOMPARE(f.sLabel7->text(), u"Петров"_s);
 
@@ -265,7 +266,7 @@ private slots:
         QCOMPARE(cell(5, 2).subject, u"Физика"_s);
         QCOMPARE(cell(5, 2).teachers, u"Петров"_s);
         QCOMPARE(f.sLabel7->text(), u"Петров"_s);
-        QCOMPARE(items(f.sComboBox2), (QStringList{u"4"_s, u"5"_s, u"6"_s})); // 5Б now has 4
+        QCOMPARE(items(f.arrange().maxLessonsBox()), (QStringList{u"4"_s, u"5"_s, u"6"_s})); // 5Б now has 4
 
         // 7А is taught nothing: no picker.
         doubleClick(subjectAt(1, 4));
@@ -449,7 +450,7 @@ private slots:
         QFETCH(bool, arranging);
         TForm1 &f = *m_form;
         f.settingsPage().CheckBox2->setChecked(animate);
-        f.Img_SB4->setEnabled(!arranging);
+        f.arrange().startButton()->setEnabled(!arranging);
         QStringList before;
         QStringList roomsBefore;
         for (int i = 1; i <= 6; ++i) {

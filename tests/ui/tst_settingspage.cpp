@@ -4,6 +4,7 @@
 #include "day/daygrid.h"
 #include "settings/settings.h"
 #include "text/textfile.h"
+#include "arrange/arrangecontroller.h"
 #include "settings/settingscontroller.h"
 #include "tform1.h"
 #include "typetext.h"
@@ -221,7 +222,7 @@ private slots:
         QCOMPARE(m_form->height(), 971);
         QCOMPARE(m_form->m_state.vt_sm_y, 9);
         QCOMPARE(m_form->m_state.vt_sm_x, 4);
-        QCOMPARE(m_form->sComboBox2->currentText(), u"16"_s);
+        QCOMPARE(m_form->arrange().maxLessonsBox()->currentText(), u"16"_s);
         QVERIFY(m_form->noticeText.isEmpty());
     }
 

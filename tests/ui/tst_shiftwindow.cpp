@@ -10,6 +10,7 @@
 #include "tabbutton.h"
 #include "text/textfile.h"
 #include "gridpointer.h"
+#include "arrange/arrangecontroller.h"
 #include "tform1.h"
 
 #include <QApplication>
@@ -242,7 +243,7 @@ private slots:
         QCOMPARE(f.m_state.grid.snegHint(2), u"0"_s);
 
         // While an arrangement runs the toggles are disabled and a click does nothing.
-        f.Img_SB4->setEnabled(false);
+        f.arrange().startButton()->setEnabled(false);
         f.EnabledKomponent();
         clickToggle(1);
         QCOMPARE(f.m_state.grid.snegHint(1), u"1"_s);

@@ -6,6 +6,7 @@
 #include "tabbutton.h"
 #include "gridpointer.h"
 #include "pagearea.h"
+#include "arrange/arrangecontroller.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -96,13 +97,13 @@ private slots:
         QCOMPARE(s.colorr[1], 0xFF1F3864u);
         QCOMPARE(s.colorr[18], 0xFFE17979u);
         QVERIFY(!s.grid.ramkaVisible);
-        QCOMPARE(form.sComboBox2->count(), 5); // "2" .. "6", the last selected
-        QCOMPARE(form.sComboBox2->currentText(), u"6"_s);
-        QCOMPARE(form.sComboBox1->count(), 6); // "0" .. "5", the first selected
-        QCOMPARE(form.sComboBox1->currentText(), u"0"_s);
+        QCOMPARE(form.arrange().maxLessonsBox()->count(), 5); // "2" .. "6", the last selected
+        QCOMPARE(form.arrange().maxLessonsBox()->currentText(), u"6"_s);
+        QCOMPARE(form.arrange().firstGapsBox()->count(), 6); // "0" .. "5", the first selected
+        QCOMPARE(form.arrange().firstGapsBox()->currentText(), u"0"_s);
         QCOMPARE(form.sDateTimePicker3->date(), QDate::currentDate());
-        QVERIFY(!form.img_SB7->isEnabled());
-        QVERIFY(!form.img_SB6->isEnabled());
+        QVERIFY(!form.arrange().revertButton()->isEnabled());
+        QVERIFY(!form.arrange().stopButton()->isEnabled());
         QVERIFY(form.grid->togglesEnabled());
         QCOMPARE(form.sGroupBox4->width(), 450); // ten pictures and "Замены" at 410
         const std::pair<QToolButton *, int> bar[] = {{form.img_SB8, 10}, {form.img_SB3, 50}, {form.img_SB9, 90}, {form.img_SB10, 130}, {form.img_SB11, 170}, {form.img_SB12, 210}, {form.img_SB2, 250}, {form.img_SB13, 290}, {form.img_SB14, 330}, {form.img_SB1, 370}, {form.img_SBZam, 410}};

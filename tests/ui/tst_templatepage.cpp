@@ -10,6 +10,7 @@
 #include "text/cp1251.h"
 #include "text/textfile.h"
 #include "gridpointer.h"
+#include "arrange/arrangecontroller.h"
 #include "settings/settingscontroller.h"
 #include "tform1.h"
 #include "typetext.h"
@@ -251,7 +252,7 @@ private slots:
         QCOMPARE(f.m_state.Setka[1].SetkaMasUr[1][1], QString());
         QCOMPARE(f.m_state.Setka[1].SetkaMasKab[1][1], QString());
         QCOMPARE(f.m_state.Setka[7].SetkaMasUr[1][1], u"Физика"_s);
-        QCOMPARE(f.sComboBox2->itemText(0), u"0"_s);                                                 // the limit lists follow the empty grid
+        QCOMPARE(f.arrange().maxLessonsBox()->itemText(0), u"0"_s);                                  // the limit lists follow the empty grid
         QVERIFY(bytes(rasp::tmpl::SetkaPath(1)).startsWith(rasp::text::encode1251(u"|Алгебра|"_s))); // file untouched
 
         // On the day page only the grid is cleared.

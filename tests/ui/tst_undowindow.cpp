@@ -15,6 +15,7 @@
 #include "template/setka.h"
 #include "text/datewords.h"
 #include "text/textfile.h"
+#include "arrange/arrangecontroller.h"
 #include "settings/settingscontroller.h"
 #include "tform1.h"
 #include "typetext.h"
@@ -80,7 +81,7 @@ QStringList screen(const TForm1 &f)
     for (int i = 1; i <= s.max_ur; ++i)
         frozen += s.grid.snegHint(i);
     out << u"frozen "_s + frozen;
-    for (const QComboBox *box : {f.sComboBox2, f.sComboBox1}) {
+    for (const QComboBox *box : {f.arrange().maxLessonsBox(), f.arrange().firstGapsBox()}) {
         QStringList items;
         for (int n = 0; n < box->count(); ++n)
             items << box->itemText(n);
@@ -247,7 +248,7 @@ class TstUndoWindow : public QObject
         case Arrange: {
             Answerer yes(f, {Answerer::Yes});
             // A run that has not finished by then is stopped; stopped or finished, it is one step.
-            QTimer::singleShot(2000, &f, [&f] { f.img_SB6->click(); });
+            QTimer::singleShot(2000, &f, [&f] { f.arrange().stopButton()->click(); });
             f.sSpeedButton4Click();
             closeNotice();
             break;
@@ -288,7 +289,7 @@ private slots:
         QDir().mkpath(u"setka"_s);
         QVERIFY(rasp::text::writeLines(u"setka/"_s + rasp::text::day(QDate::currentDate()) + u".ini"_s, kTemplate));
         m_form = std::make_unique<TForm1>();
-        m_form->arrangeSeed = 7;
+        m_form->arrange().setSeed(7);
         m_form->show();
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
@@ -491,14 +492,14 @@ private slots:
         // Once the run is under way (it handles events once per cycle): try to undo, then stop it.
         QTimer poll;
         connect(&poll, &QTimer::timeout, &f, [&] {
-            if (!f.m_arrangement || !during.isEmpty())
+            if (!f.arrange().randomRun() || !during.isEmpty())
                 return;
             during = screen(f);
             undoEnabled = f.undoAction->isEnabled();
             f.undoStep();
             f.undoAction->trigger();
             whileRunning = screen(f);
-            f.img_SB6->click(); // "Стоп"
+            f.arrange().stopButton()->click(); // "Стоп"
         });
         poll.start(10);
         {

@@ -1,11 +1,16 @@
 // The substitution page through the window: the "Замены" action, the sheet by class and by
 // teacher, a date without a saved day, the period tally with its progress and notice, the files
 // written and opened, and the page staying modal until it is closed.
+#include "absences/absencescontroller.h"
+#include "absenceschool.h"
 #include "answerer.h"
+#include "day/dayfile.h"
+#include "dayschool.h"
 #include "load/nagruzfile.h"
 #include "modeltexts.h"
 #include "overlaypanel.h"
 #include "sixrowday.h"
+#include "template/setka.h"
 #include "text/textfile.h"
 #include "reports/reportscontroller.h"
 #include "tform1.h"
@@ -15,6 +20,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QLabel>
@@ -182,6 +188,48 @@ private slots:
         QTest::mouseClick(f.reports().substitutionsPage()->excelButton, Qt::LeftButton);
         QCOMPARE(yes.asked, QStringList{u"Сохранить итог по учителям с 11.12.2026 по 11.12.2026 в файл Excel?\r\nРанее сохраненный файл будет удален."_s});
         QCOMPARE(m_opened.last(), QDir::current().filePath(u"raspisanie/Замены 11.12.2026-11.12.2026.xlsx"_s));
+    }
+
+    // A teacher marked away and her lesson covered from the planning view, the day saved: the
+    // sheet of the day heads with the absence, words the cover with whom it replaces and its
+    // kind, and warns of the lessons still uncovered.
+    void coversAndAbsencesShowOnTheSheet()
+    {
+        m_form.reset();
+        QVERIFY(rasp::text::writeLines(rasp::load::NagruzPath(), absenceschool::kLoad));
+        const QStringList rooms(6, u"||||"_s);
+        dayschool::writeToday(absenceschool::kDay + QStringList{u"|||"_s, u"|||"_s}, rooms, {QString(), u"~end~"_s});
+        const QDate today = QDate::currentDate();
+        QFile::remove(rasp::tmpl::SetkaPath(today.dayOfWeek())); // the template: today as saved
+        QVERIFY(QFile::copy(rasp::day::DayFilePath(today), rasp::tmpl::SetkaPath(today.dayOfWeek())));
+        m_form = std::make_unique<TForm1>();
+        m_form->resize(1400, 800);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        TForm1 &f = *m_form;
+        rasp::ui::AbsencesController &absences = f.absences();
+        QVERIFY(absences.markAbsent(u"Иванова"_s, 1, 6, u"болезнь"_s));
+        QTest::mouseClick(absences.openCount(), Qt::LeftButton);
+        rasp::ui::ZamenyPage *page = f.reports().substitutionsPage();
+        QCOMPARE(page->view(), rasp::ui::ZamenyPage::Absences);
+        QVERIFY(absences.applyCandidate(0)); // 7А, lesson 1: Смирнова, by subject
+        QCOMPARE(f.m_state.grid.cell(1, 1).teachers, u"Смирнова"_s);
+        QTest::mouseClick(page->closeButton, Qt::LeftButton);
+        QVERIFY(!page->isVisible());
+        f.RaspSave(rasp::day::DayFilePath(today), u"ok"_s);
+        QCOMPARE(f.noticeText, u"ok"_s);
+        if (f.Rct_soob->isVisible())
+            QTest::mouseClick(f.Button1, Qt::LeftButton);
+
+        QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
+        QVERIFY(page->isVisible());
+        QCOMPARE(page->date->date(), today);
+        clickView(rasp::ui::ZamenyPage::ByClass);
+        const QStringList status = page->status->text().split(u'\n');
+        QVERIFY2(status.contains(u"Отсутствуют: Иванова (болезнь), 1-6 уроки"_s), qPrintable(status.join(u'\n')));
+        QVERIFY2(status.contains(u"Не закрыто уроков: 2 — 7А, 3-й урок, Алгебра (Иванова); 7Б, 2-й урок, Алгебра (Иванова)"_s),
+                 qPrintable(status.join(u'\n')));
+        QCOMPARE(table(), (QStringList{u"7А|1|Алгебра\nИванова|Алгебра — Смирнова вместо Ивановой (по предмету)||замена"_s}));
     }
 
     // Saturday 12.12.2026 worked as Friday: chosen on the page, kept beside the day, the sheet

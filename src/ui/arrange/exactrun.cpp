@@ -1,4 +1,4 @@
-#include "exactrun.h"
+#include "arrange/exactrun.h"
 
 #include <QThread>
 
