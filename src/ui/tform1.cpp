@@ -54,7 +54,6 @@ TForm1::TForm1(QWidget *parent)
     setFont(QFont(u"Calibri"_s, 12));
     buildShell();
     buildOverlays();
-    buildLoadPage();
     buildDayChecks();
     buildShift();
     buildUndo();

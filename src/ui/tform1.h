@@ -3,7 +3,6 @@
 #include "day/blocking.h"
 #include "day/gridgeometry.h"
 #include "day/gridsnapshot.h"
-#include "load/nagruzfile.h"
 #include "edit/editfunnel.h"
 #include "undo/gridcommand.h"
 #include "state.h"
@@ -37,11 +36,17 @@ class QTimer;
 class QToolButton;
 class QUndoStack;
 
+namespace rasp::load {
+struct NagruzReport;
+}
+
 namespace rasp::ui {
 class PrintController;
 class ArrangeController;
 class Callout;
 class DayGridView;
+class LoadController;
+struct LoadMenus;
 class LoadPage;
 class OverlayPanel;
 class PageArea;
@@ -192,7 +197,7 @@ public:
     void SpeedButton6Click();
     // The settings page's controls (SettingsController, src/ui/settings).
     const rasp::ui::SettingsPageWidgets &settingsPage() const;
-    // ---- School reference data: teaching load -------------------------------------------
+    // ---- School reference data: teaching load (LoadController, src/ui/load) -------------
     // Reads nagruz.ini: prm 1 at start-up (a column per class, a row per teacher), 0 after a save.
     void NagruzLoad(int prm);
     // Shows what reading nagruz.ini gave: the tabs, the subject lists, the load page, a notice.
@@ -208,9 +213,6 @@ public:
     void fillSubjectLists();
 
     // ---- School reference data: the load page (classes and teachers editors) -----------
-    // Builds the load page inside Tab_2, the class and teacher menus and the saving picture.
-    void buildLoadPage();
-    void wireLoad();
     // Repaints the load page from the model after classes or teachers changed.
     void loadPageChanged();
     // "Добавить класс": a new class column at the right end of the load page and of the grid.
@@ -250,15 +252,9 @@ public:
     // Teacher menu: deletes every teacher row.
     void MenuItem23Click();
 
-    int num_vibr_klass = 0;                 // class whose menu was opened last
-    int num_vibr_ped = 0;                   // teacher whose menu was opened last
-    rasp::ui::LoadPage *loadPage = nullptr; // the load page inside Tab_2
-    QMenu *PopupMenu3 = nullptr;            // class menu
-    QAction *MenuItem2 = nullptr, *MenuItem4 = nullptr, *MenuItem5 = nullptr, *MenuItem6 = nullptr;
-    QMenu *PopupMenu4 = nullptr; // teacher menu
-    QAction *MenuItem21 = nullptr, *MenuItem22 = nullptr, *MenuItem3 = nullptr, *MenuItem8 = nullptr,
-            *MenuItem23 = nullptr;
-    QLabel *Image8 = nullptr; // "saving" picture
+    // The load page and its menus (LoadController, src/ui/load).
+    rasp::ui::LoadPage *loadPage() const;
+    const rasp::ui::LoadMenus &loadMenus() const;
 
     // ---- Day timetable: teacher resolution and highlighting -----------------------------
     // Recomputes teacher lists and colours of the grid; uchitel is the selected teacher list.
@@ -704,6 +700,8 @@ private:
     void wirePages();
     void wireDayFile();
     void wireSettings();
+    void wireLoad();
+    rasp::ui::LoadController *m_load = nullptr;         // nagruz.ini and the load page
     rasp::ui::SettingsController *m_settings = nullptr; // the settings page and setting.ini
     // Places the action pictures and the top-bar boxes for the day or the template mode.
     void setActionBarMode(bool dayMode);

@@ -12,7 +12,7 @@
 #include "daygridview.h"
 #include "arrange/arrangecontroller.h"
 #include "day/counters.h"
-#include "loadpage.h"
+#include "load/loadcontroller.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
 
@@ -241,8 +241,8 @@ void TForm1::ScrolNaNol()
 {
     grid->horizontalScrollBar()->setValue(0);
     grid->verticalScrollBar()->setValue(0);
-    if (loadPage)
-        loadPage->scrollToOrigin();
+    if (m_load)
+        m_load->scrollToOrigin();
 }
 
 void TForm1::FormCloseQuery(bool &CanClose)

@@ -9,9 +9,9 @@
 #include "day/gridgeometry.h"
 #include "daygridview.h"
 #include "load/loadgeometry.h"
-#include "loadmatrixview.h"
-#include "loadpage.h"
-#include "loadstripview.h"
+#include "load/loadmatrixview.h"
+#include "load/loadpage.h"
+#include "load/loadstripview.h"
 #include "notesboardview.h"
 #include "reports/reportscontroller.h"
 #include "server/notes.h"
@@ -259,7 +259,7 @@ private slots:
         f.SpeedB2Click();
         QVERIFY(f.Tab_2->isVisible());
         QCoreApplication::processEvents();
-        rasp::ui::LoadPage &page = *f.loadPage;
+        rasp::ui::LoadPage &page = *f.loadPage();
         const rasp::State &s = f.m_state;
         QStringList cut;
         const auto checkName = [&](rasp::ui::LoadStripView &strip, int n, const QString &name) {

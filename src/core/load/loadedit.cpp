@@ -53,7 +53,7 @@ void ClearClassNames(State &state)
         state.Klass[j].clear();
 }
 
-bool DeletingClassDeletesAll(const State &state)
+bool DeletingClassDeletesAll(const LoadState &state)
 {
     return state.klassvis == 1 && state.pedvis >= 1;
 }
@@ -174,12 +174,12 @@ void SortTeachers(State &state)
     }
 }
 
-bool CanAddClass(const State &state)
+bool CanAddClass(const LoadState &state)
 {
     return state.klassvis < day::kMaxClasses;
 }
 
-bool CanAddTeacher(const State &state)
+bool CanAddTeacher(const LoadState &state)
 {
     return state.pedvis < kMaxTeachers;
 }
@@ -194,7 +194,7 @@ QString TooManyTeachersText()
     return u"Учителей не может быть больше %1."_s.arg(kMaxTeachers);
 }
 
-QString SaveCheck(const State &state)
+QString SaveCheck(const LoadState &state)
 {
     if (state.klassvis < 1)
         return u"Нечего сохранять.\r\nДобавьте хотя бы один класс."_s;

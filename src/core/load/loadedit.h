@@ -4,6 +4,7 @@
 
 namespace rasp {
 struct State;
+struct LoadState;
 }
 
 namespace rasp::load {
@@ -19,7 +20,7 @@ void ClearAllLoad(State &state);
 // Empties every class-name field; the grid's header cells keep their text until the next save.
 void ClearClassNames(State &state);
 // Whether deleting a class must delete the whole load: it is the only class and teachers exist.
-bool DeletingClassDeletesAll(const State &state);
+bool DeletingClassDeletesAll(const LoadState &state);
 // Deletes class j: the class names and subject fields after it move one column left, the
 // grid's last column is removed (the grid's cells themselves do not move), every weekday of the
 // templates in memory loses column j (its later columns move left) and the second-shift bounds
@@ -42,13 +43,13 @@ void SortTeachers(State &state);
 
 // Whether one more class, or one more teacher, may be added (the limits of the arrangement's
 // snapshot and of the load reader).
-bool CanAddClass(const State &state);
-bool CanAddTeacher(const State &state);
+bool CanAddClass(const LoadState &state);
+bool CanAddTeacher(const LoadState &state);
 QString TooManyClassesText();
 QString TooManyTeachersText();
 
 // The checks made before saving, in their order: the message of the first that fails, or an
 // empty text when the load may be saved.
-QString SaveCheck(const State &state);
+QString SaveCheck(const LoadState &state);
 
 } // namespace rasp::load

@@ -203,7 +203,7 @@ NagruzReport NagruzLoad(State &state, int prm)
     return report;
 }
 
-QStringList NagruzLines(const State &state)
+QStringList NagruzLines(const LoadState &state)
 {
     QStringList lines;
     lines.reserve(state.pedvis + 2);

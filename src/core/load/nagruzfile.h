@@ -7,6 +7,7 @@
 
 namespace rasp {
 struct State;
+struct LoadState;
 }
 
 namespace rasp::load {
@@ -32,7 +33,7 @@ NagruzReport NagruzLoad(State &state, int prm);
 void NagruzLoadLines(State &state, const QStringList &lines, int prm, NagruzReport &report);
 
 // The lines of the load file for the current model: class names, one line per teacher, "~end~".
-QStringList NagruzLines(const State &state);
+QStringList NagruzLines(const LoadState &state);
 
 // Writes the whole model to nagruz.ini; false with a Russian error if it failed. A file that
 // could not be read at the last NagruzLoad is never replaced (false, with a message naming it).

@@ -85,11 +85,11 @@ public:
 
     // The parts the window tests look at.
     const arrange::Arrangement *randomRun() const { return m_run.get(); }
-    QToolButton *startButton() const { return m_start; }   // Img_SB4
-    QToolButton *stopButton() const { return m_stop; }     // img_SB6
-    QToolButton *revertButton() const { return m_revert; } // img_SB7
-    QToolButton *exactButton() const { return m_exact; }   // exactButton
-    QLabel *progressLine() const { return m_progress; }    // exactProgress
+    QToolButton *startButton() const { return m_start; }      // Img_SB4
+    QToolButton *stopButton() const { return m_stop; }        // img_SB6
+    QToolButton *revertButton() const { return m_revert; }    // img_SB7
+    QToolButton *exactButton() const { return m_exact; }      // exactButton
+    QLabel *progressLine() const { return m_progress; }       // exactProgress
     QComboBox *maxLessonsBox() const { return m_maxLessons; } // sComboBox2
     QComboBox *firstGapsBox() const { return m_firstGaps; }   // sComboBox1
 

@@ -14,13 +14,13 @@ class LoadStripView;
 
 // The load page ("Нагрузка", inside Tab_2): the tool bar of four round buttons, the sort
 // button in the top-left corner, the class-name strip, the teacher-name strip and the load
-// matrix. It paints the load model and keeps the strips at the matrix's offsets; what the
-// buttons and menus do is up to the main window, which connects to the public widgets.
+// matrix. It paints the load model (read-only) and keeps the strips at the matrix's offsets;
+// what the buttons and menus do, and what typing writes, is up to rasp::ui::LoadController.
 class LoadPage : public QWidget
 {
     Q_OBJECT
 public:
-    explicit LoadPage(State &state, QWidget *parent = nullptr);
+    explicit LoadPage(const State &state, QWidget *parent = nullptr);
 
     // Re-reads the model after classes or teachers were added, removed, cleared or sorted:
     // scroll ranges, the edited fields, and the sort button (shown while a teacher exists).
@@ -46,7 +46,7 @@ public:
     LoadMatrixView *ScrollBox1 = nullptr;   // load matrix
 
 private:
-    State &m_state;
+    const State &m_state;
 };
 
 } // namespace rasp::ui

@@ -15,7 +15,7 @@ namespace rasp::ui {
 // One name strip of the load page, painted whole: the class-name strip across the top
 // (ScrollBox4) or the teacher-name strip down the left (ScrollBox3). It paints the name fields
 // and their "…" menu pictures from the load model, puts a single live line editor on the field
-// being edited (typing writes straight into the model) and reports clicks on the "…" pictures.
+// being edited (typing is handed to its owner, nameTyped) and reports clicks on the "…" pictures.
 // It has no scroll bars: its offset follows the load matrix along the strip's direction.
 class LoadStripView : public QWidget
 {
@@ -24,7 +24,7 @@ public:
     enum Kind { Classes,
                 Teachers };
 
-    LoadStripView(State &state, Kind kind, QWidget *parent = nullptr);
+    LoadStripView(const State &state, Kind kind, QWidget *parent = nullptr);
 
     Kind kind() const { return m_kind; }
     // Offset of the strip's content along its direction (the matrix's scroll offset).
@@ -47,8 +47,9 @@ public:
 signals:
     // The "…" picture of item n was clicked.
     void menuClicked(int n);
-    // The name of item n was typed into; the model already holds the new text.
-    void nameEdited(int n);
+    // The name of item n was typed into: `name` is its text now. Connected directly, the owner
+    // writes it into the model before the view goes on.
+    void nameTyped(int n, const QString &name);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -60,12 +61,11 @@ protected:
 private:
     int count() const;
     QString name(int n) const;
-    void setName(int n, const QString &text);
     QPoint toWidget(QPoint content) const;
     QPoint toContent(QPoint widget) const;
     void placeEditor();
 
-    State &m_state;
+    const State &m_state;
     Kind m_kind;
     QLineEdit *m_editor;
     QFont m_font;

@@ -21,7 +21,7 @@ constexpr QRgb kDots = 0xFF4D4D4D;
 
 } // namespace
 
-LoadStripView::LoadStripView(State &state, Kind kind, QWidget *parent)
+LoadStripView::LoadStripView(const State &state, Kind kind, QWidget *parent)
     : QWidget(parent)
     , m_state(state)
     , m_kind(kind)
@@ -56,9 +56,8 @@ LoadStripView::LoadStripView(State &state, Kind kind, QWidget *parent)
     connect(m_editor, &QLineEdit::textEdited, this, [this](const QString &text) {
         if (m_item < 1 || m_item > count())
             return;
-        setName(m_item, text);
+        emit nameTyped(m_item, text);
         m_editor->setFont(fittedName(m_item).font); // a longer name is set smaller, as painted
-        emit nameEdited(m_item);
     });
     // A finished name shows its beginning again, as the painted field does.
     connect(m_editor, &QLineEdit::editingFinished, this, [this] { m_editor->setCursorPosition(0); });
@@ -72,11 +71,6 @@ int LoadStripView::count() const
 QString LoadStripView::name(int n) const
 {
     return m_kind == Classes ? m_state.Klass[n] : m_state.PedFio[n].name;
-}
-
-void LoadStripView::setName(int n, const QString &text)
-{
-    (m_kind == Classes ? m_state.Klass[n] : m_state.PedFio[n].name) = text;
 }
 
 QPoint LoadStripView::toWidget(QPoint content) const

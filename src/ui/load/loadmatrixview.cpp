@@ -29,7 +29,7 @@ QString joined(const load::PredmetLines &lines)
 
 } // namespace
 
-LoadMatrixView::LoadMatrixView(State &state, QWidget *parent)
+LoadMatrixView::LoadMatrixView(const State &state, QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_state(state)
     , m_editor(new QPlainTextEdit(viewport()))
@@ -68,11 +68,11 @@ LoadMatrixView::LoadMatrixView(State &state, QWidget *parent)
         if (TakeOutCharacters(m_editor, [](QChar c) { return c == u'|' || c == u';'; }) || TakeOutOutside1251(m_editor))
             return;
         const QString text = m_editor->toPlainText();
-        m_state.Predmet[m_teacher][m_klass] = text.split(u'\n');
-        if (m_state.Predmet[m_teacher][m_klass] == QStringList{QString()})
-            m_state.Predmet[m_teacher][m_klass].clear();
+        QStringList lines = text.split(u'\n');
+        if (lines == QStringList{QString()})
+            lines.clear();
+        emit cellTyped(m_teacher, m_klass, lines);
         setEditorFont(); // one more subject is set smaller, as the painted field sets it
-        emit cellEdited(m_teacher, m_klass);
     });
     updateScrollBars();
 }

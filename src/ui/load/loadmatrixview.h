@@ -16,13 +16,13 @@ namespace rasp::ui {
 
 // The load matrix of the load page (ScrollBox1): one painted widget for the subject fields of
 // every teacher in every class, with a single live multi-line editor on the field being edited.
-// Typing writes the field's lines straight into the load model. It scrolls only by its scroll
+// Typing hands the field's lines to its owner (cellTyped), which writes them into the model. It scrolls only by its scroll
 // bars; the two name strips follow its offsets.
 class LoadMatrixView : public QAbstractScrollArea
 {
     Q_OBJECT
 public:
-    explicit LoadMatrixView(State &state, QWidget *parent = nullptr);
+    explicit LoadMatrixView(const State &state, QWidget *parent = nullptr);
 
     // Re-reads the model's size and the edited field after classes or teachers changed.
     void modelChanged();
@@ -42,8 +42,9 @@ public:
     void renderTo(QPaintDevice *device);
 
 signals:
-    // The subject field of teacher m in class j was typed into; the model holds the new lines.
-    void cellEdited(int m, int j);
+    // The subject field of teacher m in class j was typed into: `lines` are its subjects now.
+    // Connected directly, the owner writes them into the model before the view goes on.
+    void cellTyped(int m, int j, const QStringList &lines);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -66,7 +67,7 @@ private:
     void setEditorFont();
     const QStaticText &laidOut(const QString &text, const QFont &font);
 
-    State &m_state;
+    const State &m_state;
     QPlainTextEdit *m_editor;
     QFont m_font;
     FieldFont m_fit;

@@ -18,7 +18,7 @@ namespace rasp::ui {
 
 using load::LoadGeometry;
 
-LoadPage::LoadPage(State &state, QWidget *parent)
+LoadPage::LoadPage(const State &state, QWidget *parent)
     : QWidget(parent)
     , m_state(state)
 {
