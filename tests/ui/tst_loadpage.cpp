@@ -347,12 +347,12 @@ private slots:
         rasp::State &s = form->m_state;
         QString asked;
         answer(*form, true, &asked);
-        fromMenu(form->loadPage->ScrollBox4, 2, form->PopupMenu3, form->MenuItem6);
-        typeName(form->loadPage->ScrollBox4, 2, QString());
-        form->loadPage->ScrollBox4->editor()->clear();
-        typeText(form->loadPage->ScrollBox4->editor(), u"7А"_s);
+        fromMenu(form->loadPage()->ScrollBox4, 2, form->loadMenus().PopupMenu3, form->loadMenus().MenuItem6);
+        typeName(form->loadPage()->ScrollBox4, 2, QString());
+        form->loadPage()->ScrollBox4->editor()->clear();
+        typeText(form->loadPage()->ScrollBox4->editor(), u"7А"_s);
         QCOMPARE(s.Klass[2], u"7А"_s);
-        QTest::mouseClick(form->loadPage->sSpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(form->loadPage()->sSpeedButton15, Qt::LeftButton);
         // The templates read back with the saved load name the deleted class, not the renamed one.
         const QString gone = u"Класс 5Б удалён из нагрузки: его уроки в сетке понедельника не учтены"_s;
         QCOMPARE(form->noticeText, gone);
