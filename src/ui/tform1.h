@@ -59,7 +59,8 @@ class SettingsController;
 struct SettingsPageWidgets;
 struct Shell;
 class TabButton;
-class WeekdayButton;
+class TemplateController;
+struct WeekdayStrip;
 class ZamenyPage;
 } // namespace rasp::ui
 
@@ -299,7 +300,7 @@ public:
     // Weekday badges and the "Всего" callout for subject s of class jj at cell (ii, jj).
     void PodshetKolUr(const QString &s, int ii, int jj);
 
-    // ---- Weekly template -----------------------------------------------------------------
+    // ---- Weekly template (TemplateController, src/ui/template) ----------------------------
     // Builds the weekday strip inside RctSet: seven buttons and their counter badges, the
     // selected weekday highlighted.
     void buildWeekdayStrip();
@@ -322,8 +323,8 @@ public:
     // Puts the counter badges under their weekday buttons / hides all seven.
     void placeWeekdayBadges();
     void hideWeekdayBadges();
-
-    rasp::ui::WeekdayButton *BtnSetMas[8] = {}; // weekday buttons 1..7 (each paints its RctSetMas rectangle)
+    // The weekday strip and its badges (TemplateController, src/ui/template).
+    const rasp::ui::WeekdayStrip &weekdayStrip() const;
 
     // ---- Day timetable: rooms -----------------------------------------------------------
     // ind 1: marks the rooms used twice in a row red; ind 2: 1 if `kabinet` is taken in row strok.
@@ -485,8 +486,6 @@ public:
     QListWidget *ListBox4 = nullptr;                // subjects of a class
     rasp::ui::Callout *OblKolUr = nullptr;          // the "Всего" callout
     QLabel *Label11 = nullptr;
-    QLabel *Rct_Set_schet[8] = {}; // weekday counter badges 1..7 (label LabSet[k] inside)
-    QLabel *LabSet[8] = {};
 
     rasp::ui::OverlayPanel *Rct_soobDlg = nullptr; // question overlay
     QLabel *LabelSoob1 = nullptr;
@@ -674,6 +673,7 @@ private:
     void wireDayChecks();
     void wireEditing();
     void wireTemplate();
+    rasp::ui::TemplateController *m_template = nullptr; // the template files and the weekday strip
     void wireArrange();
     // Hides the room list and the subject picker, remembering which one a press just closed.
     void hidePopupLists();

@@ -2,6 +2,8 @@
 // warning with its panel, the teacher-hours panel and the weekly count of the template.
 #include "tform1.h"
 
+#include "template/templatecontroller.h"
+
 #include "arrange/arrangecontroller.h"
 #include "edit/editfunnel.h"
 #include "callout.h"
@@ -285,16 +287,11 @@ void TForm1::SpeedButton8Click()
 void TForm1::PodshetKolUr(const QString &s, int ii, int jj)
 {
     if (s.isEmpty()) {
-        for (int k = 1; k <= 7; ++k)
-            Rct_Set_schet[k]->hide();
+        m_template->hideBadges();
         return;
     }
     const rasp::day::WeekCount w = rasp::day::PodshetKolUr(m_state, s, jj);
-    for (int k = 1; k <= 7; ++k) {
-        const int n = w.perDay[std::size_t(k)];
-        LabSet[k]->setText(QString::number(n));
-        Rct_Set_schet[k]->setVisible(n != 0);
-    }
+    m_template->showCounts(w.perDay);
     if (w.total >= 1) {
         // Bottom edge on the cell's top edge, left edge at the cell's horizontal centre.
         const QRect cell = grid->bodyRectInViewport(rasp::day::GridGeometry::subjectRect(ii, jj));

@@ -15,6 +15,7 @@
 #include "gridpointer.h"
 #include "arrange/arrangecontroller.h"
 #include "settings/settingscontroller.h"
+#include "template/templatecontroller.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -359,10 +360,10 @@ private slots:
         typeText(f.grid->editor(), u"Физика"_s);
         const rasp::tmpl::TSetkaMas &monday = f.m_state.Setka[1];
         QCOMPARE(monday.SetkaMasUr[1][1], u"Физика"_s);
-        QCOMPARE(f.LabSet[1]->text(), u"1"_s);
-        QCOMPARE(f.LabSet[3]->text(), u"1"_s);
-        QVERIFY(!f.Rct_Set_schet[1]->isHidden() && !f.Rct_Set_schet[3]->isHidden());
-        QVERIFY(f.Rct_Set_schet[2]->isHidden());
+        QCOMPARE(f.weekdayStrip().LabSet[1]->text(), u"1"_s);
+        QCOMPARE(f.weekdayStrip().LabSet[3]->text(), u"1"_s);
+        QVERIFY(!f.weekdayStrip().Rct_Set_schet[1]->isHidden() && !f.weekdayStrip().Rct_Set_schet[3]->isHidden());
+        QVERIFY(f.weekdayStrip().Rct_Set_schet[2]->isHidden());
         QVERIFY(f.OblKolUr->isVisible());
         QCOMPARE(f.Label11->text(), u"Всего 2"_s);
         // The callout is a 67 x 23 box with a pointer 5 wide and 9 long hanging 5 px from its left;

@@ -12,6 +12,7 @@
 #include "gridpointer.h"
 #include "arrange/arrangecontroller.h"
 #include "settings/settingscontroller.h"
+#include "template/templatecontroller.h"
 #include "tform1.h"
 #include "typetext.h"
 #include "weekdaybutton.h"
@@ -125,15 +126,15 @@ private slots:
         const QStringList names = {u"Понедельник"_s, u"Вторник"_s, u"Среда"_s, u"Четверг"_s,
                                    u"Пятница"_s, u"Суббота"_s, u"Воскресенье"_s};
         for (int k = 1; k <= 7; ++k) {
-            rasp::ui::WeekdayButton *b = f.BtnSetMas[k];
+            rasp::ui::WeekdayButton *b = f.weekdayStrip().BtnSetMas[k];
             QCOMPARE(b->text(), names.at(k - 1));
             QCOMPARE(b->weekday(), k);
             QCOMPARE(b->geometry(), QRect((k - 1) * 80, 0, 80, 30));
             QCOMPARE(b->fill(), k == 1 ? kAccent : kGrey);
             QCOMPARE(b->textColour(), k == 1 ? 0xFFFFFFFFu : 0xFF000000u);
             QVERIFY(b->toolTip().isEmpty()); // the weekday number is never shown
-            QVERIFY(f.Rct_Set_schet[k]->isHidden());
-            QCOMPARE(f.LabSet[k]->text(), u"0"_s);
+            QVERIFY(f.weekdayStrip().Rct_Set_schet[k]->isHidden());
+            QCOMPARE(f.weekdayStrip().LabSet[k]->text(), u"0"_s);
         }
         // The grid shows Monday with its teachers and room.
         QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
@@ -148,29 +149,29 @@ private slots:
         enterTemplatePage();
         typeInto(3, 1, u"Физика"_s); // Physics in 5А: Monday rows 2 and 3 now, Sunday row 1
         for (int k : {1, 7}) {
-            QVERIFY(f.Rct_Set_schet[k]->isVisible());
-            QCOMPARE(f.LabSet[k]->text(), k == 1 ? u"2"_s : u"1"_s);
-            const QRect button(f.BtnSetMas[k]->mapTo(&f, QPoint(0, 0)), f.BtnSetMas[k]->size());
-            const QRect badge(f.Rct_Set_schet[k]->mapTo(&f, QPoint(0, 0)), f.Rct_Set_schet[k]->size());
+            QVERIFY(f.weekdayStrip().Rct_Set_schet[k]->isVisible());
+            QCOMPARE(f.weekdayStrip().LabSet[k]->text(), k == 1 ? u"2"_s : u"1"_s);
+            const QRect button(f.weekdayStrip().BtnSetMas[k]->mapTo(&f, QPoint(0, 0)), f.weekdayStrip().BtnSetMas[k]->size());
+            const QRect badge(f.weekdayStrip().Rct_Set_schet[k]->mapTo(&f, QPoint(0, 0)), f.weekdayStrip().Rct_Set_schet[k]->size());
             QCOMPARE(badge.size(), QSize(17, 17));
             QVERIFY(qAbs(badge.center().x() - button.center().x()) <= 1);
             QCOMPARE(badge.top(), button.bottom() + 1 - 7);
             QVERIFY(badge.bottom() > button.bottom()); // not cut off by the strip
         }
-        QVERIFY(f.Rct_Set_schet[2]->isHidden());
+        QVERIFY(f.weekdayStrip().Rct_Set_schet[2]->isHidden());
         QCOMPARE(f.Label11->text(), u"Всего 3"_s);
 
         // Another weekday on the grid hides them; so does the day page.
-        QTest::mouseClick(f.BtnSetMas[2], Qt::LeftButton);
+        QTest::mouseClick(f.weekdayStrip().BtnSetMas[2], Qt::LeftButton);
         for (int k = 1; k <= 7; ++k)
-            QVERIFY(f.Rct_Set_schet[k]->isHidden());
-        QTest::mouseClick(f.BtnSetMas[1], Qt::LeftButton);
+            QVERIFY(f.weekdayStrip().Rct_Set_schet[k]->isHidden());
+        QTest::mouseClick(f.weekdayStrip().BtnSetMas[1], Qt::LeftButton);
         typeInto(3, 1, u"Физика"_s);
-        QVERIFY(f.Rct_Set_schet[1]->isVisible());
+        QVERIFY(f.weekdayStrip().Rct_Set_schet[1]->isVisible());
         Answerer yes(f, {Answerer::Yes});
         QTest::mouseClick(f.SpeedB1, Qt::LeftButton);
         QVERIFY(f.dayPageActive());
-        QVERIFY(f.Rct_Set_schet[1]->isHidden());
+        QVERIFY(f.weekdayStrip().Rct_Set_schet[1]->isHidden());
     }
 
     void weekdayEditsSurviveSwitchingAndReachTheFilesOnlyBySaving()
@@ -178,16 +179,16 @@ private slots:
         TForm1 &f = *m_form;
         enterTemplatePage();
         typeInto(2, 2, u"Химия"_s);
-        QTest::mouseClick(f.BtnSetMas[3], Qt::LeftButton); // Wednesday: never filled
+        QTest::mouseClick(f.weekdayStrip().BtnSetMas[3], Qt::LeftButton); // Wednesday: never filled
         QCOMPARE(f.m_state.vibr_den_set, 3);
-        QCOMPARE(f.BtnSetMas[3]->fill(), kAccent);
-        QCOMPARE(f.BtnSetMas[1]->fill(), kGrey);
+        QCOMPARE(f.weekdayStrip().BtnSetMas[3]->fill(), kAccent);
+        QCOMPARE(f.weekdayStrip().BtnSetMas[1]->fill(), kGrey);
         QCOMPARE(cell(1, 1).subject, QString());
         QCOMPARE(cell(1, 1).room, QString());
         typeInto(1, 1, u"Хор"_s);
         QCOMPARE(cell(1, 1).teachers, QString());
 
-        QTest::mouseClick(f.BtnSetMas[1], Qt::LeftButton);
+        QTest::mouseClick(f.weekdayStrip().BtnSetMas[1], Qt::LeftButton);
         QCOMPARE(cell(2, 2).subject, u"Химия"_s); // the edit is back
         QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
         QCOMPARE(cell(1, 1).teachers, u"Иванова"_s);
@@ -199,7 +200,7 @@ private slots:
         QCOMPARE(f.m_state.Setka[1].SetkaMasUr[4][1], QString());
         QTest::mouseClick(f.SpeedB5, Qt::LeftButton);
         QCOMPARE(f.m_state.vibr_den_set, 1);
-        QCOMPARE(f.BtnSetMas[1]->fill(), kAccent);
+        QCOMPARE(f.weekdayStrip().BtnSetMas[1]->fill(), kAccent);
         QCOMPARE(cell(2, 2).subject, u"Химия"_s);
 
         // Restarting without saving loses the edits.
@@ -211,7 +212,7 @@ private slots:
         // Saving writes all seven files from what is in memory and on the grid.
         enterTemplatePage();
         typeInto(2, 2, u"Химия"_s);
-        QTest::mouseClick(m_form->BtnSetMas[5], Qt::LeftButton);
+        QTest::mouseClick(m_form->weekdayStrip().BtnSetMas[5], Qt::LeftButton);
         typeInto(1, 2, u"Труд"_s);
         typeInto(2, 1, u" "_s);
         {
@@ -323,7 +324,7 @@ private slots:
         f.m_state.grid.ramkaVisible = true;
         enterTemplatePage();
         QVERIFY(!f.m_state.grid.ramkaVisible);
-        QTest::mouseClick(f.BtnSetMas[7], Qt::LeftButton);
+        QTest::mouseClick(f.weekdayStrip().BtnSetMas[7], Qt::LeftButton);
         QCOMPARE(f.m_state.vibr_den_set, 7);
         QVERIFY(!f.m_state.grid.ramkaVisible);
     }
