@@ -166,9 +166,16 @@ bool LoadController::save(bool notice)
         return false;
     QString error;
     bool saved;
+    QStringList failures;
     {
         Edit edit(edits());
         saved = load::NagruzSave(edit.state(), &error);
+        // Classes renamed on the page keep their lessons in the saved templates and days: every
+        // save carries the new names into the class lists recorded beside them.
+        if (saved) {
+            failures = tmpl::ApplyClassRenames(QDir::current(), tmpl::ClassRenames(edit.state()));
+            edit.state().KlassRead = edit.state().Klass;
+        }
     }
     if (!saved) {
         notify(NotSavedNotice(error));
@@ -176,6 +183,8 @@ bool LoadController::save(bool notice)
     }
     if (notice)
         notify(str(t::kSaved));
+    if (!failures.isEmpty())
+        notify(failures.join(u"\r\n"_s));
     return true;
 }
 
@@ -330,15 +339,6 @@ void LoadController::saveAndReread()
     picture->repaint();
     // A file that could not be written is not read back: the page keeps the user's edits.
     if (save(true)) {
-        // Classes renamed on the page keep their lessons in the saved templates and days.
-        QStringList failures;
-        {
-            Edit edit(edits());
-            failures = tmpl::ApplyClassRenames(QDir::current(), tmpl::ClassRenames(edit.state()));
-            edit.state().KlassRead = edit.state().Klass;
-        }
-        if (!failures.isEmpty())
-            notify(failures.join(u"\r\n"_s));
         // Teachers of every lesson may have changed: the refresh runs when the edit ends.
         Edit edit(edits(), refresh::LoadChanged);
         read(0);
