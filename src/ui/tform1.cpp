@@ -55,8 +55,8 @@ TForm1::TForm1(QWidget *parent)
     buildShell();
     buildOverlays();
     buildDayChecks();
-    buildShift();
     buildUndo();
+    wireShift();
     wireApp();
     wireHighlight();
     wirePages();
@@ -67,7 +67,6 @@ TForm1::TForm1(QWidget *parent)
     wireEditing();
     wireLayout();
     wireTemplate();
-    wireShift();
     wireArrange();
     wireReport();
     wireAbsences();

@@ -43,6 +43,8 @@ struct NagruzReport;
 namespace rasp::ui {
 class PrintController;
 class ArrangeController;
+class CountersController;
+class ToolTipsController;
 class Callout;
 class DayGridView;
 class LoadController;
@@ -56,6 +58,7 @@ class ReportsController;
 class ServerController;
 class AbsencesController;
 class SettingsController;
+class ShiftController;
 struct SettingsPageWidgets;
 struct Shell;
 class TabButton;
@@ -266,7 +269,7 @@ public:
     void sRadioButton3Change();
     void sRadioButton4Change();
 
-    // ---- Day timetable: counters and checks ----------------------------------------------
+    // ---- Day timetable: counters and checks (warning and hours: CountersController, src/ui/day)
     // Refills "максимум уроков" from how full the classes are.
     void MaxUrVsego();
     // Refills "отсутствие первых уроков" from the chosen maximum and the emptiest class.
@@ -299,6 +302,8 @@ public:
     void SpeedButton8Click();
     // Weekday badges and the "Всего" callout for subject s of class jj at cell (ii, jj).
     void PodshetKolUr(const QString &s, int ii, int jj);
+    // The missing-teacher warning and the teacher-hours panel.
+    rasp::ui::CountersController &counters() { return *m_counters; }
 
     // ---- Weekly template (TemplateController, src/ui/template) ----------------------------
     // Builds the weekday strip inside RctSet: seven buttons and their counter badges, the
@@ -363,9 +368,6 @@ public:
     double y_nach = 0;     // current top of the displaced lesson while it slides
     double y_kon = 0;      // top of the origin row, where the displaced lesson goes
     int mn_per_Ur = 0;     // slide step in pixels, negative upwards
-    int migan = 0;         // glow alpha of the missing-teacher warning
-    int migan_mn = 10;     // glow step
-    QString Memo1Text;     // text of "Не указаны учителя" as built ("\r" kept)
 
     // ---- Reports (ReportsController, src/ui/reports) -----------------------------------------
     // Excel action: the day (after a question) or the template into a workbook, then opens it.
@@ -472,16 +474,7 @@ public:
 
     // Day checks and editing.
     QTimer *Timer1 = nullptr;                            // 50 ms: completes a lesson move
-    QTimer *Timer4 = nullptr;                            // 10 ms: glow of the missing-teacher warning
     QTimer *slideTimer = nullptr;                        // 10 ms: steps of the sliding animation
-    QToolButton *Img_Migan = nullptr;                    // the warning picture with its button SpeedButton11
-    QGraphicsDropShadowEffect *ShadowEffect32 = nullptr; // its red glow
-    rasp::ui::OverlayPanel *Rct_NetUch = nullptr;        // "Не указаны учителя"
-    QPlainTextEdit *Memo1 = nullptr;
-    QPushButton *Button3 = nullptr;
-    rasp::ui::OverlayPanel *Rct_KolUrUch = nullptr; // "Количество часов в день"
-    QToolButton *SpeedButton8 = nullptr;            // its close button
-    QTableWidget *StringGrid2 = nullptr;            // teacher / hours
     QListWidget *ListBox1 = nullptr;                // free rooms of a lesson row
     QListWidget *ListBox4 = nullptr;                // subjects of a class
     rasp::ui::Callout *OblKolUr = nullptr;          // the "Всего" callout
@@ -495,7 +488,7 @@ public:
     QLabel *Label10 = nullptr;
     QPushButton *Button1 = nullptr; // "Замечательно"
 
-    // ---- Day timetable: blocking, freezing and second shift ----------------------------
+    // ---- Day timetable: blocking, freezing and second shift (ShiftController, src/ui/day) --
     // Right-click on a subject field, lock picture or caption: opens PopupMenu1 for that cell.
     void cellContextMenu(int row, int column, int xInField, QPoint globalPos);
     // "Блокировать" → "Ячейку": locks the right-clicked lesson, asking when it coincides (core day::LockClickedCell).
@@ -529,21 +522,9 @@ public:
     // "Вторая смена" toggled: the table-layout group follows it (SettingsController::secondShiftSwitched).
     void CheckBox3Change();
 
-    QMenu *cellMenu = nullptr;                                           // PopupMenu1: the cell context menu
-    QMenu *blockMenu = nullptr;                                          // "Блокировать"
-    QMenu *unblockMenu = nullptr;                                        // "Разблокировать"
-    QAction *Z1 = nullptr, *MenuItem11 = nullptr, *MenuItem12 = nullptr; // "Ячейку", "Вправо и вверх", "Влево и вниз"
-    QAction *N1 = nullptr, *MenuItem14 = nullptr, *MenuItem15 = nullptr; // the same under "Разблокировать"
-    QMenu *pinMenu = nullptr;                                            // context menu of "Не перемещать"
-    QAction *N2 = nullptr;                                               // "Снять выделение"
-    QSlider *TrackBar1 = nullptr;                                        // "Начало второй смены" (vt_sm_x)
-    QSlider *TrackBar2 = nullptr;                                        // "Окончание первой смены" (vt_sm_y)
-    QWidget *trackBar1Clip = nullptr;                                    // shows TrackBar1 only over the class-header strip
-    QWidget *trackBar2Clip = nullptr;                                    // shows TrackBar2 only over the row strip
-    int menuRow = 0;                                                     // cell and element PopupMenu1 was opened on
-    int menuColumn = 0;
-    rasp::day::CellElement menuElement = rasp::day::CellElement::None;
-    QPoint shiftInFile{0, 0}; // (vt_sm_x, vt_sm_y) as setting.ini holds them
+
+    // The cell menu, the locks and the second-shift sliders (ShiftController, src/ui/day).
+    const rasp::ui::ShiftController &shift() const;
 
     // ---- Undo and redo of the grid's edits (src/ui/undo) --------------------------------
     // Builds the history, the actions "Отменить" / "Повторить" with their keys and their places
@@ -588,12 +569,10 @@ public:
     QString templateFileOfTargetDate() const;
     // The cell the room list or the subject picker was opened for; false when none.
     bool listCell(const QListWidget *list, int *row, int *column) const;
-    // The maker of a second-shift step from the bounds before the slider moved to the bounds now.
-    MakeStep shiftStep(QPoint before);
     // The name of a cell in step texts: "5А, 2".
     QString cellName(int row, int column) const;
 
-    // ---- Explanations of the grid's colours (tool tips) ----------------------------------
+    // ---- Explanations of the grid's colours (tool tips; ToolTipsController, src/ui/day) --
     void wireExplain();
     // A lesson field's tool tip: its teachers and, when coloured as a coincidence, the classes
     // sharing them; a red room's: the classes using it too.
@@ -644,8 +623,6 @@ public:
     rasp::ui::ServerController &server() { return *m_server; }
 
 signals:
-    // The cell menu is about to open on a lesson cell (the absences controller sets its entries).
-    void cellMenuOpening(int row, int column);
     // The server answered "zameV": the notes board is being fetched and rebuilt.
     void notesBoardRefresh();
     // The board was rebuilt from a fetch: cards shown, or the status line says "Пусто".
@@ -663,10 +640,8 @@ private:
     void buildOverlays();
     void wireApp();
     void wireLayout();
-    void buildShift();
     void wireShift();
-    // Puts the two sliders at their places for the grid's current scroll offsets.
-    void placeShiftSliders();
+    rasp::ui::ShiftController *m_shift = nullptr; // the cell menu, locks and the second shift
     // Hides the room list and the subject picker, which are anchored to a cell on screen.
     void hideCellLists();
     void buildDayChecks();
@@ -721,6 +696,8 @@ private:
     rasp::ui::Shell shellServices();
     rasp::ui::ServerController *m_server = nullptr;   // the server link and the notes board
     rasp::ui::ArrangeController *m_arrange = nullptr; // the randomised and the exact runs
+    rasp::ui::CountersController *m_counters = nullptr; // the missing-teacher warning, the hours panel
+    rasp::ui::ToolTipsController *m_toolTips = nullptr; // the grid's explanations
     void wireAbsences();
     rasp::ui::AbsencesController *m_absences = nullptr; // absent teachers and their covers
 

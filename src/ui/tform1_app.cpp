@@ -1,6 +1,8 @@
 // Application shell: start-up, shutdown and the tool-state routines of the main window.
 #include "tform1.h"
 
+#include "day/shiftcontroller.h"
+
 #include "reports/reportscontroller.h"
 #include "schoolopening.h"
 #include "appversion.h"
@@ -76,7 +78,7 @@ void TForm1::FormCreate()
     m_state.vt_sm_x = 0; // 10
     m_state.vt_sm_y = 0;
     // 11 (the palette) is the first data step of OpenSchool below.
-    Memo1->setFont(QFont(u"Calibri"_s, 12)); // 12
+    // 12. The missing-teacher list gets its font where CountersController builds it.
     buildWeekdayStrip();                     // 13
     // 14. Pictures come from the resource file as the widgets are built.
     TextKnop(); // 15
@@ -229,7 +231,7 @@ void TForm1::EnabledKomponent()
     const bool idle = !arrangementRunning();
     grid->setTogglesEnabled(idle);
     m_arrange->showRunState();
-    N2->setEnabled(idle);
+    m_shift->clearPinsAction()->setEnabled(idle);
     sCheckListBox1->setEnabled(idle);
     sGroupBox1->setEnabled(idle);
     sGroupBox4->setEnabled(idle);

@@ -4,6 +4,8 @@
 // second-shift sliders follow the offsets.
 #include "tform1.h"
 
+#include "day/shiftcontroller.h"
+
 #include "reports/reportscontroller.h"
 #include "daygridview.h"
 
@@ -26,25 +28,25 @@ void TForm1::hideCellLists()
 void TForm1::ScrollBox2HScrollChange()
 {
     hideCellLists();
-    placeShiftSliders(); // TrackBar1 left := width of Panel7 - 2 - x
+    m_shift->placeSliders(); // TrackBar1 left := width of Panel7 - 2 - x
 }
 
 void TForm1::ScrollBox2VScrollChange()
 {
     hideCellLists();
-    placeShiftSliders(); // TrackBar2 top := height of Panel5 + height of HorzScrollBox1 - y
+    m_shift->placeSliders(); // TrackBar2 top := height of Panel5 + height of HorzScrollBox1 - y
 }
 
 void TForm1::FormResize()
 {
     hideCellLists();
-    placeShiftSliders();
+    m_shift->placeSliders();
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (ListBox1) // resizes during construction come before the lists exist
+    if (ListBox1 && m_shift) // resizes during construction come before the lists and sliders exist
         FormResize();
     if (m_reports)
         m_reports->placePages();

@@ -2,6 +2,8 @@
 // and the action hints that carry the target date.
 #include "tform1.h"
 
+#include "day/counterscontroller.h"
+
 #include "absences/absencescontroller.h"
 
 #include "messages.h"
@@ -127,8 +129,7 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
     // 2. Hide the pages and the pop-up lists; every tab inactive.
     for (QWidget *page : {Tab_1, Tab_2, Tab_3, Tab_4})
         page->hide();
-    Img_Migan->hide();
-    Timer4->stop();
+    m_counters->hideWarning();
     hideCellLists();
     for (auto *tab : {SpeedB1, SpeedB5, SpeedB2, SpeedB4})
         tab->setActiveLook(false);

@@ -2,6 +2,8 @@
 // rasp::ui::SettingsController (src/ui/settings); each routine here forwards to it.
 #include "tform1.h"
 
+#include "day/shiftcontroller.h"
+
 #include "settings/settingscontroller.h"
 
 #include <QGroupBox>
@@ -15,7 +17,7 @@ void TForm1::wireSettings()
     });
     connect(m_settings, &rasp::ui::SettingsController::serverSwitchedOff, this, &TForm1::TCPDis);
     connect(m_settings, &rasp::ui::SettingsController::fileInStep, this, [this] {
-        shiftInFile = QPoint(m_state.vt_sm_x, m_state.vt_sm_y);
+        m_shift->fileInStep();
         takeServerAddress();
     });
     settingsToPage();

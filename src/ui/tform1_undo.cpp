@@ -4,6 +4,8 @@
 // the cells back through core and refreshes what is derived from them.
 #include "tform1.h"
 
+#include "day/shiftcontroller.h"
+
 #include "arrange/arrangecontroller.h"
 #include "callout.h"
 #include "day/gridops.h"
@@ -48,14 +50,16 @@ void TForm1::buildUndo()
         a->setEnabled(false);
         Tab_1->addAction(a);
     }
-    QAction *first = cellMenu->actions().value(0);
-    cellMenu->insertAction(first, undoAction);
-    cellMenu->insertAction(first, redoAction);
-    cellMenu->insertSeparator(first);
 }
 
 void TForm1::wireUndo()
 {
+    // At the top of the cell menu.
+    QMenu *cellMenu = m_shift->cellMenu();
+    QAction *first = cellMenu->actions().value(0);
+    cellMenu->insertAction(first, undoAction);
+    cellMenu->insertAction(first, redoAction);
+    cellMenu->insertSeparator(first);
     connect(undoAction, &QAction::triggered, this, &TForm1::undoStep);
     connect(redoAction, &QAction::triggered, this, &TForm1::redoStep);
     // Tied to the action, which goes before the stack when the window is destroyed (the stack's
@@ -170,8 +174,7 @@ bool TForm1::restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after
     if (step.changesShift()) {
         step.applyShift(m_state, after);
         VtorayaSmenaGranici();
-        if (shiftInFile != QPoint(m_state.vt_sm_x, m_state.vt_sm_y))
-            SetSave(0);
+        m_shift->keepFileInStep();
     }
     if (change.pinsChanged) {
         const QSignalBlocker quiet(sCheckListBox1);

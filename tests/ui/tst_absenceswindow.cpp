@@ -18,6 +18,7 @@
 #include "stateinvariants.h"
 #include "text/textfile.h"
 #include "tform1.h"
+#include "day/shiftcontroller.h"
 #include "zamenypage.h"
 
 #include <QAbstractButton>
@@ -105,7 +106,7 @@ class TstAbsencesWindow : public QObject
                 entry = a;
         QVERIFY2(entry, qPrintable(teacher));
         entry->trigger();
-        f.cellMenu->hide();
+        f.shift().cellMenu()->hide();
         QVERIFY(ctl().form()->isVisible());
         QCOMPARE(ctl().formTeacher()->currentText(), teacher);
     }
@@ -209,7 +210,7 @@ private slots:
         f.cellContextMenu(2, 3, 30, QPoint(10, 10));
         QCOMPARE(ctl().cellAbsentMenu()->actions().first()->text(), u"Смирнова (отсутствует: 2-2)"_s);
         QVERIFY(ctl().cellPlanAction()->isVisible());
-        f.cellMenu->hide();
+        f.shift().cellMenu()->hide();
 
         // A "|" cannot be kept in the file: refused, said, nothing recorded.
         const int steps = f.undoStack->count();

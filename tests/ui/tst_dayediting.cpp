@@ -14,6 +14,7 @@
 #include "text/textfile.h"
 #include "gridpointer.h"
 #include "arrange/arrangecontroller.h"
+#include "day/counterscontroller.h"
 #include "settings/settingscontroller.h"
 #include "template/templatecontroller.h"
 #include "tform1.h"
@@ -138,40 +139,39 @@ private slots:
         QCOMPARE(items(f.arrange().firstGapsBox()), (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s}));
 
         // Missing teachers: Лепка in 5А, Хор in 5Б; the warning pulses.
-        QCOMPARE(f.Memo1Text, u"5А\rЛепка\r\r\n5Б\rХор\r\r\n"_s);
-        QVERIFY(f.Img_Migan->isVisible());
-        QVERIFY(f.Timer4->isActive());
-        QTRY_VERIFY(f.migan > 0);
+        QCOMPARE(f.counters().missingText(), u"5А\rЛепка\r\r\n5Б\rХор\r\r\n"_s);
+        QVERIFY(f.counters().warning()->isVisible());
+        QVERIFY(f.counters().glowTimer()->isActive());
+        QTRY_VERIFY(f.counters().glow() > 0);
         // The glow: red at 0.4 of the pulse's alpha, 3 px away, softness 0.2 (a 6-px blur).
-        f.Timer4->stop();
-        f.migan = 240;
-        f.migan_mn = 10;
+        f.counters().glowTimer()->stop();
+        f.counters().setGlow(240, 10);
         f.Timer4Timer();
-        QCOMPARE(f.migan, 250);
-        QCOMPARE(f.ShadowEffect32->color().rgb(), QColor(255, 0, 0).rgb());
-        QCOMPARE(f.ShadowEffect32->color().alpha(), 100);
-        QCOMPARE(f.ShadowEffect32->blurRadius(), 6.0);
-        QVERIFY(qAbs(QLineF(QPointF(), f.ShadowEffect32->offset()).length() - 3.0) < 0.01);
-        QTest::mouseClick(f.Img_Migan, Qt::LeftButton);
-        QVERIFY(!f.Img_Migan->isVisible());
-        QVERIFY(!f.Timer4->isActive());
-        QVERIFY(f.Rct_NetUch->isVisible());
-        QVERIFY((QStringList{u"Печально"_s, u"Ну и ладно"_s, u"Я все исправлю"_s, u"Так надо"_s}).contains(f.Button3->text()));
+        QCOMPARE(f.counters().glow(), 250);
+        QCOMPARE(f.counters().glowEffect()->color().rgb(), QColor(255, 0, 0).rgb());
+        QCOMPARE(f.counters().glowEffect()->color().alpha(), 100);
+        QCOMPARE(f.counters().glowEffect()->blurRadius(), 6.0);
+        QVERIFY(qAbs(QLineF(QPointF(), f.counters().glowEffect()->offset()).length() - 3.0) < 0.01);
+        QTest::mouseClick(f.counters().warning(), Qt::LeftButton);
+        QVERIFY(!f.counters().warning()->isVisible());
+        QVERIFY(!f.counters().glowTimer()->isActive());
+        QVERIFY(f.counters().missingPanel()->isVisible());
+        QVERIFY((QStringList{u"Печально"_s, u"Ну и ладно"_s, u"Я все исправлю"_s, u"Так надо"_s}).contains(f.counters().missingCloseButton()->text()));
         QVERIFY(!f.Tab_1->isEnabled());
-        QTest::mouseClick(f.Button3, Qt::LeftButton);
-        QVERIFY(!f.Rct_NetUch->isVisible());
+        QTest::mouseClick(f.counters().missingCloseButton(), Qt::LeftButton);
+        QVERIFY(!f.counters().missingPanel()->isVisible());
         QVERIFY(f.Tab_1->isEnabled());
 
         // Hours of the day, sorted by name; 6А's English has two teachers.
         f.img_SB3->setEnabled(true);
         QTest::mouseClick(f.img_SB3, Qt::LeftButton);
-        QVERIFY(f.Rct_KolUrUch->isVisible());
+        QVERIFY(f.counters().hoursPanel()->isVisible());
         QStringList rows;
-        for (int r = 0; r < f.StringGrid2->rowCount(); ++r)
-            rows << f.StringGrid2->item(r, 0)->text() + u'=' + f.StringGrid2->item(r, 1)->text();
+        for (int r = 0; r < f.counters().hoursTable()->rowCount(); ++r)
+            rows << f.counters().hoursTable()->item(r, 0)->text() + u'=' + f.counters().hoursTable()->item(r, 1)->text();
         QCOMPARE(rows, (QStringList{u"Борисова=2"_s, u"Иванова=2"_s, u"Петров=4"_s, u"Сидорова=2"_s}));
-        QTest::mouseClick(f.SpeedButton8, Qt::LeftButton);
-        QVERIFY(!f.Rct_KolUrUch->isVisible());
+        QTest::mouseClick(f.counters().hoursCloseButton(), Qt::LeftButton);
+        QVERIFY(!f.counters().hoursPanel()->isVisible());
         QVERIFY(f.Tab_1->isEnabled());
     }
 
@@ -179,11 +179,11 @@ private slots:
     {
         TForm1 &f = *m_form;
         f.clearDay();
-        QVERIFY(!f.Img_Migan->isVisible());
-        QVERIFY(!f.Timer4->isActive());
+        QVERIFY(!f.counters().warning()->isVisible());
+        QVERIFY(!f.counters().glowTimer()->isActive());
         f.img_SB3->setEnabled(true);
         QTest::mouseClick(f.img_SB3, Qt::LeftButton);
-        QVERIFY(!f.Rct_KolUrUch->isVisible());
+        QVERIFY(!f.counters().hoursPanel()->isVisible());
         QCOMPARE(f.noticeText, u"Ничего не найдено"_s);
     }
 

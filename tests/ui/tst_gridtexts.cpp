@@ -11,6 +11,7 @@
 #include "settings/settings.h"
 #include "text/textfile.h"
 #include "tform1.h"
+#include "day/shiftcontroller.h"
 #include "typetext.h"
 
 #include <QApplication>
@@ -248,17 +249,17 @@ private slots:
     {
         start(true);
         TForm1 &f = *m_form;
-        QVERIFY(f.TrackBar1->isVisible());
+        QVERIFY(f.shift().startSlider()->isVisible());
         // The groove as the slider paints it: the rows of a column past the handle that differ
         // from the slider's background.
-        const QImage slider = f.TrackBar1->grab().toImage();
+        const QImage slider = f.shift().startSlider()->grab().toImage();
         const int x = slider.width() - 10;
         int grooveBottom = -1;
         for (int y = 0; y < slider.height(); ++y)
             if (slider.pixel(x, y) != slider.pixel(x, 0))
                 grooveBottom = y;
         QVERIFY(grooveBottom > 0);
-        grooveBottom = f.grid->viewport()->mapFromGlobal(f.TrackBar1->mapToGlobal(QPoint(0, grooveBottom))).y();
+        grooveBottom = f.grid->viewport()->mapFromGlobal(f.shift().startSlider()->mapToGlobal(QPoint(0, grooveBottom))).y();
 
         // The ink of the class names of 5А and 6Б, drawn under the slider's span.
         const QImage image = painted();
@@ -273,7 +274,7 @@ private slots:
         QVERIFY(top < GridGeometry::kHeaderHeight); // the names are painted
         QVERIFY2(top > grooveBottom, qPrintable(u"names from y %1, groove to y %2"_s.arg(top).arg(grooveBottom)));
         // The slider stays at its place: 7 px into the header strip.
-        QCOMPARE(f.grid->viewport()->mapFromGlobal(f.TrackBar1->mapToGlobal(QPoint(0, 0))).y(), 7);
+        QCOMPARE(f.grid->viewport()->mapFromGlobal(f.shift().startSlider()->mapToGlobal(QPoint(0, 0))).y(), 7);
     }
 };
 

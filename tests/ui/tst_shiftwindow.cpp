@@ -12,6 +12,7 @@
 #include "gridpointer.h"
 #include "arrange/arrangecontroller.h"
 #include "tform1.h"
+#include "day/shiftcontroller.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -100,9 +101,9 @@ class TstShiftWindow : public QObject
     }
     void chooseFromCellMenu(QMenu *sub, QAction *action) const
     {
-        choose(m_form->cellMenu, sub->menuAction());
+        choose(m_form->shift().cellMenu(), sub->menuAction());
         choose(sub, action);
-        QTRY_VERIFY(!m_form->cellMenu->isVisible());
+        QTRY_VERIFY(!m_form->shift().cellMenu()->isVisible());
     }
     void clickToggle(int row) const
     {
@@ -160,9 +161,9 @@ private slots:
         // A right press neither selects nor starts a drag; the menu opens on the subject field.
         rightClick(3, 2);
         QVERIFY(!f.FPressed);
-        QCOMPARE(f.menuRow, 3);
-        QCOMPARE(f.menuColumn, 2);
-        chooseFromCellMenu(f.blockMenu, f.MenuItem11);
+        QCOMPARE(f.shift().menuRow(), 3);
+        QCOMPARE(f.shift().menuColumn(), 2);
+        chooseFromCellMenu(f.shift().lockMenu(), f.shift().lockUpRightAction());
         QCOMPARE(locks(), (QStringList{u"--LLLLLLLL"_s, u"LLLLLLLLLL"_s, u"-LLLLLLLLL"_s, u"----------"_s,
                                        u"----------"_s, u"----------"_s, u"----------"_s}));
         QVERIFY(!cell(1, 2).locked()); // the lesson there stays editable
@@ -172,8 +173,8 @@ private slots:
         clickToggle(5);
         QCOMPARE(locks().at(4), u"LLLLLLLLLL"_s);
         rightClick(3, 2, 4);
-        QCOMPARE(f.menuElement, rasp::day::CellElement::LockPicture);
-        chooseFromCellMenu(f.unblockMenu, f.MenuItem15);
+        QCOMPARE(f.shift().menuElement(), rasp::day::CellElement::LockPicture);
+        chooseFromCellMenu(f.shift().unlockMenu(), f.shift().unlockDownLeftAction());
         QCOMPARE(locks(), (QStringList{u"--LLLLLLLL"_s, u"LLLLLLLLLL"_s, u"--LLLLLLLL"_s, u"----------"_s,
                                        u"--LLLLLLLL"_s, u"----------"_s, u"----------"_s}));
         QCOMPARE(f.m_state.grid.snegHint(5), u"1"_s);
@@ -182,7 +183,7 @@ private slots:
 
         // "Разблокировать" on a free subject field does nothing.
         rightClick(4, 1);
-        chooseFromCellMenu(f.unblockMenu, f.MenuItem14);
+        chooseFromCellMenu(f.shift().unlockMenu(), f.shift().unlockUpRightAction());
         QCOMPARE(locks().at(0), u"--LLLLLLLL"_s);
         QVERIFY(answers.asked.isEmpty());
     }
@@ -195,24 +196,24 @@ private slots:
         QVERIFY(cell(1, 1).background != rasp::day::kWhite); // Алгебра coincides
 
         rightClick(1, 1);
-        chooseFromCellMenu(f.blockMenu, f.Z1);
+        chooseFromCellMenu(f.shift().lockMenu(), f.shift().lockCellAction());
         QTRY_COMPARE(answers.asked.size(), 1);
         QCOMPARE(answers.asked.first(), u"Этот предмет имеет совпадение\r\nВсе равно закрепить предмет?"_s);
         QVERIFY(!cell(1, 1).locked());
 
         rightClick(1, 1);
-        chooseFromCellMenu(f.blockMenu, f.Z1);
+        chooseFromCellMenu(f.shift().lockMenu(), f.shift().lockCellAction());
         QTRY_VERIFY(cell(1, 1).locked());
         QCOMPARE(cell(1, 1).caption, u"Алгебра"_s);
 
         // "Блокировать" → "Вправо и вверх" from a caption does nothing.
         rightClick(1, 1, 30);
-        QCOMPARE(f.menuElement, rasp::day::CellElement::Caption);
-        chooseFromCellMenu(f.blockMenu, f.MenuItem11);
+        QCOMPARE(f.shift().menuElement(), rasp::day::CellElement::Caption);
+        chooseFromCellMenu(f.shift().lockMenu(), f.shift().lockUpRightAction());
         QCOMPARE(locks().at(0), u"L---------"_s);
 
         rightClick(1, 1, 30);
-        chooseFromCellMenu(f.unblockMenu, f.N1);
+        chooseFromCellMenu(f.shift().unlockMenu(), f.shift().unlockCellAction());
         QVERIFY(!cell(1, 1).locked());
         QCOMPARE(answers.asked.size(), 2);
     }
@@ -263,8 +264,8 @@ private slots:
         QWidget *list = f.sCheckListBox1->viewport();
         QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(10, 10), list->mapToGlobal(QPoint(10, 10)));
         QApplication::sendEvent(list, &menu);
-        choose(f.pinMenu, f.N2);
-        QTRY_VERIFY(!f.pinMenu->isVisible());
+        choose(f.shift().pinMenu(), f.shift().clearPinsAction());
+        QTRY_VERIFY(!f.shift().pinMenu()->isVisible());
         for (int n = 0; n < f.sCheckListBox1->count(); ++n)
             QCOMPARE(f.sCheckListBox1->item(n)->checkState(), Qt::Unchecked);
         for (const QString &row : locks())
@@ -281,12 +282,12 @@ private slots:
         // row 2; the lessons Физика of 7А (row 4) and 8А (row 5) stay free.
         QCOMPARE(locks(), (QStringList{u"------LLLL"_s, u"L-----LLLL"_s, u"------LLLL"_s, u"-------LLL"_s,
                                        u"LLLLLL----"_s, u"LLLLLL----"_s, u"LLLLLL----"_s}));
-        QCOMPARE(f.TrackBar1->maximum(), 9);
-        QCOMPARE(f.TrackBar1->value(), 6);
-        QCOMPARE(f.TrackBar2->maximum(), 6);
-        QCOMPARE(f.TrackBar2->value(), 4);
-        QCOMPARE(f.TrackBar1->toolTip(), u"Начало второй смены"_s);
-        QCOMPARE(f.TrackBar2->toolTip(), u"Окончание первой смены"_s);
+        QCOMPARE(f.shift().startSlider()->maximum(), 9);
+        QCOMPARE(f.shift().startSlider()->value(), 6);
+        QCOMPARE(f.shift().endSlider()->maximum(), 6);
+        QCOMPARE(f.shift().endSlider()->value(), 4);
+        QCOMPARE(f.shift().startSlider()->toolTip(), u"Начало второй смены"_s);
+        QCOMPARE(f.shift().endSlider()->toolTip(), u"Окончание первой смены"_s);
         QCOMPARE(settingsFile(), m_settingsLines); // an unchanged split is not written again
 
         // Unfreezing a row inside the split locks its second-shift classes' empty cells again.
@@ -296,8 +297,8 @@ private slots:
         QCOMPARE(locks().at(2), u"------LLLL"_s);
 
         // The class bound to 0: every lock lifted, the pinned Химия locked again, the file follows.
-        f.TrackBar1->setFocus();
-        QTest::keyClick(f.TrackBar1, Qt::Key_Home);
+        f.shift().startSlider()->setFocus();
+        QTest::keyClick(f.shift().startSlider(), Qt::Key_Home);
         QCOMPARE(f.m_state.vt_sm_x, 0);
         QCOMPARE(locks(), (QStringList{u"----------"_s, u"L---------"_s, u"----------"_s, u"----------"_s,
                                        u"----------"_s, u"----------"_s, u"----------"_s}));
@@ -306,9 +307,9 @@ private slots:
         QCOMPARE(lines.at(lines.size() - 5), u"4"_s); // last first-shift row
 
         // Back to 1 class and one row down: rows 1..5 of the first shift.
-        QTest::keyClick(f.TrackBar1, Qt::Key_Right);
-        f.TrackBar2->setFocus();
-        QTest::keyClick(f.TrackBar2, Qt::Key_Down);
+        QTest::keyClick(f.shift().startSlider(), Qt::Key_Right);
+        f.shift().endSlider()->setFocus();
+        QTest::keyClick(f.shift().endSlider(), Qt::Key_Down);
         QCOMPARE(f.m_state.vt_sm_y, 5);
         QCOMPARE(locks(), (QStringList{u"--LLLLLLLL"_s, u"LLLLLLLLLL"_s, u"-LLLLLLLLL"_s, u"-LLLLL-LLL"_s,
                                        u"-LLLLLL-LL"_s, u"L---------"_s, u"L---------"_s}));
@@ -318,22 +319,22 @@ private slots:
 
         // Dragging the class handle three classes to the right applies the split once, on release.
         QStyleOptionSlider opt;
-        opt.initFrom(f.TrackBar1);
+        opt.initFrom(f.shift().startSlider());
         opt.orientation = Qt::Horizontal;
-        opt.minimum = f.TrackBar1->minimum();
-        opt.maximum = f.TrackBar1->maximum();
-        opt.sliderPosition = opt.sliderValue = f.TrackBar1->value();
+        opt.minimum = f.shift().startSlider()->minimum();
+        opt.maximum = f.shift().startSlider()->maximum();
+        opt.sliderPosition = opt.sliderValue = f.shift().startSlider()->value();
         const QPoint handle =
-            f.TrackBar1->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, f.TrackBar1).center();
-        QTest::mousePress(f.TrackBar1, Qt::LeftButton, {}, handle);
+            f.shift().startSlider()->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, f.shift().startSlider()).center();
+        QTest::mousePress(f.shift().startSlider(), Qt::LeftButton, {}, handle);
         for (int dx = 20; dx <= 180; dx += 20) {
-            QMouseEvent move(QEvent::MouseMove, handle + QPoint(dx, 0), f.TrackBar1->mapToGlobal(handle + QPoint(dx, 0)),
+            QMouseEvent move(QEvent::MouseMove, handle + QPoint(dx, 0), f.shift().startSlider()->mapToGlobal(handle + QPoint(dx, 0)),
                              Qt::NoButton, Qt::LeftButton, {});
-            QApplication::sendEvent(f.TrackBar1, &move);
+            QApplication::sendEvent(f.shift().startSlider(), &move);
         }
         QCOMPARE(f.m_state.vt_sm_x, 1); // nothing applied while the handle moves
-        QTest::mouseRelease(f.TrackBar1, Qt::LeftButton, {}, handle + QPoint(180, 0));
-        QCOMPARE(f.TrackBar1->value(), 4);
+        QTest::mouseRelease(f.shift().startSlider(), Qt::LeftButton, {}, handle + QPoint(180, 0));
+        QCOMPARE(f.shift().startSlider()->value(), 4);
         QCOMPARE(f.m_state.vt_sm_x, 4);
         QCOMPARE(locks().at(5), u"LLLL------"_s);
         QVERIFY(answers.asked.isEmpty());
@@ -362,27 +363,27 @@ private slots:
         QVERIFY(h->maximum() >= 100);
         QVERIFY(v->maximum() >= 50);
         // Shown at home once the window's layout has placed the grid.
-        QVERIFY(f.TrackBar1->isVisible());
-        QVERIFY(f.TrackBar2->isVisible());
-        QCOMPARE(inArea(f.TrackBar1), QPoint(68, 37));
-        QCOMPARE(inArea(f.TrackBar2), QPoint(59, 60));
-        QCOMPARE(f.TrackBar1->width(), 9 * 60 + 5);
-        QCOMPARE(f.TrackBar2->height(), 6 * 45 + 3);
+        QVERIFY(f.shift().startSlider()->isVisible());
+        QVERIFY(f.shift().endSlider()->isVisible());
+        QCOMPARE(inArea(f.shift().startSlider()), QPoint(68, 37));
+        QCOMPARE(inArea(f.shift().endSlider()), QPoint(59, 60));
+        QCOMPARE(f.shift().startSlider()->width(), 9 * 60 + 5);
+        QCOMPARE(f.shift().endSlider()->height(), 6 * 45 + 3);
 
         QTest::mouseClick(h, Qt::LeftButton, {}, QPoint(h->width() - 25, h->height() / 2)); // a page to the right
         QVERIFY(h->value() > 0);
-        QCOMPARE(inArea(f.TrackBar1), QPoint(68 - h->value(), 37));
+        QCOMPARE(inArea(f.shift().startSlider()), QPoint(68 - h->value(), 37));
         QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(v->width() / 2, v->height() - 25));
         QVERIFY(v->value() > 0);
-        QCOMPARE(inArea(f.TrackBar2), QPoint(59, 60 - v->value()));
+        QCOMPARE(inArea(f.shift().endSlider()), QPoint(59, 60 - v->value()));
         // The strips show the sliders only over themselves.
-        QVERIFY(inArea(f.TrackBar1->parentWidget()).x() >= 68);
-        QVERIFY(inArea(f.TrackBar2->parentWidget()).y() >= 60);
-        QCOMPARE(f.TrackBar2->parentWidget()->width(), f.TrackBar2->width()); // never cut sideways
+        QVERIFY(inArea(f.shift().startSlider()->parentWidget()).x() >= 68);
+        QVERIFY(inArea(f.shift().endSlider()->parentWidget()).y() >= 60);
+        QCOMPARE(f.shift().endSlider()->parentWidget()->width(), f.shift().endSlider()->width()); // never cut sideways
 
         f.resize(520, 400);
-        QCOMPARE(inArea(f.TrackBar1), QPoint(68 - h->value(), 37));
-        QCOMPARE(inArea(f.TrackBar2), QPoint(59, 60 - v->value()));
+        QCOMPARE(inArea(f.shift().startSlider()), QPoint(68 - h->value(), 37));
+        QCOMPARE(inArea(f.shift().endSlider()), QPoint(59, 60 - v->value()));
     }
 };
 

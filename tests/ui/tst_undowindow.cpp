@@ -18,6 +18,7 @@
 #include "arrange/arrangecontroller.h"
 #include "settings/settingscontroller.h"
 #include "tform1.h"
+#include "day/shiftcontroller.h"
 #include "typetext.h"
 
 #include <QAction>
@@ -197,24 +198,24 @@ class TstUndoWindow : public QObject
         case LockCell: {
             Answerer yes(f, {Answerer::Yes});
             f.cellContextMenu(3, 1, 30, QPoint());
-            f.Z1->trigger();
-            f.cellMenu->hide();
+            f.shift().lockCellAction()->trigger();
+            f.shift().cellMenu()->hide();
             break;
         }
         case UnlockCell:
             f.cellContextMenu(4, 1, 5, QPoint()); // the padlock of the pinned Химия
-            f.N1->trigger();
-            f.cellMenu->hide();
+            f.shift().unlockCellAction()->trigger();
+            f.shift().cellMenu()->hide();
             break;
         case LockRegion:
             f.cellContextMenu(3, 2, 30, QPoint());
-            f.MenuItem11->trigger();
-            f.cellMenu->hide();
+            f.shift().lockUpRightAction()->trigger();
+            f.shift().cellMenu()->hide();
             break;
         case UnlockRegion:
             f.cellContextMenu(4, 1, 5, QPoint());
-            f.MenuItem15->trigger();
-            f.cellMenu->hide();
+            f.shift().unlockDownLeftAction()->trigger();
+            f.shift().cellMenu()->hide();
             break;
         case Freeze: {
             Answerer yes(f, {Answerer::Yes});
@@ -230,10 +231,10 @@ class TstUndoWindow : public QObject
             break;
         }
         case ClearPins:
-            f.N2->trigger();
+            f.shift().clearPinsAction()->trigger();
             break;
         case Shift:
-            f.TrackBar1->setValue(2);
+            f.shift().startSlider()->setValue(2);
             break;
         case ClearDay: {
             Answerer yes(f, {Answerer::Yes});
@@ -270,7 +271,7 @@ class TstUndoWindow : public QObject
             f.Zamoroz(2);
             QVERIFY(f.m_state.grid.frozen(2));
         } else if (edit == Shift) {
-            f.TrackBar2->setValue(3);
+            f.shift().endSlider()->setValue(3);
         } else if (edit == ReturnPrevious) {
             makeEdit(Arrange);
         } else if (edit == Drag) {
@@ -339,8 +340,8 @@ private slots:
         QCOMPARE(f.undoStack->count(), stepsBefore + 1);
         QCOMPARE(f.undoAction->text(), u"Отменить: "_s + text);
         // The two items head the cell menu.
-        QCOMPARE(f.cellMenu->actions().at(0), f.undoAction);
-        QCOMPARE(f.cellMenu->actions().at(1), f.redoAction);
+        QCOMPARE(f.shift().cellMenu()->actions().at(0), f.undoAction);
+        QCOMPARE(f.shift().cellMenu()->actions().at(1), f.redoAction);
 
         pressUndo();
         QCOMPARE(screen(f), before);

@@ -82,6 +82,10 @@ protected:
     {
         return m_shell.mayReplace(paths, reload);
     }
+    // How a step is put back, and the template weekday a step writes through (0 on the day page):
+    // for steps whose command takes more than a text (Controller::stepOf builds the others).
+    const undo::RestoreStep &restoreStep() const { return m_shell.restore; }
+    int stepTemplateDay() const { return m_shell.templateDay ? m_shell.templateDay() : 0; }
     // The maker of an undo step of one command kind named `text`, for Edit::record.
     template<typename Command>
     EditFunnel::MakeStep stepOf(const QString &text) const

@@ -1,4 +1,4 @@
-#include "gridtooltips.h"
+#include "day/gridtooltips.h"
 
 #include "daygridview.h"
 #include "state.h"
