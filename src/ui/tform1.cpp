@@ -54,9 +54,9 @@ TForm1::TForm1(QWidget *parent)
     setFont(QFont(u"Calibri"_s, 12));
     buildShell();
     buildOverlays();
-    buildDayChecks();
     buildUndo();
     wireShift();
+    wireEditing();
     wireApp();
     wireHighlight();
     wirePages();
@@ -64,7 +64,6 @@ TForm1::TForm1(QWidget *parent)
     wireSettings();
     wireLoad();
     wireDayChecks();
-    wireEditing();
     wireLayout();
     wireTemplate();
     wireArrange();
@@ -228,7 +227,6 @@ void TForm1::buildToolPanel()
 
     sGroupBox1 = new QGroupBox(u"Показывать"_s, sPanel8);
     sGroupBox1->setFixedWidth(247);
-    buildRegimGroup();
 
     sGroupBox4 = new QGroupBox(u"Действия"_s, sPanel8);
     img_SB8 = makePicture(sGroupBox4, u"img_SB8"_s, u"report"_s);

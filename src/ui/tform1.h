@@ -44,6 +44,8 @@ namespace rasp::ui {
 class PrintController;
 class ArrangeController;
 class CountersController;
+class EditingController;
+class HighlightController;
 class ToolTipsController;
 class Callout;
 class DayGridView;
@@ -263,11 +265,13 @@ public:
     // ---- Day timetable: teacher resolution and highlighting -----------------------------
     // Recomputes teacher lists and colours of the grid; uchitel is the selected teacher list.
     void PoiskUchit(const QString &uchitel);
-    // Mode buttons: each acts only when its own button has become checked.
+    // Mode buttons: each acts only when its own button has become checked (HighlightController).
     void sRadioButton1Change();
     void sRadioButton2Change();
     void sRadioButton3Change();
     void sRadioButton4Change();
+    // The four modes of "Показывать" (HighlightController, src/ui/day).
+    const rasp::ui::HighlightController &highlight() const;
 
     // ---- Day timetable: counters and checks (warning and hours: CountersController, src/ui/day)
     // Refills "максимум уроков" from how full the classes are.
@@ -359,15 +363,9 @@ public:
     // 50-ms tick: completes a move once it is ready.
     void Timer1Timer();
 
-    bool FPressed = false; // a press on a subject field may start a drag
-    QPointF FStartPos;     // the press position inside the pressed field
-    int peremesen = 0;     // move state: 0 idle, 1 sliding, 2 ready to complete
-    int y_num_nach = 0;    // target row of the move
-    int y_num_kon = 0;     // origin row of the move
-    int x_nach = 0;        // class column of the move
-    double y_nach = 0;     // current top of the displaced lesson while it slides
-    double y_kon = 0;      // top of the origin row, where the displaced lesson goes
-    int mn_per_Ur = 0;     // slide step in pixels, negative upwards
+    // Typing, the subject picker, the room list, dragging lessons and the "Всего" callout
+    // (EditingController, src/ui/day).
+    const rasp::ui::EditingController &editing() const;
 
     // ---- Reports (ReportsController, src/ui/reports) -----------------------------------------
     // Excel action: the day (after a question) or the template into a workbook, then opens it.
@@ -462,23 +460,10 @@ public:
     QLabel *sLabel2 = nullptr;                           // weekday of the target date
     QWidget *Rectangle15 = nullptr;                      // teacher caption box
     QLabel *sLabel7 = nullptr;                           // teacher list of the focused cell
-    QButtonGroup *Regim = nullptr;                       // the four highlighting modes of "Показывать"
-    QRadioButton *sRadioButton2 = nullptr;               // "только совпадения"
-    QRadioButton *sRadioButton1 = nullptr;               // "каждого учителя отдельным цветом"
-    QRadioButton *sRadioButton4 = nullptr;               // "только выбранного учителя"
-    QRadioButton *sRadioButton3 = nullptr;               // "не выделять цветом"
     QWidget *RctSet = nullptr;                           // weekday strip of the template page
     QLabel *LabSetOpis = nullptr;                        // caption of the weekday strip
     QLabel *Img_zdite = nullptr;                         // wait picture
     rasp::ui::DayGridView *grid = nullptr;               // header strip, row strip and grid body (ScrollBox2)
-
-    // Day checks and editing.
-    QTimer *Timer1 = nullptr;                            // 50 ms: completes a lesson move
-    QTimer *slideTimer = nullptr;                        // 10 ms: steps of the sliding animation
-    QListWidget *ListBox1 = nullptr;                // free rooms of a lesson row
-    QListWidget *ListBox4 = nullptr;                // subjects of a class
-    rasp::ui::Callout *OblKolUr = nullptr;          // the "Всего" callout
-    QLabel *Label11 = nullptr;
 
     rasp::ui::OverlayPanel *Rct_soobDlg = nullptr; // question overlay
     QLabel *LabelSoob1 = nullptr;
@@ -521,7 +506,6 @@ public:
     void TrackBar2Change();
     // "Вторая смена" toggled: the table-layout group follows it (SettingsController::secondShiftSwitched).
     void CheckBox3Change();
-
 
     // The cell menu, the locks and the second-shift sliders (ShiftController, src/ui/day).
     const rasp::ui::ShiftController &shift() const;
@@ -567,10 +551,6 @@ public:
     bool arrangementRunning() const;
     // The template file of the target date's weekday, "setka/<weekday>.ini".
     QString templateFileOfTargetDate() const;
-    // The cell the room list or the subject picker was opened for; false when none.
-    bool listCell(const QListWidget *list, int *row, int *column) const;
-    // The name of a cell in step texts: "5А, 2".
-    QString cellName(int row, int column) const;
 
     // ---- Explanations of the grid's colours (tool tips; ToolTipsController, src/ui/day) --
     void wireExplain();
@@ -644,34 +624,18 @@ private:
     rasp::ui::ShiftController *m_shift = nullptr; // the cell menu, locks and the second shift
     // Hides the room list and the subject picker, which are anchored to a cell on screen.
     void hideCellLists();
-    void buildDayChecks();
     void wireDayChecks();
     void wireEditing();
+    rasp::ui::EditingController *m_editing = nullptr; // typing, the lists, moving lessons
     void wireTemplate();
     rasp::ui::TemplateController *m_template = nullptr; // the template files and the weekday strip
     void wireArrange();
-    // Hides the room list and the subject picker, remembering which one a press just closed.
-    void hidePopupLists();
-    // Whether a press of the double-click under way closed this list for this cell; the
-    // double-click then leaves it closed instead of opening it again.
-    bool closedByClick(QListWidget *list, int row, int column) const;
-    // Focuses the subject (or room) field of a cell and puts the frame and the caption there.
-    void goToCell(int row, int column, rasp::day::GridGeometry::Field field);
     bool undoAllowed() const;
     int stepTemplateDay() const;
     rasp::ui::undo::RestoreStep restoreFunction();
     // The funnel's change signal: the grid, its editor and the pin list follow the state.
     void editsChanged(unsigned parts, bool pinChecks);
-    // Typing runs (kept by the funnel): a key pressed in a field opens one.
-    void typingKeyPressed();
-    // Records what the run of the field (row, column, field) changed so far, merged into its step.
-    void recordTyping(int row, int column, rasp::day::GridGeometry::Field field);
-    void closeTypingRun();
     rasp::ui::EditFunnel *m_edits = nullptr; // the one way changes of the grid reach the state
-    // Writes a subject or room text into the template of the shown weekday.
-    void writeTemplate(int row, int column, rasp::day::GridGeometry::Field field, const QString &text);
-    QString m_closedList;      // "list;row;column" closed by the last press
-    qint64 m_closedListAt = 0; // when (ms since epoch)
     void wirePages();
     void wireDayFile();
     void wireSettings();
@@ -681,10 +645,8 @@ private:
     // Places the action pictures and the top-bar boxes for the day or the template mode.
     void setActionBarMode(bool dayMode);
 
-    void buildRegimGroup();
     void wireHighlight();
-    // Sets the mode, resolves the grid and puts the focus, frame and caption on cell (1,1).
-    void regimChosen(rasp::day::Regim regim, const QString &uchitel);
+    rasp::ui::HighlightController *m_highlight = nullptr; // the modes of "Показывать"
     // Hint of the focused control as the resolution reads it: "row;column" of a focused subject field.
     QString focusedCellHint() const;
     void wireReport();
@@ -694,8 +656,8 @@ private:
     void takeServerAddress();
     // The lent state, funnel and overlays every controller gets.
     rasp::ui::Shell shellServices();
-    rasp::ui::ServerController *m_server = nullptr;   // the server link and the notes board
-    rasp::ui::ArrangeController *m_arrange = nullptr; // the randomised and the exact runs
+    rasp::ui::ServerController *m_server = nullptr;     // the server link and the notes board
+    rasp::ui::ArrangeController *m_arrange = nullptr;   // the randomised and the exact runs
     rasp::ui::CountersController *m_counters = nullptr; // the missing-teacher warning, the hours panel
     rasp::ui::ToolTipsController *m_toolTips = nullptr; // the grid's explanations
     void wireAbsences();

@@ -1,6 +1,8 @@
 // Application shell: start-up, shutdown and the tool-state routines of the main window.
 #include "tform1.h"
 
+#include "day/highlightcontroller.h"
+
 #include "day/shiftcontroller.h"
 
 #include "reports/reportscontroller.h"
@@ -79,7 +81,7 @@ void TForm1::FormCreate()
     m_state.vt_sm_y = 0;
     // 11 (the palette) is the first data step of OpenSchool below.
     // 12. The missing-teacher list gets its font where CountersController builds it.
-    buildWeekdayStrip();                     // 13
+    buildWeekdayStrip(); // 13
     // 14. Pictures come from the resource file as the widgets are built.
     TextKnop(); // 15
 
@@ -116,8 +118,8 @@ void TForm1::FormCreate()
 
     if (opening.load.status != rasp::text::ReadResult::NoFile) // 21
         showLoadRead(opening.load, 1);
-    SetkaLoad();                     // 22
-    sRadioButton2->setChecked(true); // 23
+    SetkaLoad();                                         // 22
+    m_highlight->coincidencesButton()->setChecked(true); // 23
 
     if (m_state.klassvis == 0) // 24
         m_state.grid.ramkaVisible = false;

@@ -3,6 +3,8 @@
 // (src/ui/arrange); each routine here forwards to it.
 #include "tform1.h"
 
+#include "day/highlightcontroller.h"
+
 #include "arrange/arrangecontroller.h"
 #include "daygridview.h"
 
@@ -34,7 +36,7 @@ void TForm1::wireArrange()
         EnabledKomponent();
         updateUndoActions();
     });
-    connect(m_arrange, &rasp::ui::ArrangeController::coincidencesWanted, this, [this] { sRadioButton2->setChecked(true); });
+    connect(m_arrange, &rasp::ui::ArrangeController::coincidencesWanted, this, [this] { m_highlight->coincidencesButton()->setChecked(true); });
     connect(m_arrange, &rasp::ui::ArrangeController::movedLessons, grid, &rasp::ui::DayGridView::setMovedMarks);
     connect(m_arrange, &rasp::ui::ArrangeController::maxLessonsChosen, this, &TForm1::sComboBox2Change);
     connect(m_arrange->startButton(), &QToolButton::clicked, this, &TForm1::sSpeedButton4Click);

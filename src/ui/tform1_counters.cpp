@@ -26,36 +26,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-void TForm1::buildDayChecks()
-{
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(50);
-    slideTimer = new QTimer(this);
-    slideTimer->setInterval(10);
-
-    // The popup lists and the callout float over the grid.
-    ListBox1 = new QListWidget(grid->viewport());
-    ListBox1->setObjectName(u"ListBox1"_s);
-    ListBox4 = new QListWidget(grid->viewport());
-    ListBox4->setObjectName(u"ListBox4"_s);
-    for (QListWidget *list : {ListBox1, ListBox4}) {
-        list->setFont(QFont(u"Calibri"_s, 12));
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->hide();
-    }
-    ListBox1->resize(rasp::day::GridGeometry::kFieldWidth, 90);
-    ListBox4->resize(rasp::day::GridGeometry::kFieldWidth + 10, 90);
-
-    // 67 x 32 with its pointer: the box is 23 high, the pointer hangs 9 below it.
-    OblKolUr = new rasp::ui::Callout(QSize(67, 32), grid->viewport());
-    OblKolUr->setObjectName(u"OblKolUr"_s);
-    Label11 = new QLabel(OblKolUr);
-    Label11->setObjectName(u"Label11"_s);
-    Label11->setAlignment(Qt::AlignCenter);
-    Label11->setGeometry(OblKolUr->box());
-    OblKolUr->hide();
-}
-
 void TForm1::wireDayChecks()
 {
     connect(sCheckListBox1, &QListWidget::itemChanged, this, &TForm1::sCheckListBox1ChangeCheck);
@@ -151,23 +121,3 @@ void TForm1::GapolSG2() { m_counters->resetHoursTable(); }
 void TForm1::SpeedButton9Click() { m_counters->showTeacherHours(); }
 // CountersController::closeTeacherHours.
 void TForm1::SpeedButton8Click() { m_counters->closeTeacherHours(); }
-
-void TForm1::PodshetKolUr(const QString &s, int ii, int jj)
-{
-    if (s.isEmpty()) {
-        m_template->hideBadges();
-        return;
-    }
-    const rasp::day::WeekCount w = rasp::day::PodshetKolUr(m_state, s, jj);
-    m_template->showCounts(w.perDay);
-    if (w.total >= 1) {
-        // Bottom edge on the cell's top edge, left edge at the cell's horizontal centre.
-        const QRect cell = grid->bodyRectInViewport(rasp::day::GridGeometry::subjectRect(ii, jj));
-        OblKolUr->move(cell.center().x(), cell.top() - OblKolUr->height());
-        Label11->setText(u"Всего "_s + QString::number(w.total));
-        OblKolUr->raise();
-        OblKolUr->show();
-    } else {
-        OblKolUr->hide();
-    }
-}

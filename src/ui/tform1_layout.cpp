@@ -4,6 +4,8 @@
 // second-shift sliders follow the offsets.
 #include "tform1.h"
 
+#include "day/editingcontroller.h"
+
 #include "day/shiftcontroller.h"
 
 #include "reports/reportscontroller.h"
@@ -21,8 +23,7 @@ void TForm1::wireLayout()
 
 void TForm1::hideCellLists()
 {
-    ListBox1->hide();
-    ListBox4->hide();
+    m_editing->hideCellLists();
 }
 
 void TForm1::ScrollBox2HScrollChange()
@@ -46,7 +47,7 @@ void TForm1::FormResize()
 void TForm1::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (ListBox1 && m_shift) // resizes during construction come before the lists and sliders exist
+    if (m_editing && m_shift) // resizes during construction come before the lists and sliders exist
         FormResize();
     if (m_reports)
         m_reports->placePages();

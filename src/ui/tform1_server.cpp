@@ -43,6 +43,7 @@ rasp::ui::Shell TForm1::shellServices()
     };
     shell.restore = restoreFunction();
     shell.templateDay = [this] { return stepTemplateDay(); };
+    shell.running = [this] { return arrangementRunning(); };
     return shell;
 }
 

@@ -3,6 +3,8 @@
 // forwards to it, and the shell does the day's part of its actions.
 #include "tform1.h"
 
+#include "day/editingcontroller.h"
+
 #include "callout.h"
 #include "edit/editfunnel.h"
 #include "template/templatecontroller.h"
@@ -23,7 +25,7 @@ void TForm1::wireTemplate()
     });
     connect(m_template, &TemplateController::dayShown, this, [this] {
         refreshDay(true);
-        OblKolUr->hide();
+        m_editing->hideWeekCount();
     });
     connect(m_template, &TemplateController::dayFromTemplateWanted, this, [this](const QString &path) {
         rasp::ui::Edit edit(*m_edits);

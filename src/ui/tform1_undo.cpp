@@ -4,6 +4,7 @@
 // the cells back through core and refreshes what is derived from them.
 #include "tform1.h"
 
+#include "day/editingcontroller.h"
 #include "day/shiftcontroller.h"
 
 #include "arrange/arrangecontroller.h"
@@ -69,13 +70,8 @@ void TForm1::wireUndo()
     // The one change signal: every edit ends here, and the grid and the pin list repaint.
     connect(m_edits, &rasp::ui::EditFunnel::changed, this, [this](unsigned parts, bool pinChecks) { editsChanged(parts, pinChecks); });
     new rasp::ui::undo::EditorWatcher(grid->editor(), {[this] { undoStep(); }, [this] { redoStep(); },
-                                                       [this] { typingKeyPressed(); }, [this] { closeTypingRun(); }});
-    connect(grid, &rasp::ui::DayGridView::cellEdited, this, [this](int row, int column, GridGeometry::Field field) {
-        // Text that arrived without a key press (pasted) still opens a run.
-        if (!m_edits->typingRunOn(row, column, field))
-            m_edits->openTypingRun(row, column, field, true);
-        recordTyping(row, column, field);
-    });
+                                                       [this] { m_editing->typingKeyPressed(); },
+                                                       [this] { m_edits->closeTypingRun(); }});
     m_edits->settle();
 }
 
@@ -116,7 +112,7 @@ bool TForm1::undoAllowed() const
 {
     // Nothing is undone while an arrangement runs or a lesson move is under way, nor from a page
     // that does not show the grid.
-    return !arrangementRunning() && peremesen == 0 && !FPressed && (dayPageActive() || templatePageActive());
+    return !arrangementRunning() && !m_editing->moveUnderWay() && (dayPageActive() || templatePageActive());
 }
 
 void TForm1::undoStep()
@@ -158,11 +154,6 @@ rasp::ui::undo::RestoreStep TForm1::restoreFunction()
     return [this](const rasp::ui::undo::GridEditCommand &step, bool after) { return restoreStep(step, after); };
 }
 
-QString TForm1::cellName(int row, int column) const
-{
-    return rasp::ui::undo::CellName(m_state, row, column);
-}
-
 bool TForm1::restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after)
 {
     if (!rasp::day::ApplyGridChange(m_state, step.change(), after, step.templateDay())) {
@@ -189,7 +180,7 @@ bool TForm1::restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after
     if (!change.cells.empty()) {
         const rasp::day::CellChange &first = change.cells.front();
         if (!m_state.grid.cell(first.row, first.column).locked())
-            goToCell(first.row, first.column, GridGeometry::Subject);
+            m_editing->goToCell(first.row, first.column, GridGeometry::Subject);
         else
             rasp::day::RamkaKoord(m_state, first.row, first.column);
     }
@@ -201,30 +192,7 @@ bool TForm1::restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after
     if (!change.cells.empty())
         sLabel7->setText(m_state.grid.cell(change.cells.front().row, change.cells.front().column).teachers);
     hideCellLists();
-    OblKolUr->hide();
+    m_editing->hideWeekCount();
     m_edits->settle();
     return true;
-}
-
-// ---- Typing runs ---------------------------------------------------------------------------
-
-void TForm1::typingKeyPressed()
-{
-    const int row = grid->editorRow();
-    const int column = grid->editorColumn();
-    const GridGeometry::Field field = grid->editorField();
-    if (row < 1 || arrangementRunning() || m_edits->typingRunOn(row, column, field))
-        return;
-    m_edits->openTypingRun(row, column, field, false);
-}
-
-void TForm1::recordTyping(int row, int column, GridGeometry::Field field)
-{
-    const QString text = (field == GridGeometry::Subject ? u"ввод предмета "_s : u"ввод кабинета "_s) + cellName(row, column);
-    m_edits->recordTyping(row, column, field, text, stepTemplateDay(), restoreFunction());
-}
-
-void TForm1::closeTypingRun()
-{
-    m_edits->closeTypingRun();
 }

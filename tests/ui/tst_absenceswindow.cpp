@@ -17,6 +17,7 @@
 #include "settings/settings.h"
 #include "stateinvariants.h"
 #include "text/textfile.h"
+#include "day/editingcontroller.h"
 #include "tform1.h"
 #include "day/shiftcontroller.h"
 #include "zamenypage.h"
@@ -400,7 +401,7 @@ private slots:
         QTest::mouseMove(target, local(pressAt + QPoint(0, dy / 2)));
         QTest::mouseMove(target, local(pressAt + QPoint(0, dy)));
         QTest::mouseRelease(target, Qt::LeftButton, {}, local(pressAt + QPoint(0, dy)));
-        QTRY_COMPARE(f.peremesen, 0);
+        QTRY_COMPARE(f.editing().moveState(), 0);
         QCOMPARE(cell(4, 1).subject, u"Алгебра"_s);
         QCOMPARE(cell(4, 1).cover.teacher, u"Смирнова"_s);
         QCOMPARE(cell(4, 1).teachers, u"Смирнова"_s);

@@ -17,6 +17,8 @@
 #include "day/counterscontroller.h"
 #include "settings/settingscontroller.h"
 #include "template/templatecontroller.h"
+#include "day/editingcontroller.h"
+#include "day/highlightcontroller.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -251,19 +253,19 @@ private slots:
     {
         TForm1 &f = *m_form;
         doubleClick(subjectAt(5, 2));
-        QVERIFY(f.ListBox4->isVisible());
-        QCOMPARE(items(f.ListBox4), (QStringList{u"Алгебра"_s, u"Физика"_s}));
-        QCOMPARE(f.ListBox4->size(), QSize(65, 190));
+        QVERIFY(f.editing().subjectList()->isVisible());
+        QCOMPARE(items(f.editing().subjectList()), (QStringList{u"Алгебра"_s, u"Физика"_s}));
+        QCOMPARE(f.editing().subjectList()->size(), QSize(65, 190));
         // A second double-click closes it.
         doubleClick(subjectAt(5, 2));
-        QVERIFY(!f.ListBox4->isVisible());
+        QVERIFY(!f.editing().subjectList()->isVisible());
         doubleClick(subjectAt(5, 2));
-        QVERIFY(f.ListBox4->isVisible());
-        QListWidgetItem *physics = f.ListBox4->findItems(u"Физика"_s, Qt::MatchExactly).first();
-        const QPoint p = f.ListBox4->visualItemRect(physics).center();
-        QTest::mouseClick(f.ListBox4->viewport(), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(f.ListBox4->viewport(), Qt::LeftButton, {}, p);
-        QVERIFY(!f.ListBox4->isVisible());
+        QVERIFY(f.editing().subjectList()->isVisible());
+        QListWidgetItem *physics = f.editing().subjectList()->findItems(u"Физика"_s, Qt::MatchExactly).first();
+        const QPoint p = f.editing().subjectList()->visualItemRect(physics).center();
+        QTest::mouseClick(f.editing().subjectList()->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(f.editing().subjectList()->viewport(), Qt::LeftButton, {}, p);
+        QVERIFY(!f.editing().subjectList()->isVisible());
         QCOMPARE(cell(5, 2).subject, u"Физика"_s);
         QCOMPARE(cell(5, 2).teachers, u"Петров"_s);
         QCOMPARE(f.sLabel7->text(), u"Петров"_s);
@@ -271,7 +273,7 @@ private slots:
 
         // 7А is taught nothing: no picker.
         doubleClick(subjectAt(1, 4));
-        QVERIFY(!f.ListBox4->isVisible());
+        QVERIFY(!f.editing().subjectList()->isVisible());
     }
 
     void roomsArePickedFromTheFreeOnesAndRecheckedAsTyped()
@@ -279,22 +281,22 @@ private slots:
         TForm1 &f = *m_form;
         // Row 2 holds 12/14 and 14: the list offers 1, 15 and 21 (1 is not part of 12).
         doubleClick(roomAt(2, 3));
-        QVERIFY(f.ListBox1->isVisible());
-        QCOMPARE(items(f.ListBox1), (QStringList{u"1"_s, u"15"_s, u"21"_s}));
-        QCOMPARE(f.ListBox1->height(), 19 * 3 + 5);
-        QListWidgetItem *room21 = f.ListBox1->findItems(u"21"_s, Qt::MatchExactly).first();
-        const QPoint p = f.ListBox1->visualItemRect(room21).center();
-        QTest::mouseClick(f.ListBox1->viewport(), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(f.ListBox1->viewport(), Qt::LeftButton, {}, p);
-        QVERIFY(!f.ListBox1->isVisible());
+        QVERIFY(f.editing().roomList()->isVisible());
+        QCOMPARE(items(f.editing().roomList()), (QStringList{u"1"_s, u"15"_s, u"21"_s}));
+        QCOMPARE(f.editing().roomList()->height(), 19 * 3 + 5);
+        QListWidgetItem *room21 = f.editing().roomList()->findItems(u"21"_s, Qt::MatchExactly).first();
+        const QPoint p = f.editing().roomList()->visualItemRect(room21).center();
+        QTest::mouseClick(f.editing().roomList()->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(f.editing().roomList()->viewport(), Qt::LeftButton, {}, p);
+        QVERIFY(!f.editing().roomList()->isVisible());
         QCOMPARE(cell(2, 3).room, u"21"_s);
         // Row 1 holds 12 and 14/15: 1 and 21 remain; the list for 12 alone leaves out 12.
         doubleClick(roomAt(1, 4));
-        QCOMPARE(items(f.ListBox1), (QStringList{u"1"_s, u"21"_s}));
+        QCOMPARE(items(f.editing().roomList()), (QStringList{u"1"_s, u"21"_s}));
 
         // Typing 14 over the second 12 clears both marks at the key release; 14/15 of 6А then clashes.
         click(roomAt(1, 2));
-        QVERIFY(!f.ListBox1->isVisible());
+        QVERIFY(!f.editing().roomList()->isVisible());
         QCOMPARE(f.grid->editorField(), GridGeometry::Room);
         f.grid->editor()->selectAll();
         typeText(f.grid->editor(), u"13"_s);
@@ -322,19 +324,19 @@ private slots:
         QVERIFY(v->maximum() > 0);
 
         doubleClick(roomAt(2, 3));
-        QVERIFY(f.ListBox1->isVisible());
+        QVERIFY(f.editing().roomList()->isVisible());
         h->setValue(h->value() + 30);
-        QVERIFY(!f.ListBox1->isVisible());
+        QVERIFY(!f.editing().roomList()->isVisible());
 
         doubleClick(subjectAt(1, 2));
-        QVERIFY(f.ListBox4->isVisible());
+        QVERIFY(f.editing().subjectList()->isVisible());
         v->setValue(v->value() + 20);
-        QVERIFY(!f.ListBox4->isVisible());
+        QVERIFY(!f.editing().subjectList()->isVisible());
 
         doubleClick(subjectAt(1, 2));
-        QVERIFY(f.ListBox4->isVisible());
+        QVERIFY(f.editing().subjectList()->isVisible());
         f.resize(440, 420);
-        QVERIFY(!f.ListBox4->isVisible());
+        QVERIFY(!f.editing().subjectList()->isVisible());
 
         const int before = v->value();
         QWheelEvent wheel(QPointF(20, 20), body()->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, -120),
@@ -364,14 +366,14 @@ private slots:
         QCOMPARE(f.weekdayStrip().LabSet[3]->text(), u"1"_s);
         QVERIFY(!f.weekdayStrip().Rct_Set_schet[1]->isHidden() && !f.weekdayStrip().Rct_Set_schet[3]->isHidden());
         QVERIFY(f.weekdayStrip().Rct_Set_schet[2]->isHidden());
-        QVERIFY(f.OblKolUr->isVisible());
-        QCOMPARE(f.Label11->text(), u"Всего 2"_s);
+        QVERIFY(f.editing().weekCallout()->isVisible());
+        QCOMPARE(f.editing().weekCalloutText()->text(), u"Всего 2"_s);
         // The callout is a 67 x 23 box with a pointer 5 wide and 9 long hanging 5 px from its left;
         // the pointer's tip touches the cell's top edge.
-        rasp::ui::Callout *callout = f.OblKolUr;
+        rasp::ui::Callout *callout = f.editing().weekCallout();
         QCOMPARE(callout->size(), QSize(67, 32));
         QCOMPARE(callout->box(), QRect(0, 0, 67, 23));
-        QCOMPARE(f.Label11->geometry(), callout->box());
+        QCOMPARE(f.editing().weekCalloutText()->geometry(), callout->box());
         const QPainterPath outline = callout->outline();
         QVERIFY(outline.contains(QPointF(7.5, 27)));   // inside the pointer
         QVERIFY(outline.contains(QPointF(7.5, 31)));   // near its tip
@@ -390,7 +392,7 @@ private slots:
         QCOMPARE(tip.x(), cellRect.center().x() + 7.5);
         // A mouse move over the grid outside the cells hides the callout.
         QTest::mouseMove(body(), at(QRect(GridGeometry::subjectRect(1, 1).x() + 5, 46, 2, 2))); // between rows 1 and 2
-        QVERIFY(!f.OblKolUr->isVisible());
+        QVERIFY(!f.editing().weekCallout()->isVisible());
 
         // Moving the lesson to row 3 moves it in the template as well.
         const QPoint from = subjectAt(1, 1);
@@ -399,28 +401,28 @@ private slots:
         QTest::mousePress(target, Qt::LeftButton, {}, local);
         QTest::mouseMove(target, local + QPoint(0, 90));
         QTest::mouseRelease(target, Qt::LeftButton, {}, local + QPoint(0, 90));
-        QTRY_COMPARE(f.peremesen, 0);
+        QTRY_COMPARE(f.editing().moveState(), 0);
         QCOMPARE(monday.SetkaMasUr[3][1], u"Физика"_s);
         QCOMPARE(monday.SetkaMasUr[1][1], QString());
 
         // A picked room too.
         doubleClick(roomAt(3, 1));
-        QListWidgetItem *room = f.ListBox1->findItems(u"21"_s, Qt::MatchExactly).first();
-        const QPoint p = f.ListBox1->visualItemRect(room).center();
-        QTest::mouseClick(f.ListBox1->viewport(), Qt::LeftButton, {}, p);
-        QTest::mouseDClick(f.ListBox1->viewport(), Qt::LeftButton, {}, p);
+        QListWidgetItem *room = f.editing().roomList()->findItems(u"21"_s, Qt::MatchExactly).first();
+        const QPoint p = f.editing().roomList()->visualItemRect(room).center();
+        QTest::mouseClick(f.editing().roomList()->viewport(), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(f.editing().roomList()->viewport(), Qt::LeftButton, {}, p);
         QCOMPARE(monday.SetkaMasKab[3][1], u"21"_s);
     }
 
     void aPlainClickSelectsTheCellsTeachers()
     {
         TForm1 &f = *m_form;
-        f.sRadioButton4->setChecked(true); // "только выбранного учителя"
-        const QPoint p = subjectAt(2, 1);  // Физика of Петров
+        f.highlight().selectedButton()->setChecked(true); // "только выбранного учителя"
+        const QPoint p = subjectAt(2, 1);                 // Физика of Петров
         const auto [w, local] = hitAt(p);
         QTest::mousePress(w, Qt::LeftButton, {}, local);
         QTest::mouseRelease(w, Qt::LeftButton, {}, local);
-        QCOMPARE(f.peremesen, 0);
+        QCOMPARE(f.editing().moveState(), 0);
         QVERIFY(cell(2, 1).background != rasp::day::kWhite);
         QVERIFY(cell(1, 3).background != rasp::day::kWhite); // Англ: Петров, Сидорова
         QCOMPARE(cell(1, 1).background, rasp::day::kWhite);  // Иванова
@@ -475,14 +477,14 @@ private slots:
             QCOMPARE(qRound(f.grid->fieldTop(from, 1)), GridGeometry::slotTop(from) + dy);
         QTest::mouseRelease(target, Qt::LeftButton, {}, local(pressAt + QPoint(3, dy)));
         if (to != from) {
-            QCOMPARE(f.peremesen, animate ? 1 : 2);
+            QCOMPARE(f.editing().moveState(), animate ? 1 : 2);
             // No new drag while a move is in flight.
             const auto [other, p] = hitAt(subjectAt(1, 2));
             QTest::mousePress(other, Qt::LeftButton, {}, p);
-            QVERIFY(!f.FPressed);
+            QVERIFY(!f.editing().pressed());
             QTest::mouseRelease(other, Qt::LeftButton, {}, p);
-            QTRY_COMPARE(f.peremesen, 0);
-            QVERIFY(!f.Timer1->isActive());
+            QTRY_COMPARE(f.editing().moveState(), 0);
+            QVERIFY(!f.editing().moveTimer()->isActive());
         }
         QStringList expected = before;
         QStringList expectedRooms = roomsBefore;

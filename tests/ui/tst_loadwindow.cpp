@@ -6,6 +6,7 @@
 #include "tabbutton.h"
 #include "text/textfile.h"
 #include "gridpointer.h"
+#include "day/highlightcontroller.h"
 #include "tform1.h"
 #include "typetext.h"
 
@@ -61,7 +62,7 @@ private slots:
         QCOMPARE(listed, (QStringList{u"Алгебра"_s, u"Англ"_s, u"Физика"_s}));
 
         // The four modes top to bottom, the first one chosen at start.
-        const QList<QRadioButton *> modes{form.sRadioButton2, form.sRadioButton1, form.sRadioButton4, form.sRadioButton3};
+        const QList<QRadioButton *> modes{form.highlight().coincidencesButton(), form.highlight().eachButton(), form.highlight().selectedButton(), form.highlight().noneButton()};
         const QStringList captions{u"только совпадения"_s, u"каждого учителя отдельным цветом"_s,
                                    u"только выбранного учителя"_s, u"не выделять цветом"_s};
         for (int n = 0; n < modes.size(); ++n) {
@@ -69,7 +70,7 @@ private slots:
             QCOMPARE(modes.at(n)->parentWidget(), form.sGroupBox1);
             QCOMPARE(form.sGroupBox1->layout()->indexOf(modes.at(n)), n);
         }
-        QVERIFY(form.sRadioButton2->isChecked());
+        QVERIFY(form.highlight().coincidencesButton()->isChecked());
 
         // Typing through the live editor resolves the cell at once.
         QLineEdit *editor = form.grid->editor();
@@ -91,9 +92,9 @@ private slots:
 
         // Every teacher in colour: 6А shows the colour of the last of its two teachers.
         QTest::mouseClick(form.sSpeedButton5, Qt::LeftButton);
-        QVERIFY(form.sRadioButton1->isVisible());
-        QTest::mouseClick(form.sRadioButton1, Qt::LeftButton);
-        QVERIFY(form.sRadioButton1->isChecked());
+        QVERIFY(form.highlight().eachButton()->isVisible());
+        QTest::mouseClick(form.highlight().eachButton(), Qt::LeftButton);
+        QVERIFY(form.highlight().eachButton()->isChecked());
         QCOMPARE(s.grid.cell(1, 3).background, s.colorr[4]);
         QCOMPARE(s.grid.ramkaRow, 1);
         QCOMPARE(s.grid.ramkaColumn, 1);
@@ -102,12 +103,12 @@ private slots:
         QCOMPARE(editor->cursorPosition(), int(u"Алгебра"_s.size()));
 
         // Only the teacher of cell (1,1).
-        QTest::mouseClick(form.sRadioButton4, Qt::LeftButton);
+        QTest::mouseClick(form.highlight().selectedButton(), Qt::LeftButton);
         QCOMPARE(s.grid.cell(1, 2).background, s.colorr[2]);
         QCOMPARE(s.grid.cell(1, 3).background, 0xFFFFFFFFu);
 
         // No colours, but the lists stay.
-        QTest::mouseClick(form.sRadioButton3, Qt::LeftButton);
+        QTest::mouseClick(form.highlight().noneButton(), Qt::LeftButton);
         for (int j = 1; j <= 3; ++j)
             QCOMPARE(s.grid.cell(1, j).background, 0xFFFFFFFFu);
         QCOMPARE(s.grid.cell(1, 3).teachers, u"Петров, Сидорова"_s);

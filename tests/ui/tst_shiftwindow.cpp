@@ -11,6 +11,7 @@
 #include "text/textfile.h"
 #include "gridpointer.h"
 #include "arrange/arrangecontroller.h"
+#include "day/editingcontroller.h"
 #include "tform1.h"
 #include "day/shiftcontroller.h"
 
@@ -160,7 +161,7 @@ private slots:
 
         // A right press neither selects nor starts a drag; the menu opens on the subject field.
         rightClick(3, 2);
-        QVERIFY(!f.FPressed);
+        QVERIFY(!f.editing().pressed());
         QCOMPARE(f.shift().menuRow(), 3);
         QCOMPARE(f.shift().menuColumn(), 2);
         chooseFromCellMenu(f.shift().lockMenu(), f.shift().lockUpRightAction());

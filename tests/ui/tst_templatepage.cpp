@@ -13,6 +13,7 @@
 #include "arrange/arrangecontroller.h"
 #include "settings/settingscontroller.h"
 #include "template/templatecontroller.h"
+#include "day/editingcontroller.h"
 #include "tform1.h"
 #include "typetext.h"
 #include "weekdaybutton.h"
@@ -159,7 +160,7 @@ private slots:
             QVERIFY(badge.bottom() > button.bottom()); // not cut off by the strip
         }
         QVERIFY(f.weekdayStrip().Rct_Set_schet[2]->isHidden());
-        QCOMPARE(f.Label11->text(), u"Всего 3"_s);
+        QCOMPARE(f.editing().weekCalloutText()->text(), u"Всего 3"_s);
 
         // Another weekday on the grid hides them; so does the day page.
         QTest::mouseClick(f.weekdayStrip().BtnSetMas[2], Qt::LeftButton);

@@ -17,6 +17,8 @@
 #include "text/textfile.h"
 #include "arrange/arrangecontroller.h"
 #include "settings/settingscontroller.h"
+#include "day/editingcontroller.h"
+#include "day/highlightcontroller.h"
 #include "tform1.h"
 #include "day/shiftcontroller.h"
 #include "typetext.h"
@@ -136,7 +138,7 @@ class TstUndoWindow : public QObject
         QTest::mouseMove(target, local(pressAt + QPoint(0, dy / 2)));
         QTest::mouseMove(target, local(pressAt + QPoint(0, dy)));
         QTest::mouseRelease(target, Qt::LeftButton, {}, local(pressAt + QPoint(0, dy)));
-        QTRY_COMPARE(m_form->peremesen, 0);
+        QTRY_COMPARE(m_form->editing().moveState(), 0);
     }
     // The undo and redo keys as the user presses them in the grid page.
     void pressUndo() const { QTest::keyClick(m_form->grid->editor(), Qt::Key_Z, Qt::ControlModifier); }
@@ -184,12 +186,12 @@ class TstUndoWindow : public QObject
             break;
         case PickSubject:
             gridpointer::doubleClick(f, subjectAt(5, 2));
-            pick(f.ListBox4, u"Физика"_s);
+            pick(f.editing().subjectList(), u"Физика"_s);
             f.ListBox4DblClick();
             break;
         case PickRoom:
             gridpointer::doubleClick(f, roomAt(3, 3));
-            pick(f.ListBox1, u"21"_s);
+            pick(f.editing().roomList(), u"21"_s);
             f.ListBox1DblClick();
             break;
         case Drag:
@@ -461,7 +463,7 @@ private slots:
         QCOMPARE(f.rowToolTip(3), u"5Б: окно на 3-м уроке"_s);
         QCOMPARE(f.rowToolTip(2), QString());
         // In another mode the colour is not a coincidence: only the teachers are named.
-        f.sRadioButton1->setChecked(true);
+        f.highlight().eachButton()->setChecked(true);
         QCOMPARE(f.cellToolTip(1, 1, F::Subject), u"Иванова"_s);
         // A tool-tip request on the painted grid lands on the right field and row number.
         QWidget *body = gridpointer::body(f);

@@ -171,24 +171,29 @@ int KabPoisk(State &state, int ind, int strok, const QString &kabinet)
         recolourRooms(state);
         return 0;
     }
-    if (ind != 2 || strok < 1 || strok > state.max_ur)
-        return 0;
+    return ind == 2 && RoomTaken(state, strok, kabinet) ? 1 : 0;
+}
+
+bool RoomTaken(const State &state, int strok, const QString &kabinet)
+{
+    if (strok < 1 || strok > state.max_ur)
+        return false;
     for (int j = 1; j <= state.klassvis; ++j) {
         const QString &text = state.grid.cell(strok, j).room;
         if (!text.isEmpty() && takenBy(text, kabinet))
-            return 1;
+            return true;
     }
-    return 0;
+    return false;
 }
 
-QStringList OfferedRooms(State &state, int row, const QStringList &rooms)
+QStringList OfferedRooms(const State &state, int row, const QStringList &rooms)
 {
     QStringList offered;
     for (const QString &room : rooms) {
         bool taken = false;
         for (int j = 1; j <= state.klassvis && !taken; ++j)
             taken = state.grid.cell(row, j).room == room;
-        if (!taken && KabPoisk(state, 2, row, room) == 0)
+        if (!taken && !RoomTaken(state, row, room))
             offered << room;
     }
     return offered;

@@ -18,9 +18,12 @@ QStringList RoomNames(const QString &text);
 // `strok`, else 0.
 int KabPoisk(State &state, int ind, int strok, const QString &kabinet);
 
+// Whether room `kabinet` is already used in row `strok` (KabPoisk's ind 2).
+bool RoomTaken(const State &state, int strok, const QString &kabinet);
+
 // The school rooms the room list offers for row `row`, in the order of `rooms`: those that no
 // class of the row has as its whole room text and that KabPoisk(2) does not find taken.
-QStringList OfferedRooms(State &state, int row, const QStringList &rooms);
+QStringList OfferedRooms(const State &state, int row, const QStringList &rooms);
 
 // Height of the room list for n offered rooms: 20 when empty, 19n + 5 up to ten, 190 beyond.
 int RoomListHeight(int n);

@@ -59,25 +59,25 @@ public:
     }
 
     // The parts the window tests look at.
-    QToolButton *warning() const { return m_warning; }                   // Img_Migan
-    QTimer *glowTimer() const { return m_glowTimer; }                    // Timer4
+    QToolButton *warning() const { return m_warning; }                     // Img_Migan
+    QTimer *glowTimer() const { return m_glowTimer; }                      // Timer4
     QGraphicsDropShadowEffect *glowEffect() const { return m_glowEffect; } // ShadowEffect32
-    OverlayPanel *missingPanel() const { return m_missingPanel; }        // Rct_NetUch
-    QPushButton *missingCloseButton() const { return m_missingClose; }   // Button3
-    OverlayPanel *hoursPanel() const { return m_hoursPanel; }            // Rct_KolUrUch
-    QToolButton *hoursCloseButton() const { return m_hoursClose; }       // SpeedButton8
-    QTableWidget *hoursTable() const { return m_hoursTable; }            // StringGrid2
+    OverlayPanel *missingPanel() const { return m_missingPanel; }          // Rct_NetUch
+    QPushButton *missingCloseButton() const { return m_missingClose; }     // Button3
+    OverlayPanel *hoursPanel() const { return m_hoursPanel; }              // Rct_KolUrUch
+    QToolButton *hoursCloseButton() const { return m_hoursClose; }         // SpeedButton8
+    QTableWidget *hoursTable() const { return m_hoursTable; }              // StringGrid2
 
 private:
-    QTimer *m_glowTimer = nullptr;                 // 10 ms: glow of the missing-teacher warning
-    QToolButton *m_warning = nullptr;              // the warning picture
+    QTimer *m_glowTimer = nullptr;                     // 10 ms: glow of the missing-teacher warning
+    QToolButton *m_warning = nullptr;                  // the warning picture
     QGraphicsDropShadowEffect *m_glowEffect = nullptr; // its red glow
-    int m_glow = 0;                                // glow alpha (migan)
-    int m_glowStep = 10;                           // glow step (migan_mn)
+    int m_glow = 0;                                    // glow alpha (migan)
+    int m_glowStep = 10;                               // glow step (migan_mn)
     OverlayPanel *m_missingPanel = nullptr;
-    QPlainTextEdit *m_missingList = nullptr;       // Memo1
+    QPlainTextEdit *m_missingList = nullptr; // Memo1
     QPushButton *m_missingClose = nullptr;
-    QString m_missingText;                         // Memo1Text
+    QString m_missingText; // Memo1Text
     OverlayPanel *m_hoursPanel = nullptr;
     QToolButton *m_hoursClose = nullptr;
     QTableWidget *m_hoursTable = nullptr;

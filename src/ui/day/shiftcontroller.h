@@ -68,19 +68,19 @@ public:
     EditFunnel::MakeStep shiftStep(QPoint before) const;
 
     // The parts the shell and the window tests use.
-    QMenu *cellMenu() const { return m_cellMenu; }       // PopupMenu1
-    QMenu *lockMenu() const { return m_lockMenu; }       // "Блокировать"
-    QMenu *unlockMenu() const { return m_unlockMenu; }   // "Разблокировать"
-    QMenu *pinMenu() const { return m_pinMenu; }         // PopupMenu2
-    QAction *lockCellAction() const { return m_lockCell; }         // Z1
-    QAction *lockUpRightAction() const { return m_lockUpRight; }   // MenuItem11
-    QAction *lockDownLeftAction() const { return m_lockDownLeft; } // MenuItem12
-    QAction *unlockCellAction() const { return m_unlockCell; }     // N1
+    QMenu *cellMenu() const { return m_cellMenu; }                     // PopupMenu1
+    QMenu *lockMenu() const { return m_lockMenu; }                     // "Блокировать"
+    QMenu *unlockMenu() const { return m_unlockMenu; }                 // "Разблокировать"
+    QMenu *pinMenu() const { return m_pinMenu; }                       // PopupMenu2
+    QAction *lockCellAction() const { return m_lockCell; }             // Z1
+    QAction *lockUpRightAction() const { return m_lockUpRight; }       // MenuItem11
+    QAction *lockDownLeftAction() const { return m_lockDownLeft; }     // MenuItem12
+    QAction *unlockCellAction() const { return m_unlockCell; }         // N1
     QAction *unlockUpRightAction() const { return m_unlockUpRight; }   // MenuItem14
     QAction *unlockDownLeftAction() const { return m_unlockDownLeft; } // MenuItem15
     QAction *clearPinsAction() const { return m_clearPins; }           // N2
-    QSlider *startSlider() const { return m_start; } // TrackBar1, "Начало второй смены"
-    QSlider *endSlider() const { return m_end; }     // TrackBar2, "Окончание первой смены"
+    QSlider *startSlider() const { return m_start; }                   // TrackBar1, "Начало второй смены"
+    QSlider *endSlider() const { return m_end; }                       // TrackBar2, "Окончание первой смены"
     // The cell and element the cell menu was opened on.
     int menuRow() const { return m_menuRow; }
     int menuColumn() const { return m_menuColumn; }

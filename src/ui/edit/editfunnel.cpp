@@ -1,9 +1,12 @@
 #include "editfunnel.h"
 
+#include "day/gridops.h"
 #include "state.h"
 #include "undo/editcommands.h"
 
 #include <QUndoStack>
+
+#include <algorithm>
 
 namespace rasp::ui {
 
@@ -118,6 +121,18 @@ void EditFunnel::openTypingRun(int row, int column, day::GridGeometry::Field fie
 void EditFunnel::closeTypingRun()
 {
     m_typing.open = false;
+}
+
+void EditFunnel::moveFrame(int row, int column)
+{
+    day::RamkaKoord(m_state, row, column);
+}
+
+void EditFunnel::writeTemplate(int day, int row, int column, day::GridGeometry::Field field, const QString &text)
+{
+    tmpl::TSetkaMas &weekday = m_state.Setka[std::size_t(std::clamp(day, 1, 7))];
+    weekday.grow(m_state.max_ur, m_state.klassvis_mas);
+    (field == day::GridGeometry::Subject ? weekday.SetkaMasUr : weekday.SetkaMasKab)[std::size_t(row)][std::size_t(column)] = text;
 }
 
 void EditFunnel::recordTyping(int row, int column, day::GridGeometry::Field field, const QString &text,

@@ -66,6 +66,12 @@ public:
     bool typingRunOn(int row, int column, day::GridGeometry::Field field) const;
     void openTypingRun(int row, int column, day::GridGeometry::Field field, bool textChanged);
     void closeTypingRun();
+    // The selection frame goes to (row, column): a fact of the view kept with the grid, not a
+    // change of the day (no step, no refresh).
+    void moveFrame(int row, int column);
+    // Typing on the template page writes through: the typed subject or room goes into template
+    // weekday `day` (1..7) as well; the typing run records the grid's side.
+    void writeTemplate(int day, int row, int column, day::GridGeometry::Field field, const QString &text);
     // Records what the run of the field changed so far, merged into its step.
     void recordTyping(int row, int column, day::GridGeometry::Field field, const QString &text, int templateDay,
                       undo::RestoreStep restore);

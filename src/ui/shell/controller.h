@@ -50,6 +50,8 @@ struct Shell {
     // template weekday a step writes through (0 on the day page): what a controller's steps need.
     undo::RestoreStep restore;
     std::function<int()> templateDay;
+    // Whether an automatic arrangement runs (ArrangeController::running).
+    std::function<bool()> running;
 };
 
 // The base of the window's controllers, one per subsystem under src/ui/<subsystem>/. A controller
@@ -78,6 +80,7 @@ protected:
     void showWait(bool shown) const { m_shell.showWait(shown); }
     bool dayPage() const { return m_shell.dayPage(); }
     bool templatePage() const { return m_shell.templatePage(); }
+    bool running() const { return m_shell.running && m_shell.running(); }
     bool mayReplace(const QStringList &paths, const std::function<void()> &reload) const
     {
         return m_shell.mayReplace(paths, reload);
@@ -87,12 +90,13 @@ protected:
     const undo::RestoreStep &restoreStep() const { return m_shell.restore; }
     int stepTemplateDay() const { return m_shell.templateDay ? m_shell.templateDay() : 0; }
     // The maker of an undo step of one command kind named `text`, for Edit::record.
+    // `selection` is the teacher list the step's refresh highlights in the single-teacher mode.
     template<typename Command>
-    EditFunnel::MakeStep stepOf(const QString &text) const
+    EditFunnel::MakeStep stepOf(const QString &text, const QString &selection = {}) const
     {
-        return [restore = m_shell.restore, day = m_shell.templateDay ? m_shell.templateDay() : 0,
-                text](day::GridChange change) {
-            return std::unique_ptr<undo::GridEditCommand>(new Command(text, std::move(change), restore, day));
+        return [restore = m_shell.restore, day = m_shell.templateDay ? m_shell.templateDay() : 0, text,
+                selection](day::GridChange change) {
+            return std::unique_ptr<undo::GridEditCommand>(new Command(text, std::move(change), restore, day, selection));
         };
     }
 
