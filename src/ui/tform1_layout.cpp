@@ -6,6 +6,7 @@
 
 #include "reports/reportscontroller.h"
 #include "daygridview.h"
+#include "fitteditemdelegate.h"
 
 #include <QListWidget>
 #include <QResizeEvent>
@@ -13,6 +14,9 @@
 
 void TForm1::wireLayout()
 {
+    // The cell lists' items follow the grid fields' fitting rule.
+    for (QListWidget *list : {ListBox1, ListBox4})
+        list->setItemDelegate(new rasp::ui::FittedItemDelegate(list->font(), list));
     connect(grid->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TForm1::ScrollBox2HScrollChange);
     connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, &TForm1::ScrollBox2VScrollChange);
 }

@@ -247,9 +247,9 @@ private slots:
         m_form->SpeedB1Click();
         QCOMPARE(yes.asked, QStringList{kLose});
         QVERIFY(m_form->dayPageActive());
-        QCOMPARE(m_form->sGroupBox4->width(), 450);
+        QCOMPARE(m_form->sGroupBox4->width(), 410);
         QCOMPARE(m_form->img_SB1->x(), 370);
-        QCOMPARE(m_form->img_SBZam->x(), 410);
+        QCOMPARE(m_form->img_SBZam->pos(), QPoint(370, 79)); // under img_SB1, beside the pickers
         QVERIFY(!m_form->img_SB9->isHidden());
         QVERIFY(!m_form->sDateTimePicker1->isHidden());
         QVERIFY(m_form->Rectangle13->isVisible());
