@@ -81,14 +81,6 @@ void TForm1::buildShift()
         // A dragged handle applies the split once, where it is let go, so a question about a
         // coinciding pin never comes up in the middle of a drag.
         s->setTracking(false);
-        // A thin groove and a round accent handle: the style's square handle, alone at the
-        // grid's corner, read as a stray check box.
-        s->setStyleSheet(
-            u"QSlider::groove:horizontal { height: 4px; background: #B4B4B4; border-radius: 2px; }"
-            " QSlider::handle:horizontal { width: 12px; margin: -4px 0; background: #0061B0; border-radius: 6px; }"
-            " QSlider::groove:vertical { width: 4px; background: #B4B4B4; border-radius: 2px; }"
-            " QSlider::handle:vertical { height: 12px; margin: 0 -4px; background: #0061B0; border-radius: 6px; }"
-            " QSlider::handle:disabled { background: #9A9A9A; }"_s);
     }
     trackBar1Clip->hide();
     trackBar2Clip->hide();

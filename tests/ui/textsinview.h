@@ -161,7 +161,7 @@ inline void checkWidget(const QWidget *w, const QWidget *root, QStringList &cut)
             opt.initFrom(button);
             opt.text = text;
             area = button->style()->subElementRect(qobject_cast<const QRadioButton *>(w) ? QStyle::SE_RadioButtonContents
-                                                                                        : QStyle::SE_CheckBoxContents,
+                                                                                         : QStyle::SE_CheckBoxContents,
                                                    &opt, button);
         } else if (auto *push = qobject_cast<const QPushButton *>(w)) {
             QStyleOptionButton opt;

@@ -605,12 +605,12 @@ private slots:
         QTest::addColumn<bool>("useServer");
         QTest::addColumn<int>("windowWidth");
         QTest::addColumn<QList<int>>("widths");
-        QTest::newRow("day, no server") << false << false << 1350 << QList<int>{345, 247, 450};
-        QTest::newRow("day, no server, wide") << false << false << 1900 << QList<int>{345, 247, 450};
+        QTest::newRow("day, no server") << false << false << 1350 << QList<int>{345, 247, 410};
+        QTest::newRow("day, no server, wide") << false << false << 1900 << QList<int>{345, 247, 410};
         QTest::newRow("template page") << true << true << 1350 << QList<int>{345, 247, 290};
-        QTest::newRow("day with server, wide") << false << true << 1900 << QList<int>{345, 247, 450, 345};
-        // The notes group narrows (to its least width here) so the row runs off the window less.
-        QTest::newRow("day with server, narrowed") << false << true << 1350 << QList<int>{345, 247, 450, 270};
+        QTest::newRow("day with server, wide") << false << true << 1900 << QList<int>{345, 247, 410, 345};
+        // The notes group, then "Показывать", then "Автоподбор" narrow so the row fits the window.
+        QTest::newRow("day with server, narrowed") << false << true << 1350 << QList<int>{337, 237, 410, 340};
     }
     void toolPanelGroupsFillTheRow()
     {
@@ -648,7 +648,7 @@ private slots:
         }
         const int before = boxes.first().left();
         const int after = f.sPanel8->width() - boxes.last().right() - 1;
-        if (after < 0) { // wider than the window: cut at the right, as before
+        if (after < gaps.first()) { // no room to spread: from the left, as narrow as they may be
             QCOMPARE(before, 4);
             QCOMPARE(gaps.first(), 6);
             return;
