@@ -4,10 +4,27 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
 
 #include <algorithm>
 
 namespace rasp::ui {
+
+namespace {
+// Dynamic properties: a message label's designed height, a body child's designed y.
+constexpr const char *kDesignedHeight = "designedHeight";
+constexpr const char *kDesignedY = "designedY";
+
+// The scroll area a message label made by makeMessageLabel fills.
+QWidget *messageArea(const QLabel *message)
+{
+    for (QWidget *w = message->parentWidget(); w; w = w->parentWidget())
+        if (qobject_cast<QScrollArea *>(w))
+            return w;
+    return const_cast<QLabel *>(message);
+}
+
+} // namespace
 
 OverlayPanel::OverlayPanel(const QString &title, QSize size, QWidget *parent)
     : QFrame(parent)
@@ -16,6 +33,7 @@ OverlayPanel::OverlayPanel(const QString &title, QSize size, QWidget *parent)
     // sheet on the panel would give its texts and buttons the system font instead of the
     // window's.
     setFixedSize(size);
+    m_designed = size;
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, QColor(0xFF, 0xFF, 0xFF));
@@ -69,6 +87,31 @@ void OverlayPanel::centreAndRaise()
     raise();
 }
 
+void OverlayPanel::fitToMessage(QLabel *message)
+{
+    constexpr int kMargin = 20; // kept free above and below the panel in its parent
+    QWidget *area = messageArea(message);
+    const int designedHeight = area->property(kDesignedHeight).toInt();
+    const QFontMetrics fm(message->font());
+    const int needed = fm.boundingRect(QRect(0, 0, area->width(), 1 << 20),
+                                       int(message->alignment()) | Qt::TextWordWrap, message->text())
+                           .height();
+    int extra = std::max(needed - designedHeight, 0);
+    if (QWidget *p = parentWidget())
+        extra = std::min(extra, std::max(p->height() - 2 * kMargin - m_designed.height(), 0));
+    setFixedSize(m_designed.width(), m_designed.height() + extra);
+    m_body->resize(m_designed.width() - 2, m_designed.height() - 27 + extra);
+    area->resize(area->width(), designedHeight + extra);
+    for (QObject *o : m_body->children()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (!w || w == area)
+            continue;
+        if (!w->property(kDesignedY).isValid())
+            w->setProperty(kDesignedY, w->y());
+        w->move(w->x(), w->property(kDesignedY).toInt() + extra);
+    }
+}
+
 bool OverlayPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == parentWidget() && event->type() == QEvent::Resize && isVisible())
@@ -78,11 +121,21 @@ bool OverlayPanel::eventFilter(QObject *watched, QEvent *event)
 
 QLabel *makeMessageLabel(QWidget *parent, QRect geometry)
 {
-    auto *label = new QLabel(parent);
+    // The label fills a frameless scroll area, which scrolls a text taller than the panel can
+    // grow (fitToMessage).
+    auto *area = new QScrollArea(parent);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidgetResizable(true);
+    area->viewport()->setAutoFillBackground(false);
+    area->setGeometry(geometry);
+    auto *label = new QLabel;
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
-    label->setGeometry(geometry);
+    label->setAutoFillBackground(false);
+    area->setWidget(label);
+    area->setProperty(kDesignedHeight, geometry.height());
     return label;
 }
 
@@ -111,7 +164,8 @@ QString fitMessageText(const QLabel *label, const QString &text)
 {
     // Far more than the overlay can show; measuring stays cheap for any text.
     constexpr qsizetype kMaxMeasured = 1000;
-    const QRect area = label->contentsRect();
+    // The area the label fills at its designed size (the label itself is sized when shown).
+    const QRect area = QRect(QPoint(), QSize(messageArea(label)->width(), messageArea(label)->property(kDesignedHeight).toInt()));
     const QFontMetrics fm(label->font());
     auto fits = [&](const QString &t) {
         const QRect r = fm.boundingRect(QRect(0, 0, area.width(), 1 << 20), Qt::AlignCenter | Qt::TextWordWrap,

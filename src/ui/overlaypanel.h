@@ -18,6 +18,10 @@ public:
     QWidget *body() const { return m_body; }
     // Centres the panel over its parent and brings it to the front.
     void centreAndRaise();
+    // Grows the panel (from its designed size, at most to its parent's height less a margin)
+    // so that `message`, a label of the body made by makeMessageLabel, shows its whole text;
+    // the body's other children keep their places under it. A short text keeps the designed size.
+    void fitToMessage(QLabel *message);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -31,6 +35,7 @@ private:
     void boldenTitle();
 
     QWidget *m_body;
+    QSize m_designed;
 };
 
 // A multi-line, centred, plain-text label for overlay messages; "\r\n" in the text breaks the line.

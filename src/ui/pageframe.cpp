@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
+#include <QProgressBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -34,12 +35,25 @@ QToolButton *pictureButton(QWidget *parent, const QString &name, const QString &
     return b;
 }
 
+void showCountProgress(QProgressBar *bar, bool counting)
+{
+    bar->setTextVisible(true);
+    bar->setFormat(u"%p %"_s);
+    bar->setAlignment(Qt::AlignCenter);
+    bar->setVisible(counting);
+}
+
 QWidget *captionBar(QWidget *parent, const QString &name)
 {
     auto *bar = new QWidget(parent);
     bar->setObjectName(name);
     bar->setFixedHeight(40);
-    bar->setStyleSheet(u"#%1 { background: #0061B0; } QLabel { color: #FFFFFF; }"_s.arg(name));
+    // Its white pictures keep the blue behind them when pointed at or pressed: only a lighter
+    // shade of it marks the button, where the style's light panel would hide the picture.
+    bar->setStyleSheet(u"#%1 { background: #0061B0; } QLabel { color: #FFFFFF; }"
+                       " QToolButton { border: none; border-radius: 4px; background: transparent; }"
+                       " QToolButton:hover { background: rgba(255, 255, 255, 50); }"
+                       " QToolButton:pressed { background: rgba(255, 255, 255, 90); }"_s.arg(name));
     return bar;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QLabel;
+class QProgressBar;
 class QToolButton;
 class QVBoxLayout;
 class QWidget;
@@ -17,6 +18,10 @@ QVBoxLayout *whitePageLayout(QWidget *page);
 // A picture button: the resource icon `icon`, square of `size`, raised under the pointer, with
 // the hint (none when empty).
 QToolButton *pictureButton(QWidget *parent, const QString &name, const QString &icon, const QString &hint, int size);
+
+// Shows a count's progress bar with its percentage while and after a count (`counting`), or
+// hides it before one: an empty bar would read as a text box, a full one without text as a block.
+void showCountProgress(QProgressBar *bar, bool counting);
 
 // The blue caption bar heading a report page, 40 pixels high, with white labels.
 QWidget *captionBar(QWidget *parent, const QString &name);

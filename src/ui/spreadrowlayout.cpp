@@ -76,7 +76,8 @@ void SpreadRowLayout::setGeometry(const QRect &rect)
             widths.push_back(preferredWidth(item));
             least.push_back(shrinksTo(item));
         }
-    shrinkToFit(area.width() - (int(shown.size()) + 1) * m_minGap, widths, least);
+    // The boxes need only the inner gaps: a full row starts at the left edge (spreadRow).
+    shrinkToFit(area.width() - std::max(int(shown.size()) - 1, 0) * m_minGap, widths, least);
     const std::vector<int> left = spreadRow(area.width(), widths, m_minGap, m_maxGap);
     for (std::size_t k = 0; k < shown.size(); ++k)
         shown[k]->setGeometry(QRect(area.left() + left[k], area.top(), widths[k], area.height()));

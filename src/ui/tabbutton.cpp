@@ -37,11 +37,11 @@ void TabButton::setTextColour(quint32 text)
 void TabButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), QColor::fromRgba(m_fill));
-    QColor text = QColor::fromRgba(m_text);
-    if (!isEnabled())
-        text.setAlpha(110);
-    p.setPen(text);
+    // A disabled tab (no school loaded yet) is painted as an inactive one with dark grey text,
+    // whatever its fill records: grey on the accent fill could hardly be read.
+    const bool enabled = isEnabled();
+    p.fillRect(rect(), QColor::fromRgba(enabled ? m_fill : kTabInactiveFill));
+    p.setPen(enabled ? QColor::fromRgba(m_text) : QColor::fromRgba(kTabDisabledText));
     p.drawText(rect(), Qt::AlignCenter, this->text());
 }
 

@@ -9,6 +9,7 @@ inline constexpr quint32 kTabActiveFill = 0xFF0061B0;
 inline constexpr quint32 kTabInactiveFill = 0xFFE0E0E0;
 inline constexpr quint32 kTabActiveText = 0xFFFFFFFF;
 inline constexpr quint32 kTabInactiveText = 0xFF000000;
+inline constexpr quint32 kTabDisabledText = 0xFF6E6E6E; // on the inactive fill, readable but plainly off
 
 // A page tab of the page bar: a 100 x 25 filled rectangle with a centred caption. Its fill
 // colour records whether its page is the active one.

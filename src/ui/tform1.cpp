@@ -2,11 +2,13 @@
 #include "serverlink.h"
 
 #include "daygridview.h"
+#include "geometrywatcher.h"
 #include "overlaypanel.h"
 #include "pagearea.h"
 #include "spreadrowlayout.h"
 #include "tabbutton.h"
 #include "uiresources.h"
+#include "text/datewords.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,12 +18,17 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// The least width of a notes card: a heading's date and name side by side, a message in a few lines.
+constexpr int kLeastNotesCard = 300;
 
 QDateEdit *makeDatePicker(QWidget *parent, const QString &name)
 {
@@ -30,6 +37,16 @@ QDateEdit *makeDatePicker(QWidget *parent, const QString &name)
     picker->setCalendarPopup(true);
     picker->setDisplayFormat(u"dd.MM.yyyy"_s);
     return picker;
+}
+
+// The width of the longest weekday name in a font.
+int widestWeekday(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (int k = 1; k <= 7; ++k)
+        widest = std::max(widest, metrics.horizontalAdvance(rasp::text::day(QDate(2024, 1, k))));
+    return widest;
 }
 
 QToolButton *makePicture(QWidget *parent, const QString &name, const QString &icon, const QString &hint = {})
@@ -163,29 +180,35 @@ void TForm1::buildGridPage()
     topBar->setContentsMargins(0, 0, 0, 0);
     topBar->setSpacing(0);
 
+    // The creation-date box is as wide as its caption, picker and longest weekday name need in
+    // the window's font (352 px at least), so no weekday cuts the caption short.
     Rectangle13 = new QWidget(Panel5);
     Rectangle13->setObjectName(u"Rectangle13"_s);
-    Rectangle13->setFixedWidth(352);
+    Rectangle13->setMinimumWidth(352);
+    Rectangle13->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto *created = new QHBoxLayout(Rectangle13);
     created->setContentsMargins(6, 0, 6, 0);
-    auto *createdCaption = new QLabel(u"Будет создано расписание на"_s, Rectangle13);
-    createdCaption->setFont(QFont(u"Calibri"_s, 10)); // the caption, picker and weekday share 352 px
-    created->addWidget(createdCaption);
+    created->addWidget(new QLabel(u"Будет создано расписание на"_s, Rectangle13));
     sDateTimePicker3 = makeDatePicker(Rectangle13, u"sDateTimePicker3"_s);
     created->addWidget(sDateTimePicker3);
     sLabel2 = new QLabel(Rectangle13);
     sLabel2->setObjectName(u"sLabel2"_s);
+    sLabel2->setMinimumWidth(widestWeekday(sLabel2->font()));
     created->addWidget(sLabel2, 1);
 
+    // The teacher caption takes the rest of the bar (240 px at least): a full name with its
+    // patronymic, or several teachers, reads whole; what is wider still is its tooltip.
     Rectangle15 = new QWidget(Panel5);
     Rectangle15->setObjectName(u"Rectangle15"_s);
-    Rectangle15->setFixedWidth(240);
+    Rectangle15->setMinimumWidth(240);
+    Rectangle15->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto *teacher = new QHBoxLayout(Rectangle15);
     teacher->setContentsMargins(6, 0, 6, 0);
     teacher->addWidget(new QLabel(u"Учитель: "_s, Rectangle15));
     sLabel7 = new QLabel(Rectangle15);
     sLabel7->setObjectName(u"sLabel7"_s);
     sLabel7->setTextFormat(Qt::PlainText);
+    sLabel7->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     teacher->addWidget(sLabel7, 1);
 
     RctSet = new QWidget(Panel5);
@@ -196,7 +219,6 @@ void TForm1::buildGridPage()
 
     for (auto *box : {Rectangle13, Rectangle15, RctSet})
         topBar->addWidget(box);
-    topBar->addStretch(1);
     area->addWidget(Panel5);
 
     grid = new rasp::ui::DayGridView(m_state, panel1);
@@ -216,17 +238,24 @@ void TForm1::buildToolPanel()
     auto *row = new rasp::ui::SpreadRowLayout(sPanel8, 6, 24);
     row->setContentsMargins(4, 2, 4, 2);
 
+    // "Автоподбор" gives up a little of its pin list's width when the row is short of room.
     sGroupBox3 = new QGroupBox(u"Автоподбор"_s, sPanel8);
-    sGroupBox3->setFixedWidth(345);
+    sGroupBox3->setMinimumWidth(335);
+    sGroupBox3->setMaximumWidth(345);
     // The run buttons, the limit lists and the progress line: ArrangeController (wireArrange).
+    // The heading as tall as a line of the window's font, the list a little below it.
     auto *pinLabel = new QLabel(u"Не перемещать"_s, sGroupBox3);
-    pinLabel->setGeometry(200, 18, 140, 20);
+    pinLabel->setGeometry(200, 14, 140, 24);
     sCheckListBox1 = new QListWidget(sGroupBox3);
     sCheckListBox1->setObjectName(u"sCheckListBox1"_s);
-    sCheckListBox1->setGeometry(200, 40, 138, 80);
+    sCheckListBox1->setGeometry(200, 42, 138, 94);
+    new rasp::ui::GeometryWatcher(sGroupBox3, [this] {
+        sCheckListBox1->resize(sGroupBox3->width() - sCheckListBox1->x() - 7, sCheckListBox1->height());
+    });
 
+    // "Показывать" gives up width down to what its captions need when the row is short of room.
     sGroupBox1 = new QGroupBox(u"Показывать"_s, sPanel8);
-    sGroupBox1->setFixedWidth(247);
+    sGroupBox1->setMaximumWidth(247); // its mode buttons and their minimum width: HighlightController
 
     sGroupBox4 = new QGroupBox(u"Действия"_s, sPanel8);
     img_SB8 = makePicture(sGroupBox4, u"img_SB8"_s, u"report"_s);
@@ -240,18 +269,23 @@ void TForm1::buildToolPanel()
     img_SB14 = makePicture(sGroupBox4, u"img_SB14"_s, u"withdraw"_s);
     img_SB1 = makePicture(sGroupBox4, u"img_SB1"_s, u"folder"_s, u"Открыть папку с расписанием"_s);
     img_SBZam = makePicture(sGroupBox4, u"img_SBZam"_s, u"zameny"_s);
+    // The date labels and pickers leave the group's right end, under the tenth picture, to
+    // "Замены" (placed by NachSost), so the group keeps its designed 410 px in day mode.
     labLoadDate = new QLabel(u"Загрузить расписание за"_s, sGroupBox4);
-    labLoadDate->setGeometry(10, 66, 230, 24);
+    labLoadDate->setGeometry(10, 67, 206, 24);
     sDateTimePicker1 = makeDatePicker(sGroupBox4, u"sDateTimePicker1"_s);
-    sDateTimePicker1->setGeometry(250, 66, 140, 26);
+    sDateTimePicker1->setGeometry(220, 66, 140, 26);
     labEditDate = new QLabel(u"Редактировать расписание на"_s, sGroupBox4);
-    labEditDate->setGeometry(10, 100, 230, 24);
+    labEditDate->setGeometry(10, 101, 206, 24);
     sDateTimePicker2 = makeDatePicker(sGroupBox4, u"sDateTimePicker2"_s);
-    sDateTimePicker2->setGeometry(250, 100, 140, 26);
+    sDateTimePicker2->setGeometry(220, 100, 140, 26);
 
     sGroupBox9 = new QGroupBox(u"Заметки"_s, sPanel8);
-    // The notes group narrows (down to 270 px) where the row would run off the window's edge.
-    sGroupBox9->setMinimumWidth(270);
+    // The notes group narrows where the row would run off the window's edge, but never below
+    // cards of kLeastNotesCard px beside the board's scroll bar inside the group's margins.
+    const int scrollBar = QScrollBar(Qt::Vertical).sizeHint().width();
+    const QMargins frame = sGroupBox9->contentsMargins(); // the group's own frame, inside it the 10-px margins
+    sGroupBox9->setMinimumWidth(kLeastNotesCard + scrollBar + 20 + frame.left() + frame.right());
     sGroupBox9->setMaximumWidth(345);
 
     for (auto *box : {sGroupBox3, sGroupBox1, sGroupBox4, sGroupBox9})
@@ -262,7 +296,8 @@ void TForm1::buildOverlays()
 {
     Rct_soobDlg = new rasp::ui::OverlayPanel(u"Внимание!"_s, QSize(297, 148), this);
     Rct_soobDlg->setObjectName(u"Rct_soobDlg"_s);
-    LabelSoob1 = rasp::ui::makeMessageLabel(Rct_soobDlg->body(), QRect(10, 4, 277, 77));
+    // The texts keep 14 px (question) and 12 px (notice) from the panel's sides.
+    LabelSoob1 = rasp::ui::makeMessageLabel(Rct_soobDlg->body(), QRect(14, 4, 267, 77));
     LabelSoob1->setObjectName(u"LabelSoob1"_s);
     ButtonSoob1 = new QPushButton(u"Да"_s, Rct_soobDlg->body());
     ButtonSoob1->setObjectName(u"ButtonSoob1"_s);
@@ -273,9 +308,9 @@ void TForm1::buildOverlays()
 
     Rct_soob = new rasp::ui::OverlayPanel(u"Информация"_s, QSize(260, 148), this);
     Rct_soob->setObjectName(u"Rct_soob"_s);
-    Label10 = rasp::ui::makeMessageLabel(Rct_soob->body(), QRect(7, 4, 246, 73));
+    Label10 = rasp::ui::makeMessageLabel(Rct_soob->body(), QRect(12, 4, 234, 73));
     Label10->setObjectName(u"Label10"_s);
     Button1 = new QPushButton(u"Замечательно"_s, Rct_soob->body());
     Button1->setObjectName(u"Button1"_s);
-    Button1->setGeometry(80, 81, 100, 34);
+    Button1->setGeometry(64, 81, 130, 34); // wide enough for its word with room either side
 }

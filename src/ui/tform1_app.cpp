@@ -207,12 +207,15 @@ void TForm1::NachSost()
         {img_SB13, 290},
         {img_SB14, 330},
         {img_SB1, 370},
-        {img_SBZam, 410},
     };
     for (const auto &[picture, x] : dayBar) {
         picture->move(x, 24);
         picture->show();
     }
+    // "Замены" sits below the tenth picture, between the two date pickers' rows, so the group
+    // keeps its designed width.
+    img_SBZam->move(370, 79);
+    img_SBZam->show();
 
     RctSet->hide(); // 4
     TextKnop();
@@ -223,7 +226,7 @@ void TForm1::NachSost()
         w->show();
     grid->memo()->hide();
 
-    sGroupBox4->setFixedWidth(450); // 6
+    sGroupBox4->setFixedWidth(410); // 6
     // Box order of the top bar is fixed by the layout: creation date, teacher caption, weekday strip.
 }
 

@@ -24,6 +24,7 @@ QString TForm1::Dial(const QString &s)
     FormEnable(false);
     questionText = s;
     rasp::ui::setMessageText(LabelSoob1, s);
+    Rct_soobDlg->fitToMessage(LabelSoob1);
     Rct_soobDlg->centreAndRaise();
     Rct_soobDlg->show();
     ButtonSoob2->setFocus();
@@ -56,6 +57,7 @@ void TForm1::Rct_SoobPokaz(const QString &s)
 {
     noticeText = s;
     rasp::ui::setMessageText(Label10, s);
+    Rct_soob->fitToMessage(Label10);
     FormEnable(false);
     Rct_soob->centreAndRaise();
     Rct_soob->show();

@@ -87,7 +87,7 @@ void TForm1::setActionBarMode(bool dayMode)
         {img_SB13, 290, -1},
         {img_SB14, 330, -1},
         {img_SB1, 370, 250},
-        {img_SBZam, 410, -1},
+        {img_SBZam, 370, -1}, // below img_SB1, beside the date pickers
     };
     for (const auto &b : bar) {
         const int x = dayMode ? b.dayX : b.templateX;
@@ -98,7 +98,7 @@ void TForm1::setActionBarMode(bool dayMode)
     for (QWidget *w : {static_cast<QWidget *>(labLoadDate), static_cast<QWidget *>(labEditDate),
                        static_cast<QWidget *>(sDateTimePicker1), static_cast<QWidget *>(sDateTimePicker2)})
         w->setVisible(dayMode);
-    sGroupBox4->setFixedWidth(dayMode ? 450 : 290);
+    sGroupBox4->setFixedWidth(dayMode ? 410 : 290);
     Rectangle13->setVisible(dayMode);
     RctSet->setVisible(!dayMode);
 

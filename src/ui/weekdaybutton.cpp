@@ -36,14 +36,19 @@ void WeekdayButton::paintEvent(QPaintEvent *)
     p.setPen(QColor::fromRgba(kStroke));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.setPen(QColor::fromRgba(m_text));
-    // The longest weekday names are wider than 80 px in Calibri 12: they are set a little
-    // smaller rather than cut at both ends.
+    p.setFont(captionFont());
+    p.drawText(rect(), Qt::AlignCenter, text());
+}
+
+QFont WeekdayButton::captionFont() const
+{
+    // The strip makes its buttons wide enough for every name; a button narrower than its name
+    // sets it a little smaller rather than cut it at both ends.
     QFont f = font();
     const int room = width() - 4;
     for (qreal size = f.pointSizeF(); size > 6 && QFontMetricsF(f).horizontalAdvance(text()) > room; size -= 0.5)
         f.setPointSizeF(size - 0.5);
-    p.setFont(f);
-    p.drawText(rect(), Qt::AlignCenter, text());
+    return f;
 }
 
 } // namespace rasp::ui

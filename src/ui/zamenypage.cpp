@@ -48,6 +48,7 @@ ZamenyPage::ZamenyPage(QWidget *parent)
 
     auto *dayRow = new QHBoxLayout;
     dayRow->setContentsMargins(10, 4, 10, 4);
+    dayRow->setSpacing(8); // the caption keeps clear of its date field
     dayRow->addWidget(new QLabel(u"Замены на"_s, this));
     date = dateField(this, u"zamenyDate"_s);
     dayRow->addWidget(date);
@@ -82,6 +83,7 @@ ZamenyPage::ZamenyPage(QWidget *parent)
 
     auto *periodRow = new QHBoxLayout;
     periodRow->setContentsMargins(10, 4, 10, 4);
+    periodRow->setSpacing(8); // the captions keep clear of their date fields
     periodRow->addWidget(new QLabel(u"Итог по учителям с"_s, this));
     from = dateField(this, u"zamenyFrom"_s);
     periodRow->addWidget(from);
@@ -92,7 +94,7 @@ ZamenyPage::ZamenyPage(QWidget *parent)
     periodRow->addWidget(countButton);
     progress = new QProgressBar(this);
     progress->setFixedWidth(272);
-    progress->setTextVisible(false);
+    showCountProgress(progress, false);
     periodRow->addWidget(progress);
     periodRow->addStretch(1);
     journalButton = pictureButton(this, u"zamenyJournal"_s, u"excel"_s, u"Журнал замещённых уроков за период в Excel"_s, 34);
@@ -138,8 +140,9 @@ void ZamenyPage::setView(View v)
 void ZamenyPage::showTable(const QStringList &header, std::vector<QStringList> rows, const std::vector<int> &widths)
 {
     model->setTable(header, std::move(rows));
+    // A column is never narrower than its heading in the header's font.
     for (std::size_t c = 0; c < widths.size() && int(c) < header.size(); ++c)
-        table->setColumnWidth(int(c), widths[c]);
+        table->setColumnWidth(int(c), std::max(widths[c], table->horizontalHeader()->sectionSizeHint(int(c))));
     table->resizeRowsToContents();
 }
 

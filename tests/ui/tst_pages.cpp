@@ -247,9 +247,9 @@ private slots:
         m_form->SpeedB1Click();
         QCOMPARE(yes.asked, QStringList{kLose});
         QVERIFY(m_form->dayPageActive());
-        QCOMPARE(m_form->sGroupBox4->width(), 450);
+        QCOMPARE(m_form->sGroupBox4->width(), 410);
         QCOMPARE(m_form->img_SB1->x(), 370);
-        QCOMPARE(m_form->img_SBZam->x(), 410);
+        QCOMPARE(m_form->img_SBZam->pos(), QPoint(370, 79)); // under img_SB1, beside the pickers
         QVERIFY(!m_form->img_SB9->isHidden());
         QVERIFY(!m_form->sDateTimePicker1->isHidden());
         QVERIFY(m_form->Rectangle13->isVisible());
@@ -605,12 +605,12 @@ private slots:
         QTest::addColumn<bool>("useServer");
         QTest::addColumn<int>("windowWidth");
         QTest::addColumn<QList<int>>("widths");
-        QTest::newRow("day, no server") << false << false << 1350 << QList<int>{345, 247, 450};
-        QTest::newRow("day, no server, wide") << false << false << 1900 << QList<int>{345, 247, 450};
+        QTest::newRow("day, no server") << false << false << 1350 << QList<int>{345, 247, 410};
+        QTest::newRow("day, no server, wide") << false << false << 1900 << QList<int>{345, 247, 410};
         QTest::newRow("template page") << true << true << 1350 << QList<int>{345, 247, 290};
-        QTest::newRow("day with server, wide") << false << true << 1900 << QList<int>{345, 247, 450, 345};
-        // The notes group narrows (to its least width here) so the row runs off the window less.
-        QTest::newRow("day with server, narrowed") << false << true << 1350 << QList<int>{345, 247, 450, 270};
+        QTest::newRow("day with server, wide") << false << true << 1900 << QList<int>{345, 247, 410, 345};
+        // The notes group, then "Показывать", then "Автоподбор" narrow so the row fits the window.
+        QTest::newRow("day with server, narrowed") << false << true << 1350 << QList<int>{337, 237, 410, 340};
     }
     void toolPanelGroupsFillTheRow()
     {
@@ -648,7 +648,7 @@ private slots:
         }
         const int before = boxes.first().left();
         const int after = f.sPanel8->width() - boxes.last().right() - 1;
-        if (after < 0) { // wider than the window: cut at the right, as before
+        if (after < gaps.first()) { // no room to spread: from the left, as narrow as they may be
             QCOMPARE(before, 4);
             QCOMPARE(gaps.first(), 6);
             return;

@@ -1,11 +1,13 @@
 // Readable at a glance: on the demo school at the designed 1350-px width, every text a user
 // reads all day is drawn whole — the subjects, rooms, locked captions and class names of the
-// day grid, the delivered-hours report's cells, the notes board's cards and the load page's
-// names and subjects. Each is measured with the geometry and font its painter uses; a text is
+// day grid, the delivered-hours report's cells, the notes board's cards, the load page's
+// names and subjects, and every label, button, group title and column heading of each page
+// and of the two overlays. Each is measured with the geometry and font its painter uses; a text is
 // allowed to be cut only when it is wider than its field even at the floor size, and then it
 // must carry its whole self as a tooltip. Pictures of each page go to the folder the test
 // prints, for a person to look at.
 #include "answerer.h"
+#include "gridpointer.h"
 #include "day/gridgeometry.h"
 #include "daygridview.h"
 #include "load/loadgeometry.h"
@@ -19,7 +21,11 @@
 #include "settings/settings.h"
 #include "state.h"
 #include "tabbutton.h"
+#include "template/templatecontroller.h"
+#include "textsinview.h"
 #include "tform1.h"
+#include "weekdaybutton.h"
+#include "zamenypage.h"
 
 #include <QDir>
 #include <QFontMetricsF>
@@ -27,10 +33,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;
@@ -245,10 +253,130 @@ private slots:
         }();
         for (const auto &g : f.server().board()->geometry()) {
             QCOMPARE(g.card.width(), viewportWidth);
+            QVERIFY2(g.card.width() >= 300, qPrintable(u"карточка %1 px, группа %2 px, полоса %3 px"_s.arg(g.card.width())
+                                                           .arg(f.sGroupBox9->width())
+                                                           .arg(bar->width())));
             // Date and name side by side in the heading strip, apart.
             QVERIFY(widthOf(day, heading) + widthOf(u"заместитель директора"_s, heading) + 10 <= g.heading.width());
         }
+        // Two cards at once: the first whole, the second beginning under it.
+        const QRect boardView = f.server().board()->viewport()->rect();
+        QVERIFY(boardView.contains(f.server().board()->geometry().at(0).card));
+        QVERIFY(boardView.contains(f.server().board()->geometry().at(1).cross));
         shot(u"3-заметки"_s);
+
+        // Wider and narrower windows: the cards follow the board's width and stay 300 px wide.
+        for (const int width : {1900, 1200}) {
+            f.resize(width, f.height());
+            QCoreApplication::processEvents();
+            for (const auto &g : f.server().board()->geometry()) {
+                QCOMPARE(g.card.width(), f.server().board()->viewport()->width());
+                QVERIFY2(g.card.width() >= 300, qPrintable(u"%1 px: %2"_s.arg(width).arg(g.card.width())));
+            }
+        }
+    }
+
+    // Every label, button, group title, column heading and shown list choice of each page is
+    // drawn whole at 1350 px, none clipped by its panel and no label touching its neighbour:
+    // the day page with its tool panel open, a Monday as the creation date and the teacher of
+    // the longest teacher list in the caption; the template page with its weekday strip; the
+    // load and settings pages; the delivered-hours report and the substitutions tally.
+    void everyTextOfThePagesIsWhole_data()
+    {
+        QTest::addColumn<QString>("page");
+        for (const char *page : {"день", "сетка", "нагрузка", "настройки", "отчёт", "замены"})
+            QTest::newRow(page) << QString::fromUtf8(page);
+    }
+    void everyTextOfThePagesIsWhole()
+    {
+        QFETCH(QString, page);
+        TForm1 &f = *m_form;
+        Answerer answerer(f, {Answerer::Yes, Answerer::Yes});
+        const QWidget *root = &f;
+        if (page == u"день"_s) {
+            f.sSpeedButton5Click();
+            QDate monday = QDate::currentDate();
+            monday = monday.addDays(8 - monday.dayOfWeek());
+            f.sDateTimePicker3->setDate(monday);
+            // The shown lesson with the longest teacher list, clicked.
+            const rasp::State &s = f.m_state;
+            const QRect view = f.grid->viewport()->rect();
+            int row = 1, column = 1;
+            for (int i = 1; i <= s.max_ur; ++i)
+                for (int j = 1; j <= s.klassvis; ++j)
+                    if (view.contains(f.grid->bodyRectInViewport(GridGeometry::subjectRect(i, j)))
+                        && s.grid.cell(i, j).teachers.size() > s.grid.cell(row, column).teachers.size())
+                        row = i, column = j;
+            gridpointer::click(f, gridpointer::subjectAt(f, row, column));
+            QCoreApplication::processEvents();
+            QVERIFY(f.sLabel7->text().size() > 20);
+            QCOMPARE(f.sLabel7->text(), s.grid.cell(row, column).teachers);
+            f.grid->releaseEditor();
+        } else if (page == u"сетка"_s) {
+            f.SpeedB5Click();
+            QVERIFY(f.templatePageActive());
+            // One size for all seven weekday names.
+            const QFont first = f.weekdayStrip().BtnSetMas[1]->captionFont();
+            for (int k = 2; k <= 7; ++k)
+                QCOMPARE(f.weekdayStrip().BtnSetMas[k]->captionFont(), first);
+            QCOMPARE(first.pointSize(), 12);
+        } else if (page == u"нагрузка"_s) {
+            f.SpeedB2Click();
+        } else if (page == u"настройки"_s) {
+            f.SpeedB4Click();
+        } else if (page == u"отчёт"_s) {
+            QTest::mouseClick(f.img_SB8, Qt::LeftButton);
+            f.reports().periodStart()->setDate(QDate::currentDate().addDays(-7));
+            f.reports().periodEnd()->setDate(QDate::currentDate().addDays(7));
+            QTest::mouseClick(f.reports().countButton(), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(f.Tab_3->isEnabled(), 30000);
+            root = f.Tab_3;
+        } else {
+            QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
+            rasp::ui::ZamenyPage *zameny = f.reports().substitutionsPage();
+            QTRY_VERIFY(zameny->isVisible());
+            zameny->from->setDate(QDate::currentDate().addDays(-7));
+            zameny->to->setDate(QDate::currentDate().addDays(7));
+            QTest::mouseClick(zameny->countButton, Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(zameny->isEnabled() && zameny->table->model()->rowCount() > 0, 30000);
+            QVERIFY(zameny->progress->isVisible());
+            QVERIFY(!zameny->progress->text().isEmpty());
+            root = zameny;
+        }
+        QCoreApplication::processEvents();
+        shot(u"5-тексты-"_s + page);
+        const QStringList cut = textsinview::cutTexts(root);
+        QVERIFY2(cut.isEmpty(), qPrintable(listed(cut)));
+    }
+
+    // The two overlays show a long text whole, growing as tall as it needs, and their buttons
+    // keep their words clear of the frame.
+    void overlaysShowLongTextsWhole()
+    {
+        TForm1 &f = *m_form;
+        QString notice = u"Файл нагрузки прочитан не полностью:"_s;
+        for (int n = 1; n <= 12; ++n)
+            notice += u"\r\nстрока %1: неизвестный учитель «Преподаватель номер %1»"_s.arg(n);
+        f.Rct_SoobPokaz(notice);
+        QCoreApplication::processEvents();
+        QVERIFY(f.rect().contains(f.Rct_soob->geometry()));
+        shot(u"6-сообщение"_s);
+        QStringList cut = textsinview::cutTexts(f.Rct_soob);
+        QVERIFY2(cut.isEmpty(), qPrintable(listed(cut)));
+        f.Button1Click();
+        f.Rct_SoobPokaz(u"Коротко"_s);
+        QCOMPARE(f.Rct_soob->size(), QSize(260, 148)); // a short notice keeps the designed size
+        f.Button1Click();
+
+        QStringList seen;
+        QTimer::singleShot(0, &f, [&] {
+            QCoreApplication::processEvents();
+            seen = textsinview::cutTexts(f.Rct_soobDlg);
+            shot(u"6-вопрос"_s);
+            QTest::mouseClick(f.ButtonSoob2, Qt::LeftButton);
+        });
+        f.Dial(u"Удалить учителя «Макарова Тамара Васильевна» со всей его нагрузкой во всех классах? Отменить это будет нельзя."_s);
+        QVERIFY2(seen.isEmpty(), qPrintable(listed(seen)));
     }
 
     // The load page of the demo: every teacher and class name and every subject field shows

@@ -105,10 +105,11 @@ private slots:
         QVERIFY(!form.arrange().revertButton()->isEnabled());
         QVERIFY(!form.arrange().stopButton()->isEnabled());
         QVERIFY(form.grid->togglesEnabled());
-        QCOMPARE(form.sGroupBox4->width(), 450); // ten pictures and "Замены" at 410
-        const std::pair<QToolButton *, int> bar[] = {{form.img_SB8, 10}, {form.img_SB3, 50}, {form.img_SB9, 90}, {form.img_SB10, 130}, {form.img_SB11, 170}, {form.img_SB12, 210}, {form.img_SB2, 250}, {form.img_SB13, 290}, {form.img_SB14, 330}, {form.img_SB1, 370}, {form.img_SBZam, 410}};
+        QCOMPARE(form.sGroupBox4->width(), 410); // ten pictures, "Замены" under the tenth
+        const std::pair<QToolButton *, int> bar[] = {{form.img_SB8, 10}, {form.img_SB3, 50}, {form.img_SB9, 90}, {form.img_SB10, 130}, {form.img_SB11, 170}, {form.img_SB12, 210}, {form.img_SB2, 250}, {form.img_SB13, 290}, {form.img_SB14, 330}, {form.img_SB1, 370}};
         for (const auto &[picture, x] : bar)
-            QCOMPARE(picture->x(), x);
+            QCOMPARE(picture->pos(), QPoint(x, 24));
+        QCOMPARE(form.img_SBZam->pos(), QPoint(370, 79));
     }
 
     // Where the empty page area shows anything: the box of the pixels that differ from its corner.

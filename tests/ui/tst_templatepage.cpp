@@ -130,7 +130,10 @@ private slots:
             rasp::ui::WeekdayButton *b = f.weekdayStrip().BtnSetMas[k];
             QCOMPARE(b->text(), names.at(k - 1));
             QCOMPARE(b->weekday(), k);
-            QCOMPARE(b->geometry(), QRect((k - 1) * 80, 0, 80, 30));
+            // As wide as the longest name needs in 12 pt (more than the designed 80 px), all alike.
+            QCOMPARE(b->geometry(), QRect((k - 1) * b->width(), 0, f.weekdayStrip().BtnSetMas[1]->width(), 30));
+            QVERIFY(b->width() >= 80);
+            QCOMPARE(b->captionFont().pointSize(), 12);
             QCOMPARE(b->fill(), k == 1 ? kAccent : kGrey);
             QCOMPARE(b->textColour(), k == 1 ? 0xFFFFFFFFu : 0xFF000000u);
             QVERIFY(b->toolTip().isEmpty()); // the weekday number is never shown

@@ -60,15 +60,26 @@ ArrangeController::ArrangeController(const Shell &shell, QWidget *group, WholeDa
     m_stop->move(50, 22);
     m_revert->move(90, 22);
     m_exact->move(130, 22);
+    // Under the pictures: the heading "Допускается" over the two limits, each caption on one
+    // line beside its list. The three lines share the 80 px under the pictures, so they are set
+    // in 10 pt, as the captions of "Показывать" beside them.
+    QFont small = group->font();
+    small.setPointSize(10);
+    auto *allowed = new QLabel(u"Допускается"_s, group);
+    allowed->setFont(small);
+    allowed->setGeometry(10, 58, 180, 20);
     auto *maxLabel = new QLabel(u"максимум уроков"_s, group);
-    maxLabel->setGeometry(10, 60, 130, 22);
+    maxLabel->setFont(small);
+    maxLabel->setGeometry(10, 80, 144, 24);
     m_maxLessons = new QComboBox(group);
-    m_maxLessons->setGeometry(140, 60, 50, 24);
+    m_maxLessons->setFont(small);
+    m_maxLessons->setGeometry(156, 80, 40, 24);
     auto *firstLabel = new QLabel(u"отсутствие первых уроков"_s, group);
-    firstLabel->setGeometry(10, 86, 130, 36);
-    firstLabel->setWordWrap(true);
+    firstLabel->setFont(small);
+    firstLabel->setGeometry(10, 108, 144, 24);
     m_firstGaps = new QComboBox(group);
-    m_firstGaps->setGeometry(140, 92, 50, 24);
+    m_firstGaps->setFont(small);
+    m_firstGaps->setGeometry(156, 108, 40, 24);
     // The exact run's progress line along the bottom of the group, shown while it runs.
     m_progress = new QLabel(group);
     m_progress->setObjectName(u"exactProgress"_s);

@@ -7,6 +7,7 @@
 #include "day/kabpoisk.h"
 #include "daygridview.h"
 #include "edit/editfunnel.h"
+#include "fitteditemdelegate.h"
 #include "state.h"
 #include "text/listorder.h"
 #include "undo/editcommands.h"
@@ -43,6 +44,8 @@ EditingController::EditingController(const Shell &shell, DayGridView *grid, QObj
     for (QListWidget *list : {m_roomList, m_subjectList}) {
         list->setFont(QFont(u"Calibri"_s, 12));
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The items follow the grid fields' fitting rule.
+        list->setItemDelegate(new FittedItemDelegate(list->font(), list));
         list->hide();
     }
     m_roomList->resize(GridGeometry::kFieldWidth, 90);

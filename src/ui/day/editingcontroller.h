@@ -114,13 +114,13 @@ private:
     bool m_pressed = false;         // FPressed: a press on a subject field may start a drag
     QPointF m_pressPos;             // FStartPos: the press position inside the pressed field
     struct Move {
-        int state = 0;     // peremesen: 0 idle, 1 sliding, 2 ready to complete
-        int toRow = 0;     // y_num_nach: target row of the move
-        int fromRow = 0;   // y_num_kon: origin row of the move
-        int column = 0;    // x_nach: class column of the move
-        double top = 0;    // y_nach: current top of the displaced lesson while it slides
-        double goal = 0;   // y_kon: top of the origin row, where the displaced lesson goes
-        int step = 0;      // mn_per_Ur: slide step in pixels, negative upwards
+        int state = 0;   // peremesen: 0 idle, 1 sliding, 2 ready to complete
+        int toRow = 0;   // y_num_nach: target row of the move
+        int fromRow = 0; // y_num_kon: origin row of the move
+        int column = 0;  // x_nach: class column of the move
+        double top = 0;  // y_nach: current top of the displaced lesson while it slides
+        double goal = 0; // y_kon: top of the origin row, where the displaced lesson goes
+        int step = 0;    // mn_per_Ur: slide step in pixels, negative upwards
     } m_move;
     QString m_closedList;      // "list;row;column" closed by the last press
     qint64 m_closedListAt = 0; // when (ms since epoch)

@@ -21,7 +21,7 @@ HighlightController::HighlightController(const Shell &shell, QGroupBox *box, Day
     , m_grid(grid)
 {
     auto *column = new QVBoxLayout(box);
-    column->setContentsMargins(6, 4, 4, 4);
+    column->setContentsMargins(4, 4, 2, 4); // its captions take the width it has
     column->setSpacing(2);
     m_modes = new QButtonGroup(box);
     m_modes->setObjectName(u"Regim"_s);
@@ -43,6 +43,8 @@ HighlightController::HighlightController(const Shell &shell, QGroupBox *box, Day
         column->addWidget(*button);
     }
     column->addStretch(1);
+    // The group gives up width down to what its captions need when the tool row is short of room.
+    box->setMinimumWidth(box->minimumSizeHint().width());
     connect(m_each, &QRadioButton::toggled, this, &HighlightController::eachToggled);
     connect(m_coincidences, &QRadioButton::toggled, this, &HighlightController::coincidencesToggled);
     connect(m_none, &QRadioButton::toggled, this, &HighlightController::noneToggled);

@@ -28,11 +28,11 @@ public:
     void selectedToggled();
 
     // The parts the window tests look at.
-    QButtonGroup *modes() const { return m_modes; }                  // Regim
+    QButtonGroup *modes() const { return m_modes; }                     // Regim
     QRadioButton *coincidencesButton() const { return m_coincidences; } // sRadioButton2
-    QRadioButton *eachButton() const { return m_each; }              // sRadioButton1
-    QRadioButton *selectedButton() const { return m_selected; }      // sRadioButton4
-    QRadioButton *noneButton() const { return m_none; }              // sRadioButton3
+    QRadioButton *eachButton() const { return m_each; }                 // sRadioButton1
+    QRadioButton *selectedButton() const { return m_selected; }         // sRadioButton4
+    QRadioButton *noneButton() const { return m_none; }                 // sRadioButton3
 
 signals:
     // The teacher caption shows a cell's teacher list.

@@ -101,6 +101,7 @@ void ReportsController::buildHoursPage()
     m_periodBar->setFixedHeight(44);
     auto *period = new QHBoxLayout(m_periodBar);
     period->setContentsMargins(10, 4, 10, 4);
+    period->setSpacing(8); // the captions keep clear of their date fields
     period->addWidget(new QLabel(reportstexts::kCountFrom.toString(), m_periodBar));
     m_from = makeDatePicker(m_periodBar, u"sDateTimePicker4"_s);
     m_from->setFixedWidth(140);
@@ -114,7 +115,7 @@ void ReportsController::buildHoursPage()
     m_progress = new QProgressBar(m_periodBar);
     m_progress->setObjectName(u"sProgressBar1"_s);
     m_progress->setFixedWidth(272);
-    m_progress->setTextVisible(false);
+    showCountProgress(m_progress, false);
     period->addWidget(m_progress);
     period->addStretch(1);
     layout->addWidget(m_periodBar);
@@ -189,6 +190,7 @@ void ReportsController::resetHoursTable()
         headers << state().Klass[std::size_t(j)];
     m_model->resetColumns(headers);
     m_progress->setValue(0);
+    showCountProgress(m_progress, false);
 }
 
 void ReportsController::periodChanged()
@@ -226,11 +228,13 @@ void ReportsController::countHours(int reg)
         // the endless busy animation).
         m_progress->setRange(0, int(std::max<qint64>(from.daysTo(to), 0)) + 1);
         m_progress->setValue(0);
+        showCountProgress(m_progress, true);
         outcome = reports::RaschetPeriod(state(), vip, from, to, [&](bool counted) { return step(counted, 5); });
         m_countButton->setEnabled(false);
     } else {
         m_progress->setRange(0, 7);
         m_progress->setValue(0);
+        showCountProgress(m_progress, true);
         outcome = reports::RaschetWeek(state(), vip, [&](bool counted) { return step(counted, 15); });
     }
     m_hoursPage->setEnabled(true);
@@ -320,6 +324,7 @@ void ReportsController::openSubstitutions(int view)
     m_zameny->from->setDate(QDate(d.year(), d.month(), 1));
     m_zameny->to->setDate(d);
     m_zameny->progress->setValue(0);
+    showCountProgress(m_zameny->progress, false);
     m_tally.reset();
     m_zameny->setView(ZamenyPage::View(view));
     m_zameny->show();
@@ -414,6 +419,7 @@ void ReportsController::countSubstitutions()
     m_zameny->setEnabled(false);
     m_zameny->progress->setRange(0, int(from.daysTo(to)) + 1);
     m_zameny->progress->setValue(0);
+    showCountProgress(m_zameny->progress, true);
     int done = 0;
     reports::ZamenyTally tally = reports::ZamenyPeriod(state(), from, to, [&](bool) {
         m_zameny->progress->setValue(++done);

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 
 using namespace Qt::Literals::StringLiterals;
@@ -22,6 +23,7 @@ namespace {
 namespace t = templatetexts;
 
 constexpr int kWeekdayWidth = 80;
+constexpr int kWeekdayPadding = 6; // px kept free either side of a weekday name
 constexpr int kBadgeSize = 17;
 
 // The first of a list of problems, and how many more there are.
@@ -47,10 +49,17 @@ void TemplateController::buildStrip()
     // (the strip's grandparent) and follow the strip wherever the top bar places it.
     QWidget *bar = m_stripBox->parentWidget();
     QWidget *area = bar->parentWidget();
+    // All seven buttons are as wide as the longest weekday name needs in their font (80 px at
+    // least), so every name reads whole in one and the same size.
+    const QFontMetrics metrics(QFont(u"Calibri"_s, 12));
+    int width = kWeekdayWidth;
+    for (int k = 1; k <= 7; ++k)
+        width = std::max(width, metrics.horizontalAdvance(text::daySet(k)) + 2 * kWeekdayPadding);
+    m_stripBox->setFixedWidth(std::max(m_stripBox->width(), 7 * width));
     for (int k = 1; k <= 7; ++k) {
         auto *button = new WeekdayButton(k, text::daySet(k), m_stripBox);
         button->setObjectName(u"BtnSetMas%1"_s.arg(k));
-        button->setGeometry((k - 1) * kWeekdayWidth, 0, kWeekdayWidth, bar->height());
+        button->setGeometry((k - 1) * width, 0, width, bar->height());
         button->setSelectedLook(k == state().vibr_den_set);
         connect(button, &QAbstractButton::clicked, this, [this, k] { chooseWeekday(k); });
         m_strip.BtnSetMas[k] = button;
