@@ -1,6 +1,6 @@
 // Building the day grid model and one full repaint of the grid view for 16 rows x 200 classes.
 #include "day/gridops.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "state.h"
 #include "widgetbenchmain.h"
 

@@ -1,7 +1,7 @@
 #include "tform1.h"
 #include "serverlink.h"
 
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "geometrywatcher.h"
 #include "overlaypanel.h"
 #include "pagearea.h"

@@ -6,7 +6,7 @@
 #include "day/shiftcontroller.h"
 
 #include "absences/absencescontroller.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "reports/reportscontroller.h"
 #include "zamenypage.h"
 

@@ -13,7 +13,7 @@
 #include "text/textfile.h"
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "arrange/arrangecontroller.h"
 #include "day/counters.h"
 #include "load/loadcontroller.h"

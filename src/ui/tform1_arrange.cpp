@@ -6,7 +6,7 @@
 #include "day/highlightcontroller.h"
 
 #include "arrange/arrangecontroller.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -12,7 +12,7 @@
 #include "day/counters.h"
 #include "day/gridgeometry.h"
 #include "day/counterscontroller.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "overlaypanel.h"
 #include "undo/editcommands.h"
 

@@ -2,7 +2,7 @@
 #include "tform1.h"
 
 #include "day/gridops.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 
 #include <QLabel>
 

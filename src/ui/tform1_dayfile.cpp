@@ -7,7 +7,7 @@
 #include "absences/daycompanion.h"
 #include "day/dayfile.h"
 #include "day/gridops.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "popupclosewatcher.h"
 #include "reports/journal.h"
 #include "text/datewords.h"

@@ -4,7 +4,7 @@
 
 #include "day/celladdress.h"
 #include "day/highlightcontroller.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 
 #include <QApplication>
 #include <QLabel>

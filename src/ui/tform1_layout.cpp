@@ -9,7 +9,7 @@
 #include "day/shiftcontroller.h"
 
 #include "reports/reportscontroller.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 
 #include <QListWidget>
 #include <QResizeEvent>

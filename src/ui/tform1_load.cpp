@@ -2,7 +2,7 @@
 // done by rasp::ui::LoadController (src/ui/load); each routine here forwards to it.
 #include "tform1.h"
 
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "load/loadcontroller.h"
 #include "load/loadmodel.h"
 #include "settings/settingscontroller.h"

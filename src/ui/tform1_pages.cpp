@@ -9,7 +9,7 @@
 #include "messages.h"
 
 #include "day/dayfile.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "hint.h"
 #include "tabbutton.h"
 #include "template/setka.h"

@@ -10,7 +10,7 @@
 #include "arrange/arrangecontroller.h"
 #include "callout.h"
 #include "day/gridops.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "undo/editcommands.h"
 #include "undo/editorwatcher.h"
 #include "edit/editfunnel.h"

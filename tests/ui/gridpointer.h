@@ -1,7 +1,7 @@
 #pragma once
 
 #include "day/gridgeometry.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "tform1.h"
 
 #include <QApplication>

@@ -10,7 +10,7 @@
 #include "answerer.h"
 #include "day/dayfile.h"
 #include "dayschool.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "gridpointer.h"
 #include "overlaypanel.h"
 #include "reports/reportscontroller.h"

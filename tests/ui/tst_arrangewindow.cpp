@@ -11,7 +11,7 @@
 #include "text/textfile.h"
 #include "arrange/arrangecontroller.h"
 #include "tform1.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "day/dayfile.h"
 #include "dayschool.h"
 #include "day/gridgeometry.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "load/nagruzfile.h"
 #include "overlaypanel.h"
 #include "settings/settings.h"

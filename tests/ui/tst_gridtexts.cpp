@@ -5,7 +5,7 @@
 #include "day/blocking.h"
 #include "day/dayfile.h"
 #include "day/gridgeometry.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "gridpointer.h"
 #include "load/nagruzfile.h"
 #include "settings/settings.h"

@@ -3,7 +3,7 @@
 // and the strips that follow the matrix.
 #include "answerer.h"
 #include "circlebutton.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "load/loadgeometry.h"
 #include "load/nagruzfile.h"
 #include "load/loadcontroller.h"

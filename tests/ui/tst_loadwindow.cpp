@@ -1,6 +1,6 @@
 // The window with a teaching load: start-up from nagruz.ini, the subject lists, the highlighting
 // modes of "Показывать" and the teacher lists that typing into the grid brings.
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "load/nagruzfile.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"

@@ -3,7 +3,7 @@
 #include "answerer.h"
 #include "applocale.h"
 #include "day/dayfile.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "hint.h"
 #include "spreadrowlayout.h"
 #include "tabbutton.h"

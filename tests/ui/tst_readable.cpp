@@ -9,7 +9,7 @@
 #include "answerer.h"
 #include "gridpointer.h"
 #include "day/gridgeometry.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "load/loadgeometry.h"
 #include "load/loadmatrixview.h"
 #include "load/loadpage.h"

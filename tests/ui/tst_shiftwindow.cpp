@@ -4,7 +4,7 @@
 #include "answerer.h"
 #include "day/dayfile.h"
 #include "day/gridgeometry.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
 #include "tabbutton.h"

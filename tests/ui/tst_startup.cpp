@@ -2,7 +2,7 @@
 #include "answerer.h"
 #include "day/counters.h"
 #include "day/gridops.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "tabbutton.h"
 #include "gridpointer.h"
 #include "pagearea.h"

@@ -3,7 +3,7 @@
 // re-read after the load is saved and a template file that cannot be read.
 #include "answerer.h"
 #include "day/gridgeometry.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "load/nagruzfile.h"
 #include "tabbutton.h"
 #include "template/setka.h"

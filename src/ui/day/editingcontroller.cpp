@@ -5,7 +5,7 @@
 #include "day/counters.h"
 #include "day/gridops.h"
 #include "day/kabpoisk.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "edit/editfunnel.h"
 #include "fitteditemdelegate.h"
 #include "state.h"

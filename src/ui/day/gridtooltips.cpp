@@ -1,6 +1,6 @@
 #include "day/gridtooltips.h"
 
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "state.h"
 
 #include <QHelpEvent>

@@ -2,7 +2,7 @@
 
 #include "day/gridops.h"
 #include "day/poiskuchit.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "edit/editfunnel.h"
 #include "state.h"
 

@@ -1,7 +1,7 @@
 #include "day/shiftcontroller.h"
 
 #include "day/shifttexts.h"
-#include "daygridview.h"
+#include "day/daygridview.h"
 #include "geometrywatcher.h"
 #include "state.h"
 #include "undo/editcommands.h"

@@ -1,4 +1,4 @@
-#include "daygridview.h"
+#include "day/daygridview.h"
 
 #include "day/blocking.h"
 
