@@ -58,13 +58,13 @@ void BM_ArrangeFullRunInTheWindow(benchmark::State &st)
         form.resize(1350, 1030);
         form.show();
         QApplication::processEvents();
-        if (form.m_state.klassvis != bench::kClasses || form.m_state.max_ur != bench::kRows)
+        if (form.state().klassvis != bench::kClasses || form.state().max_ur != bench::kRows)
             st.SkipWithError("the school was not read whole");
         // Answers the start question and counts the cycles of the run.
         QTimer answer;
         QObject::connect(&answer, &QTimer::timeout, [&] {
-            if (form.Rct_soobDlg->isVisible() && form.resDial.isEmpty())
-                form.ButtonSoob1->click();
+            if (form.widgets().Rct_soobDlg->isVisible() && form.widgets().resDial.isEmpty())
+                form.widgets().ButtonSoob1->click();
             if (form.arrange().randomRun())
                 cycles = std::max<qint64>(cycles, form.arrange().randomRun()->cycles());
         });
@@ -75,7 +75,7 @@ void BM_ArrangeFullRunInTheWindow(benchmark::State &st)
         st.ResumeTiming();
         form.arrange().startButton()->click();
         st.PauseTiming();
-        finished = finished && form.noticeText == rasp::arrange::kDone;
+        finished = finished && form.widgets().noticeText == rasp::arrange::kDone;
         cycles += before;
         st.ResumeTiming();
     }

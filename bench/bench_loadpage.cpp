@@ -83,12 +83,12 @@ void BM_OpenLoadPageFromStartUp(benchmark::State &st)
     for (auto _ : st) {
         TForm1 form;
         form.resize(1350, 1030);
-        form.Tab_1->hide();
-        form.Tab_2->show();
+        form.widgets().Tab_1->hide();
+        form.widgets().Tab_2->show();
         form.show();
         form.render(&image);
         benchmark::DoNotOptimize(image.constBits());
-        if (form.m_state.pedvis != kTeachers || form.m_state.klassvis != kClasses)
+        if (form.state().pedvis != kTeachers || form.state().klassvis != kClasses)
             st.SkipWithError("the load was not read whole");
         form.hide();
     }

@@ -5,6 +5,7 @@
 #include "day/gridsnapshot.h"
 #include "edit/editfunnel.h"
 #include "undo/gridcommand.h"
+#include "shell/shellwidgets.h"
 #include "state.h"
 
 #include <QDateEdit>
@@ -72,14 +73,21 @@ class ZamenyPage;
 // The main window. It owns the editor's whole state (one rasp::State) and every page; its
 // handler methods keep the routine names and stay short: read the widgets, call core,
 // refresh the views. Definitions live in tform1_<subsystem>.cpp.
-class TForm1 : public QWidget
+class TForm1 : public QWidget, private rasp::ui::ShellWidgets
 {
     Q_OBJECT
 public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
-    rasp::State m_state;
+    // The editor's state as every view reads it.
+    const rasp::State &state() const { return m_state; }
+    // Test fixtures set facts up directly, outside the edit funnel (no step, no refresh).
+    rasp::State &fixtureState() { return m_state; }
+    // The shell's widgets and the overlays' texts.
+    const rasp::ui::ShellWidgets &widgets() const { return *this; }
+    // Forgets the text of the last notice, so that the next one can be told from it.
+    void forgetNotice() { noticeText.clear(); }
 
     // ---- Application shell: start-up, shutdown, tool state ----------------------------
     // Start-up: folders, settings, grid, load, template, today's day, server, pages.
@@ -110,11 +118,6 @@ public:
     void ButtonSoob2Click();
     // "Замечательно" of the notice overlay.
     void Button1Click();
-
-    QString resDial;         // answer of the question overlay; empty while it waits
-    QString questionText;    // the question as asked ("\r\n" kept)
-    QString noticeText;      // the notice as given ("\r\n" kept)
-    bool startingUp = false; // while FormCreate runs: the window is not on screen yet
 
     // ---- Day timetable: grid ------------------------------------------------------------
     // Appends one class column to the grid and refreshes its view.
@@ -408,9 +411,10 @@ public:
     // The delivered-hours and substitution pages and the export.
     rasp::ui::ReportsController &reports() { return *m_reports; }
 
-    // Printing, PDF and the web pages (src/ui/print); built by wirePrint.
-    rasp::ui::PrintController *m_print = nullptr;
-    void wirePrint();
+    // Printing, PDF and the web pages (PrintController, src/ui/print).
+    rasp::ui::PrintController &printing() { return *m_print; }
+    // Whether FormCreate still runs (the window is not on screen yet).
+    bool isStartingUp() const { return startingUp; }
     // ---- Automatic arrangement (ArrangeController, src/ui/arrange) -----------------------
     // "Старт": moves lessons within their classes until no teacher has two lessons at once and
     // every class's day has an acceptable shape, or until "Стоп"; the grid shows every cycle.
@@ -425,53 +429,6 @@ public:
     // The runs, their buttons, the limit lists and the exact run's progress line.
     rasp::ui::ArrangeController &arrange() { return *m_arrange; }
     const rasp::ui::ArrangeController &arrange() const { return *m_arrange; }
-
-    QToolButton *img_SBZam = nullptr; // "Замены" picture of "Действия"
-
-    // ---- Widgets (named as the routines refer to them) ---------------------------------
-    QWidget *Rct_Tab = nullptr;             // page bar
-    rasp::ui::TabButton *SpeedB1 = nullptr; // "Расписание"
-    rasp::ui::TabButton *SpeedB5 = nullptr; // "Сетка"
-    rasp::ui::TabButton *SpeedB2 = nullptr; // "Нагрузка"
-    rasp::ui::TabButton *SpeedB4 = nullptr; // "Настройки"
-    rasp::ui::PageArea *pageArea = nullptr; // holds the pages; paints the first-start line
-    QWidget *Tab_1 = nullptr;               // grid page (day and template modes)
-    QWidget *Tab_2 = nullptr;               // load page
-    QWidget *Tab_3 = nullptr;               // report page, shown over the grid page
-    QWidget *Tab_4 = nullptr;               // settings page
-
-    QToolButton *sSpeedButton5 = nullptr;  // bar that opens and closes the tool panel
-    QWidget *sPanel8 = nullptr;            // tool panel
-    QGroupBox *sGroupBox3 = nullptr;       // "Автоподбор"
-    QGroupBox *sGroupBox1 = nullptr;       // "Показывать"
-    QGroupBox *sGroupBox4 = nullptr;       // "Действия"
-    QGroupBox *sGroupBox9 = nullptr;       // "Заметки"
-    QListWidget *sCheckListBox1 = nullptr; // "Не перемещать"
-    QToolButton *img_SB8 = nullptr, *img_SB3 = nullptr, *img_SB9 = nullptr, *img_SB10 = nullptr,
-                *img_SB11 = nullptr, *img_SB12 = nullptr, *img_SB2 = nullptr, *img_SB13 = nullptr,
-                *img_SB14 = nullptr, *img_SB1 = nullptr; // the ten action pictures of "Действия"
-    QLabel *labLoadDate = nullptr;                       // "Загрузить расписание за"
-    QLabel *labEditDate = nullptr;                       // "Редактировать расписание на"
-    QDateEdit *sDateTimePicker1 = nullptr;               // load a saved day into the target date
-    QDateEdit *sDateTimePicker2 = nullptr;               // open a saved day for editing
-    QDateEdit *sDateTimePicker3 = nullptr;               // target date of the grid
-    QWidget *Panel5 = nullptr;                           // top bar of the grid area
-    QWidget *Rectangle13 = nullptr;                      // creation-date box
-    QLabel *sLabel2 = nullptr;                           // weekday of the target date
-    QWidget *Rectangle15 = nullptr;                      // teacher caption box
-    QLabel *sLabel7 = nullptr;                           // teacher list of the focused cell
-    QWidget *RctSet = nullptr;                           // weekday strip of the template page
-    QLabel *LabSetOpis = nullptr;                        // caption of the weekday strip
-    QLabel *Img_zdite = nullptr;                         // wait picture
-    rasp::ui::DayGridView *grid = nullptr;               // header strip, row strip and grid body (ScrollBox2)
-
-    rasp::ui::OverlayPanel *Rct_soobDlg = nullptr; // question overlay
-    QLabel *LabelSoob1 = nullptr;
-    QPushButton *ButtonSoob1 = nullptr;         // "Да"
-    QPushButton *ButtonSoob2 = nullptr;         // "Нет"
-    rasp::ui::OverlayPanel *Rct_soob = nullptr; // notice overlay
-    QLabel *Label10 = nullptr;
-    QPushButton *Button1 = nullptr; // "Замечательно"
 
     // ---- Day timetable: blocking, freezing and second shift (ShiftController, src/ui/day) --
     // Right-click on a subject field, lock picture or caption: opens PopupMenu1 for that cell.
@@ -560,10 +517,6 @@ public:
     // A row number's tool tip: the classes whose day has a gap or a late start in that row.
     QString rowToolTip(int row) const;
 
-    QUndoStack *undoStack = nullptr; // the history of the shown day or template weekday
-    QAction *undoAction = nullptr;   // "Отменить: …", Ctrl+Z
-    QAction *redoAction = nullptr;   // "Повторить: …", Ctrl+Shift+Z and Ctrl+Y
-
     // ---- Application shell: layout and scrolling ---------------------------------------
     // The grid body scrolled sideways: the cell-anchored lists close.
     void ScrollBox2HScrollChange();
@@ -614,6 +567,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    rasp::State m_state;                          // the editor's whole state
+    bool startingUp = false;                      // while FormCreate runs: the window is not on screen yet
+    rasp::ui::PrintController *m_print = nullptr; // printing, PDF and the web pages
     void buildShell();
     void buildGridPage();
     void buildToolPanel();
@@ -652,6 +608,7 @@ private:
     void wireReport();
     rasp::ui::ReportsController *m_reports = nullptr; // the report pages and the export
     void wireServer();
+    void wirePrint();
     // Takes the connection's host and port from the settings (when they are read or saved).
     void takeServerAddress();
     // The lent state, funnel and overlays every controller gets.

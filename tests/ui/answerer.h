@@ -21,11 +21,11 @@ public:
         , m_answers(std::move(answers))
     {
         connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (!m_form.Rct_soobDlg->isVisible() || !m_form.resDial.isEmpty())
+            if (!m_form.widgets().Rct_soobDlg->isVisible() || !m_form.widgets().resDial.isEmpty())
                 return;
-            asked << m_form.questionText;
+            asked << m_form.widgets().questionText;
             const Answer a = m_answers.isEmpty() ? No : m_answers.takeFirst();
-            QTest::mouseClick(a == Yes ? m_form.ButtonSoob1 : m_form.ButtonSoob2, Qt::LeftButton);
+            QTest::mouseClick(a == Yes ? m_form.widgets().ButtonSoob1 : m_form.widgets().ButtonSoob2, Qt::LeftButton);
         });
         m_timer.start(5);
     }

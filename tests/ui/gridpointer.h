@@ -17,13 +17,13 @@ namespace gridpointer {
 // The transparent child covering the grid body, which takes the presses on cells.
 inline QWidget *body(const TForm1 &f)
 {
-    return f.grid->findChild<QWidget *>(QStringLiteral("ScrollBox2"));
+    return f.widgets().grid->findChild<QWidget *>(QStringLiteral("ScrollBox2"));
 }
 
 // The grid body's current scroll offsets.
 inline QPoint scroll(const TForm1 &f)
 {
-    return {f.grid->horizontalScrollBar()->value(), f.grid->verticalScrollBar()->value()};
+    return {f.widgets().grid->horizontalScrollBar()->value(), f.widgets().grid->verticalScrollBar()->value()};
 }
 
 // The on-screen body point of the centre of a field given in body coordinates.
@@ -43,7 +43,7 @@ inline QPoint roomAt(const TForm1 &f, int row, int column)
 // The widget a pointer at body point p lands on, with the local position there.
 inline std::pair<QWidget *, QPoint> hitAt(const TForm1 &f, QPoint p)
 {
-    QLineEdit *e = f.grid->editor();
+    QLineEdit *e = f.widgets().grid->editor();
     if (e->isVisible() && e->geometry().contains(p))
         return {e, p - e->pos()};
     return {body(f), p};

@@ -90,9 +90,9 @@ class TstAbsencesWindow : public QObject
     std::unique_ptr<TForm1> m_form;
 
     rasp::ui::AbsencesController &ctl() const { return m_form->absences(); }
-    const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
-    const std::vector<rasp::absences::Absence> &absences() const { return m_form->m_state.companion.absences; }
-    QString undoText() const { return m_form->undoStack->undoText(); }
+    const rasp::day::Cell &cell(int row, int column) const { return m_form->state().grid.cell(row, column); }
+    const std::vector<rasp::absences::Absence> &absences() const { return m_form->state().companion.absences; }
+    QString undoText() const { return m_form->widgets().undoStack->undoText(); }
 
     // The cell menu opened on (row, column), then the entry of the "Отсутствует" submenu naming
     // `teacher`: the form opens for that teacher.
@@ -159,7 +159,7 @@ private slots:
     }
     void cleanup()
     {
-        QCOMPARE(rasp::CheckInvariants(m_form->m_state), QStringList());
+        QCOMPARE(rasp::CheckInvariants(m_form->state()), QStringList());
         m_form.reset();
     }
 
@@ -169,7 +169,7 @@ private slots:
     void markAbsentFromTheCellMenuAndTheCaption()
     {
         TForm1 &f = *m_form;
-        const int gridWidth = f.grid->width();
+        const int gridWidth = f.widgets().grid->width();
         absentFromCellMenu(1, 1, u"Иванова"_s);
         QCOMPARE(ctl().formFrom()->value(), 1);
         QCOMPARE(ctl().formTo()->value(), 6);
@@ -180,23 +180,23 @@ private slots:
         QCOMPARE(absences(), (std::vector<rasp::absences::Absence>{{u"Иванова"_s, 1, 6, u"болезнь"_s}}));
         const Cells open{{1, 1}, {2, 2}, {3, 1}}; // Алгебра in 7А and 7Б
         QCOMPARE(ctl().openLessons(), open);
-        QCOMPARE(f.grid->openMarks(), open);
+        QCOMPARE(f.widgets().grid->openMarks(), open);
         QVERIFY(ctl().openCount()->isVisible());
         QCOMPARE(ctl().openCount()->text(), u"Не закрыто уроков: 3"_s);
-        QCOMPARE(f.grid->width(), gridWidth); // the count does not narrow the grid
+        QCOMPARE(f.widgets().grid->width(), gridWidth); // the count does not narrow the grid
         QCOMPARE(undoText(), u"отсутствует: Иванова"_s);
 
         f.undoStep();
         QVERIFY(absences().empty());
-        QVERIFY(f.grid->openMarks().empty());
+        QVERIFY(f.widgets().grid->openMarks().empty());
         QVERIFY(!ctl().openCount()->isVisible());
         f.redoStep();
-        QCOMPARE(f.grid->openMarks(), open);
+        QCOMPARE(f.widgets().grid->openMarks(), open);
 
         // The caption of a focused lesson: "Отсутствует: Смирнова", narrowed to lesson 2, typed reason.
         gridpointer::click(f, gridpointer::subjectAt(f, 2, 3));
-        QCOMPARE(f.sLabel7->text(), u"Смирнова"_s);
-        emit f.sLabel7->customContextMenuRequested(QPoint(2, 2));
+        QCOMPARE(f.widgets().sLabel7->text(), u"Смирнова"_s);
+        emit f.widgets().sLabel7->customContextMenuRequested(QPoint(2, 2));
         QCOMPARE(ctl().captionMenu()->actions().size(), 1);
         QCOMPARE(ctl().captionMenu()->actions().first()->text(), u"Отсутствует: Смирнова"_s);
         ctl().captionMenu()->actions().first()->trigger();
@@ -214,15 +214,15 @@ private slots:
         f.shift().cellMenu()->hide();
 
         // A "|" cannot be kept in the file: refused, said, nothing recorded.
-        const int steps = f.undoStack->count();
+        const int steps = f.widgets().undoStack->count();
         ctl().openForm(u"Петров"_s);
         ctl().formReason()->setCurrentText(u"a|b"_s);
         QTest::mouseClick(ctl().formMark(), Qt::LeftButton);
-        QVERIFY(f.Rct_soob->isVisible());
+        QVERIFY(f.widgets().Rct_soob->isVisible());
         QVERIFY(ctl().form()->isVisible());
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
         QCOMPARE(absences().size(), std::size_t(2));
-        QCOMPARE(f.undoStack->count(), steps);
+        QCOMPARE(f.widgets().undoStack->count(), steps);
         QTest::mouseClick(ctl().form()->findChild<QPushButton *>(u"absenceCancel"_s), Qt::LeftButton);
         QVERIFY(!ctl().form()->isVisible());
 
@@ -232,7 +232,7 @@ private slots:
             f.SpeedB5Click();
         }
         QVERIFY(f.templatePageActive());
-        QVERIFY(f.grid->openMarks().empty());
+        QVERIFY(f.widgets().grid->openMarks().empty());
         QVERIFY(!ctl().openCount()->isVisible());
     }
 
@@ -359,9 +359,9 @@ private slots:
         QVERIFY2(ctl().proposalTotal()->text().contains(u"доказано"_s), qPrintable(ctl().proposalTotal()->text()));
         QCOMPARE(ctl().proposal()->topLevelItem(1)->checkState(0), Qt::Checked);
         ctl().proposal()->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
-        const int steps = f.undoStack->count();
+        const int steps = f.widgets().undoStack->count();
         QTest::mouseClick(ctl().acceptCheckedButton(), Qt::LeftButton);
-        QCOMPARE(f.undoStack->count(), steps + 1);
+        QCOMPARE(f.widgets().undoStack->count(), steps + 1);
         QCOMPARE(undoText(), u"замены на весь день (2)"_s);
         QCOMPARE(ctl().openLessons(), (Cells{{2, 2}}));
 
@@ -395,7 +395,7 @@ private slots:
         closePlanning();
         const QPoint pressAt = gridpointer::subjectAt(f, 1, 1);
         QWidget *target = gridpointer::hitAt(f, pressAt).first;
-        const auto local = [&](QPoint p) { return target == f.grid->editor() ? p - target->pos() : p; };
+        const auto local = [&](QPoint p) { return target == f.widgets().grid->editor() ? p - target->pos() : p; };
         const int dy = 3 * rasp::day::GridGeometry::kRowStep;
         QTest::mousePress(target, Qt::LeftButton, {}, local(pressAt));
         QTest::mouseMove(target, local(pressAt + QPoint(0, dy / 2)));
@@ -422,8 +422,8 @@ private slots:
         solveWholeDay();
         QVERIFY(ctl().markAbsent(u"Петров"_s, 4, 4, u"курсы"_s));
         QVERIFY(!ctl().acceptProposal(false));
-        QVERIFY(f.noticeText.startsWith(u"Расписание изменилось"_s));
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QVERIFY(f.widgets().noticeText.startsWith(u"Расписание изменилось"_s));
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
         QCOMPARE(ctl().openLessons().size(), std::size_t(4));
     }
 
@@ -455,13 +455,13 @@ private slots:
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         TForm1 &f = *m_form;
-        const int gridWidth = f.grid->width();
+        const int gridWidth = f.widgets().grid->width();
 
         // The first lesson of a teacher not yet away, with no cover.
         int row = 0, column = 0;
         QString teacher;
-        for (int j = 1; j <= f.m_state.klassvis && teacher.isEmpty(); ++j)
-            for (int i = 1; i <= f.m_state.max_ur && teacher.isEmpty(); ++i) {
+        for (int j = 1; j <= f.state().klassvis && teacher.isEmpty(); ++j)
+            for (int i = 1; i <= f.state().max_ur && teacher.isEmpty(); ++i) {
                 const rasp::day::Cell &c = cell(i, j);
                 if (!c.locked() && !c.teachers.isEmpty() && !c.teachers.contains(u", "_s) && c.cover.empty()
                     && std::none_of(absences().begin(), absences().end(), [&](const auto &a) { return a.teacher == c.teachers; })) {
@@ -474,10 +474,10 @@ private slots:
         absentFromCellMenu(row, column, teacher);
         QTest::mouseClick(ctl().formMark(), Qt::LeftButton);
         QVERIFY(!ctl().openLessons().empty());
-        QCOMPARE(f.grid->width(), gridWidth);
+        QCOMPARE(f.widgets().grid->width(), gridWidth);
 
         // The open lessons are those the command line finds for the same absence.
-        const QDate date = f.sDateTimePicker3->date();
+        const QDate date = f.widgets().sDateTimePicker3->date();
         const QString d = date.toString(u"dd.MM.yyyy"_s);
         const QJsonObject marked = QJsonDocument::fromJson(cli(copy, {u"absent"_s, d, teacher})).object();
         QCOMPARE(marked.value(u"open"_s).toArray().size(), qsizetype(ctl().openLessons().size()));
@@ -491,7 +491,7 @@ private slots:
         QVERIFY(ctl().openLessons().empty());
         closePlanning();
         f.RaspSave(rasp::day::DayFilePath(date), u"ok"_s);
-        QCOMPARE(f.noticeText, u"ok"_s);
+        QCOMPARE(f.widgets().noticeText, u"ok"_s);
 
         cli(copy, {u"cover"_s, d, u"--apply"_s});
         const auto bytes = [](const QString &path) {

@@ -79,7 +79,7 @@ class TstArrangeWindow : public QObject
         m_form = std::make_unique<TForm1>();
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        m_form->sPanel8->show();
+        m_form->widgets().sPanel8->show();
         m_form->arrange().setSeed(4); // repeatable runs
     }
 
@@ -89,21 +89,21 @@ class TstArrangeWindow : public QObject
         for (int i = 1; i <= 6; ++i) {
             QStringList row;
             for (int j = 1; j <= 4; ++j)
-                row << m_form->m_state.grid.cell(i, j).subject;
+                row << m_form->state().grid.cell(i, j).subject;
             rows << row.join(u'|') + u'|';
         }
         return rows;
     }
 
     // Whether a tool of the panel is enabled by itself (a notice disables the whole page meanwhile).
-    bool on(const QWidget *w) const { return w->isEnabledTo(m_form->sPanel8); }
+    bool on(const QWidget *w) const { return w->isEnabledTo(m_form->widgets().sPanel8); }
 
     // Whether the tool lock is in its running state.
     bool lockedForRun() const
     {
         const TForm1 &f = *m_form;
         return !on(f.arrange().startButton()) && on(f.arrange().stopButton()) && !on(f.arrange().revertButton()) && !on(f.arrange().firstGapsBox()) && !on(f.arrange().maxLessonsBox())
-               && !on(f.sCheckListBox1) && !on(f.sGroupBox1) && !on(f.sGroupBox4);
+               && !on(f.widgets().sCheckListBox1) && !on(f.widgets().sGroupBox1) && !on(f.widgets().sGroupBox4);
     }
 
     // Whether the tool lock is idle with undo available.
@@ -111,7 +111,7 @@ class TstArrangeWindow : public QObject
     {
         const TForm1 &f = *m_form;
         return on(f.arrange().startButton()) && !on(f.arrange().stopButton()) && on(f.arrange().revertButton()) && on(f.arrange().firstGapsBox()) && on(f.arrange().maxLessonsBox())
-               && on(f.sCheckListBox1) && on(f.sGroupBox1) && on(f.sGroupBox4);
+               && on(f.widgets().sCheckListBox1) && on(f.widgets().sGroupBox1) && on(f.widgets().sGroupBox4);
     }
 
 private slots:
@@ -132,34 +132,34 @@ private slots:
     {
         open(kSolvable);
         TForm1 &f = *m_form;
-        QVERIFY(f.m_state.grid.cell(3, 1).locked());
+        QVERIFY(f.state().grid.cell(3, 1).locked());
         QVERIFY(!f.arrange().revertButton()->isEnabled());
         {
             Answerer yes(f, {Answerer::Yes});
             QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
             QCOMPARE(yes.asked, QStringList{u"Все изменения будут удалены\r\nПродолжить?"_s});
         }
-        QCOMPARE(f.noticeText, u"Готово!"_s);
+        QCOMPARE(f.widgets().noticeText, u"Готово!"_s);
         QCOMPARE(subjects(), kArranged);
         // No coincidence is left to highlight; the pinned lessons stay pinned where they were.
         for (int i = 1; i <= 6; ++i)
             for (int j = 1; j <= 4; ++j)
-                QCOMPARE(f.m_state.grid.cell(i, j).background, rasp::day::kWhite);
-        QVERIFY(f.m_state.grid.cell(3, 1).locked() && f.m_state.grid.cell(2, 3).locked());
-        QCOMPARE(f.m_state.grid.cell(2, 2).teachers, u"Иванова"_s);
+                QCOMPARE(f.state().grid.cell(i, j).background, rasp::day::kWhite);
+        QVERIFY(f.state().grid.cell(3, 1).locked() && f.state().grid.cell(2, 3).locked());
+        QCOMPARE(f.state().grid.cell(2, 2).teachers, u"Иванова"_s);
         QVERIFY(idleWithUndo());
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
 
         {
             Answerer yes(f, {Answerer::Yes});
             QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
             QCOMPARE(yes.asked, QStringList{u"Вернуть предыдущее состояние расписания?"_s});
         }
-        QCOMPARE(f.noticeText, u"Готово"_s);
+        QCOMPARE(f.widgets().noticeText, u"Готово"_s);
         QCOMPARE(subjects(), kSolvable);
-        QCOMPARE(f.m_state.grid.cell(1, 1).room, u"12"_s);
-        QVERIFY(f.m_state.grid.cell(3, 1).locked());
-        QVERIFY(f.m_state.grid.cell(1, 1).background != rasp::day::kWhite); // the clash shows again
+        QCOMPARE(f.state().grid.cell(1, 1).room, u"12"_s);
+        QVERIFY(f.state().grid.cell(3, 1).locked());
+        QVERIFY(f.state().grid.cell(1, 1).background != rasp::day::kWhite); // the clash shows again
         // Undo twice in a row is impossible; "Стоп" is off too.
         QVERIFY(!on(f.arrange().revertButton()));
         QVERIFY(!on(f.arrange().stopButton()));
@@ -178,13 +178,13 @@ private slots:
         QFETCH(QString, how);
         open(kUnsolvable);
         TForm1 &f = *m_form;
-        QVERIFY(f.m_state.grid.cell(1, 1).locked() && f.m_state.grid.cell(1, 3).locked());
+        QVERIFY(f.state().grid.cell(1, 1).locked() && f.state().grid.cell(1, 3).locked());
         bool lockedWhileRunning = false;
         qint64 cyclesSeen = 0;
         Answerer yes(f, {Answerer::Yes, Answerer::Yes});
         QTimer stopper;
         connect(&stopper, &QTimer::timeout, this, [&] {
-            if (!f.arrange().randomRun() || f.arrange().randomRun()->cycles() < 5 || f.Rct_soobDlg->isVisible())
+            if (!f.arrange().randomRun() || f.arrange().randomRun()->cycles() < 5 || f.widgets().Rct_soobDlg->isVisible())
                 return;
             stopper.stop();
             cyclesSeen = f.arrange().randomRun()->cycles();
@@ -194,37 +194,37 @@ private slots:
             else if (how == u"close"_s)
                 f.close();
             else
-                QTest::mouseClick(f.SpeedB2, Qt::LeftButton);
+                QTest::mouseClick(f.widgets().SpeedB2, Qt::LeftButton);
         });
         stopper.start(1);
         QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
         QVERIFY(cyclesSeen >= 5);
         QVERIFY(lockedWhileRunning);
-        QCOMPARE(f.m_state.RecExit, 1);
+        QCOMPARE(f.state().RecExit, 1);
         QVERIFY(!f.arrange().randomRun());
         // Only "Стоп" itself points to the exact arrangement.
-        QCOMPARE(f.noticeText, u"Сделайте несколько перестановок вручную и повторите автоподбор еще раз"_s
-                                   + (how == u"stop"_s ? u" или нажмите «Точный подбор»"_s : QString()));
+        QCOMPARE(f.widgets().noticeText, u"Сделайте несколько перестановок вручную и повторите автоподбор еще раз"_s
+                                             + (how == u"stop"_s ? u" или нажмите «Точный подбор»"_s : QString()));
         QVERIFY(idleWithUndo());
         if (how == u"close"_s) {
             QVERIFY(!f.isVisible());
             return;
         }
         if (how == u"page"_s) {
-            QVERIFY(f.SpeedB2->hasActiveLook());
+            QVERIFY(f.widgets().SpeedB2->hasActiveLook());
             return;
         }
         // The grid stays as the last cycle showed it; the two pinned lessons never moved.
-        const rasp::arrange::TPodbor &p = f.m_state.sost_rasp;
+        const rasp::arrange::TPodbor &p = f.state().sost_rasp;
         for (int i = 1; i <= 6; ++i)
             for (int j = 1; j <= 4; ++j)
-                QCOMPARE(f.m_state.grid.cell(i, j).subject, p.itog_ur[i][j]);
-        QVERIFY(f.m_state.grid.cell(1, 1).locked() && f.m_state.grid.cell(1, 3).locked());
-        QCOMPARE(f.m_state.grid.cell(1, 1).subject, u"Химия"_s);
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+                QCOMPARE(f.state().grid.cell(i, j).subject, p.itog_ur[i][j]);
+        QVERIFY(f.state().grid.cell(1, 1).locked() && f.state().grid.cell(1, 3).locked());
+        QCOMPARE(f.state().grid.cell(1, 1).subject, u"Химия"_s);
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
         QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
         QCOMPARE(subjects(), kUnsolvable);
-        QCOMPARE(f.noticeText, u"Готово"_s);
+        QCOMPARE(f.widgets().noticeText, u"Готово"_s);
     }
 
     void theExactArrangementMovesTheFewestLessonsFramesThemAndCanBeUndone()
@@ -241,27 +241,27 @@ private slots:
             QVERIFY(!on(f.arrange().exactButton()));
             QVERIFY(f.arrange().progressLine()->isVisible());
             QVERIFY(f.arrange().progressLine()->text().startsWith(u"Точный подбор: "_s));
-            QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.widgets().noticeText.isEmpty(), 20000);
         }
-        QCOMPARE(f.noticeText, u"Готово! Перемещено уроков: 2 (наименьшее возможное)"_s);
+        QCOMPARE(f.widgets().noticeText, u"Готово! Перемещено уроков: 2 (наименьшее возможное)"_s);
         QCOMPARE(subjects(), kArranged);
         QVERIFY(!f.arrange().progressLine()->isVisible());
-        QCOMPARE(f.m_state.grid.cell(2, 2).teachers, u"Иванова"_s);
-        QCOMPARE(f.m_state.grid.cell(2, 2).room, u"14"_s); // the room went with Алгебра
-        QVERIFY(f.m_state.grid.cell(3, 1).locked() && f.m_state.grid.cell(2, 3).locked());
+        QCOMPARE(f.state().grid.cell(2, 2).teachers, u"Иванова"_s);
+        QCOMPARE(f.state().grid.cell(2, 2).room, u"14"_s); // the room went with Алгебра
+        QVERIFY(f.state().grid.cell(3, 1).locked() && f.state().grid.cell(2, 3).locked());
         for (int i = 1; i <= 6; ++i)
             for (int j = 1; j <= 4; ++j)
-                QCOMPARE(f.m_state.grid.cell(i, j).background, rasp::day::kWhite);
+                QCOMPARE(f.state().grid.cell(i, j).background, rasp::day::kWhite);
         const std::vector<std::pair<int, int>> moved{{2, 2}, {1, 2}}; // (row, column) where they went
-        QCOMPARE(f.grid->movedMarks(), moved);
+        QCOMPARE(f.widgets().grid->movedMarks(), moved);
         QVERIFY(idleWithUndo());
         QVERIFY(on(f.arrange().exactButton()));
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
 
         // Saving ends the marks.
         f.RaspSave(rasp::day::DayFilePath(QDate::currentDate()), u"сохранено"_s);
-        QVERIFY(f.grid->movedMarks().empty());
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QVERIFY(f.widgets().grid->movedMarks().empty());
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
 
         // "Венуть предыдущий вариант" returns to the day before the exact arrangement.
         {
@@ -269,17 +269,17 @@ private slots:
             QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
         }
         QCOMPARE(subjects(), kSolvable);
-        QCOMPARE(f.noticeText, u"Готово"_s);
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QCOMPARE(f.widgets().noticeText, u"Готово"_s);
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
 
         // Both are steps of the history: undoing the return shows the arranged day again, and
         // undoing the exact run itself goes back to the day it started from.
-        f.undoAction->trigger();
+        f.widgets().undoAction->trigger();
         QCOMPARE(subjects(), kArranged);
-        QCOMPARE(f.undoAction->text(), u"Отменить: точный подбор"_s);
-        f.undoAction->trigger();
+        QCOMPARE(f.widgets().undoAction->text(), u"Отменить: точный подбор"_s);
+        f.widgets().undoAction->trigger();
         QCOMPARE(subjects(), kSolvable);
-        f.redoAction->trigger();
+        f.widgets().redoAction->trigger();
         QCOMPARE(subjects(), kArranged);
     }
 
@@ -292,27 +292,27 @@ private slots:
             QTest::mouseClick(f.arrange().exactButton(), Qt::LeftButton);
             QVERIFY(on(f.arrange().stopButton()));
             QTest::mouseClick(f.arrange().stopButton(), Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.widgets().noticeText.isEmpty(), 20000);
         }
         // Stopped before its first day the grid stays; stopped after it, the best day is shown.
-        if (f.noticeText == u"Точный подбор остановлен, расписание не изменено"_s) {
+        if (f.widgets().noticeText == u"Точный подбор остановлен, расписание не изменено"_s) {
             QCOMPARE(subjects(), kSolvable);
-            QVERIFY(f.grid->movedMarks().empty());
+            QVERIFY(f.widgets().grid->movedMarks().empty());
         } else {
-            QVERIFY2(f.noticeText.startsWith(u"Точный подбор остановлен. Перемещено уроков: "_s), qPrintable(f.noticeText));
-            QVERIFY(!f.grid->movedMarks().empty());
+            QVERIFY2(f.widgets().noticeText.startsWith(u"Точный подбор остановлен. Перемещено уроков: "_s), qPrintable(f.widgets().noticeText));
+            QVERIFY(!f.widgets().grid->movedMarks().empty());
         }
         QVERIFY(idleWithUndo());
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
 
         open(kUnsolvable);
         TForm1 &g = *m_form;
         {
             Answerer yes(g, {Answerer::Yes});
             QTest::mouseClick(g.arrange().exactButton(), Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(!g.noticeText.isEmpty(), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(!g.widgets().noticeText.isEmpty(), 20000);
         }
-        QCOMPARE(g.noticeText,
+        QCOMPARE(g.widgets().noticeText,
                  u"Расписания без совпадений нет. Закреплённые уроки совпадают: Борисова в ряду 1 у классов 5А и 6А"_s);
         QCOMPARE(subjects(), kUnsolvable);
         QVERIFY(idleWithUndo());
@@ -326,15 +326,15 @@ private slots:
             Answerer yes(f, {Answerer::Yes});
             QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
         }
-        QCOMPARE(f.noticeText, u"Готово!"_s);
+        QCOMPARE(f.widgets().noticeText, u"Готово!"_s);
         QCOMPARE(subjects(), kArranged);
         QVERIFY(idleWithUndo());
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
         {
             Answerer yes(f, {Answerer::Yes});
             QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
         }
-        QCOMPARE(f.noticeText, u"Готово"_s);
+        QCOMPARE(f.widgets().noticeText, u"Готово"_s);
         QCOMPARE(subjects(), kArranged);
     }
 
@@ -351,14 +351,14 @@ private slots:
         QCOMPARE(subjects(), kSolvable);
         QVERIFY(f.arrange().startButton()->isEnabled());
         QVERIFY(!f.arrange().revertButton()->isEnabled());
-        QVERIFY(f.noticeText.isEmpty());
+        QVERIFY(f.widgets().noticeText.isEmpty());
 
         // Run, then decline the undo question: the arranged day stays.
         {
             Answerer yes(f, {Answerer::Yes});
             QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
         }
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
         {
             Answerer no(f, {Answerer::No});
             QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
@@ -368,17 +368,17 @@ private slots:
         QVERIFY(on(f.arrange().revertButton()));
 
         // Another class in a column since the run: undo would put lessons into the wrong class.
-        const QString name = f.m_state.grid.cell(0, 2).subject;
-        f.m_state.grid.cell(0, 2).subject = u"8В"_s;
+        const QString name = f.state().grid.cell(0, 2).subject;
+        f.fixtureState().grid.cell(0, 2).subject = u"8В"_s;
         {
             Answerer none(f);
             QTest::mouseClick(f.arrange().revertButton(), Qt::LeftButton);
             QVERIFY(none.asked.isEmpty());
         }
-        QCOMPARE(f.noticeText, u"Предыдущий вариант составлен для других классов или другого числа уроков, вернуть его нельзя"_s);
+        QCOMPARE(f.widgets().noticeText, u"Предыдущий вариант составлен для других классов или другого числа уроков, вернуть его нельзя"_s);
         QCOMPARE(subjects(), kArranged);
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
-        f.m_state.grid.cell(0, 2).subject = name;
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
+        f.fixtureState().grid.cell(0, 2).subject = name;
 
         // An empty day: a notice, no question.
         f.clearDay();
@@ -387,7 +387,7 @@ private slots:
             QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);
             QVERIFY(none.asked.isEmpty());
         }
-        QCOMPARE(f.noticeText, u"Заполните расписание"_s);
+        QCOMPARE(f.widgets().noticeText, u"Заполните расписание"_s);
         QVERIFY(on(f.arrange().startButton()));
     }
 };

@@ -88,7 +88,7 @@ class TstDayEditing : public QObject
     std::unique_ptr<QTemporaryDir> m_work;
     std::unique_ptr<TForm1> m_form;
 
-    const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
+    const rasp::day::Cell &cell(int row, int column) const { return m_form->state().grid.cell(row, column); }
     QWidget *body() const { return gridpointer::body(*m_form); }
     QPoint subjectAt(int row, int column) const { return gridpointer::subjectAt(*m_form, row, column); }
     QPoint roomAt(int row, int column) const { return gridpointer::roomAt(*m_form, row, column); }
@@ -98,7 +98,7 @@ class TstDayEditing : public QObject
     void doubleClick(QPoint p) const { gridpointer::doubleClick(*m_form, p); }
     QListWidgetItem *pin(const QString &subject) const
     {
-        const auto found = m_form->sCheckListBox1->findItems(subject, Qt::MatchExactly);
+        const auto found = m_form->widgets().sCheckListBox1->findItems(subject, Qt::MatchExactly);
         return found.isEmpty() ? nullptr : found.first();
     }
 
@@ -159,14 +159,14 @@ private slots:
         QVERIFY(!f.counters().glowTimer()->isActive());
         QVERIFY(f.counters().missingPanel()->isVisible());
         QVERIFY((QStringList{u"Печально"_s, u"Ну и ладно"_s, u"Я все исправлю"_s, u"Так надо"_s}).contains(f.counters().missingCloseButton()->text()));
-        QVERIFY(!f.Tab_1->isEnabled());
+        QVERIFY(!f.widgets().Tab_1->isEnabled());
         QTest::mouseClick(f.counters().missingCloseButton(), Qt::LeftButton);
         QVERIFY(!f.counters().missingPanel()->isVisible());
-        QVERIFY(f.Tab_1->isEnabled());
+        QVERIFY(f.widgets().Tab_1->isEnabled());
 
         // Hours of the day, sorted by name; 6А's English has two teachers.
-        f.img_SB3->setEnabled(true);
-        QTest::mouseClick(f.img_SB3, Qt::LeftButton);
+        f.widgets().img_SB3->setEnabled(true);
+        QTest::mouseClick(f.widgets().img_SB3, Qt::LeftButton);
         QVERIFY(f.counters().hoursPanel()->isVisible());
         QStringList rows;
         for (int r = 0; r < f.counters().hoursTable()->rowCount(); ++r)
@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(rows, (QStringList{u"Борисова=2"_s, u"Иванова=2"_s, u"Петров=4"_s, u"Сидорова=2"_s}));
         QTest::mouseClick(f.counters().hoursCloseButton(), Qt::LeftButton);
         QVERIFY(!f.counters().hoursPanel()->isVisible());
-        QVERIFY(f.Tab_1->isEnabled());
+        QVERIFY(f.widgets().Tab_1->isEnabled());
     }
 
     void aDayWithoutTeachersHasNoHoursAndNoWarning()
@@ -183,10 +183,10 @@ private slots:
         f.clearDay();
         QVERIFY(!f.counters().warning()->isVisible());
         QVERIFY(!f.counters().glowTimer()->isActive());
-        f.img_SB3->setEnabled(true);
-        QTest::mouseClick(f.img_SB3, Qt::LeftButton);
+        f.widgets().img_SB3->setEnabled(true);
+        QTest::mouseClick(f.widgets().img_SB3, Qt::LeftButton);
         QVERIFY(!f.counters().hoursPanel()->isVisible());
-        QCOMPARE(f.noticeText, u"Ничего не найдено"_s);
+        QCOMPARE(f.widgets().noticeText, u"Ничего не найдено"_s);
     }
 
     void pinningAsksAboutCoincidences()
@@ -222,31 +222,31 @@ private slots:
     void typingRefreshesFromTheSecondCharacterAndKeysSkipLockedCells()
     {
         TForm1 &f = *m_form;
-        QLineEdit *editor = f.grid->editor();
+        QLineEdit *editor = f.widgets().grid->editor();
         click(subjectAt(5, 1));
-        QCOMPARE(f.grid->editorRow(), 5);
+        QCOMPARE(f.widgets().grid->editorRow(), 5);
         typeText(editor, u"Ф"_s);
         QCOMPARE(cell(5, 1).subject, u"Ф"_s);
         QCOMPARE(items(f.arrange().maxLessonsBox()), (QStringList{u"4"_s, u"5"_s, u"6"_s})); // nothing refreshed
         typeText(editor, u"изика"_s);
         QCOMPARE(items(f.arrange().maxLessonsBox()), (QStringList{u"5"_s, u"6"_s}));
         QCOMPARE(cell(5, 1).teachers, u"Петров"_s);
-        QCOMPARE(f.sLabel7->text(), u"Петров"_s);
+        QCOMPARE(f.widgets().sLabel7->text(), u"Петров"_s);
 
         // Up skips the locked Химия of row 4; Enter goes down and names the edited cell's teachers.
         QTest::keyClick(editor, Qt::Key_Up);
-        QCOMPARE(f.grid->editorRow(), 3);
-        QCOMPARE(f.m_state.grid.ramkaRow, 3);
+        QCOMPARE(f.widgets().grid->editorRow(), 3);
+        QCOMPARE(f.state().grid.ramkaRow, 3);
         QTest::keyClick(editor, Qt::Key_Return);
-        QCOMPARE(f.grid->editorRow(), 5);
-        QCOMPARE(f.sLabel7->text(), cell(3, 1).teachers);
+        QCOMPARE(f.widgets().grid->editorRow(), 5);
+        QCOMPARE(f.widgets().sLabel7->text(), cell(3, 1).teachers);
         QTest::keyClick(editor, Qt::Key_Down);
         QTest::keyClick(editor, Qt::Key_Down);
-        QCOMPARE(f.grid->editorRow(), 6); // the last row keeps the focus
+        QCOMPARE(f.widgets().grid->editorRow(), 6); // the last row keeps the focus
         // Every cell above row 2 of 6А is free up to row 1; above row 1 nothing moves.
         click(subjectAt(1, 3));
         QTest::keyClick(editor, Qt::Key_Up);
-        QCOMPARE(f.grid->editorRow(), 1);
+        QCOMPARE(f.widgets().grid->editorRow(), 1);
     }
 
     void theSubjectPickerOffersTheClassSubjects()
@@ -268,7 +268,7 @@ private slots:
         QVERIFY(!f.editing().subjectList()->isVisible());
         QCOMPARE(cell(5, 2).subject, u"Физика"_s);
         QCOMPARE(cell(5, 2).teachers, u"Петров"_s);
-        QCOMPARE(f.sLabel7->text(), u"Петров"_s);
+        QCOMPARE(f.widgets().sLabel7->text(), u"Петров"_s);
         QCOMPARE(items(f.arrange().maxLessonsBox()), (QStringList{u"4"_s, u"5"_s, u"6"_s})); // 5Б now has 4
 
         // 7А is taught nothing: no picker.
@@ -297,19 +297,19 @@ private slots:
         // Typing 14 over the second 12 clears both marks at the key release; 14/15 of 6А then clashes.
         click(roomAt(1, 2));
         QVERIFY(!f.editing().roomList()->isVisible());
-        QCOMPARE(f.grid->editorField(), GridGeometry::Room);
-        f.grid->editor()->selectAll();
-        typeText(f.grid->editor(), u"13"_s);
+        QCOMPARE(f.widgets().grid->editorField(), GridGeometry::Room);
+        f.widgets().grid->editor()->selectAll();
+        typeText(f.widgets().grid->editor(), u"13"_s);
         QCOMPARE(cell(1, 2).room, u"13"_s);
         QCOMPARE(cell(1, 1).roomColour, rasp::day::kBlack);
         QCOMPARE(cell(1, 2).roomColour, rasp::day::kBlack);
-        QTest::keyClick(f.grid->editor(), Qt::Key_Down);
-        QCOMPARE(f.grid->editorRow(), 2);
-        QCOMPARE(f.grid->editorField(), GridGeometry::Room);
+        QTest::keyClick(f.widgets().grid->editor(), Qt::Key_Down);
+        QCOMPARE(f.widgets().grid->editorRow(), 2);
+        QCOMPARE(f.widgets().grid->editorField(), GridGeometry::Room);
 
         // A release on a room field names the cell's teachers.
         click(roomAt(4, 2));
-        QCOMPARE(f.sLabel7->text(), u"Петров"_s);
+        QCOMPARE(f.widgets().sLabel7->text(), u"Петров"_s);
     }
 
     void scrollingOrResizingClosesTheCellListsAndTheWheelScrollsNothing()
@@ -318,8 +318,8 @@ private slots:
         for (int n = 0; n < 4; ++n) // eight columns are wider than the narrowest window
             f.KlassCreate();
         f.resize(420, 400); // small enough for both scroll bars
-        QScrollBar *h = f.grid->horizontalScrollBar();
-        QScrollBar *v = f.grid->verticalScrollBar();
+        QScrollBar *h = f.widgets().grid->horizontalScrollBar();
+        QScrollBar *v = f.widgets().grid->verticalScrollBar();
         QVERIFY(h->maximum() > 0);
         QVERIFY(v->maximum() > 0);
 
@@ -350,17 +350,17 @@ private slots:
         TForm1 &f = *m_form;
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.SpeedB5, Qt::LeftButton);
+            QTest::mouseClick(f.widgets().SpeedB5, Qt::LeftButton);
         }
         QVERIFY(f.templatePageActive());
-        QCOMPARE(f.m_state.vibr_den_set, 1);
+        QCOMPARE(f.state().vibr_den_set, 1);
         // Wednesday already has Физика in 5А, row 2.
-        f.m_state.Setka[3].resize(f.m_state.max_ur, f.m_state.klassvis_mas);
-        f.m_state.Setka[3].SetkaMasUr[2][1] = u"Физика"_s;
+        f.fixtureState().Setka[3].resize(f.fixtureState().max_ur, f.fixtureState().klassvis_mas);
+        f.fixtureState().Setka[3].SetkaMasUr[2][1] = u"Физика"_s;
 
         click(subjectAt(1, 1));
-        typeText(f.grid->editor(), u"Физика"_s);
-        const rasp::tmpl::TSetkaMas &monday = f.m_state.Setka[1];
+        typeText(f.widgets().grid->editor(), u"Физика"_s);
+        const rasp::tmpl::TSetkaMas &monday = f.state().Setka[1];
         QCOMPARE(monday.SetkaMasUr[1][1], u"Физика"_s);
         QCOMPARE(f.weekdayStrip().LabSet[1]->text(), u"1"_s);
         QCOMPARE(f.weekdayStrip().LabSet[3]->text(), u"1"_s);
@@ -386,7 +386,7 @@ private slots:
         callout->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);   // without what lies under it
         QCOMPARE(QColor::fromRgba(shot.pixel(7, 26)), QColor(255, 255, 255)); // painted white
         QCOMPARE(qAlpha(shot.pixel(40, 27)), 0);                              // see-through
-        const QRect cellRect = f.grid->bodyRectInViewport(GridGeometry::subjectRect(1, 1));
+        const QRect cellRect = f.widgets().grid->bodyRectInViewport(GridGeometry::subjectRect(1, 1));
         const QPointF tip = QPointF(callout->pos()) + callout->tip();
         QCOMPARE(tip.y(), qreal(cellRect.top()));
         QCOMPARE(tip.x(), cellRect.center().x() + 7.5);
@@ -462,19 +462,19 @@ private slots:
         }
         if (onEditor) {
             click(subjectAt(from, 1));
-            QCOMPARE(f.grid->editorRow(), from);
+            QCOMPARE(f.widgets().grid->editorRow(), from);
         }
         // Moves and the release go to the widget the press landed on, as the pointer grab does,
         // at positions relative to where that widget is now (the editor moves with the lesson).
         const QPoint pressAt = subjectAt(from, 1);
         QWidget *target = hitAt(pressAt).first;
-        QCOMPARE(target == f.grid->editor(), onEditor);
-        auto local = [&](QPoint p) { return target == f.grid->editor() ? p - target->pos() : p; };
+        QCOMPARE(target == f.widgets().grid->editor(), onEditor);
+        auto local = [&](QPoint p) { return target == f.widgets().grid->editor() ? p - target->pos() : p; };
         QTest::mousePress(target, Qt::LeftButton, {}, local(pressAt));
         for (int step = 1; step <= 4; ++step)
             QTest::mouseMove(target, local(pressAt + QPoint(3, dy * step / 4)));
         if (!arranging)
-            QCOMPARE(qRound(f.grid->fieldTop(from, 1)), GridGeometry::slotTop(from) + dy);
+            QCOMPARE(qRound(f.widgets().grid->fieldTop(from, 1)), GridGeometry::slotTop(from) + dy);
         QTest::mouseRelease(target, Qt::LeftButton, {}, local(pressAt + QPoint(3, dy)));
         if (to != from) {
             QCOMPARE(f.editing().moveState(), animate ? 1 : 2);
@@ -495,13 +495,13 @@ private slots:
         for (int i = 1; i <= 6; ++i) {
             after << cell(i, 1).subject;
             roomsAfter << cell(i, 1).room;
-            QCOMPARE(f.grid->fieldTop(i, 1), double(GridGeometry::slotTop(i))); // every field back in its slot
+            QCOMPARE(f.widgets().grid->fieldTop(i, 1), double(GridGeometry::slotTop(i))); // every field back in its slot
         }
         QCOMPARE(after, expected);
         QCOMPARE(roomsAfter, expectedRooms);
         if (to != from) {
-            QCOMPARE(f.grid->editorRow(), to);
-            QCOMPARE(f.m_state.grid.ramkaRow, to);
+            QCOMPARE(f.widgets().grid->editorRow(), to);
+            QCOMPARE(f.state().grid.ramkaRow, to);
             QCOMPARE(cell(to, 1).teachers, cell(to, 1).subject == u"Физика"_s ? u"Петров"_s : QString());
         }
     }

@@ -45,10 +45,10 @@ class TstExport : public QObject
     // The day page with the export school on the grid, target date Wednesday 09.12.2026.
     void enterDayPage()
     {
-        m_form->sDateTimePicker3->setDate(exportschool::kDate);
+        m_form->widgets().sDateTimePicker3->setDate(exportschool::kDate);
         m_form->SpeedB1Click();
         QVERIFY(m_form->dayPageActive());
-        exportschool::fill(m_form->m_state);
+        exportschool::fill(m_form->fixtureState());
     }
 
 private slots:
@@ -61,17 +61,17 @@ private slots:
         settings.lessonRows = 8;
         QVERIFY(rasp::text::writeLines(u"setting.ini"_s, rasp::settings::SettingsLines(settings, 4, 2)));
         m_form = std::make_unique<TForm1>();
-        QCOMPARE(m_form->m_state.max_ur, 8);
+        QCOMPARE(m_form->state().max_ur, 8);
         for (int i = 0; i < 4; ++i)
             m_form->KlassCreate();
-        m_form->m_state.tab1vis = 1;
-        m_form->SpeedB1->setEnabled(true);
-        m_form->SpeedB5->setEnabled(true);
+        m_form->fixtureState().tab1vis = 1;
+        m_form->widgets().SpeedB1->setEnabled(true);
+        m_form->widgets().SpeedB5->setEnabled(true);
         m_opened.clear();
         m_openSucceeds = true;
         m_form->reports().shellOpen = [this](const QString &path) {
             m_opened << QDir::cleanPath(path);
-            m_quietWhileOpening = m_form->Tab_1->isEnabled() && !m_form->Img_zdite->isVisible();
+            m_quietWhileOpening = m_form->widgets().Tab_1->isEnabled() && !m_form->widgets().Img_zdite->isVisible();
             return m_openSucceeds;
         };
         m_form->show();
@@ -93,15 +93,15 @@ private slots:
         enterDayPage();
         TForm1 &f = *m_form;
         // The print options as the settings page sets them; the bounds come from setting.ini.
-        QCOMPARE(f.m_state.vt_sm_x, 2);
-        QCOMPARE(f.m_state.vt_sm_y, 4);
+        QCOMPARE(f.state().vt_sm_x, 2);
+        QCOMPARE(f.state().vt_sm_y, 4);
         f.settingsPage().CheckBox3->setChecked(true);
         (mode == Mode::TwoTables ? f.settingsPage().RadioButton6 : f.settingsPage().RadioButton5)->setChecked(true);
         f.settingsPage().RadioButton4->setChecked(true);
         f.settingsPage().RadioButton2->setChecked(true);
         const QString app = word ? u"Word"_s : u"Excel"_s;
         const QString question = u"Сохранить расписание на среду в файл "_s + app + u"?\r\nРанее сохраненный файл будет удален."_s;
-        QToolButton *button = word ? f.img_SB12 : f.img_SB2;
+        QToolButton *button = word ? f.widgets().img_SB12 : f.widgets().img_SB2;
         const QString file = workPath(u"raspisanie/09.12.2026."_s + (word ? u"docx"_s : u"xlsx"_s));
 
         {
@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(yes.asked, QStringList{question});
         QCOMPARE(m_opened, QStringList{file});
         QVERIFY(m_quietWhileOpening);
-        QVERIFY(!f.Rct_soob->isVisible());
+        QVERIFY(!f.widgets().Rct_soob->isVisible());
         if (word) {
             const auto doc = ooxml::readDocx(file);
             QCOMPARE(doc.tables.size(), std::size_t(1));
@@ -140,10 +140,10 @@ private slots:
             f.SpeedB5Click();
         }
         QVERIFY(f.templatePageActive());
-        exportschool::fill(f.m_state);
+        exportschool::fill(f.fixtureState());
         Answerer none(f);
-        QTest::mouseClick(f.img_SB2, Qt::LeftButton);
-        QTest::mouseClick(f.img_SB12, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB2, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB12, Qt::LeftButton);
         QVERIFY(none.asked.isEmpty());
         const QString xlsx = workPath(u"setka/Сетка.xlsx"_s);
         const QString docx = workPath(u"setka/Сетка.docx"_s);
@@ -161,12 +161,12 @@ private slots:
     {
         TForm1 &f = *m_form;
         enterDayPage();
-        QTest::mouseClick(f.img_SB1, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB1, Qt::LeftButton);
         {
             Answerer yes(f, {Answerer::Yes});
             f.SpeedB5Click();
         }
-        QTest::mouseClick(f.img_SB1, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB1, Qt::LeftButton);
         QCOMPARE(m_opened, QStringList({workPath(u"raspisanie"_s), workPath(u"setka"_s)}));
         // On the load page the three actions do nothing.
         f.SpeedB2Click();
@@ -189,15 +189,15 @@ private slots:
         QVERIFY(QDir().mkpath(busy));
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.img_SB2, Qt::LeftButton);
+            QTest::mouseClick(f.widgets().img_SB2, Qt::LeftButton);
         }
         QVERIFY(m_opened.isEmpty());
-        QVERIFY(f.Rct_soob->isVisible());
-        QVERIFY2(f.noticeText.startsWith(u"Не удалось "_s) && f.noticeText.contains(QDir::toNativeSeparators(busy)),
-                 qPrintable(f.noticeText));
-        QVERIFY(!f.Img_zdite->isVisible());
+        QVERIFY(f.widgets().Rct_soob->isVisible());
+        QVERIFY2(f.widgets().noticeText.startsWith(u"Не удалось "_s) && f.widgets().noticeText.contains(QDir::toNativeSeparators(busy)),
+                 qPrintable(f.widgets().noticeText));
+        QVERIFY(!f.widgets().Img_zdite->isVisible());
         f.Button1Click();
-        QVERIFY(f.Tab_1->isEnabled());
+        QVERIFY(f.widgets().Tab_1->isEnabled());
 
         m_openSucceeds = false;
         const QString docx = workPath(u"raspisanie/09.12.2026.docx"_s);
@@ -205,31 +205,31 @@ private slots:
                               + u"\r\nОткрыть его не удалось: нет программы для файлов этого вида. Открыть папку с файлом?"_s;
         {
             Answerer yes(f, {Answerer::Yes, Answerer::Yes});
-            QTest::mouseClick(f.img_SB12, Qt::LeftButton);
+            QTest::mouseClick(f.widgets().img_SB12, Qt::LeftButton);
             QCOMPARE(yes.asked.size(), 2);
             QCOMPARE(yes.asked[1], offer);
         }
         QVERIFY(QFileInfo::exists(docx));
         QCOMPARE(m_opened, (QStringList{docx, workPath(u"raspisanie"_s)}));
         // The folder could not be opened either: said so.
-        QVERIFY(f.Rct_soob->isVisible());
-        QCOMPARE(f.noticeText, u"Не удалось открыть папку:\r\n"_s + QDir::toNativeSeparators(workPath(u"raspisanie"_s)));
+        QVERIFY(f.widgets().Rct_soob->isVisible());
+        QCOMPARE(f.widgets().noticeText, u"Не удалось открыть папку:\r\n"_s + QDir::toNativeSeparators(workPath(u"raspisanie"_s)));
         f.Button1Click();
 
         m_opened.clear();
         {
             Answerer yesNo(f, {Answerer::Yes, Answerer::No});
-            QTest::mouseClick(f.img_SB2, Qt::LeftButton); // the busy .xlsx is still a folder: fails first
+            QTest::mouseClick(f.widgets().img_SB2, Qt::LeftButton); // the busy .xlsx is still a folder: fails first
         }
         f.Button1Click();
         QVERIFY(QDir().rmdir(busy));
         {
             Answerer yesNo(f, {Answerer::Yes, Answerer::No});
-            QTest::mouseClick(f.img_SB2, Qt::LeftButton);
+            QTest::mouseClick(f.widgets().img_SB2, Qt::LeftButton);
             QCOMPARE(yesNo.asked.size(), 2);
         }
         QCOMPARE(m_opened, QStringList{busy}); // the folder was not opened after "Нет"
-        QVERIFY(!f.Rct_soob->isVisible());
+        QVERIFY(!f.widgets().Rct_soob->isVisible());
     }
 
     // The export pictures' menu: PDF of the day (after its question) and of the template, the
@@ -238,7 +238,7 @@ private slots:
     {
         TForm1 &f = *m_form;
         enterDayPage();
-        QMenu *menu = f.img_SB2->findChild<QMenu *>();
+        QMenu *menu = f.widgets().img_SB2->findChild<QMenu *>();
         QVERIFY(menu);
         QStringList names;
         for (QAction *a : menu->actions())
@@ -264,7 +264,7 @@ private slots:
 
         // The preview paints on the printer it was given; here the printer writes a PDF.
         int pages = 0;
-        f.m_print->runPreview = [&](QPrintPreviewDialog &dialog) {
+        f.printing().runPreview = [&](QPrintPreviewDialog &dialog) {
             QPrinter *printer = dialog.printer();
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(workPath(u"preview.pdf"_s));

@@ -70,7 +70,7 @@ class TstGridTexts : public QObject
     std::unique_ptr<QTemporaryDir> m_work;
     std::unique_ptr<TForm1> m_form;
 
-    const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
+    const rasp::day::Cell &cell(int row, int column) const { return m_form->state().grid.cell(row, column); }
 
     void start(bool secondShift)
     {
@@ -90,14 +90,14 @@ class TstGridTexts : public QObject
         m_form->resize(1000, 700);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        m_form->grid->releaseEditor(); // no field is left unpainted under the editor
+        m_form->widgets().grid->releaseEditor(); // no field is left unpainted under the editor
     }
 
     // The grid as painted, in viewport coordinates.
     QImage painted() const
     {
-        QImage image(m_form->grid->viewport()->size(), QImage::Format_ARGB32);
-        m_form->grid->renderTo(&image);
+        QImage image(m_form->widgets().grid->viewport()->size(), QImage::Format_ARGB32);
+        m_form->widgets().grid->renderTo(&image);
         return image;
     }
 
@@ -106,22 +106,22 @@ class TstGridTexts : public QObject
     {
         if (row == 0) {
             const QRect h = GridGeometry::subjectRect(0, column);
-            return QRect(m_form->grid->headerToViewport(h.topLeft()), h.size());
+            return QRect(m_form->widgets().grid->headerToViewport(h.topLeft()), h.size());
         }
         const QRect r = field == GridGeometry::Room ? GridGeometry::roomRect(row, column)
                                                     : GridGeometry::subjectRect(row, column);
-        return m_form->grid->bodyRectInViewport(r);
+        return m_form->widgets().grid->bodyRectInViewport(r);
     }
 
     // The tooltip the grid shows for a point of a field.
     QString toolTipAt(const QRect &field) const
     {
         QToolTip::hideText();
-        QWidget *target = m_form->grid->viewport();
+        QWidget *target = m_form->widgets().grid->viewport();
         QPoint local = field.center();
         if (field.top() >= GridGeometry::kHeaderHeight) {
             target = gridpointer::body(*m_form);
-            local = target->mapFrom(m_form->grid->viewport(), local);
+            local = target->mapFrom(m_form->widgets().grid->viewport(), local);
         }
         QHelpEvent help(QEvent::ToolTip, local, target->mapToGlobal(local));
         QApplication::sendEvent(target, &help);
@@ -158,8 +158,8 @@ private slots:
         auto text = [&] { return room ? cell(4, 1).room : cell(4, 1).subject; };
         QCOMPARE(text(), stored);
         gridpointer::click(f, room ? gridpointer::roomAt(f, 4, 1) : gridpointer::subjectAt(f, 4, 1));
-        QLineEdit *editor = f.grid->editor();
-        QCOMPARE(f.grid->editorField(), room ? GridGeometry::Room : GridGeometry::Subject);
+        QLineEdit *editor = f.widgets().grid->editor();
+        QCOMPARE(f.widgets().grid->editorField(), room ? GridGeometry::Room : GridGeometry::Subject);
         QCOMPARE(editor->text(), stored);
         QCOMPARE(text(), stored);
 
@@ -259,7 +259,7 @@ private slots:
             if (slider.pixel(x, y) != slider.pixel(x, 0))
                 grooveBottom = y;
         QVERIFY(grooveBottom > 0);
-        grooveBottom = f.grid->viewport()->mapFromGlobal(f.shift().startSlider()->mapToGlobal(QPoint(0, grooveBottom))).y();
+        grooveBottom = f.widgets().grid->viewport()->mapFromGlobal(f.shift().startSlider()->mapToGlobal(QPoint(0, grooveBottom))).y();
 
         // The ink of the class names of 5А and 6Б, drawn under the slider's span.
         const QImage image = painted();
@@ -274,7 +274,7 @@ private slots:
         QVERIFY(top < GridGeometry::kHeaderHeight); // the names are painted
         QVERIFY2(top > grooveBottom, qPrintable(u"names from y %1, groove to y %2"_s.arg(top).arg(grooveBottom)));
         // The slider stays at its place: 7 px into the header strip.
-        QCOMPARE(f.grid->viewport()->mapFromGlobal(f.shift().startSlider()->mapToGlobal(QPoint(0, 0))).y(), 7);
+        QCOMPARE(f.widgets().grid->viewport()->mapFromGlobal(f.shift().startSlider()->mapToGlobal(QPoint(0, 0))).y(), 7);
     }
 };
 

@@ -48,8 +48,8 @@ class TstLoadPage : public QObject
         auto form = std::make_unique<TForm1>();
         form->resize(1350, 800);
         form->show();
-        form->Tab_1->hide();
-        form->Tab_2->show();
+        form->widgets().Tab_1->hide();
+        form->widgets().Tab_2->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             qWarning("window not exposed");
         return form;
@@ -62,14 +62,14 @@ class TstLoadPage : public QObject
     static void answer(TForm1 &form, bool yes, QString *asked)
     {
         QTimer::singleShot(0, &form, [&form, yes, asked] {
-            *asked = form.questionText;
-            QTest::mouseClick(yes ? form.ButtonSoob1 : form.ButtonSoob2, Qt::LeftButton);
+            *asked = form.widgets().questionText;
+            QTest::mouseClick(yes ? form.widgets().ButtonSoob1 : form.widgets().ButtonSoob2, Qt::LeftButton);
         });
     }
     static void closeNotice(TForm1 &form)
     {
-        if (form.Rct_soob->isVisible())
-            QTest::mouseClick(form.Button1, Qt::LeftButton);
+        if (form.widgets().Rct_soob->isVisible())
+            QTest::mouseClick(form.widgets().Button1, Qt::LeftButton);
     }
     static void typeName(LoadStripView *strip, int n, const QString &text)
     {
@@ -120,7 +120,7 @@ private slots:
     {
         auto form = openLoadPage();
         rasp::ui::LoadPage *page = form->loadPage();
-        const rasp::State &s = form->m_state;
+        const rasp::State &s = form->state();
         QCOMPARE(page->sSpeedButton18->toolTip(), u"Добавить класс"_s);
         QCOMPARE(page->sSpeedButton16->badge(), u"2"_s);
         QCOMPARE(page->SpeedButton12->badge(), QString());
@@ -128,7 +128,7 @@ private slots:
 
         // Teachers need a class first.
         QTest::mouseClick(page->sSpeedButton16, Qt::LeftButton);
-        QCOMPARE(form->noticeText, u"Для начала нужно добавить хотя бы один класс"_s);
+        QCOMPARE(form->widgets().noticeText, u"Для начала нужно добавить хотя бы один класс"_s);
         QCOMPARE(s.pedvis, 0);
         closeNotice(*form);
 
@@ -165,23 +165,23 @@ private slots:
         QCOMPARE(s.Predmet[2][1].last(), u"Геометрия"_s);
 
         QTest::mouseClick(page->sSpeedButton15, Qt::LeftButton);
-        QCOMPARE(form->noticeText, u"Данные сохранены"_s);
+        QCOMPARE(form->widgets().noticeText, u"Данные сохранены"_s);
         QVERIFY(!form->loadMenus().Image8->isVisible());
-        QVERIFY(form->Tab_2->isEnabled());
+        QVERIFY(form->widgets().Tab_2->isEnabled());
         closeNotice(*form);
         QCOMPARE(s.grid.cell(0, 1).subject, u"5А"_s);
         QCOMPARE(s.grid.cell(0, 2).subject, u"5Б"_s);
         QCOMPARE(s.Predmet[2][1], (QStringList{u"Алгебра"_s, u"Геометрия"_s})); // read back from the file
-        QCOMPARE(form->sCheckListBox1->count(), 2);
-        QVERIFY(form->SpeedB1->isEnabled() && form->SpeedB5->isEnabled());
+        QCOMPARE(form->widgets().sCheckListBox1->count(), 2);
+        QVERIFY(form->widgets().SpeedB1->isEnabled() && form->widgets().SpeedB5->isEnabled());
         const QStringList saved = rasp::load::NagruzLines(s);
         QCOMPARE(saved, (QStringList{u"5А|5Б|"_s, u"Антонов Пётр||Алгебра;|"_s,
                                      u"Яковлева Ольга|Алгебра;Геометрия;||"_s, u"~end~"_s}));
 
         TForm1 fresh;
-        QCOMPARE(rasp::load::NagruzLines(fresh.m_state), saved);
-        QCOMPARE(fresh.m_state.RaspUrPredm.predmet, s.RaspUrPredm.predmet);
-        QCOMPARE(fresh.m_state.RaspUrPredm.uchitel, s.RaspUrPredm.uchitel);
+        QCOMPARE(rasp::load::NagruzLines(fresh.state()), saved);
+        QCOMPARE(fresh.state().RaspUrPredm.predmet, s.RaspUrPredm.predmet);
+        QCOMPARE(fresh.state().RaspUrPredm.uchitel, s.RaspUrPredm.uchitel);
         QVERIFY(fresh.loadPage()->sSpeedButton17->isVisibleTo(fresh.loadPage()));
     }
 
@@ -190,22 +190,22 @@ private slots:
         writeLoad({u"5А|6А|"_s, u"Антонов||Физика;|"_s, u"~end~"_s});
         auto form = openLoadPage();
         const QByteArray before = rasp::text::readLines(rasp::load::NagruzPath()).lines.join(u'/').toUtf8();
-        form->m_state.Klass[1].clear();
-        form->m_state.Klass[2].clear();
+        form->fixtureState().Klass[1].clear();
+        form->fixtureState().Klass[2].clear();
         QTest::mouseClick(form->loadPage()->sSpeedButton15, Qt::LeftButton);
-        QCOMPARE(form->noticeText, u"В номерах классов имеются повторы.\r\nСохранение невозможно."_s);
+        QCOMPARE(form->widgets().noticeText, u"В номерах классов имеются повторы.\r\nСохранение невозможно."_s);
         closeNotice(*form);
-        form->m_state.PedFio[1].name.clear();
+        form->fixtureState().PedFio[1].name.clear();
         QTest::mouseClick(form->loadPage()->sSpeedButton15, Qt::LeftButton);
-        QCOMPARE(form->noticeText, u"Укажите ФИО всех учителей"_s);
+        QCOMPARE(form->widgets().noticeText, u"Укажите ФИО всех учителей"_s);
         QCOMPARE(rasp::text::readLines(rasp::load::NagruzPath()).lines.join(u'/').toUtf8(), before);
-        QVERIFY(form->m_state.Klass[1].isEmpty()); // the page keeps the edits
+        QVERIFY(form->state().Klass[1].isEmpty()); // the page keeps the edits
         closeNotice(*form);
 
         // A file that cannot be written is reported, and the page is not reloaded from the old one.
-        form->m_state.Klass[1] = u"7А"_s;
-        form->m_state.Klass[2] = u"7Б"_s;
-        form->m_state.PedFio[1].name = u"Борисов"_s;
+        form->fixtureState().Klass[1] = u"7А"_s;
+        form->fixtureState().Klass[2] = u"7Б"_s;
+        form->fixtureState().PedFio[1].name = u"Борисов"_s;
         QVERIFY(QFile::remove(rasp::load::NagruzPath()));
         QVERIFY(QDir::current().mkdir(u"nagruz.ini"_s));
         {
@@ -215,10 +215,10 @@ private slots:
             QCOMPARE(answerer.asked.size(), 1);
             QVERIFY2(answerer.asked.first().contains(u"изменён другой программой"_s), qPrintable(answerer.asked.first()));
         }
-        QVERIFY(form->noticeText != u"Данные сохранены"_s);
-        QVERIFY(form->Rct_soob->isVisible());
-        QCOMPARE(form->m_state.PedFio[1].name, u"Борисов"_s);
-        QCOMPARE(form->m_state.grid.cell(0, 1).subject, u"5А"_s);
+        QVERIFY(form->widgets().noticeText != u"Данные сохранены"_s);
+        QVERIFY(form->widgets().Rct_soob->isVisible());
+        QCOMPARE(form->state().PedFio[1].name, u"Борисов"_s);
+        QCOMPARE(form->state().grid.cell(0, 1).subject, u"5А"_s);
         QVERIFY(QDir::current().rmdir(u"nagruz.ini"_s));
     }
 
@@ -228,7 +228,7 @@ private slots:
     {
         QCOMPARE(::mkfifo(QFile::encodeName(rasp::load::NagruzPath()).constData(), 0644), 0);
         auto form = openLoadPage();
-        QVERIFY2(form->noticeText.contains(u"это не обычный файл"_s), qPrintable(form->noticeText));
+        QVERIFY2(form->widgets().noticeText.contains(u"это не обычный файл"_s), qPrintable(form->widgets().noticeText));
         closeNotice(*form);
         rasp::ui::LoadPage *page = form->loadPage();
         QTest::mouseClick(page->sSpeedButton18, Qt::LeftButton);
@@ -236,12 +236,12 @@ private slots:
         QTest::mouseClick(page->sSpeedButton16, Qt::LeftButton);
         typeName(page->ScrollBox3, 1, u"Антонов"_s);
         QTest::mouseClick(page->sSpeedButton15, Qt::LeftButton);
-        QVERIFY2(form->noticeText.startsWith(u"Нагрузка не сохранена: файл "_s)
-                     && form->noticeText.contains(QDir::toNativeSeparators(rasp::load::NagruzPath())),
-                 qPrintable(form->noticeText));
+        QVERIFY2(form->widgets().noticeText.startsWith(u"Нагрузка не сохранена: файл "_s)
+                     && form->widgets().noticeText.contains(QDir::toNativeSeparators(rasp::load::NagruzPath())),
+                 qPrintable(form->widgets().noticeText));
         const QFileInfo info(rasp::load::NagruzPath());
         QVERIFY(!info.isFile() && !info.isSymLink() && info.exists()); // still the FIFO
-        QCOMPARE(form->m_state.PedFio[1].name, u"Антонов"_s);
+        QCOMPARE(form->state().PedFio[1].name, u"Антонов"_s);
         QVERIFY(QFile::remove(rasp::load::NagruzPath()));
     }
 
@@ -277,10 +277,10 @@ private slots:
         QFETCH(bool, pagesOff);
         writeLoad(load);
         auto form = openLoadPage();
-        const rasp::State &s = form->m_state;
+        const rasp::State &s = form->state();
         const int columnsBefore = s.grid.columnCount();
-        form->m_state.vt_sm_x = 1;
-        form->m_state.vt_sm_y = 3;
+        form->fixtureState().vt_sm_x = 1;
+        form->fixtureState().vt_sm_y = 3;
         QString asked;
         answer(*form, yes, &asked);
         fromMenu(form->loadPage()->ScrollBox4, which, form->loadMenus().PopupMenu3, form->loadMenus().MenuItem6);
@@ -294,8 +294,8 @@ private slots:
         QCOMPARE(s.vt_sm_x, changed ? 0 : 1);
         if (changed && s.klassvis > 0) // 6А's subjects now stand in the second column
             QCOMPARE(s.Predmet[1][2], QStringList{u"Биология"_s});
-        QCOMPARE(form->SpeedB1->isEnabled(), !pagesOff);
-        QCOMPARE(form->SpeedB5->isEnabled(), !pagesOff);
+        QCOMPARE(form->widgets().SpeedB1->isEnabled(), !pagesOff);
+        QCOMPARE(form->widgets().SpeedB5->isEnabled(), !pagesOff);
         QCOMPARE(form->loadPage()->sSpeedButton17->isVisible(), teachers > 0);
         QCOMPARE(form->loadPage()->ScrollBox1->horizontalScrollBar()->value(), 0);
     }
@@ -310,7 +310,7 @@ private slots:
         QVERIFY(rasp::text::writeLines(rasp::tmpl::SetkaPath(1), {u"|Физ5А|Хим5Б|Био6А|"_s, u"~end~"_s}));
         QVERIFY(rasp::text::writeLines(rasp::tmpl::SetkaPath(3), {u"|Физ5А||Био6А|"_s, u"~end~"_s}));
         auto form = openLoadPage();
-        rasp::State &s = form->m_state;
+        rasp::State &s = form->fixtureState();
         QCOMPARE(s.Setka[1].ur(1, 2), u"Хим5Б"_s);
         QString asked;
         answer(*form, true, &asked);
@@ -344,7 +344,7 @@ private slots:
         const QString journalLine = u"1|6А|Биология|Антонов|Борисов|замена|1"_s;
         QVERIFY(rasp::text::writeLines(dayCompanion, classes + QStringList{u"[Журнал]"_s, journalLine}));
         auto form = openLoadPage();
-        rasp::State &s = form->m_state;
+        rasp::State &s = form->fixtureState();
         QString asked;
         answer(*form, true, &asked);
         fromMenu(form->loadPage()->ScrollBox4, 2, form->loadMenus().PopupMenu3, form->loadMenus().MenuItem6);
@@ -355,7 +355,7 @@ private slots:
         QTest::mouseClick(form->loadPage()->sSpeedButton15, Qt::LeftButton);
         // The templates read back with the saved load name the deleted class, not the renamed one.
         const QString gone = u"Класс 5Б удалён из нагрузки: его уроки в сетке понедельника не учтены"_s;
-        QCOMPARE(form->noticeText, gone);
+        QCOMPARE(form->widgets().noticeText, gone);
         closeNotice(*form);
 
         const QStringList renamed{u"[Классы]"_s, u"5А"_s, u"5Б"_s, u"7А"_s};
@@ -371,7 +371,7 @@ private slots:
     {
         writeLoad({u"5А|6А|"_s, u"Антонов|Физика;|Химия;|"_s, u"Борисов|Труд;|Труд;|"_s, u"~end~"_s});
         auto form = openLoadPage();
-        const rasp::State &s = form->m_state;
+        const rasp::State &s = form->state();
         QString asked;
         answer(*form, true, &asked);
         fromMenu(form->loadPage()->ScrollBox4, 2, form->loadMenus().PopupMenu3, form->loadMenus().MenuItem2);
@@ -393,7 +393,7 @@ private slots:
     {
         writeLoad({u"5А|"_s, u"А|а;|"_s, u"Б|б;|"_s, u"В|в;|"_s, u"Г|г;|"_s, u"~end~"_s});
         auto form = openLoadPage();
-        const rasp::State &s = form->m_state;
+        const rasp::State &s = form->state();
         LoadStripView *strip = form->loadPage()->ScrollBox3;
         QString asked;
         answer(*form, false, &asked);
@@ -432,8 +432,8 @@ private slots:
         QCOMPARE(asked, u"Удалить абсолютно ВСЁ и ничего не оставить?\rВы уверены?"_s);
         QCOMPARE(s.klassvis, 0);
         QCOMPARE(s.grid.columnCount(), 1);
-        QVERIFY(!form->SpeedB1->isEnabled() && !form->SpeedB5->isEnabled());
-        QVERIFY(form->SpeedB2->isEnabled());
+        QVERIFY(!form->widgets().SpeedB1->isEnabled() && !form->widgets().SpeedB5->isEnabled());
+        QVERIFY(form->widgets().SpeedB2->isEnabled());
         QVERIFY(QFile::exists(rasp::load::NagruzPath())); // the file changes only by a save
     }
 
@@ -443,7 +443,7 @@ private slots:
         QTest::mouseClick(form->loadPage()->sSpeedButton18, Qt::LeftButton);
         for (int n = 0; n < 19; ++n)
             QTest::mouseClick(form->loadPage()->sSpeedButton16, Qt::LeftButton);
-        const rasp::State &s = form->m_state;
+        const rasp::State &s = form->state();
         QCOMPARE(s.PedFio[1].colour, 2);
         QCOMPARE(s.PedFio[17].colour, 18);
         QCOMPARE(s.PedFio[18].colour, 1);
@@ -470,7 +470,7 @@ private slots:
         const QString teacher = klass ? u"Иванова"_s : stored;
         writeLoad({className + u"|"_s, teacher + u"|а;|"_s, u"~end~"_s});
         auto form = openLoadPage();
-        const rasp::State &s = form->m_state;
+        const rasp::State &s = form->state();
         LoadStripView *strip = klass ? form->loadPage()->ScrollBox4 : form->loadPage()->ScrollBox3;
         auto name = [&] { return klass ? s.Klass[1] : s.PedFio[1].name; };
         QTest::mouseClick(strip, Qt::LeftButton, {}, strip->nameRect(1).center());
@@ -557,11 +557,11 @@ private slots:
         // "Добавить класс" appends at the right end and scrolls there.
         h->setValue(0);
         QTest::mouseClick(page->sSpeedButton18, Qt::LeftButton);
-        QCOMPARE(form->m_state.klassvis, 41);
+        QCOMPARE(form->state().klassvis, 41);
         QCOMPARE(h->value(), h->maximum());
         QCOMPARE(page->ScrollBox4->offset(), h->maximum());
         QCOMPARE(v->value(), 500);
-        QVERIFY(form->m_state.Klass[41].isEmpty() && form->m_state.Predmet[60][41].isEmpty());
+        QVERIFY(form->state().Klass[41].isEmpty() && form->state().Predmet[60][41].isEmpty());
     }
 
 private:

@@ -48,17 +48,17 @@ private slots:
         TForm1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        const rasp::State &s = form.m_state;
+        const rasp::State &s = form.state();
 
         QCOMPARE(s.klassvis, 3);
         QCOMPARE(s.pedvis, 3);
         QCOMPARE(s.grid.cell(0, 1).subject, u"5А"_s);
         QCOMPARE(s.grid.cell(0, 3).subject, u"6А"_s);
-        QVERIFY(form.SpeedB1->isEnabled() && form.SpeedB2->isEnabled() && form.SpeedB5->isEnabled());
-        QVERIFY(form.Tab_1->isVisible());
+        QVERIFY(form.widgets().SpeedB1->isEnabled() && form.widgets().SpeedB2->isEnabled() && form.widgets().SpeedB5->isEnabled());
+        QVERIFY(form.widgets().Tab_1->isVisible());
         QStringList listed;
-        for (int n = 0; n < form.sCheckListBox1->count(); ++n)
-            listed << form.sCheckListBox1->item(n)->text();
+        for (int n = 0; n < form.widgets().sCheckListBox1->count(); ++n)
+            listed << form.widgets().sCheckListBox1->item(n)->text();
         QCOMPARE(listed, (QStringList{u"Алгебра"_s, u"Англ"_s, u"Физика"_s}));
 
         // The four modes top to bottom, the first one chosen at start.
@@ -67,17 +67,17 @@ private slots:
                                    u"только выбранного учителя"_s, u"не выделять цветом"_s};
         for (int n = 0; n < modes.size(); ++n) {
             QCOMPARE(modes.at(n)->text(), captions.at(n));
-            QCOMPARE(modes.at(n)->parentWidget(), form.sGroupBox1);
-            QCOMPARE(form.sGroupBox1->layout()->indexOf(modes.at(n)), n);
+            QCOMPARE(modes.at(n)->parentWidget(), form.widgets().sGroupBox1);
+            QCOMPARE(form.widgets().sGroupBox1->layout()->indexOf(modes.at(n)), n);
         }
         QVERIFY(form.highlight().coincidencesButton()->isChecked());
 
         // Typing through the live editor resolves the cell at once.
-        QLineEdit *editor = form.grid->editor();
+        QLineEdit *editor = form.widgets().grid->editor();
         clickSubject(form, 1, 3);
         typeText(editor, u"Англ"_s);
         QCOMPARE(s.grid.cell(1, 3).teachers, u"Петров, Сидорова"_s);
-        QCOMPARE(form.sLabel7->text(), u"Петров, Сидорова"_s);
+        QCOMPARE(form.widgets().sLabel7->text(), u"Петров, Сидорова"_s);
         QCOMPARE(s.grid.cell(1, 3).background, 0xFFFFFFFFu); // no coincidence: neutral
         clickSubject(form, 1, 1);
         typeText(editor, u"Алгебра"_s);
@@ -91,15 +91,15 @@ private slots:
         QCOMPARE(editor->palette().color(QPalette::Text).rgba(), 0xFFFFFFFFu);
 
         // Every teacher in colour: 6А shows the colour of the last of its two teachers.
-        QTest::mouseClick(form.sSpeedButton5, Qt::LeftButton);
+        QTest::mouseClick(form.widgets().sSpeedButton5, Qt::LeftButton);
         QVERIFY(form.highlight().eachButton()->isVisible());
         QTest::mouseClick(form.highlight().eachButton(), Qt::LeftButton);
         QVERIFY(form.highlight().eachButton()->isChecked());
         QCOMPARE(s.grid.cell(1, 3).background, s.colorr[4]);
         QCOMPARE(s.grid.ramkaRow, 1);
         QCOMPARE(s.grid.ramkaColumn, 1);
-        QCOMPARE(form.grid->editorColumn(), 1);
-        QCOMPARE(form.sLabel7->text(), u"Иванова"_s);
+        QCOMPARE(form.widgets().grid->editorColumn(), 1);
+        QCOMPARE(form.widgets().sLabel7->text(), u"Иванова"_s);
         QCOMPARE(editor->cursorPosition(), int(u"Алгебра"_s.size()));
 
         // Only the teacher of cell (1,1).
@@ -119,7 +119,7 @@ private slots:
             QTest::keyClick(editor, Qt::Key_Backspace);
         QVERIFY(s.grid.cell(1, 3).subject.isEmpty());
         QVERIFY(s.grid.cell(1, 3).teachers.isEmpty());
-        QVERIFY(form.sLabel7->text().isEmpty());
+        QVERIFY(form.widgets().sLabel7->text().isEmpty());
     }
 
     void aMalformedLoadFileIsReadAndReported()
@@ -128,11 +128,11 @@ private slots:
         QDir::setCurrent(dir.path());
         writeLoad({u"5А|"_s, u"Иванова|Алгебра;|Химия;|"_s});
         TForm1 form;
-        QCOMPARE(form.m_state.klassvis, 1);
-        QCOMPARE(form.m_state.RaspUrPredm.predmet, QStringList{u"Алгебра"_s});
-        QVERIFY(form.Rct_soob->isVisibleTo(&form));
-        QVERIFY2(form.noticeText.startsWith(u"Файл нагрузки прочитан с замечаниями.\r\n"_s), qPrintable(form.noticeText));
-        QVERIFY2(form.noticeText.contains(u"(и ещё 1)"_s), qPrintable(form.noticeText));
+        QCOMPARE(form.state().klassvis, 1);
+        QCOMPARE(form.state().RaspUrPredm.predmet, QStringList{u"Алгебра"_s});
+        QVERIFY(form.widgets().Rct_soob->isVisibleTo(&form));
+        QVERIFY2(form.widgets().noticeText.startsWith(u"Файл нагрузки прочитан с замечаниями.\r\n"_s), qPrintable(form.widgets().noticeText));
+        QVERIFY2(form.widgets().noticeText.contains(u"(и ещё 1)"_s), qPrintable(form.widgets().noticeText));
     }
 };
 

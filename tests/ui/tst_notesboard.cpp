@@ -128,7 +128,7 @@ private slots:
         f.settingsPage().sEdit4->setText(u"пароль"_s);
         f.settingsPage().sCheckBox1->setChecked(true);
         f.SetSave(0);
-        f.sDateTimePicker3->setDate(QDate(2026, 12, 9));
+        f.widgets().sDateTimePicker3->setDate(QDate(2026, 12, 9));
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         f.server().board()->resize(325, 117); // its place in the group, which shows on the day page only
@@ -206,8 +206,8 @@ private slots:
         m_form = std::make_unique<TForm1>();
         TForm1 &f = *m_form;
         const QString today = rasp::text::ShortDate(QDate::currentDate());
-        QCOMPARE(rasp::text::ShortDate(f.sDateTimePicker3->date()), today);
-        QVERIFY(f.m_state.grid.cell(1, 1).subject.size() > 0); // the sample day, saved for today
+        QCOMPARE(rasp::text::ShortDate(f.widgets().sDateTimePicker3->date()), today);
+        QVERIFY(f.state().grid.cell(1, 1).subject.size() > 0); // the sample day, saved for today
         f.TCPDis();
         f.settingsPage().sEdit5->setText(m_tcpPort);
         f.SetSave(0);
@@ -247,13 +247,13 @@ private slots:
         QVERIFY(f.server().deleteWait()->isActive());
         QCOMPARE(f.server().deleteWait()->interval(), 2000);
         // The wait is a timer: the window answers meanwhile.
-        QTest::mouseClick(f.SpeedB4, Qt::LeftButton);
-        QVERIFY(f.SpeedB4->hasActiveLook());
+        QTest::mouseClick(f.widgets().SpeedB4, Qt::LeftButton);
+        QVERIFY(f.widgets().SpeedB4->hasActiveLook());
 
         QTRY_COMPARE_WITH_TIMEOUT(rebuilt.count(), 1, 15000);
         QCOMPARE(bodies(), QStringList{u"Оставить"_s});
         QCOMPARE(readFile(m_notes->filePath(u"data.ini"_s)), fileOf({lines[1]}));
-        QVERIFY(f.noticeText.isEmpty());
+        QVERIFY(f.widgets().noticeText.isEmpty());
     }
 
     void emptyBoards_data()
@@ -290,7 +290,7 @@ private slots:
         if (!tmp.isNull())
             QCOMPARE(readFile(u"r_data/tmp.ini"_s), tmp);
         QCOMPARE(QDir(u"."_s).entryList(QDir::Files), before);
-        QVERIFY(f.noticeText.isEmpty());
+        QVERIFY(f.widgets().noticeText.isEmpty());
     }
 
     void aLateReplyForADayLeftIsDropped()
@@ -303,7 +303,7 @@ private slots:
         f.server().notesAccess().password = u"заметки"_s;
         f.LoadZamet();
         QVERIFY(f.server().notesFetcher()->busy()); // asynchronous: nothing is shown yet
-        f.sDateTimePicker3->setDate(QDate(2026, 12, 10));
+        f.widgets().sDateTimePicker3->setDate(QDate(2026, 12, 10));
         QTRY_VERIFY_WITH_TIMEOUT(!f.server().notesFetcher()->busy(), 15000);
         QTest::qWait(50);
         QCOMPARE(rebuilt.count(), 0);

@@ -21,8 +21,8 @@ class TstOverlays : public QObject
 
     bool windowEnabled() const
     {
-        return m_form->Rct_Tab->isEnabled() && m_form->Tab_1->isEnabled() && m_form->Tab_2->isEnabled()
-               && m_form->Tab_4->isEnabled();
+        return m_form->widgets().Rct_Tab->isEnabled() && m_form->widgets().Tab_1->isEnabled() && m_form->widgets().Tab_2->isEnabled()
+               && m_form->widgets().Tab_4->isEnabled();
     }
 
     // Clicks `button` as soon as the nested wait of a question is running.
@@ -53,23 +53,23 @@ private slots:
     void dialAnsweredNoReturnsNoAndReenables()
     {
         bool sawOpen = false;
-        answerWith(m_form->ButtonSoob2, [&] {
-            sawOpen = m_form->Rct_soobDlg->isVisible() && !windowEnabled()
-                      && m_form->Rct_soobDlg->findChild<QLabel *>(u"title"_s)->text() == u"Внимание!"_s
-                      && m_form->LabelSoob1->text() == u"Сохранить?\nТочно?"_s;
+        answerWith(m_form->widgets().ButtonSoob2, [&] {
+            sawOpen = m_form->widgets().Rct_soobDlg->isVisible() && !windowEnabled()
+                      && m_form->widgets().Rct_soobDlg->findChild<QLabel *>(u"title"_s)->text() == u"Внимание!"_s
+                      && m_form->widgets().LabelSoob1->text() == u"Сохранить?\nТочно?"_s;
         });
         QCOMPARE(m_form->Dial(u"Сохранить?\r\nТочно?"_s), u"Нет"_s);
         QVERIFY(sawOpen);
-        QCOMPARE(m_form->questionText, u"Сохранить?\r\nТочно?"_s);
-        QVERIFY(!m_form->Rct_soobDlg->isVisible());
+        QCOMPARE(m_form->widgets().questionText, u"Сохранить?\r\nТочно?"_s);
+        QVERIFY(!m_form->widgets().Rct_soobDlg->isVisible());
         QVERIFY(windowEnabled());
     }
 
     void dialAnsweredYesReturnsYes()
     {
-        answerWith(m_form->ButtonSoob1);
+        answerWith(m_form->widgets().ButtonSoob1);
         QCOMPARE(m_form->Dial(u"Удалить?"_s), u"Да"_s);
-        QVERIFY(!m_form->Rct_soobDlg->isVisible());
+        QVERIFY(!m_form->widgets().Rct_soobDlg->isVisible());
         QVERIFY(windowEnabled());
     }
 
@@ -79,7 +79,7 @@ private slots:
         QTimer timer;
         connect(&timer, &QTimer::timeout, this, [&] { ++ticks; });
         timer.start(10);
-        QTimer::singleShot(120, this, [this] { QTest::mouseClick(m_form->ButtonSoob1, Qt::LeftButton); });
+        QTimer::singleShot(120, this, [this] { QTest::mouseClick(m_form->widgets().ButtonSoob1, Qt::LeftButton); });
         QCOMPARE(m_form->Dial(u"Ждём?"_s), u"Да"_s);
         QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
     }
@@ -87,36 +87,36 @@ private slots:
     void noticeThenQuestionAnsweredNoClosesBoth()
     {
         m_form->Rct_SoobPokaz(u"Сохранено"_s);
-        answerWith(m_form->ButtonSoob2);
+        answerWith(m_form->widgets().ButtonSoob2);
         QCOMPARE(m_form->Dial(u"Продолжить?"_s), u"Нет"_s);
-        QVERIFY(!m_form->Rct_soob->isVisible());
-        QVERIFY(!m_form->Rct_soobDlg->isVisible());
+        QVERIFY(!m_form->widgets().Rct_soob->isVisible());
+        QVERIFY(!m_form->widgets().Rct_soobDlg->isVisible());
         QVERIFY(windowEnabled());
     }
 
     void noticeThenQuestionAnsweredYesLeavesTheNotice()
     {
         m_form->Rct_SoobPokaz(u"Сохранено"_s);
-        answerWith(m_form->ButtonSoob1);
+        answerWith(m_form->widgets().ButtonSoob1);
         QCOMPARE(m_form->Dial(u"Продолжить?"_s), u"Да"_s);
-        QVERIFY(m_form->Rct_soob->isVisible());
+        QVERIFY(m_form->widgets().Rct_soob->isVisible());
         QVERIFY(windowEnabled()); // the question re-enables the window although the notice stays
-        QTest::mouseClick(m_form->Button1, Qt::LeftButton);
-        QVERIFY(!m_form->Rct_soob->isVisible());
+        QTest::mouseClick(m_form->widgets().Button1, Qt::LeftButton);
+        QVERIFY(!m_form->widgets().Rct_soob->isVisible());
     }
 
     void twoNoticesShowTheSecondTextAndOneClickClosesThem()
     {
         m_form->Rct_SoobPokaz(u"Первое"_s);
         m_form->Rct_SoobPokaz(u"Второе\r\nсообщение"_s);
-        QVERIFY(m_form->Rct_soob->isVisible());
+        QVERIFY(m_form->widgets().Rct_soob->isVisible());
         QVERIFY(!windowEnabled());
-        QCOMPARE(m_form->Label10->text(), u"Второе\nсообщение"_s);
-        QCOMPARE(m_form->noticeText, u"Второе\r\nсообщение"_s);
-        QCOMPARE(m_form->Rct_soob->findChild<QLabel *>(u"title"_s)->text(), u"Информация"_s);
-        QCOMPARE(m_form->Button1->text(), u"Замечательно"_s);
-        QTest::mouseClick(m_form->Button1, Qt::LeftButton);
-        QVERIFY(!m_form->Rct_soob->isVisible());
+        QCOMPARE(m_form->widgets().Label10->text(), u"Второе\nсообщение"_s);
+        QCOMPARE(m_form->widgets().noticeText, u"Второе\r\nсообщение"_s);
+        QCOMPARE(m_form->widgets().Rct_soob->findChild<QLabel *>(u"title"_s)->text(), u"Информация"_s);
+        QCOMPARE(m_form->widgets().Button1->text(), u"Замечательно"_s);
+        QTest::mouseClick(m_form->widgets().Button1, Qt::LeftButton);
+        QVERIFY(!m_form->widgets().Rct_soob->isVisible());
         QVERIFY(windowEnabled());
     }
 
@@ -155,49 +155,49 @@ private slots:
     void overlaysHaveTheirSizesAndSitCentred()
     {
         m_form->Rct_SoobPokaz(u"x"_s);
-        QCOMPARE(m_form->Rct_soob->size(), QSize(260, 148));
-        QCOMPARE(m_form->Rct_soob->geometry().center().x(), m_form->rect().center().x());
-        QCOMPARE(m_form->Rct_soobDlg->size(), QSize(297, 148));
-        QCOMPARE(m_form->Button1->size(), QSize(130, 34)); // its word with room either side
-        QCOMPARE(m_form->Button1->geometry().center().x(), m_form->Rct_soob->body()->rect().center().x());
-        QCOMPARE(m_form->Button1->y(), 81);
-        QCOMPARE(m_form->ButtonSoob1->pos(), QPoint(32, 85));
-        QCOMPARE(m_form->ButtonSoob2->pos(), QPoint(177, 85));
+        QCOMPARE(m_form->widgets().Rct_soob->size(), QSize(260, 148));
+        QCOMPARE(m_form->widgets().Rct_soob->geometry().center().x(), m_form->rect().center().x());
+        QCOMPARE(m_form->widgets().Rct_soobDlg->size(), QSize(297, 148));
+        QCOMPARE(m_form->widgets().Button1->size(), QSize(130, 34)); // its word with room either side
+        QCOMPARE(m_form->widgets().Button1->geometry().center().x(), m_form->widgets().Rct_soob->body()->rect().center().x());
+        QCOMPARE(m_form->widgets().Button1->y(), 81);
+        QCOMPARE(m_form->widgets().ButtonSoob1->pos(), QPoint(32, 85));
+        QCOMPARE(m_form->widgets().ButtonSoob2->pos(), QPoint(177, 85));
         m_form->Button1Click();
     }
 
     void whileAQuestionIsOpenTheTabsDoNotReact()
     {
         bool tabsDead = false, reportAlive = false;
-        m_form->Tab_3->show();
-        answerWith(m_form->ButtonSoob2, [&] {
-            tabsDead = !m_form->SpeedB2->isEnabled() && !m_form->SpeedB4->isEnabled();
-            reportAlive = m_form->Tab_3->isEnabled();
+        m_form->widgets().Tab_3->show();
+        answerWith(m_form->widgets().ButtonSoob2, [&] {
+            tabsDead = !m_form->widgets().SpeedB2->isEnabled() && !m_form->widgets().SpeedB4->isEnabled();
+            reportAlive = m_form->widgets().Tab_3->isEnabled();
         });
         m_form->Dial(u"?"_s);
         QVERIFY(tabsDead);
         QVERIFY(reportAlive);
-        QVERIFY(m_form->SpeedB4->isEnabled());
+        QVERIFY(m_form->widgets().SpeedB4->isEnabled());
     }
 
     void closingAnsweredNoKeepsTheWindow()
     {
         bool asked = false;
-        answerWith(m_form->ButtonSoob2, [&] {
-            asked = m_form->questionText == u"Все изменения не будут сохранены\r\nЗакрыть программу?"_s;
+        answerWith(m_form->widgets().ButtonSoob2, [&] {
+            asked = m_form->widgets().questionText == u"Все изменения не будут сохранены\r\nЗакрыть программу?"_s;
         });
         QVERIFY(!m_form->close());
         QVERIFY(asked);
         QVERIFY(m_form->isVisible());
-        QCOMPARE(m_form->m_state.RecExit, 0);
+        QCOMPARE(m_form->state().RecExit, 0);
     }
 
     void closingAnsweredYesClosesAndStopsAnArrangement()
     {
-        answerWith(m_form->ButtonSoob1);
+        answerWith(m_form->widgets().ButtonSoob1);
         QVERIFY(m_form->close());
         QVERIFY(!m_form->isVisible());
-        QCOMPARE(m_form->m_state.RecExit, 1);
+        QCOMPARE(m_form->state().RecExit, 1);
     }
 };
 

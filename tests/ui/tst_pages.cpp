@@ -62,7 +62,7 @@ class TstPages : public QObject
         QVERIFY(rasp::text::writeLines(m_work->filePath(rasp::day::DayFilePath(date)), dayLines(subject, note)));
     }
     bool dayFileExists(QDate date) const { return QFile::exists(m_work->filePath(rasp::day::DayFilePath(date))); }
-    const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
+    const rasp::day::Cell &cell(int row, int column) const { return m_form->state().grid.cell(row, column); }
 
 private slots:
     void init()
@@ -74,11 +74,11 @@ private slots:
         // Two classes, as the load reader builds them.
         for (const QString &name : {u"5А"_s, u"5Б"_s}) {
             m_form->KlassCreate();
-            m_form->m_state.grid.cell(0, m_form->m_state.klassvis).subject = name;
+            m_form->fixtureState().grid.cell(0, m_form->fixtureState().klassvis).subject = name;
         }
-        m_form->m_state.tab1vis = 1;
-        m_form->SpeedB1->setEnabled(true);
-        m_form->SpeedB5->setEnabled(true);
+        m_form->fixtureState().tab1vis = 1;
+        m_form->widgets().SpeedB1->setEnabled(true);
+        m_form->widgets().SpeedB5->setEnabled(true);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     }
@@ -90,35 +90,35 @@ private slots:
 
     void dayPageReloadsTheTargetDateOnEveryEntry()
     {
-        const QDate today = m_form->sDateTimePicker3->date();
+        const QDate today = m_form->widgets().sDateTimePicker3->date();
         writeDay(today, u"Алгебра"_s);
         Answerer answerer(*m_form);
         m_form->SpeedB1Click();
         QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
         QCOMPARE(cell(1, 1).room, u"12"_s);
-        QCOMPARE(m_form->grid->memo()->toPlainText(), u"Заметка"_s);
-        QVERIFY(m_form->Tab_1->isVisible());
+        QCOMPARE(m_form->widgets().grid->memo()->toPlainText(), u"Заметка"_s);
+        QVERIFY(m_form->widgets().Tab_1->isVisible());
 
-        m_form->m_state.grid.cell(1, 1).subject = u"Правка"_s;
+        m_form->fixtureState().grid.cell(1, 1).subject = u"Правка"_s;
         m_form->SpeedB2Click();
-        QVERIFY(m_form->Tab_2->isVisible());
-        QVERIFY(!m_form->Tab_1->isVisible());
-        QCOMPARE(m_form->SpeedB2->fill(), kAccent);
-        QCOMPARE(m_form->SpeedB1->fill(), 0xFFE0E0E0u);
+        QVERIFY(m_form->widgets().Tab_2->isVisible());
+        QVERIFY(!m_form->widgets().Tab_1->isVisible());
+        QCOMPARE(m_form->widgets().SpeedB2->fill(), kAccent);
+        QCOMPARE(m_form->widgets().SpeedB1->fill(), 0xFFE0E0E0u);
         m_form->SpeedB1Click();
         QCOMPARE(cell(1, 1).subject, u"Алгебра"_s); // the unsaved edit is gone
-        QVERIFY(m_form->Tab_1->isVisible());
-        QCOMPARE(m_form->SpeedB1->fill(), kAccent);
+        QVERIFY(m_form->widgets().Tab_1->isVisible());
+        QCOMPARE(m_form->widgets().SpeedB1->fill(), kAccent);
 
         // Without a file the day page comes back empty, note included.
         QVERIFY(QFile::remove(m_work->filePath(rasp::day::DayFilePath(today))));
         m_form->SpeedB4Click();
-        QVERIFY(m_form->Tab_4->isVisible());
+        QVERIFY(m_form->widgets().Tab_4->isVisible());
         m_form->SpeedB1Click();
         QVERIFY(cell(1, 1).subject.isEmpty());
         QVERIFY(cell(1, 1).room.isEmpty());
-        QVERIFY(m_form->m_state.note.isEmpty());
-        QVERIFY(m_form->grid->memo()->toPlainText().isEmpty());
+        QVERIFY(m_form->state().note.isEmpty());
+        QVERIFY(m_form->widgets().grid->memo()->toPlainText().isEmpty());
         QVERIFY(answerer.asked.isEmpty());
     }
 
@@ -132,33 +132,33 @@ private slots:
         m_form = std::make_unique<TForm1>();
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        QVERIFY(m_form->Tab_1->isVisible());
+        QVERIFY(m_form->widgets().Tab_1->isVisible());
         QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
         QCOMPARE(cell(1, 1).teachers, u"Иванова"_s);
         QCOMPARE(cell(1, 2).teachers, u"Петров"_s);
-        QCOMPARE(m_form->grid->memo()->toPlainText(), u"Заметка"_s);
-        QCOMPARE(m_form->m_state.grid.ramkaRow, 1);
-        QCOMPARE(m_form->m_state.grid.ramkaColumn, 1);
+        QCOMPARE(m_form->widgets().grid->memo()->toPlainText(), u"Заметка"_s);
+        QCOMPARE(m_form->state().grid.ramkaRow, 1);
+        QCOMPARE(m_form->state().grid.ramkaColumn, 1);
         // The settings page offers the load's subjects for locking.
         QCOMPARE(m_form->settingsPage().ListBox2->count(), 2);
 
         // Opening another day resolves its teachers as well.
         Answerer yes(*m_form, {Answerer::Yes});
-        m_form->sDateTimePicker2->setDate(kWednesday.addDays(7));
+        m_form->widgets().sDateTimePicker2->setDate(kWednesday.addDays(7));
         m_form->sDateTimePicker2ClosePicker();
         QTRY_COMPARE(cell(1, 1).subject, u"Химия"_s);
         QCOMPARE(cell(1, 1).teachers, QString()); // nobody teaches chemistry in 5А
         QCOMPARE(cell(1, 2).teachers, u"Петров"_s);
-        QCOMPARE(m_form->m_state.note, u"Другой день"_s);
+        QCOMPARE(m_form->state().note, u"Другой день"_s);
     }
 
     void withoutALoadTheDayPageStaysHidden()
     {
-        m_form->m_state.tab1vis = 0;
+        m_form->fixtureState().tab1vis = 0;
         m_form->SpeedB2Click();
         m_form->SpeedB1Click();
-        QCOMPARE(m_form->SpeedB1->fill(), kAccent);
-        QVERIFY(!m_form->Tab_1->isVisible());
+        QCOMPARE(m_form->widgets().SpeedB1->fill(), kAccent);
+        QVERIFY(!m_form->widgets().Tab_1->isVisible());
     }
 
     // The tool-panel toggle always shows the picture of what a click does next, and that picture
@@ -167,14 +167,14 @@ private slots:
     {
         TForm1 &f = *m_form;
         f.SpeedB1Click();
-        QVERIFY(f.sPanel8->isHidden());
+        QVERIFY(f.widgets().sPanel8->isHidden());
         const auto shows = [&f](const QString &name) {
             const QSize size(24, 24);
-            return f.sSpeedButton5->icon().pixmap(size).toImage()
+            return f.widgets().sSpeedButton5->icon().pixmap(size).toImage()
                    == QIcon(u":/img/"_s + name + u".svg"_s).pixmap(size).toImage();
         };
         const auto standsOut = [&f] {
-            const QImage shot = f.sSpeedButton5->grab().toImage();
+            const QImage shot = f.widgets().sSpeedButton5->grab().toImage();
             const QColor bar = shot.pixelColor(shot.width() - 2, shot.height() / 2);
             int strong = 0;
             for (int y = 0; y < shot.height(); ++y)
@@ -188,12 +188,12 @@ private slots:
         };
         QVERIFY(shows(u"panel_open"_s));
         QVERIFY(standsOut());
-        QTest::mouseClick(f.sSpeedButton5, Qt::LeftButton);
-        QVERIFY(f.sPanel8->isVisible());
+        QTest::mouseClick(f.widgets().sSpeedButton5, Qt::LeftButton);
+        QVERIFY(f.widgets().sPanel8->isVisible());
         QVERIFY(shows(u"panel_close"_s));
         QVERIFY(standsOut());
-        QTest::mouseClick(f.sSpeedButton5, Qt::LeftButton);
-        QVERIFY(f.sPanel8->isHidden());
+        QTest::mouseClick(f.widgets().sSpeedButton5, Qt::LeftButton);
+        QVERIFY(f.widgets().sPanel8->isHidden());
         QVERIFY(shows(u"panel_open"_s));
         QVERIFY(standsOut());
     }
@@ -204,7 +204,7 @@ private slots:
             Answerer no(*m_form, {Answerer::No});
             m_form->SpeedB5Click();
             QCOMPARE(no.asked, QStringList{kLose});
-            QCOMPARE(m_form->SpeedB1->fill(), kAccent); // "Нет" keeps the day page
+            QCOMPARE(m_form->widgets().SpeedB1->fill(), kAccent); // "Нет" keeps the day page
         }
         {
             Answerer yes(*m_form, {Answerer::Yes});
@@ -212,19 +212,19 @@ private slots:
             QCOMPARE(yes.asked, QStringList{kLose});
         }
         QVERIFY(m_form->templatePageActive());
-        QVERIFY(m_form->Tab_1->isVisible());
-        QCOMPARE(m_form->sGroupBox4->width(), 290);
-        for (QToolButton *hidden : {m_form->img_SB9, m_form->img_SB13, m_form->img_SB14})
+        QVERIFY(m_form->widgets().Tab_1->isVisible());
+        QCOMPARE(m_form->widgets().sGroupBox4->width(), 290);
+        for (QToolButton *hidden : {m_form->widgets().img_SB9, m_form->widgets().img_SB13, m_form->widgets().img_SB14})
             QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
-        const std::pair<QToolButton *, int> templateBar[] = {{m_form->img_SB8, 10}, {m_form->img_SB3, 50}, {m_form->img_SB10, 90}, {m_form->img_SB11, 130}, {m_form->img_SB12, 170}, {m_form->img_SB2, 210}, {m_form->img_SB1, 250}};
+        const std::pair<QToolButton *, int> templateBar[] = {{m_form->widgets().img_SB8, 10}, {m_form->widgets().img_SB3, 50}, {m_form->widgets().img_SB10, 90}, {m_form->widgets().img_SB11, 130}, {m_form->widgets().img_SB12, 170}, {m_form->widgets().img_SB2, 210}, {m_form->widgets().img_SB1, 250}};
         for (const auto &[picture, x] : templateBar)
             QCOMPARE(picture->x(), x);
-        QVERIFY(m_form->RctSet->isVisible());
-        QVERIFY(!m_form->Rectangle13->isVisible());
-        QVERIFY(m_form->sDateTimePicker1->isHidden());
-        QVERIFY(m_form->sGroupBox9->isHidden());
-        QVERIFY(!m_form->grid->memo()->isVisible());
-        QVERIFY(m_form->RctSet->x() < m_form->Rectangle15->x());
+        QVERIFY(m_form->widgets().RctSet->isVisible());
+        QVERIFY(!m_form->widgets().Rectangle13->isVisible());
+        QVERIFY(m_form->widgets().sDateTimePicker1->isHidden());
+        QVERIFY(m_form->widgets().sGroupBox9->isHidden());
+        QVERIFY(!m_form->widgets().grid->memo()->isVisible());
+        QVERIFY(m_form->widgets().RctSet->x() < m_form->widgets().Rectangle15->x());
 
         // Template -> load page: no question.
         {
@@ -247,44 +247,44 @@ private slots:
         m_form->SpeedB1Click();
         QCOMPARE(yes.asked, QStringList{kLose});
         QVERIFY(m_form->dayPageActive());
-        QCOMPARE(m_form->sGroupBox4->width(), 410);
-        QCOMPARE(m_form->img_SB1->x(), 370);
-        QCOMPARE(m_form->img_SBZam->pos(), QPoint(370, 79)); // under img_SB1, beside the pickers
-        QVERIFY(!m_form->img_SB9->isHidden());
-        QVERIFY(!m_form->sDateTimePicker1->isHidden());
-        QVERIFY(m_form->Rectangle13->isVisible());
-        QVERIFY(m_form->Rectangle13->x() < m_form->Rectangle15->x());
-        QVERIFY(!m_form->RctSet->isVisible());
-        QVERIFY(m_form->grid->memo()->isVisible());
+        QCOMPARE(m_form->widgets().sGroupBox4->width(), 410);
+        QCOMPARE(m_form->widgets().img_SB1->x(), 370);
+        QCOMPARE(m_form->widgets().img_SBZam->pos(), QPoint(370, 79)); // under img_SB1, beside the pickers
+        QVERIFY(!m_form->widgets().img_SB9->isHidden());
+        QVERIFY(!m_form->widgets().sDateTimePicker1->isHidden());
+        QVERIFY(m_form->widgets().Rectangle13->isVisible());
+        QVERIFY(m_form->widgets().Rectangle13->x() < m_form->widgets().Rectangle15->x());
+        QVERIFY(!m_form->widgets().RctSet->isVisible());
+        QVERIFY(m_form->widgets().grid->memo()->isVisible());
     }
 
     void hintsCarryTheTargetDate()
     {
-        m_form->sDateTimePicker3->setDate(kWednesday);
-        QCOMPARE(m_form->sLabel2->text(), u"Среда"_s);
+        m_form->widgets().sDateTimePicker3->setDate(kWednesday);
+        QCOMPARE(m_form->widgets().sLabel2->text(), u"Среда"_s);
         using rasp::ui::hint;
-        QCOMPARE(hint(m_form->img_SB9), u"Загрузить расписание на \r\nсреду\r\nиз сетки"_s);
-        QCOMPARE(hint(m_form->img_SB11), u"Сохранить расписание на \r\n09.12.2026"_s);
-        QCOMPARE(hint(m_form->img_SB8), u"Расчитать количество выданных часов за указанный период"_s);
-        QCOMPARE(hint(m_form->img_SB12), u"Сохранить расписание\r\nв файл Word на\r\n09.12.2026"_s);
-        QCOMPARE(hint(m_form->img_SB2), u"Сохранить расписание\r\nв файл Excel на\r\n09.12.2026"_s);
-        QCOMPARE(hint(m_form->img_SB13), u"Опубликовать расписание\r\nна\r\n09.12.2026"_s);
-        QCOMPARE(hint(m_form->img_SB14), u"Отменить публикацию\r\nрасписания на\r\n09.12.2026"_s);
-        QCOMPARE(m_form->img_SB11->toolTip(), u"Сохранить расписание на \n09.12.2026"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB9), u"Загрузить расписание на \r\nсреду\r\nиз сетки"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB11), u"Сохранить расписание на \r\n09.12.2026"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB8), u"Расчитать количество выданных часов за указанный период"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB12), u"Сохранить расписание\r\nв файл Word на\r\n09.12.2026"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB2), u"Сохранить расписание\r\nв файл Excel на\r\n09.12.2026"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB13), u"Опубликовать расписание\r\nна\r\n09.12.2026"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB14), u"Отменить публикацию\r\nрасписания на\r\n09.12.2026"_s);
+        QCOMPARE(m_form->widgets().img_SB11->toolTip(), u"Сохранить расписание на \n09.12.2026"_s);
 
         Answerer yes(*m_form, {Answerer::Yes});
         m_form->SpeedB5Click();
-        QCOMPARE(hint(m_form->img_SB8), u"Расчитать количество выданных часов за неделю"_s);
-        QCOMPARE(hint(m_form->img_SB11), u"Сохранить сетку"_s);
-        QCOMPARE(hint(m_form->img_SB12), u"Сохранить сетку\r\nв файл Word"_s);
-        QCOMPARE(hint(m_form->img_SB2), u"Сохранить сетку\r\nв файл Excel"_s);
-        QCOMPARE(hint(m_form->img_SB13), u"Опубликовать расписание\r\nна\r\n09.12.2026"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB8), u"Расчитать количество выданных часов за неделю"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB11), u"Сохранить сетку"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB12), u"Сохранить сетку\r\nв файл Word"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB2), u"Сохранить сетку\r\nв файл Excel"_s);
+        QCOMPARE(hint(m_form->widgets().img_SB13), u"Опубликовать расписание\r\nна\r\n09.12.2026"_s);
     }
 
     void saveAsksWithTheWeekdayAndWritesTheDay()
     {
-        m_form->sDateTimePicker3->setDate(kWednesday);
-        rasp::State &s = m_form->m_state;
+        m_form->widgets().sDateTimePicker3->setDate(kWednesday);
+        rasp::State &s = m_form->fixtureState();
         s.grid.cell(1, 1).subject = u"Алгебра"_s;
         s.grid.cell(2, 2).subject = u" "_s;
         {
@@ -294,9 +294,9 @@ private slots:
             QVERIFY(!dayFileExists(kWednesday));
         }
         Answerer yes(*m_form, {Answerer::Yes});
-        QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
+        QTest::mouseClick(m_form->widgets().img_SB11, Qt::LeftButton);
         QCOMPARE(yes.asked, QStringList{u"Сохранить расписание на среду?"_s});
-        QCOMPARE(m_form->noticeText, u"Расписание на среду успешно сохранено"_s);
+        QCOMPARE(m_form->widgets().noticeText, u"Расписание на среду успешно сохранено"_s);
         QVERIFY(s.grid.cell(2, 2).subject.isEmpty()); // the single blank is emptied on screen too
         const rasp::text::ReadResult read = rasp::text::readLines(m_work->filePath(u"r_data/09.12.2026.ini"_s));
         QVERIFY(read.ok());
@@ -316,12 +316,12 @@ private slots:
 
     void aSaveThatFailsSaysSoInsteadOfSuccess()
     {
-        m_form->sDateTimePicker3->setDate(kWednesday);
+        m_form->widgets().sDateTimePicker3->setDate(kWednesday);
         QDir(m_work->path()).rmdir(u"r_data"_s);
         QVERIFY(rasp::text::writeLines(m_work->filePath(u"r_data"_s), {})); // a file where the folder goes
         Answerer yes(*m_form, {Answerer::Yes});
         m_form->sSpeedButton11Click();
-        QVERIFY2(m_form->noticeText.startsWith(u"Не удалось записать файл"_s), qPrintable(m_form->noticeText));
+        QVERIFY2(m_form->widgets().noticeText.startsWith(u"Не удалось записать файл"_s), qPrintable(m_form->widgets().noticeText));
     }
 
     // A day saved by another program after the editor opened it is never replaced without asking:
@@ -346,7 +346,7 @@ private slots:
         writeDay(kWednesday, u"Алгебра"_s);
         {
             Answerer yes(*m_form, {Answerer::Yes});
-            m_form->sDateTimePicker2->setDate(kWednesday);
+            m_form->widgets().sDateTimePicker2->setDate(kWednesday);
             m_form->sDateTimePicker2ClosePicker();
             QTRY_COMPARE(cell(1, 1).subject, u"Алгебра"_s);
         }
@@ -358,9 +358,9 @@ private slots:
         const QByteArray before = file.readAll();
         file.close();
 
-        m_form->m_state.grid.cell(1, 1).subject = u"Правка"_s;
+        m_form->fixtureState().grid.cell(1, 1).subject = u"Правка"_s;
         Answerer answerer(*m_form, QList{Answerer::Yes} + answers);
-        QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
+        QTest::mouseClick(m_form->widgets().img_SB11, Qt::LeftButton);
         const QString question = u"Файл %1 изменён другой программой после открытия. Заменить его?"_s.arg(
             QDir::toNativeSeparators(path));
         QCOMPARE(answerer.asked.size(), 1 + answers.size());
@@ -375,10 +375,10 @@ private slots:
             QCOMPARE(file.readAll(), before); // byte for byte
         }
         if (answers.value(1) == Answerer::No && answers.size() == 2)
-            QVERIFY2(m_form->noticeText.contains(u"Ваши изменения не сохранены и остаются в редакторе"_s),
-                     qPrintable(m_form->noticeText));
+            QVERIFY2(m_form->widgets().noticeText.contains(u"Ваши изменения не сохранены и остаются в редакторе"_s),
+                     qPrintable(m_form->widgets().noticeText));
         if (gridSubject == u"Правка"_s && fileSubject == u"Правка"_s)
-            QCOMPARE(m_form->noticeText, u"Расписание на среду успешно сохранено"_s);
+            QCOMPARE(m_form->widgets().noticeText, u"Расписание на среду успешно сохранено"_s);
     }
 
     // A day file that cannot be read is reported when its date is opened, and the grid typed
@@ -401,25 +401,25 @@ private slots:
         else
             QVERIFY(QFile::link(m_work->filePath(u"gone.ini"_s), path));
         Answerer yes(*m_form, {Answerer::Yes, Answerer::Yes, Answerer::Yes, Answerer::Yes});
-        m_form->sDateTimePicker2->setDate(kWednesday);
+        m_form->widgets().sDateTimePicker2->setDate(kWednesday);
         m_form->sDateTimePicker2ClosePicker();
-        QTRY_VERIFY2(m_form->noticeText.contains(reason), qPrintable(m_form->noticeText));
-        QVERIFY(m_form->noticeText.contains(QDir::toNativeSeparators(path)));
-        QTest::mouseClick(m_form->Button1, Qt::LeftButton); // the notice is read and closed
+        QTRY_VERIFY2(m_form->widgets().noticeText.contains(reason), qPrintable(m_form->widgets().noticeText));
+        QVERIFY(m_form->widgets().noticeText.contains(QDir::toNativeSeparators(path)));
+        QTest::mouseClick(m_form->widgets().Button1, Qt::LeftButton); // the notice is read and closed
 
-        m_form->m_state.grid.cell(1, 1).subject = u"Правка"_s;
-        QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
-        QVERIFY2(m_form->noticeText.startsWith(u"Расписание не сохранено: файл "_s + QDir::toNativeSeparators(path)),
-                 qPrintable(m_form->noticeText));
+        m_form->fixtureState().grid.cell(1, 1).subject = u"Правка"_s;
+        QTest::mouseClick(m_form->widgets().img_SB11, Qt::LeftButton);
+        QVERIFY2(m_form->widgets().noticeText.startsWith(u"Расписание не сохранено: файл "_s + QDir::toNativeSeparators(path)),
+                 qPrintable(m_form->widgets().noticeText));
         const QFileInfo kept(path);
         QVERIFY(kind == u"fifo"_s ? kept.exists() && !kept.isFile() : kept.isSymLink() && !kept.exists());
         QVERIFY(!QFileInfo::exists(m_work->filePath(u"gone.ini"_s)));
         QCOMPARE(cell(1, 1).subject, u"Правка"_s);
 
         QVERIFY(QFile::remove(path));
-        QTest::mouseClick(m_form->Button1, Qt::LeftButton);
-        QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
-        QCOMPARE(m_form->noticeText, u"Расписание на среду успешно сохранено"_s);
+        QTest::mouseClick(m_form->widgets().Button1, Qt::LeftButton);
+        QTest::mouseClick(m_form->widgets().img_SB11, Qt::LeftButton);
+        QCOMPARE(m_form->widgets().noticeText, u"Расписание на среду успешно сохранено"_s);
         QCOMPARE(rasp::text::readLines(path).lines.at(0), u"|Правка||"_s);
     }
 
@@ -432,12 +432,12 @@ private slots:
         f.write(dayLines(u"Әдәбият"_s, u"Заметка"_s).join(u'\n').toUtf8());
         f.close();
         Answerer yes(*m_form, {Answerer::Yes});
-        m_form->sDateTimePicker2->setDate(kWednesday);
+        m_form->widgets().sDateTimePicker2->setDate(kWednesday);
         m_form->sDateTimePicker2ClosePicker();
         QTRY_COMPARE(cell(1, 1).subject, u"Әдәбият"_s);
         QCOMPARE(cell(1, 2).subject, u"Химия"_s);
-        QVERIFY2(m_form->noticeText.endsWith(u"(Ә ә): при сохранении они будут записаны как «?»"_s),
-                 qPrintable(m_form->noticeText));
+        QVERIFY2(m_form->widgets().noticeText.endsWith(u"(Ә ә): при сохранении они будут записаны как «?»"_s),
+                 qPrintable(m_form->widgets().noticeText));
     }
 
     // Characters the school's Windows-1251 files cannot hold are refused where they would enter
@@ -445,23 +445,23 @@ private slots:
     void charactersOutsideTheCodePageAreRefusedWithATip()
     {
         const QString tip = u"Этих знаков нет в кодировке Windows-1251 файлов школы, они не вводятся: "_s;
-        m_form->grid->focusField(1, 1, rasp::day::GridGeometry::Subject, true);
-        typeText(m_form->grid->editor(), u"Физ²ика"_s);
+        m_form->widgets().grid->focusField(1, 1, rasp::day::GridGeometry::Subject, true);
+        typeText(m_form->widgets().grid->editor(), u"Физ²ика"_s);
         QCOMPARE(cell(1, 1).subject, u"Физика"_s);
         QCOMPARE(QToolTip::text(), tip + u"²"_s);
 
-        QPlainTextEdit *memo = m_form->grid->memo();
+        QPlainTextEdit *memo = m_form->widgets().grid->memo();
         memo->setPlainText(u"Сбор"_s);
         memo->moveCursor(QTextCursor::End);
         memo->insertPlainText(u" в 8ч ✓ Әлеге 😀"_s); // pasted
-        QCOMPARE(m_form->m_state.note, u"Сбор в 8ч  леге "_s);
+        QCOMPARE(m_form->state().note, u"Сбор в 8ч  леге "_s);
         QCOMPARE(memo->toPlainText(), u"Сбор в 8ч  леге "_s);
         QCOMPARE(memo->textCursor().position(), memo->toPlainText().size());
         QCOMPARE(QToolTip::text(), tip + u"✓ Ә 😀"_s);
 
         Answerer yes(*m_form, {Answerer::Yes});
         m_form->SpeedB4Click();
-        QTRY_VERIFY(m_form->Tab_4->isVisible());
+        QTRY_VERIFY(m_form->widgets().Tab_4->isVisible());
         typeText(m_form->settingsPage().sEdit1, u"Каб✓ 12"_s);
         QCOMPARE(m_form->settingsPage().sEdit1->text(), u"Каб 12"_s);
         QCOMPARE(QToolTip::text(), tip + u"✓"_s);
@@ -492,32 +492,32 @@ private slots:
         QFETCH(QString, subject);
         QFETCH(QString, notice);
         QFETCH(bool, targetMoves);
-        const QDate target = m_form->sDateTimePicker3->date();
+        const QDate target = m_form->widgets().sDateTimePicker3->date();
         if (withFile)
             writeDay(kWednesday, u"Копия"_s, u"Заметка среды"_s);
-        m_form->m_state.grid.cell(1, 1).subject = u"Было"_s;
-        m_form->grid->memo()->setPlainText(u"Старая заметка"_s);
-        m_form->noticeText.clear();
+        m_form->fixtureState().grid.cell(1, 1).subject = u"Было"_s;
+        m_form->widgets().grid->memo()->setPlainText(u"Старая заметка"_s);
+        m_form->forgetNotice();
 
         Answerer answerer(*m_form, {answerYes ? Answerer::Yes : Answerer::No});
-        QDateEdit *edit = picker == 1 ? m_form->sDateTimePicker1 : m_form->sDateTimePicker2;
+        QDateEdit *edit = picker == 1 ? m_form->widgets().sDateTimePicker1 : m_form->widgets().sDateTimePicker2;
         edit->setDate(kWednesday);
         picker == 1 ? m_form->sDateTimePicker1ClosePicker() : m_form->sDateTimePicker2ClosePicker();
         QVERIFY(answerer.asked.isEmpty()); // handed off: nothing runs inside the close handler
         QTRY_COMPARE(answerer.asked, QStringList{kLose});
         QTRY_COMPARE(cell(1, 1).subject, subject);
-        QCOMPARE(m_form->noticeText, notice);
-        QCOMPARE(m_form->sDateTimePicker3->date(), targetMoves ? kWednesday : target);
+        QCOMPARE(m_form->widgets().noticeText, notice);
+        QCOMPARE(m_form->widgets().sDateTimePicker3->date(), targetMoves ? kWednesday : target);
         if (targetMoves)
-            QCOMPARE(m_form->sLabel2->text(), u"Среда"_s);
+            QCOMPARE(m_form->widgets().sLabel2->text(), u"Среда"_s);
         const QString note = !answerYes ? u"Старая заметка"_s : withFile ? u"Заметка среды"_s
                                                                          : QString();
-        QCOMPARE(m_form->m_state.note, note);
-        QCOMPARE(m_form->grid->memo()->toPlainText(), note);
+        QCOMPARE(m_form->state().note, note);
+        QCOMPARE(m_form->widgets().grid->memo()->toPlainText(), note);
         if (answerYes) {
-            QCOMPARE(m_form->m_state.grid.ramkaRow, 1);
-            QCOMPARE(m_form->m_state.grid.ramkaColumn, 1);
-            QCOMPARE(m_form->grid->editorRow(), 1);
+            QCOMPARE(m_form->state().grid.ramkaRow, 1);
+            QCOMPARE(m_form->state().grid.ramkaColumn, 1);
+            QCOMPARE(m_form->widgets().grid->editorRow(), 1);
         }
     }
 
@@ -525,22 +525,22 @@ private slots:
     {
         writeDay(kWednesday, u"Копия"_s);
         Answerer yes(*m_form, {Answerer::Yes});
-        m_form->sDateTimePicker2->setDate(kWednesday);
-        QWidget *popup = m_form->sDateTimePicker2->calendarWidget()->window();
+        m_form->widgets().sDateTimePicker2->setDate(kWednesday);
+        QWidget *popup = m_form->widgets().sDateTimePicker2->calendarWidget()->window();
         popup->show();
         popup->hide();
         QVERIFY(yes.asked.isEmpty());
-        QTRY_COMPARE(m_form->sDateTimePicker3->date(), kWednesday);
+        QTRY_COMPARE(m_form->widgets().sDateTimePicker3->date(), kWednesday);
         QCOMPARE(yes.asked, QStringList{kLose});
         QCOMPARE(cell(1, 1).subject, u"Копия"_s);
 
         // The target-date picker only retargets: the grid stays as it is.
-        m_form->m_state.grid.cell(1, 1).subject = u"Правка"_s;
-        m_form->sDateTimePicker3->setDate(kWednesday.addDays(1));
-        QWidget *targetPopup = m_form->sDateTimePicker3->calendarWidget()->window();
+        m_form->fixtureState().grid.cell(1, 1).subject = u"Правка"_s;
+        m_form->widgets().sDateTimePicker3->setDate(kWednesday.addDays(1));
+        QWidget *targetPopup = m_form->widgets().sDateTimePicker3->calendarWidget()->window();
         targetPopup->show();
         targetPopup->hide();
-        QTRY_COMPARE(m_form->sLabel2->text(), u"Четверг"_s);
+        QTRY_COMPARE(m_form->widgets().sLabel2->text(), u"Четверг"_s);
         QCOMPARE(cell(1, 1).subject, u"Правка"_s);
         QCOMPARE(yes.asked.size(), 1);
     }
@@ -555,8 +555,8 @@ private slots:
         TForm1 form;
         QLocale::setDefault(before);
         const auto pickers = form.findChildren<QDateEdit *>();
-        QVERIFY(pickers.contains(form.sDateTimePicker1) && pickers.contains(form.sDateTimePicker2)
-                && pickers.contains(form.sDateTimePicker3)); // and the other pages' date fields
+        QVERIFY(pickers.contains(form.widgets().sDateTimePicker1) && pickers.contains(form.widgets().sDateTimePicker2)
+                && pickers.contains(form.widgets().sDateTimePicker3)); // and the other pages' date fields
         for (QDateEdit *picker : pickers) {
             picker->setDate(kWednesday);
             QCalendarWidget *calendar = picker->calendarWidget();
@@ -619,20 +619,20 @@ private slots:
         QFETCH(int, windowWidth);
         QFETCH(QList<int>, widths);
         TForm1 &f = *m_form;
-        f.m_state.settings.useServer = useServer;
+        f.fixtureState().settings.useServer = useServer;
         if (templatePage)
             f.SostMeuProg(0, 0, 0, 0, 1);
         else
             f.SpeedB1Click();
-        if (f.sPanel8->isHidden())
+        if (f.widgets().sPanel8->isHidden())
             f.sSpeedButton5Click();
         f.resize(windowWidth, 900);
-        QTRY_COMPARE(f.sPanel8->width(), windowWidth);
+        QTRY_COMPARE(f.widgets().sPanel8->width(), windowWidth);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 
         QList<QRect> boxes;
-        for (QGroupBox *g : {f.sGroupBox3, f.sGroupBox1, f.sGroupBox4, f.sGroupBox9}) // the panel's order
-            if (g->isVisibleTo(f.sPanel8))
+        for (QGroupBox *g : {f.widgets().sGroupBox3, f.widgets().sGroupBox1, f.widgets().sGroupBox4, f.widgets().sGroupBox9}) // the panel's order
+            if (g->isVisibleTo(f.widgets().sPanel8))
                 boxes << g->geometry();
         QCOMPARE(boxes.size(), widths.size());
         QList<int> gaps;
@@ -647,7 +647,7 @@ private slots:
             QCOMPARE(gap, gaps.first());
         }
         const int before = boxes.first().left();
-        const int after = f.sPanel8->width() - boxes.last().right() - 1;
+        const int after = f.widgets().sPanel8->width() - boxes.last().right() - 1;
         if (after < gaps.first()) { // no room to spread: from the left, as narrow as they may be
             QCOMPARE(before, 4);
             QCOMPARE(gaps.first(), 6);
@@ -655,13 +655,13 @@ private slots:
         }
         QVERIFY2(qAbs(before - after) <= 1, qPrintable(u"%1 %2"_s.arg(before).arg(after))); // centred
         QVERIFY(gaps.first() <= before);                                                    // the ends are no narrower than the gaps between
-        QVERIFY(after < f.sPanel8->width() / 4);                                            // no empty third at the right
+        QVERIFY(after < f.widgets().sPanel8->width() / 4);                                  // no empty third at the right
     }
 
     void unarmedPickersDoNothing()
     {
         Answerer answerer(*m_form);
-        m_form->m_state.vibor_dat = 0;
+        m_form->fixtureState().vibor_dat = 0;
         m_form->sDateTimePicker1ClosePicker();
         m_form->sDateTimePicker2ClosePicker();
         QTest::qWait(50);

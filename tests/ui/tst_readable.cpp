@@ -85,7 +85,7 @@ class TstReadable : public QObject
     {
         if (text.isEmpty())
             return;
-        rasp::ui::DayGridView &grid = *m_form->grid;
+        rasp::ui::DayGridView &grid = *m_form->widgets().grid;
         const auto &fitted = grid.fitted(text, bold, fieldWidth);
         const bool whole = widthOf(text, fitted.font) <= rasp::ui::DayGridView::textWidth(fieldWidth);
         if (whole && fitted.font.pointSizeF() >= 8)
@@ -137,8 +137,8 @@ private slots:
     void dayGridFieldsAreWhole()
     {
         TForm1 &f = *m_form;
-        const rasp::State &s = f.m_state;
-        rasp::ui::DayGridView &grid = *f.grid;
+        const rasp::State &s = f.state();
+        rasp::ui::DayGridView &grid = *f.widgets().grid;
         const QRect view = grid.viewport()->rect();
         QStringList cut;
         int measured = 0;
@@ -194,12 +194,12 @@ private slots:
     {
         TForm1 &f = *m_form;
         Answerer answerer(f);
-        QTest::mouseClick(f.img_SB8, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB8, Qt::LeftButton);
         QVERIFY(f.reports().hoursTable()->isVisible());
         f.reports().periodStart()->setDate(QDate::currentDate().addDays(-7));
         f.reports().periodEnd()->setDate(QDate::currentDate().addDays(7));
         QTest::mouseClick(f.reports().countButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(f.Tab_3->isEnabled(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(f.widgets().Tab_3->isEnabled(), 30000);
         const QAbstractItemModel *model = f.reports().hoursTable()->model();
         QVERIFY(model->rowCount() > 0);
         const QFontMetricsF metrics(f.reports().hoursTable()->font());
@@ -225,7 +225,7 @@ private slots:
     {
         TForm1 &f = *m_form;
         f.sSpeedButton5Click(); // the tool panel, where the board's group sits
-        QVERIFY(f.sGroupBox9->isVisible());
+        QVERIFY(f.widgets().sGroupBox9->isVisible());
         rasp::server::NotesBoardModel board;
         const QString day = QDate::currentDate().toString(u"dd.MM.yyyy"_s);
         for (int n = 0; n < 4; ++n)
@@ -237,7 +237,7 @@ private slots:
         f.server().board()->show();
         QCoreApplication::processEvents();
         const QRect window = f.rect();
-        const QRect group(f.sGroupBox9->mapTo(&f, QPoint()), f.sGroupBox9->size());
+        const QRect group(f.widgets().sGroupBox9->mapTo(&f, QPoint()), f.widgets().sGroupBox9->size());
         const QRect shown(f.server().board()->mapTo(&f, QPoint()), f.server().board()->size());
         QVERIFY2(window.contains(group), qPrintable(u"группа %1,%2 %3x%4"_s.arg(group.x()).arg(group.y()).arg(group.width()).arg(group.height())));
         QVERIFY(group.contains(shown));
@@ -254,7 +254,7 @@ private slots:
         for (const auto &g : f.server().board()->geometry()) {
             QCOMPARE(g.card.width(), viewportWidth);
             QVERIFY2(g.card.width() >= 300, qPrintable(u"карточка %1 px, группа %2 px, полоса %3 px"_s.arg(g.card.width())
-                                                           .arg(f.sGroupBox9->width())
+                                                           .arg(f.widgets().sGroupBox9->width())
                                                            .arg(bar->width())));
             // Date and name side by side in the heading strip, apart.
             QVERIFY(widthOf(day, heading) + widthOf(u"заместитель директора"_s, heading) + 10 <= g.heading.width());
@@ -297,21 +297,21 @@ private slots:
             f.sSpeedButton5Click();
             QDate monday = QDate::currentDate();
             monday = monday.addDays(8 - monday.dayOfWeek());
-            f.sDateTimePicker3->setDate(monday);
+            f.widgets().sDateTimePicker3->setDate(monday);
             // The shown lesson with the longest teacher list, clicked.
-            const rasp::State &s = f.m_state;
-            const QRect view = f.grid->viewport()->rect();
+            const rasp::State &s = f.state();
+            const QRect view = f.widgets().grid->viewport()->rect();
             int row = 1, column = 1;
             for (int i = 1; i <= s.max_ur; ++i)
                 for (int j = 1; j <= s.klassvis; ++j)
-                    if (view.contains(f.grid->bodyRectInViewport(GridGeometry::subjectRect(i, j)))
+                    if (view.contains(f.widgets().grid->bodyRectInViewport(GridGeometry::subjectRect(i, j)))
                         && s.grid.cell(i, j).teachers.size() > s.grid.cell(row, column).teachers.size())
                         row = i, column = j;
             gridpointer::click(f, gridpointer::subjectAt(f, row, column));
             QCoreApplication::processEvents();
-            QVERIFY(f.sLabel7->text().size() > 20);
-            QCOMPARE(f.sLabel7->text(), s.grid.cell(row, column).teachers);
-            f.grid->releaseEditor();
+            QVERIFY(f.widgets().sLabel7->text().size() > 20);
+            QCOMPARE(f.widgets().sLabel7->text(), s.grid.cell(row, column).teachers);
+            f.widgets().grid->releaseEditor();
         } else if (page == u"сетка"_s) {
             f.SpeedB5Click();
             QVERIFY(f.templatePageActive());
@@ -325,14 +325,14 @@ private slots:
         } else if (page == u"настройки"_s) {
             f.SpeedB4Click();
         } else if (page == u"отчёт"_s) {
-            QTest::mouseClick(f.img_SB8, Qt::LeftButton);
+            QTest::mouseClick(f.widgets().img_SB8, Qt::LeftButton);
             f.reports().periodStart()->setDate(QDate::currentDate().addDays(-7));
             f.reports().periodEnd()->setDate(QDate::currentDate().addDays(7));
             QTest::mouseClick(f.reports().countButton(), Qt::LeftButton);
-            QTRY_VERIFY_WITH_TIMEOUT(f.Tab_3->isEnabled(), 30000);
-            root = f.Tab_3;
+            QTRY_VERIFY_WITH_TIMEOUT(f.widgets().Tab_3->isEnabled(), 30000);
+            root = f.widgets().Tab_3;
         } else {
-            QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
+            QTest::mouseClick(f.widgets().img_SBZam, Qt::LeftButton);
             rasp::ui::ZamenyPage *zameny = f.reports().substitutionsPage();
             QTRY_VERIFY(zameny->isVisible());
             zameny->from->setDate(QDate::currentDate().addDays(-7));
@@ -359,21 +359,21 @@ private slots:
             notice += u"\r\nстрока %1: неизвестный учитель «Преподаватель номер %1»"_s.arg(n);
         f.Rct_SoobPokaz(notice);
         QCoreApplication::processEvents();
-        QVERIFY(f.rect().contains(f.Rct_soob->geometry()));
+        QVERIFY(f.rect().contains(f.widgets().Rct_soob->geometry()));
         shot(u"6-сообщение"_s);
-        QStringList cut = textsinview::cutTexts(f.Rct_soob);
+        QStringList cut = textsinview::cutTexts(f.widgets().Rct_soob);
         QVERIFY2(cut.isEmpty(), qPrintable(listed(cut)));
         f.Button1Click();
         f.Rct_SoobPokaz(u"Коротко"_s);
-        QCOMPARE(f.Rct_soob->size(), QSize(260, 148)); // a short notice keeps the designed size
+        QCOMPARE(f.widgets().Rct_soob->size(), QSize(260, 148)); // a short notice keeps the designed size
         f.Button1Click();
 
         QStringList seen;
         QTimer::singleShot(0, &f, [&] {
             QCoreApplication::processEvents();
-            seen = textsinview::cutTexts(f.Rct_soobDlg);
+            seen = textsinview::cutTexts(f.widgets().Rct_soobDlg);
             shot(u"6-вопрос"_s);
-            QTest::mouseClick(f.ButtonSoob2, Qt::LeftButton);
+            QTest::mouseClick(f.widgets().ButtonSoob2, Qt::LeftButton);
         });
         f.Dial(u"Удалить учителя «Макарова Тамара Васильевна» со всей его нагрузкой во всех классах? Отменить это будет нельзя."_s);
         QVERIFY2(seen.isEmpty(), qPrintable(listed(seen)));
@@ -385,10 +385,10 @@ private slots:
     {
         TForm1 &f = *m_form;
         f.SpeedB2Click();
-        QVERIFY(f.Tab_2->isVisible());
+        QVERIFY(f.widgets().Tab_2->isVisible());
         QCoreApplication::processEvents();
         rasp::ui::LoadPage &page = *f.loadPage();
-        const rasp::State &s = f.m_state;
+        const rasp::State &s = f.state();
         QStringList cut;
         const auto checkName = [&](rasp::ui::LoadStripView &strip, int n, const QString &name) {
             const QRect r = strip.nameRect(n);

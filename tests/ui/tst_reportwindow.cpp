@@ -75,8 +75,8 @@ class TstReportWindow : public QObject
     }
     bool pagesDisabled() const
     {
-        return !m_form->Rct_Tab->isEnabled() && !m_form->Tab_1->isEnabled() && !m_form->Tab_2->isEnabled()
-               && !m_form->Tab_4->isEnabled();
+        return !m_form->widgets().Rct_Tab->isEnabled() && !m_form->widgets().Tab_1->isEnabled() && !m_form->widgets().Tab_2->isEnabled()
+               && !m_form->widgets().Tab_4->isEnabled();
     }
     // Opens the calendar of a date field and dismisses it, as the user closing the drop-down.
     void openAndCloseCalendar(QDateEdit *picker)
@@ -121,15 +121,15 @@ private slots:
         saveDay(QDate(2026, 12, 2), {u"|S||В|"_s, u"|Физика||Г|"_s, u"|S||Д|"_s});
         saveDay(QDate(2026, 12, 4), {u"|Вне|||"_s});
 
-        QCOMPARE(f.img_SB8->toolTip(), u"Расчитать количество выданных часов за указанный период"_s);
+        QCOMPARE(f.widgets().img_SB8->toolTip(), u"Расчитать количество выданных часов за указанный период"_s);
         f.resize(1400, 800);
-        QTest::mouseClick(f.img_SB8, Qt::LeftButton);
-        QVERIFY(f.Tab_3->isVisible());
+        QTest::mouseClick(f.widgets().img_SB8, Qt::LeftButton);
+        QVERIFY(f.widgets().Tab_3->isVisible());
         QVERIFY(f.reports().periodBar()->isVisible());
         QVERIFY(pagesDisabled());
         QCOMPARE(f.reports().savedOnlyNote()->text(), u"При расчете учитываются только сохраненные данные"_s);
-        QCOMPARE(f.Tab_3->size(), QSize(1300, 670));
-        QCOMPARE(f.Tab_3->geometry().center(), f.rect().center());
+        QCOMPARE(f.widgets().Tab_3->size(), QSize(1300, 670));
+        QCOMPARE(f.widgets().Tab_3->geometry().center(), f.rect().center());
         QCOMPARE(headers(), (QStringList{u"5А"_s, u"5Б"_s, u"6А"_s}));
         QCOMPARE(f.reports().hoursTable()->columnWidth(0), 70);
         QVERIFY(table().isEmpty());
@@ -143,7 +143,7 @@ private slots:
                                        u"||Д - 1"_s}));
         QCOMPARE(f.reports().hoursProgress()->maximum(), 3); // three days counted, the bar full
         QCOMPARE(f.reports().hoursProgress()->value(), 3);
-        QVERIFY(f.Tab_3->isEnabled());
+        QVERIFY(f.widgets().Tab_3->isEnabled());
         QVERIFY(!f.reports().countButton()->isEnabled()); // until a date changes
         QVERIFY(pagesDisabled());
 
@@ -168,9 +168,9 @@ private slots:
         QCOMPARE(table(), QStringList{u"Вне - 1||"_s});
 
         QTest::mouseClick(f.reports().hoursCloseButton(), Qt::LeftButton);
-        QVERIFY(!f.Tab_3->isVisible());
+        QVERIFY(!f.widgets().Tab_3->isVisible());
         QVERIFY(!pagesDisabled());
-        QTest::mouseClick(f.img_SB8, Qt::LeftButton); // reopened: an empty bar, not a busy one
+        QTest::mouseClick(f.widgets().img_SB8, Qt::LeftButton); // reopened: an empty bar, not a busy one
         QVERIFY(f.reports().hoursProgress()->maximum() > f.reports().hoursProgress()->minimum());
         QCOMPARE(f.reports().hoursProgress()->value(), 0);
         QTest::mouseClick(f.reports().hoursCloseButton(), Qt::LeftButton);
@@ -183,12 +183,12 @@ private slots:
         QVERIFY(rasp::text::writeLines(rasp::tmpl::SetkaPath(6), day3({u"|Алгебра|Физика||"_s})));
         {
             Answerer yes(f, {Answerer::Yes});
-            QTest::mouseClick(f.SpeedB5, Qt::LeftButton);
+            QTest::mouseClick(f.widgets().SpeedB5, Qt::LeftButton);
         }
         QVERIFY(f.templatePageActive());
-        QCOMPARE(f.img_SB8->toolTip(), u"Расчитать количество выданных часов за неделю"_s);
-        QTest::mouseClick(f.img_SB8, Qt::LeftButton);
-        QVERIFY(f.Tab_3->isVisible());
+        QCOMPARE(f.widgets().img_SB8->toolTip(), u"Расчитать количество выданных часов за неделю"_s);
+        QTest::mouseClick(f.widgets().img_SB8, Qt::LeftButton);
+        QVERIFY(f.widgets().Tab_3->isVisible());
         QVERIFY(!f.reports().periodBar()->isVisible());
         QCOMPARE(table(), (QStringList{u"Хор - 2|Физика - 2|"_s, u"Алгебра - 1||"_s}));
         QCOMPARE(f.reports().hoursProgress()->maximum(), 7);
@@ -200,35 +200,35 @@ private slots:
     {
         TForm1 &f = *m_form;
         f.resize(1500, 900);
-        QTest::mouseClick(f.img_SB8, Qt::LeftButton);
-        QCOMPARE(f.Tab_3->geometry(), QRect(QPoint(100, 115), QSize(1300, 670)));
+        QTest::mouseClick(f.widgets().img_SB8, Qt::LeftButton);
+        QCOMPARE(f.widgets().Tab_3->geometry(), QRect(QPoint(100, 115), QSize(1300, 670)));
         QVERIFY(sizePicture(u"expand"_s));
         QTest::mouseClick(f.reports().hoursSizeButton(), Qt::LeftButton);
-        QCOMPARE(f.Tab_3->geometry(), f.rect());
+        QCOMPARE(f.widgets().Tab_3->geometry(), f.rect());
         QVERIFY(sizePicture(u"collapse"_s));
         f.resize(1600, 950); // a filling panel follows the window
-        QTRY_COMPARE(f.Tab_3->geometry(), f.rect());
+        QTRY_COMPARE(f.widgets().Tab_3->geometry(), f.rect());
         QTest::mouseClick(f.reports().hoursSizeButton(), Qt::LeftButton);
-        QCOMPARE(f.Tab_3->size(), QSize(1300, 670));
-        QCOMPARE(f.Tab_3->geometry().center(), f.rect().center());
+        QCOMPARE(f.widgets().Tab_3->size(), QSize(1300, 670));
+        QCOMPARE(f.widgets().Tab_3->geometry().center(), f.rect().center());
         QVERIFY(sizePicture(u"expand"_s));
         // A window smaller than the panel holds all of it.
         f.resize(1000, 600);
-        QTRY_COMPARE(f.Tab_3->geometry(), f.rect());
+        QTRY_COMPARE(f.widgets().Tab_3->geometry(), f.rect());
         f.resize(1500, 900);
-        QTRY_COMPARE(f.Tab_3->geometry(), QRect(QPoint(100, 115), QSize(1300, 670)));
+        QTRY_COMPARE(f.widgets().Tab_3->geometry(), QRect(QPoint(100, 115), QSize(1300, 670)));
         // Reopened, the panel is centred again.
         QTest::mouseClick(f.reports().hoursSizeButton(), Qt::LeftButton);
         QTest::mouseClick(f.reports().hoursCloseButton(), Qt::LeftButton);
-        QTest::mouseClick(f.img_SB8, Qt::LeftButton);
-        QCOMPARE(f.Tab_3->size(), QSize(1300, 670));
+        QTest::mouseClick(f.widgets().img_SB8, Qt::LeftButton);
+        QCOMPARE(f.widgets().Tab_3->size(), QSize(1300, 670));
         QVERIFY(sizePicture(u"expand"_s));
     }
 
     void headerIsAccentWithWhiteEdges()
     {
         TForm1 &f = *m_form;
-        QTest::mouseClick(f.img_SB8, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB8, Qt::LeftButton);
         QHeaderView *h = f.reports().hoursTable()->horizontalHeader();
         const QImage img = h->grab().toImage();
         const qreal dpr = img.devicePixelRatio();
@@ -243,15 +243,15 @@ private slots:
         TForm1 &f = *m_form;
         QVERIFY(QDir().mkpath(rasp::day::DayFilePath(QDate(2026, 12, 2)))); // a folder where the file goes
         saveDay(QDate(2026, 12, 3), {u"|Хор|||"_s});
-        QTest::mouseClick(f.img_SB8, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB8, Qt::LeftButton);
         f.reports().periodStart()->setDate(QDate(2026, 12, 1));
         f.reports().periodEnd()->setDate(QDate(2026, 12, 3));
         QTest::mouseClick(f.reports().countButton(), Qt::LeftButton);
         QCOMPARE(table(), QStringList{u"Хор - 1||"_s});
-        QVERIFY(f.Rct_soob->isVisible());
-        QVERIFY(f.noticeText.startsWith(u"Не учтены файлы, которые не удалось прочитать:\r\n"_s));
-        QVERIFY(f.noticeText.contains(u"02.12.2026.ini"_s));
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QVERIFY(f.widgets().Rct_soob->isVisible());
+        QVERIFY(f.widgets().noticeText.startsWith(u"Не учтены файлы, которые не удалось прочитать:\r\n"_s));
+        QVERIFY(f.widgets().noticeText.contains(u"02.12.2026.ini"_s));
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
         QVERIFY(pagesDisabled()); // the report page is still open
         {
             Answerer no(f, {Answerer::No});

@@ -119,7 +119,7 @@ private slots:
         f.SetSave(0);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        f.noticeText.clear();
+        f.forgetNotice();
     }
     void cleanup()
     {
@@ -163,7 +163,7 @@ private slots:
         if (request == u"handshake"_s)
             f.ServerConekt();
         else
-            QTest::mouseClick(request == u"publish"_s ? f.img_SB13 : f.img_SB14, Qt::LeftButton);
+            QTest::mouseClick(request == u"publish"_s ? f.widgets().img_SB13 : f.widgets().img_SB14, Qt::LeftButton);
 
         if (overdue) {
             QTRY_VERIFY(m_peer != nullptr);
@@ -172,7 +172,7 @@ private slots:
             QVERIFY(f.server().replyDeadline()->isActive());
             QCOMPARE(f.server().replyDeadline()->interval(), 10000);
             // The window answers meanwhile: the user can switch pages.
-            for (rasp::ui::TabButton *tab : {f.SpeedB2, f.SpeedB4}) {
+            for (rasp::ui::TabButton *tab : {f.widgets().SpeedB2, f.widgets().SpeedB4}) {
                 QTest::mouseClick(tab, Qt::LeftButton);
                 QVERIFY(tab->hasActiveLook());
             }
@@ -180,27 +180,27 @@ private slots:
         } else if (notice.isEmpty()) {
             QVERIFY(!f.server().pollTimer()->isActive());
         } else {
-            QTRY_VERIFY_WITH_TIMEOUT(!f.noticeText.isEmpty(), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.widgets().noticeText.isEmpty(), 10000);
         }
 
         if (notice == u"…"_s) {
-            QVERIFY(f.noticeText.startsWith(u"ЖЖЖ"_s));
-            QVERIFY(f.noticeText.endsWith(u'…'));
-            QVERIFY(f.noticeText.size() < 400);
+            QVERIFY(f.widgets().noticeText.startsWith(u"ЖЖЖ"_s));
+            QVERIFY(f.widgets().noticeText.endsWith(u'…'));
+            QVERIFY(f.widgets().noticeText.size() < 400);
             QTRY_VERIFY(m_peerGone);
             QVERIFY(m_unsent > 0); // the rest was never read
         } else {
-            QCOMPARE(f.noticeText, notice);
+            QCOMPARE(f.widgets().noticeText, notice);
         }
-        QVERIFY(!f.noticeText.contains(QChar(0xFFFD)));
+        QVERIFY(!f.widgets().noticeText.contains(QChar(0xFFFD)));
         QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(!f.server().replyDeadline()->isActive());
         if (peer != Peer::Refuse)
             QTRY_VERIFY(m_peerGone);
 
         f.Button1Click(); // the notice is read; the window is usable again
-        QTest::mouseClick(f.SpeedB2, Qt::LeftButton);
-        QVERIFY(f.SpeedB2->hasActiveLook());
+        QTest::mouseClick(f.widgets().SpeedB2, Qt::LeftButton);
+        QVERIFY(f.widgets().SpeedB2->hasActiveLook());
         QCOMPARE(snapshot(m_work->path()), before);
     }
 
@@ -208,16 +208,16 @@ private slots:
     {
         TForm1 &f = *m_form;
         m_behaviour = Peer::Stall;
-        QTest::mouseClick(f.img_SB14, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB14, Qt::LeftButton);
         QTRY_VERIFY(m_peer != nullptr);
         QTcpSocket *stalled = m_peer;
         f.serverReplyOverdue();
         QTRY_VERIFY(m_peerGone);
         f.Button1Click();
         m_behaviour = Peer::CloseMidReply;
-        QTest::mouseClick(f.img_SB14, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB14, Qt::LeftButton);
         QTRY_VERIFY(m_peer != stalled);
-        QTRY_COMPARE(f.noticeText, u"Гот"_s);
+        QTRY_COMPARE(f.widgets().noticeText, u"Гот"_s);
     }
 };
 

@@ -50,7 +50,7 @@ private slots:
         m_form = std::make_unique<TForm1>();
         m_form->setServerLink(std::make_unique<ScriptedLink>(m_server));
         configure(u"127.0.0.1"_s, u"5050"_s, u"школа"_s, u"пароль"_s, true);
-        m_form->noticeText.clear();
+        m_form->forgetNotice();
     }
     void cleanup() { m_form.reset(); }
 
@@ -85,7 +85,7 @@ private slots:
         QCOMPARE(rebuilt.count(), 1);
         QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(!m_server.connected);
-        QVERIFY(f.noticeText.isEmpty());
+        QVERIFY(f.widgets().noticeText.isEmpty());
     }
 
     void loadingADayByDateRefreshesTheNotes()
@@ -134,12 +134,12 @@ private slots:
         TForm1 &f = *m_form;
         configure(ip, port, login, password, use);
         m_server.openSucceeds = reachable;
-        f.noticeText.clear();
+        f.forgetNotice();
         f.ServerConekt();
         QCOMPARE(m_server.opens, opens);
         QVERIFY(m_server.written.isEmpty());
         QVERIFY(!f.server().pollTimer()->isActive());
-        QVERIFY(f.noticeText.isEmpty());
+        QVERIFY(f.widgets().noticeText.isEmpty());
     }
 
     void publishSendsTheDayAndShowsTheAnswer()
@@ -147,31 +147,31 @@ private slots:
         TForm1 &f = *m_form;
         for (int i = 0; i < 2; ++i)
             f.KlassCreate();
-        rasp::State &s = f.m_state;
+        rasp::State &s = f.fixtureState();
         s.grid.cell(0, 1).subject = u"5а"_s;
         s.grid.cell(0, 2).subject = u"5б"_s;
         s.grid.cell(1, 1).subject = u"Математика"_s;
         s.grid.cell(1, 1).room = u"12"_s;
         s.grid.cell(3, 2).subject = u"Физика"_s;
-        f.sDateTimePicker3->setDate(QDate(2026, 12, 9));
+        f.widgets().sDateTimePicker3->setDate(QDate(2026, 12, 9));
         m_server.answer = [](ServerScript &s, const QByteArray &) {
             s.pending << u"soobsРасписание на 09.12.2026 опубликовано"_s.toUtf8();
         };
-        QTest::mouseClick(f.img_SB13, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB13, Qt::LeftButton);
         QCOMPARE(m_server.written,
                  QList<QByteArray>{line(u"publlDispшкола;09.12.2026;5а$5б$||Математика$12$$$|$$$$|$$Физика$$|"_s)});
         QVERIFY(f.server().pollTimer()->isActive());
         f.Timer3Timer();
-        QCOMPARE(f.noticeText, u"Расписание на 09.12.2026 опубликовано"_s);
+        QCOMPARE(f.widgets().noticeText, u"Расписание на 09.12.2026 опубликовано"_s);
         QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(!m_server.connected);
 
         f.Button1Click(); // the notice is read and closed
         m_server.answer = [](ServerScript &s, const QByteArray &) { s.pending << "soobsОтменено"; };
-        QTest::mouseClick(f.img_SB14, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB14, Qt::LeftButton);
         QCOMPARE(m_server.written.value(1), line(u"pubdeDisp09.12.2026"_s));
         QCOMPARE(m_server.opens, 2);
-        QTRY_COMPARE(f.noticeText, u"Отменено"_s); // this time the poll timer itself picks it up
+        QTRY_COMPARE(f.widgets().noticeText, u"Отменено"_s); // this time the poll timer itself picks it up
         QVERIFY(!f.server().pollTimer()->isActive());
     }
 
@@ -200,9 +200,9 @@ private slots:
         TForm1 &f = *m_form;
         configure(u"127.0.0.1"_s, u"5050"_s, login, u"пароль"_s, use);
         m_server.openSucceeds = reachable;
-        f.noticeText.clear();
-        QTest::mouseClick(withdraw ? f.img_SB14 : f.img_SB13, Qt::LeftButton);
-        QCOMPARE(f.noticeText, notice);
+        f.forgetNotice();
+        QTest::mouseClick(withdraw ? f.widgets().img_SB14 : f.widgets().img_SB13, Qt::LeftButton);
+        QCOMPARE(f.widgets().noticeText, notice);
         QVERIFY(m_server.written.isEmpty());
         QVERIFY(!f.server().pollTimer()->isActive());
     }
@@ -234,11 +234,11 @@ private slots:
             s.pending = pieces;
             s.connected = !peerCloses;
         };
-        QTest::mouseClick(f.img_SB14, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB14, Qt::LeftButton);
         QCOMPARE(m_server.written.size(), 1);
         for (int i = 0; i < std::max<qsizetype>(pieces.size(), 1); ++i)
             f.Timer3Timer();
-        QCOMPARE(f.noticeText, notice);
+        QCOMPARE(f.widgets().noticeText, notice);
         QCOMPARE(f.server().pollTimer()->isActive(), stillOpen);
         QCOMPARE(m_server.connected, stillOpen);
     }
@@ -247,18 +247,18 @@ private slots:
     {
         TForm1 &f = *m_form;
         m_server.answer = [](ServerScript &s, const QByteArray &) { s.pending << "hello"; };
-        QTest::mouseClick(f.img_SB14, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB14, Qt::LeftButton);
         f.Timer3Timer(); // unknown reply: ignored
         QVERIFY(f.server().pollTimer()->isActive());
-        QTest::mouseClick(f.img_SB13, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB13, Qt::LeftButton);
         QCOMPARE(m_server.opens, 1);
         QCOMPARE(m_server.written.size(), 2);
 
         m_server.writeSucceeds = false;
-        QTest::mouseClick(f.img_SB14, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB14, Qt::LeftButton);
         QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(!m_server.connected);
-        QVERIFY(f.noticeText.isEmpty());
+        QVERIFY(f.widgets().noticeText.isEmpty());
     }
 
     void switchOffEndsTheExchange()
@@ -278,28 +278,28 @@ private slots:
         TForm1 &f = *m_form;
         f.SpeedB4Click(); // settings page
         QVERIFY(!f.dayPageActive());
-        f.sPanel8->hide();
+        f.widgets().sPanel8->hide();
         f.sSpeedButton5Click();
         QVERIFY(m_server.written.isEmpty());
 
         f.KlassCreate();
-        f.m_state.tab1vis = 1;
-        f.SpeedB1->setEnabled(true);
+        f.fixtureState().tab1vis = 1;
+        f.widgets().SpeedB1->setEnabled(true);
         f.SpeedB1Click();
         QVERIFY(f.dayPageActive());
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        if (f.sPanel8->isVisible())
+        if (f.widgets().sPanel8->isVisible())
             f.sSpeedButton5Click();
-        QVERIFY(!f.sPanel8->isVisible());
+        QVERIFY(!f.widgets().sPanel8->isVisible());
         const int closedHeight = f.height();
         m_server.written.clear();
         f.sSpeedButton5Click(); // opens on the day page: notes handshake
-        QVERIFY(f.sPanel8->isVisible());
+        QVERIFY(f.widgets().sPanel8->isVisible());
         QCOMPARE(f.height(), closedHeight + 146);
         QCOMPARE(m_server.written, QList<QByteArray>{line(u"conecDispшкола;пароль"_s)});
         f.sSpeedButton5Click(); // closing does not contact the server
-        QVERIFY(!f.sPanel8->isVisible());
+        QVERIFY(!f.widgets().sPanel8->isVisible());
         QCOMPARE(f.height(), closedHeight);
         QCOMPARE(m_server.written.size(), 1);
     }

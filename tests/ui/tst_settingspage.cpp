@@ -78,7 +78,7 @@ private slots:
     void roomsAddInTheirOrderAndKeepPlainOrderAfterARestart()
     {
         start();
-        QVERIFY(m_form->Tab_4->isVisible());
+        QVERIFY(m_form->widgets().Tab_4->isVisible());
         for (const QString &room : {u"12"_s, u"5"_s, u"1а"_s})
             addRoom(room);
         QCOMPARE(items(m_form->settingsPage().sListBox1), (QStringList{u"5"_s, u"12"_s, u"1а"_s}));
@@ -87,14 +87,14 @@ private slots:
         QCOMPARE(fileLines().mid(0, 4), (QStringList{u"5"_s, u"12"_s, u"1а"_s, u"~end~"_s}));
 
         addRoom(u"12"_s);
-        QCOMPARE(m_form->noticeText, u"Такой кабинет уже есть"_s);
+        QCOMPARE(m_form->widgets().noticeText, u"Такой кабинет уже есть"_s);
         QCOMPARE(m_form->settingsPage().sEdit1->text(), u"12"_s);
-        QCOMPARE(m_form->m_state.settings.rooms.size(), 3);
+        QCOMPARE(m_form->state().settings.rooms.size(), 3);
         m_form->Button1Click();
 
         restart();
         QCOMPARE(items(m_form->settingsPage().sListBox1), (QStringList{u"12"_s, u"1а"_s, u"5"_s}));
-        QCOMPARE(m_form->m_state.settings.rooms, (QStringList{u"12"_s, u"1а"_s, u"5"_s}));
+        QCOMPARE(m_form->state().settings.rooms, (QStringList{u"12"_s, u"1а"_s, u"5"_s}));
     }
 
     void deletingARoomNeedsASelection()
@@ -102,10 +102,10 @@ private slots:
         start();
         addRoom(u"12"_s);
         addRoom(u"14"_s);
-        m_form->noticeText.clear();
+        m_form->forgetNotice();
         m_form->settingsPage().sListBox1->clearSelection();
         QTest::mouseClick(m_form->settingsPage().SpeedButton4, Qt::LeftButton);
-        QCOMPARE(m_form->noticeText, u"А выбирать кабинет я за Вас буду?\r\nОно мне надо?"_s);
+        QCOMPARE(m_form->widgets().noticeText, u"А выбирать кабинет я за Вас буду?\r\nОно мне надо?"_s);
         QCOMPARE(m_form->settingsPage().sListBox1->count(), 2);
         m_form->Button1Click();
 
@@ -120,7 +120,7 @@ private slots:
         start();
         m_form->settingsPage().ListBox2->addItems({u"Алгебра"_s, u"Физ-ра"_s, u"ИЗО"_s}); // as the load fills it
         QTest::mouseClick(m_form->settingsPage().sSpeedButton2, Qt::LeftButton);
-        QCOMPARE(m_form->noticeText, u"Выберите предмет"_s);
+        QCOMPARE(m_form->widgets().noticeText, u"Выберите предмет"_s);
         m_form->Button1Click();
 
         m_form->settingsPage().ListBox2->setCurrentRow(1);
@@ -131,10 +131,10 @@ private slots:
         QCOMPARE(items(m_form->settingsPage().ListBox3), (QStringList{u"ИЗО"_s, u"Физ-ра"_s}));
         QCOMPARE(fileLines().mid(0, 4), (QStringList{u"~end~"_s, u"ИЗО"_s, u"Физ-ра"_s, u"~end~"_s}));
 
-        m_form->noticeText.clear();
+        m_form->forgetNotice();
         m_form->settingsPage().ListBox3->clearSelection();
         QTest::mouseClick(m_form->settingsPage().sSpeedButton1, Qt::LeftButton);
-        QCOMPARE(m_form->noticeText, u"Выберите предмет"_s);
+        QCOMPARE(m_form->widgets().noticeText, u"Выберите предмет"_s);
         m_form->Button1Click();
         m_form->settingsPage().ListBox3->setCurrentRow(0);
         QTest::mouseClick(m_form->settingsPage().sSpeedButton1, Qt::LeftButton);
@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(m_form->settingsPage().sEdit4->echoMode(), QLineEdit::Normal);
         QTest::mouseRelease(m_form->settingsPage().SpeedButton5, Qt::LeftButton);
         QCOMPARE(m_form->settingsPage().sEdit4->echoMode(), QLineEdit::Password);
-        QCOMPARE(m_form->m_state.settings.password, u"секрет"_s);
+        QCOMPARE(m_form->state().settings.password, u"секрет"_s);
     }
 
     void serverSwitchActsAtOnceButTheFileWaitsForSave()
@@ -162,16 +162,16 @@ private slots:
         start();
         QVERIFY(m_form->settingsPage().sCheckBox1->isChecked());
         QVERIFY(m_form->settingsPage().sGroupBox7->isEnabled());
-        QVERIFY(!m_form->sGroupBox9->isHidden());
+        QVERIFY(!m_form->widgets().sGroupBox9->isHidden());
         QCOMPARE(m_form->settingsPage().sEdit2->text(), u"10.0.0.7"_s);
 
         clickBox(m_form->settingsPage().sCheckBox1);
         QVERIFY(!m_form->settingsPage().sGroupBox7->isEnabled());
-        QVERIFY(m_form->sGroupBox9->isHidden());
+        QVERIFY(m_form->widgets().sGroupBox9->isHidden());
         QCOMPARE(fileLines().at(2 + 7 - 3), u"1"_s);
         QTest::mouseClick(m_form->settingsPage().SpeedButton6, Qt::LeftButton);
         QCOMPARE(fileLines().at(2 + 7 - 3), u"0"_s);
-        QCOMPARE(m_form->noticeText,
+        QCOMPARE(m_form->widgets().noticeText,
                  u"Данные сохранены?\r\nДля встепления в силу некоторых параметров возможно потребутся перезапустить программу"_s);
     }
 
@@ -196,8 +196,8 @@ private slots:
         QCOMPARE(lines.mid(2),
                  (QStringList{u""_s, u""_s, u""_s, u""_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"1"_s, u"10"_s, u"0"_s,
                               u"0"_s, u"1"_s, u"0"_s, u"1"_s}));
-        QCOMPARE(m_form->m_state.max_ur, 6); // the grid keeps its rows until the next start
-        QCOMPARE(m_form->m_state.grid.lastRow(), 6);
+        QCOMPARE(m_form->state().max_ur, 6); // the grid keeps its rows until the next start
+        QCOMPARE(m_form->state().grid.lastRow(), 6);
 
         restart();
         QVERIFY(m_form->settingsPage().RadioButton2->isChecked());
@@ -208,8 +208,8 @@ private slots:
         QVERIFY(m_form->settingsPage().CheckBox2->isChecked());
         QVERIFY(!m_form->settingsPage().CheckBox1->isChecked());
         QCOMPARE(m_form->settingsPage().ComboBox1->currentText(), u"10"_s);
-        QCOMPARE(m_form->m_state.max_ur, 10);
-        QCOMPARE(m_form->m_state.grid.lastRow(), 10);
+        QCOMPARE(m_form->state().max_ur, 10);
+        QCOMPARE(m_form->state().grid.lastRow(), 10);
         QCOMPARE(m_form->height(), 299 + 42 * 10);
     }
 
@@ -217,25 +217,25 @@ private slots:
     {
         writeSettings({{12, u"16"_s}, {13, u"9"_s}, {14, u"4"_s}});
         start();
-        QCOMPARE(m_form->m_state.max_ur, 16);
-        QCOMPARE(m_form->m_state.grid.lastRow(), 16);
+        QCOMPARE(m_form->state().max_ur, 16);
+        QCOMPARE(m_form->state().grid.lastRow(), 16);
         QCOMPARE(m_form->height(), 971);
-        QCOMPARE(m_form->m_state.vt_sm_y, 9);
-        QCOMPARE(m_form->m_state.vt_sm_x, 4);
+        QCOMPARE(m_form->state().vt_sm_y, 9);
+        QCOMPARE(m_form->state().vt_sm_x, 4);
         QCOMPARE(m_form->arrange().maxLessonsBox()->currentText(), u"16"_s);
-        QVERIFY(m_form->noticeText.isEmpty());
+        QVERIFY(m_form->widgets().noticeText.isEmpty());
     }
 
     void aDamagedFileStartsWithDefaultsAndSaysWhy()
     {
         writeSettings({{4, u"70000"_s}, {12, u"99"_s}, {13, u"x"_s}});
         start();
-        QCOMPARE(m_form->m_state.max_ur, 6);
+        QCOMPARE(m_form->state().max_ur, 6);
         QCOMPARE(m_form->height(), 551);
         QVERIFY(m_form->settingsPage().sEdit5->text().isEmpty());
-        QVERIFY2(m_form->noticeText.contains(u"setting.ini"_s) && m_form->noticeText.contains(u"99"_s)
-                     && m_form->noticeText.contains(u"70000"_s),
-                 qPrintable(m_form->noticeText));
+        QVERIFY2(m_form->widgets().noticeText.contains(u"setting.ini"_s) && m_form->widgets().noticeText.contains(u"99"_s)
+                     && m_form->widgets().noticeText.contains(u"70000"_s),
+                 qPrintable(m_form->widgets().noticeText));
     }
 
     // A settings file that could not be read (here a link leading in a circle) is reported at
@@ -246,18 +246,18 @@ private slots:
         QVERIFY(QFile::link(path + u".other"_s, path));
         QVERIFY(QFile::link(path, path + u".other"_s));
         start();
-        QVERIFY2(m_form->noticeText.contains(u"Не удалось прочитать файл"_s) && m_form->noticeText.contains(u"setting.ini"_s),
-                 qPrintable(m_form->noticeText));
+        QVERIFY2(m_form->widgets().noticeText.contains(u"Не удалось прочитать файл"_s) && m_form->widgets().noticeText.contains(u"setting.ini"_s),
+                 qPrintable(m_form->widgets().noticeText));
         m_form->Button1Click();
         addRoom(u"12"_s);
-        QVERIFY2(m_form->noticeText.startsWith(u"Настройки не сохранены: файл "_s)
-                     && m_form->noticeText.contains(QDir::toNativeSeparators(path)),
-                 qPrintable(m_form->noticeText));
+        QVERIFY2(m_form->widgets().noticeText.startsWith(u"Настройки не сохранены: файл "_s)
+                     && m_form->widgets().noticeText.contains(QDir::toNativeSeparators(path)),
+                 qPrintable(m_form->widgets().noticeText));
         m_form->Button1Click();
-        m_form->noticeText.clear();
+        m_form->forgetNotice();
         clickBox(m_form->settingsPage().CheckBox2);
         QTest::mouseClick(m_form->settingsPage().SpeedButton6, Qt::LeftButton); // "Сохранить"
-        QVERIFY2(m_form->noticeText.startsWith(u"Настройки не сохранены"_s), qPrintable(m_form->noticeText));
+        QVERIFY2(m_form->widgets().noticeText.startsWith(u"Настройки не сохранены"_s), qPrintable(m_form->widgets().noticeText));
         QVERIFY(QFileInfo(path).isSymLink());
         QCOMPARE(QFileInfo(path).symLinkTarget(), path + u".other"_s);
         QCOMPARE(items(m_form->settingsPage().sListBox1), QStringList{u"12"_s}); // the page keeps what was done

@@ -65,7 +65,7 @@ class TstShiftWindow : public QObject
     std::unique_ptr<TForm1> m_form;
     QStringList m_settingsLines;
 
-    const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
+    const rasp::day::Cell &cell(int row, int column) const { return m_form->state().grid.cell(row, column); }
     QWidget *body() const { return gridpointer::body(*m_form); }
     QPoint scroll() const { return gridpointer::scroll(*m_form); }
 
@@ -73,9 +73,9 @@ class TstShiftWindow : public QObject
     QStringList locks() const
     {
         QStringList rows;
-        for (int i = 1; i <= m_form->m_state.max_ur; ++i) {
+        for (int i = 1; i <= m_form->state().max_ur; ++i) {
             QString row;
-            for (int j = 1; j <= m_form->m_state.klassvis; ++j)
+            for (int j = 1; j <= m_form->state().klassvis; ++j)
                 row += cell(i, j).locked() ? u'L' : u'-';
             rows << row;
         }
@@ -109,7 +109,7 @@ class TstShiftWindow : public QObject
     void clickToggle(int row) const
     {
         const QRect t = GridGeometry::toggleRect(row);
-        QTest::mouseClick(m_form->grid->viewport(), Qt::LeftButton, {},
+        QTest::mouseClick(m_form->widgets().grid->viewport(), Qt::LeftButton, {},
                           QPoint(t.center().x(), t.center().y() + GridGeometry::kHeaderHeight - scroll().y()));
     }
     QStringList settingsFile() const
@@ -117,7 +117,7 @@ class TstShiftWindow : public QObject
         const auto read = rasp::text::readLines(rasp::settings::SettingsPath());
         return read.lines;
     }
-    QPoint inArea(QWidget *w) const { return w->mapTo(m_form->Panel5->parentWidget(), QPoint(0, 0)); }
+    QPoint inArea(QWidget *w) const { return w->mapTo(m_form->widgets().Panel5->parentWidget(), QPoint(0, 0)); }
 
     void start(int vt_sm_y, int vt_sm_x)
     {
@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(locks(), (QStringList{u"--LLLLLLLL"_s, u"LLLLLLLLLL"_s, u"-LLLLLLLLL"_s, u"----------"_s,
                                        u"----------"_s, u"----------"_s, u"----------"_s}));
         QVERIFY(!cell(1, 2).locked()); // the lesson there stays editable
-        QVERIFY(f.Tab_1->isEnabled());
+        QVERIFY(f.widgets().Tab_1->isEnabled());
 
         // Row 5 frozen, then "Разблокировать" → "Влево и вниз" from the padlock of (3, 2).
         clickToggle(5);
@@ -178,9 +178,9 @@ private slots:
         chooseFromCellMenu(f.shift().unlockMenu(), f.shift().unlockDownLeftAction());
         QCOMPARE(locks(), (QStringList{u"--LLLLLLLL"_s, u"LLLLLLLLLL"_s, u"--LLLLLLLL"_s, u"----------"_s,
                                        u"--LLLLLLLL"_s, u"----------"_s, u"----------"_s}));
-        QCOMPARE(f.m_state.grid.snegHint(5), u"1"_s);
-        QVERIFY(!f.Img_zdite->isVisible());
-        QVERIFY(f.Tab_1->isEnabled());
+        QCOMPARE(f.state().grid.snegHint(5), u"1"_s);
+        QVERIFY(!f.widgets().Img_zdite->isVisible());
+        QVERIFY(f.widgets().Tab_1->isEnabled());
 
         // "Разблокировать" on a free subject field does nothing.
         rightClick(4, 1);
@@ -229,30 +229,30 @@ private slots:
         QTRY_COMPARE(answers.asked.size(), 1);
         QCOMPARE(answers.asked.first(), u"На этом уроке есть совпадения\r\nВсе равно закрепить предметы урока?"_s);
         QCOMPARE(locks().at(0), u"----------"_s);
-        QCOMPARE(f.m_state.grid.snegHint(1), u"0"_s);
+        QCOMPARE(f.state().grid.snegHint(1), u"0"_s);
 
         clickToggle(1);
-        QTRY_COMPARE(f.m_state.grid.snegHint(1), u"1"_s);
+        QTRY_COMPARE(f.state().grid.snegHint(1), u"1"_s);
         QCOMPARE(locks().at(0), u"LLLLLLLLLL"_s);
         QCOMPARE(cell(1, 2).caption, u"Алгебра"_s);
-        QVERIFY(f.Tab_1->isEnabled());
+        QVERIFY(f.widgets().Tab_1->isEnabled());
 
         // Unfreezing row 2 keeps the pinned Химия locked.
         clickToggle(2);
         QCOMPARE(locks().at(1), u"LLLLLLLLLL"_s);
         clickToggle(2);
         QCOMPARE(locks().at(1), u"L---------"_s);
-        QCOMPARE(f.m_state.grid.snegHint(2), u"0"_s);
+        QCOMPARE(f.state().grid.snegHint(2), u"0"_s);
 
         // While an arrangement runs the toggles are disabled and a click does nothing.
         f.arrange().startButton()->setEnabled(false);
         f.EnabledKomponent();
         clickToggle(1);
-        QCOMPARE(f.m_state.grid.snegHint(1), u"1"_s);
+        QCOMPARE(f.state().grid.snegHint(1), u"1"_s);
         f.Zamoroz(1); // even called directly, freezing is refused
-        QCOMPARE(f.m_state.grid.snegHint(1), u"1"_s);
+        QCOMPARE(f.state().grid.snegHint(1), u"1"_s);
         QCOMPARE(locks().at(0), u"LLLLLLLLLL"_s);
-        QVERIFY(f.Tab_1->isEnabled());
+        QVERIFY(f.widgets().Tab_1->isEnabled());
         QCOMPARE(answers.asked.size(), 2);
     }
 
@@ -262,16 +262,16 @@ private slots:
         TForm1 &f = *m_form;
         clickToggle(6);
         QCOMPARE(locks().at(5), u"LLLLLLLLLL"_s);
-        QWidget *list = f.sCheckListBox1->viewport();
+        QWidget *list = f.widgets().sCheckListBox1->viewport();
         QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(10, 10), list->mapToGlobal(QPoint(10, 10)));
         QApplication::sendEvent(list, &menu);
         choose(f.shift().pinMenu(), f.shift().clearPinsAction());
         QTRY_VERIFY(!f.shift().pinMenu()->isVisible());
-        for (int n = 0; n < f.sCheckListBox1->count(); ++n)
-            QCOMPARE(f.sCheckListBox1->item(n)->checkState(), Qt::Unchecked);
+        for (int n = 0; n < f.widgets().sCheckListBox1->count(); ++n)
+            QCOMPARE(f.widgets().sCheckListBox1->item(n)->checkState(), Qt::Unchecked);
         for (const QString &row : locks())
             QCOMPARE(row, u"----------"_s);
-        QCOMPARE(f.m_state.grid.snegHint(6), u"1"_s);
+        QCOMPARE(f.state().grid.snegHint(6), u"1"_s);
     }
 
     void secondShiftFromTheSettingsAndTheSliders()
@@ -300,7 +300,7 @@ private slots:
         // The class bound to 0: every lock lifted, the pinned Химия locked again, the file follows.
         f.shift().startSlider()->setFocus();
         QTest::keyClick(f.shift().startSlider(), Qt::Key_Home);
-        QCOMPARE(f.m_state.vt_sm_x, 0);
+        QCOMPARE(f.state().vt_sm_x, 0);
         QCOMPARE(locks(), (QStringList{u"----------"_s, u"L---------"_s, u"----------"_s, u"----------"_s,
                                        u"----------"_s, u"----------"_s, u"----------"_s}));
         QStringList lines = settingsFile();
@@ -311,7 +311,7 @@ private slots:
         QTest::keyClick(f.shift().startSlider(), Qt::Key_Right);
         f.shift().endSlider()->setFocus();
         QTest::keyClick(f.shift().endSlider(), Qt::Key_Down);
-        QCOMPARE(f.m_state.vt_sm_y, 5);
+        QCOMPARE(f.state().vt_sm_y, 5);
         QCOMPARE(locks(), (QStringList{u"--LLLLLLLL"_s, u"LLLLLLLLLL"_s, u"-LLLLLLLLL"_s, u"-LLLLL-LLL"_s,
                                        u"-LLLLLL-LL"_s, u"L---------"_s, u"L---------"_s}));
         lines = settingsFile();
@@ -333,13 +333,13 @@ private slots:
                              Qt::NoButton, Qt::LeftButton, {});
             QApplication::sendEvent(f.shift().startSlider(), &move);
         }
-        QCOMPARE(f.m_state.vt_sm_x, 1); // nothing applied while the handle moves
+        QCOMPARE(f.state().vt_sm_x, 1); // nothing applied while the handle moves
         QTest::mouseRelease(f.shift().startSlider(), Qt::LeftButton, {}, handle + QPoint(180, 0));
         QCOMPARE(f.shift().startSlider()->value(), 4);
-        QCOMPARE(f.m_state.vt_sm_x, 4);
+        QCOMPARE(f.state().vt_sm_x, 4);
         QCOMPARE(locks().at(5), u"LLLL------"_s);
         QVERIFY(answers.asked.isEmpty());
-        QVERIFY(f.Tab_1->isEnabled());
+        QVERIFY(f.widgets().Tab_1->isEnabled());
     }
 
     void theTemplatePageLocksOutsideTheShiftsToo()
@@ -347,8 +347,8 @@ private slots:
         start(4, 6);
         TForm1 &f = *m_form;
         Answerer answers(f, {Answerer::Yes}); // leaving the day page asks first
-        QTest::mouseClick(f.SpeedB5, Qt::LeftButton);
-        QVERIFY(f.SpeedB5->hasActiveLook());
+        QTest::mouseClick(f.widgets().SpeedB5, Qt::LeftButton);
+        QVERIFY(f.widgets().SpeedB5->hasActiveLook());
         // The template is empty: only the split locks, 7А..10А in rows 1..4 and 1А..6А below.
         QCOMPARE(locks(), (QStringList{u"------LLLL"_s, u"------LLLL"_s, u"------LLLL"_s, u"------LLLL"_s,
                                        u"LLLLLL----"_s, u"LLLLLL----"_s, u"LLLLLL----"_s}));
@@ -359,8 +359,8 @@ private slots:
         start(4, 6);
         TForm1 &f = *m_form;
         f.resize(500, 380);
-        QScrollBar *h = f.grid->horizontalScrollBar();
-        QScrollBar *v = f.grid->verticalScrollBar();
+        QScrollBar *h = f.widgets().grid->horizontalScrollBar();
+        QScrollBar *v = f.widgets().grid->verticalScrollBar();
         QVERIFY(h->maximum() >= 100);
         QVERIFY(v->maximum() >= 50);
         // Shown at home once the window's layout has placed the grid.

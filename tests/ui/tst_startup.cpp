@@ -34,11 +34,11 @@ class TstStartup : public QObject
     {
         for (const QString &name : names) {
             form.KlassCreate();
-            form.m_state.grid.cell(0, form.m_state.klassvis).subject = name;
+            form.fixtureState().grid.cell(0, form.fixtureState().klassvis).subject = name;
         }
-        for (int j = 1; j <= form.m_state.klassvis; ++j)
-            for (int i = 1; i <= form.m_state.max_ur; ++i)
-                form.m_state.grid.cell(i, j).roomVisible = true;
+        for (int j = 1; j <= form.state().klassvis; ++j)
+            for (int i = 1; i <= form.state().max_ur; ++i)
+                form.fixtureState().grid.cell(i, j).roomVisible = true;
         form.RamkaKoord(1, 1);
         form.showFrameAndMemo();
     }
@@ -74,21 +74,21 @@ private slots:
 
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        for (QWidget *page : {form.Tab_1, form.Tab_2, form.Tab_3, form.Tab_4})
+        for (QWidget *page : {form.widgets().Tab_1, form.widgets().Tab_2, form.widgets().Tab_3, form.widgets().Tab_4})
             QVERIFY2(!page->isVisible(), qPrintable(page->objectName()));
-        QVERIFY(!form.SpeedB1->isEnabled());
-        QVERIFY(!form.SpeedB5->isEnabled());
-        QVERIFY(form.SpeedB2->isEnabled());
-        QVERIFY(form.SpeedB4->isEnabled());
+        QVERIFY(!form.widgets().SpeedB1->isEnabled());
+        QVERIFY(!form.widgets().SpeedB5->isEnabled());
+        QVERIFY(form.widgets().SpeedB2->isEnabled());
+        QVERIFY(form.widgets().SpeedB4->isEnabled());
         // Start-state colours: the day tab looks active, the others inactive.
-        QCOMPARE(form.SpeedB1->fill(), 0xFF0061B0u);
-        QCOMPARE(form.SpeedB1->textColour(), 0xFFFFFFFFu);
-        for (auto *tab : {form.SpeedB5, form.SpeedB2, form.SpeedB4}) {
+        QCOMPARE(form.widgets().SpeedB1->fill(), 0xFF0061B0u);
+        QCOMPARE(form.widgets().SpeedB1->textColour(), 0xFFFFFFFFu);
+        for (auto *tab : {form.widgets().SpeedB5, form.widgets().SpeedB2, form.widgets().SpeedB4}) {
             QCOMPARE(tab->fill(), 0xFFE0E0E0u);
             QCOMPARE(tab->textColour(), 0xFF000000u);
         }
 
-        const rasp::State &s = form.m_state;
+        const rasp::State &s = form.state();
         QCOMPARE(s.max_ur, 6);
         QCOMPARE(s.klassvis, 0);
         QCOMPARE(s.klassvis_mas, 1);
@@ -101,15 +101,15 @@ private slots:
         QCOMPARE(form.arrange().maxLessonsBox()->currentText(), u"6"_s);
         QCOMPARE(form.arrange().firstGapsBox()->count(), 6); // "0" .. "5", the first selected
         QCOMPARE(form.arrange().firstGapsBox()->currentText(), u"0"_s);
-        QCOMPARE(form.sDateTimePicker3->date(), QDate::currentDate());
+        QCOMPARE(form.widgets().sDateTimePicker3->date(), QDate::currentDate());
         QVERIFY(!form.arrange().revertButton()->isEnabled());
         QVERIFY(!form.arrange().stopButton()->isEnabled());
-        QVERIFY(form.grid->togglesEnabled());
-        QCOMPARE(form.sGroupBox4->width(), 410); // ten pictures, "Замены" under the tenth
-        const std::pair<QToolButton *, int> bar[] = {{form.img_SB8, 10}, {form.img_SB3, 50}, {form.img_SB9, 90}, {form.img_SB10, 130}, {form.img_SB11, 170}, {form.img_SB12, 210}, {form.img_SB2, 250}, {form.img_SB13, 290}, {form.img_SB14, 330}, {form.img_SB1, 370}};
+        QVERIFY(form.widgets().grid->togglesEnabled());
+        QCOMPARE(form.widgets().sGroupBox4->width(), 410); // ten pictures, "Замены" under the tenth
+        const std::pair<QToolButton *, int> bar[] = {{form.widgets().img_SB8, 10}, {form.widgets().img_SB3, 50}, {form.widgets().img_SB9, 90}, {form.widgets().img_SB10, 130}, {form.widgets().img_SB11, 170}, {form.widgets().img_SB12, 210}, {form.widgets().img_SB2, 250}, {form.widgets().img_SB13, 290}, {form.widgets().img_SB14, 330}, {form.widgets().img_SB1, 370}};
         for (const auto &[picture, x] : bar)
             QCOMPARE(picture->pos(), QPoint(x, 24));
-        QCOMPARE(form.img_SBZam->pos(), QPoint(370, 79));
+        QCOMPARE(form.widgets().img_SBZam->pos(), QPoint(370, 79));
     }
 
     // Where the empty page area shows anything: the box of the pixels that differ from its corner.
@@ -148,10 +148,10 @@ private slots:
         write(u"r_data/"_s + QDate::currentDate().toString(u"dd.MM.yyyy"_s) + u".ini"_s, day + "\r\n~end~\r\n");
 
         TForm1 form; // returns: nothing waits for an answer
-        QVERIFY(form.questionText.isEmpty());
-        QVERIFY(form.Rct_soobDlg->isHidden());
-        QVERIFY(!form.startingUp);
-        const rasp::day::Cell &pe = form.m_state.grid.cell(1, 1);
+        QVERIFY(form.widgets().questionText.isEmpty());
+        QVERIFY(form.widgets().Rct_soobDlg->isHidden());
+        QVERIFY(!form.isStartingUp());
+        const rasp::day::Cell &pe = form.state().grid.cell(1, 1);
         QCOMPARE(pe.subject, u"PE"_s);
         QVERIFY(pe.background != rasp::day::kWhite); // the coincidence is shown
         QVERIFY(pe.locked());                        // and the settings' pin kept
@@ -162,7 +162,7 @@ private slots:
         Answerer no(form, {Answerer::No});
         form.VtorayaSmenaBlok(1);
         QCOMPARE(no.asked, QStringList{rasp::day::CheckListQuestion()});
-        QVERIFY(!form.m_state.grid.cell(1, 1).locked());
+        QVERIFY(!form.state().grid.cell(1, 1).locked());
     }
 
     void firstStartHintUntilTheFirstLoadIsSaved()
@@ -172,7 +172,7 @@ private slots:
         TForm1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        rasp::ui::PageArea *area = form.pageArea;
+        rasp::ui::PageArea *area = form.widgets().pageArea;
         QVERIFY(area->hintShown());
         // One centred line of text and nothing else; the tabs stay as a first start sets them.
         const QRect box = paintedBox(area);
@@ -180,25 +180,25 @@ private slots:
         QVERIFY2(box.height() < 30 && box.width() > 300, qPrintable(u"%1x%2"_s.arg(box.width()).arg(box.height())));
         QVERIFY(qAbs(box.center().x() - area->width() / 2) <= 2);
         QVERIFY(qAbs(box.center().y() - area->height() / 2) <= 10);
-        QVERIFY(!form.SpeedB1->isEnabled() && form.SpeedB2->isEnabled());
+        QVERIFY(!form.widgets().SpeedB1->isEnabled() && form.widgets().SpeedB2->isEnabled());
         QVERIFY(!area->findChild<QLabel *>(QString(), Qt::FindDirectChildrenOnly));
 
         // A page in front hides it; the first saved load ends it for good.
-        QTest::mouseClick(form.SpeedB2, Qt::LeftButton);
-        QVERIFY(form.Tab_2->isVisible());
+        QTest::mouseClick(form.widgets().SpeedB2, Qt::LeftButton);
+        QVERIFY(form.widgets().Tab_2->isVisible());
         QVERIFY(!area->hintShown());
         form.sSpeedButton18Click();
-        form.m_state.Klass[1] = u"5А"_s;
+        form.fixtureState().Klass[1] = u"5А"_s;
         form.sSpeedButton16Click();
-        form.m_state.PedFio[1].name = u"Иванова"_s;
+        form.fixtureState().PedFio[1].name = u"Иванова"_s;
         form.sSpeedButton15Click();
-        QCOMPARE(form.noticeText, u"Данные сохранены"_s);
-        form.Tab_2->hide();
+        QCOMPARE(form.widgets().noticeText, u"Данные сохранены"_s);
+        form.widgets().Tab_2->hide();
         QVERIFY(!area->hintShown());
         QVERIFY(paintedBox(area).isEmpty());
         TForm1 fresh;
         fresh.show();
-        QVERIFY(!fresh.pageArea->hintShown());
+        QVERIFY(!fresh.widgets().pageArea->hintShown());
     }
 
     void addingTheFirstClassShowsFrameMemoAndCells()
@@ -209,10 +209,10 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         addClasses(form, {u"5А"_s, u"5Б"_s, u"6А"_s});
-        QCOMPARE(form.m_state.klassvis, 3);
-        QCOMPARE(form.m_state.klassvis_mas, 4);
-        QCOMPARE(form.m_state.grid.ramkaRow, 1);
-        QCOMPARE(form.m_state.grid.ramkaColumn, 1);
+        QCOMPARE(form.state().klassvis, 3);
+        QCOMPARE(form.state().klassvis_mas, 4);
+        QCOMPARE(form.state().grid.ramkaRow, 1);
+        QCOMPARE(form.state().grid.ramkaColumn, 1);
     }
 
     void clickingAndTypingEditTheModel()
@@ -220,16 +220,16 @@ private slots:
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
         TForm1 form;
-        form.Tab_1->show();
+        form.widgets().Tab_1->show();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         addClasses(form, {u"5А"_s, u"5Б"_s, u"6А"_s});
-        rasp::State &s = form.m_state;
+        rasp::State &s = form.fixtureState();
 
         clickField(form, 2, 3, GridGeometry::Subject);
         QCOMPARE(s.grid.ramkaRow, 2);
         QCOMPARE(s.grid.ramkaColumn, 3);
-        QLineEdit *editor = form.grid->editor();
+        QLineEdit *editor = form.widgets().grid->editor();
         QVERIFY(editor->isVisible());
         QVERIFY(editor->hasFocus());
         typeText(editor, u"Физика"_s);
@@ -237,7 +237,7 @@ private slots:
 
         clickField(form, 4, 1, GridGeometry::Room);
         QCOMPARE(s.grid.ramkaRow, 4);
-        QCOMPARE(form.grid->editorField(), GridGeometry::Room);
+        QCOMPARE(form.widgets().grid->editorField(), GridGeometry::Room);
         typeText(editor, u"12345678901234"_s); // at most 10 characters
         QCOMPARE(s.grid.cell(4, 1).room, u"1234567890"_s);
         QCOMPARE(s.grid.cell(2, 3).subject, u"Физика"_s);
@@ -250,7 +250,7 @@ private slots:
         QCOMPARE(s.grid.ramkaColumn, 1);
 
         // The notes memo lies under the last row, as wide as the class columns, and is the day's note.
-        QPlainTextEdit *memo = form.grid->memo();
+        QPlainTextEdit *memo = form.widgets().grid->memo();
         QVERIFY(memo->isVisible());
         QCOMPARE(memo->width(), 60 * 3 - 5);
         typeText(memo, u"Замена"_s);
@@ -262,17 +262,17 @@ private slots:
         QTemporaryDir dir;
         QDir::setCurrent(dir.path());
         TForm1 form;
-        form.Tab_1->show();
+        form.widgets().Tab_1->show();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         addClasses(form, {u"5А"_s});
         clickField(form, 1, 1, GridGeometry::Subject);
-        typeText(form.grid->editor(), u"Алг"_s);
-        form.sLabel7->setText(u"Иванова"_s);
+        typeText(form.widgets().grid->editor(), u"Алг"_s);
+        form.widgets().sLabel7->setText(u"Иванова"_s);
         form.RaspClear();
-        QVERIFY(form.m_state.grid.cell(1, 1).subject.isEmpty());
-        QVERIFY(form.grid->editor()->text().isEmpty());
-        QVERIFY(form.sLabel7->text().isEmpty());
+        QVERIFY(form.state().grid.cell(1, 1).subject.isEmpty());
+        QVERIFY(form.widgets().grid->editor()->text().isEmpty());
+        QVERIFY(form.widgets().sLabel7->text().isEmpty());
     }
 
     void secondInstanceExitsWhileTheFirstRunsAndACrashFreesTheGuard()

@@ -74,17 +74,17 @@ class TstTemplatePage : public QObject
     std::unique_ptr<QTemporaryDir> m_work;
     std::unique_ptr<TForm1> m_form;
 
-    const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
+    const rasp::day::Cell &cell(int row, int column) const { return m_form->state().grid.cell(row, column); }
     QWidget *body() const { return gridpointer::body(*m_form); }
     QPoint subjectAt(int row, int column) const { return gridpointer::subjectAt(*m_form, row, column); }
     // Clicks a subject field (on the live editor where it lies) and types text into it.
     void typeInto(int row, int column, const QString &text)
     {
         gridpointer::click(*m_form, subjectAt(row, column));
-        QCOMPARE(m_form->grid->editorRow(), row);
-        m_form->grid->editor()->selectAll();
-        QTest::keyClick(m_form->grid->editor(), Qt::Key_Delete);
-        typeText(m_form->grid->editor(), text);
+        QCOMPARE(m_form->widgets().grid->editorRow(), row);
+        m_form->widgets().grid->editor()->selectAll();
+        QTest::keyClick(m_form->widgets().grid->editor(), Qt::Key_Delete);
+        typeText(m_form->widgets().grid->editor(), text);
     }
     void startForm()
     {
@@ -99,10 +99,10 @@ class TstTemplatePage : public QObject
     void enterTemplatePage()
     {
         Answerer yes(*m_form, {Answerer::Yes});
-        QTest::mouseClick(m_form->SpeedB5, Qt::LeftButton);
+        QTest::mouseClick(m_form->widgets().SpeedB5, Qt::LeftButton);
         QVERIFY(m_form->templatePageActive());
     }
-    void dismissNotice() { QTest::mouseClick(m_form->Button1, Qt::LeftButton); }
+    void dismissNotice() { QTest::mouseClick(m_form->widgets().Button1, Qt::LeftButton); }
 
 private slots:
     void init()
@@ -121,8 +121,8 @@ private slots:
     void theStripShowsSevenWeekdaysMondaySelected()
     {
         TForm1 &f = *m_form;
-        QCOMPARE(f.m_state.Setka[1].SetkaMasUr[1][1], u"Алгебра"_s); // read at start-up
-        QCOMPARE(f.m_state.Setka[7].SetkaMasKab[1][1], u"31"_s);
+        QCOMPARE(f.state().Setka[1].SetkaMasUr[1][1], u"Алгебра"_s); // read at start-up
+        QCOMPARE(f.state().Setka[7].SetkaMasKab[1][1], u"31"_s);
         enterTemplatePage();
         const QStringList names = {u"Понедельник"_s, u"Вторник"_s, u"Среда"_s, u"Четверг"_s,
                                    u"Пятница"_s, u"Суббота"_s, u"Воскресенье"_s};
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
         QCOMPARE(cell(1, 1).room, u"12"_s);
         QCOMPARE(cell(1, 2).teachers, u"Петров"_s);
-        QVERIFY(f.m_state.grid.ramkaVisible);
+        QVERIFY(f.state().grid.ramkaVisible);
     }
 
     void badgesHangBelowTheirButtonsAndGoWithThePage()
@@ -173,7 +173,7 @@ private slots:
         typeInto(3, 1, u"Физика"_s);
         QVERIFY(f.weekdayStrip().Rct_Set_schet[1]->isVisible());
         Answerer yes(f, {Answerer::Yes});
-        QTest::mouseClick(f.SpeedB1, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().SpeedB1, Qt::LeftButton);
         QVERIFY(f.dayPageActive());
         QVERIFY(f.weekdayStrip().Rct_Set_schet[1]->isHidden());
     }
@@ -184,7 +184,7 @@ private slots:
         enterTemplatePage();
         typeInto(2, 2, u"Химия"_s);
         QTest::mouseClick(f.weekdayStrip().BtnSetMas[3], Qt::LeftButton); // Wednesday: never filled
-        QCOMPARE(f.m_state.vibr_den_set, 3);
+        QCOMPARE(f.state().vibr_den_set, 3);
         QCOMPARE(f.weekdayStrip().BtnSetMas[3]->fill(), kAccent);
         QCOMPARE(f.weekdayStrip().BtnSetMas[1]->fill(), kGrey);
         QCOMPARE(cell(1, 1).subject, QString());
@@ -196,22 +196,22 @@ private slots:
         QCOMPARE(cell(2, 2).subject, u"Химия"_s); // the edit is back
         QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
         QCOMPARE(cell(1, 1).teachers, u"Иванова"_s);
-        QCOMPARE(f.m_state.Setka[3].SetkaMasUr[1][1], u"Хор"_s);
+        QCOMPARE(f.state().Setka[3].SetkaMasUr[1][1], u"Хор"_s);
 
         // Leaving the page and coming back keeps the weekday and its edits; a single blank is emptied.
         typeInto(4, 1, u" "_s);
-        QTest::mouseClick(f.SpeedB2, Qt::LeftButton);
-        QCOMPARE(f.m_state.Setka[1].SetkaMasUr[4][1], QString());
-        QTest::mouseClick(f.SpeedB5, Qt::LeftButton);
-        QCOMPARE(f.m_state.vibr_den_set, 1);
+        QTest::mouseClick(f.widgets().SpeedB2, Qt::LeftButton);
+        QCOMPARE(f.state().Setka[1].SetkaMasUr[4][1], QString());
+        QTest::mouseClick(f.widgets().SpeedB5, Qt::LeftButton);
+        QCOMPARE(f.state().vibr_den_set, 1);
         QCOMPARE(f.weekdayStrip().BtnSetMas[1]->fill(), kAccent);
         QCOMPARE(cell(2, 2).subject, u"Химия"_s);
 
         // Restarting without saving loses the edits.
         m_form.reset();
         startForm();
-        QCOMPARE(m_form->m_state.Setka[1].SetkaMasUr[2][2], QString());
-        QCOMPARE(m_form->m_state.Setka[3].SetkaMasUr[1][1], QString());
+        QCOMPARE(m_form->state().Setka[1].SetkaMasUr[2][2], QString());
+        QCOMPARE(m_form->state().Setka[3].SetkaMasUr[1][1], QString());
 
         // Saving writes all seven files from what is in memory and on the grid.
         enterTemplatePage();
@@ -221,14 +221,14 @@ private slots:
         typeInto(2, 1, u" "_s);
         {
             Answerer no(*m_form, {Answerer::No});
-            QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
+            QTest::mouseClick(m_form->widgets().img_SB11, Qt::LeftButton);
             QCOMPARE(no.asked, QStringList{u"Сохранить сетку?"_s});
             QVERIFY(!QFile::exists(rasp::tmpl::SetkaPath(5)));
         }
         Answerer yes(*m_form, {Answerer::Yes});
-        QTest::mouseClick(m_form->img_SB11, Qt::LeftButton);
+        QTest::mouseClick(m_form->widgets().img_SB11, Qt::LeftButton);
         QCOMPARE(yes.asked, QStringList{u"Сохранить сетку?"_s});
-        QCOMPARE(m_form->noticeText, u"Данные сохранены"_s);
+        QCOMPARE(m_form->widgets().noticeText, u"Данные сохранены"_s);
         QCOMPARE(cell(2, 1).subject, u" "_s); // the grid keeps its blank
         for (int k = 1; k <= 7; ++k)
             QVERIFY(QFile::exists(rasp::tmpl::SetkaPath(k)));
@@ -246,25 +246,25 @@ private slots:
         enterTemplatePage();
         {
             Answerer no(f, {Answerer::No});
-            QTest::mouseClick(f.img_SB10, Qt::LeftButton);
+            QTest::mouseClick(f.widgets().img_SB10, Qt::LeftButton);
             QCOMPARE(no.asked, QStringList{u"Все изменения не будут сохранены.\r\nОчистить?"_s});
             QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
         }
         Answerer yes(f, {Answerer::Yes, Answerer::Yes});
-        QTest::mouseClick(f.img_SB10, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB10, Qt::LeftButton);
         QCOMPARE(cell(1, 1).subject, QString());
         QCOMPARE(cell(1, 1).room, QString());
-        QCOMPARE(f.m_state.Setka[1].SetkaMasUr[1][1], QString());
-        QCOMPARE(f.m_state.Setka[1].SetkaMasKab[1][1], QString());
-        QCOMPARE(f.m_state.Setka[7].SetkaMasUr[1][1], u"Физика"_s);
+        QCOMPARE(f.state().Setka[1].SetkaMasUr[1][1], QString());
+        QCOMPARE(f.state().Setka[1].SetkaMasKab[1][1], QString());
+        QCOMPARE(f.state().Setka[7].SetkaMasUr[1][1], u"Физика"_s);
         QCOMPARE(f.arrange().maxLessonsBox()->itemText(0), u"0"_s);                                  // the limit lists follow the empty grid
         QVERIFY(bytes(rasp::tmpl::SetkaPath(1)).startsWith(rasp::text::encode1251(u"|Алгебра|"_s))); // file untouched
 
         // On the day page only the grid is cleared.
-        QTest::mouseClick(f.SpeedB1, Qt::LeftButton);
-        f.m_state.Setka[7].SetkaMasUr[1][1] = u"Физика"_s;
-        QTest::mouseClick(f.img_SB10, Qt::LeftButton);
-        QCOMPARE(f.m_state.Setka[7].SetkaMasUr[1][1], u"Физика"_s);
+        QTest::mouseClick(f.widgets().SpeedB1, Qt::LeftButton);
+        f.fixtureState().Setka[7].SetkaMasUr[1][1] = u"Физика"_s;
+        QTest::mouseClick(f.widgets().img_SB10, Qt::LeftButton);
+        QCOMPARE(f.state().Setka[7].SetkaMasUr[1][1], u"Физика"_s);
         QCOMPARE(yes.asked.size(), 3);
     }
 
@@ -287,25 +287,25 @@ private slots:
         if (!withFile)
             QVERIFY(QFile::remove(rasp::tmpl::SetkaPath(7)));
         f.settingsPage().CheckBox1->setChecked(withRooms);
-        f.sDateTimePicker3->setDate(kSunday);
-        f.m_state.Setka[7].SetkaMasUr[1][1] = u"Несохранённое"_s; // only the file counts
+        f.widgets().sDateTimePicker3->setDate(kSunday);
+        f.fixtureState().Setka[7].SetkaMasUr[1][1] = u"Несохранённое"_s; // only the file counts
         typeInto(3, 2, u"Было"_s);
-        f.grid->memo()->setPlainText(u"Заметка"_s);
-        f.m_state.note = u"Заметка"_s;
+        f.widgets().grid->memo()->setPlainText(u"Заметка"_s);
+        f.fixtureState().note = u"Заметка"_s;
 
         Answerer answerer(f, {answerYes ? Answerer::Yes : Answerer::No});
-        QTest::mouseClick(f.img_SB9, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB9, Qt::LeftButton);
         QCOMPARE(answerer.asked,
                  QStringList{u"Загрузить расписание на воскресенье из сетки?\r\nВсе изменения в текущем расписании будут удалены"_s});
         if (!answerYes) {
             QCOMPARE(cell(3, 2).subject, u"Было"_s);
-            QCOMPARE(f.m_state.note, u"Заметка"_s);
+            QCOMPARE(f.state().note, u"Заметка"_s);
             return;
         }
         QCOMPARE(cell(3, 2).subject, QString());
-        QCOMPARE(f.m_state.note, QString());
+        QCOMPARE(f.state().note, QString());
         if (!withFile) {
-            QCOMPARE(f.noticeText, u"Это ужасно, но шаблона на воскресенье не существует"_s);
+            QCOMPARE(f.widgets().noticeText, u"Это ужасно, но шаблона на воскресенье не существует"_s);
             QCOMPARE(cell(1, 1).subject, QString());
             return;
         }
@@ -313,7 +313,7 @@ private slots:
         QCOMPARE(cell(1, 2).subject, u"Хор"_s);
         QCOMPARE(cell(1, 1).teachers, u"Петров"_s);
         QCOMPARE(cell(1, 1).room, withRooms ? u"31"_s : QString());
-        QCOMPARE(f.sDateTimePicker3->date(), kSunday);
+        QCOMPARE(f.widgets().sDateTimePicker3->date(), kSunday);
     }
 
     void emptySchoolShowsNoCellsAndNoFrame()
@@ -322,15 +322,15 @@ private slots:
         QVERIFY(QFile::remove(rasp::load::NagruzPath()));
         startForm();
         TForm1 &f = *m_form;
-        QCOMPARE(f.m_state.klassvis, 0);
-        f.m_state.tab1vis = 1;
-        f.SpeedB5->setEnabled(true);
-        f.m_state.grid.ramkaVisible = true;
+        QCOMPARE(f.state().klassvis, 0);
+        f.fixtureState().tab1vis = 1;
+        f.widgets().SpeedB5->setEnabled(true);
+        f.fixtureState().grid.ramkaVisible = true;
         enterTemplatePage();
-        QVERIFY(!f.m_state.grid.ramkaVisible);
+        QVERIFY(!f.state().grid.ramkaVisible);
         QTest::mouseClick(f.weekdayStrip().BtnSetMas[7], Qt::LeftButton);
-        QCOMPARE(f.m_state.vibr_den_set, 7);
-        QVERIFY(!f.m_state.grid.ramkaVisible);
+        QCOMPARE(f.state().vibr_den_set, 7);
+        QVERIFY(!f.state().grid.ramkaVisible);
     }
 
     void savingTheLoadRereadsTheTemplate()
@@ -338,12 +338,12 @@ private slots:
         TForm1 &f = *m_form;
         enterTemplatePage();
         typeInto(2, 2, u"Химия"_s);
-        QTest::mouseClick(f.SpeedB2, Qt::LeftButton);
-        QCOMPARE(f.m_state.Setka[1].SetkaMasUr[2][2], u"Химия"_s);
+        QTest::mouseClick(f.widgets().SpeedB2, Qt::LeftButton);
+        QCOMPARE(f.state().Setka[1].SetkaMasUr[2][2], u"Химия"_s);
         f.sSpeedButton15Click();
         dismissNotice();
-        QCOMPARE(f.m_state.Setka[1].SetkaMasUr[2][2], QString()); // unsaved template edits are dropped
-        QCOMPARE(f.m_state.Setka[1].SetkaMasUr[1][1], u"Алгебра"_s);
+        QCOMPARE(f.state().Setka[1].SetkaMasUr[2][2], QString()); // unsaved template edits are dropped
+        QCOMPARE(f.state().Setka[1].SetkaMasUr[1][1], u"Алгебра"_s);
     }
 
     void anUnreadableTemplateFileIsReportedAndKept()
@@ -352,15 +352,15 @@ private slots:
         QVERIFY(QDir().mkpath(rasp::tmpl::SetkaPath(4))); // a folder where Четверг.ini goes
         startForm();
         TForm1 &f = *m_form;
-        QVERIFY2(f.noticeText.startsWith(u"Не удалось прочитать файл"_s), qPrintable(f.noticeText));
-        QVERIFY(f.noticeText.contains(u"Четверг.ini"_s));
+        QVERIFY2(f.widgets().noticeText.startsWith(u"Не удалось прочитать файл"_s), qPrintable(f.widgets().noticeText));
+        QVERIFY(f.widgets().noticeText.contains(u"Четверг.ini"_s));
         dismissNotice();
-        QVERIFY(f.sGroupBox4->isEnabled()); // a notice at start-up leaves the actions usable
+        QVERIFY(f.widgets().sGroupBox4->isEnabled()); // a notice at start-up leaves the actions usable
         enterTemplatePage();
         Answerer yes(f, {Answerer::Yes});
-        QTest::mouseClick(f.img_SB11, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SB11, Qt::LeftButton);
         QCOMPARE(yes.asked, QStringList{u"Сохранить сетку?"_s});
-        QVERIFY2(f.noticeText.startsWith(u"Сетка «Четверг» не сохранена"_s), qPrintable(f.noticeText));
+        QVERIFY2(f.widgets().noticeText.startsWith(u"Сетка «Четверг» не сохранена"_s), qPrintable(f.widgets().noticeText));
         QVERIFY(QFileInfo(rasp::tmpl::SetkaPath(4)).isDir());
         QVERIFY(bytes(rasp::tmpl::SetkaPath(7)).startsWith(rasp::text::encode1251(u"|Физика|Хор|"_s)));
     }

@@ -68,7 +68,7 @@ const QStringList kTemplate = {u"|Физика|Алгебра|Англ||"_s, u"|
 QStringList screen(const TForm1 &f)
 {
     QStringList out;
-    const rasp::State &s = f.m_state;
+    const rasp::State &s = f.state();
     for (int i = 1; i <= s.max_ur; ++i)
         for (int j = 1; j <= s.klassvis; ++j) {
             const rasp::day::Cell &c = s.grid.cell(i, j);
@@ -91,8 +91,8 @@ QStringList screen(const TForm1 &f)
         out << box->objectName() + u' ' + items.join(u',') + u" selected "_s + box->currentText();
     }
     QString pins;
-    for (int n = 0; n < f.sCheckListBox1->count(); ++n)
-        pins += f.sCheckListBox1->item(n)->checkState() == Qt::Checked ? u'1' : u'0';
+    for (int n = 0; n < f.widgets().sCheckListBox1->count(); ++n)
+        pins += f.widgets().sCheckListBox1->item(n)->checkState() == Qt::Checked ? u'1' : u'0';
     out << u"pins "_s + pins << u"note "_s + s.note << u"shift %1 %2"_s.arg(s.vt_sm_x).arg(s.vt_sm_y);
     return out;
 }
@@ -106,20 +106,20 @@ class TstUndoWindow : public QObject
     std::unique_ptr<QTemporaryDir> m_work;
     std::unique_ptr<TForm1> m_form;
 
-    const rasp::day::Cell &cell(int row, int column) const { return m_form->m_state.grid.cell(row, column); }
+    const rasp::day::Cell &cell(int row, int column) const { return m_form->state().grid.cell(row, column); }
     QPoint subjectAt(int row, int column) const { return gridpointer::subjectAt(*m_form, row, column); }
     QPoint roomAt(int row, int column) const { return gridpointer::roomAt(*m_form, row, column); }
     void click(QPoint p) const { gridpointer::click(*m_form, p); }
     QListWidgetItem *pin(const QString &subject) const
     {
-        const auto found = m_form->sCheckListBox1->findItems(subject, Qt::MatchExactly);
+        const auto found = m_form->widgets().sCheckListBox1->findItems(subject, Qt::MatchExactly);
         return found.isEmpty() ? nullptr : found.first();
     }
     // Closes a notice the edit showed, so the pages are enabled again.
     void closeNotice() const
     {
-        if (m_form->Rct_soob->isVisible())
-            QTest::mouseClick(m_form->Button1, Qt::LeftButton);
+        if (m_form->widgets().Rct_soob->isVisible())
+            QTest::mouseClick(m_form->widgets().Button1, Qt::LeftButton);
     }
     // Chooses an entry of a cell list and double-clicks it.
     static void pick(QListWidget *list, const QString &text)
@@ -133,7 +133,7 @@ class TstUndoWindow : public QObject
     {
         const QPoint pressAt = subjectAt(from, column);
         QWidget *target = gridpointer::hitAt(*m_form, pressAt).first;
-        auto local = [&](QPoint p) { return target == m_form->grid->editor() ? p - target->pos() : p; };
+        auto local = [&](QPoint p) { return target == m_form->widgets().grid->editor() ? p - target->pos() : p; };
         QTest::mousePress(target, Qt::LeftButton, {}, local(pressAt));
         QTest::mouseMove(target, local(pressAt + QPoint(0, dy / 2)));
         QTest::mouseMove(target, local(pressAt + QPoint(0, dy)));
@@ -141,13 +141,13 @@ class TstUndoWindow : public QObject
         QTRY_COMPARE(m_form->editing().moveState(), 0);
     }
     // The undo and redo keys as the user presses them in the grid page.
-    void pressUndo() const { QTest::keyClick(m_form->grid->editor(), Qt::Key_Z, Qt::ControlModifier); }
+    void pressUndo() const { QTest::keyClick(m_form->widgets().grid->editor(), Qt::Key_Z, Qt::ControlModifier); }
     void pressRedo(bool y) const
     {
         if (y)
-            QTest::keyClick(m_form->grid->editor(), Qt::Key_Y, Qt::ControlModifier);
+            QTest::keyClick(m_form->widgets().grid->editor(), Qt::Key_Y, Qt::ControlModifier);
         else
-            QTest::keyClick(m_form->grid->editor(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QTest::keyClick(m_form->widgets().grid->editor(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     }
 
     enum Edit {
@@ -177,12 +177,12 @@ class TstUndoWindow : public QObject
         switch (edit) {
         case TypeSubject:
             click(subjectAt(5, 1));
-            typeText(f.grid->editor(), u"Физика"_s);
+            typeText(f.widgets().grid->editor(), u"Физика"_s);
             click(subjectAt(1, 4)); // the run ends where the focus leaves the field
             break;
         case TypeRoom:
             click(roomAt(3, 1));
-            typeText(f.grid->editor(), u"14"_s);
+            typeText(f.widgets().grid->editor(), u"14"_s);
             break;
         case PickSubject:
             gridpointer::doubleClick(f, subjectAt(5, 2));
@@ -271,7 +271,7 @@ class TstUndoWindow : public QObject
         if (edit == Unfreeze) {
             Answerer yes(f, {Answerer::Yes});
             f.Zamoroz(2);
-            QVERIFY(f.m_state.grid.frozen(2));
+            QVERIFY(f.state().grid.frozen(2));
         } else if (edit == Shift) {
             f.shift().endSlider()->setValue(3);
         } else if (edit == ReturnPrevious) {
@@ -296,12 +296,12 @@ private slots:
         m_form->show();
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        QVERIFY(!m_form->undoStack->canUndo());
+        QVERIFY(!m_form->widgets().undoStack->canUndo());
     }
     void cleanup()
     {
         // Whatever the gesture did, the facts the state keeps twice still agree.
-        QCOMPARE(rasp::CheckInvariants(m_form->m_state), QStringList());
+        QCOMPARE(rasp::CheckInvariants(m_form->state()), QStringList());
         m_form.reset();
     }
 
@@ -334,23 +334,23 @@ private slots:
         QFETCH(QString, text);
         TForm1 &f = *m_form;
         prepare(Edit(edit));
-        const int stepsBefore = f.undoStack->count();
+        const int stepsBefore = f.widgets().undoStack->count();
         const QStringList before = screen(f);
         makeEdit(Edit(edit));
         const QStringList after = screen(f);
         QVERIFY(after != before);
-        QCOMPARE(f.undoStack->count(), stepsBefore + 1);
-        QCOMPARE(f.undoAction->text(), u"Отменить: "_s + text);
+        QCOMPARE(f.widgets().undoStack->count(), stepsBefore + 1);
+        QCOMPARE(f.widgets().undoAction->text(), u"Отменить: "_s + text);
         // The two items head the cell menu.
-        QCOMPARE(f.shift().cellMenu()->actions().at(0), f.undoAction);
-        QCOMPARE(f.shift().cellMenu()->actions().at(1), f.redoAction);
+        QCOMPARE(f.shift().cellMenu()->actions().at(0), f.widgets().undoAction);
+        QCOMPARE(f.shift().cellMenu()->actions().at(1), f.widgets().redoAction);
 
         pressUndo();
         QCOMPARE(screen(f), before);
-        QCOMPARE(f.redoAction->text(), u"Повторить: "_s + text);
+        QCOMPARE(f.widgets().redoAction->text(), u"Повторить: "_s + text);
         pressRedo(true);
         QCOMPARE(screen(f), after);
-        f.undoAction->trigger();
+        f.widgets().undoAction->trigger();
         QCOMPARE(screen(f), before);
         pressRedo(false);
         QCOMPARE(screen(f), after);
@@ -359,7 +359,7 @@ private slots:
     void typingRunsAreGroupedByField()
     {
         TForm1 &f = *m_form;
-        QLineEdit *editor = f.grid->editor();
+        QLineEdit *editor = f.widgets().grid->editor();
         click(subjectAt(5, 1));
         typeText(editor, u"Физ"_s);
         typeText(editor, u"ика"_s);
@@ -367,12 +367,12 @@ private slots:
         typeText(editor, u"Хор"_s);
         click(roomAt(5, 1));
         typeText(editor, u"12"_s);
-        QCOMPARE(f.undoStack->count(), 3);
+        QCOMPARE(f.widgets().undoStack->count(), 3);
         // Typed and rubbed out again: no step is left.
         click(subjectAt(5, 2));
         typeText(editor, u"А"_s);
         QTest::keyClick(editor, Qt::Key_Backspace);
-        QCOMPARE(f.undoStack->count(), 3);
+        QCOMPARE(f.widgets().undoStack->count(), 3);
 
         click(roomAt(5, 1));
         editor->end(false);
@@ -390,9 +390,9 @@ private slots:
         pressUndo();
         QCOMPARE(cell(5, 1).subject, QString());
         QCOMPARE(cell(5, 1).teachers, QString());
-        QVERIFY(!f.undoStack->canUndo());
-        QCOMPARE(f.undoAction->text(), u"Отменить"_s);
-        QVERIFY(!f.undoAction->isEnabled());
+        QVERIFY(!f.widgets().undoStack->canUndo());
+        QCOMPARE(f.widgets().undoAction->text(), u"Отменить"_s);
+        QVERIFY(!f.widgets().undoAction->isEnabled());
     }
 
     void theHistoryBelongsToTheShownDay()
@@ -400,7 +400,7 @@ private slots:
         TForm1 &f = *m_form;
         makeEdit(Drag);
         makeEdit(LockRegion);
-        QCOMPARE(f.undoStack->count(), 2);
+        QCOMPARE(f.widgets().undoStack->count(), 2);
         {
             // Saving keeps it; declined questions leave it untouched.
             Answerer answers(f, {Answerer::Yes, Answerer::No, Answerer::No});
@@ -409,17 +409,17 @@ private slots:
             f.sSpeedButton10Click();
             f.sSpeedButton9Click();
         }
-        QCOMPARE(f.undoStack->count(), 2);
-        QVERIFY(f.undoAction->isEnabled());
+        QCOMPARE(f.widgets().undoStack->count(), 2);
+        QVERIFY(f.widgets().undoAction->isEnabled());
         {
             // Another date comes onto the grid: the history is emptied.
             Answerer yes(f, {Answerer::Yes});
-            f.sDateTimePicker2->setDate(QDate::currentDate().addDays(1));
+            f.widgets().sDateTimePicker2->setDate(QDate::currentDate().addDays(1));
             f.sDateTimePicker2ClPicker();
             closeNotice();
         }
-        QCOMPARE(f.undoStack->count(), 0);
-        QVERIFY(!f.undoAction->isEnabled());
+        QCOMPARE(f.widgets().undoStack->count(), 0);
+        QVERIFY(!f.widgets().undoAction->isEnabled());
     }
 
     void templateEditsUndoIntoTheWeekdayAndSwitchingWeekdayClearsTheHistory()
@@ -430,26 +430,26 @@ private slots:
             f.SpeedB5Click();
         }
         QVERIFY(f.templatePageActive());
-        QVERIFY(!f.undoStack->canUndo());
-        const int den = f.m_state.vibr_den_set;
+        QVERIFY(!f.widgets().undoStack->canUndo());
+        const int den = f.state().vibr_den_set;
         click(subjectAt(2, 1));
-        typeText(f.grid->editor(), u"Химия"_s);
-        QCOMPARE(f.m_state.Setka[std::size_t(den)].ur(2, 1), u"Химия"_s);
+        typeText(f.widgets().grid->editor(), u"Химия"_s);
+        QCOMPARE(f.state().Setka[std::size_t(den)].ur(2, 1), u"Химия"_s);
         pressUndo();
         QCOMPARE(cell(2, 1).subject, QString());
-        QCOMPARE(f.m_state.Setka[std::size_t(den)].ur(2, 1), QString());
+        QCOMPARE(f.state().Setka[std::size_t(den)].ur(2, 1), QString());
         pressRedo(true);
-        QCOMPARE(f.m_state.Setka[std::size_t(den)].ur(2, 1), u"Химия"_s);
+        QCOMPARE(f.state().Setka[std::size_t(den)].ur(2, 1), u"Химия"_s);
         {
             Answerer yes(f, {Answerer::Yes});
             f.sSpeedButton10Click();
         }
-        QCOMPARE(f.undoAction->text(), u"Отменить: очистка сетки"_s);
+        QCOMPARE(f.widgets().undoAction->text(), u"Отменить: очистка сетки"_s);
         pressUndo();
-        QCOMPARE(f.m_state.Setka[std::size_t(den)].ur(2, 1), u"Химия"_s);
+        QCOMPARE(f.state().Setka[std::size_t(den)].ur(2, 1), u"Химия"_s);
         f.BtnSetClick(den % 7 + 1);
-        QVERIFY(!f.undoStack->canUndo());
-        QVERIFY(!f.undoStack->canRedo());
+        QVERIFY(!f.widgets().undoStack->canUndo());
+        QVERIFY(!f.widgets().undoStack->canRedo());
     }
 
     void toolTipsExplainCoincidencesRedRoomsAndShapes()
@@ -472,9 +472,9 @@ private slots:
         QCOMPARE(QToolTip::text(), u"Кабинет 12 в этот урок также у 5А"_s);
         const QRect label = GridGeometry::rowLabelRect(3); // row-strip x, body y
         const QPoint rowLabel(label.center().x(),
-                              label.center().y() + GridGeometry::kHeaderHeight - f.grid->verticalScrollBar()->value());
-        QHelpEvent onRow(QEvent::ToolTip, rowLabel, f.grid->viewport()->mapToGlobal(rowLabel));
-        QApplication::sendEvent(f.grid->viewport(), &onRow);
+                              label.center().y() + GridGeometry::kHeaderHeight - f.widgets().grid->verticalScrollBar()->value());
+        QHelpEvent onRow(QEvent::ToolTip, rowLabel, f.widgets().grid->viewport()->mapToGlobal(rowLabel));
+        QApplication::sendEvent(f.widgets().grid->viewport(), &onRow);
         QCOMPARE(QToolTip::text(), u"5Б: окно на 3-м уроке"_s);
     }
 
@@ -484,11 +484,11 @@ private slots:
         makeEdit(Drag);
         // Two pinned Химия lessons of one teacher in one row: the run can never finish.
         click(subjectAt(2, 1));
-        QLineEdit *editor = f.grid->editor();
+        QLineEdit *editor = f.widgets().grid->editor();
         editor->selectAll();
         typeText(editor, u"Химия"_s);
         QVERIFY(cell(2, 1).locked() && cell(2, 3).locked());
-        const int steps = f.undoStack->count();
+        const int steps = f.widgets().undoStack->count();
         QStringList during;
         QStringList whileRunning;
         bool undoEnabled = true;
@@ -498,9 +498,9 @@ private slots:
             if (!f.arrange().randomRun() || !during.isEmpty())
                 return;
             during = screen(f);
-            undoEnabled = f.undoAction->isEnabled();
+            undoEnabled = f.widgets().undoAction->isEnabled();
             f.undoStep();
-            f.undoAction->trigger();
+            f.widgets().undoAction->trigger();
             whileRunning = screen(f);
             f.arrange().stopButton()->click(); // "Стоп"
         });
@@ -514,9 +514,9 @@ private slots:
         QVERIFY(!undoEnabled);
         QCOMPARE(whileRunning, during);
         // The stopped run is a step of its own, after the ones before it.
-        QCOMPARE(f.undoStack->count(), steps + 1);
-        QCOMPARE(f.undoAction->text(), u"Отменить: автоподбор"_s);
-        QVERIFY(f.undoAction->isEnabled());
+        QCOMPARE(f.widgets().undoStack->count(), steps + 1);
+        QCOMPARE(f.widgets().undoAction->text(), u"Отменить: автоподбор"_s);
+        QVERIFY(f.widgets().undoAction->isEnabled());
     }
 };
 

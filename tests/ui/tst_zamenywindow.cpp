@@ -57,8 +57,8 @@ class TstZamenyWindow : public QObject
     }
     bool pagesDisabled() const
     {
-        return !m_form->Rct_Tab->isEnabled() && !m_form->Tab_1->isEnabled() && !m_form->Tab_2->isEnabled()
-               && !m_form->Tab_4->isEnabled();
+        return !m_form->widgets().Rct_Tab->isEnabled() && !m_form->widgets().Tab_1->isEnabled() && !m_form->widgets().Tab_2->isEnabled()
+               && !m_form->widgets().Tab_4->isEnabled();
     }
     void clickView(int view) { QTest::mouseClick(m_form->reports().substitutionsPage()->views->button(view), Qt::LeftButton); }
 
@@ -86,16 +86,16 @@ private slots:
         m_form->resize(1400, 800);
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        m_form->sDateTimePicker3->setDate(QDate(2026, 12, 11));
+        m_form->widgets().sDateTimePicker3->setDate(QDate(2026, 12, 11));
     }
     void cleanup() { m_form.reset(); }
 
     void actionOpensTheSheetOfTheTargetDate()
     {
         TForm1 &f = *m_form;
-        QVERIFY(!f.img_SBZam->isHidden());
-        QVERIFY(f.img_SBZam->toolTip().startsWith(u"Замены"_s));
-        QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
+        QVERIFY(!f.widgets().img_SBZam->isHidden());
+        QVERIFY(f.widgets().img_SBZam->toolTip().startsWith(u"Замены"_s));
+        QTest::mouseClick(f.widgets().img_SBZam, Qt::LeftButton);
         QVERIFY(f.reports().substitutionsPage()->isVisible());
         QVERIFY(pagesDisabled());
         QCOMPARE(f.reports().substitutionsPage()->size(), QSize(1300, 670));
@@ -118,13 +118,13 @@ private slots:
         QCOMPARE(f.reports().substitutionsPage()->size(), f.size());
         QTest::mouseClick(f.reports().substitutionsPage()->closeButton, Qt::LeftButton);
         QVERIFY(!f.reports().substitutionsPage()->isVisible());
-        QVERIFY(f.Tab_1->isEnabled() && f.Rct_Tab->isEnabled());
+        QVERIFY(f.widgets().Tab_1->isEnabled() && f.widgets().Rct_Tab->isEnabled());
     }
 
     void periodTallyCountsWithProgressAndNamesTheDaysLeftOut()
     {
         TForm1 &f = *m_form;
-        QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SBZam, Qt::LeftButton);
         QCOMPARE(f.reports().substitutionsPage()->from->date(), QDate(2026, 12, 1));
         QCOMPARE(f.reports().substitutionsPage()->to->date(), QDate(2026, 12, 11));
         f.reports().substitutionsPage()->from->setDate(QDate(2026, 12, 9));
@@ -134,9 +134,9 @@ private slots:
         QCOMPARE(f.reports().substitutionsPage()->progress->value(), 3);
         QCOMPARE(table(), (QStringList{u"Иванова|||1|11.12.2026"_s, u"Петров|1|11.12.2026||"_s}));
         // Thursday had a saved day but no template: said so, not silently dropped.
-        QVERIFY(f.Rct_soob->isVisible());
-        QVERIFY(f.noticeText.contains(u"10.12.2026"_s));
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QVERIFY(f.widgets().Rct_soob->isVisible());
+        QVERIFY(f.widgets().noticeText.contains(u"10.12.2026"_s));
+        QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
         QVERIFY(pagesDisabled()); // the page is still open, so the pages stay disabled
 
         // An end before the start cannot be counted.
@@ -147,7 +147,7 @@ private slots:
     void filesAreWrittenAndOpenedWhileThePageStaysModal()
     {
         TForm1 &f = *m_form;
-        QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SBZam, Qt::LeftButton);
         {
             // Each export asks first, as the day's export does; "Нет" writes nothing.
             Answerer no(f, {Answerer::No});
@@ -213,15 +213,15 @@ private slots:
         rasp::ui::ZamenyPage *page = f.reports().substitutionsPage();
         QCOMPARE(page->view(), rasp::ui::ZamenyPage::Absences);
         QVERIFY(absences.applyCandidate(0)); // 7А, lesson 1: Смирнова, by subject
-        QCOMPARE(f.m_state.grid.cell(1, 1).teachers, u"Смирнова"_s);
+        QCOMPARE(f.state().grid.cell(1, 1).teachers, u"Смирнова"_s);
         QTest::mouseClick(page->closeButton, Qt::LeftButton);
         QVERIFY(!page->isVisible());
         f.RaspSave(rasp::day::DayFilePath(today), u"ok"_s);
-        QCOMPARE(f.noticeText, u"ok"_s);
-        if (f.Rct_soob->isVisible())
-            QTest::mouseClick(f.Button1, Qt::LeftButton);
+        QCOMPARE(f.widgets().noticeText, u"ok"_s);
+        if (f.widgets().Rct_soob->isVisible())
+            QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
 
-        QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SBZam, Qt::LeftButton);
         QVERIFY(page->isVisible());
         QCOMPARE(page->date->date(), today);
         clickView(rasp::ui::ZamenyPage::ByClass);
@@ -238,7 +238,7 @@ private slots:
     {
         TForm1 &f = *m_form;
         QVERIFY(rasp::text::writeLines(u"r_data/12.12.2026.ini"_s, day({u"|Алгебра|Физика|"_s}, {u"12|14|"_s})));
-        QTest::mouseClick(f.img_SBZam, Qt::LeftButton);
+        QTest::mouseClick(f.widgets().img_SBZam, Qt::LeftButton);
         f.reports().substitutionsPage()->date->setDate(QDate(2026, 12, 12));
         QVERIFY(f.reports().substitutionsPage()->status->text().startsWith(u"Шаблона на субботу нет"_s));
         QCOMPARE(f.reports().substitutionsPage()->asWeekday->currentIndex(), 0);

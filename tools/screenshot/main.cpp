@@ -59,10 +59,10 @@ QString pendingOverlay()
     if (!form)
         return {};
     const auto oneLine = [](QString text) { return text.replace(u"\r\n"_s, u" "_s).replace(u'\r', u' '); };
-    if (form->Rct_soobDlg && !form->Rct_soobDlg->isHidden())
-        return u"вопрос «%1»"_s.arg(oneLine(form->questionText));
-    if (form->Rct_soob && !form->Rct_soob->isHidden())
-        return u"сообщение «%1»"_s.arg(oneLine(form->noticeText));
+    if (form->widgets().Rct_soobDlg && !form->widgets().Rct_soobDlg->isHidden())
+        return u"вопрос «%1»"_s.arg(oneLine(form->widgets().questionText));
+    if (form->widgets().Rct_soob && !form->widgets().Rct_soob->isHidden())
+        return u"сообщение «%1»"_s.arg(oneLine(form->widgets().noticeText));
     return {};
 }
 
@@ -138,9 +138,9 @@ int main(int argc, char *argv[])
         // A start-up that left a question or a notice open is not the picture wanted.
         if (const QString overlay = pendingOverlay(); !overlay.isEmpty())
             fail(u"Снимок не сделан: при запуске на экране "_s + overlay);
-        window.sSpeedButton5->click(); // the tool panel, collapsed at start; opening it fetches the notes
+        window.widgets().sSpeedButton5->click(); // the tool panel, collapsed at start; opening it fetches the notes
         // Wide enough for the whole tool panel (its groups are cut off in a narrower window).
-        const int panelWidth = window.sPanel8->layout()->minimumSize().width();
+        const int panelWidth = window.widgets().sPanel8->layout()->minimumSize().width();
         if (panelWidth > window.width())
             window.resize(panelWidth, window.height());
         QObject::connect(&poll, &QTimer::timeout, &window, [&window, &poll, withNotes, picture] {
