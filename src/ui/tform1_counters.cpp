@@ -12,6 +12,7 @@
 #include "day/counters.h"
 #include "day/gridgeometry.h"
 #include "day/counterscontroller.h"
+#include "day/shiftcontroller.h"
 #include "day/daygridview.h"
 #include "overlaypanel.h"
 #include "undo/editcommands.h"
@@ -28,7 +29,6 @@ using namespace Qt::Literals::StringLiterals;
 
 void TForm1::wireDayChecks()
 {
-    connect(sCheckListBox1, &QListWidget::itemChanged, this, &TForm1::sCheckListBox1ChangeCheck);
     // The warning and both panels: CountersController (the funnel exists by now).
     m_counters = new rasp::ui::CountersController(shellServices(), grid->viewport(), grid->cornerRect(), this);
     connect(m_counters->warning(), &QToolButton::clicked, this, &TForm1::SpeedButton11Click);
@@ -52,58 +52,14 @@ void TForm1::sComboBox2Change()
     MaxRepUr();
 }
 
-void TForm1::fillPinList()
-{
-    rasp::day::FillPinList(m_state);
-    const QSignalBlocker quiet(sCheckListBox1);
-    sCheckListBox1->clear();
-    for (const rasp::day::PinEntry &pin : m_state.pins) {
-        auto *item = new QListWidgetItem(pin.text, sCheckListBox1);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
-}
-
-namespace {
-
-// Shows the state's pin checks in the list without the list reporting user changes.
-void showPins(QListWidget *list, const std::vector<rasp::day::PinEntry> &pins)
-{
-    const QSignalBlocker quiet(list);
-    for (int n = 0; n < list->count() && n < int(pins.size()); ++n)
-        list->item(n)->setCheckState(pins[std::size_t(n)].checked ? Qt::Checked : Qt::Unchecked);
-}
-
-} // namespace
-
-void TForm1::sCheckListBox1Checked()
-{
-    refresh(rasp::RefreshDefaultPins); // core day::CheckDefaultPins
-}
-
-void TForm1::CheckList(int ind, int y1, int y2)
-{
-    const bool unchecked = rasp::day::CheckList(m_state, ind, y1, y2,
-                                                [this](const QString &q) { return Dial(q) == u"Да"_s; });
-    // Asked inside the window: a question processes events, so no cell is kept across it.
-    if (unchecked)
-        showPins(sCheckListBox1, m_state.pins);
-    refresh(0);
-}
-
-void TForm1::sCheckListBox1ChangeCheck(QListWidgetItem *item)
-{
-    const int n = sCheckListBox1->row(item);
-    if (n < 0 || n >= int(m_state.pins.size()))
-        return;
-    rasp::ui::Edit edit(*m_edits);
-    const bool checked = item->checkState() == Qt::Checked;
-    m_state.pins[std::size_t(n)].checked = checked;
-    if (m_state.chek_pderm == 1)
-        CheckList(1, 1, m_state.max_ur);
-    edit.record(stepOf<rasp::ui::undo::LockCommand>((checked ? u"закрепление «"_s : u"открепление «"_s)
-                                                    + m_state.pins[std::size_t(n)].text + u"»"_s));
-}
+// ShiftController::fillPins.
+void TForm1::fillPinList() { m_shift->fillPins(); }
+// ShiftController::checkDefaultPins.
+void TForm1::sCheckListBox1Checked() { m_shift->checkDefaultPins(); }
+// ShiftController::applyPins.
+void TForm1::CheckList(int ind, int y1, int y2) { m_shift->applyPins(ind, y1, y2); }
+// ShiftController::pinToggled.
+void TForm1::sCheckListBox1ChangeCheck(QListWidgetItem *item) { m_shift->pinToggled(sCheckListBox1->row(item)); }
 
 // CountersController::checkTeachers.
 void TForm1::NetUchit() { m_counters->checkTeachers(); }

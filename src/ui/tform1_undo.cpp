@@ -80,11 +80,8 @@ void TForm1::editsChanged(unsigned parts, bool pinChecks)
     // Every change of the grid's content ends the marks of an exact arrangement.
     if (parts & (rasp::RefreshTeachers | rasp::RefreshRooms))
         grid->clearMovedMarks();
-    if (pinChecks) {
-        const QSignalBlocker quiet(sCheckListBox1);
-        for (int n = 0; n < sCheckListBox1->count() && n < int(m_state.pins.size()); ++n)
-            sCheckListBox1->item(n)->setCheckState(m_state.pins[std::size_t(n)].checked ? Qt::Checked : Qt::Unchecked);
-    }
+    if (pinChecks)
+        m_shift->showPinChecks();
     grid->syncEditor();
     grid->viewport()->update();
 }
@@ -167,11 +164,8 @@ bool TForm1::restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after
         VtorayaSmenaGranici();
         m_shift->keepFileInStep();
     }
-    if (change.pinsChanged) {
-        const QSignalBlocker quiet(sCheckListBox1);
-        for (int n = 0; n < sCheckListBox1->count() && n < int(m_state.pins.size()); ++n)
-            sCheckListBox1->item(n)->setCheckState(m_state.pins[std::size_t(n)].checked ? Qt::Checked : Qt::Unchecked);
-    }
+    if (change.pinsChanged)
+        m_shift->showPinChecks();
     if (change.noteChanged) {
         const QSignalBlocker quiet(grid->memo());
         grid->memo()->setPlainText(m_state.note);

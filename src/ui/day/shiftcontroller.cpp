@@ -1,5 +1,7 @@
 #include "day/shiftcontroller.h"
 
+#include "day/counters.h"
+
 #include "day/shifttexts.h"
 #include "day/daygridview.h"
 #include "geometrywatcher.h"
@@ -89,6 +91,7 @@ ShiftController::ShiftController(const Shell &shell, DayGridView *grid, QWidget 
 
     connect(m_grid, &DayGridView::cellContextMenu, this, &ShiftController::openCellMenu);
     connect(m_grid, &DayGridView::toggleClicked, this, &ShiftController::toggleFreeze);
+    connect(m_pinList, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) { pinToggled(m_pinList->row(item)); });
     connect(m_pinList, &QWidget::customContextMenuRequested, this,
             [this](QPoint pos) { m_pinMenu->popup(m_pinList->viewport()->mapToGlobal(pos)); });
     // The viewport takes its final size after the grid's own resize handling, so it is the
@@ -189,6 +192,51 @@ void ShiftController::showPinChecks()
     const auto &pins = state().pins;
     for (int n = 0; n < m_pinList->count() && n < int(pins.size()); ++n)
         m_pinList->item(n)->setCheckState(pins[std::size_t(n)].checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void ShiftController::fillPins()
+{
+    {
+        Edit edit(edits());
+        day::FillPinList(edit.state());
+    }
+    const QSignalBlocker quiet(m_pinList);
+    m_pinList->clear();
+    for (const day::PinEntry &pin : state().pins) {
+        auto *item = new QListWidgetItem(pin.text, m_pinList);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+}
+
+void ShiftController::checkDefaultPins()
+{
+    edits().refresh(RefreshDefaultPins); // core day::CheckDefaultPins; the list follows the change signal
+}
+
+void ShiftController::applyPins(int ind, int y1, int y2)
+{
+    bool unchecked = false;
+    {
+        Edit edit(edits());
+        // Asked inside the window: a question processes events, so no cell is kept across it.
+        unchecked = day::CheckList(edit.state(), ind, y1, y2, [this](const QString &q) { return ask(q); });
+    }
+    if (unchecked)
+        showPinChecks();
+}
+
+void ShiftController::pinToggled(int n)
+{
+    if (n < 0 || n >= int(state().pins.size()) || n >= m_pinList->count())
+        return;
+    const bool checked = m_pinList->item(n)->checkState() == Qt::Checked;
+    Edit edit(edits());
+    edit.state().pins[std::size_t(n)].checked = checked;
+    if (state().chek_pderm == 1)
+        applyPins(1, 1, state().max_ur);
+    edit.record(stepOf<LockCommand>((checked ? texts::kStepPin : texts::kStepUnpin).toString() + state().pins[std::size_t(n)].text
+                                    + u"»"_s));
 }
 
 void ShiftController::clearPins()

@@ -47,6 +47,20 @@ public:
     void toggleFreeze(int r);
     // N2Click: unchecks "Не перемещать" and unlocks the whole grid.
     void clearPins();
+    // fillPinList: refills "Не перемещать" from the subject index, keeping the checks of
+    // subjects still there (core day::FillPinList).
+    void fillPins();
+    // sCheckListBox1Checked: the checks of "Не перемещать" become the default pins of the
+    // settings ("Блокировать"; core day::CheckDefaultPins).
+    void checkDefaultPins();
+    // CheckList: brings the locks of rows y1..y2 in line with "Не перемещать"; ind 1 asks about
+    // coincidences (core day::CheckList).
+    void applyPins(int ind, int y1, int y2);
+    // sCheckListBox1ChangeCheck: the user (un)checked entry n of "Не перемещать": pinned when
+    // chek_pderm is 1, as one step.
+    void pinToggled(int n);
+    // Shows the state's pin checks in "Не перемещать" without the list reporting user changes.
+    void showPinChecks();
     // BlokYach / RazBlokYach: locks the empty cells / unlocks every cell of a block.
     void lockEmptyCells(int k1, int m1, int k2, int m2);
     void unlockCells(int k1, int m1, int k2, int m2);
@@ -95,8 +109,6 @@ signals:
 private:
     // Runs one locking gesture on the menu's cell as one step named `step` + the cell's name.
     void lockGesture(const std::function<void(State &)> &change, QStringView step, bool disablePages, bool wait);
-    // Shows the state's pin checks in "Не перемещать" without the list reporting user changes.
-    void showPinChecks();
     // The split as it stands in the state.
     QPoint split() const;
 

@@ -27,6 +27,9 @@ inline constexpr QStringView kStepUnlockDownLeft = u"разблокировка 
 inline constexpr QStringView kStepFreeze = u"заморозка урока ";
 inline constexpr QStringView kStepUnfreeze = u"разморозка урока ";
 inline constexpr QStringView kStepClearPins = u"снятие выделения";
+// A subject of "Не перемещать" checked or unchecked (the subject and "»" follow).
+inline constexpr QStringView kStepPin = u"закрепление «";
+inline constexpr QStringView kStepUnpin = u"открепление «";
 inline constexpr QStringView kStepShift = u"изменение второй смены";
 
 } // namespace rasp::ui::shifttexts

@@ -24,16 +24,16 @@ class TabButton;
 // grid view, the two overlays with what they show, and the undo actions. TForm1 builds them and
 // keeps them to itself; tests look at them through TForm1::widgets().
 struct ShellWidgets {
-    QWidget *Rct_Tab = nullptr;             // page bar
+    QWidget *Rct_Tab = nullptr;   // page bar
     TabButton *SpeedB1 = nullptr; // "Расписание"
     TabButton *SpeedB5 = nullptr; // "Сетка"
     TabButton *SpeedB2 = nullptr; // "Нагрузка"
     TabButton *SpeedB4 = nullptr; // "Настройки"
     PageArea *pageArea = nullptr; // holds the pages; paints the first-start line
-    QWidget *Tab_1 = nullptr;               // grid page (day and template modes)
-    QWidget *Tab_2 = nullptr;               // load page
-    QWidget *Tab_3 = nullptr;               // report page, shown over the grid page
-    QWidget *Tab_4 = nullptr;               // settings page
+    QWidget *Tab_1 = nullptr;     // grid page (day and template modes)
+    QWidget *Tab_2 = nullptr;     // load page
+    QWidget *Tab_3 = nullptr;     // report page, shown over the grid page
+    QWidget *Tab_4 = nullptr;     // settings page
 
     QToolButton *img_SBZam = nullptr;      // "Замены" picture of "Действия"
     QToolButton *sSpeedButton5 = nullptr;  // bar that opens and closes the tool panel
@@ -59,13 +59,13 @@ struct ShellWidgets {
     QWidget *RctSet = nullptr;                           // weekday strip of the template page
     QLabel *LabSetOpis = nullptr;                        // caption of the weekday strip
     QLabel *Img_zdite = nullptr;                         // wait picture
-    DayGridView *grid = nullptr;               // header strip, row strip and grid body (ScrollBox2)
+    DayGridView *grid = nullptr;                         // header strip, row strip and grid body (ScrollBox2)
 
     OverlayPanel *Rct_soobDlg = nullptr; // question overlay
     QLabel *LabelSoob1 = nullptr;
-    QPushButton *ButtonSoob1 = nullptr;         // "Да"
-    QPushButton *ButtonSoob2 = nullptr;         // "Нет"
-    OverlayPanel *Rct_soob = nullptr; // notice overlay
+    QPushButton *ButtonSoob1 = nullptr; // "Да"
+    QPushButton *ButtonSoob2 = nullptr; // "Нет"
+    OverlayPanel *Rct_soob = nullptr;   // notice overlay
     QLabel *Label10 = nullptr;
     QPushButton *Button1 = nullptr; // "Замечательно"
 
