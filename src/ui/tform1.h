@@ -45,6 +45,7 @@ namespace rasp::ui {
 class PrintController;
 class ArrangeController;
 class CountersController;
+class DayFileController;
 class EditingController;
 class HighlightController;
 class ToolTipsController;
@@ -594,6 +595,7 @@ private:
     rasp::ui::EditFunnel *m_edits = nullptr; // the one way changes of the grid reach the state
     void wirePages();
     void wireDayFile();
+    rasp::ui::DayFileController *m_dayFile = nullptr; // the day's file and the date pickers
     void wireSettings();
     void wireLoad();
     rasp::ui::LoadController *m_load = nullptr;         // nagruz.ini and the load page

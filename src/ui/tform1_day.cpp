@@ -1,6 +1,8 @@
 // Day timetable: the grid's columns, clearing and the selection frame.
 #include "tform1.h"
 
+#include "day/dayfilecontroller.h"
+
 #include "day/gridops.h"
 #include "day/daygridview.h"
 
@@ -14,13 +16,8 @@ void TForm1::KlassCreate()
     clearHistory(); // the steps recorded so far belong to a grid of fewer classes
 }
 
-void TForm1::RaspClear()
-{
-    sLabel7->clear();
-    rasp::day::RaspClear(m_state);
-    VtorayaSmenaBlok(1);
-    refresh(0); // the views repaint
-}
+// DayFileController::clearGrid.
+void TForm1::RaspClear() { m_dayFile->clearGrid(); }
 
 void TForm1::RamkaKoord(int row, int column)
 {
