@@ -11,10 +11,12 @@
 #include "day/gridgeometry.h"
 #include "day/daygridview.h"
 #include "elidedlabel.h"
+#include "day/shiftcontroller.h"
 #include "load/loadgeometry.h"
 #include "load/loadmatrixview.h"
 #include "load/loadpage.h"
 #include "load/loadstripview.h"
+#include "markersliderstyle.h"
 #include "notesboardview.h"
 #include "reports/reportscontroller.h"
 #include "server/notes.h"
@@ -37,6 +39,8 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QSlider>
+#include <QStyleOptionSlider>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -446,6 +450,36 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(darkest(header) < 40);
         QVERIFY(darkest(rows) < 40);
+    }
+
+    // The two second-shift sliders are painted as a track with a pointed accent-blue marker
+    // (not the style's small box), grey while a question is open, and keep the application
+    // style's geometry: handle and groove where the style puts them, so dragging is unchanged.
+    void shiftSlidersLookLikeHandles()
+    {
+        TForm1 &f = *m_form;
+        for (QSlider *slider : {f.shift().startSlider(), f.shift().endSlider()}) {
+            QVERIFY(slider->isVisible());
+            QVERIFY(qobject_cast<rasp::ui::MarkerSliderStyle *>(slider->style()));
+            QStyleOptionSlider opt;
+            opt.initFrom(slider);
+            opt.orientation = slider->orientation();
+            opt.minimum = slider->minimum();
+            opt.maximum = slider->maximum();
+            opt.sliderPosition = opt.sliderValue = slider->value();
+            opt.upsideDown = slider->invertedAppearance() != (slider->orientation() == Qt::Vertical);
+            for (const auto part : {QStyle::SC_SliderHandle, QStyle::SC_SliderGroove})
+                QCOMPARE(slider->style()->subControlRect(QStyle::CC_Slider, &opt, part, slider),
+                         QApplication::style()->subControlRect(QStyle::CC_Slider, &opt, part, slider));
+            const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, slider);
+            // The marker's middle, a little back from its point.
+            const QPoint middle = slider->orientation() == Qt::Horizontal ? QPoint(handle.center().x(), handle.top() + 4)
+                                                                          : QPoint(handle.left() + 4, handle.center().y());
+            QCOMPARE(slider->grab().toImage().pixelColor(middle), QColor(0x00, 0x61, 0xB0));
+            f.FormEnable(false); // as under a question
+            QCOMPARE(slider->grab().toImage().pixelColor(middle), QColor(0xA8, 0xA8, 0xA8));
+            f.FormEnable(true);
+        }
     }
 
     // The teacher caption of the top bar: a list too long for the bar ends in "…" within the
