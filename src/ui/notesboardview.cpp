@@ -1,9 +1,12 @@
 #include "notesboardview.h"
 
+#include <QFontMetricsF>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QToolTip>
 
 namespace rasp::ui {
 
@@ -62,11 +65,14 @@ void NotesBoardView::relayout()
     // width to come, and again when it shows (its size may have changed while it was hidden).
     const int width = isVisible() ? std::max(viewport()->width(), 1)
                                   : std::max(this->width() - 2 * frameWidth() - verticalScrollBar()->sizeHint().width(), 1);
+    // A short board (the tool panel's) takes the compact cards, so two short notes show whole.
+    const int height = isVisible() ? viewport()->height() : this->height() - 2 * frameWidth();
     std::vector<int> heights;
     heights.reserve(m_board.cards.size());
     for (const server::NoteCard &c : m_board.cards)
         heights.push_back(ViravHeight(c.body, false, 10, width - 10));
-    m_geometry = server::LayoutCards(width, heights);
+    m_layout = server::LayoutFor(height);
+    m_geometry = server::LayoutCards(width, heights, m_layout);
     verticalScrollBar()->setRange(0, std::max(server::BoardHeight(m_geometry) - viewport()->height(), 0));
     verticalScrollBar()->setPageStep(viewport()->height());
     verticalScrollBar()->setSingleStep(20);
@@ -85,15 +91,61 @@ void NotesBoardView::resizeEvent(QResizeEvent *event)
     relayout();
 }
 
+QFont NotesBoardView::headingFont() const
+{
+    QFont heading = font();
+    heading.setPointSize(9);
+    heading.setBold(true);
+    return heading;
+}
+
+NotesBoardView::HeadingLine NotesBoardView::compactHeading(int card) const
+{
+    constexpr int kApart = 8; // between the left and the right text
+    const server::NoteCard &c = m_board.cards[size_t(card)];
+    const QFontMetricsF fm(headingFont());
+    const double room = m_geometry[size_t(card)].heading.width();
+    HeadingLine line;
+    line.left = shown(c.leftHeading).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+    const QString right = shown(c.rightHeading).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral(", "));
+    const double leftWidth = fm.horizontalAdvance(line.left);
+    if (leftWidth > room) { // only the left text, itself shortened
+        line.left = fm.elidedText(line.left, Qt::ElideRight, room);
+        line.cut = true;
+        return line;
+    }
+    const double rightRoom = room - leftWidth - kApart;
+    line.right = rightRoom > 0 ? fm.elidedText(right, Qt::ElideRight, rightRoom) : QString();
+    line.cut = line.right != right;
+    return line;
+}
+
+bool NotesBoardView::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && m_layout == server::CardLayout::Compact) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QPoint at = help->pos() + QPoint(0, verticalScrollBar()->value());
+        for (int i = 0; i < int(m_geometry.size()); ++i) {
+            const server::NoteCard &c = m_board.cards[size_t(i)];
+            if (c.key.isEmpty() || !m_geometry[size_t(i)].heading.contains(at) || !compactHeading(i).cut)
+                continue;
+            QToolTip::showText(help->globalPos(), shown(c.leftHeading) + QLatin1Char('\n') + shown(c.rightHeading),
+                               viewport());
+            return true;
+        }
+        QToolTip::hideText();
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
 void NotesBoardView::paintEvent(QPaintEvent *event)
 {
     QPainter p(viewport());
     p.setRenderHint(QPainter::Antialiasing);
     const int dy = verticalScrollBar()->value();
     const QRect exposed = event->rect().translated(0, dy);
-    QFont heading = font();
-    heading.setPointSize(9);
-    heading.setBold(true);
+    const QFont heading = headingFont();
     QFont body = font();
     body.setPointSize(10);
     body.setBold(false);
@@ -118,10 +170,16 @@ void NotesBoardView::paintEvent(QPaintEvent *event)
             p.drawLine(x.topRight(), x.bottomLeft());
             p.setPen(Qt::white);
             p.setFont(heading);
-            // Two bold lines are a little taller than the heading strip: let them spill into the
-            // margins around it rather than lose their tops and bottoms.
-            p.drawText(it->heading, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, shown(c.leftHeading));
-            p.drawText(it->heading, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, shown(c.rightHeading));
+            if (m_layout == server::CardLayout::Compact) {
+                const HeadingLine line = compactHeading(int(it - m_geometry.begin()));
+                p.drawText(it->heading, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, line.left);
+                p.drawText(it->heading, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, line.right);
+            } else {
+                // Two bold lines are a little taller than the full card's heading strip: let them
+                // spill into the margins around it rather than lose their tops and bottoms.
+                p.drawText(it->heading, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, shown(c.leftHeading));
+                p.drawText(it->heading, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, shown(c.rightHeading));
+            }
         }
         p.setFont(body);
         p.drawText(it->body, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, shown(c.body));

@@ -2,6 +2,7 @@
 #include "serverlink.h"
 
 #include "day/daygridview.h"
+#include "elidedlabel.h"
 #include "geometrywatcher.h"
 #include "overlaypanel.h"
 #include "pagearea.h"
@@ -197,7 +198,8 @@ void TForm1::buildGridPage()
     created->addWidget(sLabel2, 1);
 
     // The teacher caption takes the rest of the bar (240 px at least): a full name with its
-    // patronymic, or several teachers, reads whole; what is wider still is its tooltip.
+    // patronymic, or several teachers, reads whole; what is wider still ends in "…" and is its
+    // tooltip.
     Rectangle15 = new QWidget(Panel5);
     Rectangle15->setObjectName(u"Rectangle15"_s);
     Rectangle15->setMinimumWidth(240);
@@ -205,7 +207,7 @@ void TForm1::buildGridPage()
     auto *teacher = new QHBoxLayout(Rectangle15);
     teacher->setContentsMargins(6, 0, 6, 0);
     teacher->addWidget(new QLabel(u"Учитель: "_s, Rectangle15));
-    sLabel7 = new QLabel(Rectangle15);
+    sLabel7 = new rasp::ui::ElidedLabel(Rectangle15);
     sLabel7->setObjectName(u"sLabel7"_s);
     sLabel7->setTextFormat(Qt::PlainText);
     sLabel7->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

@@ -1,7 +1,8 @@
 // The notes file: its fields and key, the colour of a card, the decoding of the fetched text,
 // the two working copies (bytes, order, filter by date) and the cards built from them,
-// including the bounds that keep a hostile file small.
+// including the bounds that keep a hostile file small, and the cards' two layouts.
 #include "server/notes.h"
+#include "server/noteslayout.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,6 +11,7 @@ using namespace Qt::Literals::StringLiterals;
 using rasp::server::simv;
 
 Q_DECLARE_METATYPE(std::optional<quint32>)
+Q_DECLARE_METATYPE(rasp::server::CardLayout)
 
 namespace {
 
@@ -256,6 +258,45 @@ private slots:
         QString error;
         QVERIFY(!rasp::server::WriteNotesFile(dir.filePath(u"r_data/tmp.ini/x"_s), "x", &error));
         QVERIFY(error.startsWith(u"Не удалось записать файл"_s));
+    }
+
+    // Both card layouts stack the cards 5 px apart; the compact card is 23 px shorter, its
+    // heading strip is one line and ends left of the cross, and a click on the cross finds its
+    // card in either layout. A board shorter than 160 px takes the compact cards.
+    void cardLayouts_data()
+    {
+        QTest::addColumn<rasp::server::CardLayout>("layout");
+        QTest::addColumn<int>("extra"); // card height less body height
+        QTest::addColumn<int>("headingHeight");
+        QTest::newRow("полная") << rasp::server::CardLayout::Full << 45 << 25;
+        QTest::newRow("сжатая") << rasp::server::CardLayout::Compact << 22 << 16;
+    }
+    void cardLayouts()
+    {
+        using namespace rasp::server;
+        QFETCH(CardLayout, layout);
+        QFETCH(int, extra);
+        QFETCH(int, headingHeight);
+        const std::vector<int> bodies{17, 34, 0};
+        const auto cards = LayoutCards(300, bodies, layout);
+        QCOMPARE(cards.size(), bodies.size());
+        for (std::size_t n = 0; n < cards.size(); ++n) {
+            const CardGeometry &g = cards[n];
+            QCOMPARE(g.card.height(), bodies[n] + extra);
+            QCOMPARE(g.card.width(), 300);
+            QCOMPARE(g.heading.height(), headingHeight);
+            QVERIFY(g.card.contains(g.cross) && g.card.contains(g.heading) && g.card.contains(g.body));
+            QVERIFY(!g.heading.intersects(g.cross) && !g.body.intersects(g.cross));
+            QCOMPARE(g.body.top(), g.heading.bottom() + 1);
+            QCOMPARE(g.body.bottom(), g.card.bottom());
+            if (n > 0)
+                QCOMPARE(g.card.top(), cards[n - 1].card.bottom() + 1 + 5);
+            QCOMPARE(CrossAt(cards, g.cross.center()), int(n));
+            QCOMPARE(CrossAt(cards, g.heading.center()), -1);
+        }
+        QCOMPARE(BoardHeight(cards), cards.back().card.bottom() + 1 + 5);
+        QCOMPARE(LayoutFor(159), CardLayout::Compact);
+        QCOMPARE(LayoutFor(160), CardLayout::Full);
     }
 };
 

@@ -1,7 +1,9 @@
 // The notes board against the reference schedule server started as a real process: the
 // day's cards in file order with their texts and colours, the working copies, deletion end to
-// end, a wrong notes password, a late reply for a day already left and a huge notes file.
+// end, a wrong notes password, a late reply for a day already left, a huge notes file, and the
+// demo school's first screen, clear of notices and questions.
 #include "answerer.h"
+#include "day/daygridview.h"
 #include "notesboardview.h"
 #include "notesfetcher.h"
 #include "server/notes.h"
@@ -13,6 +15,7 @@
 #include "settings/settingscontroller.h"
 #include "tform1.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -91,6 +94,45 @@ class TstNotesBoard : public QObject
         return out;
     }
 
+    // Makes a demo work folder as `scripts/run --demo` does.
+    static void makeDemo(const QString &demo)
+    {
+        QProcess make;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"RASPISANIE_CLI"_s, QStringLiteral(RASP_CLI_BIN));
+        make.setProcessEnvironment(env);
+        make.start(u"bash"_s, {QStringLiteral(RASP_SOURCE_DIR "/scripts/demo"), demo});
+        QVERIFY(make.waitForFinished(60000));
+        QVERIFY2(make.exitCode() == 0, make.readAllStandardError().constData());
+    }
+
+    // What shows over the day grid's viewport: every visible widget of the window outside the
+    // grid that overlaps it, except the second-shift sliders on the grid's strips, and every
+    // other visible window (a pop-up, a list, a dialog).
+    static QStringList overTheGrid(TForm1 &f)
+    {
+        QStringList over;
+        const QWidget *view = f.grid->viewport();
+        const QRect grid(view->mapTo(&f, QPoint()), view->size());
+        const auto slider = [](const QWidget *w) {
+            for (; w; w = w->parentWidget())
+                if (w->objectName().startsWith(u"TrackBar"_s))
+                    return true;
+            return false;
+        };
+        for (const QWidget *w : f.findChildren<QWidget *>()) {
+            if (!w->isVisible() || w->isWindow() || w == f.grid || f.grid->isAncestorOf(w) || w->isAncestorOf(f.grid)
+                || slider(w))
+                continue;
+            if (QRect(w->mapTo(&f, QPoint()), w->size()).intersects(grid))
+                over << QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
+        }
+        for (const QWidget *w : QApplication::topLevelWidgets())
+            if (w != &f && w->isVisible())
+                over << u"окно "_s + QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
+        return over;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -159,7 +201,8 @@ private slots:
         QCOMPARE(cards[0].rightHeading, u"Иванова\rучитель"_s);
         QCOMPARE(cards[1].fill, std::optional<quint32>(0x80FF0000));
         QCOMPARE(cards[2].fill, std::optional<quint32>(0x00FF0000));
-        // Cards stack from the top, each its body + 45 px high and 5 px apart; three lines are taller than one.
+        // Cards stack from the top, 5 px apart, each body 5 px more than its text; three lines are
+        // taller than one.
         const auto &g = f.server().board()->geometry();
         QCOMPARE(g[0].card.top(), 0);
         QCOMPARE(g[1].card.top(), g[0].card.bottom() + 1 + 5);
@@ -182,13 +225,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString demo = dir.filePath(u"demo"_s);
-        QProcess make;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"RASPISANIE_CLI"_s, QStringLiteral(RASP_CLI_BIN));
-        make.setProcessEnvironment(env);
-        make.start(u"bash"_s, {QStringLiteral(RASP_SOURCE_DIR "/scripts/demo"), demo});
-        QVERIFY(make.waitForFinished(60000));
-        QVERIFY2(make.exitCode() == 0, make.readAllStandardError().constData());
+        makeDemo(demo);
+        if (QTest::currentTestFailed())
+            return;
 
         m_form.reset();
         QDir::setCurrent(demo);
@@ -218,6 +257,55 @@ private slots:
         for (const auto &card : f.server().board()->board().cards)
             QVERIFY2(card.leftHeading.startsWith(today), qPrintable(card.leftHeading));
         QCOMPARE(bodies().first(), u"Замена: 3 урок в 7б ведёт Сидоров, кабинет 21."_s);
+    }
+
+    // The demo's first screen as `scripts/run --demo` opens it, with the reference server
+    // answering the start-up handshake and with no server there: the day page at the designed
+    // width, the day's grid enabled and nothing over it (no notice, no question, no wait picture,
+    // no pop-up), once the handshake and the notes it brings are done.
+    void theDemoOpensOnAClearDayPage_data()
+    {
+        QTest::addColumn<bool>("server");
+        QTest::newRow("сервер отвечает") << true;
+        QTest::newRow("сервера нет") << false;
+    }
+    void theDemoOpensOnAClearDayPage()
+    {
+        QFETCH(bool, server);
+        QTemporaryDir dir;
+        const QString demo = dir.filePath(u"demo"_s);
+        makeDemo(demo);
+        if (QTest::currentTestFailed())
+            return;
+        m_form.reset();
+        QDir::setCurrent(demo);
+        // The test's server stands in for the default one; "no server" is a port nothing listens on.
+        setNotes(readFile(demo + u"/notes/data.ini"_s));
+        rasp::State settings;
+        QCOMPARE(rasp::settings::SetLoad(settings, rasp::settings::SettingsPath()), rasp::text::ReadResult::Ok);
+        settings.settings.port = server ? m_tcpPort : u"1"_s;
+        QVERIFY(rasp::settings::SetSave(settings, rasp::settings::SettingsPath()));
+
+        m_form = std::make_unique<TForm1>(); // as the program's entry builds and shows it
+        TForm1 &f = *m_form;
+        QSignalSpy rebuilt(&f, &TForm1::notesBoardRebuilt);
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        if (server) {
+            QTRY_COMPARE_WITH_TIMEOUT(rebuilt.count(), 1, 15000);
+            QCOMPARE(f.server().board()->board().cards.size(), size_t(3));
+        }
+        QCoreApplication::processEvents();
+
+        QVERIFY(f.dayPageActive());
+        QCOMPARE(f.width(), 1350);
+        QVERIFY(f.grid->isVisible());
+        QVERIFY(f.grid->isEnabled()); // no notice or question has the pages disabled
+        QVERIFY(!f.Rct_soob->isVisible());
+        QVERIFY(!f.Rct_soobDlg->isVisible());
+        QVERIFY(!f.Img_zdite->isVisible());
+        const QStringList over = overTheGrid(f);
+        QVERIFY2(over.isEmpty(), qPrintable(over.join(u", "_s)));
     }
 
     void deletesANoteEndToEnd()

@@ -10,10 +10,13 @@
 #include "gridpointer.h"
 #include "day/gridgeometry.h"
 #include "day/daygridview.h"
+#include "elidedlabel.h"
+#include "day/shiftcontroller.h"
 #include "load/loadgeometry.h"
 #include "load/loadmatrixview.h"
 #include "load/loadpage.h"
 #include "load/loadstripview.h"
+#include "markersliderstyle.h"
 #include "notesboardview.h"
 #include "reports/reportscontroller.h"
 #include "server/notes.h"
@@ -30,16 +33,20 @@
 #include <QDir>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QSlider>
+#include <QStyleOptionSlider>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 using namespace Qt::Literals::StringLiterals;
 using rasp::day::GridGeometry;
@@ -220,7 +227,8 @@ private slots:
     }
 
     // The notes board fits its group at 1350 px: the group, the cards, their headings and the
-    // board's scroll bar lie inside the window, and each card is as wide as the board shows.
+    // board's scroll bar lie inside the window, each card is as wide as the board shows, and two
+    // cards show whole at once.
     void notesCardsFitTheGroup()
     {
         TForm1 &f = *m_form;
@@ -259,10 +267,39 @@ private slots:
             // Date and name side by side in the heading strip, apart.
             QVERIFY(widthOf(day, heading) + widthOf(u"заместитель директора"_s, heading) + 10 <= g.heading.width());
         }
-        // Two cards at once: the first whole, the second beginning under it.
-        const QRect boardView = f.server().board()->viewport()->rect();
-        QVERIFY(boardView.contains(f.server().board()->geometry().at(0).card));
-        QVERIFY(boardView.contains(f.server().board()->geometry().at(1).cross));
+        // Two whole cards at once on the short board, compact: each heading one line within its
+        // strip, clear of the delete cross, its date and time whole beside the name and position,
+        // which end in "…" where they do not fit and then show whole as the strip's tooltip; the
+        // body's lines within the body.
+        rasp::ui::NotesBoardView &shownBoard = *f.server().board();
+        QCOMPARE(shownBoard.layout(), rasp::server::CardLayout::Compact);
+        const QRect boardView = shownBoard.viewport()->rect();
+        const auto &cards = shownBoard.geometry();
+        QVERIFY2(boardView.contains(cards.at(0).card) && boardView.contains(cards.at(1).card),
+                 qPrintable(u"доска %1 px, карточки %2 и %3 px"_s.arg(boardView.height())
+                                .arg(cards.at(0).card.height())
+                                .arg(cards.at(1).card.height())));
+        for (int n = 0; n < int(cards.size()); ++n) {
+            const auto &g = cards[std::size_t(n)];
+            QVERIFY2(QFontMetrics(heading).height() <= g.heading.height(),
+                     qPrintable(u"строка %1 px, полоса %2 px"_s.arg(QFontMetrics(heading).height()).arg(g.heading.height())));
+            QVERIFY(!g.heading.intersects(g.cross));
+            QVERIFY(g.card.contains(g.cross));
+            const auto line = shownBoard.compactHeading(n);
+            QCOMPARE(line.left, day + u" 08:0%1"_s.arg(n));
+            QVERIFY(widthOf(line.left, heading) + widthOf(line.right, heading) + 8 <= g.heading.width() + 1);
+            QVERIFY(line.right.startsWith(u"Иванова Анна Петровна"_s));
+            QCOMPARE(line.cut, line.right != u"Иванова Анна Петровна, заместитель директора"_s);
+            if (line.cut && n == 0) {
+                const QPoint at = g.heading.center();
+                QHelpEvent help(QEvent::ToolTip, at, shownBoard.viewport()->mapToGlobal(at));
+                QCoreApplication::sendEvent(shownBoard.viewport(), &help);
+                QTRY_COMPARE(QToolTip::text(), day + u"\n08:00\nИванова Анна Петровна\nзаместитель директора"_s);
+                QToolTip::hideText();
+            }
+            QVERIFY(shownBoard.ViravHeight(board.cards[std::size_t(n)].body, false, 10, g.body.width())
+                    <= g.body.height());
+        }
         shot(u"3-заметки"_s);
 
         // Wider and narrower windows: the cards follow the board's width and stay 300 px wide.
@@ -377,6 +414,114 @@ private slots:
         });
         f.Dial(u"Удалить учителя «Макарова Тамара Васильевна» со всей его нагрузкой во всех классах? Отменить это будет нельзя."_s);
         QVERIFY2(seen.isEmpty(), qPrintable(listed(seen)));
+    }
+
+    // While a question is open the grid's class-name strip and row strip grey with the rest of
+    // the window: their darkest text is black before and after, grey while it is open.
+    void gridStripsGreyWhileAQuestionIsOpen()
+    {
+        TForm1 &f = *m_form;
+        rasp::ui::DayGridView &grid = *f.grid;
+        const QRect header(0, 0, grid.viewport()->width(), GridGeometry::kHeaderHeight);
+        const QRect rows(0, GridGeometry::kHeaderHeight, GridGeometry::kRowStripWidth,
+                         grid.viewport()->height() - GridGeometry::kHeaderHeight);
+        // The lightness of the darkest pixel of a strip as painted now.
+        const auto darkest = [&](const QRect &strip) {
+            const QImage image = grid.viewport()->grab(strip).toImage();
+            int least = 255;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    least = std::min(least, QColor(image.pixel(x, y)).lightness());
+            return least;
+        };
+        QVERIFY(darkest(header) < 40);
+        QVERIFY(darkest(rows) < 40);
+        int headerAsked = 0, rowsAsked = 0;
+        QTimer::singleShot(0, &f, [&] {
+            QCoreApplication::processEvents();
+            headerAsked = darkest(header);
+            rowsAsked = darkest(rows);
+            shot(u"6-вопрос-сетка"_s);
+            QTest::mouseClick(f.ButtonSoob2, Qt::LeftButton);
+        });
+        f.Dial(u"Сохранить изменения?"_s);
+        QVERIFY2(headerAsked > 100, qPrintable(QString::number(headerAsked)));
+        QVERIFY2(rowsAsked > 100, qPrintable(QString::number(rowsAsked)));
+        QCoreApplication::processEvents();
+        QVERIFY(darkest(header) < 40);
+        QVERIFY(darkest(rows) < 40);
+    }
+
+    // The two second-shift sliders are painted as a track with a pointed accent-blue marker
+    // (not the style's small box), grey while a question is open, and keep the application
+    // style's geometry: handle and groove where the style puts them, so dragging is unchanged.
+    void shiftSlidersLookLikeHandles()
+    {
+        TForm1 &f = *m_form;
+        for (QSlider *slider : {f.shift().startSlider(), f.shift().endSlider()}) {
+            QVERIFY(slider->isVisible());
+            QVERIFY(qobject_cast<rasp::ui::MarkerSliderStyle *>(slider->style()));
+            QStyleOptionSlider opt;
+            opt.initFrom(slider);
+            opt.orientation = slider->orientation();
+            opt.minimum = slider->minimum();
+            opt.maximum = slider->maximum();
+            opt.sliderPosition = opt.sliderValue = slider->value();
+            opt.upsideDown = slider->invertedAppearance() != (slider->orientation() == Qt::Vertical);
+            for (const auto part : {QStyle::SC_SliderHandle, QStyle::SC_SliderGroove})
+                QCOMPARE(slider->style()->subControlRect(QStyle::CC_Slider, &opt, part, slider),
+                         QApplication::style()->subControlRect(QStyle::CC_Slider, &opt, part, slider));
+            const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, slider);
+            // The marker's middle, a little back from its point.
+            const QPoint middle = slider->orientation() == Qt::Horizontal ? QPoint(handle.center().x(), handle.top() + 4)
+                                                                          : QPoint(handle.left() + 4, handle.center().y());
+            QCOMPARE(slider->grab().toImage().pixelColor(middle), QColor(0x00, 0x61, 0xB0));
+            f.FormEnable(false); // as under a question
+            QCOMPARE(slider->grab().toImage().pixelColor(middle), QColor(0xA8, 0xA8, 0xA8));
+            f.FormEnable(true);
+        }
+    }
+
+    // The teacher caption of the top bar: a list too long for the bar ends in "…" within the
+    // caption and offers its whole self as the tooltip; the caption still holds the whole text
+    // (its menu reads it). A list that fits is drawn whole, with no tooltip.
+    void teacherCaptionTooLongHasItsTooltip()
+    {
+        TForm1 &f = *m_form;
+        auto *caption = qobject_cast<rasp::ui::ElidedLabel *>(f.sLabel7);
+        QVERIFY(caption);
+        QStringList teachers;
+        for (int n = 0; n < 4; ++n)
+            teachers << u"Иванова Анна Петровна"_s << u"Петров Пётр Петрович"_s << u"Сидорова Мария Ивановна"_s;
+        const QString longList = teachers.join(u", "_s); // wider than the whole window
+
+        const QString shortList = u"Иванова Анна Петровна"_s;
+        const auto askTooltip = [&] {
+            const QPoint at = caption->rect().center();
+            QHelpEvent help(QEvent::ToolTip, at, caption->mapToGlobal(at));
+            QCoreApplication::sendEvent(caption, &help);
+        };
+
+        caption->setText(longList);
+        QCoreApplication::processEvents();
+        QVERIFY2(caption->isCut(), qPrintable(u"подпись %1 px, текст %2 px"_s.arg(caption->width())
+                                                  .arg(widthOf(longList, caption->font()))));
+        QCOMPARE(caption->text(), longList);
+        QVERIFY(caption->shownText().endsWith(u'…'));
+        QVERIFY(longList.startsWith(caption->shownText().chopped(1)));
+        QVERIFY(widthOf(caption->shownText(), caption->font()) <= caption->contentsRect().width());
+        askTooltip();
+        QTRY_COMPARE(QToolTip::text(), longList);
+        shot(u"7-учитель-длинный"_s);
+
+        caption->setText(shortList);
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        QVERIFY(!caption->isCut());
+        QCOMPARE(caption->shownText(), shortList);
+        askTooltip();
+        QCoreApplication::processEvents();
+        QVERIFY(!QToolTip::isVisible());
     }
 
     // The load page of the demo: every teacher and class name and every subject field shows

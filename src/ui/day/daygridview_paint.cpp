@@ -135,7 +135,8 @@ void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
         p.setClipRect(header);
         p.fillRect(header, Qt::white);
         p.setFont(m_bold);
-        p.setPen(Qt::black);
+        // Greyed with the rest of the window while it is disabled (a question or notice is open).
+        p.setPen(isEnabled() ? QColor(Qt::black) : QColor(Qt::gray));
         const int firstHeader = qMax(1, (hs - 15) / GridGeometry::kColumnStep);
         const int lastHeader = qMin(klassvis, (hs + header.width()) / GridGeometry::kColumnStep + 1);
         for (int j = firstHeader; j <= lastHeader; ++j) {
@@ -152,8 +153,9 @@ void DayGridView::paintGrid(QPainter &p, const QRect &exposed)
         p.setClipRect(strip);
         p.fillRect(strip, Qt::white);
         p.setFont(m_bold);
-        p.setPen(m_togglesEnabled ? Qt::black : Qt::gray);
-        if (!m_togglesEnabled)
+        const bool bright = m_togglesEnabled && isEnabled();
+        p.setPen(bright ? Qt::black : Qt::gray);
+        if (!bright)
             p.setOpacity(0.5);
         for (int i = 1; i <= s.max_ur; ++i) {
             const QRect t = GridGeometry::toggleRect(i);

@@ -5,6 +5,7 @@
 #include "day/shifttexts.h"
 #include "day/daygridview.h"
 #include "geometrywatcher.h"
+#include "markersliderstyle.h"
 #include "state.h"
 #include "undo/editcommands.h"
 
@@ -77,7 +78,11 @@ ShiftController::ShiftController(const Shell &shell, DayGridView *grid, QWidget 
     // Row 1 is at the top, so the vertical slider counts downwards.
     m_end->setInvertedAppearance(true);
     m_end->setInvertedControls(true);
+    // Painted as a track with a pointed marker: the style's own small handle looks like a check
+    // box over the grid's corner. Sizes and hit areas stay the style's.
+    auto *look = new MarkerSliderStyle(this);
     for (QSlider *s : {m_start, m_end}) {
+        s->setStyle(look);
         s->setRange(0, 0);
         s->setSingleStep(1);
         s->setPageStep(1);
