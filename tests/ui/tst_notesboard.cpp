@@ -112,7 +112,7 @@ class TstNotesBoard : public QObject
     static QStringList overTheGrid(TForm1 &f)
     {
         QStringList over;
-        const QWidget *view = f.grid->viewport();
+        const QWidget *view = f.widgets().grid->viewport();
         const QRect grid(view->mapTo(&f, QPoint()), view->size());
         const auto slider = [](const QWidget *w) {
             for (; w; w = w->parentWidget())
@@ -121,7 +121,7 @@ class TstNotesBoard : public QObject
             return false;
         };
         for (const QWidget *w : f.findChildren<QWidget *>()) {
-            if (!w->isVisible() || w->isWindow() || w == f.grid || f.grid->isAncestorOf(w) || w->isAncestorOf(f.grid)
+            if (!w->isVisible() || w->isWindow() || w == f.widgets().grid || f.widgets().grid->isAncestorOf(w) || w->isAncestorOf(f.widgets().grid)
                 || slider(w))
                 continue;
             if (QRect(w->mapTo(&f, QPoint()), w->size()).intersects(grid))
@@ -299,11 +299,11 @@ private slots:
 
         QVERIFY(f.dayPageActive());
         QCOMPARE(f.width(), 1350);
-        QVERIFY(f.grid->isVisible());
-        QVERIFY(f.grid->isEnabled()); // no notice or question has the pages disabled
-        QVERIFY(!f.Rct_soob->isVisible());
-        QVERIFY(!f.Rct_soobDlg->isVisible());
-        QVERIFY(!f.Img_zdite->isVisible());
+        QVERIFY(f.widgets().grid->isVisible());
+        QVERIFY(f.widgets().grid->isEnabled()); // no notice or question has the pages disabled
+        QVERIFY(!f.widgets().Rct_soob->isVisible());
+        QVERIFY(!f.widgets().Rct_soobDlg->isVisible());
+        QVERIFY(!f.widgets().Img_zdite->isVisible());
         const QStringList over = overTheGrid(f);
         QVERIFY2(over.isEmpty(), qPrintable(over.join(u", "_s)));
     }

@@ -421,7 +421,7 @@ private slots:
     void gridStripsGreyWhileAQuestionIsOpen()
     {
         TForm1 &f = *m_form;
-        rasp::ui::DayGridView &grid = *f.grid;
+        rasp::ui::DayGridView &grid = *f.widgets().grid;
         const QRect header(0, 0, grid.viewport()->width(), GridGeometry::kHeaderHeight);
         const QRect rows(0, GridGeometry::kHeaderHeight, GridGeometry::kRowStripWidth,
                          grid.viewport()->height() - GridGeometry::kHeaderHeight);
@@ -442,7 +442,7 @@ private slots:
             headerAsked = darkest(header);
             rowsAsked = darkest(rows);
             shot(u"6-вопрос-сетка"_s);
-            QTest::mouseClick(f.ButtonSoob2, Qt::LeftButton);
+            QTest::mouseClick(f.widgets().ButtonSoob2, Qt::LeftButton);
         });
         f.Dial(u"Сохранить изменения?"_s);
         QVERIFY2(headerAsked > 100, qPrintable(QString::number(headerAsked)));
@@ -488,7 +488,7 @@ private slots:
     void teacherCaptionTooLongHasItsTooltip()
     {
         TForm1 &f = *m_form;
-        auto *caption = qobject_cast<rasp::ui::ElidedLabel *>(f.sLabel7);
+        auto *caption = qobject_cast<rasp::ui::ElidedLabel *>(f.widgets().sLabel7);
         QVERIFY(caption);
         QStringList teachers;
         for (int n = 0; n < 4; ++n)
