@@ -67,6 +67,7 @@ struct SettingsPageWidgets;
 struct Shell;
 class TabButton;
 class TemplateController;
+class UndoController;
 struct WeekdayStrip;
 class ZamenyPage;
 } // namespace rasp::ui
@@ -504,6 +505,8 @@ public:
     bool restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after);
     // The captions and enabled states of the two actions follow the history and the run state.
     void updateUndoActions();
+    // The undo and redo actions (UndoController, src/ui/undo).
+    const rasp::ui::UndoController &undo() const;
     // Whether an automatic arrangement runs ("Старт" disabled, or its loop not yet left); the one
     // place that reads this fact (ArrangeController::running).
     bool arrangementRunning() const;
@@ -587,12 +590,12 @@ private:
     void wireTemplate();
     rasp::ui::TemplateController *m_template = nullptr; // the template files and the weekday strip
     void wireArrange();
-    bool undoAllowed() const;
     int stepTemplateDay() const;
     rasp::ui::undo::RestoreStep restoreFunction();
     // The funnel's change signal: the grid, its editor and the pin list follow the state.
     void editsChanged(unsigned parts, bool pinChecks);
-    rasp::ui::EditFunnel *m_edits = nullptr; // the one way changes of the grid reach the state
+    rasp::ui::EditFunnel *m_edits = nullptr;    // the one way changes of the grid reach the state
+    rasp::ui::UndoController *m_undo = nullptr; // the undo and redo actions
     void wirePages();
     void wireDayFile();
     rasp::ui::DayFileController *m_dayFile = nullptr; // the day's file and the date pickers

@@ -12,7 +12,7 @@
 #include "day/gridops.h"
 #include "day/daygridview.h"
 #include "undo/editcommands.h"
-#include "undo/editorwatcher.h"
+#include "undo/undocontroller.h"
 #include "edit/editfunnel.h"
 
 #include <QAction>
@@ -39,39 +39,15 @@ void TForm1::buildUndo()
                                         [this](const QString &q) { return Dial(q) == u"Да"_s; },
                                         [this] { return arrangementRunning(); }},
                                        this);
-    undoStack = m_edits->history();
-    undoAction = new QAction(u"Отменить"_s, Tab_1);
-    undoAction->setObjectName(u"undoAction"_s);
-    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction = new QAction(u"Повторить"_s, Tab_1);
-    redoAction->setObjectName(u"redoAction"_s);
-    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    for (QAction *a : {undoAction, redoAction}) {
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        a->setEnabled(false);
-        Tab_1->addAction(a);
-    }
 }
 
 void TForm1::wireUndo()
 {
-    // At the top of the cell menu.
-    QMenu *cellMenu = m_shift->cellMenu();
-    QAction *first = cellMenu->actions().value(0);
-    cellMenu->insertAction(first, undoAction);
-    cellMenu->insertAction(first, redoAction);
-    cellMenu->insertSeparator(first);
-    connect(undoAction, &QAction::triggered, this, &TForm1::undoStep);
-    connect(redoAction, &QAction::triggered, this, &TForm1::redoStep);
-    // Tied to the action, which goes before the stack when the window is destroyed (the stack's
-    // last clear must not reach actions that are gone).
-    connect(undoStack, &QUndoStack::indexChanged, undoAction, [this] { updateUndoActions(); });
-    connect(m_edits, &rasp::ui::EditFunnel::historyChanged, undoAction, [this] { updateUndoActions(); });
+    m_undo = new rasp::ui::UndoController(
+        shellServices(), Tab_1, m_shift->cellMenu(), grid->editor(), [this] { return m_editing->moveUnderWay(); },
+        [this] { m_editing->typingKeyPressed(); }, this);
     // The one change signal: every edit ends here, and the grid and the pin list repaint.
     connect(m_edits, &rasp::ui::EditFunnel::changed, this, [this](unsigned parts, bool pinChecks) { editsChanged(parts, pinChecks); });
-    new rasp::ui::undo::EditorWatcher(grid->editor(), {[this] { undoStep(); }, [this] { redoStep(); },
-                                                       [this] { m_editing->typingKeyPressed(); },
-                                                       [this] { m_edits->closeTypingRun(); }});
     m_edits->settle();
 }
 
@@ -94,37 +70,14 @@ rasp::RefreshResult TForm1::refresh(rasp::RefreshParts parts, const QString &sel
 // ArrangeController::running.
 bool TForm1::arrangementRunning() const { return m_arrange && m_arrange->running(); }
 
-void TForm1::updateUndoActions()
-{
-    const bool idle = !arrangementRunning();
-    const QString undoText = undoStack->undoText();
-    const QString redoText = undoStack->redoText();
-    undoAction->setText(undoText.isEmpty() ? u"Отменить"_s : u"Отменить: "_s + undoText);
-    redoAction->setText(redoText.isEmpty() ? u"Повторить"_s : u"Повторить: "_s + redoText);
-    undoAction->setEnabled(idle && undoStack->canUndo());
-    redoAction->setEnabled(idle && undoStack->canRedo());
-}
-
-bool TForm1::undoAllowed() const
-{
-    // Nothing is undone while an arrangement runs or a lesson move is under way, nor from a page
-    // that does not show the grid.
-    return !arrangementRunning() && !m_editing->moveUnderWay() && (dayPageActive() || templatePageActive());
-}
-
-void TForm1::undoStep()
-{
-    m_edits->closeTypingRun();
-    if (undoAllowed() && undoStack->canUndo())
-        undoStack->undo();
-}
-
-void TForm1::redoStep()
-{
-    m_edits->closeTypingRun();
-    if (undoAllowed() && undoStack->canRedo())
-        undoStack->redo();
-}
+// UndoController::updateActions.
+void TForm1::updateUndoActions() { m_undo->updateActions(); }
+// UndoController::undoStep.
+void TForm1::undoStep() { m_undo->undoStep(); }
+// UndoController::redoStep.
+void TForm1::redoStep() { m_undo->redoStep(); }
+// The undo and redo actions (UndoController, src/ui/undo).
+const rasp::ui::UndoController &TForm1::undo() const { return *m_undo; }
 
 void TForm1::clearHistory()
 {

@@ -19,6 +19,7 @@
 #include "text/textfile.h"
 #include "day/editingcontroller.h"
 #include "tform1.h"
+#include "undo/undocontroller.h"
 #include "day/shiftcontroller.h"
 #include "zamenypage.h"
 
@@ -92,7 +93,7 @@ class TstAbsencesWindow : public QObject
     rasp::ui::AbsencesController &ctl() const { return m_form->absences(); }
     const rasp::day::Cell &cell(int row, int column) const { return m_form->state().grid.cell(row, column); }
     const std::vector<rasp::absences::Absence> &absences() const { return m_form->state().companion.absences; }
-    QString undoText() const { return m_form->widgets().undoStack->undoText(); }
+    QString undoText() const { return m_form->undo().history()->undoText(); }
 
     // The cell menu opened on (row, column), then the entry of the "Отсутствует" submenu naming
     // `teacher`: the form opens for that teacher.
@@ -214,7 +215,7 @@ private slots:
         f.shift().cellMenu()->hide();
 
         // A "|" cannot be kept in the file: refused, said, nothing recorded.
-        const int steps = f.widgets().undoStack->count();
+        const int steps = f.undo().history()->count();
         ctl().openForm(u"Петров"_s);
         ctl().formReason()->setCurrentText(u"a|b"_s);
         QTest::mouseClick(ctl().formMark(), Qt::LeftButton);
@@ -222,7 +223,7 @@ private slots:
         QVERIFY(ctl().form()->isVisible());
         QTest::mouseClick(f.widgets().Button1, Qt::LeftButton);
         QCOMPARE(absences().size(), std::size_t(2));
-        QCOMPARE(f.widgets().undoStack->count(), steps);
+        QCOMPARE(f.undo().history()->count(), steps);
         QTest::mouseClick(ctl().form()->findChild<QPushButton *>(u"absenceCancel"_s), Qt::LeftButton);
         QVERIFY(!ctl().form()->isVisible());
 
@@ -359,9 +360,9 @@ private slots:
         QVERIFY2(ctl().proposalTotal()->text().contains(u"доказано"_s), qPrintable(ctl().proposalTotal()->text()));
         QCOMPARE(ctl().proposal()->topLevelItem(1)->checkState(0), Qt::Checked);
         ctl().proposal()->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
-        const int steps = f.widgets().undoStack->count();
+        const int steps = f.undo().history()->count();
         QTest::mouseClick(ctl().acceptCheckedButton(), Qt::LeftButton);
-        QCOMPARE(f.widgets().undoStack->count(), steps + 1);
+        QCOMPARE(f.undo().history()->count(), steps + 1);
         QCOMPARE(undoText(), u"замены на весь день (2)"_s);
         QCOMPARE(ctl().openLessons(), (Cells{{2, 2}}));
 

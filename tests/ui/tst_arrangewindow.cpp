@@ -11,6 +11,7 @@
 #include "text/textfile.h"
 #include "arrange/arrangecontroller.h"
 #include "tform1.h"
+#include "undo/undocontroller.h"
 #include "day/daygridview.h"
 
 #include <QApplication>
@@ -274,12 +275,12 @@ private slots:
 
         // Both are steps of the history: undoing the return shows the arranged day again, and
         // undoing the exact run itself goes back to the day it started from.
-        f.widgets().undoAction->trigger();
+        f.undo().undoAction()->trigger();
         QCOMPARE(subjects(), kArranged);
-        QCOMPARE(f.widgets().undoAction->text(), u"Отменить: точный подбор"_s);
-        f.widgets().undoAction->trigger();
+        QCOMPARE(f.undo().undoAction()->text(), u"Отменить: точный подбор"_s);
+        f.undo().undoAction()->trigger();
         QCOMPARE(subjects(), kSolvable);
-        f.widgets().redoAction->trigger();
+        f.undo().redoAction()->trigger();
         QCOMPARE(subjects(), kArranged);
     }
 

@@ -20,6 +20,7 @@
 #include "day/editingcontroller.h"
 #include "day/highlightcontroller.h"
 #include "tform1.h"
+#include "undo/undocontroller.h"
 #include "day/shiftcontroller.h"
 #include "typetext.h"
 
@@ -296,7 +297,7 @@ private slots:
         m_form->show();
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        QVERIFY(!m_form->widgets().undoStack->canUndo());
+        QVERIFY(!m_form->undo().history()->canUndo());
     }
     void cleanup()
     {
@@ -334,23 +335,23 @@ private slots:
         QFETCH(QString, text);
         TForm1 &f = *m_form;
         prepare(Edit(edit));
-        const int stepsBefore = f.widgets().undoStack->count();
+        const int stepsBefore = f.undo().history()->count();
         const QStringList before = screen(f);
         makeEdit(Edit(edit));
         const QStringList after = screen(f);
         QVERIFY(after != before);
-        QCOMPARE(f.widgets().undoStack->count(), stepsBefore + 1);
-        QCOMPARE(f.widgets().undoAction->text(), u"Отменить: "_s + text);
+        QCOMPARE(f.undo().history()->count(), stepsBefore + 1);
+        QCOMPARE(f.undo().undoAction()->text(), u"Отменить: "_s + text);
         // The two items head the cell menu.
-        QCOMPARE(f.shift().cellMenu()->actions().at(0), f.widgets().undoAction);
-        QCOMPARE(f.shift().cellMenu()->actions().at(1), f.widgets().redoAction);
+        QCOMPARE(f.shift().cellMenu()->actions().at(0), f.undo().undoAction());
+        QCOMPARE(f.shift().cellMenu()->actions().at(1), f.undo().redoAction());
 
         pressUndo();
         QCOMPARE(screen(f), before);
-        QCOMPARE(f.widgets().redoAction->text(), u"Повторить: "_s + text);
+        QCOMPARE(f.undo().redoAction()->text(), u"Повторить: "_s + text);
         pressRedo(true);
         QCOMPARE(screen(f), after);
-        f.widgets().undoAction->trigger();
+        f.undo().undoAction()->trigger();
         QCOMPARE(screen(f), before);
         pressRedo(false);
         QCOMPARE(screen(f), after);
@@ -367,12 +368,12 @@ private slots:
         typeText(editor, u"Хор"_s);
         click(roomAt(5, 1));
         typeText(editor, u"12"_s);
-        QCOMPARE(f.widgets().undoStack->count(), 3);
+        QCOMPARE(f.undo().history()->count(), 3);
         // Typed and rubbed out again: no step is left.
         click(subjectAt(5, 2));
         typeText(editor, u"А"_s);
         QTest::keyClick(editor, Qt::Key_Backspace);
-        QCOMPARE(f.widgets().undoStack->count(), 3);
+        QCOMPARE(f.undo().history()->count(), 3);
 
         click(roomAt(5, 1));
         editor->end(false);
@@ -390,9 +391,9 @@ private slots:
         pressUndo();
         QCOMPARE(cell(5, 1).subject, QString());
         QCOMPARE(cell(5, 1).teachers, QString());
-        QVERIFY(!f.widgets().undoStack->canUndo());
-        QCOMPARE(f.widgets().undoAction->text(), u"Отменить"_s);
-        QVERIFY(!f.widgets().undoAction->isEnabled());
+        QVERIFY(!f.undo().history()->canUndo());
+        QCOMPARE(f.undo().undoAction()->text(), u"Отменить"_s);
+        QVERIFY(!f.undo().undoAction()->isEnabled());
     }
 
     void theHistoryBelongsToTheShownDay()
@@ -400,7 +401,7 @@ private slots:
         TForm1 &f = *m_form;
         makeEdit(Drag);
         makeEdit(LockRegion);
-        QCOMPARE(f.widgets().undoStack->count(), 2);
+        QCOMPARE(f.undo().history()->count(), 2);
         {
             // Saving keeps it; declined questions leave it untouched.
             Answerer answers(f, {Answerer::Yes, Answerer::No, Answerer::No});
@@ -409,8 +410,8 @@ private slots:
             f.sSpeedButton10Click();
             f.sSpeedButton9Click();
         }
-        QCOMPARE(f.widgets().undoStack->count(), 2);
-        QVERIFY(f.widgets().undoAction->isEnabled());
+        QCOMPARE(f.undo().history()->count(), 2);
+        QVERIFY(f.undo().undoAction()->isEnabled());
         {
             // Another date comes onto the grid: the history is emptied.
             Answerer yes(f, {Answerer::Yes});
@@ -418,8 +419,8 @@ private slots:
             f.sDateTimePicker2ClPicker();
             closeNotice();
         }
-        QCOMPARE(f.widgets().undoStack->count(), 0);
-        QVERIFY(!f.widgets().undoAction->isEnabled());
+        QCOMPARE(f.undo().history()->count(), 0);
+        QVERIFY(!f.undo().undoAction()->isEnabled());
     }
 
     void templateEditsUndoIntoTheWeekdayAndSwitchingWeekdayClearsTheHistory()
@@ -430,7 +431,7 @@ private slots:
             f.SpeedB5Click();
         }
         QVERIFY(f.templatePageActive());
-        QVERIFY(!f.widgets().undoStack->canUndo());
+        QVERIFY(!f.undo().history()->canUndo());
         const int den = f.state().vibr_den_set;
         click(subjectAt(2, 1));
         typeText(f.widgets().grid->editor(), u"Химия"_s);
@@ -444,12 +445,12 @@ private slots:
             Answerer yes(f, {Answerer::Yes});
             f.sSpeedButton10Click();
         }
-        QCOMPARE(f.widgets().undoAction->text(), u"Отменить: очистка сетки"_s);
+        QCOMPARE(f.undo().undoAction()->text(), u"Отменить: очистка сетки"_s);
         pressUndo();
         QCOMPARE(f.state().Setka[std::size_t(den)].ur(2, 1), u"Химия"_s);
         f.BtnSetClick(den % 7 + 1);
-        QVERIFY(!f.widgets().undoStack->canUndo());
-        QVERIFY(!f.widgets().undoStack->canRedo());
+        QVERIFY(!f.undo().history()->canUndo());
+        QVERIFY(!f.undo().history()->canRedo());
     }
 
     void toolTipsExplainCoincidencesRedRoomsAndShapes()
@@ -488,7 +489,7 @@ private slots:
         editor->selectAll();
         typeText(editor, u"Химия"_s);
         QVERIFY(cell(2, 1).locked() && cell(2, 3).locked());
-        const int steps = f.widgets().undoStack->count();
+        const int steps = f.undo().history()->count();
         QStringList during;
         QStringList whileRunning;
         bool undoEnabled = true;
@@ -498,9 +499,9 @@ private slots:
             if (!f.arrange().randomRun() || !during.isEmpty())
                 return;
             during = screen(f);
-            undoEnabled = f.widgets().undoAction->isEnabled();
+            undoEnabled = f.undo().undoAction()->isEnabled();
             f.undoStep();
-            f.widgets().undoAction->trigger();
+            f.undo().undoAction()->trigger();
             whileRunning = screen(f);
             f.arrange().stopButton()->click(); // "Стоп"
         });
@@ -514,9 +515,9 @@ private slots:
         QVERIFY(!undoEnabled);
         QCOMPARE(whileRunning, during);
         // The stopped run is a step of its own, after the ones before it.
-        QCOMPARE(f.widgets().undoStack->count(), steps + 1);
-        QCOMPARE(f.widgets().undoAction->text(), u"Отменить: автоподбор"_s);
-        QVERIFY(f.widgets().undoAction->isEnabled());
+        QCOMPARE(f.undo().history()->count(), steps + 1);
+        QCOMPARE(f.undo().undoAction()->text(), u"Отменить: автоподбор"_s);
+        QVERIFY(f.undo().undoAction()->isEnabled());
     }
 };
 

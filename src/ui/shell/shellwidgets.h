@@ -2,14 +2,12 @@
 
 #include <QString>
 
-class QAction;
 class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QToolButton;
-class QUndoStack;
 class QWidget;
 
 namespace rasp::ui {
@@ -21,7 +19,7 @@ class TabButton;
 
 // The shell's own widgets, named as the routines refer to them: the page bar and the pages, the
 // tool panel with its groups and the pictures of "Действия", the top bar of the grid page, the
-// grid view, the two overlays with what they show, and the undo actions. TForm1 builds them and
+// grid view, and the two overlays with what they show. TForm1 builds them and
 // keeps them to itself; tests look at them through TForm1::widgets().
 struct ShellWidgets {
     QWidget *Rct_Tab = nullptr;   // page bar
@@ -72,10 +70,6 @@ struct ShellWidgets {
     QString resDial;      // answer of the question overlay; empty while it waits
     QString questionText; // the question as asked ("\r\n" kept)
     QString noticeText;   // the notice as given ("\r\n" kept)
-
-    QUndoStack *undoStack = nullptr; // the history of the shown day or template weekday
-    QAction *undoAction = nullptr;   // "Отменить: …", Ctrl+Z
-    QAction *redoAction = nullptr;   // "Повторить: …", Ctrl+Shift+Z and Ctrl+Y
 };
 
 } // namespace rasp::ui
