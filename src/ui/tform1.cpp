@@ -94,7 +94,12 @@ TForm1::TForm1(QWidget *parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The window leaves the screen while it is whole: the focus leaving the grid's editor reaches
+    // handlers of a living window, not of one half destroyed by the base class's destructor.
+    hide();
+}
 
 void TForm1::buildShell()
 {

@@ -34,7 +34,7 @@ public:
     // The parts the window tests use.
     QAction *undoAction() const { return m_undo; } // "Отменить: …", Ctrl+Z
     QAction *redoAction() const { return m_redo; } // "Повторить: …", Ctrl+Shift+Z and Ctrl+Y
-    QUndoStack *history() const;                    // the funnel's history of the shown day or weekday
+    QUndoStack *history() const;                   // the funnel's history of the shown day or weekday
 
 private:
     bool allowed() const;

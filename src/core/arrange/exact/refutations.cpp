@@ -32,7 +32,7 @@ QString agree(int n, const QString &one, const QString &few, const QString &many
 QString rowsList(quint32 mask)
 {
     QStringList parts;
-    for (int r = 1; r <= 32; ++r) {
+    for (int r = 1; r <= 31; ++r) { // bit r is row r; a 32-bit mask holds rows 1..31
         if (!(mask & (1u << r)))
             continue;
         int e = r;
