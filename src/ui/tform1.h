@@ -15,27 +15,7 @@
 #include <memory>
 #include <optional>
 
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QRadioButton;
-class QSlider;
-class QMenu;
-class QPushButton;
-class QButtonGroup;
-class QGraphicsDropShadowEffect;
 class QListWidgetItem;
-class QPlainTextEdit;
-class QProgressBar;
-class QTableView;
-class QTableWidget;
-class QTimer;
-class QToolButton;
-class QUndoStack;
 
 namespace rasp::load {
 struct NagruzReport;
@@ -49,14 +29,9 @@ class DayFileController;
 class EditingController;
 class HighlightController;
 class ToolTipsController;
-class Callout;
-class DayGridView;
 class LoadController;
 struct LoadMenus;
 class LoadPage;
-class OverlayPanel;
-class PageArea;
-class ReportModel;
 class ServerLink;
 class ReportsController;
 class ServerController;
@@ -65,11 +40,9 @@ class SettingsController;
 class ShiftController;
 struct SettingsPageWidgets;
 struct Shell;
-class TabButton;
 class TemplateController;
 class UndoController;
 struct WeekdayStrip;
-class ZamenyPage;
 } // namespace rasp::ui
 
 // The main window. It owns the editor's whole state (one rasp::State) and every page; its
@@ -488,15 +461,6 @@ public:
     rasp::RefreshResult refresh(rasp::RefreshParts parts, const QString &selection = {});
     // The edit funnel every change of the day and the template goes through.
     rasp::ui::EditFunnel &edits() { return *m_edits; }
-    // The maker of a step of one command kind, with the edit's own teacher selection.
-    template<typename Command>
-    MakeStep stepOf(const QString &text, const QString &selection = {})
-    {
-        return [this, text, selection](rasp::day::GridChange change) {
-            return std::unique_ptr<rasp::ui::undo::GridEditCommand>(
-                new Command(text, std::move(change), restoreFunction(), stepTemplateDay(), selection));
-        };
-    }
     // The maker of a step that replaced the whole day (clear, fill, arrangement).
     MakeStep wholeDayStep(const QString &text);
     // Records one whole-grid step from a snapshot taken before it (an arrangement run).

@@ -91,7 +91,10 @@ int TForm1::stepTemplateDay() const
 
 TForm1::MakeStep TForm1::wholeDayStep(const QString &text)
 {
-    return stepOf<rasp::ui::undo::WholeDayCommand>(text);
+    return [this, text](rasp::day::GridChange change) {
+        return std::unique_ptr<rasp::ui::undo::GridEditCommand>(
+            new rasp::ui::undo::WholeDayCommand(text, std::move(change), restoreFunction(), stepTemplateDay()));
+    };
 }
 
 void TForm1::recordWholeGridStep(const QString &text, const rasp::day::GridSnapshot &before)
