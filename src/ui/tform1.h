@@ -1,8 +1,6 @@
 #pragma once
 
-#include "day/blocking.h"
 #include "day/gridgeometry.h"
-#include "day/gridsnapshot.h"
 #include "edit/editfunnel.h"
 #include "undo/gridcommand.h"
 #include "shell/shellwidgets.h"
@@ -19,6 +17,10 @@ class QListWidgetItem;
 
 namespace rasp::load {
 struct NagruzReport;
+}
+
+namespace rasp::day {
+struct GridSnapshot;
 }
 
 namespace rasp::ui {
