@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace rasp::ui {
 
@@ -14,6 +15,15 @@ inline const QString kEditsKept = QStringLiteral("Изменения не сох
 inline QString NotSavedNotice(const QString &error)
 {
     return error + QStringLiteral("\r\n") + kEditsKept;
+}
+
+// The first of a list of problems, and how many more there are.
+inline QString FirstProblemNotice(const QStringList &problems)
+{
+    QString notice = problems.first();
+    if (problems.size() > 1)
+        notice += QStringLiteral("\r\n(и ещё %1)").arg(problems.size() - 1);
+    return notice;
 }
 
 } // namespace rasp::ui

@@ -19,10 +19,6 @@ namespace rasp::load {
 struct NagruzReport;
 }
 
-namespace rasp::day {
-struct GridSnapshot;
-}
-
 namespace rasp::ui {
 class PrintController;
 class ArrangeController;
@@ -465,8 +461,6 @@ public:
     rasp::ui::EditFunnel &edits() { return *m_edits; }
     // The maker of a step that replaced the whole day (clear, fill, arrangement).
     MakeStep wholeDayStep(const QString &text);
-    // Records one whole-grid step from a snapshot taken before it (an arrangement run).
-    void recordWholeGridStep(const QString &text, const rasp::day::GridSnapshot &before);
     // Puts one side of a step into the grid and refreshes teachers, colours, rooms and counters.
     bool restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after);
     // The captions and enabled states of the two actions follow the history and the run state.

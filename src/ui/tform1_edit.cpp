@@ -20,12 +20,9 @@ void TForm1::wireEditing()
         MaxUrVsego();
         MaxRepUr();
     });
-    connect(m_editing, &EditingController::weekCounted, this, [this](const std::array<int, 8> &perDay) {
-        if (std::all_of(perDay.begin(), perDay.end(), [](int n) { return n == 0; }))
-            m_template->hideBadges();
-        else
-            m_template->showCounts(perDay);
-    });
+    // A badge shows where its weekday's count is not 0, so an empty subject hides them all.
+    connect(m_editing, &EditingController::weekCounted, this,
+            [this](const std::array<int, 8> &perDay) { m_template->showCounts(perDay); });
 }
 
 // EditingController::fieldClicked.

@@ -12,9 +12,7 @@
 void TForm1::wireShift()
 {
     using rasp::ui::ShiftController;
-    m_shift = new ShiftController(
-        shellServices(), grid, Panel5->parentWidget(), sCheckListBox1,
-        [this] { return arrangementRunning(); }, this);
+    m_shift = new ShiftController(shellServices(), grid, Panel5->parentWidget(), sCheckListBox1, this);
     connect(m_shift, &ShiftController::settingsSaveWanted, this, [this] { SetSave(0); });
     connect(m_shift->lockCellAction(), &QAction::triggered, this, &TForm1::Z1Click);
     connect(m_shift->lockUpRightAction(), &QAction::triggered, this, &TForm1::MenuItem11Click);

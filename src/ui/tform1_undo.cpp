@@ -97,11 +97,6 @@ TForm1::MakeStep TForm1::wholeDayStep(const QString &text)
     };
 }
 
-void TForm1::recordWholeGridStep(const QString &text, const rasp::day::GridSnapshot &before)
-{
-    m_edits->recordSince(before, wholeDayStep(text));
-}
-
 rasp::ui::undo::RestoreStep TForm1::restoreFunction()
 {
     return [this](const rasp::ui::undo::GridEditCommand &step, bool after) { return restoreStep(step, after); };

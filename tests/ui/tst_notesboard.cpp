@@ -3,6 +3,7 @@
 // end, a wrong notes password, a late reply for a day already left, a huge notes file, and the
 // demo school's first screen, clear of notices and questions.
 #include "answerer.h"
+#include "demofolder.h"
 #include "day/daygridview.h"
 #include "notesboardview.h"
 #include "notesfetcher.h"
@@ -92,18 +93,6 @@ class TstNotesBoard : public QObject
         for (const auto &c : m_form->server().board()->board().cards)
             out << c.body;
         return out;
-    }
-
-    // Makes a demo work folder as `scripts/run --demo` does.
-    static void makeDemo(const QString &demo)
-    {
-        QProcess make;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"RASPISANIE_CLI"_s, QStringLiteral(RASP_CLI_BIN));
-        make.setProcessEnvironment(env);
-        make.start(u"bash"_s, {QStringLiteral(RASP_SOURCE_DIR "/scripts/demo"), demo});
-        QVERIFY(make.waitForFinished(60000));
-        QVERIFY2(make.exitCode() == 0, make.readAllStandardError().constData());
     }
 
     // What shows over the day grid's viewport: every visible widget of the window outside the
@@ -225,7 +214,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString demo = dir.filePath(u"demo"_s);
-        makeDemo(demo);
+        demofolder::MakeDemo(demo);
         if (QTest::currentTestFailed())
             return;
 
@@ -274,7 +263,7 @@ private slots:
         QFETCH(bool, server);
         QTemporaryDir dir;
         const QString demo = dir.filePath(u"demo"_s);
-        makeDemo(demo);
+        demofolder::MakeDemo(demo);
         if (QTest::currentTestFailed())
             return;
         m_form.reset();

@@ -164,11 +164,10 @@ void DayFileController::runLater(int n)
         Qt::QueuedConnection);
 }
 
-void DayFileController::copySavedDay()
+bool DayFileController::openDayOf(QDate d, const QString &missing)
 {
     if (!ask(kLoseChanges))
-        return;
-    const QDate d = m_pickers.load->date();
+        return false;
     const QString path = day::DayFilePath(d);
     if (text::isPresent(QDir::current().filePath(path))) {
         loadDay(path, 1);
@@ -178,27 +177,22 @@ void DayFileController::copySavedDay()
             Edit edit(edits());
             edit.state().stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
         }
-        notify(u"Дико извиняюсь, но расписания "_s + text::ShortDate(d) + u" не существует"_s);
+        notify(missing.arg(text::ShortDate(d)));
     }
-    focusFirstCell();
+    return true;
+}
+
+void DayFileController::copySavedDay()
+{
+    if (openDayOf(m_pickers.load->date(), u"Дико извиняюсь, но расписания %1 не существует"_s))
+        focusFirstCell();
 }
 
 void DayFileController::openSavedDay()
 {
-    if (!ask(kLoseChanges))
-        return;
     const QDate d = m_pickers.edit->date();
-    const QString path = day::DayFilePath(d);
-    if (text::isPresent(QDir::current().filePath(path))) {
-        loadDay(path, 1);
-    } else {
-        clearDay();
-        {
-            Edit edit(edits());
-            edit.state().stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
-        }
-        notify(u"Это прискорбно, но расписания на "_s + text::ShortDate(d) + u" не существует"_s);
-    }
+    if (!openDayOf(d, u"Это прискорбно, но расписания на %1 не существует"_s))
+        return;
     m_pickers.target->setDate(d);
     focusFirstCell();
     emit targetDateChanged();

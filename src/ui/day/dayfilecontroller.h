@@ -2,6 +2,7 @@
 
 #include "shell/controller.h"
 
+#include <QDate>
 #include <QString>
 
 class QDateEdit;
@@ -69,6 +70,10 @@ signals:
     void targetDateChanged();
 
 private:
+    // After the question about losing changes, puts the saved day of `d` on the grid, or an empty
+    // day with the notice `missing` (its %1 the date) when there is none. False when declined.
+    bool openDayOf(QDate d, const QString &missing);
+
     DayGridView *m_grid = nullptr;
     DatePickers m_pickers;
 };

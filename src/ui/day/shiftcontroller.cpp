@@ -43,11 +43,10 @@ void placeClipped(QWidget *clip, QWidget *slider, const QRect &want, const QRect
 } // namespace
 
 ShiftController::ShiftController(const Shell &shell, DayGridView *grid, QWidget *sliderArea, QListWidget *pinList,
-                                 std::function<bool()> running, QObject *parent)
+                                 QObject *parent)
     : Controller(shell, parent)
     , m_grid(grid)
     , m_pinList(pinList)
-    , m_running(std::move(running))
 {
     m_cellMenu = new QMenu(window());
     m_cellMenu->setObjectName(u"PopupMenu1"_s);
@@ -178,7 +177,7 @@ void ShiftController::toggleFreeze(int r)
 {
     // "Старт" is disabled while an arrangement runs; asked before the pages are disabled, which
     // would disable it along with them.
-    const bool running = m_running();
+    const bool running = Controller::running();
     const bool wasFrozen = r >= 1 && r <= state().max_ur && state().grid.frozen(r);
     Edit edit(edits());
     enablePages(false);

@@ -27,9 +27,8 @@ class ShiftController : public Controller
 public:
     // Builds the cell menu (other controllers add their entries to it), the pin list's menu and
     // the sliders inside `sliderArea`, which holds the grid. `pinList` is the shell's "Не
-    // перемещать"; `running` tells whether an arrangement runs.
-    ShiftController(const Shell &shell, DayGridView *grid, QWidget *sliderArea, QListWidget *pinList,
-                    std::function<bool()> running, QObject *parent);
+    // перемещать".
+    ShiftController(const Shell &shell, DayGridView *grid, QWidget *sliderArea, QListWidget *pinList, QObject *parent);
     ~ShiftController() override;
 
     // cellContextMenu: opens the cell menu on the element under the press, if any.
@@ -114,7 +113,6 @@ private:
 
     DayGridView *m_grid = nullptr;
     QListWidget *m_pinList = nullptr;
-    std::function<bool()> m_running;
     QMenu *m_cellMenu = nullptr;
     QMenu *m_lockMenu = nullptr;
     QMenu *m_unlockMenu = nullptr;

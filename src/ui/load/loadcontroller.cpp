@@ -33,15 +33,6 @@ QString str(QStringView view)
     return view.toString();
 }
 
-// The first of a list of problems, and how many more there are.
-QString firstOf(const QStringList &problems)
-{
-    QString notice = problems.first();
-    if (problems.size() > 1)
-        notice += t::kAndMore.toString().arg(problems.size() - 1);
-    return notice;
-}
-
 } // namespace
 
 LoadController::LoadController(const Shell &shell, QWidget *page, QObject *parent)
@@ -155,7 +146,7 @@ void LoadController::showRead(const load::NagruzReport &report, int prm)
     if (report.status == text::ReadResult::Unreadable)
         notify(report.error);
     else if (!report.problems.isEmpty())
-        notify(str(t::kReadWithProblems) + firstOf(report.problems));
+        notify(str(t::kReadWithProblems) + FirstProblemNotice(report.problems));
 }
 
 bool LoadController::save(bool notice)

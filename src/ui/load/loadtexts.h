@@ -38,7 +38,6 @@ inline constexpr QStringView kDeleteAllTeachers =
 
 // Notices.
 inline constexpr QStringView kReadWithProblems = u"Файл нагрузки прочитан с замечаниями.\r\n";
-inline constexpr QStringView kAndMore = u"\r\n(и ещё %1)";
 inline constexpr QStringView kSaved = u"Данные сохранены";
 inline constexpr QStringView kClassFirst = u"Для начала нужно добавить хотя бы один класс";
 

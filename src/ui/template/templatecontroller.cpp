@@ -26,15 +26,6 @@ constexpr int kWeekdayWidth = 80;
 constexpr int kWeekdayPadding = 6; // px kept free either side of a weekday name
 constexpr int kBadgeSize = 17;
 
-// The first of a list of problems, and how many more there are.
-QString firstOf(const QStringList &problems)
-{
-    QString notice = problems.first();
-    if (problems.size() > 1)
-        notice += t::kAndMore.toString().arg(problems.size() - 1);
-    return notice;
-}
-
 } // namespace
 
 TemplateController::TemplateController(const Shell &shell, QWidget *strip, QWidget *gridPage, QObject *parent)
@@ -121,7 +112,7 @@ void TemplateController::read()
         problems = tmpl::SetkaLoad(edit.state(), QDir::currentPath());
     }
     if (!problems.isEmpty())
-        notify(firstOf(problems));
+        notify(FirstProblemNotice(problems));
 }
 
 void TemplateController::save()
@@ -142,7 +133,7 @@ void TemplateController::save()
     if (failures.isEmpty())
         notify(t::kSaved.toString());
     else
-        notify(NotSavedNotice(firstOf(failures)));
+        notify(NotSavedNotice(FirstProblemNotice(failures)));
 }
 
 void TemplateController::fillGrid(int den)

@@ -13,7 +13,6 @@ inline constexpr QStringView kNoTemplate = u"Это ужасно, но шабл�
 // "Очистить" on either page.
 inline constexpr QStringView kClearQuestion = u"Все изменения не будут сохранены.\r\nОчистить?";
 // The seven template files.
-inline constexpr QStringView kAndMore = u"\r\n(и ещё %1)";
 inline constexpr QStringView kSaved = u"Данные сохранены";
 
 } // namespace rasp::ui::templatetexts
