@@ -449,22 +449,6 @@ public:
     // grid is not shown.
     void undoStep();
     void redoStep();
-    // Empties the funnel's history: another day or weekday came onto the grid (kept while an
-    // edit that replaces the grid itself is open).
-    void clearHistory();
-    // Builds the command of a step from the grid's change (recorded by a rasp::ui::Edit).
-    using MakeStep = rasp::ui::EditFunnel::MakeStep;
-    // Runs the named parts of the one refresh (rasp::Refresh) through the edit funnel; the views
-    // repaint on its change signal.
-    rasp::RefreshResult refresh(rasp::RefreshParts parts, const QString &selection = {});
-    // The edit funnel every change of the day and the template goes through.
-    rasp::ui::EditFunnel &edits() { return *m_edits; }
-    // The maker of a step that replaced the whole day (clear, fill, arrangement).
-    MakeStep wholeDayStep(const QString &text);
-    // Puts one side of a step into the grid and refreshes teachers, colours, rooms and counters.
-    bool restoreStep(const rasp::ui::undo::GridEditCommand &step, bool after);
-    // The captions and enabled states of the two actions follow the history and the run state.
-    void updateUndoActions();
     // The undo and redo actions (UndoController, src/ui/undo).
     const rasp::ui::UndoController &undo() const;
     // Whether an automatic arrangement runs ("Старт" disabled, or its loop not yet left); the one
@@ -550,10 +534,6 @@ private:
     void wireTemplate();
     rasp::ui::TemplateController *m_template = nullptr; // the template files and the weekday strip
     void wireArrange();
-    int stepTemplateDay() const;
-    rasp::ui::undo::RestoreStep restoreFunction();
-    // The funnel's change signal: the grid, its editor and the pin list follow the state.
-    void editsChanged(unsigned parts, bool pinChecks);
     rasp::ui::EditFunnel *m_edits = nullptr;    // the one way changes of the grid reach the state
     rasp::ui::UndoController *m_undo = nullptr; // the undo and redo actions
     void wirePages();

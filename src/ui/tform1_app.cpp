@@ -98,7 +98,7 @@ void TForm1::FormCreate()
     else
         settingsToPage();
     grid->gridChanged(); // 18
-    clearHistory();
+    m_edits->clearHistory();
     loadPageChanged();
 
     const int h = rasp::day::GridGeometry::windowHeight(m_state.max_ur); // 19
@@ -170,11 +170,11 @@ void TForm1::FormCreate()
 
 void TForm1::showFrameAndMemo()
 {
-    if (m_state.klassvis < 1) {
-        m_state.grid.ramkaVisible = false;
+    const bool classes = m_state.klassvis >= 1;
+    m_edits->keepFacts([classes](rasp::State &s) { s.grid.ramkaVisible = classes; });
+    if (!classes) {
         grid->memo()->hide();
     } else {
-        m_state.grid.ramkaVisible = true;
         if (m_state.grid.cell(1, 1).roomVisible) {
             grid->placeMemo();
             grid->memo()->show();

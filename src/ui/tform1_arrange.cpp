@@ -7,6 +7,7 @@
 
 #include "arrange/arrangecontroller.h"
 #include "day/daygridview.h"
+#include "undo/undocontroller.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,8 +19,7 @@ using namespace Qt::Literals::StringLiterals;
 
 void TForm1::wireArrange()
 {
-    m_arrange = new rasp::ui::ArrangeController(
-        shellServices(), sGroupBox3, [this](const QString &text) { return wholeDayStep(text); }, this);
+    m_arrange = new rasp::ui::ArrangeController(shellServices(), sGroupBox3, this);
     // The group's tab order stays: the run buttons and the limit lists before "Не перемещать".
     QWidget *previous = sSpeedButton5;
     for (QWidget *w : {static_cast<QWidget *>(m_arrange->startButton()), static_cast<QWidget *>(m_arrange->stopButton()),
@@ -34,7 +34,7 @@ void TForm1::wireArrange()
     });
     connect(m_arrange, &rasp::ui::ArrangeController::runStateChanged, this, [this] {
         EnabledKomponent();
-        updateUndoActions();
+        m_undo->updateActions();
     });
     connect(m_arrange, &rasp::ui::ArrangeController::coincidencesWanted, this, [this] { m_highlight->coincidencesButton()->setChecked(true); });
     connect(m_arrange, &rasp::ui::ArrangeController::movedLessons, grid, &rasp::ui::DayGridView::setMovedMarks);

@@ -13,7 +13,7 @@ void TForm1::KlassCreate()
     rasp::day::KlassCreate(m_state);
     // The load page paints the new column from the model; "Добавить класс" refreshes it.
     grid->gridChanged();
-    clearHistory(); // the steps recorded so far belong to a grid of fewer classes
+    m_edits->clearHistory(); // the steps recorded so far belong to a grid of fewer classes
 }
 
 // DayFileController::clearGrid.

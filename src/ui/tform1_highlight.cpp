@@ -29,7 +29,7 @@ QString TForm1::focusedCellHint() const
 
 void TForm1::PoiskUchit(const QString &uchitel)
 {
-    refresh(rasp::RefreshTeachers, uchitel); // core day::PoiskUchit, then the views repaint
+    m_edits->refresh(rasp::RefreshTeachers, uchitel); // core day::PoiskUchit, then the views repaint
 }
 
 // HighlightController::eachToggled.

@@ -5,6 +5,9 @@
 #include "day/counterscontroller.h"
 
 #include "absences/absencescontroller.h"
+#include "day/dayfilecontroller.h"
+#include "edit/editfunnel.h"
+#include "template/templatecontroller.h"
 
 #include "messages.h"
 
@@ -116,15 +119,8 @@ void TForm1::setActionBarMode(bool dayMode)
 void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
 {
     // 1. Leaving the template page writes the grid into the template in memory.
-    if (templatePageActive() && m_state.klassvis >= 1 && Tab_1->isVisible() && m_state.max_ur > 0) {
-        for (int i = 1; i <= m_state.max_ur; ++i)
-            for (int j = 1; j <= m_state.klassvis; ++j) {
-                rasp::day::Cell &c = m_state.grid.cell(i, j);
-                if (c.subject == u" "_s)
-                    c.subject.clear();
-            }
-        rasp::tmpl::SetkaFromGrid(m_state, m_state.vibr_den_set);
-    }
+    if (templatePageActive())
+        m_template->keepShownWeekday();
 
     // 2. Hide the pages and the pop-up lists; every tab inactive.
     for (QWidget *page : {Tab_1, Tab_2, Tab_3, Tab_4})
@@ -140,20 +136,17 @@ void TForm1::SostMeuProg(int r1, int r2, int /*r3*/, int r4, int r5)
         setActionBarMode(true);
         TextKnop();
         sGroupBox9->setVisible(m_state.settings.useServer);
-        m_state.chek_pderm = 0;
+        // While the day is opened the grid has not settled: the pin list's checks lock nothing.
+        m_edits->keepFacts([](rasp::State &s) { s.chek_pderm = 0; });
         VtorayaSmenaGranici();
-        const QString path = rasp::day::DayFilePath(sDateTimePicker3->date());
-        if (rasp::text::isPresent(QDir::current().filePath(path))) {
-            RaspLoad(path, 1);
-        } else {
-            clearDay();
-            m_state.stamps.remember(QDir::current().filePath(path), {}); // another program's new file is asked about
-        }
-        for (int j = 1; j <= m_state.klassvis; ++j)
-            for (int i = 1; i <= m_state.max_ur; ++i)
-                m_state.grid.cell(i, j).roomVisible = true;
+        m_dayFile->openTargetDay();
+        m_edits->keepFacts([](rasp::State &s) {
+            for (int j = 1; j <= s.klassvis; ++j)
+                for (int i = 1; i <= s.max_ur; ++i)
+                    s.grid.cell(i, j).roomVisible = true;
+        });
         showFrameAndMemo();
-        m_state.chek_pderm = 1;
+        m_edits->keepFacts([](rasp::State &s) { s.chek_pderm = 1; });
         if (m_state.tab1vis == 1)
             Tab_1->show();
         grid->viewport()->update();

@@ -8,7 +8,7 @@
 int TForm1::KabPoisk(int ind, int strok, const QString &kabinet)
 {
     if (ind == 1) {
-        refresh(rasp::refresh::RoomChanged); // core day::KabPoisk(1), then the views repaint
+        m_edits->refresh(rasp::refresh::RoomChanged); // core day::KabPoisk(1), then the views repaint
         return 0;
     }
     return rasp::day::KabPoisk(m_state, ind, strok, kabinet);

@@ -6,6 +6,7 @@
 #include "overlaypanel.h"
 #include "server/servercontroller.h"
 #include "serverlink.h"
+#include "undo/undocontroller.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -41,8 +42,8 @@ rasp::ui::Shell TForm1::shellServices()
     shell.mayReplace = [this](const QStringList &paths, const std::function<void()> &reload) {
         return mayReplaceChangedFiles(paths, reload);
     };
-    shell.restore = restoreFunction();
-    shell.templateDay = [this] { return stepTemplateDay(); };
+    shell.restore = [this](const rasp::ui::undo::GridEditCommand &step, bool after) { return m_undo->restoreStep(step, after); };
+    shell.templateDay = [this] { return templatePageActive() ? m_state.vibr_den_set : 0; };
     shell.running = [this] { return arrangementRunning(); };
     return shell;
 }

@@ -3,6 +3,7 @@
 // forwards to it, and the shell does the day's part of its actions.
 #include "tform1.h"
 
+#include "day/dayfilecontroller.h"
 #include "day/editingcontroller.h"
 
 #include "callout.h"
@@ -27,24 +28,8 @@ void TForm1::wireTemplate()
         refreshDay(true);
         m_editing->hideWeekCount();
     });
-    connect(m_template, &TemplateController::dayFromTemplateWanted, this, [this](const QString &path) {
-        rasp::ui::Edit edit(*m_edits);
-        if (path.isEmpty())
-            clearDay();
-        else
-            RaspLoad(path, m_state.settings.roomsFromTemplate ? 1 : 0);
-        edit.record(wholeDayStep(u"загрузка дня из сетки"_s));
-    });
-    connect(m_template, &TemplateController::clearWanted, this, [this] {
-        rasp::ui::Edit edit(*m_edits);
-        RaspClear();
-        if (templatePageActive())
-            m_template->clearShownDay();
-        // The whole refresh, not only the limit lists: the cleared grid must not keep the
-        // missing-teacher warning or red rooms of the day it replaced.
-        refreshDay(true);
-        edit.record(wholeDayStep(templatePageActive() ? u"очистка сетки"_s : u"очистка дня"_s));
-    });
+    connect(m_template, &TemplateController::dayFromTemplateWanted, m_dayFile, &rasp::ui::DayFileController::fillFromTemplate);
+    connect(m_template, &TemplateController::gridCleared, this, [this] { refreshDay(true); });
     connect(m_template, &TemplateController::clearDeclined, this, [this] {
         MaxUrVsego();
         MaxRepUr();

@@ -6,6 +6,7 @@
 #include "arrange/exactrun.h"
 #include "day/counters.h"
 #include "state.h"
+#include "undo/editcommands.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -48,9 +49,8 @@ void showLimitList(QComboBox *box, const day::LimitList &list)
 
 } // namespace
 
-ArrangeController::ArrangeController(const Shell &shell, QWidget *group, WholeDayStep wholeDayStep, QObject *parent)
+ArrangeController::ArrangeController(const Shell &shell, QWidget *group, QObject *parent)
     : Controller(shell, parent)
-    , m_wholeDayStep(std::move(wholeDayStep))
 {
     m_start = makePicture(group, u"Img_SB4"_s, u"start"_s, u"Старт"_s);
     m_stop = makePicture(group, u"img_SB6"_s, u"stop"_s, u"Стоп"_s);
@@ -198,7 +198,7 @@ void ArrangeController::finishRun(Finish finish)
     }
     // The run is one step, beside the snapshot "Венуть предыдущий вариант" uses.
     if (!finish.step.isEmpty())
-        edits().recordSince(m_before, m_wholeDayStep(finish.step));
+        edits().recordSince(m_before, stepOf<undo::WholeDayCommand>(finish.step));
     emit movedLessons(std::move(finish.moved));
     emit coincidencesWanted();
     setRunning(false);
@@ -288,7 +288,7 @@ void ArrangeController::revert()
     {
         Edit edit(edits(), refresh::ArrangementReverted);
         ar::RestoreOriginal(edit.state());
-        edit.record(m_wholeDayStep(texts::kRevertStep.toString()));
+        edit.record(stepOf<undo::WholeDayCommand>(texts::kRevertStep.toString()));
     }
     emit coincidencesWanted();
     m_start->setEnabled(true);

@@ -44,11 +44,8 @@ class ArrangeController : public Controller
 {
     Q_OBJECT
 public:
-    // The maker of a whole-day step of the history (the shell's, which knows the restore).
-    using WholeDayStep = std::function<EditFunnel::MakeStep(const QString &text)>;
-
     // Builds the run buttons, the limit lists and the progress line inside `group`.
-    ArrangeController(const Shell &shell, QWidget *group, WholeDayStep wholeDayStep, QObject *parent);
+    ArrangeController(const Shell &shell, QWidget *group, QObject *parent);
     ~ArrangeController() override;
 
     // arrangementRunning: a run is going ("Старт" disabled, or its loop not yet left).
@@ -132,7 +129,6 @@ private:
     // gridIsSnapshot: the grid still shows the day the snapshot was taken of.
     bool gridIsSnapshot() const;
 
-    WholeDayStep m_wholeDayStep;
     QToolButton *m_start = nullptr;
     QToolButton *m_stop = nullptr;
     QToolButton *m_revert = nullptr;

@@ -14,6 +14,7 @@
 
 #include <QDateEdit>
 #include <QDir>
+#include <QSignalBlocker>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 
@@ -41,13 +42,10 @@ void DayFileController::saveDay(const QString &s, const QString &notice)
     const QDate date = text::ParseShortDate(QFileInfo(s).completeBaseName());
     const int followed = date.isValid() ? reports::FollowedWeekday(date) : 0; // before the companion is rewritten
     bool saved = false;
-    {
-        // Saving changes no lesson; it keeps the stamps of the files it wrote.
-        Edit edit(edits());
-        saved = day::RaspSave(edit.state(), path, &error);
-        if (saved)
-            saved = absences::SaveCompanion(edit.state(), path, &error); // the day's absences and covers
-    }
+    // Saving changes no lesson; it keeps the stamps of the files it wrote.
+    edits().keepFacts([&](State &s) {
+        saved = day::RaspSave(s, path, &error) && absences::SaveCompanion(s, path, &error); // with absences and covers
+    });
     if (saved)
         m_grid->clearMovedMarks(); // the marks of an exact arrangement have served
     // Beside the day: its class names and its substituted lessons with the teachers of today.
@@ -108,6 +106,25 @@ void DayFileController::clearGrid()
     emit splitWanted();
 }
 
+void DayFileController::openTargetDay()
+{
+    const QString path = QDir::current().filePath(day::DayFilePath(m_pickers.target->date()));
+    if (text::isPresent(path)) {
+        loadDay(day::DayFilePath(m_pickers.target->date()), 1);
+        return;
+    }
+    clearDay();
+    edits().keepFacts([&path](State &s) { s.stamps.remember(path, {}); });
+}
+
+void DayFileController::fillFromTemplate(const QString &path)
+{
+    if (path.isEmpty())
+        clearDay();
+    else
+        loadDay(path, state().settings.roomsFromTemplate ? 1 : 0);
+}
+
 void DayFileController::clearDay()
 {
     clearGrid();
@@ -119,6 +136,12 @@ void DayFileController::clearDay()
     }
     refreshDay(true);
     edits().clearHistory();
+}
+
+void DayFileController::showNote()
+{
+    const QSignalBlocker quiet(m_grid->memo());
+    m_grid->memo()->setPlainText(state().note);
 }
 
 void DayFileController::focusFirstCell()

@@ -41,8 +41,16 @@ public:
     void askAndSaveDay();
     // RaspClear: empties the day on the grid, unlocks and unfreezes everything.
     void clearGrid();
+    // The target date's day on the grid: its file with rooms and note, or an empty day (whose file,
+    // when another program creates one meanwhile, is asked about before a save replaces it).
+    void openTargetDay();
+    // The day becomes the template file at the relative path (rooms as the settings say); an
+    // empty path empties the day.
+    void fillFromTemplate(const QString &path);
     // clearDay: empties the grid and the note for a date that has no day file.
     void clearDay();
+    // The note box shows the state's note (after an undone or redone step changed it).
+    void showNote();
     // focusFirstCell: keyboard focus, frame and teacher caption on cell (1, 1).
     void focusFirstCell();
     // sDateTimePicker1ClosePicker … 3: a calendar closed; its action runs once the event is done.

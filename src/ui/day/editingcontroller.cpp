@@ -109,6 +109,14 @@ void EditingController::goToCell(int row, int column, GridGeometry::Field field)
     emit teachersShown(state().grid.cell(row, column).teachers);
 }
 
+void EditingController::showRestoredCell(int row, int column)
+{
+    if (!state().grid.cell(row, column).locked())
+        goToCell(row, column, GridGeometry::Subject);
+    else
+        edits().moveFrame(row, column);
+}
+
 void EditingController::hideCellLists()
 {
     m_roomList->hide();

@@ -59,6 +59,8 @@ public:
 
     // Focuses the subject (or room) field of a cell and puts the frame and the caption there.
     void goToCell(int row, int column, day::GridGeometry::Field field);
+    // The frame goes to a cell an undone or redone step changed; the editor too when it is unlocked.
+    void showRestoredCell(int row, int column);
     // Hides the room list and the subject picker, which are anchored to a cell on screen.
     void hideCellLists();
     // Hides the "Всего" callout.

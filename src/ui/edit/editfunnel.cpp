@@ -94,6 +94,20 @@ void EditFunnel::settle()
     m_settled = day::TakeGridSnapshot(m_state);
 }
 
+bool EditFunnel::putBack(const undo::GridEditCommand &step, bool after)
+{
+    if (!day::ApplyGridChange(m_state, step.change(), after, step.templateDay()))
+        return false;
+    if (step.changesShift())
+        step.applyShift(m_state, after);
+    return true;
+}
+
+void EditFunnel::keepFacts(const std::function<void(State &)> &write)
+{
+    write(m_state);
+}
+
 bool EditFunnel::typingRunOn(int row, int column, day::GridGeometry::Field field) const
 {
     return m_typing.open && m_typing.row == row && m_typing.column == column && m_typing.field == field;

@@ -61,6 +61,12 @@ public:
     void recordSince(const day::GridSnapshot &before, const MakeStep &make);
     // The history's view of the grid becomes the grid as it stands (after a restore).
     void settle();
+    // Puts one side of a recorded step back into the state (cells, locks, pins, note, the second
+    // shift); false when the step no longer fits the grid. The caller refreshes and settles.
+    bool putBack(const undo::GridEditCommand &step, bool after);
+    // Writes facts kept beside the day (file stamps, the frame's visibility, room fields shown):
+    // no snapshot, no step, no refresh, no repaint. Never for the lessons, locks, pins or note.
+    void keepFacts(const std::function<void(State &)> &write);
 
     // Typing runs: a run of typing in one field is one step, closed when the field loses focus.
     bool typingRunOn(int row, int column, day::GridGeometry::Field field) const;

@@ -7,6 +7,7 @@
 #include "template/setka.h"
 #include "templatetexts.h"
 #include "text/datewords.h"
+#include "undo/editcommands.h"
 #include "weekdaybutton.h"
 
 #include <QDir>
@@ -187,17 +188,43 @@ void TemplateController::loadDayFromTemplate()
     // The template file is read from disk: unsaved template edits are not used.
     const QString path = fileOfTargetDate();
     const bool exists = QFileInfo::exists(QDir::current().filePath(path));
-    emit dayFromTemplateWanted(exists ? path : QString());
+    {
+        Edit edit(edits());
+        emit dayFromTemplateWanted(exists ? path : QString());
+        edit.record(stepOf<undo::WholeDayCommand>(t::kLoadDayStep.toString()));
+    }
     if (!exists)
         notify(t::kNoTemplate.toString().arg(weekday));
 }
 
 void TemplateController::askClear()
 {
-    if (ask(t::kClearQuestion.toString()))
-        emit clearWanted();
-    else
+    if (!ask(t::kClearQuestion.toString())) {
         emit clearDeclined();
+        return;
+    }
+    const bool templateShown = templatePage();
+    Edit edit(edits());
+    emit gridClearing();
+    if (templateShown)
+        clearShownDay();
+    emit gridCleared();
+    edit.record(stepOf<undo::WholeDayCommand>((templateShown ? t::kClearTemplateStep : t::kClearDayStep).toString()));
+}
+
+void TemplateController::keepShownWeekday()
+{
+    if (state().klassvis < 1 || state().max_ur < 1 || !m_gridPage->isVisible())
+        return;
+    Edit edit(edits());
+    State &s = edit.state();
+    for (int i = 1; i <= s.max_ur; ++i)
+        for (int j = 1; j <= s.klassvis; ++j) {
+            day::Cell &c = s.grid.cell(i, j);
+            if (c.subject == u" "_s)
+                c.subject.clear();
+        }
+    tmpl::SetkaFromGrid(s, s.vibr_den_set);
 }
 
 void TemplateController::clearShownDay()

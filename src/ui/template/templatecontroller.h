@@ -58,6 +58,9 @@ public:
     void loadDayFromTemplate();
     // sSpeedButton10Click: after a question, the grid emptied (on the template page the weekday too).
     void askClear();
+    // Leaving the template page: the grid goes into the selected weekday in memory (a subject of
+    // one space becomes empty, as the file keeps it).
+    void keepShownWeekday();
     // The shown weekday of the template emptied (part of "Очистить" on the template page).
     void clearShownDay();
     // templateFileOfTargetDate: "setka/<weekday>.ini" of the target date.
@@ -75,11 +78,12 @@ signals:
     void gridFilled();
     // The selected weekday is on the grid: the day's whole refresh runs.
     void dayShown();
-    // The day is to become the template file at `path` (empty: there is none, the day is
-    // emptied), as one whole-day step.
+    // Inside the step of "load the day from the template": the day becomes the template file at
+    // `path` (empty: there is none, the day is emptied).
     void dayFromTemplateWanted(const QString &path);
-    // "Очистить" was answered "Да": the grid is emptied as one whole-day step.
-    void clearWanted();
+    // Inside the step of "Очистить", after the grid was emptied: the day's whole refresh runs (the
+    // cleared grid must not keep the missing-teacher warning or red rooms of the day it replaced).
+    void gridCleared();
     // "Очистить" was answered "Нет": the limit lists are refilled.
     void clearDeclined();
 

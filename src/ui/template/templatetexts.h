@@ -12,6 +12,10 @@ inline constexpr QStringView kLoadDayQuestion =
 inline constexpr QStringView kNoTemplate = u"Это ужасно, но шаблона на %1 не существует";
 // "Очистить" on either page.
 inline constexpr QStringView kClearQuestion = u"Все изменения не будут сохранены.\r\nОчистить?";
+// The names of the undo steps of the two actions.
+inline constexpr QStringView kLoadDayStep = u"загрузка дня из сетки";
+inline constexpr QStringView kClearTemplateStep = u"очистка сетки";
+inline constexpr QStringView kClearDayStep = u"очистка дня";
 // The seven template files.
 inline constexpr QStringView kSaved = u"Данные сохранены";
 

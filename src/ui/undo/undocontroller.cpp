@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 #include <QUndoStack>
 #include <QWidget>
 
@@ -67,6 +68,20 @@ void UndoController::redoStep()
     edits().closeTypingRun();
     if (allowed() && history()->canRedo())
         history()->redo();
+}
+
+bool UndoController::restoreStep(const undo::GridEditCommand &step, bool after)
+{
+    if (!edits().putBack(step, after)) {
+        // Not expected: the history is emptied whenever the grid's shape changes.
+        QTimer::singleShot(0, this, [this] { edits().clearHistory(); });
+        return false;
+    }
+    emit restoring(step.change(), step.changesShift());
+    edits().refresh(refresh::LessonsMoved, step.selection());
+    emit restored(step.change(), step.wholeDay());
+    edits().settle();
+    return true;
 }
 
 void UndoController::updateActions()

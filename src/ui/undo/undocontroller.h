@@ -1,5 +1,6 @@
 #pragma once
 
+#include "day/gridsnapshot.h"
 #include "shell/controller.h"
 
 #include <functional>
@@ -30,11 +31,22 @@ public:
     void redoStep();
     // The captions and enabled states of the two actions follow the history and the run state.
     void updateActions();
+    // restoreStep: puts one side of a step back into the state, refreshes teachers, colours, rooms
+    // and counters, and lets the views follow; false when the step no longer fits the grid.
+    bool restoreStep(const undo::GridEditCommand &step, bool after);
 
     // The parts the window tests use.
     QAction *undoAction() const { return m_undo; } // "Отменить: …", Ctrl+Z
     QAction *redoAction() const { return m_redo; } // "Повторить: …", Ctrl+Shift+Z and Ctrl+Y
     QUndoStack *history() const;                   // the funnel's history of the shown day or weekday
+
+signals:
+    // A step was put back, before the refresh: the views that show what it changed follow (the
+    // second shift's sliders, the pin checks, the note, the frame on its first changed cell).
+    void restoring(const day::GridChange &change, bool shiftChanged);
+    // After the refresh: the limit lists, the teacher caption, the missing-teacher check of a
+    // whole day, and the lists anchored to a cell close.
+    void restored(const day::GridChange &change, bool wholeDay);
 
 private:
     bool allowed() const;
