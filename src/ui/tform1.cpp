@@ -11,6 +11,7 @@
 #include "uiresources.h"
 #include "text/datewords.h"
 
+#include <QDateEdit>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>

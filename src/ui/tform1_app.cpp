@@ -17,9 +17,12 @@
 #include "arrange/arrangecontroller.h"
 #include "day/counters.h"
 #include "load/loadcontroller.h"
+#include "template/templatecontroller.h"
+#include "settings/settingscontroller.h"
 #include "overlaypanel.h"
 #include "tabbutton.h"
 
+#include <QDateEdit>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -81,7 +84,7 @@ void TForm1::FormCreate()
     m_state.vt_sm_y = 0;
     // 11 (the palette) is the first data step of OpenSchool below.
     // 12. The missing-teacher list gets its font where CountersController builds it.
-    buildWeekdayStrip(); // 13
+    m_template->buildStrip(); // 13
     // 14. Pictures come from the resource file as the widgets are built.
     TextKnop(); // 15
 
@@ -94,12 +97,12 @@ void TForm1::FormCreate()
     // the palette, setting.ini before column 0 fixes max_ur, column 0 and teacher row 0, nagruz.ini.
     const rasp::SchoolOpening opening = rasp::OpenSchool(m_state);
     if (opening.settings != rasp::text::ReadResult::NoFile) // 17
-        showSettingsRead(opening.settings, opening.settingsProblems, opening.settingsError);
+        m_settings->showRead(opening.settings, opening.settingsProblems, opening.settingsError);
     else
-        settingsToPage();
+        m_settings->toPage();
     grid->gridChanged(); // 18
     m_edits->clearHistory();
-    loadPageChanged();
+    m_load->modelChanged();
 
     const int h = rasp::day::GridGeometry::windowHeight(m_state.max_ur); // 19
     resize(1350, h);
@@ -117,7 +120,7 @@ void TForm1::FormCreate()
     m_arrange->showFirstGaps(firstGaps);
 
     if (opening.load.status != rasp::text::ReadResult::NoFile) // 21
-        showLoadRead(opening.load, 1);
+        m_load->showRead(opening.load, 1);
     SetkaLoad();                                         // 22
     m_highlight->coincidencesButton()->setChecked(true); // 23
 

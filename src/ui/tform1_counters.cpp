@@ -37,23 +37,15 @@ void TForm1::wireDayChecks()
     connect(m_counters->hoursCloseButton(), &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
 }
 
-void TForm1::MaxUrVsego()
-{
-    m_arrange->showMaxLessons(rasp::day::MaxUrVsego(m_state));
-}
+// ArrangeController::refillMaxLessons (core day::MaxUrVsego).
+void TForm1::MaxUrVsego() { m_arrange->refillMaxLessons(); }
 
-void TForm1::MaxRepUr()
-{
-    m_arrange->showFirstGaps(rasp::day::MaxRepUr(m_state, m_arrange->maxLessons()));
-}
+// ArrangeController::refillFirstGaps (core day::MaxRepUr).
+void TForm1::MaxRepUr() { m_arrange->refillFirstGaps(); }
 
-void TForm1::sComboBox2Change()
-{
-    MaxRepUr();
-}
+// ArrangeController::refillFirstGaps.
+void TForm1::sComboBox2Change() { m_arrange->refillFirstGaps(); }
 
-// ShiftController::fillPins.
-void TForm1::fillPinList() { m_shift->fillPins(); }
 // ShiftController::checkDefaultPins.
 void TForm1::sCheckListBox1Checked() { m_shift->checkDefaultPins(); }
 // ShiftController::applyPins.

@@ -10,7 +10,10 @@
 
 void TForm1::KlassCreate()
 {
-    rasp::day::KlassCreate(m_state);
+    {
+        rasp::ui::Edit edit(*m_edits); // a grid of another shape: no step
+        rasp::day::KlassCreate(edit.state());
+    }
     // The load page paints the new column from the model; "Добавить класс" refreshes it.
     grid->gridChanged();
     m_edits->clearHistory(); // the steps recorded so far belong to a grid of fewer classes
@@ -21,7 +24,7 @@ void TForm1::RaspClear() { m_dayFile->clearGrid(); }
 
 void TForm1::RamkaKoord(int row, int column)
 {
-    rasp::day::RamkaKoord(m_state, row, column);
+    m_edits->moveFrame(row, column); // core day::RamkaKoord
     if (row >= 1 && column >= 1)
         grid->focusField(row, column, rasp::day::GridGeometry::Subject, false);
     grid->viewport()->update();

@@ -7,6 +7,7 @@
 #include "day/editingcontroller.h"
 #include "day/shiftcontroller.h"
 
+#include <QDateEdit>
 #include <QLabel>
 #include <QToolButton>
 
@@ -39,8 +40,6 @@ void TForm1::wireDayFile()
 void TForm1::RaspSave(const QString &s, const QString &soob) { m_dayFile->saveDay(s, soob); }
 // DayFileController::loadDay.
 void TForm1::RaspLoad(const QString &s, int zagruz_kab) { m_dayFile->loadDay(s, zagruz_kab); }
-// DayFileController::refreshDay.
-void TForm1::refreshDay(bool afterLoad) { m_dayFile->refreshDay(afterLoad); }
 
 void TForm1::sSpeedButton11Click()
 {
@@ -64,7 +63,3 @@ void TForm1::sDateTimePicker1ClPicker() { m_dayFile->copySavedDay(); }
 void TForm1::sDateTimePicker2ClPicker() { m_dayFile->openSavedDay(); }
 // DayFileController::targetDateChosen.
 void TForm1::sDateTimePicker3ClPicker() { m_dayFile->targetDateChosen(); }
-// DayFileController::clearDay.
-void TForm1::clearDay() { m_dayFile->clearDay(); }
-// DayFileController::focusFirstCell.
-void TForm1::focusFirstCell() { m_dayFile->focusFirstCell(); }

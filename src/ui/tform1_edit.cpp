@@ -45,5 +45,3 @@ void TForm1::TPeremesenStep() { m_editing->slideStep(); }
 void TForm1::Timer1Timer() { m_editing->completeMove(); }
 // EditingController::countWeek.
 void TForm1::PodshetKolUr(const QString &s, int ii, int jj) { m_editing->countWeek(s, ii, jj); }
-
-const EditingController &TForm1::editing() const { return *m_editing; }

@@ -12,11 +12,3 @@ void TForm1::wireExplain()
     m_toolTips = new rasp::ui::ToolTipsController(
         shellServices(), grid, [this] { return std::pair{m_arrange->maxLessons(), m_arrange->firstGaps()}; }, this);
 }
-
-// ToolTipsController::cellText.
-QString TForm1::cellToolTip(int row, int column, GridGeometry::Field field) const
-{
-    return m_toolTips->cellText(row, column, field);
-}
-// ToolTipsController::rowText.
-QString TForm1::rowToolTip(int row) const { return m_toolTips->rowText(row); }

@@ -40,5 +40,3 @@ void TForm1::sRadioButton2Change() { m_highlight->coincidencesToggled(); }
 void TForm1::sRadioButton3Change() { m_highlight->noneToggled(); }
 // HighlightController::selectedToggled.
 void TForm1::sRadioButton4Change() { m_highlight->selectedToggled(); }
-
-const HighlightController &TForm1::highlight() const { return *m_highlight; }

@@ -2,6 +2,8 @@
 // done by rasp::ui::LoadController (src/ui/load); each routine here forwards to it.
 #include "tform1.h"
 
+#include "day/shiftcontroller.h"
+
 #include "day/daygridview.h"
 #include "load/loadcontroller.h"
 #include "load/loadmodel.h"
@@ -23,7 +25,9 @@ void TForm1::wireLoad()
             if (atStartUp)
                 Tab_1->show();
         }
-        fillSubjectLists();
+        m_shift->fillPins();
+        // The settings page's "Предметы" list takes the same subjects.
+        m_settings->showSubjects(rasp::load::SortedSubjects(m_state.RaspUrPredm));
         grid->gridChanged();
     });
     connect(m_load, &LoadController::subjectsCleared, sCheckListBox1, &QListWidget::clear);
@@ -46,35 +50,14 @@ void TForm1::wireLoad()
     connect(m_load, &LoadController::loadSaved, this, &TForm1::SetkaLoad);
 }
 
-rasp::ui::LoadPage *TForm1::loadPage() const
-{
-    return m_load->page();
-}
-
-const rasp::ui::LoadMenus &TForm1::loadMenus() const
-{
-    return m_load->menus();
-}
-
-void TForm1::fillSubjectLists()
-{
-    fillPinList();
-    // The settings page's "Предметы" list takes the same subjects.
-    m_settings->showSubjects(rasp::load::SortedSubjects(m_state.RaspUrPredm));
-}
-
 // LoadController::appendTeacher.
 void TForm1::PedCreate() { m_load->appendTeacher(); }
 // LoadController::clearIndex.
 void TForm1::masClear(const QString &tipp) { m_load->clearIndex(tipp); }
 // LoadController::read.
 void TForm1::NagruzLoad(int prm) { m_load->read(prm); }
-// LoadController::showRead.
-void TForm1::showLoadRead(const rasp::load::NagruzReport &report, int prm) { m_load->showRead(report, prm); }
 // LoadController::save.
 bool TForm1::NagruzSave(int ssoob) { return m_load->save(ssoob == 1); }
-// LoadController::modelChanged.
-void TForm1::loadPageChanged() { m_load->modelChanged(); }
 // LoadController::addClass.
 void TForm1::sSpeedButton18Click() { m_load->addClass(); }
 // LoadController::growClassColumns.

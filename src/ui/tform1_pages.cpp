@@ -19,6 +19,7 @@
 #include "text/datewords.h"
 #include "text/textfile.h"
 
+#include <QDateEdit>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -12,6 +12,7 @@
 #include "web/webfolder.h"
 #include "zamenypage.h"
 
+#include <QDateEdit>
 #include <QToolButton>
 
 using namespace Qt::Literals::StringLiterals;

@@ -8,6 +8,7 @@
 #include "serverlink.h"
 #include "undo/undocontroller.h"
 
+#include <QDateEdit>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QIcon>
@@ -58,16 +59,10 @@ void TForm1::wireServer()
     connect(sSpeedButton5, &QToolButton::clicked, this, &TForm1::sSpeedButton5Click);
 }
 
-// ServerController::setLink.
-void TForm1::setServerLink(std::unique_ptr<rasp::ui::ServerLink> link) { m_server->setLink(std::move(link)); }
-// ServerController::takeAddress.
-void TForm1::takeServerAddress() { m_server->takeAddress(); }
 // ServerController::connectForNotes.
 void TForm1::ServerConekt() { m_server->connectForNotes(); }
 // ServerController::sendTold.
 void TForm1::SoobsenPubl(const QString &s) { m_server->sendTold(s); }
-// ServerController::replyOverdue.
-void TForm1::serverReplyOverdue() { m_server->replyOverdue(); }
 // ServerController::send.
 void TForm1::soobsen(const QString &s) { m_server->send(s); }
 // ServerController::endExchange.
@@ -82,11 +77,6 @@ void TForm1::sSpeedButton14Click() { m_server->withdrawDay(); }
 void TForm1::LoadZamet() { m_server->reloadNotes(); }
 // ServerController::deleteNote.
 void TForm1::ZametkaClose(const QString &key) { m_server->deleteNote(key); }
-// ServerController::takeNotes.
-void TForm1::notesFetched(bool ok, const QByteArray &body, const QByteArray &contentType)
-{
-    m_server->takeNotes(ok, body, contentType);
-}
 
 void TForm1::sSpeedButton5Click()
 {

@@ -2,6 +2,8 @@
 // rasp::ui::SettingsController (src/ui/settings); each routine here forwards to it.
 #include "tform1.h"
 
+#include "server/servercontroller.h"
+
 #include "day/shiftcontroller.h"
 
 #include "settings/settingscontroller.h"
@@ -18,27 +20,15 @@ void TForm1::wireSettings()
     connect(m_settings, &rasp::ui::SettingsController::serverSwitchedOff, this, &TForm1::TCPDis);
     connect(m_settings, &rasp::ui::SettingsController::fileInStep, this, [this] {
         m_shift->fileInStep();
-        takeServerAddress();
+        m_server->takeAddress();
     });
-    settingsToPage();
-}
-
-const rasp::ui::SettingsPageWidgets &TForm1::settingsPage() const
-{
-    return m_settings->widgets();
+    m_settings->toPage();
 }
 
 // SettingsController::load.
 void TForm1::SetLoad() { m_settings->load(); }
-// SettingsController::showRead.
-void TForm1::showSettingsRead(rasp::text::ReadResult::Status status, const QStringList &problems, const QString &error)
-{
-    m_settings->showRead(status, problems, error);
-}
 // SettingsController::save.
 void TForm1::SetSave(int s) { m_settings->save(s == 1); }
-// SettingsController::toPage.
-void TForm1::settingsToPage() { m_settings->toPage(); }
 // SettingsController::addRoom.
 void TForm1::SpeedButton3Click() { m_settings->addRoom(); }
 // SettingsController::removeRoom.

@@ -25,8 +25,6 @@ void TForm1::wireShift()
     connect(m_shift->endSlider(), &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
 }
 
-const rasp::ui::ShiftController &TForm1::shift() const { return *m_shift; }
-
 // ShiftController::openCellMenu.
 void TForm1::cellContextMenu(int row, int column, int xInField, QPoint globalPos)
 {

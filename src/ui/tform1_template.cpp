@@ -25,11 +25,11 @@ void TForm1::wireTemplate()
         VtorayaSmenaBlok(1);
     });
     connect(m_template, &TemplateController::dayShown, this, [this] {
-        refreshDay(true);
+        m_dayFile->refreshDay(true);
         m_editing->hideWeekCount();
     });
     connect(m_template, &TemplateController::dayFromTemplateWanted, m_dayFile, &rasp::ui::DayFileController::fillFromTemplate);
-    connect(m_template, &TemplateController::gridCleared, this, [this] { refreshDay(true); });
+    connect(m_template, &TemplateController::gridCleared, this, [this] { m_dayFile->refreshDay(true); });
     connect(m_template, &TemplateController::clearDeclined, this, [this] {
         MaxUrVsego();
         MaxRepUr();
@@ -38,17 +38,6 @@ void TForm1::wireTemplate()
     connect(img_SB10, &QToolButton::clicked, this, &TForm1::sSpeedButton10Click);
 }
 
-const rasp::ui::WeekdayStrip &TForm1::weekdayStrip() const
-{
-    return m_template->strip();
-}
-
-// TemplateController::buildStrip.
-void TForm1::buildWeekdayStrip() { m_template->buildStrip(); }
-// TemplateController::placeBadges.
-void TForm1::placeWeekdayBadges() { m_template->placeBadges(); }
-// TemplateController::hideBadges.
-void TForm1::hideWeekdayBadges() { m_template->hideBadges(); }
 // TemplateController::read.
 void TForm1::SetkaLoad() { m_template->read(); }
 // TemplateController::save.
@@ -57,12 +46,8 @@ void TForm1::SetkaSave() { m_template->save(); }
 void TForm1::SetkaZapol(int den) { m_template->fillGrid(den); }
 // TemplateController::enter.
 void TForm1::dejstv() { m_template->enter(); }
-// TemplateController::showDay.
-void TForm1::showTemplateDay() { m_template->showDay(); }
 // TemplateController::chooseWeekday.
 void TForm1::BtnSetClick(int k) { m_template->chooseWeekday(k); }
-// TemplateController::fileOfTargetDate.
-QString TForm1::templateFileOfTargetDate() const { return m_template->fileOfTargetDate(); }
 // TemplateController::loadDayFromTemplate.
 void TForm1::sSpeedButton9Click() { m_template->loadDayFromTemplate(); }
 // TemplateController::askClear.

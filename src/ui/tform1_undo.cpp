@@ -73,7 +73,5 @@ void TForm1::wireUndo()
 void TForm1::undoStep() { m_undo->undoStep(); }
 // UndoController::redoStep.
 void TForm1::redoStep() { m_undo->redoStep(); }
-// The undo and redo actions (UndoController, src/ui/undo).
-const rasp::ui::UndoController &TForm1::undo() const { return *m_undo; }
 // ArrangeController::running.
 bool TForm1::arrangementRunning() const { return m_arrange && m_arrange->running(); }

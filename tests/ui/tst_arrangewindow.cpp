@@ -11,6 +11,7 @@
 #include "text/textfile.h"
 #include "arrange/arrangecontroller.h"
 #include "tform1.h"
+#include "day/dayfilecontroller.h"
 #include "undo/undocontroller.h"
 #include "day/daygridview.h"
 
@@ -102,7 +103,7 @@ class TstArrangeWindow : public QObject
     // Whether the tool lock is in its running state.
     bool lockedForRun() const
     {
-        const TForm1 &f = *m_form;
+        TForm1 &f = *m_form;
         return !on(f.arrange().startButton()) && on(f.arrange().stopButton()) && !on(f.arrange().revertButton()) && !on(f.arrange().firstGapsBox()) && !on(f.arrange().maxLessonsBox())
                && !on(f.widgets().sCheckListBox1) && !on(f.widgets().sGroupBox1) && !on(f.widgets().sGroupBox4);
     }
@@ -110,7 +111,7 @@ class TstArrangeWindow : public QObject
     // Whether the tool lock is idle with undo available.
     bool idleWithUndo() const
     {
-        const TForm1 &f = *m_form;
+        TForm1 &f = *m_form;
         return on(f.arrange().startButton()) && !on(f.arrange().stopButton()) && on(f.arrange().revertButton()) && on(f.arrange().firstGapsBox()) && on(f.arrange().maxLessonsBox())
                && on(f.widgets().sCheckListBox1) && on(f.widgets().sGroupBox1) && on(f.widgets().sGroupBox4);
     }
@@ -382,7 +383,7 @@ private slots:
         f.fixtureState().grid.cell(0, 2).subject = name;
 
         // An empty day: a notice, no question.
-        f.clearDay();
+        f.dayFile().clearDay();
         {
             Answerer none(f);
             QTest::mouseClick(f.arrange().startButton(), Qt::LeftButton);

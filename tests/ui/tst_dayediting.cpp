@@ -20,6 +20,7 @@
 #include "day/editingcontroller.h"
 #include "day/highlightcontroller.h"
 #include "tform1.h"
+#include "day/dayfilecontroller.h"
 #include "typetext.h"
 
 #include <QApplication>
@@ -180,7 +181,7 @@ private slots:
     void aDayWithoutTeachersHasNoHoursAndNoWarning()
     {
         TForm1 &f = *m_form;
-        f.clearDay();
+        f.dayFile().clearDay();
         QVERIFY(!f.counters().warning()->isVisible());
         QVERIFY(!f.counters().glowTimer()->isActive());
         f.widgets().img_SB3->setEnabled(true);
@@ -362,10 +363,10 @@ private slots:
         typeText(f.widgets().grid->editor(), u"Физика"_s);
         const rasp::tmpl::TSetkaMas &monday = f.state().Setka[1];
         QCOMPARE(monday.SetkaMasUr[1][1], u"Физика"_s);
-        QCOMPARE(f.weekdayStrip().LabSet[1]->text(), u"1"_s);
-        QCOMPARE(f.weekdayStrip().LabSet[3]->text(), u"1"_s);
-        QVERIFY(!f.weekdayStrip().Rct_Set_schet[1]->isHidden() && !f.weekdayStrip().Rct_Set_schet[3]->isHidden());
-        QVERIFY(f.weekdayStrip().Rct_Set_schet[2]->isHidden());
+        QCOMPARE(f.templates().strip().LabSet[1]->text(), u"1"_s);
+        QCOMPARE(f.templates().strip().LabSet[3]->text(), u"1"_s);
+        QVERIFY(!f.templates().strip().Rct_Set_schet[1]->isHidden() && !f.templates().strip().Rct_Set_schet[3]->isHidden());
+        QVERIFY(f.templates().strip().Rct_Set_schet[2]->isHidden());
         QVERIFY(f.editing().weekCallout()->isVisible());
         QCOMPARE(f.editing().weekCalloutText()->text(), u"Всего 2"_s);
         // The callout is a 67 x 23 box with a pointer 5 wide and 9 long hanging 5 px from its left;
@@ -452,7 +453,7 @@ private slots:
         QFETCH(bool, onEditor);
         QFETCH(bool, arranging);
         TForm1 &f = *m_form;
-        f.settingsPage().CheckBox2->setChecked(animate);
+        f.settings().widgets().CheckBox2->setChecked(animate);
         f.arrange().startButton()->setEnabled(!arranging);
         QStringList before;
         QStringList roomsBefore;

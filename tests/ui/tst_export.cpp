@@ -95,10 +95,10 @@ private slots:
         // The print options as the settings page sets them; the bounds come from setting.ini.
         QCOMPARE(f.state().vt_sm_x, 2);
         QCOMPARE(f.state().vt_sm_y, 4);
-        f.settingsPage().CheckBox3->setChecked(true);
-        (mode == Mode::TwoTables ? f.settingsPage().RadioButton6 : f.settingsPage().RadioButton5)->setChecked(true);
-        f.settingsPage().RadioButton4->setChecked(true);
-        f.settingsPage().RadioButton2->setChecked(true);
+        f.settings().widgets().CheckBox3->setChecked(true);
+        (mode == Mode::TwoTables ? f.settings().widgets().RadioButton6 : f.settings().widgets().RadioButton5)->setChecked(true);
+        f.settings().widgets().RadioButton4->setChecked(true);
+        f.settings().widgets().RadioButton2->setChecked(true);
         const QString app = word ? u"Word"_s : u"Excel"_s;
         const QString question = u"Сохранить расписание на среду в файл "_s + app + u"?\r\nРанее сохраненный файл будет удален."_s;
         QToolButton *button = word ? f.widgets().img_SB12 : f.widgets().img_SB2;

@@ -119,7 +119,7 @@ private slots:
     void schoolFromAnEmptyFolderIsSavedAndReadBackByAFreshStart()
     {
         auto form = openLoadPage();
-        rasp::ui::LoadPage *page = form->loadPage();
+        rasp::ui::LoadPage *page = form->load().page();
         const rasp::State &s = form->state();
         QCOMPARE(page->sSpeedButton18->toolTip(), u"Добавить класс"_s);
         QCOMPARE(page->sSpeedButton16->badge(), u"2"_s);
@@ -166,7 +166,7 @@ private slots:
 
         QTest::mouseClick(page->sSpeedButton15, Qt::LeftButton);
         QCOMPARE(form->widgets().noticeText, u"Данные сохранены"_s);
-        QVERIFY(!form->loadMenus().Image8->isVisible());
+        QVERIFY(!form->load().menus().Image8->isVisible());
         QVERIFY(form->widgets().Tab_2->isEnabled());
         closeNotice(*form);
         QCOMPARE(s.grid.cell(0, 1).subject, u"5А"_s);
@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(rasp::load::NagruzLines(fresh.state()), saved);
         QCOMPARE(fresh.state().RaspUrPredm.predmet, s.RaspUrPredm.predmet);
         QCOMPARE(fresh.state().RaspUrPredm.uchitel, s.RaspUrPredm.uchitel);
-        QVERIFY(fresh.loadPage()->sSpeedButton17->isVisibleTo(fresh.loadPage()));
+        QVERIFY(fresh.load().page()->sSpeedButton17->isVisibleTo(fresh.load().page()));
     }
 
     void saveIsRefusedWithTheFirstProblem()
@@ -192,11 +192,11 @@ private slots:
         const QByteArray before = rasp::text::readLines(rasp::load::NagruzPath()).lines.join(u'/').toUtf8();
         form->fixtureState().Klass[1].clear();
         form->fixtureState().Klass[2].clear();
-        QTest::mouseClick(form->loadPage()->sSpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(form->load().page()->sSpeedButton15, Qt::LeftButton);
         QCOMPARE(form->widgets().noticeText, u"В номерах классов имеются повторы.\r\nСохранение невозможно."_s);
         closeNotice(*form);
         form->fixtureState().PedFio[1].name.clear();
-        QTest::mouseClick(form->loadPage()->sSpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(form->load().page()->sSpeedButton15, Qt::LeftButton);
         QCOMPARE(form->widgets().noticeText, u"Укажите ФИО всех учителей"_s);
         QCOMPARE(rasp::text::readLines(rasp::load::NagruzPath()).lines.join(u'/').toUtf8(), before);
         QVERIFY(form->state().Klass[1].isEmpty()); // the page keeps the edits
@@ -211,7 +211,7 @@ private slots:
         {
             // What stands at the path is no longer what was read: the save asks first; "Да" goes on.
             Answerer answerer(*form, {Answerer::Yes});
-            QTest::mouseClick(form->loadPage()->sSpeedButton15, Qt::LeftButton);
+            QTest::mouseClick(form->load().page()->sSpeedButton15, Qt::LeftButton);
             QCOMPARE(answerer.asked.size(), 1);
             QVERIFY2(answerer.asked.first().contains(u"изменён другой программой"_s), qPrintable(answerer.asked.first()));
         }
@@ -230,7 +230,7 @@ private slots:
         auto form = openLoadPage();
         QVERIFY2(form->widgets().noticeText.contains(u"это не обычный файл"_s), qPrintable(form->widgets().noticeText));
         closeNotice(*form);
-        rasp::ui::LoadPage *page = form->loadPage();
+        rasp::ui::LoadPage *page = form->load().page();
         QTest::mouseClick(page->sSpeedButton18, Qt::LeftButton);
         typeName(page->ScrollBox4, 1, u"5А"_s);
         QTest::mouseClick(page->sSpeedButton16, Qt::LeftButton);
@@ -283,7 +283,7 @@ private slots:
         form->fixtureState().vt_sm_y = 3;
         QString asked;
         answer(*form, yes, &asked);
-        fromMenu(form->loadPage()->ScrollBox4, which, form->loadMenus().PopupMenu3, form->loadMenus().MenuItem6);
+        fromMenu(form->load().page()->ScrollBox4, which, form->load().menus().PopupMenu3, form->load().menus().MenuItem6);
         QCOMPARE(asked, question);
         QCOMPARE(QStringList(s.Klass.begin() + 1, s.Klass.end()), classes);
         QCOMPARE(s.klassvis, int(classes.size()));
@@ -296,8 +296,8 @@ private slots:
             QCOMPARE(s.Predmet[1][2], QStringList{u"Биология"_s});
         QCOMPARE(form->widgets().SpeedB1->isEnabled(), !pagesOff);
         QCOMPARE(form->widgets().SpeedB5->isEnabled(), !pagesOff);
-        QCOMPARE(form->loadPage()->sSpeedButton17->isVisible(), teachers > 0);
-        QCOMPARE(form->loadPage()->ScrollBox1->horizontalScrollBar()->value(), 0);
+        QCOMPARE(form->load().page()->sSpeedButton17->isVisible(), teachers > 0);
+        QCOMPARE(form->load().page()->ScrollBox1->horizontalScrollBar()->value(), 0);
     }
 
     // Deleting a class that saved templates still hold: the question names them; the templates
@@ -314,7 +314,7 @@ private slots:
         QCOMPARE(s.Setka[1].ur(1, 2), u"Хим5Б"_s);
         QString asked;
         answer(*form, true, &asked);
-        fromMenu(form->loadPage()->ScrollBox4, 2, form->loadMenus().PopupMenu3, form->loadMenus().MenuItem6);
+        fromMenu(form->load().page()->ScrollBox4, 2, form->load().menus().PopupMenu3, form->load().menus().MenuItem6);
         QCOMPARE(asked, u"Уроки класса 5Б есть в сохранённых сетках: понедельник. После удаления класса они в этих "
                         "сетках не учитываются.\rУдалить класс?"_s);
         for (int k : {1, 3}) {
@@ -347,12 +347,12 @@ private slots:
         rasp::State &s = form->fixtureState();
         QString asked;
         answer(*form, true, &asked);
-        fromMenu(form->loadPage()->ScrollBox4, 2, form->loadMenus().PopupMenu3, form->loadMenus().MenuItem6);
-        typeName(form->loadPage()->ScrollBox4, 2, QString());
-        form->loadPage()->ScrollBox4->editor()->clear();
-        typeText(form->loadPage()->ScrollBox4->editor(), u"7А"_s);
+        fromMenu(form->load().page()->ScrollBox4, 2, form->load().menus().PopupMenu3, form->load().menus().MenuItem6);
+        typeName(form->load().page()->ScrollBox4, 2, QString());
+        form->load().page()->ScrollBox4->editor()->clear();
+        typeText(form->load().page()->ScrollBox4->editor(), u"7А"_s);
         QCOMPARE(s.Klass[2], u"7А"_s);
-        QTest::mouseClick(form->loadPage()->sSpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(form->load().page()->sSpeedButton15, Qt::LeftButton);
         // The templates read back with the saved load name the deleted class, not the renamed one.
         const QString gone = u"Класс 5Б удалён из нагрузки: его уроки в сетке понедельника не учтены"_s;
         QCOMPARE(form->widgets().noticeText, gone);
@@ -374,17 +374,17 @@ private slots:
         const rasp::State &s = form->state();
         QString asked;
         answer(*form, true, &asked);
-        fromMenu(form->loadPage()->ScrollBox4, 2, form->loadMenus().PopupMenu3, form->loadMenus().MenuItem2);
+        fromMenu(form->load().page()->ScrollBox4, 2, form->load().menus().PopupMenu3, form->load().menus().MenuItem2);
         QCOMPARE(asked, u"Очистить информацию о нагрузке в классе?"_s);
         QVERIFY(s.Predmet[1][2].isEmpty() && s.Predmet[2][2].isEmpty());
         QCOMPARE(s.Predmet[2][1], QStringList{u"Труд"_s});
         answer(*form, true, &asked);
-        fromMenu(form->loadPage()->ScrollBox4, 1, form->loadMenus().PopupMenu3, form->loadMenus().MenuItem5);
+        fromMenu(form->load().page()->ScrollBox4, 1, form->load().menus().PopupMenu3, form->load().menus().MenuItem5);
         QCOMPARE(asked, u"Удалить названия всех класов?"_s);
         QVERIFY(s.Klass[1].isEmpty() && s.Klass[2].isEmpty());
         QCOMPARE(s.grid.cell(0, 1).subject, u"5А"_s);
         answer(*form, true, &asked);
-        fromMenu(form->loadPage()->ScrollBox4, 1, form->loadMenus().PopupMenu3, form->loadMenus().MenuItem4);
+        fromMenu(form->load().page()->ScrollBox4, 1, form->load().menus().PopupMenu3, form->load().menus().MenuItem4);
         QCOMPARE(asked, u"Удалить информацию о нагрузке во ВСЕХ классах?"_s);
         QVERIFY(s.Predmet[1][1].isEmpty() && s.Predmet[2][1].isEmpty());
     }
@@ -394,41 +394,41 @@ private slots:
         writeLoad({u"5А|"_s, u"А|а;|"_s, u"Б|б;|"_s, u"В|в;|"_s, u"Г|г;|"_s, u"~end~"_s});
         auto form = openLoadPage();
         const rasp::State &s = form->state();
-        LoadStripView *strip = form->loadPage()->ScrollBox3;
+        LoadStripView *strip = form->load().page()->ScrollBox3;
         QString asked;
         answer(*form, false, &asked);
-        fromMenu(strip, 2, form->loadMenus().PopupMenu4, form->loadMenus().MenuItem8);
+        fromMenu(strip, 2, form->load().menus().PopupMenu4, form->load().menus().MenuItem8);
         QCOMPARE(asked, u"Удалить запись об учителе Б?"_s);
         QCOMPARE(s.pedvis, 4);
         answer(*form, true, &asked);
-        fromMenu(strip, 2, form->loadMenus().PopupMenu4, form->loadMenus().MenuItem8);
+        fromMenu(strip, 2, form->load().menus().PopupMenu4, form->load().menus().MenuItem8);
         QCOMPARE(names(s), (QStringList{u"А"_s, u"В"_s, u"Г"_s}));
         QCOMPARE(s.PedFio[2].colour, 4);
         QCOMPARE(s.Predmet[2][1], QStringList{u"в"_s});
         QCOMPARE(rasp::CheckInvariants(s), QStringList());
 
         answer(*form, true, &asked);
-        fromMenu(strip, 1, form->loadMenus().PopupMenu4, form->loadMenus().MenuItem21);
+        fromMenu(strip, 1, form->load().menus().PopupMenu4, form->load().menus().MenuItem21);
         QCOMPARE(asked, u"Очистить информацию о нагрузке у учителя А?"_s);
         QVERIFY(s.Predmet[1][1].isEmpty());
         QCOMPARE(s.Predmet[3][1], QStringList{u"г"_s});
         answer(*form, true, &asked);
-        fromMenu(strip, 1, form->loadMenus().PopupMenu4, form->loadMenus().MenuItem3);
+        fromMenu(strip, 1, form->load().menus().PopupMenu4, form->load().menus().MenuItem3);
         QCOMPARE(asked, u"Удалить ФИО всех учителей?"_s);
         QCOMPARE(names(s), (QStringList{QString(), QString(), QString()}));
         answer(*form, true, &asked);
-        fromMenu(strip, 1, form->loadMenus().PopupMenu4, form->loadMenus().MenuItem22);
+        fromMenu(strip, 1, form->load().menus().PopupMenu4, form->load().menus().MenuItem22);
         QCOMPARE(asked, u"Удалить информацию о нагрузке у ВСЕХ учителей?"_s);
         QVERIFY(s.Predmet[3][1].isEmpty());
         answer(*form, true, &asked);
-        fromMenu(strip, 1, form->loadMenus().PopupMenu4, form->loadMenus().MenuItem23);
+        fromMenu(strip, 1, form->load().menus().PopupMenu4, form->load().menus().MenuItem23);
         QCOMPARE(asked, u"Удалить запись абсолютно о ВСЕХ учителях и ничего не оставить?\rВы уверены?"_s);
         QCOMPARE(s.pedvis, 0);
         QCOMPARE(s.klassvis, 1);
-        QVERIFY(!form->loadPage()->sSpeedButton17->isVisible());
+        QVERIFY(!form->load().page()->sSpeedButton17->isVisible());
 
         answer(*form, true, &asked);
-        QTest::mouseClick(form->loadPage()->SpeedButton12, Qt::LeftButton);
+        QTest::mouseClick(form->load().page()->SpeedButton12, Qt::LeftButton);
         QCOMPARE(asked, u"Удалить абсолютно ВСЁ и ничего не оставить?\rВы уверены?"_s);
         QCOMPARE(s.klassvis, 0);
         QCOMPARE(s.grid.columnCount(), 1);
@@ -440,19 +440,19 @@ private slots:
     void newTeachersTakeTheNextColourNumbers()
     {
         auto form = openLoadPage();
-        QTest::mouseClick(form->loadPage()->sSpeedButton18, Qt::LeftButton);
+        QTest::mouseClick(form->load().page()->sSpeedButton18, Qt::LeftButton);
         for (int n = 0; n < 19; ++n)
-            QTest::mouseClick(form->loadPage()->sSpeedButton16, Qt::LeftButton);
+            QTest::mouseClick(form->load().page()->sSpeedButton16, Qt::LeftButton);
         const rasp::State &s = form->state();
         QCOMPARE(s.PedFio[1].colour, 2);
         QCOMPARE(s.PedFio[17].colour, 18);
         QCOMPARE(s.PedFio[18].colour, 1);
         QCOMPARE(s.PedFio[19].colour, 2);
         // The newest row is scrolled into view; the teacher strip shows the same rows.
-        QScrollBar *v = form->loadPage()->ScrollBox1->verticalScrollBar();
+        QScrollBar *v = form->load().page()->ScrollBox1->verticalScrollBar();
         QCOMPARE(v->value(), v->maximum());
         QVERIFY(v->maximum() > 0);
-        QCOMPARE(form->loadPage()->ScrollBox3->offset(), v->value());
+        QCOMPARE(form->load().page()->ScrollBox3->offset(), v->value());
     }
 
     void aLongerNameFromTheFileIsKeptWholeWhenEdited_data()
@@ -471,7 +471,7 @@ private slots:
         writeLoad({className + u"|"_s, teacher + u"|а;|"_s, u"~end~"_s});
         auto form = openLoadPage();
         const rasp::State &s = form->state();
-        LoadStripView *strip = klass ? form->loadPage()->ScrollBox4 : form->loadPage()->ScrollBox3;
+        LoadStripView *strip = klass ? form->load().page()->ScrollBox4 : form->load().page()->ScrollBox3;
         auto name = [&] { return klass ? s.Klass[1] : s.PedFio[1].name; };
         QTest::mouseClick(strip, Qt::LeftButton, {}, strip->nameRect(1).center());
         QCOMPARE(strip->editorItem(), 1);
@@ -504,7 +504,7 @@ private slots:
         QFETCH(int, caretLine);
         writeLoad({u"5А|6А|"_s, u"Иванова|а;|Алгебра;Геометрия;|"_s, u"~end~"_s});
         auto form = openLoadPage();
-        rasp::ui::LoadMatrixView *matrix = form->loadPage()->ScrollBox1;
+        rasp::ui::LoadMatrixView *matrix = form->load().page()->ScrollBox1;
         const QRect r = LoadGeometry::subjectRect(1, 2);
         if (clickedLine < 0) {
             QTest::mouseClick(matrix->viewport(), Qt::LeftButton, {}, matrix->toViewport(LoadGeometry::subjectRect(1, 1).center()));
@@ -534,7 +534,7 @@ private slots:
         load << u"~end~"_s;
         writeLoad(load);
         auto form = openLoadPage();
-        rasp::ui::LoadPage *page = form->loadPage();
+        rasp::ui::LoadPage *page = form->load().page();
         QScrollBar *h = page->ScrollBox1->horizontalScrollBar();
         QScrollBar *v = page->ScrollBox1->verticalScrollBar();
         QVERIFY(h->maximum() > 0 && v->maximum() > 0);

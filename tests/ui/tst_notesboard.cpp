@@ -153,11 +153,11 @@ private slots:
         QDir::setCurrent(m_work->path());
         m_form = std::make_unique<TForm1>();
         TForm1 &f = *m_form;
-        f.settingsPage().sEdit2->setText(u"127.0.0.1"_s);
-        f.settingsPage().sEdit5->setText(m_tcpPort);
-        f.settingsPage().sEdit3->setText(u"школа"_s);
-        f.settingsPage().sEdit4->setText(u"пароль"_s);
-        f.settingsPage().sCheckBox1->setChecked(true);
+        f.settings().widgets().sEdit2->setText(u"127.0.0.1"_s);
+        f.settings().widgets().sEdit5->setText(m_tcpPort);
+        f.settings().widgets().sEdit3->setText(u"школа"_s);
+        f.settings().widgets().sEdit4->setText(u"пароль"_s);
+        f.settings().widgets().sCheckBox1->setChecked(true);
         f.SetSave(0);
         f.widgets().sDateTimePicker3->setDate(QDate(2026, 12, 9));
         f.show();
@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(rasp::text::ShortDate(f.widgets().sDateTimePicker3->date()), today);
         QVERIFY(f.state().grid.cell(1, 1).subject.size() > 0); // the sample day, saved for today
         f.TCPDis();
-        f.settingsPage().sEdit5->setText(m_tcpPort);
+        f.settings().widgets().sEdit5->setText(m_tcpPort);
         f.SetSave(0);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));

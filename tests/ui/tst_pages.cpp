@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(m_form->state().grid.ramkaRow, 1);
         QCOMPARE(m_form->state().grid.ramkaColumn, 1);
         // The settings page offers the load's subjects for locking.
-        QCOMPARE(m_form->settingsPage().ListBox2->count(), 2);
+        QCOMPARE(m_form->settings().widgets().ListBox2->count(), 2);
 
         // Opening another day resolves its teachers as well.
         Answerer yes(*m_form, {Answerer::Yes});
@@ -462,8 +462,8 @@ private slots:
         Answerer yes(*m_form, {Answerer::Yes});
         m_form->SpeedB4Click();
         QTRY_VERIFY(m_form->widgets().Tab_4->isVisible());
-        typeText(m_form->settingsPage().sEdit1, u"Каб✓ 12"_s);
-        QCOMPARE(m_form->settingsPage().sEdit1->text(), u"Каб 12"_s);
+        typeText(m_form->settings().widgets().sEdit1, u"Каб✓ 12"_s);
+        QCOMPARE(m_form->settings().widgets().sEdit1->text(), u"Каб 12"_s);
         QCOMPARE(QToolTip::text(), tip + u"✓"_s);
     }
 

@@ -28,6 +28,7 @@
 #include "template/templatecontroller.h"
 #include "textsinview.h"
 #include "tform1.h"
+#include "load/loadcontroller.h"
 #include "weekdaybutton.h"
 #include "zamenypage.h"
 
@@ -350,9 +351,9 @@ private slots:
             f.SpeedB5Click();
             QVERIFY(f.templatePageActive());
             // One size for all seven weekday names.
-            const QFont first = f.weekdayStrip().BtnSetMas[1]->captionFont();
+            const QFont first = f.templates().strip().BtnSetMas[1]->captionFont();
             for (int k = 2; k <= 7; ++k)
-                QCOMPARE(f.weekdayStrip().BtnSetMas[k]->captionFont(), first);
+                QCOMPARE(f.templates().strip().BtnSetMas[k]->captionFont(), first);
             QCOMPARE(first.pointSize(), 12);
         } else if (page == u"нагрузка"_s) {
             f.SpeedB2Click();
@@ -529,7 +530,7 @@ private slots:
         f.SpeedB2Click();
         QVERIFY(f.widgets().Tab_2->isVisible());
         QCoreApplication::processEvents();
-        rasp::ui::LoadPage &page = *f.loadPage();
+        rasp::ui::LoadPage &page = *f.load().page();
         const rasp::State &s = f.state();
         QStringList cut;
         const auto checkName = [&](rasp::ui::LoadStripView &strip, int n, const QString &name) {

@@ -111,11 +111,11 @@ private slots:
         });
         m_form = std::make_unique<TForm1>();
         TForm1 &f = *m_form;
-        f.settingsPage().sEdit2->setText(u"127.0.0.1"_s);
-        f.settingsPage().sEdit5->setText(QString::number(m_server->serverPort()));
-        f.settingsPage().sEdit3->setText(u"школа"_s);
-        f.settingsPage().sEdit4->setText(u"пароль"_s);
-        f.settingsPage().sCheckBox1->setChecked(true);
+        f.settings().widgets().sEdit2->setText(u"127.0.0.1"_s);
+        f.settings().widgets().sEdit5->setText(QString::number(m_server->serverPort()));
+        f.settings().widgets().sEdit3->setText(u"школа"_s);
+        f.settings().widgets().sEdit4->setText(u"пароль"_s);
+        f.settings().widgets().sCheckBox1->setChecked(true);
         f.SetSave(0);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -176,7 +176,7 @@ private slots:
                 QTest::mouseClick(tab, Qt::LeftButton);
                 QVERIFY(tab->hasActiveLook());
             }
-            f.serverReplyOverdue(); // what the deadline runs when it fires
+            f.server().replyOverdue(); // what the deadline runs when it fires
         } else if (notice.isEmpty()) {
             QVERIFY(!f.server().pollTimer()->isActive());
         } else {
@@ -211,7 +211,7 @@ private slots:
         QTest::mouseClick(f.widgets().img_SB14, Qt::LeftButton);
         QTRY_VERIFY(m_peer != nullptr);
         QTcpSocket *stalled = m_peer;
-        f.serverReplyOverdue();
+        f.server().replyOverdue();
         QTRY_VERIFY(m_peerGone);
         f.Button1Click();
         m_behaviour = Peer::CloseMidReply;

@@ -31,11 +31,11 @@ class TstServerWindow : public QObject
     void configure(const QString &ip, const QString &port, const QString &login, const QString &password, bool use)
     {
         TForm1 &f = *m_form;
-        f.settingsPage().sEdit2->setText(ip);
-        f.settingsPage().sEdit5->setText(port);
-        f.settingsPage().sEdit3->setText(login);
-        f.settingsPage().sEdit4->setText(password);
-        f.settingsPage().sCheckBox1->setChecked(use);
+        f.settings().widgets().sEdit2->setText(ip);
+        f.settings().widgets().sEdit5->setText(port);
+        f.settings().widgets().sEdit3->setText(login);
+        f.settings().widgets().sEdit4->setText(password);
+        f.settings().widgets().sCheckBox1->setChecked(use);
         f.SetSave(0);
     }
     static QByteArray line(const QString &s) { return s.toUtf8() + "\r\n"; }
@@ -48,7 +48,7 @@ private slots:
         QDir::setCurrent(m_work->path());
         m_server = ServerScript{};
         m_form = std::make_unique<TForm1>();
-        m_form->setServerLink(std::make_unique<ScriptedLink>(m_server));
+        m_form->server().setLink(std::make_unique<ScriptedLink>(m_server));
         configure(u"127.0.0.1"_s, u"5050"_s, u"школа"_s, u"пароль"_s, true);
         m_form->forgetNotice();
     }
@@ -267,7 +267,7 @@ private slots:
         f.ServerConekt();
         QVERIFY(f.server().pollTimer()->isActive());
         const int closes = m_server.closes;
-        f.settingsPage().sCheckBox1->setChecked(false);
+        f.settings().widgets().sCheckBox1->setChecked(false);
         QVERIFY(!f.server().pollTimer()->isActive());
         QVERIFY(!m_server.connected);
         QCOMPARE(m_server.closes, closes + 1);

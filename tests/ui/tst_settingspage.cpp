@@ -52,9 +52,9 @@ class TstSettingsPage : public QObject
     }
     void addRoom(const QString &room)
     {
-        m_form->settingsPage().sEdit1->clear();
-        typeText(m_form->settingsPage().sEdit1, room);
-        QTest::mouseClick(m_form->settingsPage().SpeedButton3, Qt::LeftButton);
+        m_form->settings().widgets().sEdit1->clear();
+        typeText(m_form->settings().widgets().sEdit1, room);
+        QTest::mouseClick(m_form->settings().widgets().SpeedButton3, Qt::LeftButton);
     }
     // Clicks a check box or radio button on its indicator (a click beyond its caption misses it).
     static void clickBox(QAbstractButton *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
@@ -81,19 +81,19 @@ private slots:
         QVERIFY(m_form->widgets().Tab_4->isVisible());
         for (const QString &room : {u"12"_s, u"5"_s, u"1а"_s})
             addRoom(room);
-        QCOMPARE(items(m_form->settingsPage().sListBox1), (QStringList{u"5"_s, u"12"_s, u"1а"_s}));
-        QVERIFY(m_form->settingsPage().sEdit1->text().isEmpty());
-        QVERIFY(m_form->settingsPage().sEdit1->hasFocus());
+        QCOMPARE(items(m_form->settings().widgets().sListBox1), (QStringList{u"5"_s, u"12"_s, u"1а"_s}));
+        QVERIFY(m_form->settings().widgets().sEdit1->text().isEmpty());
+        QVERIFY(m_form->settings().widgets().sEdit1->hasFocus());
         QCOMPARE(fileLines().mid(0, 4), (QStringList{u"5"_s, u"12"_s, u"1а"_s, u"~end~"_s}));
 
         addRoom(u"12"_s);
         QCOMPARE(m_form->widgets().noticeText, u"Такой кабинет уже есть"_s);
-        QCOMPARE(m_form->settingsPage().sEdit1->text(), u"12"_s);
+        QCOMPARE(m_form->settings().widgets().sEdit1->text(), u"12"_s);
         QCOMPARE(m_form->state().settings.rooms.size(), 3);
         m_form->Button1Click();
 
         restart();
-        QCOMPARE(items(m_form->settingsPage().sListBox1), (QStringList{u"12"_s, u"1а"_s, u"5"_s}));
+        QCOMPARE(items(m_form->settings().widgets().sListBox1), (QStringList{u"12"_s, u"1а"_s, u"5"_s}));
         QCOMPARE(m_form->state().settings.rooms, (QStringList{u"12"_s, u"1а"_s, u"5"_s}));
     }
 
@@ -103,56 +103,56 @@ private slots:
         addRoom(u"12"_s);
         addRoom(u"14"_s);
         m_form->forgetNotice();
-        m_form->settingsPage().sListBox1->clearSelection();
-        QTest::mouseClick(m_form->settingsPage().SpeedButton4, Qt::LeftButton);
+        m_form->settings().widgets().sListBox1->clearSelection();
+        QTest::mouseClick(m_form->settings().widgets().SpeedButton4, Qt::LeftButton);
         QCOMPARE(m_form->widgets().noticeText, u"А выбирать кабинет я за Вас буду?\r\nОно мне надо?"_s);
-        QCOMPARE(m_form->settingsPage().sListBox1->count(), 2);
+        QCOMPARE(m_form->settings().widgets().sListBox1->count(), 2);
         m_form->Button1Click();
 
-        m_form->settingsPage().sListBox1->setCurrentRow(0);
-        QTest::mouseClick(m_form->settingsPage().SpeedButton4, Qt::LeftButton);
-        QCOMPARE(items(m_form->settingsPage().sListBox1), QStringList{u"14"_s});
+        m_form->settings().widgets().sListBox1->setCurrentRow(0);
+        QTest::mouseClick(m_form->settings().widgets().SpeedButton4, Qt::LeftButton);
+        QCOMPARE(items(m_form->settings().widgets().sListBox1), QStringList{u"14"_s});
         QCOMPARE(fileLines().mid(0, 2), (QStringList{u"14"_s, u"~end~"_s}));
     }
 
     void arrowsMoveSubjectsIntoAndOutOfTheLockList()
     {
         start();
-        m_form->settingsPage().ListBox2->addItems({u"Алгебра"_s, u"Физ-ра"_s, u"ИЗО"_s}); // as the load fills it
-        QTest::mouseClick(m_form->settingsPage().sSpeedButton2, Qt::LeftButton);
+        m_form->settings().widgets().ListBox2->addItems({u"Алгебра"_s, u"Физ-ра"_s, u"ИЗО"_s}); // as the load fills it
+        QTest::mouseClick(m_form->settings().widgets().sSpeedButton2, Qt::LeftButton);
         QCOMPARE(m_form->widgets().noticeText, u"Выберите предмет"_s);
         m_form->Button1Click();
 
-        m_form->settingsPage().ListBox2->setCurrentRow(1);
-        QTest::mouseClick(m_form->settingsPage().sSpeedButton2, Qt::LeftButton);
-        m_form->settingsPage().ListBox2->setCurrentRow(2);
-        QTest::mouseClick(m_form->settingsPage().sSpeedButton2, Qt::LeftButton);
-        QTest::mouseClick(m_form->settingsPage().sSpeedButton2, Qt::LeftButton); // already there: no second entry
-        QCOMPARE(items(m_form->settingsPage().ListBox3), (QStringList{u"ИЗО"_s, u"Физ-ра"_s}));
+        m_form->settings().widgets().ListBox2->setCurrentRow(1);
+        QTest::mouseClick(m_form->settings().widgets().sSpeedButton2, Qt::LeftButton);
+        m_form->settings().widgets().ListBox2->setCurrentRow(2);
+        QTest::mouseClick(m_form->settings().widgets().sSpeedButton2, Qt::LeftButton);
+        QTest::mouseClick(m_form->settings().widgets().sSpeedButton2, Qt::LeftButton); // already there: no second entry
+        QCOMPARE(items(m_form->settings().widgets().ListBox3), (QStringList{u"ИЗО"_s, u"Физ-ра"_s}));
         QCOMPARE(fileLines().mid(0, 4), (QStringList{u"~end~"_s, u"ИЗО"_s, u"Физ-ра"_s, u"~end~"_s}));
 
         m_form->forgetNotice();
-        m_form->settingsPage().ListBox3->clearSelection();
-        QTest::mouseClick(m_form->settingsPage().sSpeedButton1, Qt::LeftButton);
+        m_form->settings().widgets().ListBox3->clearSelection();
+        QTest::mouseClick(m_form->settings().widgets().sSpeedButton1, Qt::LeftButton);
         QCOMPARE(m_form->widgets().noticeText, u"Выберите предмет"_s);
         m_form->Button1Click();
-        m_form->settingsPage().ListBox3->setCurrentRow(0);
-        QTest::mouseClick(m_form->settingsPage().sSpeedButton1, Qt::LeftButton);
-        QCOMPARE(items(m_form->settingsPage().ListBox3), QStringList{u"Физ-ра"_s});
+        m_form->settings().widgets().ListBox3->setCurrentRow(0);
+        QTest::mouseClick(m_form->settings().widgets().sSpeedButton1, Qt::LeftButton);
+        QCOMPARE(items(m_form->settings().widgets().ListBox3), QStringList{u"Физ-ра"_s});
         QCOMPARE(fileLines().mid(0, 3), (QStringList{u"~end~"_s, u"Физ-ра"_s, u"~end~"_s}));
     }
 
     void passwordShowsOnlyWhileTheEyeIsHeld()
     {
         start();
-        clickBox(m_form->settingsPage().sCheckBox1);
-        QVERIFY(m_form->settingsPage().SpeedButton5->isEnabled());
-        typeText(m_form->settingsPage().sEdit4, u"секрет"_s);
-        QCOMPARE(m_form->settingsPage().sEdit4->echoMode(), QLineEdit::Password);
-        QTest::mousePress(m_form->settingsPage().SpeedButton5, Qt::LeftButton);
-        QCOMPARE(m_form->settingsPage().sEdit4->echoMode(), QLineEdit::Normal);
-        QTest::mouseRelease(m_form->settingsPage().SpeedButton5, Qt::LeftButton);
-        QCOMPARE(m_form->settingsPage().sEdit4->echoMode(), QLineEdit::Password);
+        clickBox(m_form->settings().widgets().sCheckBox1);
+        QVERIFY(m_form->settings().widgets().SpeedButton5->isEnabled());
+        typeText(m_form->settings().widgets().sEdit4, u"секрет"_s);
+        QCOMPARE(m_form->settings().widgets().sEdit4->echoMode(), QLineEdit::Password);
+        QTest::mousePress(m_form->settings().widgets().SpeedButton5, Qt::LeftButton);
+        QCOMPARE(m_form->settings().widgets().sEdit4->echoMode(), QLineEdit::Normal);
+        QTest::mouseRelease(m_form->settings().widgets().SpeedButton5, Qt::LeftButton);
+        QCOMPARE(m_form->settings().widgets().sEdit4->echoMode(), QLineEdit::Password);
         QCOMPARE(m_form->state().settings.password, u"секрет"_s);
     }
 
@@ -160,16 +160,16 @@ private slots:
     {
         writeSettings({{3, u"10.0.0.7"_s}, {4, u"7100"_s}, {7, u"1"_s}});
         start();
-        QVERIFY(m_form->settingsPage().sCheckBox1->isChecked());
-        QVERIFY(m_form->settingsPage().sGroupBox7->isEnabled());
+        QVERIFY(m_form->settings().widgets().sCheckBox1->isChecked());
+        QVERIFY(m_form->settings().widgets().sGroupBox7->isEnabled());
         QVERIFY(!m_form->widgets().sGroupBox9->isHidden());
-        QCOMPARE(m_form->settingsPage().sEdit2->text(), u"10.0.0.7"_s);
+        QCOMPARE(m_form->settings().widgets().sEdit2->text(), u"10.0.0.7"_s);
 
-        clickBox(m_form->settingsPage().sCheckBox1);
-        QVERIFY(!m_form->settingsPage().sGroupBox7->isEnabled());
+        clickBox(m_form->settings().widgets().sCheckBox1);
+        QVERIFY(!m_form->settings().widgets().sGroupBox7->isEnabled());
         QVERIFY(m_form->widgets().sGroupBox9->isHidden());
         QCOMPARE(fileLines().at(2 + 7 - 3), u"1"_s);
-        QTest::mouseClick(m_form->settingsPage().SpeedButton6, Qt::LeftButton);
+        QTest::mouseClick(m_form->settings().widgets().SpeedButton6, Qt::LeftButton);
         QCOMPARE(fileLines().at(2 + 7 - 3), u"0"_s);
         QCOMPARE(m_form->widgets().noticeText,
                  u"Данные сохранены?\r\nДля встепления в силу некоторых параметров возможно потребутся перезапустить программу"_s);
@@ -178,20 +178,20 @@ private slots:
     void printOptionsAndLessonRowsSurviveARestart()
     {
         start();
-        QVERIFY(m_form->settingsPage().RadioButton1->isChecked());
-        QVERIFY(m_form->settingsPage().RadioButton3->isChecked());
-        QVERIFY(m_form->settingsPage().RadioButton5->isChecked());
-        QVERIFY(!m_form->settingsPage().GroupBox3->isEnabled());
-        QCOMPARE(m_form->settingsPage().ComboBox1->currentText(), u"6"_s);
+        QVERIFY(m_form->settings().widgets().RadioButton1->isChecked());
+        QVERIFY(m_form->settings().widgets().RadioButton3->isChecked());
+        QVERIFY(m_form->settings().widgets().RadioButton5->isChecked());
+        QVERIFY(!m_form->settings().widgets().GroupBox3->isEnabled());
+        QCOMPARE(m_form->settings().widgets().ComboBox1->currentText(), u"6"_s);
 
-        clickBox(m_form->settingsPage().RadioButton2);
-        clickBox(m_form->settingsPage().RadioButton4);
-        clickBox(m_form->settingsPage().CheckBox3);
-        QVERIFY(m_form->settingsPage().GroupBox3->isEnabled());
-        clickBox(m_form->settingsPage().RadioButton6);
-        clickBox(m_form->settingsPage().CheckBox2);
-        m_form->settingsPage().ComboBox1->setCurrentIndex(4);
-        QTest::mouseClick(m_form->settingsPage().SpeedButton6, Qt::LeftButton);
+        clickBox(m_form->settings().widgets().RadioButton2);
+        clickBox(m_form->settings().widgets().RadioButton4);
+        clickBox(m_form->settings().widgets().CheckBox3);
+        QVERIFY(m_form->settings().widgets().GroupBox3->isEnabled());
+        clickBox(m_form->settings().widgets().RadioButton6);
+        clickBox(m_form->settings().widgets().CheckBox2);
+        m_form->settings().widgets().ComboBox1->setCurrentIndex(4);
+        QTest::mouseClick(m_form->settings().widgets().SpeedButton6, Qt::LeftButton);
         const QStringList lines = fileLines();
         QCOMPARE(lines.mid(2),
                  (QStringList{u""_s, u""_s, u""_s, u""_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"1"_s, u"10"_s, u"0"_s,
@@ -200,14 +200,14 @@ private slots:
         QCOMPARE(m_form->state().grid.lastRow(), 6);
 
         restart();
-        QVERIFY(m_form->settingsPage().RadioButton2->isChecked());
-        QVERIFY(m_form->settingsPage().RadioButton4->isChecked());
-        QVERIFY(m_form->settingsPage().CheckBox3->isChecked());
-        QVERIFY(m_form->settingsPage().GroupBox3->isEnabled());
-        QVERIFY(m_form->settingsPage().RadioButton6->isChecked());
-        QVERIFY(m_form->settingsPage().CheckBox2->isChecked());
-        QVERIFY(!m_form->settingsPage().CheckBox1->isChecked());
-        QCOMPARE(m_form->settingsPage().ComboBox1->currentText(), u"10"_s);
+        QVERIFY(m_form->settings().widgets().RadioButton2->isChecked());
+        QVERIFY(m_form->settings().widgets().RadioButton4->isChecked());
+        QVERIFY(m_form->settings().widgets().CheckBox3->isChecked());
+        QVERIFY(m_form->settings().widgets().GroupBox3->isEnabled());
+        QVERIFY(m_form->settings().widgets().RadioButton6->isChecked());
+        QVERIFY(m_form->settings().widgets().CheckBox2->isChecked());
+        QVERIFY(!m_form->settings().widgets().CheckBox1->isChecked());
+        QCOMPARE(m_form->settings().widgets().ComboBox1->currentText(), u"10"_s);
         QCOMPARE(m_form->state().max_ur, 10);
         QCOMPARE(m_form->state().grid.lastRow(), 10);
         QCOMPARE(m_form->height(), 299 + 42 * 10);
@@ -232,7 +232,7 @@ private slots:
         start();
         QCOMPARE(m_form->state().max_ur, 6);
         QCOMPARE(m_form->height(), 551);
-        QVERIFY(m_form->settingsPage().sEdit5->text().isEmpty());
+        QVERIFY(m_form->settings().widgets().sEdit5->text().isEmpty());
         QVERIFY2(m_form->widgets().noticeText.contains(u"setting.ini"_s) && m_form->widgets().noticeText.contains(u"99"_s)
                      && m_form->widgets().noticeText.contains(u"70000"_s),
                  qPrintable(m_form->widgets().noticeText));
@@ -255,12 +255,12 @@ private slots:
                  qPrintable(m_form->widgets().noticeText));
         m_form->Button1Click();
         m_form->forgetNotice();
-        clickBox(m_form->settingsPage().CheckBox2);
-        QTest::mouseClick(m_form->settingsPage().SpeedButton6, Qt::LeftButton); // "Сохранить"
+        clickBox(m_form->settings().widgets().CheckBox2);
+        QTest::mouseClick(m_form->settings().widgets().SpeedButton6, Qt::LeftButton); // "Сохранить"
         QVERIFY2(m_form->widgets().noticeText.startsWith(u"Настройки не сохранены"_s), qPrintable(m_form->widgets().noticeText));
         QVERIFY(QFileInfo(path).isSymLink());
         QCOMPARE(QFileInfo(path).symLinkTarget(), path + u".other"_s);
-        QCOMPARE(items(m_form->settingsPage().sListBox1), QStringList{u"12"_s}); // the page keeps what was done
+        QCOMPARE(items(m_form->settings().widgets().sListBox1), QStringList{u"12"_s}); // the page keeps what was done
     }
 };
 

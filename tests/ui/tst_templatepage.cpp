@@ -127,18 +127,18 @@ private slots:
         const QStringList names = {u"Понедельник"_s, u"Вторник"_s, u"Среда"_s, u"Четверг"_s,
                                    u"Пятница"_s, u"Суббота"_s, u"Воскресенье"_s};
         for (int k = 1; k <= 7; ++k) {
-            rasp::ui::WeekdayButton *b = f.weekdayStrip().BtnSetMas[k];
+            rasp::ui::WeekdayButton *b = f.templates().strip().BtnSetMas[k];
             QCOMPARE(b->text(), names.at(k - 1));
             QCOMPARE(b->weekday(), k);
             // As wide as the longest name needs in 12 pt (more than the designed 80 px), all alike.
-            QCOMPARE(b->geometry(), QRect((k - 1) * b->width(), 0, f.weekdayStrip().BtnSetMas[1]->width(), 30));
+            QCOMPARE(b->geometry(), QRect((k - 1) * b->width(), 0, f.templates().strip().BtnSetMas[1]->width(), 30));
             QVERIFY(b->width() >= 80);
             QCOMPARE(b->captionFont().pointSize(), 12);
             QCOMPARE(b->fill(), k == 1 ? kAccent : kGrey);
             QCOMPARE(b->textColour(), k == 1 ? 0xFFFFFFFFu : 0xFF000000u);
             QVERIFY(b->toolTip().isEmpty()); // the weekday number is never shown
-            QVERIFY(f.weekdayStrip().Rct_Set_schet[k]->isHidden());
-            QCOMPARE(f.weekdayStrip().LabSet[k]->text(), u"0"_s);
+            QVERIFY(f.templates().strip().Rct_Set_schet[k]->isHidden());
+            QCOMPARE(f.templates().strip().LabSet[k]->text(), u"0"_s);
         }
         // The grid shows Monday with its teachers and room.
         QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
@@ -153,29 +153,29 @@ private slots:
         enterTemplatePage();
         typeInto(3, 1, u"Физика"_s); // Physics in 5А: Monday rows 2 and 3 now, Sunday row 1
         for (int k : {1, 7}) {
-            QVERIFY(f.weekdayStrip().Rct_Set_schet[k]->isVisible());
-            QCOMPARE(f.weekdayStrip().LabSet[k]->text(), k == 1 ? u"2"_s : u"1"_s);
-            const QRect button(f.weekdayStrip().BtnSetMas[k]->mapTo(&f, QPoint(0, 0)), f.weekdayStrip().BtnSetMas[k]->size());
-            const QRect badge(f.weekdayStrip().Rct_Set_schet[k]->mapTo(&f, QPoint(0, 0)), f.weekdayStrip().Rct_Set_schet[k]->size());
+            QVERIFY(f.templates().strip().Rct_Set_schet[k]->isVisible());
+            QCOMPARE(f.templates().strip().LabSet[k]->text(), k == 1 ? u"2"_s : u"1"_s);
+            const QRect button(f.templates().strip().BtnSetMas[k]->mapTo(&f, QPoint(0, 0)), f.templates().strip().BtnSetMas[k]->size());
+            const QRect badge(f.templates().strip().Rct_Set_schet[k]->mapTo(&f, QPoint(0, 0)), f.templates().strip().Rct_Set_schet[k]->size());
             QCOMPARE(badge.size(), QSize(17, 17));
             QVERIFY(qAbs(badge.center().x() - button.center().x()) <= 1);
             QCOMPARE(badge.top(), button.bottom() + 1 - 7);
             QVERIFY(badge.bottom() > button.bottom()); // not cut off by the strip
         }
-        QVERIFY(f.weekdayStrip().Rct_Set_schet[2]->isHidden());
+        QVERIFY(f.templates().strip().Rct_Set_schet[2]->isHidden());
         QCOMPARE(f.editing().weekCalloutText()->text(), u"Всего 3"_s);
 
         // Another weekday on the grid hides them; so does the day page.
-        QTest::mouseClick(f.weekdayStrip().BtnSetMas[2], Qt::LeftButton);
+        QTest::mouseClick(f.templates().strip().BtnSetMas[2], Qt::LeftButton);
         for (int k = 1; k <= 7; ++k)
-            QVERIFY(f.weekdayStrip().Rct_Set_schet[k]->isHidden());
-        QTest::mouseClick(f.weekdayStrip().BtnSetMas[1], Qt::LeftButton);
+            QVERIFY(f.templates().strip().Rct_Set_schet[k]->isHidden());
+        QTest::mouseClick(f.templates().strip().BtnSetMas[1], Qt::LeftButton);
         typeInto(3, 1, u"Физика"_s);
-        QVERIFY(f.weekdayStrip().Rct_Set_schet[1]->isVisible());
+        QVERIFY(f.templates().strip().Rct_Set_schet[1]->isVisible());
         Answerer yes(f, {Answerer::Yes});
         QTest::mouseClick(f.widgets().SpeedB1, Qt::LeftButton);
         QVERIFY(f.dayPageActive());
-        QVERIFY(f.weekdayStrip().Rct_Set_schet[1]->isHidden());
+        QVERIFY(f.templates().strip().Rct_Set_schet[1]->isHidden());
     }
 
     void weekdayEditsSurviveSwitchingAndReachTheFilesOnlyBySaving()
@@ -183,16 +183,16 @@ private slots:
         TForm1 &f = *m_form;
         enterTemplatePage();
         typeInto(2, 2, u"Химия"_s);
-        QTest::mouseClick(f.weekdayStrip().BtnSetMas[3], Qt::LeftButton); // Wednesday: never filled
+        QTest::mouseClick(f.templates().strip().BtnSetMas[3], Qt::LeftButton); // Wednesday: never filled
         QCOMPARE(f.state().vibr_den_set, 3);
-        QCOMPARE(f.weekdayStrip().BtnSetMas[3]->fill(), kAccent);
-        QCOMPARE(f.weekdayStrip().BtnSetMas[1]->fill(), kGrey);
+        QCOMPARE(f.templates().strip().BtnSetMas[3]->fill(), kAccent);
+        QCOMPARE(f.templates().strip().BtnSetMas[1]->fill(), kGrey);
         QCOMPARE(cell(1, 1).subject, QString());
         QCOMPARE(cell(1, 1).room, QString());
         typeInto(1, 1, u"Хор"_s);
         QCOMPARE(cell(1, 1).teachers, QString());
 
-        QTest::mouseClick(f.weekdayStrip().BtnSetMas[1], Qt::LeftButton);
+        QTest::mouseClick(f.templates().strip().BtnSetMas[1], Qt::LeftButton);
         QCOMPARE(cell(2, 2).subject, u"Химия"_s); // the edit is back
         QCOMPARE(cell(1, 1).subject, u"Алгебра"_s);
         QCOMPARE(cell(1, 1).teachers, u"Иванова"_s);
@@ -204,7 +204,7 @@ private slots:
         QCOMPARE(f.state().Setka[1].SetkaMasUr[4][1], QString());
         QTest::mouseClick(f.widgets().SpeedB5, Qt::LeftButton);
         QCOMPARE(f.state().vibr_den_set, 1);
-        QCOMPARE(f.weekdayStrip().BtnSetMas[1]->fill(), kAccent);
+        QCOMPARE(f.templates().strip().BtnSetMas[1]->fill(), kAccent);
         QCOMPARE(cell(2, 2).subject, u"Химия"_s);
 
         // Restarting without saving loses the edits.
@@ -216,7 +216,7 @@ private slots:
         // Saving writes all seven files from what is in memory and on the grid.
         enterTemplatePage();
         typeInto(2, 2, u"Химия"_s);
-        QTest::mouseClick(m_form->weekdayStrip().BtnSetMas[5], Qt::LeftButton);
+        QTest::mouseClick(m_form->templates().strip().BtnSetMas[5], Qt::LeftButton);
         typeInto(1, 2, u"Труд"_s);
         typeInto(2, 1, u" "_s);
         {
@@ -286,7 +286,7 @@ private slots:
         TForm1 &f = *m_form;
         if (!withFile)
             QVERIFY(QFile::remove(rasp::tmpl::SetkaPath(7)));
-        f.settingsPage().CheckBox1->setChecked(withRooms);
+        f.settings().widgets().CheckBox1->setChecked(withRooms);
         f.widgets().sDateTimePicker3->setDate(kSunday);
         f.fixtureState().Setka[7].SetkaMasUr[1][1] = u"Несохранённое"_s; // only the file counts
         typeInto(3, 2, u"Было"_s);
@@ -328,7 +328,7 @@ private slots:
         f.fixtureState().grid.ramkaVisible = true;
         enterTemplatePage();
         QVERIFY(!f.state().grid.ramkaVisible);
-        QTest::mouseClick(f.weekdayStrip().BtnSetMas[7], Qt::LeftButton);
+        QTest::mouseClick(f.templates().strip().BtnSetMas[7], Qt::LeftButton);
         QCOMPARE(f.state().vibr_den_set, 7);
         QVERIFY(!f.state().grid.ramkaVisible);
     }

@@ -20,6 +20,7 @@
 #include "day/editingcontroller.h"
 #include "day/highlightcontroller.h"
 #include "tform1.h"
+#include "day/tooltipscontroller.h"
 #include "undo/undocontroller.h"
 #include "day/shiftcontroller.h"
 #include "typetext.h"
@@ -278,7 +279,7 @@ class TstUndoWindow : public QObject
         } else if (edit == ReturnPrevious) {
             makeEdit(Arrange);
         } else if (edit == Drag) {
-            f.settingsPage().CheckBox2->setChecked(false);
+            f.settings().widgets().CheckBox2->setChecked(false);
         }
     }
 
@@ -458,14 +459,14 @@ private slots:
         TForm1 &f = *m_form;
         using F = GridGeometry::Field;
         // Row 1: Алгебра of Иванова in 5А and 5Б, both in room 12; 5Б has no lesson in row 3.
-        QCOMPARE(f.cellToolTip(1, 1, F::Subject), u"Иванова\nИванова в этот урок также в 5Б"_s);
-        QCOMPARE(f.cellToolTip(1, 2, F::Room), u"Кабинет 12 в этот урок также у 5А"_s);
-        QCOMPARE(f.cellToolTip(1, 3, F::Room), QString()); // 14/15 is not red
-        QCOMPARE(f.rowToolTip(3), u"5Б: окно на 3-м уроке"_s);
-        QCOMPARE(f.rowToolTip(2), QString());
+        QCOMPARE(f.toolTips().cellText(1, 1, F::Subject), u"Иванова\nИванова в этот урок также в 5Б"_s);
+        QCOMPARE(f.toolTips().cellText(1, 2, F::Room), u"Кабинет 12 в этот урок также у 5А"_s);
+        QCOMPARE(f.toolTips().cellText(1, 3, F::Room), QString()); // 14/15 is not red
+        QCOMPARE(f.toolTips().rowText(3), u"5Б: окно на 3-м уроке"_s);
+        QCOMPARE(f.toolTips().rowText(2), QString());
         // In another mode the colour is not a coincidence: only the teachers are named.
         f.highlight().eachButton()->setChecked(true);
-        QCOMPARE(f.cellToolTip(1, 1, F::Subject), u"Иванова"_s);
+        QCOMPARE(f.toolTips().cellText(1, 1, F::Subject), u"Иванова"_s);
         // A tool-tip request on the painted grid lands on the right field and row number.
         QWidget *body = gridpointer::body(f);
         QHelpEvent onRoom(QEvent::ToolTip, roomAt(1, 2), body->mapToGlobal(roomAt(1, 2)));

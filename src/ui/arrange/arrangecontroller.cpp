@@ -122,6 +122,16 @@ int ArrangeController::firstGaps() const
     return m_firstGaps->currentText().toInt();
 }
 
+void ArrangeController::refillMaxLessons()
+{
+    showMaxLessons(day::MaxUrVsego(state()));
+}
+
+void ArrangeController::refillFirstGaps()
+{
+    showFirstGaps(day::MaxRepUr(state(), maxLessons()));
+}
+
 void ArrangeController::showMaxLessons(const day::LimitList &list)
 {
     showLimitList(m_maxLessons, list);

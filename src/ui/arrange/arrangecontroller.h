@@ -71,6 +71,9 @@ public:
     // MaxUrVsego / MaxRepUr: the limit lists, without reporting a user's choice.
     void showMaxLessons(const day::LimitList &list);
     void showFirstGaps(const day::LimitList &list);
+    // MaxUrVsego / MaxRepUr: the lists refilled from how full the classes are and the chosen maximum.
+    void refillMaxLessons();
+    void refillFirstGaps();
     // The chosen "максимум уроков" and "отсутствие первых уроков".
     int maxLessons() const;
     int firstGaps() const;
