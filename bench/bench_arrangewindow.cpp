@@ -7,7 +7,7 @@
 #include "arrange/arrangement.h"
 #include "day/dayfile.h"
 #include "load/nagruzfile.h"
-#include "overlaypanel.h"
+#include "shell/overlaypanel.h"
 #include "settings/settings.h"
 #include "text/textfile.h"
 #include "arrange/arrangecontroller.h"

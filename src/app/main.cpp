@@ -1,6 +1,6 @@
 // Program entry: the command line (work folder, --help, --version), the single-instance guard,
 // then the main window and the event loop.
-#include "applocale.h"
+#include "shell/applocale.h"
 #include "files/folderlock.h"
 #include "singleinstance.h"
 #include "startarguments.h"

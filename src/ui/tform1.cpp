@@ -1,14 +1,14 @@
 #include "tform1.h"
-#include "serverlink.h"
+#include "server/serverlink.h"
 
 #include "day/daygridview.h"
-#include "elidedlabel.h"
-#include "geometrywatcher.h"
-#include "overlaypanel.h"
-#include "pagearea.h"
-#include "spreadrowlayout.h"
-#include "tabbutton.h"
-#include "uiresources.h"
+#include "shell/elidedlabel.h"
+#include "widgets/geometrywatcher.h"
+#include "shell/overlaypanel.h"
+#include "shell/pagearea.h"
+#include "shell/spreadrowlayout.h"
+#include "shell/tabbutton.h"
+#include "shell/uiresources.h"
 #include "text/datewords.h"
 
 #include <QDateEdit>

@@ -8,7 +8,7 @@
 #include "absences/absencescontroller.h"
 #include "day/daygridview.h"
 #include "reports/reportscontroller.h"
-#include "zamenypage.h"
+#include "reports/zamenypage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

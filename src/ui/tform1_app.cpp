@@ -19,8 +19,8 @@
 #include "load/loadcontroller.h"
 #include "template/templatecontroller.h"
 #include "settings/settingscontroller.h"
-#include "overlaypanel.h"
-#include "tabbutton.h"
+#include "shell/overlaypanel.h"
+#include "shell/tabbutton.h"
 
 #include <QDateEdit>
 #include <QCloseEvent>

@@ -8,13 +8,13 @@
 
 #include "arrange/arrangecontroller.h"
 #include "edit/editfunnel.h"
-#include "callout.h"
+#include "day/callout.h"
 #include "day/counters.h"
 #include "day/gridgeometry.h"
 #include "day/counterscontroller.h"
 #include "day/shiftcontroller.h"
 #include "day/daygridview.h"
-#include "overlaypanel.h"
+#include "shell/overlaypanel.h"
 #include "undo/editcommands.h"
 
 #include <QComboBox>

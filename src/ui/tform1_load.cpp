@@ -8,7 +8,7 @@
 #include "load/loadcontroller.h"
 #include "load/loadmodel.h"
 #include "settings/settingscontroller.h"
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 
 #include <QListWidget>
 

@@ -2,8 +2,8 @@
 #include "tform1.h"
 
 #include "reports/reportscontroller.h"
-#include "overlaypanel.h"
-#include "tabbutton.h"
+#include "shell/overlaypanel.h"
+#include "shell/tabbutton.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

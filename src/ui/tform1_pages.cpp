@@ -9,12 +9,12 @@
 #include "edit/editfunnel.h"
 #include "template/templatecontroller.h"
 
-#include "messages.h"
+#include "shell/messages.h"
 
 #include "day/dayfile.h"
 #include "day/daygridview.h"
-#include "hint.h"
-#include "tabbutton.h"
+#include "shell/hint.h"
+#include "shell/tabbutton.h"
 #include "template/setka.h"
 #include "text/datewords.h"
 #include "text/textfile.h"

@@ -10,7 +10,7 @@
 #include "sheets/daysheets.h"
 #include "text/datewords.h"
 #include "web/webfolder.h"
-#include "zamenypage.h"
+#include "reports/zamenypage.h"
 
 #include <QDateEdit>
 #include <QToolButton>

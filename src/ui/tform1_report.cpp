@@ -3,7 +3,7 @@
 // (src/ui/reports); each routine here forwards to it.
 #include "tform1.h"
 
-#include "hint.h"
+#include "shell/hint.h"
 #include "reports/reportscontroller.h"
 #include "reports/reportstexts.h"
 

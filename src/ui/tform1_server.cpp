@@ -3,9 +3,9 @@
 #include "tform1.h"
 
 #include "edit/editfunnel.h"
-#include "overlaypanel.h"
+#include "shell/overlaypanel.h"
 #include "server/servercontroller.h"
-#include "serverlink.h"
+#include "server/serverlink.h"
 #include "undo/undocontroller.h"
 
 #include <QDateEdit>

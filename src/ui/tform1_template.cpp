@@ -6,7 +6,7 @@
 #include "day/dayfilecontroller.h"
 #include "day/editingcontroller.h"
 
-#include "callout.h"
+#include "day/callout.h"
 #include "edit/editfunnel.h"
 #include "template/templatecontroller.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "overlaypanel.h"
+#include "shell/overlaypanel.h"
 #include "tform1.h"
 
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serverlink.h"
+#include "server/serverlink.h"
 
 #include <QList>
 #include <functional>

@@ -12,7 +12,7 @@
 #include "dayschool.h"
 #include "day/daygridview.h"
 #include "gridpointer.h"
-#include "overlaypanel.h"
+#include "shell/overlaypanel.h"
 #include "reports/reportscontroller.h"
 #include "settings/settings.h"
 #include "stateinvariants.h"
@@ -21,7 +21,7 @@
 #include "tform1.h"
 #include "undo/undocontroller.h"
 #include "day/shiftcontroller.h"
-#include "zamenypage.h"
+#include "reports/zamenypage.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -7,7 +7,7 @@
 #include "dayschool.h"
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 #include "text/textfile.h"
 #include "arrange/arrangecontroller.h"
 #include "tform1.h"

@@ -2,15 +2,15 @@
 // window's own controls: the refresh after loading a day, pins, the missing-teacher warning, the
 // teacher hours, typing, the subject picker, rooms and dragging lessons.
 #include "answerer.h"
-#include "callout.h"
+#include "day/callout.h"
 #include "day/dayfile.h"
 #include "dayschool.h"
 #include "day/gridgeometry.h"
 #include "day/daygridview.h"
 #include "load/nagruzfile.h"
-#include "overlaypanel.h"
+#include "shell/overlaypanel.h"
 #include "settings/settings.h"
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 #include "text/textfile.h"
 #include "gridpointer.h"
 #include "arrange/arrangecontroller.h"

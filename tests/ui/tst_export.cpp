@@ -7,7 +7,7 @@
 #include "ooxmlread.h"
 #include "reports/exportlayout.h"
 #include "settings/settings.h"
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 #include "text/textfile.h"
 #include "reports/reportscontroller.h"
 #include "settings/settingscontroller.h"

@@ -2,7 +2,7 @@
 // buttons, strips, matrix and menus; the class and teacher menus with their questions; saving;
 // and the strips that follow the matrix.
 #include "answerer.h"
-#include "circlebutton.h"
+#include "widgets/circlebutton.h"
 #include "day/daygridview.h"
 #include "load/loadgeometry.h"
 #include "load/nagruzfile.h"
@@ -10,8 +10,8 @@
 #include "load/loadmatrixview.h"
 #include "load/loadpage.h"
 #include "load/loadstripview.h"
-#include "overlaypanel.h"
-#include "tabbutton.h"
+#include "shell/overlaypanel.h"
+#include "shell/tabbutton.h"
 #include "template/classorder.h"
 #include "template/setka.h"
 #include "text/textfile.h"

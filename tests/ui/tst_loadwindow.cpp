@@ -2,8 +2,8 @@
 // modes of "Показывать" and the teacher lists that typing into the grid brings.
 #include "day/daygridview.h"
 #include "load/nagruzfile.h"
-#include "overlaypanel.h"
-#include "tabbutton.h"
+#include "shell/overlaypanel.h"
+#include "shell/tabbutton.h"
 #include "text/textfile.h"
 #include "gridpointer.h"
 #include "day/highlightcontroller.h"

@@ -1,6 +1,6 @@
 // The question and notice overlays, the window lock they switch, and the close confirmation.
-#include "overlaypanel.h"
-#include "tabbutton.h"
+#include "shell/overlaypanel.h"
+#include "shell/tabbutton.h"
 #include "tform1.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 // Pages and modes of the window, the action hints, saving a day and the three date pickers,
 // driven through the window's own handlers.
 #include "answerer.h"
-#include "applocale.h"
+#include "shell/applocale.h"
 #include "day/dayfile.h"
 #include "day/daygridview.h"
-#include "hint.h"
-#include "spreadrowlayout.h"
-#include "tabbutton.h"
+#include "shell/hint.h"
+#include "shell/spreadrowlayout.h"
+#include "shell/tabbutton.h"
 #include "text/textfile.h"
 #include "settings/settingscontroller.h"
 #include "tform1.h"

@@ -1,7 +1,7 @@
 // The window's real connection against schedule servers that misbehave: refusing, stalling,
 // splitting a character, flooding, sending garbage, closing in the middle of a reply. Each
 // ends with the stated message, the exchange closed, the window usable and no school file changed.
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 #include "server/servercontroller.h"
 #include "settings/settingscontroller.h"
 #include "tform1.h"

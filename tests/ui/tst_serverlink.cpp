@@ -2,7 +2,7 @@
 // with CR LF, a reply sent just before the server closes is still read, a refused
 // connection fails, and closing leaves the link ready for a fresh exchange.
 #include "server/protocol.h"
-#include "serverlink.h"
+#include "server/serverlink.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>

@@ -3,7 +3,7 @@
 // handling of replies, and the ends of an exchange.
 #include "answerer.h"
 #include "scriptedlink.h"
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 #include "server/servercontroller.h"
 #include "settings/settingscontroller.h"
 #include "tform1.h"

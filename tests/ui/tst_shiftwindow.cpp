@@ -7,7 +7,7 @@
 #include "day/daygridview.h"
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 #include "text/textfile.h"
 #include "gridpointer.h"
 #include "arrange/arrangecontroller.h"

@@ -5,7 +5,7 @@
 #include "day/gridgeometry.h"
 #include "day/daygridview.h"
 #include "load/nagruzfile.h"
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 #include "template/setka.h"
 #include "text/cp1251.h"
 #include "text/textfile.h"
@@ -16,7 +16,7 @@
 #include "day/editingcontroller.h"
 #include "tform1.h"
 #include "typetext.h"
-#include "weekdaybutton.h"
+#include "template/weekdaybutton.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -11,7 +11,7 @@
 #include "load/nagruzfile.h"
 #include "settings/settings.h"
 #include "stateinvariants.h"
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 #include "template/setka.h"
 #include "text/datewords.h"
 #include "text/textfile.h"

@@ -8,13 +8,13 @@
 #include "dayschool.h"
 #include "load/nagruzfile.h"
 #include "modeltexts.h"
-#include "overlaypanel.h"
+#include "shell/overlaypanel.h"
 #include "sixrowday.h"
 #include "template/setka.h"
 #include "text/textfile.h"
 #include "reports/reportscontroller.h"
 #include "tform1.h"
-#include "zamenypage.h"
+#include "reports/zamenypage.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

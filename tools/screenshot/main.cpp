@@ -2,9 +2,9 @@
 // the tool panel and saves a picture of the window. scripts/screenshot runs it on the offscreen
 // platform for the README. It never answers a question: a window that asks one at start-up, or
 // that is not ready in time, ends the program with a message instead of a picture.
-#include "applocale.h"
-#include "notesboardview.h"
-#include "overlaypanel.h"
+#include "shell/applocale.h"
+#include "server/notesboardview.h"
+#include "shell/overlaypanel.h"
 #include "server/servercontroller.h"
 #include "settings/settings.h"
 #include "state.h"

@@ -7,7 +7,7 @@
 #include "absences/dayfacts.h"
 #include "absencestexts.h"
 #include "edit/editfunnel.h"
-#include "overlaypanel.h"
+#include "shell/overlaypanel.h"
 #include "state.h"
 #include "text/datewords.h"
 #include "undo/editcommands.h"

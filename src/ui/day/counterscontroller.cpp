@@ -2,7 +2,7 @@
 
 #include "day/checkstexts.h"
 #include "day/counters.h"
-#include "overlaypanel.h"
+#include "shell/overlaypanel.h"
 #include "state.h"
 
 #include <QDateTime>

@@ -1,9 +1,9 @@
 #include "day/daygridview.h"
 
 #include "state.h"
-#include "codepageguard.h"
-#include "typedlength.h"
-#include "uiresources.h"
+#include "widgets/codepageguard.h"
+#include "widgets/typedlength.h"
+#include "shell/uiresources.h"
 
 #include <QLineEdit>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "day/gridgeometry.h"
-#include "fieldfont.h"
+#include "widgets/fieldfont.h"
 
 #include <QAbstractScrollArea>
 #include <QEvent>

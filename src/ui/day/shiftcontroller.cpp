@@ -4,8 +4,8 @@
 
 #include "day/shifttexts.h"
 #include "day/daygridview.h"
-#include "geometrywatcher.h"
-#include "markersliderstyle.h"
+#include "widgets/geometrywatcher.h"
+#include "widgets/markersliderstyle.h"
 #include "state.h"
 #include "undo/editcommands.h"
 

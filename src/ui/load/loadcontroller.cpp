@@ -1,6 +1,6 @@
 #include "loadcontroller.h"
 
-#include "circlebutton.h"
+#include "widgets/circlebutton.h"
 #include "edit/editfunnel.h"
 #include "load/loadedit.h"
 #include "load/loadmodel.h"
@@ -9,7 +9,7 @@
 #include "loadpage.h"
 #include "loadstripview.h"
 #include "loadtexts.h"
-#include "messages.h"
+#include "shell/messages.h"
 #include "refresh.h"
 #include "state.h"
 #include "template/classorder.h"

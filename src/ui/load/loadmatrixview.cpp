@@ -1,6 +1,6 @@
 #include "loadmatrixview.h"
 
-#include "codepageguard.h"
+#include "widgets/codepageguard.h"
 #include "load/loadgeometry.h"
 #include "state.h"
 

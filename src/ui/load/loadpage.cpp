@@ -1,10 +1,10 @@
 #include "loadpage.h"
 
-#include "circlebutton.h"
+#include "widgets/circlebutton.h"
 #include "load/loadgeometry.h"
 #include "loadmatrixview.h"
 #include "loadstripview.h"
-#include "pageframe.h"
+#include "shell/pageframe.h"
 #include "state.h"
 
 #include <QGridLayout>

@@ -2,7 +2,7 @@
 
 #include "load/loadgeometry.h"
 #include "state.h"
-#include "typedlength.h"
+#include "widgets/typedlength.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

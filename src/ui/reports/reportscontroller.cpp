@@ -2,8 +2,8 @@
 
 #include "day/dayfile.h"
 #include "docxfile.h"
-#include "pageframe.h"
-#include "popupclosewatcher.h"
+#include "shell/pageframe.h"
+#include "widgets/popupclosewatcher.h"
 #include "reports/exportlayout.h"
 #include "reports/journal.h"
 #include "reports/journallayout.h"
@@ -13,11 +13,11 @@
 #include "reports/zamenylayout.h"
 #include "reports/zamenytally.h"
 #include "reportstexts.h"
-#include "reportview.h"
+#include "reports/reportview.h"
 #include "state.h"
 #include "text/datewords.h"
 #include "xlsxfile.h"
-#include "zamenypage.h"
+#include "reports/zamenypage.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

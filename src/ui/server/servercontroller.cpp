@@ -1,10 +1,10 @@
 #include "servercontroller.h"
 
-#include "notesboardview.h"
-#include "notesfetcher.h"
+#include "server/notesboardview.h"
+#include "server/notesfetcher.h"
 #include "server/notes.h"
 #include "server/protocol.h"
-#include "serverlink.h"
+#include "server/serverlink.h"
 #include "servertexts.h"
 #include "settings/settings.h"
 #include "state.h"

@@ -1,8 +1,8 @@
 #include "settingscontroller.h"
 
-#include "codepageguard.h"
+#include "widgets/codepageguard.h"
 #include "edit/editfunnel.h"
-#include "messages.h"
+#include "shell/messages.h"
 #include "refresh.h"
 #include "settings/settings.h"
 #include "settingstexts.h"

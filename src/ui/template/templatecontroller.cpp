@@ -1,14 +1,14 @@
 #include "templatecontroller.h"
 
 #include "edit/editfunnel.h"
-#include "geometrywatcher.h"
-#include "messages.h"
+#include "widgets/geometrywatcher.h"
+#include "shell/messages.h"
 #include "state.h"
 #include "template/setka.h"
 #include "templatetexts.h"
 #include "text/datewords.h"
 #include "undo/editcommands.h"
-#include "weekdaybutton.h"
+#include "template/weekdaybutton.h"
 
 #include <QDir>
 #include <QFileInfo>

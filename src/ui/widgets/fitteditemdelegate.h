@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fieldfont.h"
+#include "widgets/fieldfont.h"
 
 #include <QStyledItemDelegate>
 

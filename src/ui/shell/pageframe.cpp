@@ -1,4 +1,4 @@
-#include "pageframe.h"
+#include "shell/pageframe.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

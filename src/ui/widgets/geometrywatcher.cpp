@@ -1,4 +1,4 @@
-#include "geometrywatcher.h"
+#include "widgets/geometrywatcher.h"
 
 #include <QEvent>
 #include <QWidget>

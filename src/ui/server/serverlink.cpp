@@ -1,4 +1,4 @@
-#include "serverlink.h"
+#include "server/serverlink.h"
 
 #include "server/replyreader.h"
 

@@ -1,4 +1,4 @@
-#include "pagearea.h"
+#include "shell/pagearea.h"
 
 #include <QPainter>
 

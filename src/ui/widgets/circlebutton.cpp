@@ -1,4 +1,4 @@
-#include "circlebutton.h"
+#include "widgets/circlebutton.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "notesfetcher.h"
+#include "server/notesfetcher.h"
 
 #include "server/notes.h"
 

@@ -1,4 +1,4 @@
-#include "elidedlabel.h"
+#include "shell/elidedlabel.h"
 
 #include <QFontMetricsF>
 #include <QHelpEvent>

@@ -1,4 +1,4 @@
-#include "codepageguard.h"
+#include "widgets/codepageguard.h"
 
 #include "text/cp1251.h"
 

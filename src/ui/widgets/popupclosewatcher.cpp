@@ -1,4 +1,4 @@
-#include "popupclosewatcher.h"
+#include "widgets/popupclosewatcher.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>

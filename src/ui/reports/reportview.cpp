@@ -1,4 +1,4 @@
-#include "reportview.h"
+#include "reports/reportview.h"
 
 #include <QPainter>
 

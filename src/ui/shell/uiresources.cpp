@@ -1,4 +1,4 @@
-#include "uiresources.h"
+#include "shell/uiresources.h"
 
 #include <QtGlobal>
 

@@ -1,6 +1,6 @@
-#include "weekdaybutton.h"
+#include "template/weekdaybutton.h"
 
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

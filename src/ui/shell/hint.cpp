@@ -1,4 +1,4 @@
-#include "hint.h"
+#include "shell/hint.h"
 
 #include <QVariant>
 #include <QWidget>

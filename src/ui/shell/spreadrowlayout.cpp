@@ -1,4 +1,4 @@
-#include "spreadrowlayout.h"
+#include "shell/spreadrowlayout.h"
 
 #include <QWidget>
 

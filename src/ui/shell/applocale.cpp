@@ -1,4 +1,4 @@
-#include "applocale.h"
+#include "shell/applocale.h"
 
 #include <QLocale>
 

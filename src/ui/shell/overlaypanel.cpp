@@ -1,4 +1,4 @@
-#include "overlaypanel.h"
+#include "shell/overlaypanel.h"
 
 #include <QEvent>
 #include <QFontMetrics>

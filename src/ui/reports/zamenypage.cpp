@@ -1,8 +1,8 @@
-#include "zamenypage.h"
+#include "reports/zamenypage.h"
 
-#include "pageframe.h"
-#include "reportview.h"
-#include "texttablemodel.h"
+#include "shell/pageframe.h"
+#include "reports/reportview.h"
+#include "reports/texttablemodel.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

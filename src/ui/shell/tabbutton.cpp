@@ -1,4 +1,4 @@
-#include "tabbutton.h"
+#include "shell/tabbutton.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "typedlength.h"
+#include "widgets/typedlength.h"
 
-#include "codepageguard.h"
+#include "widgets/codepageguard.h"
 
 #include <QWidget>
 

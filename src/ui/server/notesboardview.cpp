@@ -1,4 +1,4 @@
-#include "notesboardview.h"
+#include "server/notesboardview.h"
 
 #include <QFontMetricsF>
 #include <QHelpEvent>

@@ -1,4 +1,4 @@
-#include "callout.h"
+#include "day/callout.h"
 
 #include <QPainter>
 

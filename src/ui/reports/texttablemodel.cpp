@@ -1,4 +1,4 @@
-#include "texttablemodel.h"
+#include "reports/texttablemodel.h"
 
 namespace rasp::ui {
 

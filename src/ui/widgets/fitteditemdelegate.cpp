@@ -1,4 +1,4 @@
-#include "fitteditemdelegate.h"
+#include "widgets/fitteditemdelegate.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>

@@ -1,4 +1,4 @@
-#include "markersliderstyle.h"
+#include "widgets/markersliderstyle.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "fieldfont.h"
+#include "widgets/fieldfont.h"
 
 #include <QFontMetricsF>
 #include <QStringList>
