@@ -288,8 +288,12 @@ void SettingsController::fromPage()
 {
     if (m_filling)
         return;
-    Edit edit(edits());
-    settings::Settings &s = edit.state().settings;
+    // The page's values are settings, not an edit of the day: no step, no refresh, no repaint.
+    edits().keepFacts([this](State &state) { takePage(state.settings); });
+}
+
+void SettingsController::takePage(settings::Settings &s) const
+{
     s.ip = m_w.sEdit2->text();
     s.port = m_w.sEdit5->text();
     s.login = m_w.sEdit3->text();
@@ -339,10 +343,7 @@ void SettingsController::save(bool notice)
         return;
     QString error;
     bool saved;
-    {
-        Edit edit(edits());
-        saved = settings::SetSave(edit.state(), settings::SettingsPath(), &error);
-    }
+    edits().keepFacts([&](State &s) { saved = settings::SetSave(s, settings::SettingsPath(), &error); });
     if (!saved) {
         notify(NotSavedNotice(error));
         return;
@@ -355,10 +356,7 @@ void SettingsController::save(bool notice)
 void SettingsController::addRoom()
 {
     settings::AddRoomResult result;
-    {
-        Edit edit(edits());
-        result = settings::AddRoom(edit.state().settings, m_w.sEdit1->text());
-    }
+    edits().keepFacts([&](State &s) { result = settings::AddRoom(s.settings, m_w.sEdit1->text()); });
     switch (result) {
     case settings::AddRoomResult::Empty:
         return;
@@ -384,10 +382,7 @@ void SettingsController::removeRoom()
         notify(str(t::kChooseRoom));
         return;
     }
-    {
-        Edit edit(edits());
-        edit.state().settings.rooms.removeAt(row);
-    }
+    edits().keepFacts([row](State &s) { s.settings.rooms.removeAt(row); });
     fillList(m_w.sListBox1, state().settings.rooms);
     save(false);
 }

@@ -17,6 +17,10 @@ class QRadioButton;
 class QToolButton;
 class QWidget;
 
+namespace rasp::settings {
+struct Settings;
+}
+
 namespace rasp::ui {
 
 // The controls of the settings page, named as the routines refer to them (the window tests
@@ -106,6 +110,8 @@ private:
     void wire();
     // settingsFromPage: the page's controls into the state's settings.
     void fromPage();
+    // The page's controls written into `s`.
+    void takePage(settings::Settings &s) const;
 
     SettingsPageWidgets m_w;
     bool m_filling = false; // true while toPage sets the controls
