@@ -6,10 +6,10 @@
 #include "arrange/exact/exactsolver.h"
 #include "arrange/exact/refutations.h"
 #include "day/cell.h"
+#include "exactfixture.h"
 #include "podborfill.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTest>
 
 #include <algorithm>
@@ -19,6 +19,7 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace rasp::arrange;
 using namespace podborfill;
+using namespace exactfixture;
 using namespace rasp::arrange::exact;
 
 namespace {
@@ -106,36 +107,6 @@ Result solve(TPodbor &p, const Options &o, qint64 ms = 20000)
     Limits limits;
     limits.timeLimitMs = ms;
     return SolveExact(p, o, names(o.klassvis), limits);
-}
-
-// A day of tests/core/exactdays: rows of cells as `fill` takes them, R, P and the fewest moves that
-// minimum.py found by exhaustive search.
-struct FixtureDay {
-    QStringList rows;
-    int R = 0;
-    int P = 0;
-    int minimum = -1;
-};
-
-FixtureDay readFixture(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot open %s", qPrintable(path));
-    FixtureDay day;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        if (line.startsWith(u"R "))
-            day.R = line.mid(2).toInt();
-        else if (line.startsWith(u"P "))
-            day.P = line.mid(2).toInt();
-        else if (line.startsWith(u"minimum "))
-            day.minimum = line.mid(8).toInt();
-        else
-            day.rows << line;
-    }
-    return day;
 }
 
 } // namespace

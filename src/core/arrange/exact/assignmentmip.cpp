@@ -57,6 +57,9 @@ struct Watch {
     std::function<void(double)> takeBound;
     double bestSeen = 1e100;
     bool stopped = false;
+    int knownBound = 0;                 // no day moves fewer lessons (proven outside the search)
+    std::function<int(double)> movedOf; // the moved lessons of an objective value
+    bool metBound = false;              // the search stopped at a day that meets `knownBound`
 };
 
 // Polls the stop test at every event of any model of the search, and hands on the main model's
@@ -82,6 +85,10 @@ public:
         if (model_->bestSolution() && best < m_watch->bestSeen - 0.5) {
             m_watch->bestSeen = best;
             m_watch->takeDay(model_->bestSolution(), best);
+        }
+        if (model_->bestSolution() && m_watch->movedOf(m_watch->bestSeen) <= m_watch->knownBound) {
+            m_watch->metBound = true;
+            return stop;
         }
         // Before the tree exists CBC reports its incumbent as the best possible value; only a
         // node event's figure below the incumbent is a bound.
@@ -308,6 +315,7 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     Watch watch;
     watch.main = &cbc;
     watch.hooks = &hooks;
+    watch.movedOf = movedOf;
     int bestMoved = -1;
     watch.takeDay = [&](const double *values, double objective) {
         const int moved = movedOf(objective);
@@ -361,8 +369,12 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
         relaxation.solved = true;
         relaxation.lowerBound = out.lowerBound;
         relaxation.values.assign(cbc.solver()->getColSolution(), cbc.solver()->getColSolution() + columns);
+        costTermsOf(*cbc.solver(), relaxation);
         if (const Placement *better = hooks.onRelaxation(relaxation))
             start = better;
+        // The caller's own proof of a higher bound: the branch and cut below stops at a day
+        // that meets it.
+        out.lowerBound = std::max(out.lowerBound, relaxation.lowerBound);
     }
     if (start) {
         const std::vector<double> values = valuesOf(*start);
@@ -381,6 +393,7 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
     }
     // CBC counts its limit from here.
     cbc.setMaximumSeconds(secondsLeft());
+    watch.knownBound = out.lowerBound;
     cbc.branchAndBound();
 
     if (cbc.bestSolution() && cbc.getMinimizationObjValue() < watch.bestSeen - 0.5)
@@ -391,6 +404,8 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
         out.proven = true;
         out.lowerBound = out.moved;
     }
+    if (watch.metBound && out.hasDay && out.moved <= out.lowerBound)
+        out.proven = true;
     return out;
 }
 

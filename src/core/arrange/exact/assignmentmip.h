@@ -11,11 +11,25 @@ class OsiSolverInterface;
 
 namespace rasp::arrange::exact {
 
+// What a day pays above the relaxation's dual bound for one reduced cost: a column or a row of
+// the program (its columns) that leaves the value the relaxation gives it. With `whenEmpty`
+// the term is paid when none of `columns` is 1 (a column the relaxation has at 1, or a
+// teacher's row it fills), otherwise when one of them is 1.
+struct CostTerm {
+    std::vector<int> columns;
+    bool whenEmpty = false;
+    double weight = 0; // the reduced cost or row price, positive
+};
+
 // The linear relaxation of the assignment program, solved by CLP.
 struct Relaxation {
     bool solved = false;
-    int lowerBound = 0;         // its value rounded up: no day moves fewer lessons
+    int lowerBound = 0;         // its value rounded up: no day moves fewer lessons (a caller may raise it)
     std::vector<double> values; // per column (see AssignmentMip::column)
+    // The dual bound in moved lessons, and the terms of every day's moves above it: a day moves
+    // exactly dualBound + the weights of the terms it pays (see AssignmentMip::costTermsOf).
+    double dualBound = 0;
+    std::vector<CostTerm> terms;
 };
 
 // What one branch-and-cut run ended with.
@@ -29,12 +43,12 @@ struct MipOutcome {
 
 // The callbacks of a run, all called on the searching thread: `stop` is polled (cancel or the
 // deadline); `onRelaxation` receives the solved linear relaxation and may return a better start
-// than the one given (it stays the caller's); `onDay` receives each better day the search finds
+// than the one given (it stays the caller's) and raise its `lowerBound` by its own proof; `onDay` receives each better day the search finds
 // (a placement and its moved lessons) and says whether it was accepted; `onBound` receives each
 // better lower bound.
 struct MipHooks {
     std::function<bool()> stop;
-    std::function<const Placement *(const Relaxation &)> onRelaxation;
+    std::function<const Placement *(Relaxation &)> onRelaxation;
     std::function<bool(const Placement &, int)> onDay;
     std::function<void(int)> onBound;
 };
@@ -60,16 +74,23 @@ public:
     // The column of "kind `k` of class `ci` stands in row `r`", or -1 when there is none.
     int column(int ci, int k, int r) const { return m_x[std::size_t(ci)][std::size_t(k)][std::size_t(r)]; }
 
+    // Which class, kind (-1 for a run start) and row (the start row for a run start) a column is.
+    struct Column {
+        int klass;
+        int kind;
+        int row;
+    };
+    const Column &columnAt(int c) const { return m_columns[std::size_t(c)]; }
+    int columnCount() const { return int(m_columns.size()); }
+
     // The lessons that count as moved whatever the day: they stand below row R or in a row no
     // kind variable exists for.
     int alwaysMoved() const { return m_alwaysMoved; }
 
 private:
-    struct Column {
-        int klass;
-        int kind; // -1 for a run-start column
-        int row;  // the row, or the start row of a run-start column
-    };
+    // The dual bound of the relaxation solved in `lp` and the terms a day pays above it, into
+    // `out` (in moved lessons).
+    void costTermsOf(const OsiSolverInterface &lp, Relaxation &out) const;
 
     // Days near the solved relaxation `relaxed`, by small branch and cut runs in which most
     // columns are fixed: (1) every column the relaxation has whole keeps its value (the

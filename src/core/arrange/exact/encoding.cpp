@@ -37,6 +37,7 @@ Encoding::Encoding(const DayModel &model, bool guarded)
     const int R = model.lastRow();
     const auto &classes = model.classes();
     m_x.resize(classes.size());
+    m_start.resize(classes.size());
     m_keep.assign(classes.size(), 0);
     m_stay.resize(classes.size());
     // Per (token, row) the variables of lessons that hold the token there; rows of locked lessons.
@@ -60,6 +61,7 @@ Encoding::Encoding(const DayModel &model, bool guarded)
         std::vector<int> starts;
         for (std::size_t n = 0; n < c.starts.size(); ++n)
             starts.push_back(newVar());
+        m_start[ci] = starts;
         // A class out of its guard takes no run, so none of its lessons is placed.
         m_guard = guarded ? m_classGuard[ci] : 0;
         clause(starts);
@@ -221,6 +223,40 @@ std::vector<int> Encoding::totalizer(const std::vector<int> &lits, std::size_t f
             clause(cl);
         }
     return out;
+}
+
+bool Encoding::addWeightedAtMost(const std::vector<std::pair<int, int>> &terms, int capacity,
+                                 const std::function<bool()> &stop)
+{
+    // sum[j - 1] is true when the literals so far weigh at least j (j = 1..capacity); only the
+    // sums the literals so far can reach get a variable.
+    std::vector<int> sum;
+    for (std::size_t n = 0; n < terms.size(); ++n) {
+        if (n % 512 == 0 && stop && stop())
+            return false;
+        const auto [lit, weight] = terms[n];
+        if (weight > capacity) {
+            clause({-lit});
+            continue;
+        }
+        // With this literal true, the sums so far would pass the capacity.
+        if (capacity - weight < int(sum.size()))
+            clause({-lit, -sum[std::size_t(capacity - weight)]});
+        const int reach = std::min<int>(capacity, int(sum.size()) + weight);
+        std::vector<int> next(static_cast<std::size_t>(reach));
+        for (int j = 1; j <= reach; ++j) {
+            const int v = newVar();
+            next[std::size_t(j - 1)] = v;
+            if (j <= int(sum.size()))
+                clause({-sum[std::size_t(j - 1)], v});
+            if (j <= weight)
+                clause({-lit, v});
+            else if (j - weight <= int(sum.size()))
+                clause({-lit, -sum[std::size_t(j - weight - 1)], v});
+        }
+        sum = std::move(next);
+    }
+    return true;
 }
 
 std::vector<int> Encoding::addAtMostCounter(const std::vector<int> &moved, int limit)

@@ -39,8 +39,22 @@ public:
     // The variable "kind `k` of class `ci` stands in row `r`", or 0 when the kind cannot stand there.
     int kindVar(int ci, int k, int r) const { return m_x[std::size_t(ci)][std::size_t(k)][std::size_t(r)]; }
 
+    // The variable "class `ci`'s run starts at its `n`-th possible start" (ClassModel::starts).
+    int startVar(int ci, int n) const { return m_start[std::size_t(ci)][std::size_t(n)]; }
+
     // The highest variable number used so far.
     int maxVar() const { return m_vars; }
+
+    // A new variable, for an auxiliary literal of the caller's clauses.
+    int freshVar() { return newVar(); }
+    // Adds the clause `lits` for good.
+    void addClause(const std::vector<int> &lits) { clause(lits); }
+    // Adds "the weights of the true literals of `terms` sum to at most `capacity`" for good (a
+    // sequential weighted counter; weights are positive, a literal heavier than the capacity is
+    // simply false). Stops early when `stop` says so and returns false: the solver is then of
+    // no further use.
+    bool addWeightedAtMost(const std::vector<std::pair<int, int>> &terms, int capacity,
+                           const std::function<bool()> &stop);
 
     // Adds a counter over `moved` (literals true when a lesson moves) with outputs for 1..limit:
     // output n (index n - 1) is forced true when at least n of them are true, so assuming its
@@ -72,6 +86,7 @@ private:
     const DayModel &m_model;
     int m_vars = 0;
     std::vector<std::vector<std::vector<int>>> m_x; // [class][kind][row] -> variable or 0
+    std::vector<std::vector<int>> m_start;          // [class][n] -> variable of its n-th start
     std::vector<int> m_keep;
     std::vector<std::vector<int>> m_stay;
     std::vector<int> m_classGuard;

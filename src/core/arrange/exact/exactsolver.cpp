@@ -2,6 +2,7 @@
 
 #include "assignmentmip.h"
 #include "corereason.h"
+#include "costsearch.h"
 #include "daycheck.h"
 #include "encoding.h"
 #include "refutations.h"
@@ -214,15 +215,15 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
     progress.lowerBound = std::min(std::max(clashBound(model), alwaysMoved), upper);
     report();
 
-    // Takes a day of the SAT solver when it moves fewer lessons than the best so far and passes
-    // the checks.
-    const auto takeSatDay = [&]() {
+    // Takes a day of a SAT solver (the encoding `from`, numbered as `enc`) when it moves fewer
+    // lessons than the best so far and passes the checks.
+    const auto takeDayOf = [&](const Encoding &from) {
         int count = alwaysMoved;
         for (const int s : stays)
-            count += enc.value(s) ? 0 : 1;
+            count += from.value(s) ? 0 : 1;
         if (count >= upper)
             return;
-        Placement p = enc.placement();
+        Placement p = from.placement();
         if (!CheckPlacement(model, p).isEmpty())
             return;
         best = std::move(p);
@@ -230,11 +231,14 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
         progress.best = upper;
         report();
     };
+    const auto takeSatDay = [&]() { takeDayOf(enc); };
 
     // Then the assignment program on CBC. Its linear relaxation's value rounded up is a bound,
-    // nearly always the fewest on real days, and its (nearly integral) day guides the SAT solver:
-    // its values become the solver's phases and the lessons it keeps in their rows are assumed to
-    // stay, less those a refutation names, until a day is found. Branch and cut then goes on from
+    // nearly always the fewest on real days. Its reduced costs then raise the bound by proof and
+    // find a day that meets it (SearchUnderReducedCosts); failing that, its (nearly integral) day
+    // guides the SAT solver: its values become the solver's phases and the lessons it keeps in
+    // their rows are assumed to stay, less those a refutation names, until a day is found, and
+    // a neighbourhood search improves it. Branch and cut then goes on from
     // the best day, lowering the moved lessons and raising the bound until they meet. Every
     // better day is checked before it is taken; the bound only ever rises.
     if (upper > progress.lowerBound && !timedOut && !cancelled()) {
@@ -329,9 +333,10 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
                 sinceBetter = upper < before ? 0 : sinceBetter + 1;
             }
         };
-        hooks.onRelaxation = [&](const Relaxation &lp) -> const Placement * {
+        hooks.onRelaxation = [&](Relaxation &lp) -> const Placement * {
             if (upper <= lp.lowerBound)
                 return &best;
+            // The relaxation's values become the solver's phases.
             std::vector<int> phases, kept;
             for (int ci = 0; ci < classCount; ++ci) {
                 const ClassModel &c = model.classes()[std::size_t(ci)];
@@ -349,6 +354,23 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
                     }
             }
             enc.preferTrue(phases);
+            // The relaxation's reduced costs: a bound raised by proof and a day that meets it,
+            // within three quarters of the remaining time.
+            const qint64 costsUntil = clock.elapsed() + (limits.timeLimitMs - clock.elapsed()) * 7 / 8;
+            CostSearchHooks costHooks;
+            costHooks.stop = [&]() { return stop() || clock.elapsed() > costsUntil; };
+            costHooks.best = [&]() { return upper; };
+            costHooks.onBound = [&](int bound) {
+                if (bound > progress.lowerBound) {
+                    progress.lowerBound = std::min(bound, upper);
+                    report();
+                }
+            };
+            costHooks.takeDay = takeDayOf;
+            costHooks.phases = phases;
+            lp.lowerBound = SearchUnderReducedCosts(model, mip, lp, costHooks);
+            if (upper <= lp.lowerBound)
+                return &best;
             for (int round = 0; round < 50 && !timedOut && !cancelled(); ++round) {
                 const int r = enc.solve(kept, stop, 20000);
                 if (r == 10) {

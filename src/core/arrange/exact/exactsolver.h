@@ -53,8 +53,9 @@ struct Result {
 // cells neither move nor receive a lesson; no lesson is left or placed below row R. Cheap proofs
 // of impossibility come first; then the day goes to a SAT solver, first with every class kept as
 // it stands except those in a clash or of a bad shape, widening the freed classes by the
-// solver's reasons while no day is found; then branch and cut on the assignment program, started
-// from that day, lowers the moved lessons and raises the bound until they meet. Every day taken
+// solver's reasons while no day is found; then the assignment program's relaxation gives a bound,
+// its reduced costs raise it by proof on the SAT solver and find a day that meets it, and branch
+// and cut, started from the best day, lowers the moved lessons and raises the bound until they meet. Every day taken
 // is checked, the final one against the run's own finish test. A stop asked for after the first
 // day returns the best day so far (Solved, `stopped`); before it, Cancelled. On Solved the
 // working copy holds the new day; otherwise it is left as it was.

@@ -102,7 +102,7 @@ int AssignmentMip::searchNearRelaxation(const OsiSolverInterface &relaxed, int b
             if (kinds.count({col.klass, col.kind}) || rows.count({col.klass, col.row}))
                 open[std::size_t(c)] = 1;
         }
-        searchWith(values, open, timeLeft() / 2);
+        searchWith(values, open, timeLeft() / 3);
     }
     return best;
 }
