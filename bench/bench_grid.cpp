@@ -1,6 +1,7 @@
 // Building the day grid model and one full repaint of the grid view for 16 rows x 200 classes.
 #include "day/gridops.h"
 #include "day/daygridview.h"
+#include "edit/editfunnel.h"
 #include "state.h"
 #include "widgetbenchmain.h"
 
@@ -46,7 +47,8 @@ void BM_FullRepaint(benchmark::State &st)
                 rasp::day::LockCell(c);
         }
     s.grid.ramkaVisible = true;
-    rasp::ui::DayGridView view(s);
+    rasp::ui::EditFunnel edits(s, {}, nullptr);
+    rasp::ui::DayGridView view(s, edits);
     // The whole grid at once: 200 columns of 60 px and 16 rows of 45 px, plus both strips.
     const QSize size(70 + 60 * 200 + 20, 30 + 45 * 16 + 120);
     view.resize(size);

@@ -1,5 +1,6 @@
 #include "day/daygridview.h"
 
+#include "edit/editfunnel.h"
 #include "state.h"
 #include "widgets/codepageguard.h"
 #include "widgets/typedlength.h"
@@ -45,9 +46,10 @@ public:
     using QWidget::QWidget;
 };
 
-DayGridView::DayGridView(State &state, QWidget *parent)
+DayGridView::DayGridView(const State &state, EditFunnel &edits, QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_state(state)
+    , m_edits(edits)
     , m_lock(picture(QStringLiteral("lock.svg"), QSize(GridGeometry::kFieldWidth, GridGeometry::kFieldHeight)))
     , m_snegOff(picture(QStringLiteral("sneg_off.svg"), QSize(25, 25)))
     , m_snegOn(picture(QStringLiteral("sneg_on.svg"), QSize(25, 25)))
@@ -84,8 +86,7 @@ DayGridView::DayGridView(State &state, QWidget *parent)
     connect(m_editor, &QLineEdit::textEdited, this, [this](const QString &text) {
         if (m_editRow < 1)
             return;
-        day::Cell &cell = m_state.grid.cell(m_editRow, m_editColumn);
-        (m_editField == Field::Subject ? cell.subject : cell.room) = text;
+        m_edits.typeText(m_editRow, m_editColumn, m_editField, text);
         placeEditor(); // a longer text is set smaller, as the painted field sets it
         emit cellEdited(m_editRow, m_editColumn, m_editField);
     });
@@ -97,7 +98,7 @@ DayGridView::DayGridView(State &state, QWidget *parent)
     connect(m_memo, &QPlainTextEdit::textChanged, this, [this] {
         if (TakeOutOutside1251(m_memo)) // the day file cannot hold them; this runs anew for the rest
             return;
-        m_state.note = m_memo->toPlainText();
+        m_edits.typeNote(m_memo->toPlainText());
     });
     clip->installEventFilter(this);
     clip->setMouseTracking(true);

@@ -20,6 +20,8 @@ struct State;
 
 namespace rasp::ui {
 
+class EditFunnel;
+
 // The day grid on screen: one painted widget for the class-header strip, the row strip with
 // its freeze toggles and the grid body, plus the notes memo and a single live editor that
 // sits on the focused field. It paints the core grid and forwards gestures as signals.
@@ -32,7 +34,8 @@ public:
     QString cutTextAt(QPoint content, bool header);
     using Field = day::GridGeometry::Field;
 
-    explicit DayGridView(State &state, QWidget *parent = nullptr);
+    // Paints `state`; what is typed into the live editor and the note box goes in through `edits`.
+    DayGridView(const State &state, EditFunnel &edits, QWidget *parent = nullptr);
 
     // Re-reads the grid's size after columns were added or removed.
     void gridChanged();
@@ -159,7 +162,8 @@ private:
     QString editedText() const;
     QRect bodyViewportRect() const;
 
-    State &m_state;
+    const State &m_state;
+    EditFunnel &m_edits;
     QLineEdit *m_editor;
     QPlainTextEdit *m_memo;
     QPixmap m_lock;    // lock picture, rendered once at field size

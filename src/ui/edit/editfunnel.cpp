@@ -149,6 +149,17 @@ void EditFunnel::writeTemplate(int day, int row, int column, day::GridGeometry::
     (field == day::GridGeometry::Subject ? weekday.SetkaMasUr : weekday.SetkaMasKab)[std::size_t(row)][std::size_t(column)] = text;
 }
 
+void EditFunnel::typeText(int row, int column, day::GridGeometry::Field field, const QString &text)
+{
+    day::Cell &cell = m_state.grid.cell(row, column);
+    (field == day::GridGeometry::Subject ? cell.subject : cell.room) = text;
+}
+
+void EditFunnel::typeNote(const QString &text)
+{
+    m_state.note = text;
+}
+
 void EditFunnel::recordTyping(int row, int column, day::GridGeometry::Field field, const QString &text,
                               int templateDay, undo::RestoreStep restore)
 {

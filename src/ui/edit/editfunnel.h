@@ -78,6 +78,11 @@ public:
     // Typing on the template page writes through: the typed subject or room goes into template
     // weekday `day` (1..7) as well; the typing run records the grid's side.
     void writeTemplate(int day, int row, int column, day::GridGeometry::Field field, const QString &text);
+    // The live editor's text goes into its field; the typing run records it when the key is
+    // released (EditingController), so nothing is refreshed or repainted here.
+    void typeText(int row, int column, day::GridGeometry::Field field, const QString &text);
+    // The note box's text goes into the day's note (the box keeps its own undo).
+    void typeNote(const QString &text);
     // Records what the run of the field changed so far, merged into its step.
     void recordTyping(int row, int column, day::GridGeometry::Field field, const QString &text, int templateDay,
                       undo::RestoreStep restore);
