@@ -1,4 +1,5 @@
 #include "tform1.h"
+#include "shell/shelltexts.h"
 #include "server/serverlink.h"
 
 #include "day/daygridview.h"
@@ -114,10 +115,10 @@ void TForm1::buildShell()
     auto *bar = new QHBoxLayout(Rct_Tab);
     bar->setContentsMargins(0, 0, 0, 0);
     bar->setSpacing(0);
-    SpeedB1 = new rasp::ui::TabButton(u"Расписание"_s, Rct_Tab);
-    SpeedB5 = new rasp::ui::TabButton(u"Сетка"_s, Rct_Tab);
-    SpeedB2 = new rasp::ui::TabButton(u"Нагрузка"_s, Rct_Tab);
-    SpeedB4 = new rasp::ui::TabButton(u"Настройки"_s, Rct_Tab);
+    SpeedB1 = new rasp::ui::TabButton(rasp::ui::shelltexts::kDayTab.toString(), Rct_Tab);
+    SpeedB5 = new rasp::ui::TabButton(rasp::ui::shelltexts::kTemplateTab.toString(), Rct_Tab);
+    SpeedB2 = new rasp::ui::TabButton(rasp::ui::shelltexts::kLoadTab.toString(), Rct_Tab);
+    SpeedB4 = new rasp::ui::TabButton(rasp::ui::shelltexts::kSettingsTab.toString(), Rct_Tab);
     for (auto *tab : {SpeedB1, SpeedB5, SpeedB2, SpeedB4})
         bar->addWidget(tab);
     bar->addStretch(1);
@@ -144,7 +145,7 @@ void TForm1::buildShell()
     Tab_3->setFixedSize(1300, 670);
     Tab_3->hide();
 
-    Img_zdite = new QLabel(u"Подождите..."_s, this);
+    Img_zdite = new QLabel(rasp::ui::shelltexts::kWait.toString(), this);
     Img_zdite->setObjectName(u"Img_zdite"_s);
     Img_zdite->setAlignment(Qt::AlignCenter);
     Img_zdite->setFixedSize(370, 130);
@@ -161,7 +162,7 @@ void TForm1::buildGridPage()
     sSpeedButton5 = new QToolButton(Tab_1);
     sSpeedButton5->setObjectName(u"sSpeedButton5"_s);
     sSpeedButton5->setIcon(QIcon(u":/img/panel_open.svg"_s)); // the panel starts closed
-    sSpeedButton5->setText(u"Панель инструментов"_s);
+    sSpeedButton5->setText(rasp::ui::shelltexts::kToolPanel.toString());
     sSpeedButton5->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     sSpeedButton5->setFixedHeight(25);
     sSpeedButton5->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -195,7 +196,7 @@ void TForm1::buildGridPage()
     Rectangle13->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto *created = new QHBoxLayout(Rectangle13);
     created->setContentsMargins(6, 0, 6, 0);
-    created->addWidget(new QLabel(u"Будет создано расписание на"_s, Rectangle13));
+    created->addWidget(new QLabel(rasp::ui::shelltexts::kCreatedOn.toString(), Rectangle13));
     sDateTimePicker3 = makeDatePicker(Rectangle13, u"sDateTimePicker3"_s);
     created->addWidget(sDateTimePicker3);
     sLabel2 = new QLabel(Rectangle13);
@@ -212,7 +213,7 @@ void TForm1::buildGridPage()
     Rectangle15->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     auto *teacher = new QHBoxLayout(Rectangle15);
     teacher->setContentsMargins(6, 0, 6, 0);
-    teacher->addWidget(new QLabel(u"Учитель: "_s, Rectangle15));
+    teacher->addWidget(new QLabel(rasp::ui::shelltexts::kTeacher.toString(), Rectangle15));
     sLabel7 = new rasp::ui::ElidedLabel(Rectangle15);
     sLabel7->setObjectName(u"sLabel7"_s);
     sLabel7->setTextFormat(Qt::PlainText);
@@ -222,7 +223,7 @@ void TForm1::buildGridPage()
     RctSet = new QWidget(Panel5);
     RctSet->setObjectName(u"RctSet"_s);
     RctSet->setFixedWidth(595);
-    LabSetOpis = new QLabel(u"Поле для кнопок дней недели"_s, RctSet);
+    LabSetOpis = new QLabel(rasp::ui::shelltexts::kWeekdayStrip.toString(), RctSet);
     LabSetOpis->setObjectName(u"LabSetOpis"_s);
 
     for (auto *box : {Rectangle13, Rectangle15, RctSet})
@@ -247,12 +248,12 @@ void TForm1::buildToolPanel()
     row->setContentsMargins(4, 2, 4, 2);
 
     // "Автоподбор" gives up a little of its pin list's width when the row is short of room.
-    sGroupBox3 = new QGroupBox(u"Автоподбор"_s, sPanel8);
+    sGroupBox3 = new QGroupBox(rasp::ui::shelltexts::kArrangeGroup.toString(), sPanel8);
     sGroupBox3->setMinimumWidth(335);
     sGroupBox3->setMaximumWidth(345);
     // The run buttons, the limit lists and the progress line: ArrangeController (wireArrange).
     // The heading as tall as a line of the window's font, the list a little below it.
-    auto *pinLabel = new QLabel(u"Не перемещать"_s, sGroupBox3);
+    auto *pinLabel = new QLabel(rasp::ui::shelltexts::kPinList.toString(), sGroupBox3);
     pinLabel->setGeometry(200, 14, 140, 24);
     sCheckListBox1 = new QListWidget(sGroupBox3);
     sCheckListBox1->setObjectName(u"sCheckListBox1"_s);
@@ -262,33 +263,33 @@ void TForm1::buildToolPanel()
     });
 
     // "Показывать" gives up width down to what its captions need when the row is short of room.
-    sGroupBox1 = new QGroupBox(u"Показывать"_s, sPanel8);
+    sGroupBox1 = new QGroupBox(rasp::ui::shelltexts::kHighlightGroup.toString(), sPanel8);
     sGroupBox1->setMaximumWidth(247); // its mode buttons and their minimum width: HighlightController
 
-    sGroupBox4 = new QGroupBox(u"Действия"_s, sPanel8);
+    sGroupBox4 = new QGroupBox(rasp::ui::shelltexts::kActionsGroup.toString(), sPanel8);
     img_SB8 = makePicture(sGroupBox4, u"img_SB8"_s, u"report"_s);
-    img_SB3 = makePicture(sGroupBox4, u"img_SB3"_s, u"hours"_s, u"Расчитать количество часов каждого учителя за день"_s);
+    img_SB3 = makePicture(sGroupBox4, u"img_SB3"_s, u"hours"_s, rasp::ui::shelltexts::kHoursHint.toString());
     img_SB9 = makePicture(sGroupBox4, u"img_SB9"_s, u"fromtemplate"_s);
-    img_SB10 = makePicture(sGroupBox4, u"img_SB10"_s, u"clear"_s, u"Очистить"_s);
+    img_SB10 = makePicture(sGroupBox4, u"img_SB10"_s, u"clear"_s, rasp::ui::shelltexts::kClearHint.toString());
     img_SB11 = makePicture(sGroupBox4, u"img_SB11"_s, u"save"_s);
     img_SB12 = makePicture(sGroupBox4, u"img_SB12"_s, u"word"_s);
     img_SB2 = makePicture(sGroupBox4, u"img_SB2"_s, u"excel"_s);
     img_SB13 = makePicture(sGroupBox4, u"img_SB13"_s, u"publish"_s);
     img_SB14 = makePicture(sGroupBox4, u"img_SB14"_s, u"withdraw"_s);
-    img_SB1 = makePicture(sGroupBox4, u"img_SB1"_s, u"folder"_s, u"Открыть папку с расписанием"_s);
+    img_SB1 = makePicture(sGroupBox4, u"img_SB1"_s, u"folder"_s, rasp::ui::shelltexts::kFolderHint.toString());
     img_SBZam = makePicture(sGroupBox4, u"img_SBZam"_s, u"zameny"_s);
     // The date labels and pickers leave the group's right end, under the tenth picture, to
     // "Замены" (placed by NachSost), so the group keeps its designed 410 px in day mode.
-    labLoadDate = new QLabel(u"Загрузить расписание за"_s, sGroupBox4);
+    labLoadDate = new QLabel(rasp::ui::shelltexts::kLoadDate.toString(), sGroupBox4);
     labLoadDate->setGeometry(10, 67, 206, 24);
     sDateTimePicker1 = makeDatePicker(sGroupBox4, u"sDateTimePicker1"_s);
     sDateTimePicker1->setGeometry(220, 66, 140, 26);
-    labEditDate = new QLabel(u"Редактировать расписание на"_s, sGroupBox4);
+    labEditDate = new QLabel(rasp::ui::shelltexts::kEditDate.toString(), sGroupBox4);
     labEditDate->setGeometry(10, 101, 206, 24);
     sDateTimePicker2 = makeDatePicker(sGroupBox4, u"sDateTimePicker2"_s);
     sDateTimePicker2->setGeometry(220, 100, 140, 26);
 
-    sGroupBox9 = new QGroupBox(u"Заметки"_s, sPanel8);
+    sGroupBox9 = new QGroupBox(rasp::ui::shelltexts::kNotesGroup.toString(), sPanel8);
     // The notes group narrows where the row would run off the window's edge, but never below
     // cards of kLeastNotesCard px beside the board's scroll bar inside the group's margins.
     const int scrollBar = QScrollBar(Qt::Vertical).sizeHint().width();
@@ -302,23 +303,23 @@ void TForm1::buildToolPanel()
 
 void TForm1::buildOverlays()
 {
-    Rct_soobDlg = new rasp::ui::OverlayPanel(u"Внимание!"_s, QSize(297, 148), this);
+    Rct_soobDlg = new rasp::ui::OverlayPanel(rasp::ui::shelltexts::kQuestionTitle.toString(), QSize(297, 148), this);
     Rct_soobDlg->setObjectName(u"Rct_soobDlg"_s);
     // The texts keep 14 px (question) and 12 px (notice) from the panel's sides.
     LabelSoob1 = rasp::ui::makeMessageLabel(Rct_soobDlg->body(), QRect(14, 4, 267, 77));
     LabelSoob1->setObjectName(u"LabelSoob1"_s);
-    ButtonSoob1 = new QPushButton(u"Да"_s, Rct_soobDlg->body());
+    ButtonSoob1 = new QPushButton(rasp::ui::shelltexts::kYes.toString(), Rct_soobDlg->body());
     ButtonSoob1->setObjectName(u"ButtonSoob1"_s);
     ButtonSoob1->setGeometry(32, 85, 85, 30);
-    ButtonSoob2 = new QPushButton(u"Нет"_s, Rct_soobDlg->body());
+    ButtonSoob2 = new QPushButton(rasp::ui::shelltexts::kNo.toString(), Rct_soobDlg->body());
     ButtonSoob2->setObjectName(u"ButtonSoob2"_s);
     ButtonSoob2->setGeometry(177, 85, 85, 30);
 
-    Rct_soob = new rasp::ui::OverlayPanel(u"Информация"_s, QSize(260, 148), this);
+    Rct_soob = new rasp::ui::OverlayPanel(rasp::ui::shelltexts::kNoticeTitle.toString(), QSize(260, 148), this);
     Rct_soob->setObjectName(u"Rct_soob"_s);
     Label10 = rasp::ui::makeMessageLabel(Rct_soob->body(), QRect(12, 4, 234, 73));
     Label10->setObjectName(u"Label10"_s);
-    Button1 = new QPushButton(u"Замечательно"_s, Rct_soob->body());
+    Button1 = new QPushButton(rasp::ui::shelltexts::kNoticeButton.toString(), Rct_soob->body());
     Button1->setObjectName(u"Button1"_s);
     Button1->setGeometry(64, 81, 130, 34); // wide enough for its word with room either side
 }

@@ -1,5 +1,6 @@
 // Application shell: start-up, shutdown and the tool-state routines of the main window.
 #include "tform1.h"
+#include "shell/shelltexts.h"
 
 #include "day/highlightcontroller.h"
 
@@ -160,8 +161,8 @@ void TForm1::FormCreate()
     }
     SpeedB4->setEnabled(true);
 
-    setWindowTitle(u"Редактор расписания "_s + rasp::AppVersion()); // 30
-    EnabledKomponent();                                             // 31
+    setWindowTitle(rasp::ui::shelltexts::kWindowTitle.toString() + rasp::AppVersion()); // 30
+    EnabledKomponent();                                                                 // 31
     m_arrange->disableRevert();
     ScrolNaNol();                                   // 32
     m_state.chek_pderm = 1;                         // 33
@@ -257,7 +258,7 @@ void TForm1::ScrolNaNol()
 
 void TForm1::FormCloseQuery(bool &CanClose)
 {
-    CanClose = Dial(u"Все изменения не будут сохранены\r\nЗакрыть программу?"_s) == u"Да"_s;
+    CanClose = Dial(rasp::ui::shelltexts::kCloseQuestion.toString()) == rasp::ui::shelltexts::kYes;
     if (CanClose)
         m_arrange->stopForClose();
 }

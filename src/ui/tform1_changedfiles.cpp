@@ -1,6 +1,7 @@
 // Saves over files changed by another program: the question before replacing them and the
 // offer to open the other program's version instead.
 #include "tform1.h"
+#include "shell/shelltexts.h"
 
 #include "files/filestamp.h"
 
@@ -11,12 +12,12 @@ bool TForm1::mayReplaceChangedFiles(const QStringList &paths, const std::functio
     for (const QString &path : paths) {
         if (!m_state.stamps.changedOnDisk(path))
             continue;
-        if (Dial(rasp::files::ChangedOnDiskQuestion(path)) == u"Да"_s)
+        if (Dial(rasp::files::ChangedOnDiskQuestion(path)) == rasp::ui::shelltexts::kYes)
             continue;
         if (!reload) {
             Rct_SoobPokaz(rasp::files::ChangedKeptNotice(
-                path, u"Чтобы открыть версию другой программы, перезапустите редактор."_s));
-        } else if (Dial(rasp::files::ReloadChangedQuestion(path)) == u"Да"_s) {
+                path, rasp::ui::shelltexts::kRestartToOpen.toString()));
+        } else if (Dial(rasp::files::ReloadChangedQuestion(path)) == rasp::ui::shelltexts::kYes) {
             reload();
         } else {
             Rct_SoobPokaz(rasp::files::ChangedKeptNotice(path));

@@ -1,6 +1,7 @@
 // Day timetable: saving and reading day files, the refresh that follows, and the three date
 // pickers of the day page. Entry points of rasp::ui::DayFileController (src/ui/day).
 #include "tform1.h"
+#include "shell/shelltexts.h"
 
 #include "day/counterscontroller.h"
 #include "day/dayfilecontroller.h"
@@ -45,7 +46,7 @@ void TForm1::sSpeedButton11Click()
 {
     if (dayPageActive())
         m_dayFile->askAndSaveDay();
-    else if (templatePageActive() && Dial(u"Сохранить сетку?"_s) == u"Да"_s)
+    else if (templatePageActive() && Dial(rasp::ui::shelltexts::kSaveTemplateQuestion.toString()) == rasp::ui::shelltexts::kYes)
         SetkaSave();
 }
 

@@ -1,5 +1,6 @@
 // Application shell: the question and notice overlays drawn inside the main window.
 #include "tform1.h"
+#include "shell/shelltexts.h"
 
 #include "reports/reportscontroller.h"
 #include "shell/overlaypanel.h"
@@ -19,7 +20,7 @@ QString TForm1::Dial(const QString &s)
     // start-up can meet (pin a default-pinned subject that coincides, under a second shift) is
     // answered as the companion program answers it: the settings' pin is kept.
     if (startingUp)
-        return u"Да"_s;
+        return rasp::ui::shelltexts::kYes.toString();
     resDial.clear();
     FormEnable(false);
     questionText = s;
@@ -32,7 +33,7 @@ QString TForm1::Dial(const QString &s)
     // still open when the application shuts down counts as "Нет".
     while (resDial.isEmpty()) {
         if (QCoreApplication::closingDown()) {
-            resDial = u"Нет"_s;
+            resDial = rasp::ui::shelltexts::kNo.toString();
             break;
         }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -44,12 +45,12 @@ QString TForm1::Dial(const QString &s)
 
 void TForm1::ButtonSoob1Click()
 {
-    resDial = u"Да"_s;
+    resDial = rasp::ui::shelltexts::kYes.toString();
 }
 
 void TForm1::ButtonSoob2Click()
 {
-    resDial = u"Нет"_s;
+    resDial = rasp::ui::shelltexts::kNo.toString();
     Rct_soob->hide();
 }
 

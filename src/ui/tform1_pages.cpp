@@ -1,6 +1,7 @@
 // Application shell: entering and leaving pages, the two modes of the grid page's tool bar,
 // and the action hints that carry the target date.
 #include "tform1.h"
+#include "shell/shelltexts.h"
 
 #include "day/counterscontroller.h"
 
@@ -51,7 +52,7 @@ bool TForm1::templatePageActive() const
 
 void TForm1::SpeedB1Click()
 {
-    if (templatePageActive() && Dial(rasp::ui::kLoseChanges) != u"Да"_s)
+    if (templatePageActive() && Dial(rasp::ui::kLoseChanges) != rasp::ui::shelltexts::kYes)
         return;
     SostMeuProg(1, 0, 0, 0, 0);
 }
@@ -68,7 +69,7 @@ void TForm1::SpeedB4Click()
 
 void TForm1::SpeedB5Click()
 {
-    if (dayPageActive() && Dial(rasp::ui::kLoseChanges) != u"Да"_s)
+    if (dayPageActive() && Dial(rasp::ui::kLoseChanges) != rasp::ui::shelltexts::kYes)
         return;
     dejstv();
 }
@@ -176,17 +177,17 @@ void TForm1::TextKnop()
     const QString date = rasp::text::ShortDate(d);
     sLabel2->setText(rasp::text::day(d));
     if (dayPageActive()) {
-        rasp::ui::setHint(img_SB11, u"Сохранить расписание на \r\n"_s + date);
-        rasp::ui::setHint(img_SB8, u"Расчитать количество выданных часов за указанный период"_s);
-        rasp::ui::setHint(img_SB9, u"Загрузить расписание на \r\n"_s + rasp::text::day2(d) + u"\r\n"_s + u"из сетки"_s);
-        rasp::ui::setHint(img_SB12, u"Сохранить расписание\r\nв файл Word на\r\n"_s + date);
-        rasp::ui::setHint(img_SB2, u"Сохранить расписание\r\nв файл Excel на\r\n"_s + date);
+        rasp::ui::setHint(img_SB11, rasp::ui::shelltexts::kHintSaveDay.toString().arg(date));
+        rasp::ui::setHint(img_SB8, rasp::ui::shelltexts::kHintHoursPeriod.toString());
+        rasp::ui::setHint(img_SB9, rasp::ui::shelltexts::kHintDayFromTemplate.toString().arg(rasp::text::day2(d)));
+        rasp::ui::setHint(img_SB12, rasp::ui::shelltexts::kHintDayToWord.toString().arg(date));
+        rasp::ui::setHint(img_SB2, rasp::ui::shelltexts::kHintDayToExcel.toString().arg(date));
     } else {
-        rasp::ui::setHint(img_SB8, u"Расчитать количество выданных часов за неделю"_s);
-        rasp::ui::setHint(img_SB11, u"Сохранить сетку"_s);
-        rasp::ui::setHint(img_SB12, u"Сохранить сетку\r\nв файл Word"_s);
-        rasp::ui::setHint(img_SB2, u"Сохранить сетку\r\nв файл Excel"_s);
+        rasp::ui::setHint(img_SB8, rasp::ui::shelltexts::kHintHoursWeek.toString());
+        rasp::ui::setHint(img_SB11, rasp::ui::shelltexts::kHintSaveTemplate.toString());
+        rasp::ui::setHint(img_SB12, rasp::ui::shelltexts::kHintTemplateToWord.toString());
+        rasp::ui::setHint(img_SB2, rasp::ui::shelltexts::kHintTemplateToExcel.toString());
     }
-    rasp::ui::setHint(img_SB13, u"Опубликовать расписание\r\nна\r\n"_s + date);
-    rasp::ui::setHint(img_SB14, u"Отменить публикацию\r\nрасписания на\r\n"_s + date);
+    rasp::ui::setHint(img_SB13, rasp::ui::shelltexts::kHintPublish.toString().arg(date));
+    rasp::ui::setHint(img_SB14, rasp::ui::shelltexts::kHintWithdraw.toString().arg(date));
 }

@@ -2,6 +2,7 @@
 // and the sheets of the page shown (the day or the template on the export pictures, the
 // substitution sheet, the cover slips and the month's journal on the substitutions page).
 #include "tform1.h"
+#include "shell/shelltexts.h"
 
 #include "print/printcontroller.h"
 #include "reports/exportlayout.h"
@@ -45,8 +46,7 @@ void TForm1::wirePrint()
         if (dayPageActive()) {
             const QDate d = sDateTimePicker3->date();
             return tableJob(rasp::sheets::DayTable(m_state, d), rasp::reports::DayExportPath(d, u"pdf"_s),
-                            u"Сохранить расписание на "_s + rasp::text::day2(d)
-                                + u" в файл PDF?\r\nРанее сохраненный файл будет удален."_s);
+                            rasp::ui::shelltexts::kDayPdfQuestion.toString().arg(rasp::text::day2(d)));
         }
         if (templatePageActive()) {
             const int k = m_state.vibr_den_set;
@@ -60,8 +60,7 @@ void TForm1::wirePrint()
             return std::nullopt;
         const QDate d = sDateTimePicker3->date();
         return rasp::ui::WebJob{rasp::web::DayWebPages(m_state, d), u"raspisanie/web"_s,
-                                u"Сохранить веб-страницы расписания на "_s + rasp::text::day2(d)
-                                    + u" в папку raspisanie/web?\r\nРанее сохраненные страницы будут заменены."_s};
+                                rasp::ui::shelltexts::kWebQuestion.toString().arg(rasp::text::day2(d))};
     };
     m_print->addMenu(img_SB2, pageJob, webJob);
     m_print->addMenu(img_SB12, pageJob, webJob);
@@ -72,8 +71,7 @@ void TForm1::wirePrint()
             return std::nullopt;
         const QDate d = sheet->date;
         return tableJob(rasp::sheets::ZamenyTable(m_state, *sheet), rasp::reports::ZamenyExportPath(d, u"pdf"_s),
-                        u"Сохранить замены на "_s + rasp::text::day2(d)
-                            + u" в файл PDF?\r\nРанее сохраненный файл будет удален."_s);
+                        rasp::ui::shelltexts::kZamenyPdfQuestion.toString().arg(rasp::text::day2(d)));
     };
     const auto slipsJob = [this]() -> std::optional<PrintJob> {
         const rasp::reports::ZamenySheet *sheet = m_reports->sheet();
@@ -84,8 +82,8 @@ void TForm1::wirePrint()
         job.document.slipsDocument = true;
         job.document.title = rasp::sheets::SlipsTitle(d);
         job.document.slips = rasp::sheets::SlipsOf(rasp::sheets::CoversOfSheet(m_state, *sheet));
-        job.document.emptySlips = u"Заменяющих учителей на эту дату нет"_s;
-        job.pdfPath = u"raspisanie/Листки замен "_s + rasp::text::ShortDate(d) + u".pdf"_s;
+        job.document.emptySlips = rasp::ui::shelltexts::kNoSlips.toString();
+        job.pdfPath = rasp::ui::shelltexts::kSlipsPdf.toString().arg(rasp::text::ShortDate(d));
         return job;
     };
     const auto journalJob = [this]() -> std::optional<PrintJob> {
@@ -94,9 +92,9 @@ void TForm1::wirePrint()
         if (!journal.errors.isEmpty())
             Rct_SoobPokaz(journal.errors.join(u"\r\n"_s));
         return tableJob(rasp::sheets::JournalTable(journal),
-                        u"raspisanie/Журнал замен "_s + d.toString(u"MM.yyyy"_s) + u".pdf"_s, QString());
+                        rasp::ui::shelltexts::kJournalPdf.toString().arg(d.toString(u"MM.yyyy"_s)), QString());
     };
-    m_print->addMenuButton(m_reports->substitutionsPage()->wordButton, {{u"лист замен"_s, sheetJob},
-                                                                        {u"листки заменяющим"_s, slipsJob},
-                                                                        {u"журнал замен за месяц"_s, journalJob}});
+    m_print->addMenuButton(m_reports->substitutionsPage()->wordButton, {{rasp::ui::shelltexts::kSheetMenu.toString(), sheetJob},
+                                                                        {rasp::ui::shelltexts::kSlipsMenu.toString(), slipsJob},
+                                                                        {rasp::ui::shelltexts::kJournalMenu.toString(), journalJob}});
 }

@@ -1,6 +1,7 @@
 // Server link: the entry points of the schedule server and the notes board. The work is done by
 // rasp::ui::ServerController (src/ui/server); each routine here forwards to it.
 #include "tform1.h"
+#include "shell/shelltexts.h"
 
 #include "edit/editfunnel.h"
 #include "shell/overlaypanel.h"
@@ -22,7 +23,7 @@ rasp::ui::Shell TForm1::shellServices()
     rasp::ui::Shell shell;
     shell.state = &m_state;
     shell.edits = m_edits;
-    shell.ask = [this](const QString &question) { return Dial(question) == u"Да"_s; };
+    shell.ask = [this](const QString &question) { return Dial(question) == rasp::ui::shelltexts::kYes; };
     shell.notify = [this](const QString &text) { Rct_SoobPokaz(text); };
     shell.fitNotice = [this](const QString &text) { return rasp::ui::fitMessageText(Label10, text); };
     shell.targetDate = [this] { return sDateTimePicker3->date(); };

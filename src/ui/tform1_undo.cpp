@@ -3,6 +3,7 @@
 // records what it changed as one command of src/ui/undo in the funnel's history. The undo
 // controller puts a step back through the funnel; the shell wires the views that follow it.
 #include "tform1.h"
+#include "shell/shelltexts.h"
 
 #include "arrange/arrangecontroller.h"
 #include "day/counterscontroller.h"
@@ -22,7 +23,7 @@ void TForm1::buildUndo()
 {
     m_edits = new rasp::ui::EditFunnel(m_state,
                                        {[this] { return focusedCellHint(); },
-                                        [this](const QString &q) { return Dial(q) == u"Да"_s; },
+                                        [this](const QString &q) { return Dial(q) == rasp::ui::shelltexts::kYes; },
                                         [this] { return arrangementRunning(); }},
                                        this);
 }

@@ -52,10 +52,10 @@ void showLimitList(QComboBox *box, const day::LimitList &list)
 ArrangeController::ArrangeController(const Shell &shell, QWidget *group, QObject *parent)
     : Controller(shell, parent)
 {
-    m_start = makePicture(group, u"Img_SB4"_s, u"start"_s, u"Старт"_s);
-    m_stop = makePicture(group, u"img_SB6"_s, u"stop"_s, u"Стоп"_s);
-    m_revert = makePicture(group, u"img_SB7"_s, u"undo"_s, u"Венуть предыдущий вариант"_s);
-    m_exact = makePicture(group, u"exactButton"_s, u"exact"_s, u"Точный подбор"_s);
+    m_start = makePicture(group, u"Img_SB4"_s, u"start"_s, texts::kStart.toString());
+    m_stop = makePicture(group, u"img_SB6"_s, u"stop"_s, texts::kStop.toString());
+    m_revert = makePicture(group, u"img_SB7"_s, u"undo"_s, texts::kRevert.toString());
+    m_exact = makePicture(group, u"exactButton"_s, u"exact"_s, texts::kExact.toString());
     m_start->move(10, 22);
     m_stop->move(50, 22);
     m_revert->move(90, 22);
@@ -65,16 +65,16 @@ ArrangeController::ArrangeController(const Shell &shell, QWidget *group, QObject
     // in 10 pt, as the captions of "Показывать" beside them.
     QFont small = group->font();
     small.setPointSize(10);
-    auto *allowed = new QLabel(u"Допускается"_s, group);
+    auto *allowed = new QLabel(texts::kAllowed.toString(), group);
     allowed->setFont(small);
     allowed->setGeometry(10, 58, 180, 20);
-    auto *maxLabel = new QLabel(u"максимум уроков"_s, group);
+    auto *maxLabel = new QLabel(texts::kMaxLessons.toString(), group);
     maxLabel->setFont(small);
     maxLabel->setGeometry(10, 80, 144, 24);
     m_maxLessons = new QComboBox(group);
     m_maxLessons->setFont(small);
     m_maxLessons->setGeometry(156, 80, 40, 24);
-    auto *firstLabel = new QLabel(u"отсутствие первых уроков"_s, group);
+    auto *firstLabel = new QLabel(texts::kFirstGaps.toString(), group);
     firstLabel->setFont(small);
     firstLabel->setGeometry(10, 108, 144, 24);
     m_firstGaps = new QComboBox(group);

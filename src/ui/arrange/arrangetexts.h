@@ -36,4 +36,13 @@ inline constexpr QStringView kRandomStep = u"автоподбор";
 inline constexpr QStringView kExactStep = u"точный подбор";
 inline constexpr QStringView kRevertStep = u"возврат предыдущего варианта";
 
+// The group's pictures and limit lists.
+inline constexpr QStringView kStart = u"Старт";
+inline constexpr QStringView kStop = u"Стоп";
+inline constexpr QStringView kRevert = u"Венуть предыдущий вариант";
+inline constexpr QStringView kExact = u"Точный подбор";
+inline constexpr QStringView kAllowed = u"Допускается";
+inline constexpr QStringView kMaxLessons = u"максимум уроков";
+inline constexpr QStringView kFirstGaps = u"отсутствие первых уроков";
+
 } // namespace rasp::ui::arrangetexts

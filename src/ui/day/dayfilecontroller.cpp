@@ -1,4 +1,5 @@
 #include "day/dayfilecontroller.h"
+#include "day/daytexts.h"
 
 #include "absences/daycompanion.h"
 #include "day/daygridview.h"
@@ -92,8 +93,8 @@ void DayFileController::askAndSaveDay()
 {
     const QDate d = m_pickers.target->date();
     const QString weekday = text::day2(d);
-    if (ask(u"Сохранить расписание на "_s + weekday + u"?"_s))
-        saveDay(day::DayFilePath(d), u"Расписание на "_s + weekday + u" успешно сохранено"_s);
+    if (ask(daytexts::kSaveDayQuestion.toString().arg(weekday)))
+        saveDay(day::DayFilePath(d), daytexts::kDaySaved.toString().arg(weekday));
 }
 
 void DayFileController::clearGrid()
@@ -207,14 +208,14 @@ bool DayFileController::openDayOf(QDate d, const QString &missing)
 
 void DayFileController::copySavedDay()
 {
-    if (openDayOf(m_pickers.load->date(), u"Дико извиняюсь, но расписания %1 не существует"_s))
+    if (openDayOf(m_pickers.load->date(), daytexts::kNoDayToCopy.toString()))
         focusFirstCell();
 }
 
 void DayFileController::openSavedDay()
 {
     const QDate d = m_pickers.edit->date();
-    if (!openDayOf(d, u"Это прискорбно, но расписания на %1 не существует"_s))
+    if (!openDayOf(d, daytexts::kNoDayToOpen.toString()))
         return;
     m_pickers.target->setDate(d);
     focusFirstCell();

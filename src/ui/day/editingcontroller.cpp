@@ -1,4 +1,5 @@
 #include "day/editingcontroller.h"
+#include "day/daytexts.h"
 
 #include "day/callout.h"
 #include "day/celladdress.h"
@@ -239,7 +240,7 @@ void EditingController::pickSubject()
         edit.state().grid.cell(i, j).subject = subject;
         if (templatePage())
             writeTemplate(i, j, GridGeometry::Subject, subject);
-        edit.record(stepOf<undo::PickCommand>(u"выбор предмета "_s + cellName(i, j)));
+        edit.record(stepOf<undo::PickCommand>(daytexts::kStepPickSubject.toString().arg(cellName(i, j))));
     }
     if (templatePage())
         countWeek(subject, i, j);
@@ -349,7 +350,7 @@ void EditingController::completeMove()
             m_grid->focusField(k, x, GridGeometry::Subject);
             m_grid->editor()->setCursorPosition(int(m_grid->editor()->text().size()));
         }
-        edit.record(stepOf<undo::MoveLessonCommand>(u"перенос урока %1 → %2"_s.arg(cellName(i, x)).arg(k), selection));
+        edit.record(stepOf<undo::MoveLessonCommand>(daytexts::kStepMoveLesson.toString().arg(cellName(i, x)).arg(k), selection));
     }
     m_move.state = 0;
     m_moveTimer->stop();
@@ -385,7 +386,7 @@ void EditingController::pickRoom()
         edit.state().grid.cell(i, j).room = room;
         if (templatePage())
             writeTemplate(i, j, GridGeometry::Room, room);
-        edit.record(stepOf<undo::PickCommand>(u"выбор кабинета "_s + cellName(i, j)));
+        edit.record(stepOf<undo::PickCommand>(daytexts::kStepPickRoom.toString().arg(cellName(i, j))));
     }
     m_roomList->hide();
 }
@@ -425,7 +426,7 @@ void EditingController::countWeek(const QString &s, int row, int column)
     // Bottom edge on the cell's top edge, left edge at the cell's horizontal centre.
     const QRect cell = m_grid->bodyRectInViewport(GridGeometry::subjectRect(row, column));
     m_callout->move(cell.center().x(), cell.top() - m_callout->height());
-    m_calloutText->setText(u"Всего "_s + QString::number(w.total));
+    m_calloutText->setText(daytexts::kWeekTotal.toString().arg(w.total));
     m_callout->raise();
     m_callout->show();
 }
@@ -442,7 +443,7 @@ void EditingController::typingKeyPressed()
 
 void EditingController::recordTyping(int row, int column, GridGeometry::Field field)
 {
-    const QString text = (field == GridGeometry::Subject ? u"ввод предмета "_s : u"ввод кабинета "_s) + cellName(row, column);
+    const QString text = (field == GridGeometry::Subject ? daytexts::kStepTypeSubject : daytexts::kStepTypeRoom).toString().arg(cellName(row, column));
     edits().recordTyping(row, column, field, text, stepTemplateDay(), restoreStep());
 }
 

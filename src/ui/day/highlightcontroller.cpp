@@ -1,4 +1,5 @@
 #include "day/highlightcontroller.h"
+#include "day/daytexts.h"
 
 #include "day/gridops.h"
 #include "day/poiskuchit.h"
@@ -26,10 +27,10 @@ HighlightController::HighlightController(const Shell &shell, QGroupBox *box, Day
     m_modes = new QButtonGroup(box);
     m_modes->setObjectName(u"Regim"_s);
     const std::tuple<QRadioButton **, QString, QString> buttons[] = {
-        {&m_coincidences, u"только совпадения"_s, u"sRadioButton2"_s},
-        {&m_each, u"каждого учителя отдельным цветом"_s, u"sRadioButton1"_s},
-        {&m_selected, u"только выбранного учителя"_s, u"sRadioButton4"_s},
-        {&m_none, u"не выделять цветом"_s, u"sRadioButton3"_s},
+        {&m_coincidences, daytexts::kModeCoincidences.toString(), u"sRadioButton2"_s},
+        {&m_each, daytexts::kModeEach.toString(), u"sRadioButton1"_s},
+        {&m_selected, daytexts::kModeSelected.toString(), u"sRadioButton4"_s},
+        {&m_none, daytexts::kModeNone.toString(), u"sRadioButton3"_s},
     };
     // A size smaller than the window's lets the longest caption fit the group's width.
     QFont font = box->font();

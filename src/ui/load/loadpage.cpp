@@ -1,4 +1,5 @@
 #include "loadpage.h"
+#include "load/loadtexts.h"
 
 #include "widgets/circlebutton.h"
 #include "load/loadgeometry.h"
@@ -31,10 +32,10 @@ LoadPage::LoadPage(const State &state, QWidget *parent)
     auto *buttons = new QHBoxLayout(toolBar);
     buttons->setContentsMargins(0, 4, 0, 4);
     buttons->setSpacing(14);
-    sSpeedButton18 = new CircleButton(CircleButton::AddClass, u"Добавить класс"_s, u"1"_s, toolBar);
-    sSpeedButton16 = new CircleButton(CircleButton::AddTeacher, u"Добавить учителя"_s, u"2"_s, toolBar);
-    sSpeedButton15 = new CircleButton(CircleButton::Save, u"Сохранить"_s, u"3"_s, toolBar);
-    SpeedButton12 = new CircleButton(CircleButton::DeleteAll, u"Удалить ВСЁ"_s, QString(), toolBar);
+    sSpeedButton18 = new CircleButton(CircleButton::AddClass, loadtexts::kAddClass.toString(), u"1"_s, toolBar);
+    sSpeedButton16 = new CircleButton(CircleButton::AddTeacher, loadtexts::kAddTeacher.toString(), u"2"_s, toolBar);
+    sSpeedButton15 = new CircleButton(CircleButton::Save, loadtexts::kSave.toString(), u"3"_s, toolBar);
+    SpeedButton12 = new CircleButton(CircleButton::DeleteAll, loadtexts::kDeleteAll.toString(), QString(), toolBar);
     sSpeedButton18->setObjectName(u"sSpeedButton18"_s);
     sSpeedButton16->setObjectName(u"sSpeedButton16"_s);
     sSpeedButton15->setObjectName(u"sSpeedButton15"_s);
@@ -50,7 +51,7 @@ LoadPage::LoadPage(const State &state, QWidget *parent)
     table->setSpacing(0);
     auto *corner = new QWidget(this);
     corner->setFixedSize(LoadGeometry::kTeacherStripWidth, LoadGeometry::kClassStripHeight);
-    sSpeedButton17 = new CircleButton(CircleButton::Sort, u"Сортировать по алфавиту"_s, QString(), corner);
+    sSpeedButton17 = new CircleButton(CircleButton::Sort, loadtexts::kSortTeachers.toString(), QString(), corner);
     sSpeedButton17->setObjectName(u"sSpeedButton17"_s);
     sSpeedButton17->move((corner->width() - sSpeedButton17->width()) / 2, 10);
     sSpeedButton17->hide();

@@ -41,4 +41,11 @@ inline constexpr QStringView kReadWithProblems = u"Файл нагрузки п�
 inline constexpr QStringView kSaved = u"Данные сохранены";
 inline constexpr QStringView kClassFirst = u"Для начала нужно добавить хотя бы один класс";
 
+// The load page's buttons.
+inline constexpr QStringView kAddClass = u"Добавить класс";
+inline constexpr QStringView kAddTeacher = u"Добавить учителя";
+inline constexpr QStringView kSave = u"Сохранить";
+inline constexpr QStringView kDeleteAll = u"Удалить ВСЁ";
+inline constexpr QStringView kSortTeachers = u"Сортировать по алфавиту";
+
 } // namespace rasp::ui::loadtexts

@@ -1,4 +1,5 @@
 #include "print/printcontroller.h"
+#include "print/printtexts.h"
 
 #include "pdffile.h"
 #include "sheetpainter.h"
@@ -49,16 +50,16 @@ QMenu *PrintController::addMenu(QAbstractButton *button, const JobSource &source
 {
     auto *menu = new QMenu(button);
     menu->setObjectName(button->objectName() + u"PrintMenu"_s);
-    connect(menu->addAction(u"Печать…"_s), &QAction::triggered, this, [this, source] {
+    connect(menu->addAction(printtexts::kPrint.toString()), &QAction::triggered, this, [this, source] {
         if (const auto job = source())
             printJob(*job);
     });
-    connect(menu->addAction(u"Сохранить в PDF"_s), &QAction::triggered, this, [this, source] {
+    connect(menu->addAction(printtexts::kSavePdf.toString()), &QAction::triggered, this, [this, source] {
         if (const auto job = source())
             savePdf(*job);
     });
     if (web)
-        connect(menu->addAction(u"Веб-страницы дня"_s), &QAction::triggered, this, [this, web] {
+        connect(menu->addAction(printtexts::kWebPages.toString()), &QAction::triggered, this, [this, web] {
             if (const auto job = web())
                 saveWeb(*job);
         });
@@ -72,16 +73,16 @@ QToolButton *PrintController::addMenuButton(QWidget *anchor, const std::vector<s
 {
     auto *button = new QToolButton(anchor->parentWidget());
     button->setObjectName(u"printMenuButton"_s);
-    button->setText(u"Печать"_s);
-    button->setToolTip(u"Печать и PDF"_s);
+    button->setText(printtexts::kPrintButton.toString());
+    button->setToolTip(printtexts::kPrintButtonHint.toString());
     button->setPopupMode(QToolButton::InstantPopup);
     auto *menu = new QMenu(button);
     for (const auto &[name, source] : sheets) {
-        connect(menu->addAction(u"Печать: "_s + name + u"…"_s), &QAction::triggered, this, [this, source] {
+        connect(menu->addAction(printtexts::kPrintNamed.toString().arg(name)), &QAction::triggered, this, [this, source] {
             if (const auto job = source())
                 printJob(*job);
         });
-        connect(menu->addAction(u"PDF: "_s + name), &QAction::triggered, this, [this, source] {
+        connect(menu->addAction(printtexts::kPdfNamed.toString().arg(name)), &QAction::triggered, this, [this, source] {
             if (const auto job = source())
                 savePdf(*job);
         });
@@ -98,7 +99,7 @@ void PrintController::printJob(const PrintJob &job)
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(job.document.title);
     QPrintPreviewDialog dialog(&printer, m_window);
-    dialog.setWindowTitle(u"Печать: "_s + job.document.title);
+    dialog.setWindowTitle(printtexts::kPreviewTitle.toString().arg(job.document.title));
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [&job](QPrinter *p) { print::PaintDocument(*p, job.document); });
     runPreview(dialog);
@@ -106,7 +107,7 @@ void PrintController::printJob(const PrintJob &job)
 
 bool PrintController::savePdf(const PrintJob &job)
 {
-    if (!job.question.isEmpty() && m_host.ask(job.question) != u"Да"_s)
+    if (!job.question.isEmpty() && m_host.ask(job.question) != printtexts::kYes)
         return false;
     const QString path = QDir::current().filePath(job.pdfPath);
     QString error;
@@ -120,7 +121,7 @@ bool PrintController::savePdf(const PrintJob &job)
 
 bool PrintController::saveWeb(const WebJob &job)
 {
-    if (!job.question.isEmpty() && m_host.ask(job.question) != u"Да"_s)
+    if (!job.question.isEmpty() && m_host.ask(job.question) != printtexts::kYes)
         return false;
     const QString folder = QDir::current().filePath(job.folder);
     QString error;
@@ -137,12 +138,11 @@ void PrintController::openResult(const QString &path)
     if (m_host.open(path))
         return;
     const QString folder = QFileInfo(path).absolutePath();
-    if (m_host.ask(u"Файл сохранен:\r\n"_s + QDir::toNativeSeparators(path)
-                   + u"\r\nОткрыть его не удалось: нет программы для файлов этого вида. Открыть папку с файлом?"_s)
-        != u"Да"_s)
+    if (m_host.ask(printtexts::kCannotOpenFile.toString().arg(QDir::toNativeSeparators(path)))
+        != printtexts::kYes)
         return;
     if (!m_host.open(folder))
-        m_host.notify(u"Не удалось открыть папку:\r\n"_s + QDir::toNativeSeparators(folder));
+        m_host.notify(printtexts::kCannotOpenFolder.toString().arg(QDir::toNativeSeparators(folder)));
 }
 
 } // namespace rasp::ui

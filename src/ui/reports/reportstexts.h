@@ -34,4 +34,20 @@ inline constexpr QStringView kSaveDayToWord = u"Сохранить распис�
 inline constexpr QStringView kOpenFailed = u"Файл сохранен, но открыть его не удалось:\r\n";
 inline constexpr QStringView kFolderFailed = u"Не удалось открыть папку:\r\n";
 
+// The substitutions page: its caption bar, rows and buttons, the views, the weekday it follows
+// ("по расписанию" and the weekday's genitive) and the period's tally.
+inline constexpr QStringView kZamenyCaption = u"Замены: сохраненный день против шаблона его дня недели";
+inline constexpr QStringView kZamenyClose = u"Закрыть";
+inline constexpr QStringView kZamenyOn = u"Замены на";
+inline constexpr QStringView kZamenyViews[] = {u"По классам", u"По учителям", u"За период", u"Отсутствия"};
+inline constexpr QStringView kOwnWeekday = u"по своему дню недели";
+inline constexpr QStringView kAsWeekday = u"по расписанию %1";
+inline constexpr QStringView kWeekdaysGenitive[] = {u"понедельника", u"вторника", u"среды", u"четверга",
+                                                    u"пятницы", u"субботы", u"воскресенья"};
+inline constexpr QStringView kAsWeekdayHint = u"Шаблон какого дня недели идет в этот день (перенесенный рабочий день)";
+inline constexpr QStringView kToExcel = u"Сохранить в файл Excel";
+inline constexpr QStringView kToWord = u"Сохранить в файл Word";
+inline constexpr QStringView kTallyFrom = u"Итог по учителям с";
+inline constexpr QStringView kJournalToExcel = u"Журнал замещённых уроков за период в Excel";
+
 } // namespace rasp::ui::reportstexts

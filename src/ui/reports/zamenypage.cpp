@@ -1,4 +1,5 @@
 #include "reports/zamenypage.h"
+#include "reports/reportstexts.h"
 
 #include "shell/pageframe.h"
 #include "reports/reportview.h"
@@ -40,25 +41,25 @@ ZamenyPage::ZamenyPage(QWidget *parent)
     QVBoxLayout *page = whitePageLayout(this);
 
     QWidget *bar = captionBar(this, u"zamenyBar"_s);
-    caption = new QLabel(u"Замены: сохраненный день против шаблона его дня недели"_s, bar);
+    caption = new QLabel(reportstexts::kZamenyCaption.toString(), bar);
     sizeButton = pictureButton(bar, u"zamenySize"_s, u"expand"_s, QString(), 34);
-    closeButton = pictureButton(bar, u"zamenyClose"_s, u"close"_s, u"Закрыть"_s, 34);
+    closeButton = pictureButton(bar, u"zamenyClose"_s, u"close"_s, reportstexts::kZamenyClose.toString(), 34);
     layCaptionBar(bar, caption, sizeButton, closeButton);
     page->addWidget(bar);
 
     auto *dayRow = new QHBoxLayout;
     dayRow->setContentsMargins(10, 4, 10, 4);
     dayRow->setSpacing(8); // the caption keeps clear of its date field
-    dayRow->addWidget(new QLabel(u"Замены на"_s, this));
+    dayRow->addWidget(new QLabel(reportstexts::kZamenyOn.toString(), this));
     date = dateField(this, u"zamenyDate"_s);
     dayRow->addWidget(date);
     dayRow->addSpacing(20);
     views = new QButtonGroup(this);
     views->setExclusive(true);
-    const QString viewNames[] = {u"По классам"_s, u"По учителям"_s, u"За период"_s, u"Отсутствия"_s};
+    const auto &viewNames = reportstexts::kZamenyViews;
     for (int v = ByClass; v <= Absences; ++v) {
         auto *b = new QToolButton(this);
-        b->setText(viewNames[v]);
+        b->setText(viewNames[v].toString());
         b->setCheckable(true);
         b->setFixedHeight(30);
         views->addButton(b, v);
@@ -68,15 +69,14 @@ ZamenyPage::ZamenyPage(QWidget *parent)
     dayRow->addSpacing(20);
     asWeekday = new QComboBox(this);
     asWeekday->setObjectName(u"zamenyAsWeekday"_s);
-    asWeekday->addItem(u"по своему дню недели"_s);
-    for (const QString &w : {u"понедельника"_s, u"вторника"_s, u"среды"_s, u"четверга"_s, u"пятницы"_s, u"субботы"_s,
-                             u"воскресенья"_s})
-        asWeekday->addItem(u"по расписанию "_s + w);
-    asWeekday->setToolTip(u"Шаблон какого дня недели идет в этот день (перенесенный рабочий день)"_s);
+    asWeekday->addItem(reportstexts::kOwnWeekday.toString());
+    for (const QStringView w : reportstexts::kWeekdaysGenitive)
+        asWeekday->addItem(reportstexts::kAsWeekday.toString().arg(w));
+    asWeekday->setToolTip(reportstexts::kAsWeekdayHint.toString());
     dayRow->addWidget(asWeekday);
     dayRow->addStretch(1);
-    excelButton = pictureButton(this, u"zamenyExcel"_s, u"excel"_s, u"Сохранить в файл Excel"_s, 34);
-    wordButton = pictureButton(this, u"zamenyWord"_s, u"word"_s, u"Сохранить в файл Word"_s, 34);
+    excelButton = pictureButton(this, u"zamenyExcel"_s, u"excel"_s, reportstexts::kToExcel.toString(), 34);
+    wordButton = pictureButton(this, u"zamenyWord"_s, u"word"_s, reportstexts::kToWord.toString(), 34);
     dayRow->addWidget(excelButton);
     dayRow->addWidget(wordButton);
     page->addLayout(dayRow);
@@ -84,20 +84,20 @@ ZamenyPage::ZamenyPage(QWidget *parent)
     auto *periodRow = new QHBoxLayout;
     periodRow->setContentsMargins(10, 4, 10, 4);
     periodRow->setSpacing(8); // the captions keep clear of their date fields
-    periodRow->addWidget(new QLabel(u"Итог по учителям с"_s, this));
+    periodRow->addWidget(new QLabel(reportstexts::kTallyFrom.toString(), this));
     from = dateField(this, u"zamenyFrom"_s);
     periodRow->addWidget(from);
-    periodRow->addWidget(new QLabel(u"по"_s, this));
+    periodRow->addWidget(new QLabel(reportstexts::kCountTo.toString(), this));
     to = dateField(this, u"zamenyTo"_s);
     periodRow->addWidget(to);
-    countButton = pictureButton(this, u"zamenyCount"_s, u"report"_s, u"Рассчитать"_s, 34);
+    countButton = pictureButton(this, u"zamenyCount"_s, u"report"_s, reportstexts::kCount.toString(), 34);
     periodRow->addWidget(countButton);
     progress = new QProgressBar(this);
     progress->setFixedWidth(272);
     showCountProgress(progress, false);
     periodRow->addWidget(progress);
     periodRow->addStretch(1);
-    journalButton = pictureButton(this, u"zamenyJournal"_s, u"excel"_s, u"Журнал замещённых уроков за период в Excel"_s, 34);
+    journalButton = pictureButton(this, u"zamenyJournal"_s, u"excel"_s, reportstexts::kJournalToExcel.toString(), 34);
     periodRow->addWidget(journalButton);
     page->addLayout(periodRow);
 

@@ -1,4 +1,5 @@
 #include "shell/pagearea.h"
+#include "shell/shelltexts.h"
 
 #include <QPainter>
 
@@ -20,7 +21,7 @@ PageArea::PageArea(std::function<bool()> noLoad, QWidget *parent)
 
 QString PageArea::hintText()
 {
-    return u"Начните с вкладки «Нагрузка»: добавьте классы и учителей, затем сохраните."_s;
+    return rasp::ui::shelltexts::kFirstStart.toString();
 }
 
 bool PageArea::hintShown() const

@@ -1,4 +1,5 @@
 #include "undo/undocontroller.h"
+#include "undo/undotexts.h"
 
 #include "edit/editfunnel.h"
 #include "undo/editorwatcher.h"
@@ -20,10 +21,10 @@ UndoController::UndoController(const Shell &shell, QWidget *page, QMenu *cellMen
     : Controller(shell, parent)
     , m_moveUnderWay(std::move(moveUnderWay))
 {
-    m_undo = new QAction(u"Отменить"_s, page);
+    m_undo = new QAction(undotexts::kUndo.toString(), page);
     m_undo->setObjectName(u"undoAction"_s);
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m_redo = new QAction(u"Повторить"_s, page);
+    m_redo = new QAction(undotexts::kRedo.toString(), page);
     m_redo->setObjectName(u"redoAction"_s);
     m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction *a : {m_undo, m_redo}) {
@@ -89,8 +90,8 @@ void UndoController::updateActions()
     const bool idle = !running();
     const QString undoText = history()->undoText();
     const QString redoText = history()->redoText();
-    m_undo->setText(undoText.isEmpty() ? u"Отменить"_s : u"Отменить: "_s + undoText);
-    m_redo->setText(redoText.isEmpty() ? u"Повторить"_s : u"Повторить: "_s + redoText);
+    m_undo->setText(undoText.isEmpty() ? undotexts::kUndo.toString() : undotexts::kUndoStep.toString().arg(undoText));
+    m_redo->setText(redoText.isEmpty() ? undotexts::kRedo.toString() : undotexts::kRedoStep.toString().arg(redoText));
     m_undo->setEnabled(idle && history()->canUndo());
     m_redo->setEnabled(idle && history()->canRedo());
 }
