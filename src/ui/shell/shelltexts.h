@@ -2,8 +2,7 @@
 
 // Every text the shell shows the user: the page bar, the tool panel's groups and pictures, the top
 // bar, the two overlays and their answers, the close question, the action hints that carry the
-// target date, and the questions of printing and the web pages (the texts of a subsystem's own
-// controls sit beside its controller).
+// target date (the texts of a subsystem's own controls sit beside its controller).
 #include <QStringView>
 
 namespace rasp::ui::shelltexts {
@@ -60,17 +59,5 @@ inline constexpr QStringView kHintPublish = u"Опубликовать расп�
 inline constexpr QStringView kHintWithdraw = u"Отменить публикацию\r\nрасписания на\r\n%1";
 // A file another program changed, kept when the save has no way to reopen it.
 inline constexpr QStringView kRestartToOpen = u"Чтобы открыть версию другой программы, перезапустите редактор.";
-// Printing and the web pages: the questions before a file is replaced (%1 the date's words), the
-// printed documents' names and the substitution page's print menu.
-inline constexpr QStringView kDayPdfQuestion = u"Сохранить расписание на %1 в файл PDF?\r\nРанее сохраненный файл будет удален.";
-inline constexpr QStringView kWebQuestion =
-    u"Сохранить веб-страницы расписания на %1 в папку raspisanie/web?\r\nРанее сохраненные страницы будут заменены.";
-inline constexpr QStringView kZamenyPdfQuestion = u"Сохранить замены на %1 в файл PDF?\r\nРанее сохраненный файл будет удален.";
-inline constexpr QStringView kNoSlips = u"Заменяющих учителей на эту дату нет";
-inline constexpr QStringView kSlipsPdf = u"raspisanie/Листки замен %1.pdf";
-inline constexpr QStringView kJournalPdf = u"raspisanie/Журнал замен %1.pdf";
-inline constexpr QStringView kSheetMenu = u"лист замен";
-inline constexpr QStringView kSlipsMenu = u"листки заменяющим";
-inline constexpr QStringView kJournalMenu = u"журнал замен за месяц";
 
 } // namespace rasp::ui::shelltexts
