@@ -1,4 +1,5 @@
 #include "day/counterscontroller.h"
+#include "widgets/shownbreaks.h"
 
 #include "day/checkstexts.h"
 #include "day/counters.h"
@@ -97,10 +98,7 @@ void CountersController::checkTeachers()
 {
     const QStringList entries = day::NetUchit(state());
     m_missingText = day::NetUchitText(entries);
-    QString shown = m_missingText;
-    shown.replace(u"\r\n"_s, u"\n"_s);
-    shown.replace(u'\r', u'\n');
-    m_missingList->setPlainText(shown);
+    m_missingList->setPlainText(ShownBreaks(m_missingText));
     if (!entries.isEmpty()) {
         m_glow = 0;
         m_glowStep = 10;

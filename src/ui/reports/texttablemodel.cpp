@@ -1,4 +1,5 @@
 #include "reports/texttablemodel.h"
+#include "widgets/shownbreaks.h"
 
 namespace rasp::ui {
 
@@ -27,8 +28,7 @@ QVariant TextTableModel::data(const QModelIndex &index, int role) const
     if (role == Qt::DisplayRole) {
         const QStringList &row = m_rows[std::size_t(index.row())];
         // Cells keep "\r\n" in the files; the view breaks lines at "\n" alone.
-        return index.column() < row.size() ? QString(row.at(index.column())).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                                           : QString();
+        return index.column() < row.size() ? ShownBreaks(row.at(index.column())) : QString();
     }
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignLeft | Qt::AlignVCenter);

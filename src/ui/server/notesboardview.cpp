@@ -1,4 +1,5 @@
 #include "server/notesboardview.h"
+#include "widgets/shownbreaks.h"
 
 #include <QFontMetricsF>
 #include <QHelpEvent>
@@ -13,15 +14,6 @@ namespace rasp::ui {
 namespace {
 
 const QColor kBorder = QColor::fromRgba(0xFF676767);
-
-// A card text with its CR LF and lone CR breaks as painted line breaks.
-QString shown(const QString &text)
-{
-    QString s = text;
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
 
 } // namespace
 
@@ -55,7 +47,7 @@ int NotesBoardView::ViravHeight(const QString &ss, bool bold, int siz, int width
     f.setPointSize(siz);
     f.setBold(bold);
     const QFontMetrics fm(f);
-    return fm.boundingRect(QRect(0, 0, std::max(width, 1), 1 << 24), Qt::AlignLeft | Qt::TextWordWrap, shown(ss))
+    return fm.boundingRect(QRect(0, 0, std::max(width, 1), 1 << 24), Qt::AlignLeft | Qt::TextWordWrap, ShownBreaks(ss))
         .height();
 }
 
@@ -106,8 +98,8 @@ NotesBoardView::HeadingLine NotesBoardView::compactHeading(int card) const
     const QFontMetricsF fm(headingFont());
     const double room = m_geometry[size_t(card)].heading.width();
     HeadingLine line;
-    line.left = shown(c.leftHeading).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
-    const QString right = shown(c.rightHeading).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral(", "));
+    line.left = ShownBreaks(c.leftHeading).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+    const QString right = ShownBreaks(c.rightHeading).split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral(", "));
     const double leftWidth = fm.horizontalAdvance(line.left);
     if (leftWidth > room) { // only the left text, itself shortened
         line.left = fm.elidedText(line.left, Qt::ElideRight, room);
@@ -129,7 +121,7 @@ bool NotesBoardView::viewportEvent(QEvent *event)
             const server::NoteCard &c = m_board.cards[size_t(i)];
             if (c.key.isEmpty() || !m_geometry[size_t(i)].heading.contains(at) || !compactHeading(i).cut)
                 continue;
-            QToolTip::showText(help->globalPos(), shown(c.leftHeading) + QLatin1Char('\n') + shown(c.rightHeading),
+            QToolTip::showText(help->globalPos(), ShownBreaks(c.leftHeading) + QLatin1Char('\n') + ShownBreaks(c.rightHeading),
                                viewport());
             return true;
         }
@@ -177,12 +169,12 @@ void NotesBoardView::paintEvent(QPaintEvent *event)
             } else {
                 // Two bold lines are a little taller than the full card's heading strip: let them
                 // spill into the margins around it rather than lose their tops and bottoms.
-                p.drawText(it->heading, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, shown(c.leftHeading));
-                p.drawText(it->heading, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, shown(c.rightHeading));
+                p.drawText(it->heading, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, ShownBreaks(c.leftHeading));
+                p.drawText(it->heading, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, ShownBreaks(c.rightHeading));
             }
         }
         p.setFont(body);
-        p.drawText(it->body, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, shown(c.body));
+        p.drawText(it->body, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, ShownBreaks(c.body));
     }
 }
 

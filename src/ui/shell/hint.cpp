@@ -1,4 +1,5 @@
 #include "shell/hint.h"
+#include "widgets/shownbreaks.h"
 
 #include <QVariant>
 #include <QWidget>
@@ -8,9 +9,7 @@ namespace rasp::ui {
 void setHint(QWidget *widget, const QString &text)
 {
     widget->setProperty("hint", text);
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    widget->setToolTip(shown);
+    widget->setToolTip(ShownBreaks(text));
 }
 
 QString hint(const QWidget *widget)

@@ -1,4 +1,5 @@
 #include "shell/overlaypanel.h"
+#include "widgets/shownbreaks.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -141,24 +142,8 @@ QLabel *makeMessageLabel(QWidget *parent, QRect geometry)
 
 void setMessageText(QLabel *label, const QString &text)
 {
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    label->setText(shown);
+    label->setText(ShownBreaks(text));
 }
-
-namespace {
-
-// The label's text with its line breaks as setMessageText shows them.
-QString shownText(const QString &text)
-{
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
-}
-
-} // namespace
 
 QString fitMessageText(const QLabel *label, const QString &text)
 {
@@ -169,7 +154,7 @@ QString fitMessageText(const QLabel *label, const QString &text)
     const QFontMetrics fm(label->font());
     auto fits = [&](const QString &t) {
         const QRect r = fm.boundingRect(QRect(0, 0, area.width(), 1 << 20), Qt::AlignCenter | Qt::TextWordWrap,
-                                        shownText(t));
+                                        ShownBreaks(t));
         return r.height() <= area.height() && r.width() <= area.width();
     };
     if (text.size() <= kMaxMeasured && fits(text))
