@@ -48,7 +48,8 @@ void BM_FullRepaint(benchmark::State &st)
         }
     s.grid.ramkaVisible = true;
     rasp::ui::EditFunnel edits(s, {}, nullptr);
-    rasp::ui::DayGridView view(s, edits);
+    rasp::ui::DayGridView view(s);
+    view.setFunnel(&edits);
     // The whole grid at once: 200 columns of 60 px and 16 rows of 45 px, plus both strips.
     const QSize size(70 + 60 * 200 + 20, 30 + 45 * 16 + 120);
     view.resize(size);

@@ -72,9 +72,9 @@ TForm1::TForm1(QWidget *parent)
     rasp::ui::initResources();
     setObjectName(u"Form1"_s);
     setFont(QFont(u"Calibri"_s, 12));
-    buildUndo(); // the edit funnel first: the grid view types through it
     buildShell();
     buildOverlays();
+    buildUndo();
     wireShift();
     wireEditing();
     wireApp();
@@ -230,7 +230,7 @@ void TForm1::buildGridPage()
         topBar->addWidget(box);
     area->addWidget(Panel5);
 
-    grid = new rasp::ui::DayGridView(m_state, *m_edits, panel1);
+    grid = new rasp::ui::DayGridView(m_state, panel1);
     grid->setObjectName(u"ScrollBox2"_s);
     area->addWidget(grid, 1);
     page->addWidget(panel1, 1);

@@ -26,6 +26,7 @@ void TForm1::buildUndo()
                                         [this](const QString &q) { return Dial(q) == rasp::ui::shelltexts::kYes; },
                                         [this] { return arrangementRunning(); }},
                                        this);
+    grid->setFunnel(m_edits);
 }
 
 void TForm1::wireUndo()

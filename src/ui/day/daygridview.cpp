@@ -46,10 +46,9 @@ public:
     using QWidget::QWidget;
 };
 
-DayGridView::DayGridView(const State &state, EditFunnel &edits, QWidget *parent)
+DayGridView::DayGridView(const State &state, QWidget *parent)
     : QAbstractScrollArea(parent)
     , m_state(state)
-    , m_edits(edits)
     , m_lock(picture(QStringLiteral("lock.svg"), QSize(GridGeometry::kFieldWidth, GridGeometry::kFieldHeight)))
     , m_snegOff(picture(QStringLiteral("sneg_off.svg"), QSize(25, 25)))
     , m_snegOn(picture(QStringLiteral("sneg_on.svg"), QSize(25, 25)))
@@ -86,7 +85,8 @@ DayGridView::DayGridView(const State &state, EditFunnel &edits, QWidget *parent)
     connect(m_editor, &QLineEdit::textEdited, this, [this](const QString &text) {
         if (m_editRow < 1)
             return;
-        m_edits.typeText(m_editRow, m_editColumn, m_editField, text);
+        if (m_edits)
+            m_edits->typeText(m_editRow, m_editColumn, m_editField, text);
         placeEditor(); // a longer text is set smaller, as the painted field sets it
         emit cellEdited(m_editRow, m_editColumn, m_editField);
     });
@@ -98,7 +98,8 @@ DayGridView::DayGridView(const State &state, EditFunnel &edits, QWidget *parent)
     connect(m_memo, &QPlainTextEdit::textChanged, this, [this] {
         if (TakeOutOutside1251(m_memo)) // the day file cannot hold them; this runs anew for the rest
             return;
-        m_edits.typeNote(m_memo->toPlainText());
+        if (m_edits)
+            m_edits->typeNote(m_memo->toPlainText());
     });
     clip->installEventFilter(this);
     clip->setMouseTracking(true);

@@ -34,8 +34,10 @@ public:
     QString cutTextAt(QPoint content, bool header);
     using Field = day::GridGeometry::Field;
 
-    // Paints `state`; what is typed into the live editor and the note box goes in through `edits`.
-    DayGridView(const State &state, EditFunnel &edits, QWidget *parent = nullptr);
+    // Paints `state`; what is typed into the live editor and the note box goes in through the
+    // funnel given by setFunnel (built after the shell's widgets, so that it outlives them).
+    explicit DayGridView(const State &state, QWidget *parent = nullptr);
+    void setFunnel(EditFunnel *edits) { m_edits = edits; }
 
     // Re-reads the grid's size after columns were added or removed.
     void gridChanged();
@@ -163,7 +165,7 @@ private:
     QRect bodyViewportRect() const;
 
     const State &m_state;
-    EditFunnel &m_edits;
+    EditFunnel *m_edits = nullptr;
     QLineEdit *m_editor;
     QPlainTextEdit *m_memo;
     QPixmap m_lock;    // lock picture, rendered once at field size
