@@ -1,6 +1,7 @@
 #include "costsearch.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace rasp::arrange::exact {
@@ -50,9 +51,11 @@ std::pair<std::vector<int>, int> wholeWeights(const std::vector<double> &weights
 
 // One search for a day of at most `target` moves that pays no term heavier than `heaviest`, its
 // clauses added to `enc` for good: 10 with a day in the encoding, 20 when there is none, 0 when
-// stopped.
+// stopped. With `lightFirst` the counter takes the terms from the lightest up: on the hardest
+// generated day the narrow pass found its day in 1.5-1.8 s instead of 5.6 s that way, while the
+// refutation at the relaxation's bound was faster in the program's own order (1.0 s against 1.8 s).
 int searchOnce(const DayModel &model, Encoding &enc, const AssignmentMip &mip, const Relaxation &lp, int target,
-               double heaviest, const std::function<bool()> &stop)
+               double heaviest, const std::function<bool()> &stop, bool lightFirst)
 {
     const double room = double(target) - lp.dualBound + kSlack;
     if (room < 0)
@@ -103,6 +106,8 @@ int searchOnce(const DayModel &model, Encoding &enc, const AssignmentMip &mip, c
     for (std::size_t n = 0; n < payLits.size(); ++n)
         if (weights[n] > 0)
             terms.push_back({payLits[n], weights[n]});
+    if (lightFirst)
+        std::stable_sort(terms.begin(), terms.end(), [](const auto &a, const auto &b) { return a.second < b.second; });
     if (!enc.addWeightedAtMost(terms, capacity, stop))
         return 0;
     return enc.solve({}, stop);
@@ -110,36 +115,151 @@ int searchOnce(const DayModel &model, Encoding &enc, const AssignmentMip &mip, c
 
 } // namespace
 
-int SearchUnderReducedCosts(const DayModel &model, const AssignmentMip &mip, const Relaxation &lp,
-                            const CostSearchHooks &hooks)
+CostSearch::CostSearch(const DayModel &model, const AssignmentMip &mip, const Relaxation &lp, CostSearchHooks hooks)
+    : m_model(model)
+    , m_mip(mip)
+    , m_lp(lp)
+    , m_hooks(std::move(hooks))
+    , m_proven(lp.lowerBound)
+    , m_bestKnown(m_hooks.best())
+{ }
+
+CostSearch::~CostSearch()
 {
-    int bound = lp.lowerBound;
-    const double narrow = double(lp.lowerBound) - lp.dualBound;
-    while (bound < hooks.best() && !(hooks.stop && hooks.stop())) {
+    joinDays();
+}
+
+void CostSearch::joinDays()
+{
+    m_quit = true;
+    if (m_days.joinable())
+        m_days.join();
+}
+
+void CostSearch::startDays()
+{
+    if (m_days.joinable() || m_lp.lowerBound + 1 >= m_bestKnown.load())
+        return;
+    m_daysRunning = true;
+    m_days = std::thread([this]() {
+        searchDays();
+        m_daysRunning = false;
+    });
+}
+
+void CostSearch::searchDays()
+{
+    const double narrow = double(m_lp.lowerBound) - m_lp.dualBound;
+    int ceiling = INT_MAX; // a day of at most this many moves was found
+    int target = m_lp.lowerBound + 1;
+    const auto stopped = [&]() { return m_quit.load() || (m_hooks.stop && m_hooks.stop()); };
+    for (;;) {
+        target = std::max(target, m_proven.load());
+        if (stopped() || target >= std::min(ceiling, m_bestKnown.load()))
+            return;
+        const std::function<bool()> stopHere = [&]() {
+            return m_proven.load() > target || m_bestKnown.load() <= target || stopped();
+        };
+        auto enc = std::make_unique<Encoding>(m_model);
+        enc->preferTrue(m_hooks.phases);
+        const int r = searchOnce(m_model, *enc, m_mip, m_lp, target, narrow, stopHere, true);
+        if (r == 10) {
+            const std::lock_guard<std::mutex> guard(m_dayLock);
+            m_waitingDay = std::move(enc);
+            m_dayWaiting = true;
+            ceiling = target;
+            target = m_lp.lowerBound + 1;
+        } else if (r == 20) {
+            ++target;
+        } else if (stopped()) {
+            return;
+        }
+        // Otherwise stopped because the bound passed the target or a day met it: the loop's
+        // first lines move on or end.
+    }
+}
+
+void CostSearch::takeWaitingDay()
+{
+    if (!m_dayWaiting.load())
+        return;
+    std::unique_ptr<Encoding> day;
+    {
+        const std::lock_guard<std::mutex> guard(m_dayLock);
+        day = std::move(m_waitingDay);
+        m_dayWaiting = false;
+    }
+    if (day)
+        m_hooks.takeDay(*day);
+    m_bestKnown = m_hooks.best();
+}
+
+int CostSearch::prove()
+{
+    const auto stopped = [&]() { return m_hooks.stop && m_hooks.stop(); };
+    const double narrow = double(m_lp.lowerBound) - m_lp.dualBound;
+    int bound = std::max(m_lp.lowerBound, m_proven.load());
+    while (!stopped()) {
+        takeWaitingDay();
+        m_bestKnown = m_hooks.best();
+        if (bound >= m_hooks.best())
+            break;
         const int target = bound;
-        const double room = double(target) - lp.dualBound;
+        const double room = double(target) - m_lp.dualBound;
         std::vector<double> passes;
-        if (narrow < room - kSlack)
+        if (!m_daysRunning.load() && narrow < room - kSlack)
             passes.push_back(narrow);
         passes.push_back(room);
+        // A pass for `target` is moot once the second thread holds a day that meets it; its day
+        // is taken while the pass runs, so the progress shows it at once.
+        const std::function<bool()> stopHere = [&]() {
+            takeWaitingDay();
+            return m_hooks.best() <= target || stopped();
+        };
+        int r = 20;
         for (const double heaviest : passes) {
-            Encoding enc(model);
+            Encoding enc(m_model);
             // At the relaxation's own bound a day is rare and the search mostly a refutation,
             // which the relaxation's values as phases only slow; above it they lead to a day.
-            if (target > lp.lowerBound)
-                enc.preferTrue(hooks.phases);
-            const int r = searchOnce(model, enc, mip, lp, target, heaviest, hooks.stop);
-            if (r == 10)
-                hooks.takeDay(enc);
+            if (target > m_lp.lowerBound)
+                enc.preferTrue(m_hooks.phases);
+            r = searchOnce(m_model, enc, m_mip, m_lp, target, heaviest, stopHere, heaviest < room - kSlack);
+            if (r == 10) {
+                m_hooks.takeDay(enc);
+                m_bestKnown = m_hooks.best();
+            }
             if (r != 20)
-                return bound;
+                break;
+        }
+        if (r != 20) {
+            // A day, or a stop: from the caller, or because the second thread met the target.
+            if (m_hooks.best() <= target)
+                continue;
+            break;
         }
         // No day of `target` moves even with every term within the room open.
         bound = target + 1;
-        if (hooks.onBound)
-            hooks.onBound(bound);
+        m_proven = bound;
+        if (m_hooks.onBound)
+            m_hooks.onBound(bound);
     }
+    stopDays();
     return bound;
+}
+
+void CostSearch::stopDays()
+{
+    joinDays();
+    takeWaitingDay();
+}
+
+int SearchUnderReducedCosts(const DayModel &model, const AssignmentMip &mip, const Relaxation &lp,
+                            const CostSearchHooks &hooks)
+{
+    CostSearch search(model, mip, lp, hooks);
+    if (hooks.twoThreads)
+        search.startDays();
+    return search.prove();
 }
 
 } // namespace rasp::arrange::exact
