@@ -1,6 +1,7 @@
 #include "costsearch.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 
@@ -122,6 +123,8 @@ CostSearch::CostSearch(const DayModel &model, const AssignmentMip &mip, const Re
     , m_hooks(std::move(hooks))
     , m_proven(lp.lowerBound)
     , m_bestKnown(m_hooks.best())
+    , m_dayCeiling(INT_MAX)
+    , m_reported(lp.lowerBound)
 { }
 
 CostSearch::~CostSearch()
@@ -136,10 +139,23 @@ void CostSearch::joinDays()
         m_days.join();
 }
 
+void CostSearch::stopDays()
+{
+    joinDays();
+    takeNews();
+}
+
 void CostSearch::startDays()
 {
-    if (m_days.joinable() || m_lp.lowerBound + 1 >= m_bestKnown.load())
+    if (m_days.joinable())
         return;
+    {
+        // The second thread opens with the narrow pass one above the relaxation's bound: a day
+        // there is what the other searches miss most, and the full pass at the bound follows.
+        const std::lock_guard<std::mutex> guard(m_lock);
+        if (m_cursor == 0)
+            m_narrowFirst = true;
+    }
     m_daysRunning = true;
     m_days = std::thread([this]() {
         searchDays();
@@ -147,110 +163,125 @@ void CostSearch::startDays()
     });
 }
 
-void CostSearch::searchDays()
+bool CostSearch::moot(int target) const
 {
-    const double narrow = double(m_lp.lowerBound) - m_lp.dualBound;
-    int ceiling = INT_MAX; // a day of at most this many moves was found
-    int target = m_lp.lowerBound + 1;
-    const auto stopped = [&]() { return m_quit.load() || (m_hooks.stop && m_hooks.stop()); };
-    for (;;) {
-        target = std::max(target, m_proven.load());
-        if (stopped() || target >= std::min(ceiling, m_bestKnown.load()))
-            return;
-        const std::function<bool()> stopHere = [&]() {
-            return m_proven.load() > target || m_bestKnown.load() <= target || stopped();
-        };
-        auto enc = std::make_unique<Encoding>(m_model);
-        enc->preferTrue(m_hooks.phases);
-        const int r = searchOnce(m_model, *enc, m_mip, m_lp, target, narrow, stopHere, true);
-        if (r == 10) {
-            const std::lock_guard<std::mutex> guard(m_dayLock);
-            m_waitingDay = std::move(enc);
-            m_dayWaiting = true;
-            ceiling = target;
-            target = m_lp.lowerBound + 1;
-        } else if (r == 20) {
-            ++target;
-        } else if (stopped()) {
-            return;
+    return target < m_proven.load() || target >= std::min(m_bestKnown.load(), m_dayCeiling.load());
+}
+
+CostSearch::Pass CostSearch::passAt(int index) const
+{
+    const int lb = m_lp.lowerBound;
+    if (m_narrowFirst && index < 3)
+        return index == 0 ? Pass{lb + 1, true} : Pass{lb + index - 1, false};
+    if (index == 0)
+        return {lb, false};
+    return {lb + (index + 1) / 2, index % 2 == 1};
+}
+
+bool CostSearch::takePass(Pass &pass)
+{
+    const std::lock_guard<std::mutex> guard(m_lock);
+    // From the third pass on the targets only rise, so once one is at or above the best day
+    // every later one is too; a pass below the bound proven is skipped.
+    const int cap = std::min(m_bestKnown.load(), m_dayCeiling.load());
+    for (;; ++m_cursor) {
+        const Pass next = passAt(m_cursor);
+        if (!moot(next.target)) {
+            pass = next;
+            ++m_cursor;
+            return true;
         }
-        // Otherwise stopped because the bound passed the target or a day met it: the loop's
-        // first lines move on or end.
+        if (m_cursor >= 2 && next.target >= cap)
+            return false;
     }
 }
 
-void CostSearch::takeWaitingDay()
+int CostSearch::runPass(const Pass &pass, Encoding &enc, const std::function<bool()> &stop) const
 {
-    if (!m_dayWaiting.load())
-        return;
+    const double room = double(pass.target) - m_lp.dualBound;
+    const double narrow = double(m_lp.lowerBound) - m_lp.dualBound;
+    // At the relaxation's own bound a day is rare and the search mostly a refutation, which the
+    // relaxation's values as phases only slow; above it they lead to a day.
+    if (pass.target > m_lp.lowerBound)
+        enc.preferTrue(m_hooks.phases);
+    return searchOnce(m_model, enc, m_mip, m_lp, pass.target, pass.narrow ? narrow : room, stop, pass.narrow);
+}
+
+void CostSearch::searchDays()
+{
+    const auto stopped = [&]() { return m_quit.load() || (m_hooks.stop && m_hooks.stop()); };
+    Pass pass;
+    while (!stopped() && takePass(pass)) {
+        const std::function<bool()> stopHere = [&]() { return moot(pass.target) || stopped(); };
+        auto enc = std::make_unique<Encoding>(m_model);
+        const int r = runPass(pass, *enc, stopHere);
+        if (r == 10) {
+            const std::lock_guard<std::mutex> guard(m_lock);
+            m_waitingDay = std::move(enc);
+            m_dayCeiling = pass.target;
+        } else if (r == 20 && !pass.narrow) {
+            raiseProven(pass.target + 1);
+        }
+    }
+}
+
+void CostSearch::raiseProven(int bound)
+{
+    int proven = m_proven.load();
+    while (proven < bound && !m_proven.compare_exchange_weak(proven, bound)) { }
+}
+
+void CostSearch::takeNews()
+{
     std::unique_ptr<Encoding> day;
-    {
-        const std::lock_guard<std::mutex> guard(m_dayLock);
+    if (m_dayCeiling.load() != INT_MAX) {
+        const std::lock_guard<std::mutex> guard(m_lock);
         day = std::move(m_waitingDay);
-        m_dayWaiting = false;
+        m_dayCeiling = INT_MAX;
     }
     if (day)
         m_hooks.takeDay(*day);
     m_bestKnown = m_hooks.best();
+    const int proven = m_proven.load();
+    if (proven > m_reported) {
+        m_reported = proven;
+        if (m_hooks.onBound)
+            m_hooks.onBound(proven);
+    }
 }
 
 int CostSearch::prove()
 {
     const auto stopped = [&]() { return m_hooks.stop && m_hooks.stop(); };
-    const double narrow = double(m_lp.lowerBound) - m_lp.dualBound;
-    int bound = std::max(m_lp.lowerBound, m_proven.load());
-    while (!stopped()) {
-        takeWaitingDay();
-        m_bestKnown = m_hooks.best();
-        if (bound >= m_hooks.best())
+    for (;;) {
+        takeNews();
+        if (m_proven.load() >= m_hooks.best() || stopped())
             break;
-        const int target = bound;
-        const double room = double(target) - m_lp.dualBound;
-        std::vector<double> passes;
-        if (!m_daysRunning.load() && narrow < room - kSlack)
-            passes.push_back(narrow);
-        passes.push_back(room);
-        // A pass for `target` is moot once the second thread holds a day that meets it; its day
-        // is taken while the pass runs, so the progress shows it at once.
-        const std::function<bool()> stopHere = [&]() {
-            takeWaitingDay();
-            return m_hooks.best() <= target || stopped();
-        };
-        int r = 20;
-        for (const double heaviest : passes) {
-            Encoding enc(m_model);
-            // At the relaxation's own bound a day is rare and the search mostly a refutation,
-            // which the relaxation's values as phases only slow; above it they lead to a day.
-            if (target > m_lp.lowerBound)
-                enc.preferTrue(m_hooks.phases);
-            r = searchOnce(m_model, enc, m_mip, m_lp, target, heaviest, stopHere, heaviest < room - kSlack);
-            if (r == 10) {
-                m_hooks.takeDay(enc);
-                m_bestKnown = m_hooks.best();
-            }
-            if (r != 20)
+        Pass pass;
+        if (!takePass(pass)) {
+            // Every pass still of use is the second thread's: wait for its news.
+            if (!m_daysRunning.load())
                 break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            continue;
         }
-        if (r != 20) {
-            // A day, or a stop: from the caller, or because the second thread met the target.
-            if (m_hooks.best() <= target)
-                continue;
-            break;
+        // The second thread's news is taken while the pass runs, so the progress shows it at once.
+        const std::function<bool()> stopHere = [&]() {
+            takeNews();
+            return moot(pass.target) || stopped();
+        };
+        Encoding enc(m_model);
+        const int r = runPass(pass, enc, stopHere);
+        if (r == 10) {
+            m_hooks.takeDay(enc);
+        } else if (r == 20 && !pass.narrow) {
+            raiseProven(pass.target + 1);
+        } else if (r == 0 && !moot(pass.target)) {
+            break; // the caller's stop
         }
-        // No day of `target` moves even with every term within the room open.
-        bound = target + 1;
-        m_proven = bound;
-        if (m_hooks.onBound)
-            m_hooks.onBound(bound);
     }
     stopDays();
-    return bound;
-}
-
-void CostSearch::stopDays()
-{
-    joinDays();
-    takeWaitingDay();
+    return m_proven.load();
 }
 
 int SearchUnderReducedCosts(const DayModel &model, const AssignmentMip &mip, const Relaxation &lp,

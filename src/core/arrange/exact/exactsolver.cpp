@@ -336,8 +336,9 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
         };
         // The relaxation's values as the solver's phases, and the lessons it keeps in their rows.
         std::vector<int> phases, kept;
-        // The search under the relaxation's reduced costs: its second thread looks for days
-        // while the days near the relaxation are searched here, its proofs come after them.
+        // The search under the relaxation's reduced costs: its second thread proves bounds and
+        // finds days while the days near the relaxation are searched here; this thread joins in
+        // after them.
         std::atomic<qint64> costsUntil = limits.timeLimitMs;
         std::unique_ptr<CostSearch> costs;
         hooks.beforeNearSearch = [&](const Relaxation &lp) {
@@ -368,16 +369,16 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
             costHooks.takeDay = takeDayOf;
             costHooks.phases = phases;
             const bool twoThreads = std::thread::hardware_concurrency() >= 2;
-            costHooks.twoThreads = twoThreads;
             costs = std::make_unique<CostSearch>(model, mip, lp, std::move(costHooks));
             if (upper > lp.lowerBound && twoThreads)
                 costs->startDays();
         };
-        // A day the second thread found is taken whenever the searches here poll their stop test.
+        // What the second thread found is taken whenever the searches here poll their stop test;
+        // they stop once the bound meets the best day.
         hooks.stop = [&]() {
             if (costs)
-                costs->takeWaitingDay();
-            return stop();
+                costs->takeNews();
+            return stop() || upper <= progress.lowerBound;
         };
         hooks.onRelaxation = [&](Relaxation &lp) -> const Placement * {
             if (!costs)
