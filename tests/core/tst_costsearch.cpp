@@ -20,6 +20,11 @@ using namespace rasp::arrange::exact;
 
 namespace {
 
+// Which threads take the passes in a test.
+constexpr int kCallingThread = 0;
+constexpr int kBothThreads = 1;
+constexpr int kSecondThread = 2;
+
 // Lessons of a placement that do not stand in their own row.
 int movesOf(const DayModel &model, const Placement &p)
 {
@@ -53,23 +58,24 @@ class TstCostSearch : public QObject
 private slots:
 
     // From a bound of 0 every target below the fewest moves (found by an exhaustive search
-    // apart from the solver) must be refuted and a day of exactly that many moves found, on one
-    // thread and with the days searched on a second thread; every day offered must pass the
-    // checks and split exactly.
+    // apart from the solver) must be refuted and a day of exactly that many moves found: on the
+    // calling thread alone, on both threads, and on the second thread alone (the calling thread
+    // only waits for it); every day offered must pass the checks and split exactly.
     void theFewestMovesAreProvenAndFound_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("twoThreads");
+        QTest::addColumn<int>("threads");
         const QDir dir(QStringLiteral(RASP_EXACT_DAYS));
         for (const QString &f : dir.entryList({u"*.day"_s}, QDir::Files, QDir::Name)) {
-            QTest::newRow(qPrintable(f + u", one thread"_s)) << dir.filePath(f) << false;
-            QTest::newRow(qPrintable(f + u", two threads"_s)) << dir.filePath(f) << true;
+            QTest::newRow(qPrintable(f + u", calling thread"_s)) << dir.filePath(f) << kCallingThread;
+            QTest::newRow(qPrintable(f + u", both threads"_s)) << dir.filePath(f) << kBothThreads;
+            QTest::newRow(qPrintable(f + u", second thread"_s)) << dir.filePath(f) << kSecondThread;
         }
     }
     void theFewestMovesAreProvenAndFound()
     {
         QFETCH(QString, path);
-        QFETCH(bool, twoThreads);
+        QFETCH(int, threads);
         const exactfixture::FixtureDay day = exactfixture::readFixture(path);
         const Options o = podborfill::options(int(day.rows.first().count(u'|')) + 1, int(day.rows.size()), day.R, day.P);
         TPodbor p;
@@ -88,7 +94,7 @@ private slots:
         hooks.onRelaxation = [&](Relaxation &lp) -> const Placement * {
             lp.lowerBound = 0;
             CostSearchHooks costs;
-            costs.twoThreads = twoThreads;
+            costs.twoThreads = threads == kBothThreads;
             costs.best = [&]() { return found >= 0 ? found : model.lessonCount() + 1; };
             costs.takeDay = [&](const Encoding &enc) {
                 ++days;
@@ -108,7 +114,14 @@ private slots:
                 if (found < 0 || moves < found)
                     found = moves;
             };
-            bound = SearchUnderReducedCosts(model, mip, lp, costs);
+            if (threads == kSecondThread) {
+                CostSearch search(model, mip, lp, costs);
+                search.startDays();
+                search.waitDays();
+                bound = search.prove();
+            } else {
+                bound = SearchUnderReducedCosts(model, mip, lp, costs);
+            }
             searched = true;
             return nullptr;
         };

@@ -145,6 +145,13 @@ void CostSearch::stopDays()
     takeNews();
 }
 
+void CostSearch::waitDays()
+{
+    if (m_days.joinable())
+        m_days.join();
+    takeNews();
+}
+
 void CostSearch::startDays()
 {
     if (m_days.joinable())

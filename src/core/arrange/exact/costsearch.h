@@ -61,6 +61,8 @@ public:
     void takeNews();
     // Tells the second thread to quit, waits for it and takes what it left.
     void stopDays();
+    // Waits until the second thread has no pass left to take, then takes what it left.
+    void waitDays();
     // Takes passes on the calling thread until the bound meets the best day or the stop test
     // says so; returns the bound reached (at least the relaxation's).
     int prove();
