@@ -84,6 +84,8 @@ private:
     // Runs `pass` on a solver of its own: 10 with a day in `enc`, 20 when there is none, 0 when
     // stopped.
     int runPass(const Pass &pass, Encoding &enc, const std::function<bool()> &stop) const;
+    // The moves of the day in `enc`: the dual bound plus the weights of the terms it pays.
+    int movesOf(const Encoding &enc) const;
     // Raises the bound proven to `bound` unless it is higher already (from either thread).
     void raiseProven(int bound);
     // The second thread's loop.
