@@ -20,6 +20,11 @@ using namespace rasp::arrange::exact;
 
 namespace {
 
+// Which threads take the passes in a test.
+constexpr int kCallingThread = 0;
+constexpr int kBothThreads = 1;
+constexpr int kSecondThread = 2;
+
 // Lessons of a placement that do not stand in their own row.
 int movesOf(const DayModel &model, const Placement &p)
 {
@@ -53,17 +58,24 @@ class TstCostSearch : public QObject
 private slots:
 
     // From a bound of 0 every target below the fewest moves (found by an exhaustive search
-    // apart from the solver) must be refuted and a day of exactly that many moves found.
+    // apart from the solver) must be refuted and a day of exactly that many moves found: on the
+    // calling thread alone, on both threads, and on the second thread alone (the calling thread
+    // only waits for it); every day offered must pass the checks and split exactly.
     void theFewestMovesAreProvenAndFound_data()
     {
         QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("threads");
         const QDir dir(QStringLiteral(RASP_EXACT_DAYS));
-        for (const QString &f : dir.entryList({u"*.day"_s}, QDir::Files, QDir::Name))
-            QTest::newRow(qPrintable(f)) << dir.filePath(f);
+        for (const QString &f : dir.entryList({u"*.day"_s}, QDir::Files, QDir::Name)) {
+            QTest::newRow(qPrintable(f + u", calling thread"_s)) << dir.filePath(f) << kCallingThread;
+            QTest::newRow(qPrintable(f + u", both threads"_s)) << dir.filePath(f) << kBothThreads;
+            QTest::newRow(qPrintable(f + u", second thread"_s)) << dir.filePath(f) << kSecondThread;
+        }
     }
     void theFewestMovesAreProvenAndFound()
     {
         QFETCH(QString, path);
+        QFETCH(int, threads);
         const exactfixture::FixtureDay day = exactfixture::readFixture(path);
         const Options o = podborfill::options(int(day.rows.first().count(u'|')) + 1, int(day.rows.size()), day.R, day.P);
         TPodbor p;
@@ -75,37 +87,50 @@ private slots:
         const AssignmentMip mip(model);
 
         bool searched = false;
-        int bound = -1, found = -1;
+        int bound = -1, found = -1, days = 0;
         QString fault;
-        double split = -1;
         MipHooks hooks;
         hooks.stop = [&]() { return searched; };
         hooks.onRelaxation = [&](Relaxation &lp) -> const Placement * {
             lp.lowerBound = 0;
             CostSearchHooks costs;
+            costs.twoThreads = threads == kBothThreads;
             costs.best = [&]() { return found >= 0 ? found : model.lessonCount() + 1; };
             costs.takeDay = [&](const Encoding &enc) {
+                ++days;
                 const Placement placed = enc.placement();
-                fault = CheckPlacement(model, placed);
-                found = movesOf(model, placed);
-                split = lp.dualBound;
+                const int moves = movesOf(model, placed);
+                double split = lp.dualBound;
                 for (const CostTerm &t : lp.terms) {
                     bool any = false;
                     for (const int c : t.columns)
                         any = any || columnValue(model, enc, mip, c);
                     split += any != t.whenEmpty ? t.weight : 0;
                 }
+                if (fault.isEmpty())
+                    fault = CheckPlacement(model, placed);
+                if (fault.isEmpty() && std::abs(split - moves) > 1e-6)
+                    fault = u"day %1 splits into %2"_s.arg(moves).arg(split);
+                if (found < 0 || moves < found)
+                    found = moves;
             };
-            bound = SearchUnderReducedCosts(model, mip, lp, costs);
+            if (threads == kSecondThread) {
+                CostSearch search(model, mip, lp, costs);
+                search.startDays();
+                search.waitDays();
+                bound = search.prove();
+            } else {
+                bound = SearchUnderReducedCosts(model, mip, lp, costs);
+            }
             searched = true;
             return nullptr;
         };
         mip.solve(nullptr, 20, hooks);
         QVERIFY(searched);
+        QVERIFY(days > 0);
         QCOMPARE(fault, QString());
         QCOMPARE(bound, day.minimum);
         QCOMPARE(found, day.minimum);
-        QVERIFY2(std::abs(split - found) < 1e-6, qPrintable(u"%1 against %2"_s.arg(split).arg(found)));
     }
 
     // Every set of true literals is allowed exactly when its weights fit the capacity.

@@ -360,16 +360,18 @@ MipOutcome AssignmentMip::solve(const Placement *start, double seconds, const Mi
             objective += values[std::size_t(c)] * m_objective[std::size_t(c)];
         return objective;
     };
+    Relaxation relaxation;
+    relaxation.solved = true;
+    relaxation.lowerBound = out.lowerBound;
+    relaxation.values.assign(cbc.solver()->getColSolution(), cbc.solver()->getColSolution() + columns);
+    costTermsOf(*cbc.solver(), relaxation);
+    if (hooks.beforeNearSearch)
+        hooks.beforeNearSearch(relaxation);
     Placement nearDay;
     const int startMoved = start ? movedOf(objectiveOf(valuesOf(*start))) : m_movable + 1;
     if (searchNearRelaxation(*cbc.solver(), startMoved, out.lowerBound, secondsLeft(), hooks, nearDay) >= 0)
         start = &nearDay;
     if (hooks.onRelaxation) {
-        Relaxation relaxation;
-        relaxation.solved = true;
-        relaxation.lowerBound = out.lowerBound;
-        relaxation.values.assign(cbc.solver()->getColSolution(), cbc.solver()->getColSolution() + columns);
-        costTermsOf(*cbc.solver(), relaxation);
         if (const Placement *better = hooks.onRelaxation(relaxation))
             start = better;
         // The caller's own proof of a higher bound: the branch and cut below stops at a day

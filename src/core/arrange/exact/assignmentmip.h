@@ -42,12 +42,14 @@ struct MipOutcome {
 };
 
 // The callbacks of a run, all called on the searching thread: `stop` is polled (cancel or the
-// deadline); `onRelaxation` receives the solved linear relaxation and may return a better start
+// deadline); `beforeNearSearch` receives the solved linear relaxation before the days near it
+// are searched; `onRelaxation` receives the solved linear relaxation and may return a better start
 // than the one given (it stays the caller's) and raise its `lowerBound` by its own proof; `onDay` receives each better day the search finds
 // (a placement and its moved lessons) and says whether it was accepted; `onBound` receives each
 // better lower bound.
 struct MipHooks {
     std::function<bool()> stop;
+    std::function<void(const Relaxation &)> beforeNearSearch;
     std::function<const Placement *(Relaxation &)> onRelaxation;
     std::function<bool(const Placement &, int)> onDay;
     std::function<void(int)> onBound;

@@ -13,6 +13,7 @@
 #include <map>
 #include <random>
 #include <set>
+#include <thread>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -136,7 +137,8 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
     if (!result.reason.isEmpty())
         return finish(Status::Impossible);
 
-    bool timedOut = false;
+    // Atomic: the search under reduced costs polls `stop` from a second thread as well.
+    std::atomic<bool> timedOut = false;
     const std::function<bool()> stop = [&]() {
         if (limits.cancel && limits.cancel->load())
             return true;
@@ -245,7 +247,6 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
         const AssignmentMip mip(model);
         const int R = model.lastRow();
         MipHooks hooks;
-        hooks.stop = stop;
         // A large-neighbourhood search on the SAT solver: a class whose best day moves a lesson
         // the relaxation keeps, with the classes sharing a teacher with it, is freed while every
         // other lesson that stays keeps staying, under a counter that asks for fewer moves among
@@ -333,11 +334,14 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
                 sinceBetter = upper < before ? 0 : sinceBetter + 1;
             }
         };
-        hooks.onRelaxation = [&](Relaxation &lp) -> const Placement * {
-            if (upper <= lp.lowerBound)
-                return &best;
-            // The relaxation's values become the solver's phases.
-            std::vector<int> phases, kept;
+        // The relaxation's values as the solver's phases, and the lessons it keeps in their rows.
+        std::vector<int> phases, kept;
+        // The search under the relaxation's reduced costs: its second thread proves bounds and
+        // finds days while the days near the relaxation are searched here; this thread joins in
+        // after them.
+        std::atomic<qint64> costsUntil = limits.timeLimitMs;
+        std::unique_ptr<CostSearch> costs;
+        hooks.beforeNearSearch = [&](const Relaxation &lp) {
             for (int ci = 0; ci < classCount; ++ci) {
                 const ClassModel &c = model.classes()[std::size_t(ci)];
                 for (int k = 0; k < int(c.kinds.size()); ++k)
@@ -353,12 +357,8 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
                             kept.push_back(v);
                     }
             }
-            enc.preferTrue(phases);
-            // The relaxation's reduced costs: a bound raised by proof and a day that meets it,
-            // within three quarters of the remaining time.
-            const qint64 costsUntil = clock.elapsed() + (limits.timeLimitMs - clock.elapsed()) * 7 / 8;
             CostSearchHooks costHooks;
-            costHooks.stop = [&]() { return stop() || clock.elapsed() > costsUntil; };
+            costHooks.stop = [&]() { return stop() || clock.elapsed() > costsUntil.load(); };
             costHooks.best = [&]() { return upper; };
             costHooks.onBound = [&](int bound) {
                 if (bound > progress.lowerBound) {
@@ -368,7 +368,30 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
             };
             costHooks.takeDay = takeDayOf;
             costHooks.phases = phases;
-            lp.lowerBound = SearchUnderReducedCosts(model, mip, lp, costHooks);
+            const bool twoThreads = std::thread::hardware_concurrency() >= 2;
+            costs = std::make_unique<CostSearch>(model, mip, lp, std::move(costHooks));
+            if (upper > lp.lowerBound && twoThreads)
+                costs->startDays();
+        };
+        // What the second thread found is taken whenever the searches here poll their stop test;
+        // they stop once the bound meets the best day.
+        hooks.stop = [&]() {
+            if (costs)
+                costs->takeNews();
+            return stop() || upper <= progress.lowerBound;
+        };
+        hooks.onRelaxation = [&](Relaxation &lp) -> const Placement * {
+            if (!costs)
+                return &best;
+            if (upper <= lp.lowerBound) {
+                costs->stopDays();
+                return &best;
+            }
+            enc.preferTrue(phases);
+            // The reduced costs' proofs: a bound raised and a day that meets it, within seven
+            // eighths of the remaining time.
+            costsUntil = clock.elapsed() + (limits.timeLimitMs - clock.elapsed()) * 7 / 8;
+            lp.lowerBound = costs->prove();
             if (upper <= lp.lowerBound)
                 return &best;
             for (int round = 0; round < 50 && !timedOut && !cancelled(); ++round) {
@@ -408,6 +431,8 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
         };
         const double seconds = double(std::max<qint64>(limits.timeLimitMs - clock.elapsed(), 1)) / 1000.0;
         const MipOutcome outcome = mip.solve(&best, seconds, hooks);
+        if (costs)
+            costs->stopDays();
         if (outcome.proven && outcome.hasDay && outcome.moved == upper && !cancelled() && !timedOut) {
             progress.lowerBound = upper;
             report();
