@@ -64,8 +64,9 @@ public:
     // Puts one side of a recorded step back into the state (cells, locks, pins, note, the second
     // shift); false when the step no longer fits the grid. The caller refreshes and settles.
     bool putBack(const undo::GridEditCommand &step, bool after);
-    // Writes facts kept beside the day (file stamps, the frame's visibility, room fields shown):
-    // no snapshot, no step, no refresh, no repaint. Never for the lessons, locks, pins or note.
+    // Writes facts kept beside the day (file stamps, the frame's visibility, room fields shown, the
+    // settled flag, the settings): no snapshot, no step, no refresh, no repaint. Never for the
+    // lessons, locks, pins or note.
     void keepFacts(const std::function<void(State &)> &write);
 
     // Typing runs: a run of typing in one field is one step, closed when the field loses focus.
