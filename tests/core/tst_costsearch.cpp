@@ -94,7 +94,6 @@ private slots:
         hooks.onRelaxation = [&](Relaxation &lp) -> const Placement * {
             lp.lowerBound = 0;
             CostSearchHooks costs;
-            costs.twoThreads = threads == kBothThreads;
             costs.best = [&]() { return found >= 0 ? found : model.lessonCount() + 1; };
             costs.takeDay = [&](const Encoding &enc) {
                 ++days;
@@ -114,14 +113,12 @@ private slots:
                 if (found < 0 || moves < found)
                     found = moves;
             };
-            if (threads == kSecondThread) {
-                CostSearch search(model, mip, lp, costs);
+            CostSearch search(model, mip, lp, costs);
+            if (threads != kCallingThread)
                 search.startDays();
+            if (threads == kSecondThread)
                 search.waitDays();
-                bound = search.prove();
-            } else {
-                bound = SearchUnderReducedCosts(model, mip, lp, costs);
-            }
+            bound = search.prove();
             searched = true;
             return nullptr;
         };

@@ -314,13 +314,4 @@ int CostSearch::prove()
     return m_proven.load();
 }
 
-int SearchUnderReducedCosts(const DayModel &model, const AssignmentMip &mip, const Relaxation &lp,
-                            const CostSearchHooks &hooks)
-{
-    CostSearch search(model, mip, lp, hooks);
-    if (hooks.twoThreads)
-        search.startDays();
-    return search.prove();
-}
-
 } // namespace rasp::arrange::exact

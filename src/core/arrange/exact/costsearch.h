@@ -17,15 +17,13 @@ namespace rasp::arrange::exact {
 // well when there is one, so it must be safe to call from both. `best` gives the moved lessons
 // of the best day so far; `takeDay` receives an encoding that holds a day (the caller checks and
 // counts it); `onBound` receives each raised bound; `phases` are the literals each search above
-// the relaxation's bound tries true first; `twoThreads` lets `SearchUnderReducedCosts` run the
-// passes on two threads.
+// the relaxation's bound tries true first.
 struct CostSearchHooks {
     std::function<bool()> stop;
     std::function<int()> best;
     std::function<void(const Encoding &)> takeDay;
     std::function<void(int)> onBound;
     std::vector<int> phases;
-    bool twoThreads = false;
 };
 
 // Days of at most T moves for T from the relaxation's bound up, on the SAT solver, with the
@@ -109,10 +107,5 @@ private:
     std::unique_ptr<Encoding> m_waitingDay; // the second thread's day with its solver
     std::thread m_days;
 };
-
-// The search under reduced costs from start to end on the calling thread, with a second thread
-// beside it when `hooks.twoThreads` is set; returns the bound reached.
-int SearchUnderReducedCosts(const DayModel &model, const AssignmentMip &mip, const Relaxation &lp,
-                            const CostSearchHooks &hooks);
 
 } // namespace rasp::arrange::exact

@@ -237,7 +237,7 @@ Result SolveExact(TPodbor &rasp, const Options &options, const QStringList &clas
 
     // Then the assignment program on CBC. Its linear relaxation's value rounded up is a bound,
     // nearly always the fewest on real days. Its reduced costs then raise the bound by proof and
-    // find a day that meets it (SearchUnderReducedCosts); failing that, its (nearly integral) day
+    // find a day that meets it (CostSearch); failing that, its (nearly integral) day
     // guides the SAT solver: its values become the solver's phases and the lessons it keeps in
     // their rows are assumed to stay, less those a refutation names, until a day is found, and
     // a neighbourhood search improves it. Branch and cut then goes on from
