@@ -109,9 +109,10 @@ void DayFileController::clearGrid()
 
 void DayFileController::openTargetDay()
 {
-    const QString path = QDir::current().filePath(day::DayFilePath(m_pickers.target->date()));
+    const QString relative = day::DayFilePath(m_pickers.target->date());
+    const QString path = QDir::current().filePath(relative);
     if (text::isPresent(path)) {
-        loadDay(day::DayFilePath(m_pickers.target->date()), 1);
+        loadDay(relative, 1);
         return;
     }
     clearDay();
